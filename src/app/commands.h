@@ -1,0 +1,60 @@
+#pragma once
+// The command chains of the program, shared by the window and kumasec-cli.
+// Each reads the form, works on the state and writes back to the form.
+// A failure raises kuma::Error with the message to show; what was written
+// before the failure stays written.
+
+#include <string>
+#include <vector>
+
+#include "app/state.h"
+#include "model/form.h"
+
+namespace kuma {
+
+// Button1 "输入截面": read, mesh, assign materials, draw the section,
+// show the statistics.
+void SectionInputCommand(AppState& state, Form& form);
+// Button2 "绘制PM": read, mesh, draw the section, assign materials,
+// capacities, PM curve at 0 degrees into Image2, at 90 degrees into Image3.
+void PmCommand(AppState& state, Form& form);
+// Button7 "生成MM曲线": read, mesh, assign materials, MM curve into Image5,
+// force overlay on Image5.
+void MmCommand(AppState& state, Form& form);
+// Button18 "生成OPENSEES的命令流": tags, read, mesh, assign, draw, script
+// into Memo1.
+void ScriptCommand(AppState& state, Form& form);
+// Button4 after the open dialog: import the file into the force table and
+// StringGrid1, then the force statistics.
+void ImportCommand(AppState& state, Form& form, const std::string& path);
+// Button15 "统计内力数据".
+void ForceStatisticsCommand(AppState& state, Form& form);
+// Button13 "输入参数": take the three plotting factors again.
+void ReadForceFactorsCommand(AppState& state, Form& form);
+// Button10 / Button11 "刷新曲线": the material curve pictures.
+void ConcreteCurvesCommand(Form& form);
+void SteelCurvesCommand(Form& form);
+// Button3 "显示PM曲线": copy the reference PM chart into Image4 and draw the
+// axial-level line. ComboBox7 change: copy only.
+void ReferencePmChartCommand(AppState& state, Form& form);
+void ReferenceChoiceCommand(AppState& state, Form& form);
+// ScrollBar1 change (position 0..100) and Button8 "输入轴力".
+void ScrollAxialLevelCommand(AppState& state, Form& form, int position);
+void TypedAxialLevelCommand(AppState& state, Form& form);
+// Button9 / Button12 "显示内力点".
+void PmForcePointsCommand(AppState& state, Form& form);
+void MmForcePointsCommand(AppState& state, Form& form);
+// Mouse read-out text for a position over Image2, Image3, Image4 or Image5.
+std::string ReadOutText(const AppState& state, const Form& form, const std::string& picture,
+                        int x, int y);
+// Button5 / Button6 "导出文本": the report lines for the result window.
+std::vector<std::string> PmReportCommand(const AppState& state);
+std::vector<std::string> MmReportCommand(const AppState& state);
+
+// Start-up: ApplySectionKind for the current kind, the five colours, the PM
+// command.
+void StartUp(AppState& state, Form& form);
+// Page change of PageControl1 (index 0..7).
+void PageChangeCommand(AppState& state, Form& form, int pageIndex);
+
+}  // namespace kuma

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("KumaSec window: under construction");
+  return 0;
+}

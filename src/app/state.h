@@ -1,0 +1,77 @@
+#pragma once
+// Everything the program remembers between commands: one plain struct owned
+// by the main window (and by kumasec-cli for one run). Commands rewrite parts
+// of it; charts, overlays and reports read what the last command left.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "draw/canvas.h"
+#include "model/fiber.h"
+#include "model/section.h"
+
+namespace kuma {
+
+// An axial-force/moment interaction curve: points 0..n, point 0 the pure
+// tension end, point n the pure compression end. P in kN (compression
+// positive), M in kN·m (>= 0).
+struct PmCurve {
+  std::vector<double> P, M;
+};
+
+// The biaxial moment contour at one axial level: points 0..m, point i at the
+// neutral-axis angle i·360/m degrees. kN·m, signed.
+struct MmCurve {
+  std::vector<double> Mx, My;
+};
+
+// Rounded axis limits of a chart as last drawn: horizontal (moment) and
+// vertical (axial force, or My on the MM chart).
+struct ChartRange {
+  double hMax = 0, hMin = 0, vMax = 0, vMin = 0;
+};
+
+struct ForceRecord {
+  double P = 0, Mx = 0, My = 0;  // kN (compression positive), kN·m
+};
+
+struct ForceTable {
+  int Count = 0;                     // combinations = lines - 1
+  std::vector<ForceRecord> records;  // 0..Count; record 0 stands for the header
+  double fP = 1, fMx = 1, fMy = 1;   // plotting factors
+  int cP = 5, cMx = 10, cMy = 9;     // 1-based field numbers
+  std::string fileName;
+};
+
+// Colours of the five drawn material groups: edge concrete, core concrete
+// (1), core concrete (2), bars, structural steel.
+struct MaterialColours {
+  std::array<Rgb, 5> colour{Rgb{255, 255, 0}, Rgb{0, 255, 255}, Rgb{0, 255, 0}, Rgb{255, 0, 0},
+                            Rgb{0, 0, 255}};
+};
+
+struct AppState {
+  int SectionType = 0;
+  SectionParameters params;
+  FiberArray fibers;  // FiberCount = fibers.size()
+  MaterialColours colours;
+
+  double CompressionCapacity = 0;  // kN, >= 0
+  double TensionCapacity = 0;      // kN, <= 0
+  PmCurve PmCurveX, PmCurveY;      // neutral axis at 0 and at 90 degrees
+  int pmDivisions = 0;             // n of the last PM solve
+
+  double AxialLevel = 0;           // kN
+  MmCurve mmCurve;
+  int mmDivisions = 0;             // m of the last MM solve
+
+  ChartRange PmChartRange[2];      // [0]: angle 0 (Image2), [1]: angle 90 (Image3)
+  ChartRange MmChartRange;
+
+  ForceTable forceTable;
+
+  int FiberCount() const { return static_cast<int>(fibers.size()); }
+};
+
+}  // namespace kuma

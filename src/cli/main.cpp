@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("kumasec-cli: under construction");
+  return 0;
+}

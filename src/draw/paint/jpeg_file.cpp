@@ -1,0 +1,2 @@
+#include "draw/paint/jpeg_file.h"
+// Placeholder until the JPEG writer lands.

@@ -1,0 +1,23 @@
+#pragma once
+// Failures that abandon a command. The text is what the user sees, exactly:
+// the window shows it in a message box, kumasec-cli prints it on stderr.
+
+#include <stdexcept>
+#include <string>
+
+namespace kuma {
+
+class Error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+inline constexpr const char* kDivisionByZero = "Floating point division by zero";
+inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
+
+// "'abc' is not a valid floating point value"
+[[noreturn]] void ThrowInvalidFloat(const std::string& text);
+// "'12.5' is not a valid integer value"
+[[noreturn]] void ThrowInvalidInteger(const std::string& text);
+
+}  // namespace kuma

@@ -1,0 +1,50 @@
+#pragma once
+// One meshed cross-section: a flat list of fibers, each a small piece of the
+// section with its centroid, area and material.
+//
+// Units: lengths mm, areas mm², stresses and moduli N/mm², strains pure
+// numbers. Strain and stress are negative in compression. Coordinates have
+// their origin at the centre of the section's outline, x right, y up.
+
+#include <cstdint>
+#include <vector>
+
+namespace kuma {
+
+// The value of FiberRecord::material.
+enum MaterialKind : std::int32_t {
+  EdgeConcrete = 0,
+  CoreConcrete1 = 1,
+  CoreConcrete2 = 2,
+  Rebar = 11,
+  SteelShape = 12,
+  // A negative copy of core concrete (1): its stress counts against the
+  // section, its area is subtracted from the concrete area.
+  CoreConcrete1Deduction = 31,
+};
+
+struct FiberRecord {
+  double x = 0, y = 0;           // centroid
+  double stress = 0, strain = 0; // scratch values of a solver trial
+  double area = 0;
+  std::int32_t material = 0;     // MaterialKind
+  // Outline corners in drawing order (area fibers only).
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0, x3 = 0, y3 = 0, x4 = 0, y4 = 0;
+  double d = 0;                  // bar diameter (bar fibers only)
+  // Concrete constants (codes 0, 1, 2, 31).
+  double fc = 0, e0 = 0, fcu = 0, ecu = 0;
+  // Steel constants (codes 11, 12).
+  double Es = 0, fy = 0;
+  std::int32_t concreteLawCode = 0, steelLawCode = 0;
+};
+
+// Fibers 1..FiberCount are elements 0..size()-1, in the order the mesher
+// created them; every consumer walks them in that order.
+using FiberArray = std::vector<FiberRecord>;
+
+inline bool IsConcrete(std::int32_t m) {
+  return m == EdgeConcrete || m == CoreConcrete1 || m == CoreConcrete2;
+}
+inline bool IsSteel(std::int32_t m) { return m == Rebar || m == SteelShape; }
+
+}  // namespace kuma

@@ -1,0 +1,154 @@
+#include "model/form.h"
+
+#include "model/numfmt.h"
+
+namespace kuma {
+
+double Form::Float(std::string_view name) const { return StrToFloat(Text(name)); }
+int Form::Integer(std::string_view name) const { return StrToInt(Text(name)); }
+
+const std::vector<ControlText>& InitialTexts() {
+  static const std::vector<ControlText> texts = {
+      {"Edit1", "2200"},    {"Edit2", "2200"},     {"Edit3", "40"},      {"Edit4", "2"},
+      {"Edit5", "2"},       {"Edit6", "12"},       {"Edit7", "25"},      {"Edit8", "12"},
+      {"Edit9", "25"},      {"Edit10", "1"},       {"Edit11", "25"},     {"Edit12", "12"},
+      {"Edit13", "12"},     {"Edit14", "27.5"},    {"Edit15", "0.002"},  {"Edit16", "0.0035"},
+      {"Edit17", "27.5"},   {"Edit18", "27.5"},    {"Edit19", "0.002"},  {"Edit20", "0.0035"},
+      {"Edit21", "27.5"},   {"Edit22", "11.9"},    {"Edit23", "0.002"},  {"Edit24", "0.0035"},
+      {"Edit25", "11.9"},   {"Edit26", "206000"},  {"Edit27", "330"},    {"Edit28", "215000"},
+      {"Edit29", "260"},    {"Edit30", "0"},       {"Edit31", ""},       {"Edit32", "-0.0035"},
+      {"Edit33", "10"},     {"Edit34", "-0.0035"}, {"Edit35", "36"},     {"Edit36", ""},
+      {"Edit37", ""},       {"Edit38", ""},        {"Edit39", ""},       {"Edit40", ""},
+      {"Edit41", "40"},     {"Edit42", "1600"},    {"Edit43", "600"},    {"Edit44", "60"},
+      {"Edit45", "20"},     {"Edit46", "1600"},    {"Edit47", "600"},    {"Edit48", "60"},
+      {"Edit49", "20"},     {"Edit50", "12"},      {"Edit51", "6"},      {"Edit52", "5"},
+      {"Edit53", "100"},    {"Edit54", "5"},       {"Edit55", "10"},     {"Edit56", "9"},
+      {"Edit57", "1.0"},    {"Edit58", "1.0"},     {"Edit59", "1.0"},    {"Edit60", "1.2"},
+      {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
+      {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
+      {"Edit69", "5"},
+  };
+  return texts;
+}
+
+const std::vector<ListEntries>& DropDownLists() {
+  static const std::vector<ListEntries> lists = {
+      {"ComboBox1",
+       {"矩形混凝土柱", "圆形混凝土柱", "矩形钢骨柱1", "矩形钢骨柱2", "圆形钢管混凝土柱",
+        "矩形钢管混凝土柱", "圆形钢骨柱", "矩形叠合柱"}},
+      {"ComboBox2", {"混凝土规范简化版"}},
+      {"ComboBox3", {"混凝土规范简化版"}},
+      {"ComboBox4", {"混凝土规范简化版"}},
+      {"ComboBox5", {"简化本构"}},
+      {"ComboBox6", {"简化本构"}},
+      {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+  };
+  return lists;
+}
+
+PixelPoint PictureSize(std::string_view name) {
+  if (name == "Image1") return {607, 447};
+  if (name == "Image2" || name == "Image3" || name == "Image4") return {388, 391};
+  if (name == "Image5") return {391, 391};
+  if (name == "Image6" || name == "Image7" || name == "Image8" || name == "Image9" ||
+      name == "Image10")
+    return {271, 247};
+  if (name == "Image11") return {199, 63};
+  return {0, 0};
+}
+
+MapForm::MapForm() {
+  for (const ControlText& c : InitialTexts()) texts_[c.name] = c.text;
+  for (const ListEntries& l : DropDownLists()) {
+    items_[l.name] = 0;
+    listSizes_[l.name] = static_cast<int>(l.entries.size());
+  }
+  factory_ = [](const std::string&, int w, int h) { return std::make_unique<NullCanvas>(w, h); };
+}
+
+bool MapForm::HasControl(std::string_view name) const {
+  return texts_.count(name) != 0 || items_.count(name) != 0;
+}
+
+int MapForm::ListSize(std::string_view name) const {
+  auto it = listSizes_.find(name);
+  return it == listSizes_.end() ? -1 : it->second;
+}
+
+std::string MapForm::Text(std::string_view name) const {
+  auto it = texts_.find(name);
+  return it == texts_.end() ? std::string() : it->second;
+}
+
+void MapForm::SetText(std::string_view name, const std::string& text) {
+  texts_[std::string(name)] = text;
+}
+
+int MapForm::ItemIndex(std::string_view name) const {
+  auto it = items_.find(name);
+  return it == items_.end() ? -1 : it->second;
+}
+
+void MapForm::SetItemIndex(std::string_view name, int index) { items_[std::string(name)] = index; }
+
+void MapForm::SetVisible(std::string_view name, bool visible) {
+  visible_[std::string(name)] = visible;
+}
+
+bool MapForm::Visible(std::string_view name) const {
+  auto it = visible_.find(name);
+  return it == visible_.end() || it->second;
+}
+
+void MapForm::SetGridRowCount(std::string_view grid, int rows) {
+  grids_[std::string(grid)].rows = rows;
+}
+
+void MapForm::SetGridCell(std::string_view grid, int col, int row, const std::string& text) {
+  grids_[std::string(grid)].cells[{col, row}] = text;
+}
+
+int MapForm::GridRowCount(std::string_view grid) const {
+  auto it = grids_.find(grid);
+  return it == grids_.end() ? 0 : it->second.rows;
+}
+
+std::string MapForm::GridCell(std::string_view grid, int col, int row) const {
+  auto it = grids_.find(grid);
+  if (it == grids_.end()) return {};
+  auto cell = it->second.cells.find({col, row});
+  return cell == it->second.cells.end() ? std::string() : cell->second;
+}
+
+void MapForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {
+  memos_[std::string(memo)] = lines;
+}
+
+std::vector<std::string> MapForm::MemoLines(std::string_view memo) const {
+  auto it = memos_.find(memo);
+  return it == memos_.end() ? std::vector<std::string>() : it->second;
+}
+
+void MapForm::SetProgress(std::string_view bar, int position) {
+  progress_[std::string(bar)] = position;
+}
+
+int MapForm::Progress(std::string_view bar) const {
+  auto it = progress_.find(bar);
+  return it == progress_.end() ? 0 : it->second;
+}
+
+Canvas& MapForm::Picture(std::string_view name) {
+  auto it = pictures_.find(name);
+  if (it == pictures_.end()) {
+    PixelPoint size = PictureSize(name);
+    it = pictures_.emplace(std::string(name), factory_(std::string(name), size.x, size.y)).first;
+  }
+  return *it->second;
+}
+
+void MapForm::CopyPicture(std::string_view from, std::string_view to) {
+  copies_.push_back(std::string(from) + ">" + std::string(to));
+}
+
+}  // namespace kuma
