@@ -1,0 +1,54 @@
+#pragma once
+// The fiber solvers: squash and tension capacities, the PM interaction curves
+// and the biaxial Mx-My contour at one axial force.
+
+#include <functional>
+
+#include "app/state.h"
+#include "model/fiber.h"
+#include "model/form.h"
+
+namespace kuma {
+
+// Progress of a scan, 0..100. Called from the thread that called the solver.
+using ProgressFn = std::function<void(int position)>;
+
+struct PmSettings {
+  int n = 10;            // Edit33, axial-force divisions
+  double ecu = -0.0035;  // Edit32, ultimate concrete strain (negative)
+  int K = 5;             // Edit52, scans per point
+  int N = 100;           // Edit53, divisions per scan
+  double lambda = 1.2;   // Edit60, extension of the first range
+};
+
+struct MmSettings {
+  int m = 36;             // Edit35, angle divisions
+  double axialLevel = 0;  // Edit30, kN
+  double ecu = -0.0035;   // Edit34
+  int K = 5;              // Edit61
+  int N = 100;            // Edit62
+  double lambda = 1.2;    // Edit63
+};
+
+// Reads the settings in the order n, K, N, λ, εcu (m, level, K, N, λ, εcu).
+PmSettings ReadPmSettings(const Form& form);
+// `axialLevel` receives Edit30 as soon as it is read, even if a later box fails.
+MmSettings ReadMmSettings(const Form& form, double& axialLevel);
+
+// compression = Σ area·fc (concrete, minus deductions) + Σ area·fy (steel), kN;
+// tension = -Σ area·fy (steel), kN.
+void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double& tension);
+
+// One PM curve at `angle` (0 or 90 degrees) into curveX or curveY; both
+// curves' end points are rewritten. Refuses K < 1, N < 1 and a bounding box
+// of zero size before touching any curve.
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H,
+                  FiberArray& fibers, double compression, double tension, PmCurve& curveX,
+                  PmCurve& curveY, const ProgressFn& progress = {});
+
+// The contour at settings.axialLevel. Refuses K < 1, N < 2 and a bounding box
+// of zero size before touching the curve.
+void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
+                  MmCurve& curve, const ProgressFn& progress = {});
+
+}  // namespace kuma

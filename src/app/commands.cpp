@@ -1,0 +1,221 @@
+#include "app/commands.h"
+
+#include <algorithm>
+
+#include "analysis/solvers.h"
+#include "draw/drawings.h"
+#include "forces/forces.h"
+#include "material/curve_pictures.h"
+#include "mesh/mesh.h"
+#include "model/materials.h"
+#include "model/numfmt.h"
+#include "model/section_input.h"
+#include "model/section_kind.h"
+#include "model/statistics.h"
+#include "report/reports.h"
+
+namespace kuma {
+
+namespace {
+
+void ReadAndMesh(AppState& state, Form& form) {
+  ReadSectionParameters(form, state.SectionType, state.params);
+  ValidateMeshInput(state.SectionType, state.params);
+  MeshSection(state.SectionType, state.params, state.fibers);
+}
+
+void DrawSectionPicture(AppState& state, Form& form) {
+  DrawSection(form.Picture("Image1"), state.fibers, state.params.B, state.params.H,
+              state.colours);
+}
+
+// Index of the reference PM chart chosen in ComboBox7: 0 (X, 0 degrees) or 1.
+int ReferenceIndex(const Form& form) { return form.ItemIndex("ComboBox7") == 1 ? 1 : 0; }
+
+}  // namespace
+
+void SectionInputCommand(AppState& state, Form& form) {
+  ReadAndMesh(state, form);
+  AssignFiberMaterials(form, state.fibers);
+  DrawSectionPicture(state, form);
+  ShowSectionStatistics(state.SectionType, state.params, state.fibers, form);
+}
+
+void PmCommand(AppState& state, Form& form) {
+  ReadAndMesh(state, form);
+  DrawSectionPicture(state, form);
+  AssignFiberMaterials(form, state.fibers);
+  ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+  ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar1", position); };
+  const double angles[2] = {0.0, 90.0};
+  const char* pictures[2] = {"Image2", "Image3"};
+  for (int k = 0; k < 2; ++k) {
+    PmSettings settings = ReadPmSettings(form);
+    SolvePmCurve(angles[k], settings, state.params.B, state.params.H, state.fibers,
+                 state.CompressionCapacity, state.TensionCapacity, state.PmCurveX,
+                 state.PmCurveY, progress);
+    state.pmDivisions = settings.n;
+    const PmCurve& curve = k == 0 ? state.PmCurveX : state.PmCurveY;
+    DrawPmChart(form.Picture(pictures[k]), curve, state.PmChartRange[k]);
+  }
+}
+
+void MmCommand(AppState& state, Form& form) {
+  ReadAndMesh(state, form);
+  AssignFiberMaterials(form, state.fibers);
+  MmSettings settings = ReadMmSettings(form, state.AxialLevel);
+  ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar2", position); };
+  SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);
+  state.mmDivisions = settings.m;
+  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
+  double deltaP = form.Float("Edit64");
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
+                    state.AxialLevel, deltaP);
+}
+
+void ScriptCommand(AppState& state, Form& form) {
+  MaterialTags tags = ReadMaterialTags(form);
+  ReadAndMesh(state, form);
+  AssignFiberMaterials(form, state.fibers);
+  DrawSectionPicture(state, form);
+  form.SetMemoLines("Memo1", BuildOpenSeesScript(state.fibers, tags));
+}
+
+void ImportCommand(AppState& state, Form& form, const std::string& path) {
+  ImportForces(form, state.forceTable, path);
+}
+
+void ForceStatisticsCommand(AppState& state, Form& form) {
+  ShowForceStatistics(state.forceTable, form);
+}
+
+void ReadForceFactorsCommand(AppState& state, Form& form) {
+  ReadForceFactors(form, state.forceTable);
+}
+
+void ConcreteCurvesCommand(Form& form) {
+  struct Zone {
+    const char *list, *fc, *e0, *fcu, *ecu, *picture;
+  };
+  static const Zone zones[3] = {
+      {"ComboBox2", "Edit14", "Edit15", "Edit17", "Edit16", "Image8"},
+      {"ComboBox3", "Edit18", "Edit19", "Edit21", "Edit20", "Image9"},
+      {"ComboBox4", "Edit22", "Edit23", "Edit25", "Edit24", "Image10"},
+  };
+  for (const Zone& z : zones) {
+    int code = form.ItemIndex(z.list) + 1;
+    double fc = form.Float(z.fc);
+    double e0 = form.Float(z.e0);
+    double fcu = form.Float(z.fcu);
+    double ecu = form.Float(z.ecu);
+    DrawConcreteCurve(form.Picture(z.picture), code, fc, e0, fcu, ecu);
+  }
+}
+
+void SteelCurvesCommand(Form& form) {
+  struct Zone {
+    const char *list, *Es, *fy, *picture;
+  };
+  static const Zone zones[2] = {
+      {"ComboBox5", "Edit26", "Edit27", "Image6"},
+      {"ComboBox6", "Edit28", "Edit29", "Image7"},
+  };
+  for (const Zone& z : zones) {
+    int code = form.ItemIndex(z.list) + 1;
+    double Es = form.Float(z.Es);
+    double fy = form.Float(z.fy);
+    DrawSteelCurve(form.Picture(z.picture), code, Es, fy);
+  }
+}
+
+void ReferenceChoiceCommand(AppState&, Form& form) {
+  form.CopyPicture(ReferenceIndex(form) == 0 ? "Image2" : "Image3", "Image4");
+}
+
+void ReferencePmChartCommand(AppState& state, Form& form) {
+  int k = ReferenceIndex(form);
+  form.CopyPicture(k == 0 ? "Image2" : "Image3", "Image4");
+  state.AxialLevel = form.Float("Edit30");
+  DrawAxialLevelLine(form.Picture("Image4"), state.PmChartRange[k], state.AxialLevel);
+}
+
+void ScrollAxialLevelCommand(AppState& state, Form& form, int position) {
+  double level = state.CompressionCapacity -
+                 (state.CompressionCapacity - state.TensionCapacity) * position / 100.0;
+  state.AxialLevel = RoundEven(level);
+  form.SetText("Edit30", FormatFixed(state.AxialLevel, 0));
+  ReferencePmChartCommand(state, form);
+}
+
+void TypedAxialLevelCommand(AppState& state, Form& form) {
+  state.AxialLevel = form.Float("Edit30");
+  ReferencePmChartCommand(state, form);
+}
+
+void PmForcePointsCommand(AppState& state, Form& form) {
+  DrawPmForcePoints(form.Picture("Image2"), state.PmChartRange[0], state.forceTable, 0);
+  DrawPmForcePoints(form.Picture("Image3"), state.PmChartRange[1], state.forceTable, 90);
+}
+
+void MmForcePointsCommand(AppState& state, Form& form) {
+  double deltaP = form.Float("Edit64");
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
+                    state.AxialLevel, deltaP);
+  int k = ReferenceIndex(form);
+  DrawPmForcePoints(form.Picture("Image4"), state.PmChartRange[k], state.forceTable,
+                    k == 0 ? 0 : 90);
+}
+
+std::string ReadOutText(const AppState& state, const Form& form, const std::string& picture,
+                        int x, int y) {
+  const ChartRange* range = nullptr;
+  if (picture == "Image2") range = &state.PmChartRange[0];
+  if (picture == "Image3") range = &state.PmChartRange[1];
+  if (picture == "Image4") range = &state.PmChartRange[ReferenceIndex(form)];
+  if (picture == "Image5") range = &state.MmChartRange;
+  if (range == nullptr) return {};
+  PixelPoint size = PictureSize(picture);
+  return ReadOutCaption(picture, *range, size.x, size.y, x, y);
+}
+
+std::vector<std::string> PmReportCommand(const AppState& state) {
+  int n = static_cast<int>(std::min(state.PmCurveX.P.size(), state.PmCurveY.P.size())) - 1;
+  return BuildPmReport(state.PmCurveX, state.PmCurveY, n);
+}
+
+std::vector<std::string> MmReportCommand(const AppState& state) {
+  int m = static_cast<int>(state.mmCurve.Mx.size()) - 1;
+  return BuildMmReport(state.mmCurve, m, state.AxialLevel);
+}
+
+void StartUp(AppState& state, Form& form) {
+  ApplySectionKindLayout(form);
+  SectionInputCommand(state, form);
+  state.colours = MaterialColours();
+  PmCommand(state, form);
+}
+
+void PageChangeCommand(AppState& state, Form& form, int pageIndex) {
+  switch (pageIndex) {
+    case 0:
+      SectionInputCommand(state, form);
+      break;
+    case 1:
+      ConcreteCurvesCommand(form);
+      break;
+    case 2:
+      SteelCurvesCommand(form);
+      break;
+    case 3:
+      PmCommand(state, form);
+      break;
+    case 4:
+      ReferencePmChartCommand(state, form);
+      MmCommand(state, form);
+      break;
+    default:
+      break;  // the import, 3-D and OpenSEES pages compute nothing
+  }
+}
+
+}  // namespace kuma

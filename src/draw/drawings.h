@@ -1,0 +1,42 @@
+#pragma once
+// The section picture, the PM and MM charts, the axial-level line, the force
+// overlays and the mouse read-outs, drawn on an abstract Canvas.
+
+#include <string>
+
+#include "app/state.h"
+#include "draw/canvas.h"
+
+namespace kuma {
+
+// Every fiber in its material colour, bars as circles, a three-line heading.
+// A zero B or H raises the floating-point error after the heading.
+void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
+                 const MaterialColours& colours);
+
+// One PM curve (all its points) on a 5 x 10 grid; stores the rounded limits.
+void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range);
+// The MM contour, points 1..m, closed; stores the symmetric rounded limits.
+void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range);
+// Purple line at the axial level, placed with a PM chart's range.
+void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel);
+// Every combination as a small blue circle; angle 0 plots |fMx·Mx|, 90 |fMy·My|.
+void DrawPmForcePoints(Canvas& canvas, const ChartRange& pmRange, const ForceTable& forces,
+                       int angle);
+// Every combination as a faint dot; those with fP·P strictly within ±deltaP of
+// the axial level also get a blue ring.
+void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTable& forces,
+                       double axialLevel, double deltaP);
+
+// The value under pixel (x, y) of a chart of size width x height drawn with
+// `range`: horizontal and vertical values, extrapolated outside the frame.
+struct ChartValue {
+  double h = 0, v = 0;
+};
+ChartValue ChartValueAt(const ChartRange& range, int width, int height, int x, int y);
+// The read-out caption for Image2 ("P = %0.0F , MX = %0.0F"), Image3, Image4
+// or Image5 ("MY = %0.0F , MX = %0.0F").
+std::string ReadOutCaption(const std::string& picture, const ChartRange& range, int width,
+                           int height, int x, int y);
+
+}  // namespace kuma
