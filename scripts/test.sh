@@ -13,4 +13,6 @@ else
 fi
 cmake --build "$dir" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 ctest --test-dir "$dir" --output-on-failure
