@@ -4,6 +4,7 @@
 #include <array>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/state.h"
@@ -16,6 +17,13 @@ using CsvFields = std::array<std::string, 40>;  // slots 1..40 are [0]..[39]
 // Splits at every comma (no quoting), trims blanks and control characters,
 // keeps the first 40 fields; the other slots are emptied.
 void SplitCsvLine(const std::string& line, CsvFields& fields);
+
+// The bytes of a force file as UTF-8 text: kept as they are when they are
+// valid UTF-8 (a leading byte-order mark dropped), otherwise read as GBK.
+std::string DecodeForceText(const std::string& bytes);
+// The lines of a text. A line ends at CR LF, LF or a lone CR; a line end at
+// the very end starts no further line, so an empty text has no lines.
+std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 // Reads the factors (Edit57..59) and field numbers (Edit54..56), loads the
 // file (GBK, or UTF-8 with or without a byte-order mark), fills StringGrid1,
