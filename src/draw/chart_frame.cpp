@@ -1,0 +1,69 @@
+#include "draw/chart_frame.h"
+
+#include <cmath>
+
+#include "model/numfmt.h"
+
+namespace kuma {
+
+int ChartFrame::Px(double h) const {
+  double t = CheckedDiv(h - range_.hMin, range_.hMax - range_.hMin);
+  return RoundEven(t * (width_ - 2 * kFrameMarginX) + kFrameMarginX);
+}
+
+int ChartFrame::Py(double v) const {
+  double t = CheckedDiv(range_.vMax - v, range_.vMax - range_.vMin);
+  return RoundEven(t * (height_ - 2 * kFrameMarginY) + kFrameMarginY);
+}
+
+double ChartFrame::HAt(int x) const {
+  return range_.hMin + CheckedDiv((range_.hMax - range_.hMin) * (x - kFrameMarginX),
+                                  width_ - 2 * kFrameMarginX);
+}
+
+double ChartFrame::VAt(int y) const {
+  return range_.vMax - CheckedDiv((range_.vMax - range_.vMin) * (y - kFrameMarginY),
+                                  height_ - 2 * kFrameMarginY);
+}
+
+// Adding 0.0 turns the -0 that ceil gives for values in (-1, 0) into 0, so
+// that a limit of zero never prints as "-0".
+double RoundUpToStep(double value, double step) {
+  return CheckedFinite(std::ceil(value / step) * step) + 0.0;
+}
+
+double RoundLowerToStep(double value, double step) {
+  return CheckedFinite(std::ceil(value / step - 0.5) * step) + 0.0;
+}
+
+void DrawChartBackground(Canvas& canvas) {
+  int W = canvas.Width(), H = canvas.Height();
+  canvas.SetBrushColor(kWhite);
+  canvas.SetPenColor(kBlack);
+  canvas.Rectangle(0, 0, W, H);
+  canvas.SetBrushClear();
+  canvas.SetFontColor(kBlack);
+  canvas.SetPenColor(kGray);
+  canvas.Rectangle(kFrameMarginX, kFrameMarginY, W - kFrameMarginX, H - kFrameMarginY);
+}
+
+void DrawChartGrid(Canvas& canvas, const ChartRange& range) {
+  int W = canvas.Width(), H = canvas.Height();
+  double sx = (W - 2 * kFrameMarginX) / 5.0;
+  double sy = (H - 2 * kFrameMarginY) / 10.0;
+  for (int i = 0; i <= 5; ++i) {
+    int x = RoundEven(i * sx + kFrameMarginX);
+    canvas.MoveTo(x, kFrameMarginY);
+    canvas.LineTo(x, H - kFrameMarginY);
+    canvas.TextOut(x, H - 15, FormatFixed(range.hMin + (range.hMax - range.hMin) * i / 5, 0));
+  }
+  for (int i = 0; i <= 10; ++i) {
+    int y = RoundEven(i * sy + kFrameMarginY);
+    canvas.MoveTo(kFrameMarginX, y);
+    canvas.LineTo(W - kFrameMarginX, y);
+    canvas.TextOut(5, RoundEven(H - kFrameMarginY - i * sy),
+                   FormatFixed(range.vMin + (range.vMax - range.vMin) * i / 10, 0));
+  }
+}
+
+}  // namespace kuma

@@ -1,0 +1,52 @@
+#pragma once
+// The arithmetic every chart shares: the plot frame inside the picture, the
+// mapping of values to pixels and back (the mouse read-outs), and the rounding
+// of axis limits to whole steps. Pixels are whole numbers, rounded halves to
+// even; a zero-width range raises the floating-point error when a value is
+// mapped, so the command that draws is abandoned.
+
+#include "app/state.h"
+#include "draw/canvas.h"
+
+namespace kuma {
+
+// Plot frame margins, pixels: left and right, top and bottom.
+inline constexpr int kFrameMarginX = 50;
+inline constexpr int kFrameMarginY = 20;
+
+// A picture of width x height whose frame shows `range`: horizontal values
+// from hMin (left edge of the frame) to hMax, vertical values from vMin
+// (bottom edge) to vMax.
+class ChartFrame {
+ public:
+  ChartFrame(const ChartRange& range, int width, int height)
+      : range_(range), width_(width), height_(height) {}
+
+  // px(h) = round((h - hMin) / (hMax - hMin) * (W - 100) + 50)
+  int Px(double h) const;
+  // py(v) = round((vMax - v) / (vMax - vMin) * (H - 40) + 20)
+  int Py(double v) const;
+  // The values under pixel column x and row y, not clipped to the frame.
+  double HAt(int x) const;
+  double VAt(int y) const;
+
+ private:
+  ChartRange range_;
+  int width_, height_;
+};
+
+// Upper axis limit: the smallest multiple of `step` not below `value`.
+double RoundUpToStep(double value, double step);
+// Lower axis limit: `value` to the nearest multiple of `step`, an exact half
+// going down (ceil(value / step - 0.5) * step). It can lie above `value`.
+double RoundLowerToStep(double value, double step);
+
+// White picture with a one-pixel black border, then clear brush, black font
+// and the grey plot frame; the pen is left grey.
+void DrawChartBackground(Canvas& canvas);
+// Six vertical and eleven horizontal grey grid lines across the frame, each
+// labelled "%0.0F" with its value of `range`: below the frame for the
+// vertical lines, in the left margin for the horizontal ones.
+void DrawChartGrid(Canvas& canvas, const ChartRange& range);
+
+}  // namespace kuma

@@ -1,0 +1,67 @@
+// The MM chart (moment about X across, about Y up, limits symmetric about
+// zero) and the axial-level line on the reference PM chart.
+
+#include <algorithm>
+
+#include "draw/chart_frame.h"
+#include "draw/drawings.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+// Only the largest values set the limits; the negative side mirrors them, so
+// a contour reaching further on the negative side runs outside the frame.
+ChartRange SymmetricMmRange(const MmCurve& curve, size_t count) {
+  if (count == 0) return {};
+  double mxMax = *std::max_element(curve.Mx.begin(), curve.Mx.begin() + count);
+  double myMax = *std::max_element(curve.My.begin(), curve.My.begin() + count);
+  ChartRange range;
+  range.hMax = RoundUpToStep(mxMax, 1000);
+  range.hMin = -range.hMax + 0.0;
+  range.vMax = RoundUpToStep(myMax, 1000);
+  range.vMin = -range.vMax + 0.0;
+  return range;
+}
+
+}  // namespace
+
+void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range) {
+  size_t count = std::min(curve.Mx.size(), curve.My.size());
+  canvas.SetPenWidth(1);
+  DrawChartBackground(canvas);
+  range = SymmetricMmRange(curve, count);
+  DrawChartGrid(canvas, range);
+  // Point 0 repeats point m, so a contour needs points 0 and 1 at least.
+  if (count < 2) throw Error(kInvalidOperation);
+
+  ChartFrame frame(range, canvas.Width(), canvas.Height());
+  canvas.SetPenWidth(2);
+  canvas.SetPenColor(kRed);
+  for (size_t i = 1; i < count; ++i) {
+    int px = frame.Px(curve.Mx[i]);
+    int py = frame.Py(curve.My[i]);
+    canvas.Ellipse(px - 4, py - 4, px + 4, py + 4);
+    if (i == 1) {
+      canvas.MoveTo(px, py);
+    } else {
+      canvas.LineTo(px, py);
+    }
+  }
+  size_t m = count - 1;
+  canvas.MoveTo(frame.Px(curve.Mx[m]), frame.Py(curve.My[m]));
+  canvas.LineTo(frame.Px(curve.Mx[1]), frame.Py(curve.My[1]));
+}
+
+void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel) {
+  ChartFrame frame(pmRange, canvas.Width(), canvas.Height());
+  int y = frame.Py(axialLevel);
+  canvas.SetPenColor(kPurple);
+  canvas.SetPenWidth(2);
+  canvas.MoveTo(kFrameMarginX, y);
+  canvas.LineTo(canvas.Width() - kFrameMarginX, y);
+  canvas.SetPenWidth(1);
+}
+
+}  // namespace kuma

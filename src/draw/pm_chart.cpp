@@ -1,0 +1,59 @@
+// The PM interaction chart: moment across, axial force up (compression
+// positive), the curve as a thick red polyline with a circle at every point
+// and a blue line at zero axial force.
+
+#include <algorithm>
+
+#include "draw/chart_frame.h"
+#include "draw/drawings.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+// Axis limits in whole thousands: maxima rounded up, minima to the nearest
+// thousand. A curve without points gets an all-zero range.
+ChartRange RoundedPmRange(const PmCurve& curve, size_t count) {
+  if (count == 0) return {};
+  auto [mMin, mMax] = std::minmax_element(curve.M.begin(), curve.M.begin() + count);
+  auto [pMin, pMax] = std::minmax_element(curve.P.begin(), curve.P.begin() + count);
+  ChartRange range;
+  range.hMax = RoundUpToStep(*mMax, 1000);
+  range.hMin = RoundLowerToStep(*mMin, 1000);
+  range.vMax = RoundUpToStep(*pMax, 1000);
+  range.vMin = RoundLowerToStep(*pMin, 1000);
+  return range;
+}
+
+}  // namespace
+
+void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range) {
+  size_t count = std::min(curve.P.size(), curve.M.size());
+  DrawChartBackground(canvas);
+  range = RoundedPmRange(curve, count);
+  DrawChartGrid(canvas, range);
+  // Nothing to map: fail as a curve whose every point is zero would.
+  if (count == 0) throw Error(kInvalidOperation);
+
+  ChartFrame frame(range, canvas.Width(), canvas.Height());
+  canvas.SetPenWidth(2);
+  canvas.SetPenColor(kRed);
+  for (size_t i = 0; i < count; ++i) {
+    int px = frame.Px(curve.M[i]);
+    int py = frame.Py(curve.P[i]);
+    canvas.Ellipse(px - 4, py - 4, px + 4, py + 4);
+    if (i == 0) {
+      canvas.MoveTo(px, py);
+    } else {
+      canvas.LineTo(px, py);
+    }
+  }
+  canvas.SetPenColor(kBlue);
+  int zero = frame.Py(0);
+  canvas.MoveTo(kFrameMarginX, zero);
+  canvas.LineTo(canvas.Width() - kFrameMarginX, zero);
+  canvas.SetPenWidth(1);
+}
+
+}  // namespace kuma
