@@ -1,0 +1,37 @@
+#include "model/statistics.h"
+
+#include "model/numfmt.h"
+
+namespace kuma {
+
+void ShowSectionStatistics(int sectionType, const SectionParameters& params,
+                           const FiberArray& fibers, Form& form) {
+  // The gross area comes from the outline (3.14 for circles, H being the
+  // diameter there), the other areas from the fibers.
+  const bool circular =
+      sectionType == CircleRc || sectionType == CircleCfst || sectionType == CircleSteelRc;
+  const double Ag = circular ? 3.14 * params.H * params.H / 4 : params.B * params.H;
+  double Ac = 0, As = 0, Aa = 0;
+  for (const FiberRecord& f : fibers) {
+    switch (f.material) {
+      case EdgeConcrete:
+      case CoreConcrete1:
+      case CoreConcrete2: Ac += f.area; break;
+      case CoreConcrete1Deduction: Ac -= f.area; break;
+      case Rebar: As += f.area; break;
+      case SteelShape: Aa += f.area; break;
+      default: break;
+    }
+  }
+  // Both ratios before any box is written: a zero gross area leaves all six.
+  const double barRatio = CheckedDiv(As, Ag) * 100;
+  const double steelRatio = CheckedDiv(Aa, Ag) * 100;
+  form.SetText("Edit36", FormatFixed(Ag, 0));
+  form.SetText("Edit31", FormatFixed(Ac, 0));
+  form.SetText("Edit37", FormatFixed(As, 0));
+  form.SetText("Edit38", FormatFixed(Aa, 0));
+  form.SetText("Edit39", FormatFixed(barRatio, 3));
+  form.SetText("Edit40", FormatFixed(steelRatio, 3));
+}
+
+}  // namespace kuma
