@@ -2,7 +2,6 @@
 // whose grid ignores its cells, so the figure is the import's own cost:
 // reading, decoding, splitting, converting and the statistics.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>

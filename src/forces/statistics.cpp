@@ -56,7 +56,8 @@ void ShowForceStatistics(const ForceTable& table, Form& form) {
       for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, row, std::string());
       continue;
     }
-    const ForceRecord& f = table.records[static_cast<std::size_t>(SelectRecord(table.records, count, kRows[i]))];
+    const ForceRecord& f =
+        table.records[static_cast<std::size_t>(SelectRecord(table.records, count, kRows[i]))];
     form.SetGridCell(kGrid, 0, row, kRows[i].caption);
     form.SetGridCell(kGrid, 1, row, FormatFixed(f.P, 0));
     form.SetGridCell(kGrid, 2, row, FormatFixed(f.Mx, 0));

@@ -24,16 +24,27 @@ std::string FiberLine(const FiberRecord& f, const MaterialTags& tags) {
   double area = f.area;
   int tag = 0;
   switch (f.material) {
-    case EdgeConcrete: tag = tags[0]; break;
-    case CoreConcrete1: tag = tags[1]; break;
-    case CoreConcrete2: tag = tags[2]; break;
-    case Rebar: tag = tags[3]; break;
-    case SteelShape: tag = tags[4]; break;
+    case EdgeConcrete:
+      tag = tags[0];
+      break;
+    case CoreConcrete1:
+      tag = tags[1];
+      break;
+    case CoreConcrete2:
+      tag = tags[2];
+      break;
+    case Rebar:
+      tag = tags[3];
+      break;
+    case SteelShape:
+      tag = tags[4];
+      break;
     case CoreConcrete1Deduction:
       tag = tags[1];
       area = -area;
       break;
-    default: break;  // no mesher makes other codes; tag 0 shows the fault
+    default:
+      break;  // no mesher makes other codes; tag 0 shows the fault
   }
   return "fiber " + FormatScientific5(f.x) + " " + FormatScientific5(f.y) + " " +
          FormatScientific5(area) + " " + FormatInt(tag);

@@ -25,7 +25,9 @@ void AppendCell(std::string& line, double value) {
 // Points 0..last, with last limited to what every array holds.
 int LastPoint(int requested, std::initializer_list<const std::vector<double>*> arrays) {
   int last = requested;
-  for (const std::vector<double>* a : arrays) last = std::min(last, static_cast<int>(a->size()) - 1);
+  for (const std::vector<double>* a : arrays) {
+    last = std::min(last, static_cast<int>(a->size()) - 1);
+  }
   return last;
 }
 
@@ -33,9 +35,12 @@ int LastPoint(int requested, std::initializer_list<const std::vector<double>*> a
 
 std::vector<std::string> BuildPmReport(const PmCurve& curveX, const PmCurve& curveY, int n) {
   const std::string rule(60, '=');
-  std::vector<std::string> lines = {
-      "", "PMM曲线关键点数据", "", rule,
-      "轴力P          弯矩Mx         轴力P          弯矩My         ", rule};
+  std::vector<std::string> lines = {"",
+                                    "PMM曲线关键点数据",
+                                    "",
+                                    rule,
+                                    "轴力P          弯矩Mx         轴力P          弯矩My         ",
+                                    rule};
   const int last = LastPoint(n, {&curveX.P, &curveX.M, &curveY.P, &curveY.M});
   for (int i = 0; i <= last; ++i) {
     const auto k = static_cast<std::size_t>(i);
@@ -52,10 +57,14 @@ std::vector<std::string> BuildPmReport(const PmCurve& curveX, const PmCurve& cur
 
 std::vector<std::string> BuildMmReport(const MmCurve& curve, int m, double axialLevel) {
   const std::string rule(30, '=');
-  std::vector<std::string> lines = {"",   "Mx-My曲线关键点数据", "",
+  std::vector<std::string> lines = {"",
+                                    "Mx-My曲线关键点数据",
+                                    "",
                                     "轴力水平 P = " + FormatFixed(axialLevel, 2),
-                                    "",   rule,
-                                    "弯矩Mx         弯矩My         ", rule};
+                                    "",
+                                    rule,
+                                    "弯矩Mx         弯矩My         ",
+                                    rule};
   // Point 0 is the direction of point m and is not listed.
   const int last = LastPoint(m, {&curve.Mx, &curve.My});
   for (int i = 1; i <= last; ++i) {

@@ -21,17 +21,25 @@ TEST(Gbk, RoundTripsTheProgramsTexts) {
 
 TEST(Gbk, CharactersOutsideGbkBecomeQuestionMarks) {
   // U+1F600 (four UTF-8 bytes) and U+0E01 (Thai) are not in GBK.
-  EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80" "b\xE0\xB8\x81" "c"), "a?b?c");
+  EXPECT_EQ(Utf8ToGbk("a\xF0\x9F\x98\x80"
+                      "b\xE0\xB8\x81"
+                      "c"),
+            "a?b?c");
 }
 
 TEST(Gbk, InvalidUtf8BytesBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToGbk("a\xFF" "b\xC3"), "a?b?");
+  EXPECT_EQ(Utf8ToGbk("a\xFF"
+                      "b\xC3"),
+            "a?b?");
 }
 
 TEST(Gbk, InvalidGbkBecomesReplacementCharacters) {
   // A lead byte before a digit (no GBK trail byte) and a byte that leads
   // nothing: the digit survives.
-  EXPECT_EQ(GbkToUtf8("\xD6" "1,\xFF"), "\xEF\xBF\xBD" "1,\xEF\xBF\xBD");
+  EXPECT_EQ(GbkToUtf8("\xD6"
+                      "1,\xFF"),
+            "\xEF\xBF\xBD"
+            "1,\xEF\xBF\xBD");
   EXPECT_EQ(GbkToUtf8("x\xD6"), "x\xEF\xBF\xBD");
 }
 

@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 class TempFile {
  public:
   explicit TempFile(const std::string& bytes) {
-    path_ = (fs::temp_directory_path() /
-             ("kuma_forces_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++) +
-              ".csv"))
+    path_ = (fs::temp_directory_path() / ("kuma_forces_" + std::to_string(::getpid()) + "_" +
+                                          std::to_string(counter_++) + ".csv"))
                 .string();
     std::ofstream(path_, std::ios::binary) << bytes;
   }
@@ -120,7 +119,9 @@ TEST(ImportForces, GbkFileWithChineseHeader) {
 TEST(ImportForces, Utf8FileWithByteOrderMark) {
   MapForm form;
   ForceTable table;
-  TempFile file("\xEF\xBB\xBF" "楼层,Column,Load,Loc,P,V2,V3,T,M2,M3\n1F,C1,D,0,-5,0,0,0,1,2\n");
+  TempFile file(
+      "\xEF\xBB\xBF"
+      "楼层,Column,Load,Loc,P,V2,V3,T,M2,M3\n1F,C1,D,0,-5,0,0,0,1,2\n");
   ImportForces(form, table, file.path());
   EXPECT_EQ(form.GridCell("StringGrid1", 0, 0), "楼层");
   EXPECT_EQ(table.Count, 1);
@@ -167,8 +168,7 @@ TEST(ImportForces, ShortLineOrFieldNumberOutsideTheLineFailsConversion) {
 TEST(ImportForces, BlankLineAfterTheDataIsACombinationThatFails) {
   MapForm form;
   ForceTable table;
-  EXPECT_THROW(ImportForceLines(form, table, {kHeader, "S1,C1,D1,0,-100,0,0,0,1,2", ""}),
-               Error);
+  EXPECT_THROW(ImportForceLines(form, table, {kHeader, "S1,C1,D1,0,-100,0,0,0,1,2", ""}), Error);
   EXPECT_EQ(table.Count, 2);
 }
 

@@ -43,12 +43,12 @@ TEST(BuildOpenSeesScript, OneLinePerFiberBetweenHeaderAndBrace) {
 }
 
 TEST(BuildOpenSeesScript, NoFibersGiveAnEmptySection) {
-  EXPECT_EQ(BuildOpenSeesScript({}, kTags),
-            (std::vector<std::string>{"section Fiber 1 {", "}"}));
+  EXPECT_EQ(BuildOpenSeesScript({}, kTags), (std::vector<std::string>{"section Fiber 1 {", "}"}));
 }
 
 TEST(BuildOpenSeesScript, DeductionFiberIsNegativeCoreConcrete) {
-  FiberArray fibers = {Fiber(10, 20, 100, CoreConcrete1), Fiber(10, 20, 100, CoreConcrete1Deduction)};
+  FiberArray fibers = {Fiber(10, 20, 100, CoreConcrete1),
+                       Fiber(10, 20, 100, CoreConcrete1Deduction)};
   std::vector<std::string> lines = BuildOpenSeesScript(fibers, {7, 8, 9, 10, 11});
   EXPECT_EQ(lines[1], "fiber 1.0000E+001 2.0000E+001 1.0000E+002 8");
   EXPECT_EQ(lines[2], "fiber 1.0000E+001 2.0000E+001 -1.0000E+002 8");
@@ -154,10 +154,11 @@ TEST(BuildOpenSeesScript, CompositeColumnCarriesTheProgramsSquashLoad) {
   }
   ASSERT_GT(deductions, 0);
 
-  std::map<int, double> strength = {
-      {tags[0], form.Float("Edit14")}, {tags[1], form.Float("Edit18")},
-      {tags[2], form.Float("Edit22")}, {tags[3], form.Float("Edit27")},
-      {tags[4], form.Float("Edit29")}};
+  std::map<int, double> strength = {{tags[0], form.Float("Edit14")},
+                                    {tags[1], form.Float("Edit18")},
+                                    {tags[2], form.Float("Edit22")},
+                                    {tags[3], form.Float("Edit27")},
+                                    {tags[4], form.Float("Edit29")}};
   ASSERT_EQ(strength.size(), 5u);
   // Areas are written to five significant digits.
   double actual = ScriptSquashLoad(BuildOpenSeesScript(fibers, tags), strength);

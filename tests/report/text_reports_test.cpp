@@ -101,10 +101,11 @@ TEST(BuildPmReport, CellsArePaddedToFifteenCharactersOrKeptWhole) {
   PmCurve x{{-12345.678}, {1e20}}, y{{0.005}, {-0.004}};
   std::vector<std::string> lines = BuildPmReport(x, y, 0);
   ASSERT_EQ(lines.size(), 8u);
-  EXPECT_EQ(lines[6], "-12345.68      "
-                      "100000000000000000000.00"
-                      "0.01           "
-                      "0.00           ");
+  EXPECT_EQ(lines[6],
+            "-12345.68      "
+            "100000000000000000000.00"
+            "0.01           "
+            "0.00           ");
 }
 
 TEST(BuildPmReport, HeaderColumnsAreFifteenGbkBytes) {
