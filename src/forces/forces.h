@@ -20,7 +20,7 @@ void SplitCsvLine(const std::string& line, CsvFields& fields);
 
 // The bytes of a force file as UTF-8 text: kept as they are when they are
 // valid UTF-8 (a leading byte-order mark dropped), otherwise read as GBK.
-std::string DecodeForceText(const std::string& bytes);
+std::string DecodeForceText(std::string bytes);
 // The lines of a text. A line ends at CR LF, LF or a lone CR; a line end at
 // the very end starts no further line, so an empty text has no lines.
 std::vector<std::string_view> SplitTextLines(std::string_view text);

@@ -135,13 +135,11 @@ void ImportLineViews(Form& form, ForceTable& table, const std::vector<std::strin
 
 void SplitCsvLine(const std::string& line, CsvFields& fields) { SplitCsvView(line, fields); }
 
-std::string DecodeForceText(const std::string& bytes) {
+std::string DecodeForceText(std::string bytes) {
   static constexpr char kBom[] = "\xEF\xBB\xBF";
-  if (IsValidUtf8(bytes)) {
-    if (bytes.compare(0, 3, kBom) == 0) return bytes.substr(3);
-    return bytes;
-  }
-  return GbkToUtf8(bytes);
+  if (!IsValidUtf8(bytes)) return GbkToUtf8(bytes);
+  if (bytes.compare(0, 3, kBom) == 0) bytes.erase(0, 3);
+  return bytes;
 }
 
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
