@@ -44,25 +44,12 @@ TEST(ShowForceStatistics, TiesGoToTheLastCombination) {
   EXPECT_EQ(Row(form, 4), (Cells{"Mx,min", "-5", "-3", "9"}));  // |9| ties |-9|
 }
 
-TEST(ShowForceStatistics, FirstRecordWinsWhenNothingBeatsIt) {
-  MapForm form;
-  ShowForceStatistics(Table({{7, -8, 9}}), form);
-  for (int row = 1; row <= 4; ++row) EXPECT_EQ(Row(form, row)[1], "7");
-  EXPECT_EQ(Row(form, 1)[2], "-8");
-}
-
 TEST(ShowForceStatistics, FactorsAreNotApplied) {
   MapForm form;
   ForceTable table = Table({{1200, -350, 45}});
   table.fP = table.fMx = table.fMy = 3;
   ShowForceStatistics(table, form);
   EXPECT_EQ(Row(form, 1), (Cells{"N,max", "1200", "-350", "45"}));
-}
-
-TEST(ShowForceStatistics, RoundsHalvesAwayFromZeroWithoutNegativeZero) {
-  MapForm form;
-  ShowForceStatistics(Table({{2.5, -0.4, -2.5}}), form);
-  EXPECT_EQ(Row(form, 1), (Cells{"N,max", "3", "0", "-3"}));
 }
 
 TEST(ShowForceStatistics, NoCombinationsClearsTheStatisticRows) {

@@ -108,12 +108,6 @@ TEST(BuildPmReport, CellsArePaddedToFifteenCharactersOrKeptWhole) {
             "0.00           ");
 }
 
-TEST(BuildPmReport, HeaderColumnsAreFifteenGbkBytes) {
-  std::vector<std::string> lines = BuildPmReport({}, {}, 0);
-  EXPECT_EQ(Utf8ToGbk(lines[4]).size(), 60u);
-  EXPECT_EQ(lines[3], std::string(60, '='));
-}
-
 TEST(BuildPmReport, EmptyCurvesGiveOnlyTheFrame) {
   for (int n : {-1, 0, 10}) {
     std::vector<std::string> lines = BuildPmReport({}, {}, n);
