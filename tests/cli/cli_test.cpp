@@ -1,0 +1,177 @@
+// kumasec-cli run as a program: the statistics of every kind against the
+// reference results, the mesh listing, form files, and the exit statuses of
+// usage errors and failing commands.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Quote(const std::string& arg) {
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// One scratch directory per test run, removed when the run ends.
+struct Scratch {
+  fs::path dir = fs::temp_directory_path() / ("kumasec-cli-test-" + std::to_string(getpid()));
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
+};
+
+fs::path ScratchDir() {
+  static Scratch scratch;
+  fs::create_directories(scratch.dir);
+  return scratch.dir;
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+  const fs::path dir = ScratchDir();
+  std::string command = Quote(KUMA_CLI_PATH);
+  for (const std::string& a : args) command += " " + Quote(a);
+  command += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string());
+  CliRun run;
+  int raw = std::system(command.c_str());
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = ReadFile(dir / "out");
+  run.err = ReadFile(dir / "err");
+  return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(CliStats, EveryKindMatchesTheReference) {
+  for (int kind = 1; kind <= 8; ++kind) {
+    CliRun run = RunCli({"--set", "ComboBox1=" + std::to_string(kind - 1), "stats"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string reference =
+        ReadFile(fs::path(KUMA_REFERENCE_DIR) / ("kind" + std::to_string(kind) + "-stats.txt"));
+    EXPECT_EQ(Lines(run.out), Lines(reference)) << "kind " << kind;
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+  }
+}
+
+TEST(CliMesh, HeaderAndOneRowPerFiber) {
+  CliRun run = RunCli({"mesh"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 1u + 248);
+  EXPECT_EQ(lines[0], "i,material,x,y,area,d,x1,y1,x2,y2,x3,y3,x4,y4");
+  EXPECT_EQ(lines[1], "1,1,-954,-954,44944,0,-1060,-848,-848,-848,-848,-1060,-1060,-1060");
+  EXPECT_EQ(lines[248], "248,11,-1060,1060,490.625,25,0,0,0,0,0,0,0,0");
+  EXPECT_EQ(lines[149].substr(0, 26), "149,11,-896.92307692307691");
+}
+
+TEST(CliForm, FileThenSetsInOrder) {
+  const fs::path form = ScratchDir() / "column.form";
+  std::ofstream(form) << "# a circular column\n\n  ComboBox1 = 1 \nEdit1=1000\nEdit5=0\n";
+  CliRun run = RunCli({"--form", form.string(), "--set", "Edit1=2000", "stats"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Lines(run.out)[0], "Edit36=3140000");
+  EXPECT_EQ(Lines(run.out)[2], "Edit37=0");
+}
+
+TEST(CliErrors, UsageErrorsExitTwoWithNothingOnStandardOutput) {
+  const fs::path bad = ScratchDir() / "bad.form";
+  std::ofstream(bad) << "Edit1 2200\n";
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"frob"},
+      {"--set", "Edit99=1", "stats"},
+      {"--set", "Label66=x", "stats"},
+      {"--set", "Edit1", "stats"},
+      {"--set", "ComboBox1=8", "stats"},
+      {"--set", "ComboBox1=-1", "stats"},
+      {"--form", bad.string(), "stats"},
+      {"--form", (ScratchDir() / "missing.form").string(), "stats"},
+      {"stats", "extra"},
+      {"import"},
+      {"stats", "--out", "x.txt"},
+      {"--bogus", "stats"},
+      {"stats", "--set"},
+  };
+  for (const auto& args : cases) {
+    CliRun run = RunCli(args);
+    std::string shown;
+    for (const auto& a : args) shown += a + " ";
+    EXPECT_EQ(run.status, 2) << shown;
+    EXPECT_TRUE(run.out.empty()) << shown;
+    EXPECT_FALSE(run.err.empty()) << shown;
+  }
+  EXPECT_NE(RunCli({"--set", "Edit99=1", "stats"}).err.find("unknown field 'Edit99'"),
+            std::string::npos);
+}
+
+TEST(CliErrors, CommandFailuresExitOneWithTheMessage) {
+  CliRun run = RunCli({"--set", "Edit1=abc", "stats"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err, "'abc' is not a valid floating point value\n");
+
+  run = RunCli({"--set", "Edit13=1", "mesh"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Y方向划分网格数量(Edit13)必须不小于2\n");
+
+  run = RunCli({"--set", "Edit10=-1", "mesh"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Invalid floating point operation\n");
+
+  run = RunCli({"import", (ScratchDir() / "no-such.csv").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.empty());
+}
+
+TEST(CliInfo, HelpAndVersion) {
+  CliRun run = RunCli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "kumasec-cli 1.3\n");
+  run = RunCli({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Usage: kumasec-cli"), std::string::npos);
+}
+
+TEST(CliCharts, WritesTheFourPictures) {
+  const fs::path dir = ScratchDir() / "charts";
+  fs::remove_all(dir);
+  CliRun run = RunCli({"charts", dir.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* name : {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg"}) {
+    const std::string data = ReadFile(dir / name);
+    ASSERT_GT(data.size(), 3u) << name;
+    EXPECT_EQ(data.substr(0, 3), "\xFF\xD8\xFF") << name;
+  }
+}
+
+}  // namespace
