@@ -4,6 +4,7 @@
 // and bottom edge, a line does not paint its end pixel).
 
 #include <QImage>
+#include <QPen>
 
 #include "draw/canvas.h"
 #include "draw/paint/jpeg_file.h"
@@ -13,7 +14,8 @@ namespace kuma {
 class QImageCanvas : public Canvas {
  public:
   // Paints on `image` (kept by the caller, Format_RGB32); starts with a black
-  // pen of width 1, a solid white brush and a black font.
+  // pen of width 1, a solid white brush and a black font. Creates the
+  // offscreen GUI application text needs when none exists yet.
   explicit QImageCanvas(QImage& image);
   int Width() const override;
   int Height() const override;
@@ -35,6 +37,8 @@ class QImageCanvas : public Canvas {
   QImage& Image() { return image_; }
 
  private:
+  QPen Pen() const;
+
   QImage& image_;
   Rgb pen_{0, 0, 0};
   int penWidth_ = 1;
@@ -44,6 +48,11 @@ class QImageCanvas : public Canvas {
   int penX_ = 0, penY_ = 0;
   bool drawnOn_ = false;
 };
+
+// Text needs a QGuiApplication. Outside the window program (kumasec-cli, the
+// tests) this creates one on the offscreen platform unless QT_QPA_PLATFORM
+// names another; it does nothing when an application exists.
+void EnsurePaintingApplication();
 
 // The image's pixels as RGB rows, for the JPEG writer.
 RgbImage ToRgbImage(const QImage& image);
