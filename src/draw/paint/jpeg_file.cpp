@@ -58,8 +58,14 @@ bool Encode(const RgbImage& image, int quality, unsigned char** buffer, unsigned
   info.image_height = static_cast<JDIMENSION>(image.height);
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);  // JFIF marker, 4:2:0 subsampling
+  jpeg_set_defaults(&info);  // JFIF marker
   jpeg_set_quality(&info, quality, TRUE);
+  // No chroma subsampling: the charts are thin coloured lines on white, and
+  // halving the colour resolution would smear a one-pixel red line pink.
+  for (int c = 0; c < info.num_components; ++c) {
+    info.comp_info[c].h_samp_factor = 1;
+    info.comp_info[c].v_samp_factor = 1;
+  }
   jpeg_start_compress(&info, TRUE);
   const size_t rowBytes = static_cast<size_t>(image.width) * 3;
   while (info.next_scanline < info.image_height) {
