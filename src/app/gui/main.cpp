@@ -1,6 +1,18 @@
-#include <cstdio>
+// KumaSec, the window program: creates the main, result and about windows in
+// that order, shows the main window and runs the start-up commands.
 
-int main() {
-  std::puts("KumaSec window: under construction");
-  return 0;
+#include <QApplication>
+
+#include "app/gui/main_window.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("KumaSec"));
+  QApplication::setOrganizationName(QStringLiteral("KumaSec"));
+  QApplication::setApplicationVersion(QStringLiteral("1.3"));
+
+  kuma::gui::Windows windows = kuma::gui::CreateWindows();
+  windows.main->show();
+  windows.main->RunStartUp();
+  return app.exec();
 }

@@ -1,0 +1,43 @@
+#pragma once
+// The window's ways of talking to the engineer outside its own controls:
+// the error box, the file and colour dialogs and the web browser. Each goes
+// through a replaceable function so that the tests can answer instead of a
+// person.
+
+#include <QColor>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QColorDialog;
+class QFileDialog;
+class QUrl;
+class QWidget;
+
+namespace kuma::gui {
+
+// Shows the message of an abandoned command (default: a modal message box
+// titled with the application name).
+using ErrorReporter = std::function<void(QWidget* parent, const QString& message)>;
+// Runs a prepared file dialog; returns the chosen path, or an empty string
+// when the engineer cancels (default: exec()).
+using FileDialogRunner = std::function<QString(QFileDialog& dialog)>;
+// Runs a prepared colour dialog; returns the chosen colour, or nothing when
+// the engineer cancels (default: exec()).
+using ColorDialogRunner = std::function<std::optional<QColor>(QColorDialog& dialog)>;
+// Hands a web address to the desktop (default: QDesktopServices::openUrl).
+using UrlOpener = std::function<void(const QUrl& url)>;
+
+// Each setter returns the function it replaces; an empty function restores
+// the default.
+ErrorReporter SetErrorReporter(ErrorReporter reporter);
+FileDialogRunner SetFileDialogRunner(FileDialogRunner runner);
+ColorDialogRunner SetColorDialogRunner(ColorDialogRunner runner);
+UrlOpener SetUrlOpener(UrlOpener opener);
+
+void ReportError(QWidget* parent, const QString& message);
+QString RunFileDialog(QFileDialog& dialog);
+std::optional<QColor> RunColorDialog(QColorDialog& dialog);
+void OpenWebPage(const QUrl& url);
+
+}  // namespace kuma::gui

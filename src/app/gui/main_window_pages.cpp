@@ -1,0 +1,396 @@
+// The controls of the main window's eight pages, menus and status bar, at
+// the pixel positions of the original form.
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTableWidget>
+
+#include "app/gui/form_builder.h"
+#include "app/gui/logo.h"
+#include "app/gui/main_window.h"
+#include "app/gui/picture_box.h"
+
+namespace kuma::gui {
+
+namespace {
+
+// A string grid: fixed column widths of 64 pixels, rows of 24, a vertical
+// scroll bar only, the first row and column shaded as fixed cells.
+QTableWidget* AddGrid(QWidget* parent, const char* name, int columns, int rows, int x, int y,
+                      int width, int height) {
+  auto* grid = new QTableWidget(rows, columns, parent);
+  grid->setObjectName(QString::fromUtf8(name));
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->horizontalHeader()->setDefaultSectionSize(64);
+  grid->verticalHeader()->setDefaultSectionSize(24);
+  grid->verticalHeader()->setMinimumSectionSize(24);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < columns; ++c) {
+      if (r != 0 && c != 0) continue;
+      auto* item = new QTableWidgetItem;
+      item->setFlags(Qt::ItemIsEnabled);
+      item->setBackground(grid->palette().button());
+      grid->setItem(r, c, item);
+    }
+  grid->setGeometry(x, y, width, height);
+  return grid;
+}
+
+QProgressBar* AddProgressBar(QWidget* parent, const char* name, int x, int y, int width) {
+  auto* bar = new QProgressBar(parent);
+  bar->setObjectName(QString::fromUtf8(name));
+  bar->setRange(0, 100);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  bar->setGeometry(x, y, width, 17);
+  return bar;
+}
+
+QFont FixedPitchFont() {
+  QFont font(QStringLiteral("Courier New"), 10);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+// Rows of "caption [box]" inside a group, 24 pixels apart from y = 20.
+void AddRows(QWidget* group, std::initializer_list<std::pair<const char*, const char*>> rows,
+             int labelWidth, int boxX, int boxWidth) {
+  int y = 20;
+  for (const auto& [caption, box] : rows) {
+    AddLabel(group, nullptr, QString::fromUtf8(caption), 8, y + 3, labelWidth);
+    AddEdit(group, box, boxX, y, boxWidth);
+    y += 24;
+  }
+}
+
+// One material group: law list, constants, OpenSEES tag, colour swatch, and
+// its curve picture below it.
+struct MaterialZone {
+  const char* title;
+  const char* list;
+  std::vector<std::pair<const char*, const char*>> constants;  // caption, box
+  const char* tag;
+  const char* swatch;
+  const char* picture;
+};
+
+const MaterialZone kZones[5] = {
+    {"边缘区混凝土本构", "ComboBox2",
+     {{"受压屈服强度fc", "Edit14"}, {"屈服强度对应应变e0", "Edit15"},
+      {"极限强度fcu", "Edit17"}, {"极限强度对应应变ecu", "Edit16"}},
+     "Edit65", "Shape1", "Image8"},
+    {"核心区混凝土本构(1)", "ComboBox3",
+     {{"受压屈服强度fc", "Edit18"}, {"屈服强度对应应变e0", "Edit19"},
+      {"极限强度fcu", "Edit21"}, {"极限强度对应应变ecu", "Edit20"}},
+     "Edit66", "Shape2", "Image9"},
+    {"核心区混凝土本构(2)", "ComboBox4",
+     {{"受压屈服强度fc", "Edit22"}, {"屈服强度对应应变e0", "Edit23"},
+      {"极限强度fcu", "Edit25"}, {"极限强度对应应变ecu", "Edit24"}},
+     "Edit67", "Shape3", "Image10"},
+    {"钢筋本构", "ComboBox5", {{"弹性模量 Es", "Edit26"}, {"屈服强度fy", "Edit27"}}, "Edit68",
+     "Shape4", "Image6"},
+    {"型钢本构", "ComboBox6", {{"弹性模量 Es", "Edit28"}, {"屈服强度fy", "Edit29"}}, "Edit69",
+     "Shape5", "Image7"},
+};
+
+}  // namespace
+
+void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
+  const MaterialZone& z = kZones[zone];
+  QGroupBox* group = AddGroup(page, nullptr, QString::fromUtf8(z.title), x, 8, 281, 201);
+  constexpr int kBoxX = 136, kBoxWidth = 137, kLabelWidth = 124;
+  AddLabel(group, nullptr, QStringLiteral("本构类型"), 8, 23, kLabelWidth);
+  AddList(group, z.list, kBoxX, 20, kBoxWidth);
+  int y = 48;
+  for (const auto& [caption, box] : z.constants) {
+    AddLabel(group, nullptr, QString::fromUtf8(caption), 8, y + 3, kLabelWidth);
+    AddEdit(group, box, kBoxX, y, kBoxWidth);
+    y += 24;
+  }
+  AddLabel(group, nullptr, QStringLiteral("OpenSEES 编号"), 8, y + 3, kLabelWidth);
+  AddEdit(group, z.tag, kBoxX, y, kBoxWidth);
+  y += 24;
+  AddLabel(group, nullptr, QStringLiteral("填充颜色"), 8, y + 3, kLabelWidth);
+  auto* swatch = new SwatchBox(QString::fromUtf8(z.swatch), group);
+  swatch->setGeometry(kBoxX, y, 65, kEditHeight);
+  swatches_[static_cast<std::size_t>(zone)] = swatch;
+
+  pictures_ << AddPanelPicture(page, nullptr, z.picture, x + 4, 216);
+}
+
+void TForm1::BuildSectionPage(QWidget* page) {
+  AddLabel(page, "Label1", QStringLiteral("截面类型"), 8, 11, 56);
+  AddList(page, "ComboBox1", 64, 8, 185);
+
+  QGroupBox* inputs = AddGroup(page, "GroupBox1", QStringLiteral("输入参数"), 8, 48, 241, 169);
+  struct Row {
+    const char* label;
+    const char* caption;
+    const char* box;
+    int boxX, boxWidth;
+  };
+  const Row rows[6] = {
+      {"Label2", "截面宽度B", "Edit1", 112, 105},
+      {"Label3", "截面宽度H", "Edit2", 112, 105},
+      {"Label4", "保护层厚度as", "Edit3", 112, 105},
+      {"Label49", "Y方向板厚", "Edit41", 112, 105},
+      {"Label12", "X方向划分网格数量", "Edit12", 128, 89},
+      {"Label13", "Y方向划分网格数量", "Edit13", 128, 89},
+  };
+  for (int i = 0; i < 6; ++i) {
+    const int y = 16 + 24 * i;
+    AddLabel(inputs, rows[i].label, QString::fromUtf8(rows[i].caption), 16, y + 3,
+             rows[i].boxX - 18);
+    AddEdit(inputs, rows[i].box, rows[i].boxX, y, rows[i].boxWidth);
+  }
+  inputs->findChild<QLabel*>(QStringLiteral("Label49"))->hide();
+  inputs->findChild<QLineEdit*>(QStringLiteral("Edit41"))->hide();
+
+  // The bar layout: rows of bars, bars per row, diameter.
+  QGroupBox* bars = AddGroup(page, "GroupBox11", QStringLiteral("钢管布置"), 8, 224, 241, 121);
+  AddLabel(bars, nullptr, QStringLiteral("排数"), 92, 16, 40);
+  AddLabel(bars, nullptr, QStringLiteral("根数"), 140, 16, 40);
+  AddLabel(bars, nullptr, QStringLiteral("直径"), 188, 16, 40);
+  AddLabel(bars, "Label5", QStringLiteral("X方向钢筋"), 8, 39, 78);
+  AddEdit(bars, "Edit5", 88, 36, 41);
+  AddEdit(bars, "Edit6", 136, 36, 41);
+  AddEdit(bars, "Edit7", 184, 36, 41);
+  AddLabel(bars, "Label10", QStringLiteral("Y方向钢筋"), 8, 63, 78);
+  AddEdit(bars, "Edit4", 88, 60, 41);
+  AddEdit(bars, "Edit8", 136, 60, 41);
+  AddEdit(bars, "Edit9", 184, 60, 41);
+  AddLabel(bars, "Label11", QStringLiteral("角部钢筋"), 8, 87, 78);
+  AddEdit(bars, "Edit10", 136, 84, 41);
+  AddEdit(bars, "Edit11", 184, 84, 41);
+
+  QGroupBox* steel =
+      AddGroup(page, "GroupBox10", QStringLiteral("内置型钢或钢管"), 8, 352, 241, 209);
+  AddLabel(steel, "Label54", QStringLiteral("型钢Y方向"), 90, 16, 68);
+  AddLabel(steel, "Label55", QStringLiteral("型钢X方向"), 162, 16, 68);
+  const char* rowLabels[4] = {"Label50", "Label51", "Label52", "Label53"};
+  const char* rowCaptions[4] = {"截面高度h", "截面宽度b", "翼缘厚度tf", "腹板厚度tw"};
+  const char* leftBoxes[4] = {"Edit42", "Edit43", "Edit44", "Edit45"};
+  const char* rightBoxes[4] = {"Edit46", "Edit47", "Edit48", "Edit49"};
+  for (int i = 0; i < 4; ++i) {
+    const int y = 36 + 24 * i;
+    AddLabel(steel, rowLabels[i], QString::fromUtf8(rowCaptions[i]), 8, y + 3, 78);
+    AddEdit(steel, leftBoxes[i], 88, y, 65);
+    AddEdit(steel, rightBoxes[i], 160, y, 65);
+  }
+  AddLabel(steel, "Label57", QStringLiteral("翼缘划分网格数量"), 8, 143, 150);
+  AddEdit(steel, "Edit50", 160, 140, 65);
+  AddLabel(steel, "Label56", QStringLiteral("腹板划分网格数量"), 8, 167, 150);
+  AddEdit(steel, "Edit51", 160, 164, 65);
+  steel->hide();
+
+  QGroupBox* stats = AddGroup(page, nullptr, QStringLiteral("统计信息"), 256, 8, 401, 97);
+  const char* statBoxes[6] = {"Edit36", "Edit31", "Edit37", "Edit38", "Edit39", "Edit40"};
+  const char* statCaptions[6] = {"截面总面积", "混凝土面积", "钢筋总面积",
+                                 "型钢总面积", "配筋率(%)",  "含钢率(%)"};
+  for (int i = 0; i < 6; ++i) {
+    const int x = i < 3 ? 8 : 204;
+    const int y = 16 + 24 * (i % 3);
+    AddLabel(stats, nullptr, QString::fromUtf8(statCaptions[i]), x, y + 3, 72);
+    AddOutputEdit(stats, statBoxes[i], x + 76, y, 108);
+  }
+
+  PictureBox* logo = AddPanelPicture(page, nullptr, "Image11", 664, 8);
+  logo->setCursor(Qt::PointingHandCursor);
+  logo->SetImage(LoadLogo());
+  connect(logo, &PictureBox::Clicked, this, [this] { OpenAuthorPage(kHomePage); });
+
+  AddButton(page, "Button1", QStringLiteral("输入截面"), 792, 80);
+  pictures_ << AddPanelPicture(page, "Panel1", "Image1", 256, 112);
+}
+
+void TForm1::BuildConcretePage(QWidget* page) {
+  for (int zone = 0; zone < 3; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * zone);
+  AddButton(page, "Button10", QStringLiteral("刷新曲线"), 8, 474, 100);
+}
+
+void TForm1::BuildSteelPage(QWidget* page) {
+  for (int zone = 3; zone < 5; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * (zone - 3));
+  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8, 474, 100);
+}
+
+void TForm1::BuildPmPage(QWidget* page) {
+  AddLabel(page, nullptr, QStringLiteral("X方向PM曲线(角度=0度)"), 8, 8, 180);
+  AddLabel(page, "Label68", QStringLiteral("内力值 = "), 192, 8, 206);
+  pictures_ << AddPanelPicture(page, nullptr, "Image2", 8, 28);
+  AddLabel(page, nullptr, QStringLiteral("Y方向PM曲线(角度=90度)"), 408, 8, 180);
+  AddLabel(page, "Label69", QStringLiteral("内力值 = "), 592, 8, 206);
+  pictures_ << AddPanelPicture(page, nullptr, "Image3", 408, 28);
+
+  QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 8, 428, 270, 104);
+  AddRows(analysis, {{"混凝土极限应变", "Edit32"}, {"轴力划分点数", "Edit33"}}, 130, 144, 110);
+  QGroupBox* iteration = AddGroup(page, nullptr, QStringLiteral("迭代设置"), 286, 428, 250, 104);
+  AddRows(iteration, {{"外迭代步数K", "Edit52"}, {"内迭代步数N", "Edit53"}, {"外延长系数", "Edit60"}},
+          110, 124, 110);
+
+  AddButton(page, "Button2", QStringLiteral("绘制PM"), 552, 432, 110);
+  AddButton(page, "Button9", QStringLiteral("显示内力点"), 552, 466, 110);
+  AddButton(page, "Button5", QStringLiteral("导出文本"), 552, 500, 110);
+  AddButton(page, "Button16", QStringLiteral("保存PMX图片"), 676, 432, 110);
+  AddButton(page, "Button17", QStringLiteral("保存PMY图片"), 676, 466, 110);
+  AddProgressBar(page, "ProgressBar1", 8, 545, 790);
+}
+
+void TForm1::BuildMmPage(QWidget* page) {
+  AddLabel(page, "Label74", QStringLiteral("内力值 = "), 8, 8, 390);
+  pictures_ << AddPanelPicture(page, nullptr, "Image4", 8, 28);
+  auto* level = new QScrollBar(Qt::Vertical, page);
+  level->setObjectName(QStringLiteral("ScrollBar1"));
+  level->setRange(0, 100);
+  level->setSingleStep(1);
+  level->setPageStep(10);
+  level->setValue(0);
+  level->setGeometry(402, 28, 17, 393);
+  AddLabel(page, "Label73", QStringLiteral("内力值 = "), 423, 8, 393);
+  pictures_ << AddPanelPicture(page, nullptr, "Image5", 423, 28);
+
+  AddLabel(page, nullptr, QStringLiteral("轴力水平"), 8, 435, 70);
+  AddEdit(page, "Edit30", 80, 432, 100);
+  AddButton(page, "Button8", QStringLiteral("输入轴力"), 188, 430, 96);
+  AddLabel(page, nullptr, QStringLiteral("参考PM曲线"), 8, 467, 70);
+  AddList(page, "ComboBox7", 80, 464, 100);
+  AddButton(page, "Button3", QStringLiteral("显示PM曲线"), 188, 462, 96);
+
+  QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 296, 428, 240, 104);
+  AddRows(analysis,
+          {{"混凝土极限应变", "Edit34"}, {"MM曲线划分点数", "Edit35"}, {"轴力范围(kN)", "Edit64"}},
+          112, 124, 104);
+  QGroupBox* iteration = AddGroup(page, nullptr, QStringLiteral("迭代设置"), 544, 428, 200, 104);
+  AddRows(iteration, {{"外迭代步数K", "Edit61"}, {"内迭代步数N", "Edit62"}, {"外延长系数", "Edit63"}},
+          84, 96, 92);
+
+  AddButton(page, "Button7", QStringLiteral("生成MM曲线"), 752, 428, 110);
+  AddButton(page, "Button12", QStringLiteral("显示内力点"), 752, 456, 110);
+  AddButton(page, "Button6", QStringLiteral("导出文本"), 752, 484, 110);
+  AddButton(page, "Button14", QStringLiteral("保存MM图片"), 752, 512, 110);
+  AddProgressBar(page, "ProgressBar2", 8, 545, 808);
+}
+
+void TForm1::BuildImportPage(QWidget* page) {
+  QGroupBox* factors = AddGroup(page, nullptr, QStringLiteral("内力放大系数"), 8, 8, 241, 140);
+  AddLabel(factors, nullptr, QStringLiteral("读取列数"), 80, 16, 65);
+  AddLabel(factors, nullptr, QStringLiteral("放大倍数"), 160, 16, 65);
+  const char* rowCaptions[3] = {"轴力P", "弯矩MX", "弯矩MY"};
+  const char* fieldBoxes[3] = {"Edit54", "Edit55", "Edit56"};
+  const char* factorBoxes[3] = {"Edit57", "Edit58", "Edit59"};
+  for (int i = 0; i < 3; ++i) {
+    const int y = 36 + 24 * i;
+    AddLabel(factors, nullptr, QString::fromUtf8(rowCaptions[i]), 8, y + 3, 70);
+    AddEdit(factors, fieldBoxes[i], 80, y, 65);
+    AddEdit(factors, factorBoxes[i], 160, y, 65);
+  }
+  AddButton(factors, "Button13", QStringLiteral("输入参数"), 150, 108, 75);
+
+  AddButton(page, "Button4", QStringLiteral("导入ETABS内力(CSV文件)"), 264, 16, 200);
+  AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 54, 320);
+  AddButton(page, "Button15", QStringLiteral("统计内力数据"), 264, 82, 120);
+  AddGrid(page, "StringGrid2", 4, 5, 600, 8, 262, 124);
+  AddGrid(page, "StringGrid1", 10, 5, 8, 156, 662, 400);
+}
+
+void TForm1::BuildPmmPage(QWidget* page) {
+  AddLabel(page, nullptr, QStringLiteral("功能模块未加载"), 16, 16, 300);
+}
+
+void TForm1::BuildScriptPage(QWidget* page) {
+  AddLabel(page, "Label81", QStringLiteral("OPENSEES 纤维截面划分的命令流"), 8, 12, 240);
+  AddButton(page, "Button18", QStringLiteral("生成OPENSEES的命令流"), 256, 8, 180);
+  auto* memo = new QPlainTextEdit(QStringLiteral("Memo1"), page);
+  memo->setObjectName(QStringLiteral("Memo1"));
+  memo->setFont(FixedPitchFont());
+  QPalette palette = memo->palette();
+  palette.setColor(QPalette::Text, QColor(0, 128, 0));
+  memo->setPalette(palette);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setGeometry(8, 40, 862, 520);
+}
+
+void TForm1::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  auto item = [](QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
+    action->setObjectName(QString::fromUtf8(name));
+    return action;
+  };
+  auto separator = [](QMenu* menu, const char* name) {
+    QAction* action = menu->addSeparator();
+    action->setObjectName(QString::fromUtf8(name));
+  };
+
+  QMenu* file = bar->addMenu(QStringLiteral("文件"));
+  item(file, "N3", "打开截面");
+  item(file, "N4", "保存截面");
+  separator(file, "N5");
+  connect(item(file, "N6", "退出"), &QAction::triggered, this, &QWidget::close);
+
+  QMenu* kinds = bar->addMenu(QStringLiteral("截面类型"));
+  const char* kindItems[8] = {"N19", "N20", "N110", "N21", "N25", "N22", "N23", "N24"};
+  const auto& kindNames = DropDownLists().front().entries;  // ComboBox1's entries
+  for (int k = 0; k < 8; ++k)
+    connect(item(kinds, kindItems[k], kindNames[static_cast<std::size_t>(k)]),
+            &QAction::triggered, this, [this, k] { SelectKindFromMenu(k); });
+
+  QMenu* materials = bar->addMenu(QStringLiteral("材料本构"));
+  connect(item(materials, "N13", "混凝土本构"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(1); });
+  connect(item(materials, "N14", "钢材本构"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(2); });
+
+  QMenu* analysis = bar->addMenu(QStringLiteral("截面分析"));
+  connect(item(analysis, "PM1", "PM曲线分析"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(3); });
+  connect(item(analysis, "MM1", "MM曲线分析"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(4); });
+  item(analysis, "PMM1", "PMM三维曲面");
+  separator(analysis, "N15");
+  connect(item(analysis, "N16", "导入内力"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(5); });
+  separator(analysis, "N17");
+  item(analysis, "N18", "分析报告");
+
+  QMenu* help = bar->addMenu(QStringLiteral("帮助"));
+  connect(item(help, "N7", "关于软件"), &QAction::triggered, this, &TForm1::ShowAbout);
+  separator(help, "N8");
+  connect(item(help, "N9", "操作说明"), &QAction::triggered, this,
+          [this] { OpenAuthorPage(kManualPage); });
+}
+
+void TForm1::BuildStatusBar() {
+  QStatusBar* bar = new QStatusBar(this);
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setSizeGripEnabled(false);
+  auto panel = [bar](const QString& text, int width, int stretch) {
+    auto* label = new QLabel(text, bar);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(width);
+    if (stretch == 0) label->setFixedWidth(width);
+    bar->addWidget(label, stretch);
+  };
+  panel(QStringLiteral("编制"), 50, 0);
+  panel(QStringLiteral("KumaSec 开发组"), 120, 0);
+  panel(QStringLiteral("support@kumasec.example"), 50, 1);
+  setStatusBar(bar);
+}
+
+}  // namespace kuma::gui

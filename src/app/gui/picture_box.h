@@ -1,0 +1,70 @@
+#pragma once
+// Raster picture controls: a picture the command chains draw on through a
+// Canvas, and the colour swatch of a material group.
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+#include <memory>
+
+#include "draw/paint/qimage_canvas.h"
+
+namespace kuma::gui {
+
+// A picture control of fixed pixel size ("Image1".."Image11"). It shows its
+// image once something has been drawn on it; until then it is empty and the
+// panel behind it shows through.
+class PictureBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  PictureBox(const QString& name, QSize size, QWidget* parent);
+  ~PictureBox() override;
+
+  // The drawing surface; the control repaints at the next chance.
+  Canvas& DrawingCanvas();
+  const QImage& Image() const { return image_; }
+  bool DrawnOn() const;
+  // Replaces the picture with a copy of another one, empty or not.
+  void CopyFrom(const PictureBox& other);
+  // Shows a finished image (the logo).
+  void SetImage(const QImage& image);
+
+ signals:
+  void MouseMoved(int x, int y);
+  void Clicked();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QImage image_;
+  std::unique_ptr<QImageCanvas> canvas_;
+  bool pressed_ = false;
+};
+
+// A rectangle filled with a material colour ("Shape1".."Shape5"); pressing
+// it asks for a new colour.
+class SwatchBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  SwatchBox(const QString& name, QWidget* parent);
+  QColor Colour() const { return colour_; }
+  void SetColour(const QColor& colour);
+
+ signals:
+  void Pressed();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QColor colour_ = Qt::white;
+};
+
+}  // namespace kuma::gui

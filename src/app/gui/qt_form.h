@@ -1,0 +1,53 @@
+#pragma once
+// The form interface of the command chains over the main window's widgets,
+// found by their object names (the control names).
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QString>
+
+#include "model/form.h"
+
+class QWidget;
+
+namespace kuma::gui {
+
+class PictureBox;
+
+class QtForm : public Form {
+ public:
+  explicit QtForm(QWidget* root);
+
+  std::string Text(std::string_view name) const override;
+  void SetText(std::string_view name, const std::string& text) override;
+  int ItemIndex(std::string_view name) const override;
+  // Selects without running the list's change handler, as the original
+  // form did when a program set the selection.
+  void SetItemIndex(std::string_view name, int index) override;
+  void SetVisible(std::string_view name, bool visible) override;
+
+  void SetGridRowCount(std::string_view grid, int rows) override;
+  void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
+  void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
+  // Moves the bar and, at most every 50 ms, lets the window repaint (user
+  // input waits until the command is over).
+  void SetProgress(std::string_view bar, int position) override;
+
+  Canvas& Picture(std::string_view name) override;
+  void CopyPicture(std::string_view from, std::string_view to) override;
+
+  // True when SetProgress has let events through since the last call.
+  bool TakePumped();
+
+  // The control of that name; raises kuma::Error when there is none.
+  QWidget* Control(std::string_view name) const;
+  PictureBox* PictureControl(std::string_view name) const;
+
+ private:
+  QWidget* root_;
+  mutable QHash<QString, QWidget*> controls_;
+  QElapsedTimer sinceRepaint_;
+  bool pumped_ = false;
+};
+
+}  // namespace kuma::gui
