@@ -65,6 +65,8 @@ void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
         break;
     }
   }
+  // The canvas is left with the bar colour, whatever was drawn last.
+  canvas.SetBrushColor(colours.colour[3]);
 }
 
 }  // namespace kuma

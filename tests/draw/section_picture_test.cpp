@@ -56,6 +56,7 @@ TEST(SectionPicture, HeadingScaleColoursAndBars) {
       "polygon 287 240 304 240 304 224 287 224",
       "brush 255 0 0",
       "ellipse 464 59 468 63",
+      "brush 255 0 0",
   };
   EXPECT_EQ(canvas.Calls(), expected);
 }
