@@ -1,0 +1,415 @@
+#include "analysis/solvers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "analysis/fiber_kernel.h"
+#include "analysis/plain_solver.h"
+#include "analysis/solver_options.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Counts above this would only exhaust memory (n, m) or time (N).
+constexpr int kMaxDivisions = 1000000;
+// Below this many fiber-trials a second thread costs more than it saves.
+constexpr double kThreadThreshold = 2e5;
+
+std::atomic<int> gThreadCount{0};
+std::atomic<KernelPath> gKernelPath{KernelPath::Auto};
+
+// ---------------------------------------------------------------------------
+// Refusals, checked before any curve is touched.
+
+void RequireAtLeast(int value, int minimum, const char* what) {
+  if (value < minimum) throw Error(std::string(what) + "必须不小于" + std::to_string(minimum));
+  if (value > kMaxDivisions)
+    throw Error(std::string(what) + "不能大于" + std::to_string(kMaxDivisions));
+}
+
+void RequireScans(int K) {
+  if (K < 1) throw Error("外迭代步数K必须不小于1");
+}
+
+// One zero side is refused as well: the section then has no area, and the
+// neutral axis parallel to that side has no curvature (all four corners lie
+// on one line through the centre); the arithmetic would only return numbers
+// made of the rounding of the slope.
+void RequireSize(double B, double H) {
+  if (!std::isfinite(B) || !std::isfinite(H)) throw Error(kInvalidOperation);
+  if (B == 0 || H == 0) throw Error("截面宽度B和高度H不能为零");
+}
+
+// SteelLaw divides fy by Es at every call; a division by zero there would
+// abandon the command at the first trial. Checking every law-1 steel fiber
+// once, in fiber order, gives the same message before the first trial and
+// keeps the division out of the inner loop (and out of the worker threads).
+void CheckSteelYieldStrains(const FiberArray& fibers) {
+  for (const FiberRecord& f : fibers)
+    if (IsSteel(f.material) && f.steelLawCode == 1) CheckedDiv(f.fy, f.Es);
+}
+
+// ---------------------------------------------------------------------------
+// The search of one curve point.
+
+struct SearchSetup {
+  double w = 0, root = 1;  // slope and √(w² + 1)
+  double B = 0, H = 0, ecu = 0;
+  int K = 1, N = 1;
+  int firstCandidate = 0, lastCandidate = 0;  // trials the best is chosen from
+  bool signedMoments = false;                 // MM: sign of cos θ × sum; PM: |sum|
+  bool mmProgress = false;                    // j·100/N rather than j/N·100
+};
+
+struct PointTask {
+  double target = 0;      // axial force sought, kN
+  double momentSign = 1;  // MM only
+  double w = 0, root = 1;  // slope and √(w² + 1)
+  double firstLow = 0, firstHigh = 0;  // first offset range
+};
+
+struct PointResult {
+  double P = 0, Mx = 0, My = 0;
+  double lastPhi = 0, lastQ = 0;  // the point's final trial
+};
+
+struct Scratch {
+  std::vector<double> P, Mx, My, genericStress;
+};
+
+// Reports scan progress from the calling thread, only when the position
+// changes.
+class ProgressReporter {
+ public:
+  ProgressReporter(const ProgressFn& fn, bool mmStyle) : fn_(fn), mmStyle_(mmStyle) {}
+  void Trial(int j, int N) {
+    double v = mmStyle_ ? static_cast<double>(j) * 100 / N : static_cast<double>(j) / N * 100;
+    Set(static_cast<int>(std::nearbyint(v)));
+  }
+  void Set(int position) {
+    if (position == last_ || !fn_) return;
+    last_ = position;
+    fn_(position);
+  }
+
+ private:
+  const ProgressFn& fn_;
+  bool mmStyle_;
+  int last_ = -1;
+};
+
+// λ times the smallest and the largest corner intercept y − w·x.
+void FirstRange(PointTask& t, double B, double H, double lambda) {
+  const double cx[4] = {-B / 2, B / 2, B / 2, -B / 2};
+  const double cy[4] = {-H / 2, -H / 2, H / 2, H / 2};
+  const double w = t.w;
+  double cmin = 0, cmax = 0;
+  for (int c = 0; c < 4; ++c) {
+    double intercept = cy[c] - w * cx[c];
+    if (c == 0 || intercept < cmin) cmin = intercept;
+    if (c == 0 || intercept > cmax) cmax = intercept;
+  }
+  t.firstLow = lambda * cmin;
+  t.firstHigh = lambda * cmax;
+}
+
+PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const SearchSetup& s,
+                       const PointTask& task, std::int64_t trialsBefore, Scratch& scratch,
+                       ProgressReporter* progress) {
+  const int N = s.N;
+  const double w = task.w, root = task.root;
+  bool generic = !packed.generic.empty();
+  if (generic) InitGenericState(packed, trialsBefore, scratch.genericStress);
+  double low = task.firstLow, high = task.firstHigh;
+  PointResult r;
+  int best = s.firstCandidate;
+  for (int k = 0; k < s.K; ++k) {
+    double span = high - low;
+    for (int j = 0; j <= N; ++j) {
+      if (progress) progress->Trial(j, N);
+      double q = low + static_cast<double>(j) / N * span;
+      double phi = TrialCurvature(w, root, q, s.B, s.H, s.ecu);
+      // strain = φ·(w·x − y + q)/√(w² + 1) = a·x + b·y + c
+      double g = phi / root;
+      double a = g * w, b = -g, c = g * q;
+      TrialSums t = sums(packed, a, b, c);
+      if (generic) AddGenericSums(packed, a, b, c, scratch.genericStress, t);
+      scratch.P[j] = -t.force / 1000;
+      if (s.signedMoments) {
+        scratch.Mx[j] = task.momentSign * t.momentX / 1000000;
+        scratch.My[j] = task.momentSign * t.momentY / 1000000;
+      } else {
+        scratch.Mx[j] = std::fabs(t.momentX) / 1000000;
+        scratch.My[j] = std::fabs(t.momentY) / 1000000;
+      }
+      r.lastPhi = phi;
+      r.lastQ = q;
+    }
+    // Nearest to the target; on a tie the larger j (a running minimum that
+    // takes every equal distance).
+    best = s.firstCandidate;
+    double nearest = std::fabs(scratch.P[best] - task.target);
+    for (int j = s.firstCandidate + 1; j <= s.lastCandidate; ++j) {
+      double distance = std::fabs(scratch.P[j] - task.target);
+      if (distance <= nearest) {
+        nearest = distance;
+        best = j;
+      }
+    }
+    // Two trial steps around the best, after every scan (the last included).
+    double newLow = low + static_cast<double>(best - 1) / N * span;
+    double newHigh = low + static_cast<double>(best + 1) / N * span;
+    low = newLow;
+    high = newHigh;
+  }
+  r.P = scratch.P[best];
+  r.Mx = scratch.Mx[best];
+  r.My = scratch.My[best];
+  return r;
+}
+
+int ThreadsFor(int points, double fiberTrials) {
+  int wanted = gThreadCount.load();
+  if (wanted <= 0) wanted = static_cast<int>(std::thread::hardware_concurrency());
+  if (wanted <= 0) wanted = 1;
+  if (fiberTrials < kThreadThreshold) wanted = 1;
+  return std::max(1, std::min(wanted, points));
+}
+
+// Solves tasks[0..count) on up to ThreadsFor threads. Points are handed out
+// one at a time; each is computed start to finish by one thread with the same
+// arithmetic, so the results do not depend on the split. The calling thread
+// works too and alone reports progress (its own scans).
+void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
+                 const std::vector<PointTask>& tasks, std::int64_t trialsPerPoint,
+                 std::int64_t firstTrialIndex, std::vector<PointResult>& results,
+                 ProgressReporter& progress) {
+  const int count = static_cast<int>(tasks.size());
+  results.assign(count, PointResult{});
+  if (count == 0) return;
+  PackedSumFn sums = PackedSumFunction(gKernelPath.load());
+  double work = static_cast<double>(count) * static_cast<double>(trialsPerPoint) *
+                static_cast<double>(std::max<std::int64_t>(packed.fiberCount, 1));
+  const int threads = ThreadsFor(count, work);
+
+  std::vector<Scratch> scratch(threads);
+  for (Scratch& s : scratch) {
+    s.P.resize(setup.N + 1);
+    s.Mx.resize(setup.N + 1);
+    s.My.resize(setup.N + 1);
+    s.genericStress.resize(packed.generic.size());
+  }
+  std::atomic<int> next{0};
+  std::atomic<bool> stop{false};
+  auto work_loop = [&](Scratch& own, ProgressReporter* reporter) {
+    for (;;) {
+      int p = next.fetch_add(1);
+      if (p >= count || stop.load()) break;
+      std::int64_t before = firstTrialIndex + static_cast<std::int64_t>(p) * trialsPerPoint;
+      results[p] = SolvePoint(packed, sums, setup, tasks[p], before, own, reporter);
+    }
+  };
+
+  std::vector<std::thread> workers;
+  std::vector<std::exception_ptr> failures(threads);
+  struct Joiner {
+    std::vector<std::thread>& t;
+    std::atomic<bool>& stop;
+    ~Joiner() {
+      stop.store(true);
+      for (std::thread& th : t)
+        if (th.joinable()) th.join();
+    }
+  } joiner{workers, stop};
+  for (int t = 1; t < threads; ++t) {
+    workers.emplace_back([&, t] {
+      try {
+        work_loop(scratch[t], nullptr);
+      } catch (...) {
+        failures[t] = std::current_exception();
+        stop.store(true);
+      }
+    });
+  }
+  work_loop(scratch[0], &progress);
+  // Let the other threads finish their points before the results are read.
+  for (std::thread& th : workers) th.join();
+  for (std::exception_ptr& e : failures)
+    if (e) std::rethrow_exception(e);
+}
+
+// Leaves every fiber record with the strain and stress of the solve's final
+// trial, as a record-by-record solve would. Only deduction fibers whose law
+// leaves the stress alone depend on the history: they were reversed once per
+// trial.
+void WriteFinalTrial(FiberArray& fibers, const PackedFibers& packed, double phi, double w,
+                     double root, double q, std::int64_t totalTrials) {
+  bool flipBefore = packed.hasFlipping && ((totalTrials - 1) & 1) != 0;
+  for (FiberRecord& f : fibers) {
+    if (flipBefore && f.material == CoreConcrete1Deduction && f.concreteLawCode != 1)
+      f.stress = -f.stress;
+    EvaluateFiberRecord(f, phi, w, root, q);
+  }
+}
+
+}  // namespace
+
+void SetSolverThreadCount(int count) { gThreadCount.store(count); }
+int SolverThreadCount() { return gThreadCount.load(); }
+void SetSolverKernelPath(KernelPath path) { gKernelPath.store(path); }
+KernelPath SolverKernelPath() { return gKernelPath.load(); }
+
+PmSettings ReadPmSettings(const Form& form) {
+  PmSettings s;
+  s.n = form.Integer("Edit33");
+  s.K = form.Integer("Edit52");
+  s.N = form.Integer("Edit53");
+  s.lambda = form.Float("Edit60");
+  s.ecu = form.Float("Edit32");
+  return s;
+}
+
+MmSettings ReadMmSettings(const Form& form, double& axialLevel) {
+  MmSettings s;
+  s.m = form.Integer("Edit35");
+  s.axialLevel = form.Float("Edit30");
+  axialLevel = s.axialLevel;
+  s.K = form.Integer("Edit61");
+  s.N = form.Integer("Edit62");
+  s.lambda = form.Float("Edit63");
+  s.ecu = form.Float("Edit34");
+  return s;
+}
+
+void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double& tension) {
+  compression = 0;
+  tension = 0;
+  double c = 0, t = 0;
+  for (const FiberRecord& f : fibers) {
+    if (IsConcrete(f.material)) c += f.area * f.fc;
+    else if (f.material == CoreConcrete1Deduction) c -= f.area * f.fc;
+    else if (IsSteel(f.material)) c += f.area * f.fy;
+  }
+  for (const FiberRecord& f : fibers)
+    if (IsSteel(f.material)) t += f.area * f.fy;
+  compression = c / 1000;
+  tension = -t / 1000;
+}
+
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H,
+                  FiberArray& fibers, double compression, double tension, PmCurve& curveX,
+                  PmCurve& curveY, const ProgressFn& progressFn) {
+  const int n = settings.n, N = settings.N;
+  RequireAtLeast(n, 1, "轴力划分点数n");
+  RequireScans(settings.K);
+  RequireAtLeast(N, 1, "内迭代步数N");
+  RequireSize(B, H);
+
+  for (PmCurve* c : {&curveX, &curveY}) {
+    c->P.resize(n + 1);
+    c->M.resize(n + 1);
+    c->P[0] = tension;
+    c->P[n] = compression;
+    c->M[0] = 0;
+    c->M[n] = 0;
+  }
+  ProgressReporter progress(progressFn, false);
+  if (n >= 2) {
+    CheckSteelYieldStrains(fibers);
+    // tan(90°) in floating point is +1.633e16 (π/180·90 lies just below π/2),
+    // so at 90 degrees the axis is x = −q/w and the fibers left of it
+    // (smaller x) are the compressed ones. The reported |My| is the same
+    // either way for a section symmetric about the y axis.
+    const double w = std::tan(angle * kPi / 180);
+    SearchSetup setup;
+    setup.B = B;
+    setup.H = H;
+    setup.ecu = settings.ecu;
+    setup.K = settings.K;
+    setup.N = N;
+    setup.firstCandidate = 0;
+    setup.lastCandidate = N;
+
+    std::vector<PointTask> tasks(n - 1);
+    for (int i = 1; i <= n - 1; ++i) {
+      PointTask& t = tasks[i - 1];
+      t.target = tension + (compression - tension) / n * i;
+      t.w = w;
+      t.root = std::sqrt(w * w + 1);
+      FirstRange(t, B, H, settings.lambda);
+    }
+    PackedFibers packed = PackFibers(fibers);
+    std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
+    std::vector<PointResult> results;
+    SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, progress);
+
+    bool aboutY = angle == 90;
+    PmCurve& curve = aboutY ? curveY : curveX;
+    for (int i = 1; i <= n - 1; ++i) {
+      const PointResult& r = results[i - 1];
+      curve.M[i] = aboutY ? r.My : r.Mx;
+      curve.P[i] = r.P;
+    }
+    WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                    results.back().lastQ, trialsPerPoint * (n - 1));
+  }
+  progress.Set(0);
+}
+
+void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
+                  MmCurve& curve, const ProgressFn& progressFn) {
+  const int m = settings.m, N = settings.N;
+  // m = 0 makes the angle i·360/m the invalid 0/0.
+  if (m == 0) throw Error(kInvalidOperation);
+  RequireAtLeast(m, 1, "MM曲线划分点数m");
+  RequireScans(settings.K);
+  RequireAtLeast(N, 2, "内迭代步数N");
+  RequireSize(B, H);
+
+  curve.Mx.resize(m + 1);
+  curve.My.resize(m + 1);
+  CheckSteelYieldStrains(fibers);
+
+  SearchSetup setup;
+  setup.B = B;
+  setup.H = H;
+  setup.ecu = settings.ecu;
+  setup.K = settings.K;
+  setup.N = N;
+  setup.firstCandidate = 1;
+  setup.lastCandidate = N - 1;
+  setup.signedMoments = true;
+
+  // Each point has its own slope and so its own first range.
+  std::vector<PointTask> tasks(m + 1);
+  for (int i = 0; i <= m; ++i) {
+    PointTask& t = tasks[i];
+    MmSlope(i, m, t.w, t.momentSign);
+    t.root = std::sqrt(t.w * t.w + 1);
+    t.target = settings.axialLevel;
+    FirstRange(t, B, H, settings.lambda);
+  }
+  PackedFibers packed = PackFibers(fibers);
+  std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
+  std::vector<PointResult> results;
+  ProgressReporter progress(progressFn, true);
+  SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, progress);
+  for (int i = 0; i <= m; ++i) {
+    curve.Mx[i] = results[i].Mx;
+    curve.My[i] = results[i].My;
+  }
+  WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                  results.back().lastQ, trialsPerPoint * (m + 1));
+}
+
+}  // namespace kuma

@@ -1,0 +1,173 @@
+// The packed, vectorised solvers against the record-by-record ones, on
+// random sections, for every vector path and thread count. Tolerance: 1e-9
+// of the curve's largest value (the sums differ in order, i.e. by rounding).
+
+#include <gtest/gtest.h>
+
+#include "analysis/fiber_kernel.h"
+#include "analysis/plain_solver.h"
+#include "analysis/solver_options.h"
+#include "analysis/solvers.h"
+#include "section_helpers.h"
+
+namespace kuma {
+namespace {
+
+class PathAndThreads : public ::testing::TestWithParam<KernelPath> {
+ protected:
+  void TearDown() override {
+    SetSolverKernelPath(KernelPath::Auto);
+    SetSolverThreadCount(0);
+  }
+};
+
+TEST_P(PathAndThreads, TrialSumsMatchFiberOrderSums) {
+  PackedSumFn sums = PackedSumFunction(GetParam());
+  FiberArray f = test::RandomSection(21, 1001, 800, 500);
+  PackedFibers packed = PackFibers(f);
+  ASSERT_TRUE(packed.generic.empty());
+  const double planes[4][4] = {// φ, w, q
+                               {1e-5, 0, -100}, {2e-5, 0.3, 50}, {1e-6, 1.633123935319537e16, 3e18},
+                               {3e-5, -2, 0}};
+  for (const auto& p : planes) {
+    double phi = p[0], w = p[1], q = p[2], root = std::sqrt(w * w + 1);
+    double force = 0, mx = 0, my = 0, magnitude = 0;
+    for (FiberRecord& r : f) {
+      double F = EvaluateFiberRecord(r, phi, w, root, q);
+      force += F;
+      mx += F * r.y;
+      my += F * r.x;
+      magnitude += std::fabs(F) * (1 + std::fabs(r.x) + std::fabs(r.y));
+    }
+    double g = phi / root;
+    TrialSums t = sums(packed, g * w, -g, g * q);
+    EXPECT_NEAR(t.force, force, 1e-12 * magnitude);
+    EXPECT_NEAR(t.momentX, mx, 1e-12 * magnitude);
+    EXPECT_NEAR(t.momentY, my, 1e-12 * magnitude);
+  }
+}
+
+TEST_P(PathAndThreads, CurvesMatchRecordByRecordSolves) {
+  SetSolverKernelPath(GetParam());
+  for (unsigned seed : {1u, 2u, 3u}) {
+    const double B = 500 + 100 * seed, H = 900 - 150 * seed;
+    FiberArray f = test::RandomSection(seed, 150 + 97 * seed, B, H);
+    double c = 0, t = 0;
+    ComputeAxialCapacity(f, c, t);
+    PmSettings ps;
+    ps.n = 12;
+    ps.K = 4;
+    ps.N = 40;
+    MmSettings ms;
+    ms.m = 16;
+    ms.K = 4;
+    ms.N = 40;
+    ms.axialLevel = 0.3 * c;
+    for (int threads : {1, 2}) {
+      SetSolverThreadCount(threads);
+      for (double angle : {0.0, 90.0}) {
+        FiberArray g = f, h = f;
+        PmCurve x, y, px, py;
+        SolvePmCurve(angle, ps, B, H, g, c, t, x, y);
+        SolvePmCurvePlain(angle, ps, B, H, h, c, t, px, py);
+        const PmCurve& got = angle == 0 ? x : y;
+        const PmCurve& want = angle == 0 ? px : py;
+        EXPECT_TRUE(test::CloseCurves(got.P, want.P, test::Largest(want.P), 1e-9))
+            << "seed " << seed << " angle " << angle << " threads " << threads;
+        EXPECT_TRUE(test::CloseCurves(got.M, want.M, test::Largest(want.M), 1e-9))
+            << "seed " << seed << " angle " << angle << " threads " << threads;
+      }
+      FiberArray g = f, h = f;
+      MmCurve mm, pm;
+      SolveMmCurve(ms, B, H, g, mm);
+      SolveMmCurvePlain(ms, B, H, h, pm);
+      double scale = test::Largest(pm.Mx, pm.My);
+      EXPECT_TRUE(test::CloseCurves(mm.Mx, pm.Mx, scale, 1e-9)) << "seed " << seed;
+      EXPECT_TRUE(test::CloseCurves(mm.My, pm.My, scale, 1e-9)) << "seed " << seed;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, PathAndThreads,
+                         ::testing::Values(KernelPath::Sse2, KernelPath::Avx2,
+                                           KernelPath::Avx512),
+                         [](const ::testing::TestParamInfo<KernelPath>& p) { return std::string(KernelPathName(p.param)); });
+
+TEST(Threads, ResultsAreIdenticalWhateverTheThreadCount) {
+  FiberArray f = test::RandomSection(9, 3000, 1200, 1000);
+  double c = 0, t = 0;
+  ComputeAxialCapacity(f, c, t);
+  PmSettings ps;
+  MmSettings ms;
+  ms.axialLevel = 0.2 * c;
+  PmCurve x1, y1, x2, y2;
+  MmCurve m1, m2;
+  SetSolverThreadCount(1);
+  SolvePmCurve(0, ps, 1200, 1000, f, c, t, x1, y1);
+  SolvePmCurve(90, ps, 1200, 1000, f, c, t, x1, y1);
+  SolveMmCurve(ms, 1200, 1000, f, m1);
+  SetSolverThreadCount(2);
+  std::vector<int> progress;
+  auto record = [&](int p) { progress.push_back(p); };
+  SolvePmCurve(0, ps, 1200, 1000, f, c, t, x2, y2, record);
+  SolvePmCurve(90, ps, 1200, 1000, f, c, t, x2, y2, record);
+  SolveMmCurve(ms, 1200, 1000, f, m2, record);
+  SetSolverThreadCount(0);
+  EXPECT_EQ(x1.P, x2.P);
+  EXPECT_EQ(x1.M, x2.M);
+  EXPECT_EQ(y1.P, y2.P);
+  EXPECT_EQ(y1.M, y2.M);
+  EXPECT_EQ(m1.Mx, m2.Mx);
+  EXPECT_EQ(m1.My, m2.My);
+  for (int p : progress) EXPECT_TRUE(p >= 0 && p <= 100);
+  EXPECT_EQ(progress.back(), 100);
+}
+
+// Law codes other than 1 leave a fiber's stress as it was (a deduction fiber
+// then flips it every trial); such fibers take the record-by-record path.
+TEST(GenericFibers, OddLawCodesFollowTheRecordByRecordHistory) {
+  FiberArray f = test::RandomSection(4, 300, 600, 600);
+  f[0].concreteLawCode = 2;
+  f[0].stress = 3;
+  for (FiberRecord& r : f)
+    if (r.material == CoreConcrete1Deduction) {
+      r.concreteLawCode = 0;
+      r.stress = 5;
+      break;
+    }
+  for (FiberRecord& r : f)
+    if (IsSteel(r.material)) {
+      r.steelLawCode = 3;
+      r.stress = -100;
+      break;
+    }
+  f[10].e0 = 0;  // law 1 with e0 = 0: plateau for every compression
+  f.push_back(test::ConcreteFiber(1, 1, 10, 20, 0.002, 77));  // unknown code: contributes its stress
+  f.back().stress = 9;
+  ASSERT_GE(PackFibers(f).generic.size(), 4u);
+  double c = 0, t = 0;
+  ComputeAxialCapacity(f, c, t);
+  PmSettings ps;
+  ps.n = 7;  // 6 points of 505 trials: an even count before each point
+  ps.N = 100;
+  ps.K = 3;  // 303 trials a point: odd, so the flipping parity matters
+  SetSolverThreadCount(2);
+  FiberArray g = f, h = f;
+  PmCurve x, y, px, py;
+  SolvePmCurve(0, ps, 600, 600, g, c, t, x, y);
+  SolvePmCurvePlain(0, ps, 600, 600, h, c, t, px, py);
+  SolvePmCurve(90, ps, 600, 600, g, c, t, x, y);
+  SolvePmCurvePlain(90, ps, 600, 600, h, c, t, px, py);
+  SetSolverThreadCount(0);
+  EXPECT_TRUE(test::CloseCurves(x.P, px.P, test::Largest(px.P), 1e-9));
+  EXPECT_TRUE(test::CloseCurves(x.M, px.M, test::Largest(px.M), 1e-9));
+  EXPECT_TRUE(test::CloseCurves(y.P, py.P, test::Largest(py.P), 1e-9));
+  EXPECT_TRUE(test::CloseCurves(y.M, py.M, test::Largest(py.M), 1e-9));
+  for (size_t i = 0; i < g.size(); ++i) {
+    EXPECT_EQ(g[i].strain, h[i].strain) << i;
+    EXPECT_EQ(g[i].stress, h[i].stress) << i;
+  }
+}
+
+}  // namespace
+}  // namespace kuma
