@@ -114,7 +114,10 @@ const MaterialZone kZones[5] = {
 
 void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
   const MaterialZone& z = kZones[zone];
-  QGroupBox* group = AddGroup(page, nullptr, QString::fromUtf8(z.title), x, 8, 281, 201);
+  // Law list, constants, tag and swatch, one row each.
+  const int rows = static_cast<int>(z.constants.size()) + 3;
+  const int height = 30 + 24 * rows;
+  QGroupBox* group = AddGroup(page, nullptr, QString::fromUtf8(z.title), x, 8, 281, height);
   constexpr int kBoxX = 136, kBoxWidth = 137, kLabelWidth = 124;
   AddLabel(group, nullptr, QStringLiteral("本构类型"), 8, 23, kLabelWidth);
   AddList(group, z.list, kBoxX, 20, kBoxWidth);
@@ -132,7 +135,7 @@ void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
   swatch->setGeometry(kBoxX, y, 65, kEditHeight);
   swatches_[static_cast<std::size_t>(zone)] = swatch;
 
-  pictures_ << AddPanelPicture(page, nullptr, z.picture, x + 4, 216);
+  pictures_ << AddPanelPicture(page, nullptr, z.picture, x + 4, 16 + height);
 }
 
 void TForm1::BuildSectionPage(QWidget* page) {
@@ -227,7 +230,7 @@ void TForm1::BuildConcretePage(QWidget* page) {
 
 void TForm1::BuildSteelPage(QWidget* page) {
   for (int zone = 3; zone < 5; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * (zone - 3));
-  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8, 474, 100);
+  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8, 426, 100);
 }
 
 void TForm1::BuildPmPage(QWidget* page) {

@@ -1,0 +1,57 @@
+#pragma once
+// Shared by the window tests: the three windows built as the program builds
+// them, with the dialogs, the error box and the browser answered by the test.
+
+#include <QAction>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QStringList>
+#include <QTabWidget>
+#include <QUrl>
+#include <QWidget>
+#include <optional>
+
+#include "app/gui/dialogs.h"
+#include "app/gui/main_window.h"
+#include "app/gui/picture_box.h"
+
+namespace kuma::gui::testing {
+
+struct Answers {
+  QStringList errors;            // messages the window showed
+  QStringList files;             // next answers of file dialogs ("" = cancel)
+  QStringList fileDialogNames;   // object names of the dialogs run
+  std::optional<QColor> colour;  // answer of the colour dialog
+  QColor colourDialogPreset;     // colour the dialog was opened with
+  QList<QUrl> urls;              // addresses handed to the browser
+};
+
+inline Answers& Install() {
+  static Answers answers;
+  SetErrorReporter([](QWidget*, const QString& message) { answers.errors << message; });
+  SetFileDialogRunner([](QFileDialog& dialog) {
+    answers.fileDialogNames << dialog.objectName();
+    return answers.files.isEmpty() ? QString() : answers.files.takeFirst();
+  });
+  SetColorDialogRunner([](QColorDialog& dialog) {
+    answers.colourDialogPreset = dialog.currentColor();
+    return answers.colour;
+  });
+  SetUrlOpener([](const QUrl& url) { answers.urls << url; });
+  return answers;
+}
+
+template <typename T>
+T* Find(QObject* root, const char* name) {
+  return root->findChild<T*>(QString::fromUtf8(name));
+}
+
+inline QTabWidget* Pages(TForm1& w) { return Find<QTabWidget>(&w, "PageControl1"); }
+inline PictureBox* Picture(TForm1& w, const char* name) { return Find<PictureBox>(&w, name); }
+inline void Trigger(TForm1& w, const char* action) { Find<QAction>(&w, action)->trigger(); }
+// Shown unless hidden itself (the page it sits on need not be in front).
+inline bool Shown(TForm1& w, const char* name) {
+  return !Find<QWidget>(&w, name)->isHidden();
+}
+
+}  // namespace kuma::gui::testing
