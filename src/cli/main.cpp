@@ -129,10 +129,9 @@ void CheckCommand(const Options& o) {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {{"mesh", 0},      {"stats", 0},     {"pm", 0},
-                                {"mm", 0},        {"ranges", 0},    {"report-pm", 0},
-                                {"report-mm", 0}, {"opensees", 0},  {"import", 1},
-                                {"charts", 1}};
+  static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
+                                {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
+                                {"import", 1}, {"charts", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -140,9 +139,9 @@ void CheckCommand(const Options& o) {
   }
   if (command == nullptr) throw UsageError("unknown command '" + o.command + "'");
   if (o.args.size() != command->args) {
-    throw UsageError("command '" + o.command + "' takes " +
-                     (command->args == 0 ? std::string("no arguments")
-                                         : std::string("one argument")));
+    throw UsageError(
+        "command '" + o.command + "' takes " +
+        (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
   }
   if (o.hasOut && o.command != "report-pm" && o.command != "report-mm") {
     throw UsageError("--out is only for report-pm and report-mm");
@@ -255,7 +254,9 @@ void PrintMmCurve(const AppState& state) {
   }
 }
 
-std::string RangeText(const kuma::ChartRange& r) { return JoinG17({r.hMax, r.hMin, r.vMax, r.vMin}); }
+std::string RangeText(const kuma::ChartRange& r) {
+  return JoinG17({r.hMax, r.hMin, r.vMax, r.vMin});
+}
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
 std::string CsvField(const std::string& text) {
@@ -299,8 +300,10 @@ int RunCharts(const Options& o, int argc, char** argv) {
   const std::filesystem::path dir = o.args[0];
   std::error_code error;
   std::filesystem::create_directories(dir, error);
-  const std::pair<const char*, const char*> files[] = {
-      {"Image2", "pmx.jpg"}, {"Image3", "pmy.jpg"}, {"Image5", "mm.jpg"}, {"Image1", "section.jpg"}};
+  const std::pair<const char*, const char*> files[] = {{"Image2", "pmx.jpg"},
+                                                       {"Image3", "pmy.jpg"},
+                                                       {"Image5", "mm.jpg"},
+                                                       {"Image1", "section.jpg"}};
   for (const auto& [picture, file] : files) form.SavePicture(picture, (dir / file).string());
   return 0;
 }

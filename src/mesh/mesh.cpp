@@ -7,29 +7,55 @@ namespace kuma {
 
 void MeshSection(int sectionType, const SectionParameters& params, FiberArray& fibers) {
   switch (sectionType) {
-    case RectRc: mesh::MeshRectRc(params, fibers); break;
-    case CircleRc: mesh::MeshCircleRc(params, fibers); break;
-    case RectSteelRc1: mesh::MeshRectSteelRc1(params, fibers); break;
-    case RectSteelRc2: mesh::MeshRectSteelRc2(params, fibers); break;
-    case CircleCfst: mesh::MeshCircleCfst(params, fibers); break;
-    case RectCfst: mesh::MeshRectCfst(params, fibers); break;
-    case CircleSteelRc: mesh::MeshCircleSteelRc(params, fibers); break;
-    case RectComposite: mesh::MeshRectComposite(params, fibers); break;
-    default: break;  // an unknown kind meshes nothing
+    case RectRc:
+      mesh::MeshRectRc(params, fibers);
+      break;
+    case CircleRc:
+      mesh::MeshCircleRc(params, fibers);
+      break;
+    case RectSteelRc1:
+      mesh::MeshRectSteelRc1(params, fibers);
+      break;
+    case RectSteelRc2:
+      mesh::MeshRectSteelRc2(params, fibers);
+      break;
+    case CircleCfst:
+      mesh::MeshCircleCfst(params, fibers);
+      break;
+    case RectCfst:
+      mesh::MeshRectCfst(params, fibers);
+      break;
+    case CircleSteelRc:
+      mesh::MeshCircleSteelRc(params, fibers);
+      break;
+    case RectComposite:
+      mesh::MeshRectComposite(params, fibers);
+      break;
+    default:
+      break;  // an unknown kind meshes nothing
   }
 }
 
 std::int64_t SectionFiberCount(int sectionType, const SectionParameters& params) {
   switch (sectionType) {
-    case RectRc: return mesh::RectRcCount(params);
-    case CircleRc: return mesh::CircleRcCount(params);
-    case RectSteelRc1: return mesh::RectSteelRc1Count(params);
-    case RectSteelRc2: return mesh::RectSteelRc2Count(params);
-    case CircleCfst: return mesh::CircleCfstCount(params);
-    case RectCfst: return mesh::RectCfstCount(params);
-    case CircleSteelRc: return mesh::CircleSteelRcCount(params);
-    case RectComposite: return mesh::RectCompositeCount(params);
-    default: return 0;
+    case RectRc:
+      return mesh::RectRcCount(params);
+    case CircleRc:
+      return mesh::CircleRcCount(params);
+    case RectSteelRc1:
+      return mesh::RectSteelRc1Count(params);
+    case RectSteelRc2:
+      return mesh::RectSteelRc2Count(params);
+    case CircleCfst:
+      return mesh::CircleCfstCount(params);
+    case RectCfst:
+      return mesh::RectCfstCount(params);
+    case CircleSteelRc:
+      return mesh::CircleSteelRcCount(params);
+    case RectComposite:
+      return mesh::RectCompositeCount(params);
+    default:
+      return 0;
   }
 }
 

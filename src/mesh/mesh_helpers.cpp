@@ -34,7 +34,8 @@ FiberWriter::FiberWriter(FiberArray& fibers, std::int64_t count) : fibers_(fiber
 
 FiberRecord& FiberWriter::Next() {
   if (written_ >= fibers_.size()) {
-    throw Error("网格划分出错：纤维数量超过预先计算的" + FormatInt(static_cast<long long>(fibers_.size())));
+    throw Error("网格划分出错：纤维数量超过预先计算的" +
+                FormatInt(static_cast<long long>(fibers_.size())));
   }
   return fibers_[written_++];
 }
@@ -98,8 +99,8 @@ void AddPolarDisc(FiberWriter& out, double radius, int sectors, int rings, std::
     for (int j = 1; j <= rings; ++j) {
       const double r1 = radius * (j - 1) / rings;
       const double r2 = radius * j / rings;
-      AddSector(out, r1, r2, i * delta, (i + 1) * delta, (3.14 * r2 * r2 - 3.14 * r1 * r1) / sectors,
-                material);
+      AddSector(out, r1, r2, i * delta, (i + 1) * delta,
+                (3.14 * r2 * r2 - 3.14 * r1 * r1) / sectors, material);
     }
   }
 }
@@ -108,7 +109,8 @@ void AddPolarRing(FiberWriter& out, double r1, double r2, int sectors, std::int3
   if (sectors <= 0) return;
   const double delta = 360.0 / sectors;
   const double area = (3.14 * r2 * r2 - 3.14 * r1 * r1) / sectors;
-  for (int i = 1; i <= sectors; ++i) AddSector(out, r1, r2, i * delta, (i + 1) * delta, area, material);
+  for (int i = 1; i <= sectors; ++i)
+    AddSector(out, r1, r2, i * delta, (i + 1) * delta, area, material);
 }
 
 void AddBarRings(FiberWriter& out, double outerRadius, int rings, int perRing, double d) {
@@ -124,27 +126,29 @@ void AddBarRings(FiberWriter& out, double outerRadius, int rings, int perRing, d
 }
 
 std::int64_t RectangularTileCount(int nx, int ny) {
-  return CountSum({CountProduct({nx - 2LL, ny - 2LL}), CountProduct({2, nx}), CountProduct({2, ny})});
+  return CountSum(
+      {CountProduct({nx - 2LL, ny - 2LL}), CountProduct({2, nx}), CountProduct({2, ny})});
 }
 
-void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY,
-                         int nx, int ny, std::int32_t stripMaterial) {
-  const int mx = nx - 2, my = ny - 2;
+void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY, int nx,
+                         int ny, std::int32_t stripMaterial) {
+  // 64-bit, so that a count near INT_MIN cannot wrap when the cover cells are taken off.
+  const std::int64_t mx = nx - 2LL, my = ny - 2LL;
   const double bw = B - 2 * coverX, bh = H - 2 * coverY;
   if (mx > 0 && my > 0) {
     const double cw = bw / mx, ch = bh / my;
     const double area = bw * bh / (static_cast<double>(mx) * my);
     for (int i = 1; i <= mx; ++i) {
       for (int j = 1; j <= my; ++j) {
-        AddCell(out, -B / 2 + coverX + cw / 2 + (i - 1) * cw, -H / 2 + coverY + ch / 2 + (j - 1) * ch,
-                cw, ch, area, CoreConcrete1);
+        AddCell(out, -B / 2 + coverX + cw / 2 + (i - 1) * cw,
+                -H / 2 + coverY + ch / 2 + (j - 1) * ch, cw, ch, area, CoreConcrete1);
       }
     }
   }
   if (nx > 0) {
     const double w = B / nx, area = coverY * B / nx;
     for (int j = 1; j <= nx; ++j) {
-      const double x = -B / 2 + B / (2 * nx) + (j - 1) * B / nx;
+      const double x = -B / 2 + B / (2.0 * nx) + (j - 1) * B / nx;
       AddCell(out, x, -H / 2 + coverY / 2, w, coverY, area, stripMaterial);
       AddCell(out, x, H / 2 - coverY / 2, w, coverY, area, stripMaterial);
     }
@@ -152,7 +156,7 @@ void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, do
   if (ny > 0) {
     const double t = bh / ny, area = coverX * bh / ny;
     for (int k = 1; k <= ny; ++k) {
-      const double y = -H / 2 + coverY + bh / (2 * ny) + (k - 1) * bh / ny;
+      const double y = -H / 2 + coverY + bh / (2.0 * ny) + (k - 1) * bh / ny;
       AddCell(out, -B / 2 + coverX / 2, y, coverX, t, area, stripMaterial);
       AddCell(out, B / 2 - coverX / 2, y, coverX, t, area, stripMaterial);
     }
@@ -208,7 +212,8 @@ void AddFlangesOfYShape(FiberWriter& out, const SectionParameters& p) {
   if (p.nf <= 0) return;
   const double w = p.b / p.nf, area = p.b * p.tf / p.nf;
   for (double y : {-p.h / 2 + p.tf / 2, p.h / 2 - p.tf / 2}) {
-    for (int i = 1; i <= p.nf; ++i) AddCell(out, -p.b / 2 + (i - 0.5) * w, y, w, p.tf, area, SteelShape);
+    for (int i = 1; i <= p.nf; ++i)
+      AddCell(out, -p.b / 2 + (i - 0.5) * w, y, w, p.tf, area, SteelShape);
   }
 }
 
@@ -216,7 +221,8 @@ void AddFlangesOfXShape(FiberWriter& out, const SectionParameters& p) {
   if (p.nf <= 0) return;
   const double t = p.bX / p.nf, area = p.bX * p.tfX / p.nf;
   for (double x : {-p.hX / 2 + p.tfX / 2, p.hX / 2 - p.tfX / 2}) {
-    for (int i = 1; i <= p.nf; ++i) AddCell(out, x, -p.bX / 2 + (i - 0.5) * t, p.tfX, t, area, SteelShape);
+    for (int i = 1; i <= p.nf; ++i)
+      AddCell(out, x, -p.bX / 2 + (i - 0.5) * t, p.tfX, t, area, SteelShape);
   }
 }
 
@@ -224,7 +230,8 @@ void AddWebOfYShape(FiberWriter& out, const SectionParameters& p) {
   if (p.nw <= 0) return;
   const double clear = p.h - 2 * p.tf;
   const double t = clear / p.nw, area = clear * p.tw / p.nw;
-  for (int i = 1; i <= p.nw; ++i) AddCell(out, 0, -p.h / 2 + p.tf + (i - 0.5) * t, p.tw, t, area, SteelShape);
+  for (int i = 1; i <= p.nw; ++i)
+    AddCell(out, 0, -p.h / 2 + p.tf + (i - 0.5) * t, p.tw, t, area, SteelShape);
 }
 
 void AddWebOfXShape(FiberWriter& out, const SectionParameters& p) {

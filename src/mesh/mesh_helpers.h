@@ -65,8 +65,8 @@ void AddBarRings(FiberWriter& out, double outerRadius, int rings, int perRing, d
 // top strips of thickness coverY over the full width in nx cells, left and
 // right strips of thickness coverX between them in ny cells.
 std::int64_t RectangularTileCount(int nx, int ny);
-void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY,
-                         int nx, int ny, std::int32_t stripMaterial);
+void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY, int nx,
+                         int ny, std::int32_t stripMaterial);
 
 // Bars of a rectangular column: X-direction rows along the bottom and top
 // faces, Y-direction rows along the left and right faces, four corner

@@ -8,7 +8,8 @@
 namespace kuma::mesh {
 
 std::int64_t RectCompositeCount(const SectionParameters& p) {
-  return CountSum({RectangularRcCount(p), CountProduct({p.nw + 1LL, p.nf}), CountProduct({p.nw, p.nf})});
+  return CountSum(
+      {RectangularRcCount(p), CountProduct({p.nw + 1LL, p.nf}), CountProduct({p.nw, p.nf})});
 }
 
 void MeshRectComposite(const SectionParameters& p, FiberArray& fibers) {

@@ -40,14 +40,25 @@ void Assign(const Form& form, const SteelGroup& g, FiberRecord& f) {
 void AssignFiberMaterials(const Form& form, FiberArray& fibers) {
   for (FiberRecord& f : fibers) {
     switch (f.material) {
-      case EdgeConcrete: Assign(form, kEdgeConcrete, f); break;
+      case EdgeConcrete:
+        Assign(form, kEdgeConcrete, f);
+        break;
       // A deduction fiber cancels core concrete (1), so it takes its constants.
       case CoreConcrete1:
-      case CoreConcrete1Deduction: Assign(form, kCoreConcrete1, f); break;
-      case CoreConcrete2: Assign(form, kCoreConcrete2, f); break;
-      case Rebar: Assign(form, kRebar, f); break;
-      case SteelShape: Assign(form, kSteelShape, f); break;
-      default: break;
+      case CoreConcrete1Deduction:
+        Assign(form, kCoreConcrete1, f);
+        break;
+      case CoreConcrete2:
+        Assign(form, kCoreConcrete2, f);
+        break;
+      case Rebar:
+        Assign(form, kRebar, f);
+        break;
+      case SteelShape:
+        Assign(form, kSteelShape, f);
+        break;
+      default:
+        break;
     }
   }
 }

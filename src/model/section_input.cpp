@@ -24,17 +24,17 @@ ReadStep Integer(const char* box, int P::*field) { return {box, nullptr, field};
 
 // Outline, cover, bars and mesh counts of the rectangular kinds 1, 3, 4, 8.
 const std::vector<ReadStep> kRectangularRc = {
-    Real("Edit1", &P::B),     Real("Edit2", &P::H),     Real("Edit3", &P::as),
-    Integer("Edit5", &P::rX), Integer("Edit6", &P::cX), Real("Edit7", &P::dX),
-    Integer("Edit4", &P::rY), Integer("Edit8", &P::cY), Real("Edit9", &P::dY),
-    Integer("Edit10", &P::nc), Real("Edit11", &P::dc), Integer("Edit12", &P::nx),
+    Real("Edit1", &P::B),      Real("Edit2", &P::H),     Real("Edit3", &P::as),
+    Integer("Edit5", &P::rX),  Integer("Edit6", &P::cX), Real("Edit7", &P::dX),
+    Integer("Edit4", &P::rY),  Integer("Edit8", &P::cY), Real("Edit9", &P::dY),
+    Integer("Edit10", &P::nc), Real("Edit11", &P::dc),   Integer("Edit12", &P::nx),
     Integer("Edit13", &P::ny)};
 
 // Circular kinds 2 and 7: the diameter in Edit1 is both B and H.
-const std::vector<ReadStep> kCircularRc = {
-    Real("Edit1", &P::B),     Real("Edit1", &P::H),     Real("Edit3", &P::as),
-    Integer("Edit5", &P::rX), Integer("Edit6", &P::cX), Real("Edit7", &P::dX),
-    Integer("Edit12", &P::nx), Integer("Edit13", &P::ny)};
+const std::vector<ReadStep> kCircularRc = {Real("Edit1", &P::B),      Real("Edit1", &P::H),
+                                           Real("Edit3", &P::as),     Integer("Edit5", &P::rX),
+                                           Integer("Edit6", &P::cX),  Real("Edit7", &P::dX),
+                                           Integer("Edit12", &P::nx), Integer("Edit13", &P::ny)};
 
 const std::vector<ReadStep> kYShape = {Real("Edit42", &P::h), Real("Edit43", &P::b),
                                        Real("Edit44", &P::tf), Real("Edit45", &P::tw)};

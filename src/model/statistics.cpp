@@ -16,11 +16,20 @@ void ShowSectionStatistics(int sectionType, const SectionParameters& params,
     switch (f.material) {
       case EdgeConcrete:
       case CoreConcrete1:
-      case CoreConcrete2: Ac += f.area; break;
-      case CoreConcrete1Deduction: Ac -= f.area; break;
-      case Rebar: As += f.area; break;
-      case SteelShape: Aa += f.area; break;
-      default: break;
+      case CoreConcrete2:
+        Ac += f.area;
+        break;
+      case CoreConcrete1Deduction:
+        Ac -= f.area;
+        break;
+      case Rebar:
+        As += f.area;
+        break;
+      case SteelShape:
+        Aa += f.area;
+        break;
+      default:
+        break;
     }
   }
   // Both ratios before any box is written: a zero gross area leaves all six.

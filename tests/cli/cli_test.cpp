@@ -3,7 +3,6 @@
 // usage errors and failing commands.
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -162,10 +161,37 @@ TEST(CliInfo, HelpAndVersion) {
   EXPECT_NE(run.out.find("Usage: kumasec-cli"), std::string::npos);
 }
 
+fs::path ForcesFile() {
+  const fs::path csv = ScratchDir() / "forces.csv";
+  std::ofstream(csv) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n"
+                        "S1,C1,DCON1,0,-12000,1,2,3,4500,-3500\r\n"
+                        "S1,C1,DCON2,0,3000,1,2,3,-1200,3000\r\n";
+  return csv;
+}
+
+TEST(CliImport, CountAndStatisticsGrid) {
+  CliRun run = RunCli({"import", ForcesFile().string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "导入内力组合的总数量 = 2");
+  EXPECT_EQ(lines[1], "Case,P,Mx,My");
+  EXPECT_EQ(lines[2].substr(0, 14), "\"N,max\",12000,") << "a caption with a comma is quoted";
+}
+
+TEST(CliReport, OutWritesTheFileAndPrintsNothing) {
+  const fs::path report = ScratchDir() / "pm.txt";
+  CliRun run = RunCli({"report-pm", "--out", report.string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  const std::string text = ReadFile(report);
+  EXPECT_NE(text.find("\r\n"), std::string::npos);
+}
+
 TEST(CliCharts, WritesTheFourPictures) {
   const fs::path dir = ScratchDir() / "charts";
   fs::remove_all(dir);
-  CliRun run = RunCli({"charts", dir.string()});
+  CliRun run = RunCli({"charts", dir.string(), "--forces", ForcesFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   for (const char* name : {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg"}) {
     const std::string data = ReadFile(dir / name);

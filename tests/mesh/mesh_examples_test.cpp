@@ -65,12 +65,12 @@ TEST(RectRcMesh, DefaultFibers) {
   EXPECT_NEAR(f[0].y3, -1060, kExact);
   ExpectAt(f[100], -1100 + 2200.0 / 24, -1080, 40 * 2200.0 / 12, kExact);
   EXPECT_EQ(f[100].material, EdgeConcrete);
-  EXPECT_NEAR(f[101].y, 1080, kExact);                  // its top partner
+  EXPECT_NEAR(f[101].y, 1080, kExact);  // its top partner
   ExpectAt(f[124], -1080, -1060 + 2120.0 / 24, 40 * 2120.0 / 12, kExact);
   ExpectAt(f[148], -1060 + 2120.0 / 13, -1060, 490.625, kExact);  // first X bar, bottom
   EXPECT_NEAR(f[149].y, 1060, kExact);
   EXPECT_EQ(f[148].d, 25);
-  EXPECT_NEAR(f[172].y, -1020, kExact);                 // row 2, 40 mm further in
+  EXPECT_NEAR(f[172].y, -1020, kExact);                           // row 2, 40 mm further in
   ExpectAt(f[196], -1060, -1060 + 2120.0 / 13, 490.625, kExact);  // first Y bar, left
   EXPECT_NEAR(f[197].x, 1060, kExact);
   const double corners[4][2] = {{-1060, -1060}, {1060, -1060}, {1060, 1060}, {-1060, 1060}};
@@ -146,10 +146,10 @@ TEST(RectSteelRc1Mesh, DefaultFibers) {
   ExpectAt(f[100], -1008.3333333, -1080, 7333.3333333, kQuoted);
   ExpectAt(f[124], -1080, -971.6666667, 7066.6666667, kQuoted);
   ExpectAt(f[148], -896.9230769, -1060, 490.625, kQuoted);
-  ExpectAt(f[248], -275, -770, 3000, kExact);   // bottom flange, Y shape
-  ExpectAt(f[260], -275, 770, 3000, kExact);    // top flange
-  ExpectAt(f[272], -770, -275, 3000, kExact);   // left flange, X shape
-  ExpectAt(f[284], 770, -275, 3000, kExact);    // right flange
+  ExpectAt(f[248], -275, -770, 3000, kExact);                // bottom flange, Y shape
+  ExpectAt(f[260], -275, 770, 3000, kExact);                 // top flange
+  ExpectAt(f[272], -770, -275, 3000, kExact);                // left flange, X shape
+  ExpectAt(f[284], 770, -275, 3000, kExact);                 // right flange
   ExpectAt(f[296], 0, -616.6666667, 4933.3333333, kQuoted);  // web, Y shape
   ExpectAt(f[302], -616.6666667, 0, 4933.3333333, kQuoted);  // web, X shape
   EXPECT_EQ(f[307].material, SteelShape);

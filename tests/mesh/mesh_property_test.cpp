@@ -126,7 +126,8 @@ TEST(MeshFuzz, NothingIsWrittenOutOfBounds) {
     if (valid) {
       EXPECT_EQ(static_cast<std::int64_t>(fibers.size()), SectionFiberCount(kind, p));
     }
-    for (const FiberRecord& f : fibers) ASSERT_NE(f.material, -1) << "unwritten fiber, kind " << kind;
+    for (const FiberRecord& f : fibers)
+      ASSERT_NE(f.material, -1) << "unwritten fiber, kind " << kind;
   }
   EXPECT_GT(accepted, 100);
   EXPECT_GT(refused, 100);

@@ -1,13 +1,14 @@
 // Reading the section from the form, the refusal of counts the meshers
 // cannot mesh, and what a conversion failure leaves behind.
 
+#include "model/section_input.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 
 #include "mesh/mesh.h"
 #include "model/errors.h"
-#include "model/section_input.h"
 
 namespace kuma {
 namespace {
