@@ -1,0 +1,154 @@
+// Fiber-solver throughput: the PM command's solving part (capacities and
+// both curves) and the MM solve at the initial settings, on the default
+// rectangular column (kind 1) and on a fine composite column (kind 8, a
+// 100 × 100 grid, 36 tube sectors, 20 infill rings), per thread count and
+// vector path, against the record-by-record solver. The counter
+// "fiber_trials" is fibers × trials per second.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "analysis/plain_solver.h"
+#include "analysis/solver_options.h"
+#include "analysis/solvers.h"
+#include "mesh/mesh.h"
+#include "model/form.h"
+#include "model/materials.h"
+#include "model/section_input.h"
+
+namespace {
+
+using namespace kuma;
+
+struct Section {
+  FiberArray fibers;
+  SectionParameters params;
+};
+
+Section MakeSection(int which) {
+  MapForm form;
+  if (which == 1) {
+    form.SetItemIndex("ComboBox1", 7);
+    form.SetText("Edit12", "100");
+    form.SetText("Edit13", "100");
+    form.SetText("Edit50", "36");
+    form.SetText("Edit51", "20");
+  }
+  Section s;
+  int type = 0;
+  ReadSectionParameters(form, type, s.params);
+  MeshSection(type, s.params, s.fibers);
+  AssignFiberMaterials(form, s.fibers);
+  return s;
+}
+
+const Section& SectionFor(int which) {
+  static const Section sections[2] = {MakeSection(0), MakeSection(1)};
+  return sections[which];
+}
+
+const char* SectionName(int which) { return which == 0 ? "kind1" : "kind8-fine"; }
+
+// range(0): section; range(1): threads (0 = all cores); range(2): KernelPath.
+void BM_PmSolve(benchmark::State& state) {
+  const Section& s = SectionFor(static_cast<int>(state.range(0)));
+  SetSolverThreadCount(static_cast<int>(state.range(1)));
+  SetSolverKernelPath(static_cast<KernelPath>(state.range(2)));
+  FiberArray fibers = s.fibers;
+  PmSettings settings;
+  PmCurve x, y;
+  for (auto _ : state) {
+    double c = 0, t = 0;
+    ComputeAxialCapacity(fibers, c, t);
+    SolvePmCurve(0, settings, s.params.B, s.params.H, fibers, c, t, x, y);
+    SolvePmCurve(90, settings, s.params.B, s.params.H, fibers, c, t, x, y);
+    benchmark::DoNotOptimize(y.M.data());
+  }
+  double trials = 2.0 * (settings.n - 1) * settings.K * (settings.N + 1);
+  state.counters["fiber_trials"] = benchmark::Counter(
+      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
+                 KernelPathName(static_cast<KernelPath>(state.range(2))) + " fibers=" +
+                 std::to_string(fibers.size()));
+  SetSolverThreadCount(0);
+  SetSolverKernelPath(KernelPath::Auto);
+}
+
+void BM_MmSolve(benchmark::State& state) {
+  const Section& s = SectionFor(static_cast<int>(state.range(0)));
+  SetSolverThreadCount(static_cast<int>(state.range(1)));
+  SetSolverKernelPath(static_cast<KernelPath>(state.range(2)));
+  FiberArray fibers = s.fibers;
+  MmSettings settings;
+  MmCurve curve;
+  for (auto _ : state) {
+    SolveMmCurve(settings, s.params.B, s.params.H, fibers, curve);
+    benchmark::DoNotOptimize(curve.Mx.data());
+  }
+  double trials = (settings.m + 1.0) * settings.K * (settings.N + 1);
+  state.counters["fiber_trials"] = benchmark::Counter(
+      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
+                 KernelPathName(static_cast<KernelPath>(state.range(2))));
+  SetSolverThreadCount(0);
+  SetSolverKernelPath(KernelPath::Auto);
+}
+
+// The record-by-record solver: one thread, every trial a walk over the
+// FiberRecords with ConcreteLaw and SteelLaw.
+void BM_PmSolvePlain(benchmark::State& state) {
+  const Section& s = SectionFor(static_cast<int>(state.range(0)));
+  FiberArray fibers = s.fibers;
+  PmSettings settings;
+  PmCurve x, y;
+  for (auto _ : state) {
+    double c = 0, t = 0;
+    ComputeAxialCapacity(fibers, c, t);
+    SolvePmCurvePlain(0, settings, s.params.B, s.params.H, fibers, c, t, x, y);
+    SolvePmCurvePlain(90, settings, s.params.B, s.params.H, fibers, c, t, x, y);
+    benchmark::DoNotOptimize(y.M.data());
+  }
+  double trials = 2.0 * (settings.n - 1) * settings.K * (settings.N + 1);
+  state.counters["fiber_trials"] = benchmark::Counter(
+      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(SectionName(static_cast<int>(state.range(0))));
+}
+
+void BM_MmSolvePlain(benchmark::State& state) {
+  const Section& s = SectionFor(static_cast<int>(state.range(0)));
+  FiberArray fibers = s.fibers;
+  MmSettings settings;
+  MmCurve curve;
+  for (auto _ : state) {
+    SolveMmCurvePlain(settings, s.params.B, s.params.H, fibers, curve);
+    benchmark::DoNotOptimize(curve.Mx.data());
+  }
+  double trials = (settings.m + 1.0) * settings.K * (settings.N + 1);
+  state.counters["fiber_trials"] = benchmark::Counter(
+      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(SectionName(static_cast<int>(state.range(0))));
+}
+
+constexpr int kAuto = static_cast<int>(KernelPath::Auto);
+constexpr int kSse2 = static_cast<int>(KernelPath::Sse2);
+constexpr int kAvx2 = static_cast<int>(KernelPath::Avx2);
+
+void SolverArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"section", "threads", "path"});
+  for (int section : {0, 1}) {
+    b->Args({section, 1, kAuto});
+    b->Args({section, 2, kAuto});
+    b->Args({section, 1, kSse2});
+    b->Args({section, 1, kAvx2});
+  }
+}
+
+BENCHMARK(BM_PmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
