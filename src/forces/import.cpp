@@ -3,6 +3,7 @@
 // reused set of 40 fields, so a large file costs little more than its bytes.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <memory>
@@ -71,11 +72,14 @@ struct FileCloser {
 
 std::string ReadFileBytes(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw Error("无法打开文件 " + path);
+  if (!file) throw Error(FileErrorMessage("open", path));
   std::string bytes;
   struct stat info {};
   if (fstat(fileno(file.get()), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) throw Error("无法打开文件 " + path);
+    if (S_ISDIR(info.st_mode)) {
+      errno = EISDIR;
+      throw Error(FileErrorMessage("open", path));
+    }
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
       bytes.reserve(static_cast<std::size_t>(info.st_size));
     }
@@ -83,7 +87,7 @@ std::string ReadFileBytes(const std::string& path) {
   char buffer[65536];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-  if (std::ferror(file.get())) throw Error("无法读取文件 " + path);
+  if (std::ferror(file.get())) throw Error(FileErrorMessage("read", path));
   return bytes;
 }
 

@@ -20,6 +20,10 @@ void ThrowInvalidInteger(const std::string& text) {
   throw Error("'" + text + "' is not a valid integer value");
 }
 
+std::string FileErrorMessage(const char* action, const std::string& path) {
+  return std::string("Cannot ") + action + " file \"" + path + "\". " + std::strerror(errno);
+}
+
 namespace {
 
 // Decimal digits of |value| with 18 significant digits, correctly rounded by

@@ -85,10 +85,10 @@ void SaveTextLines(const std::string& path, const std::vector<std::string>& line
     bytes += "\r\n";
   }
   std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw Error("无法写入文件 " + path);
+  if (!file) throw Error(FileErrorMessage("create", path));
   bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   written = std::fclose(file) == 0 && written;
-  if (!written) throw Error("无法写入文件 " + path);
+  if (!written) throw Error(FileErrorMessage("write", path));
 }
 
 }  // namespace kuma

@@ -179,7 +179,8 @@ TEST_F(SaveTextLinesTest, UnwritablePathRaisesAClearMessage) {
     SaveTextLines(bad, {"x"});
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(std::string(e.what()), "无法写入文件 " + bad);
+    EXPECT_EQ(std::string(e.what()),
+              "Cannot create file \"" + bad + "\". No such file or directory");
   }
 }
 

@@ -166,10 +166,10 @@ RgbImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
 
 RgbImage ReadJpegFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw Error("Cannot open file \"" + path + "\". " + SystemReason());
+  if (!file) throw Error(FileErrorMessage("open", path));
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                   std::istreambuf_iterator<char>());
-  if (file.bad()) throw Error("Cannot read file \"" + path + "\". " + SystemReason());
+  if (file.bad()) throw Error(FileErrorMessage("read", path));
   try {
     return DecodeJpeg(bytes.data(), bytes.size());
   } catch (const Error& e) {
