@@ -1,5 +1,9 @@
 #include "model/materials.h"
 
+#include <string>
+
+#include "model/errors.h"
+
 namespace kuma {
 
 namespace {
@@ -19,43 +23,74 @@ constexpr ConcreteGroup kCoreConcrete2{"ComboBox4", "Edit22", "Edit23", "Edit25"
 constexpr SteelGroup kRebar{"ComboBox5", "Edit26", "Edit27"};
 constexpr SteelGroup kSteelShape{"ComboBox6", "Edit28", "Edit29"};
 
-// Fields are stored as they are converted, so a box that is not a number
-// leaves this fiber's earlier fields already updated.
-void Assign(const Form& form, const ConcreteGroup& g, FiberRecord& f) {
-  f.concreteLawCode = form.ItemIndex(g.list) + 1;
-  f.fc = form.Float(g.fc);
-  f.e0 = form.Float(g.e0);
-  f.fcu = form.Float(g.fcu);
-  f.ecu = form.Float(g.ecu);
+// The converted constants of one group. The form does not change during the
+// pass, so each group's boxes are converted once, at its first fiber; a box
+// that fails is remembered with its message, and every fiber of that group
+// then gets the fields before the failing box and stops the pass there,
+// exactly as converting the boxes afresh for every fiber would.
+struct GroupValues {
+  bool read = false;
+  int code = 0;
+  double value[4] = {0, 0, 0, 0};
+  int converted = 0;  // boxes converted before a failure (all on success)
+  std::string error;  // message of the failing box, empty on success
+};
+
+void ReadGroup(const Form& form, const char* list, const char* const* boxes, int count,
+               GroupValues& g) {
+  g.read = true;
+  g.code = form.ItemIndex(list) + 1;
+  for (g.converted = 0; g.converted < count; ++g.converted) {
+    try {
+      g.value[g.converted] = form.Float(boxes[g.converted]);
+    } catch (const Error& e) {
+      g.error = e.what();
+      return;
+    }
+  }
 }
 
-void Assign(const Form& form, const SteelGroup& g, FiberRecord& f) {
-  f.steelLawCode = form.ItemIndex(g.list) + 1;
-  f.fy = form.Float(g.fy);
-  f.Es = form.Float(g.Es);
+// Stores the fields in conversion order, then raises the group's failure.
+void Assign(const Form& form, const ConcreteGroup& group, GroupValues& g, FiberRecord& f) {
+  const char* boxes[4] = {group.fc, group.e0, group.fcu, group.ecu};
+  if (!g.read) ReadGroup(form, group.list, boxes, 4, g);
+  double* fields[4] = {&f.fc, &f.e0, &f.fcu, &f.ecu};
+  f.concreteLawCode = g.code;
+  for (int i = 0; i < g.converted; ++i) *fields[i] = g.value[i];
+  if (!g.error.empty()) throw Error(g.error);
+}
+
+void Assign(const Form& form, const SteelGroup& group, GroupValues& g, FiberRecord& f) {
+  const char* boxes[2] = {group.fy, group.Es};
+  if (!g.read) ReadGroup(form, group.list, boxes, 2, g);
+  double* fields[2] = {&f.fy, &f.Es};
+  f.steelLawCode = g.code;
+  for (int i = 0; i < g.converted; ++i) *fields[i] = g.value[i];
+  if (!g.error.empty()) throw Error(g.error);
 }
 
 }  // namespace
 
 void AssignFiberMaterials(const Form& form, FiberArray& fibers) {
+  GroupValues edge, core1, core2, rebar, shape;
   for (FiberRecord& f : fibers) {
     switch (f.material) {
       case EdgeConcrete:
-        Assign(form, kEdgeConcrete, f);
+        Assign(form, kEdgeConcrete, edge, f);
         break;
       // A deduction fiber cancels core concrete (1), so it takes its constants.
       case CoreConcrete1:
       case CoreConcrete1Deduction:
-        Assign(form, kCoreConcrete1, f);
+        Assign(form, kCoreConcrete1, core1, f);
         break;
       case CoreConcrete2:
-        Assign(form, kCoreConcrete2, f);
+        Assign(form, kCoreConcrete2, core2, f);
         break;
       case Rebar:
-        Assign(form, kRebar, f);
+        Assign(form, kRebar, rebar, f);
         break;
       case SteelShape:
-        Assign(form, kSteelShape, f);
+        Assign(form, kSteelShape, shape, f);
         break;
       default:
         break;
