@@ -134,8 +134,9 @@ bool TForm1::Run(const std::function<void()>& command) {
     }
     for (PictureBox* picture : pictures_) picture->update();
     // Input that arrived while the solve let the window repaint is still
-    // queued; deliver it now, to the swallower.
-    if (form_->TakePumped()) QCoreApplication::processEvents();
+    // queued (it reaches the widgets in two steps); deliver all of it now,
+    // to the swallower.
+    if (form_->TakePumped()) QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
   }
   busy_ = false;
   if (!failure.isEmpty()) ReportError(this, failure);
