@@ -1,7 +1,8 @@
 // Fiber-solver throughput: the PM command's solving part (capacities and
 // both curves) and the MM solve at the initial settings, on the default
-// rectangular column (kind 1) and on a fine composite column (kind 8, a
-// 100 × 100 grid, 36 tube sectors, 20 infill rings), per thread count and
+// rectangular column (kind 1), on a fine composite column (kind 8, a
+// 100 × 100 grid, 36 tube sectors, 20 infill rings) and, for the PM solve,
+// on kind 8 meshed 150 × 150 (the kumasec-cli comparison), per thread count and
 // vector path, against the record-by-record solver. The counter
 // "fiber_trials" is fibers × trials per second.
 
@@ -28,6 +29,11 @@ struct Section {
 
 Section MakeSection(int which) {
   MapForm form;
+  if (which == 2) {  // the kumasec-cli comparison: kind 8 meshed 150 × 150
+    form.SetItemIndex("ComboBox1", 7);
+    form.SetText("Edit12", "150");
+    form.SetText("Edit13", "150");
+  }
   if (which == 1) {
     form.SetItemIndex("ComboBox1", 7);
     form.SetText("Edit12", "100");
@@ -44,11 +50,14 @@ Section MakeSection(int which) {
 }
 
 const Section& SectionFor(int which) {
-  static const Section sections[2] = {MakeSection(0), MakeSection(1)};
+  static const Section sections[3] = {MakeSection(0), MakeSection(1), MakeSection(2)};
   return sections[which];
 }
 
-const char* SectionName(int which) { return which == 0 ? "kind1" : "kind8-fine"; }
+const char* SectionName(int which) {
+  const char* names[3] = {"kind1", "kind8-fine", "kind8-150x150"};
+  return names[which];
+}
 
 // range(0): section; range(1): threads (0 = all cores); range(2): KernelPath.
 void BM_PmSolve(benchmark::State& state) {
@@ -144,9 +153,16 @@ void SolverArgs(benchmark::internal::Benchmark* b) {
   }
 }
 
+void CliSectionArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"section", "threads", "path"});
+  b->Args({2, 1, kAuto});
+  b->Args({2, 2, kAuto});
+}
+
 BENCHMARK(BM_PmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PmSolve)->Apply(CliSectionArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

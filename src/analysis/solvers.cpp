@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -232,14 +233,18 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
     }
   } joiner{workers, stop};
   for (int t = 1; t < threads; ++t) {
-    workers.emplace_back([&, t] {
-      try {
-        work_loop(scratch[t], nullptr);
-      } catch (...) {
-        failures[t] = std::current_exception();
-        stop.store(true);
-      }
-    });
+    try {
+      workers.emplace_back([&, t] {
+        try {
+          work_loop(scratch[t], nullptr);
+        } catch (...) {
+          failures[t] = std::current_exception();
+          stop.store(true);
+        }
+      });
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones running share the points
+    }
   }
   work_loop(scratch[0], &progress);
   // Let the other threads finish their points before the results are read.

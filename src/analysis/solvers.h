@@ -39,15 +39,22 @@ MmSettings ReadMmSettings(const Form& form, double& axialLevel);
 // tension = -Σ area·fy (steel), kN.
 void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double& tension);
 
-// One PM curve at `angle` (0 or 90 degrees) into curveX or curveY; both
-// curves' end points are rewritten. Refuses K < 1, N < 1 and a bounding box
-// of zero size before touching any curve.
+// One PM curve at `angle` (0 or 90 degrees) into curveX or curveY (curveY
+// only for 90); both curves' end points are rewritten. At 90 degrees the
+// fibers left of the axis (smaller x) are the compressed ones: the
+// floating-point tangent there is +1.6e16.
+// Refuses, with a message and before touching any curve, n < 1, K < 1, N < 1,
+// n or N above 1 000 000, and a zero (or non-finite) B or H. A steel fiber
+// with Es = 0 abandons the solve after the end points, as SteelLaw would.
+// Uses the processor's cores (see analysis/solver_options.h); progress is
+// reported from the calling thread only.
 void SolvePmCurve(double angle, const PmSettings& settings, double B, double H,
                   FiberArray& fibers, double compression, double tension, PmCurve& curveX,
                   PmCurve& curveY, const ProgressFn& progress = {});
 
-// The contour at settings.axialLevel. Refuses K < 1, N < 2 and a bounding box
-// of zero size before touching the curve.
+// The contour at settings.axialLevel. Refuses, before touching the curve,
+// m < 0 (m = 0 raises "Invalid floating point operation", the angle 0/0),
+// K < 1, N < 2, m or N above 1 000 000 and a zero (or non-finite) B or H.
 void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
                   MmCurve& curve, const ProgressFn& progress = {});
 
