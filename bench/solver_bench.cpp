@@ -78,8 +78,8 @@ void BM_PmSolve(benchmark::State& state) {
   state.counters["fiber_trials"] = benchmark::Counter(
       trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
   state.SetLabel(std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
-                 KernelPathName(static_cast<KernelPath>(state.range(2))) + " fibers=" +
-                 std::to_string(fibers.size()));
+                 KernelPathName(static_cast<KernelPath>(state.range(2))) +
+                 " fibers=" + std::to_string(fibers.size()));
   SetSolverThreadCount(0);
   SetSolverKernelPath(KernelPath::Auto);
 }
@@ -162,7 +162,12 @@ void CliSectionArgs(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_PmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PmSolve)->Apply(CliSectionArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PmSolvePlain)
+    ->ArgName("section")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MmSolvePlain)->ArgName("section")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

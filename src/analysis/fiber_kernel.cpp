@@ -77,8 +77,8 @@ PackedFibers PackFibers(const FiberArray& fibers) {
         block.fy[lane] = f.fy;
         block.area[lane] = f.area;
       } else {
-        packed.generic.push_back(MakeGeneric(
-            f, f.steelLawCode == 1 ? GenericRule::Steel : GenericRule::Frozen));
+        packed.generic.push_back(
+            MakeGeneric(f, f.steelLawCode == 1 ? GenericRule::Steel : GenericRule::Frozen));
       }
     } else {
       // Unknown code: no law touches it, it contributes the stress it holds.
@@ -157,14 +157,12 @@ inline void Sse2Concrete(const ConcreteBlock& blk, int o, __m128d A, __m128d B, 
   acc.my = _mm_add_pd(acc.my, _mm_mul_pd(F, x));
 }
 
-inline void Sse2Steel(const SteelBlock& blk, int o, __m128d A, __m128d B, __m128d C,
-                      Sse2Acc& acc) {
+inline void Sse2Steel(const SteelBlock& blk, int o, __m128d A, __m128d B, __m128d C, Sse2Acc& acc) {
   __m128d x = _mm_load_pd(blk.x + o), y = _mm_load_pd(blk.y + o);
   __m128d e = _mm_add_pd(_mm_mul_pd(A, x), _mm_add_pd(_mm_mul_pd(B, y), C));
   __m128d fy = _mm_load_pd(blk.fy + o);
-  __m128d s = _mm_min_pd(_mm_max_pd(_mm_mul_pd(e, _mm_load_pd(blk.Es + o)),
-                                    _mm_sub_pd(_mm_setzero_pd(), fy)),
-                         fy);
+  __m128d s = _mm_min_pd(
+      _mm_max_pd(_mm_mul_pd(e, _mm_load_pd(blk.Es + o)), _mm_sub_pd(_mm_setzero_pd(), fy)), fy);
   s = _mm_and_pd(s, _mm_cmpord_pd(e, e));  // NaN strain: sign 0, stress 0
   __m128d F = _mm_mul_pd(s, _mm_load_pd(blk.area + o));
   acc.f = _mm_add_pd(acc.f, F);
@@ -209,15 +207,15 @@ struct Avx2Acc {
   __m256d f, mx, my;
 };
 
-KUMA_AVX2 inline void Avx2Concrete(const ConcreteBlock& blk, int o, __m256d A, __m256d B,
-                                   __m256d C, Avx2Acc& acc) {
+KUMA_AVX2 inline void Avx2Concrete(const ConcreteBlock& blk, int o, __m256d A, __m256d B, __m256d C,
+                                   Avx2Acc& acc) {
   const __m256d one = _mm256_set1_pd(1.0), zero = _mm256_setzero_pd();
   __m256d x = _mm256_load_pd(blk.x + o), y = _mm256_load_pd(blk.y + o);
   __m256d e = _mm256_fmadd_pd(A, x, _mm256_fmadd_pd(B, y, C));
-  __m256d u = _mm256_max_pd(
-      _mm256_min_pd(_mm256_mul_pd(e, _mm256_load_pd(blk.negInvE0 + o)), one), zero);
-  __m256d F = _mm256_mul_pd(
-      u, _mm256_fnmadd_pd(_mm256_load_pd(blk.k + o), u, _mm256_load_pd(blk.k2 + o)));
+  __m256d u =
+      _mm256_max_pd(_mm256_min_pd(_mm256_mul_pd(e, _mm256_load_pd(blk.negInvE0 + o)), one), zero);
+  __m256d F =
+      _mm256_mul_pd(u, _mm256_fnmadd_pd(_mm256_load_pd(blk.k + o), u, _mm256_load_pd(blk.k2 + o)));
   acc.f = _mm256_add_pd(acc.f, F);
   acc.mx = _mm256_fmadd_pd(F, y, acc.mx);
   acc.my = _mm256_fmadd_pd(F, x, acc.my);
@@ -273,15 +271,14 @@ struct Avx512Acc {
   __m512d f, mx, my;
 };
 
-KUMA_AVX512 inline void Avx512Concrete(const ConcreteBlock& blk, __m512d A, __m512d B,
-                                       __m512d C, Avx512Acc& acc) {
+KUMA_AVX512 inline void Avx512Concrete(const ConcreteBlock& blk, __m512d A, __m512d B, __m512d C,
+                                       Avx512Acc& acc) {
   const __m512d one = _mm512_set1_pd(1.0), zero = _mm512_setzero_pd();
   __m512d x = _mm512_load_pd(blk.x), y = _mm512_load_pd(blk.y);
   __m512d e = _mm512_fmadd_pd(A, x, _mm512_fmadd_pd(B, y, C));
   __m512d u =
       _mm512_max_pd(_mm512_min_pd(_mm512_mul_pd(e, _mm512_load_pd(blk.negInvE0)), one), zero);
-  __m512d F =
-      _mm512_mul_pd(u, _mm512_fnmadd_pd(_mm512_load_pd(blk.k), u, _mm512_load_pd(blk.k2)));
+  __m512d F = _mm512_mul_pd(u, _mm512_fnmadd_pd(_mm512_load_pd(blk.k), u, _mm512_load_pd(blk.k2)));
   acc.f = _mm512_add_pd(acc.f, F);
   acc.mx = _mm512_fmadd_pd(F, y, acc.mx);
   acc.my = _mm512_fmadd_pd(F, x, acc.my);

@@ -162,8 +162,8 @@ void SolveMmCurvePlain(const MmSettings& s, double B, double H, FiberArray& fibe
   for (int i = 0; i <= s.m; ++i) {
     double w = 0, momentSign = 0;
     MmSlope(i, s.m, w, momentSign);
-    int b = Search(w, B, H, s.ecu, s.lambda, s.K, s.N, s.axialLevel, 1, s.N - 1, true,
-                   momentSign, fibers, t);
+    int b = Search(w, B, H, s.ecu, s.lambda, s.K, s.N, s.axialLevel, 1, s.N - 1, true, momentSign,
+                   fibers, t);
     curve.Mx[i] = t.Mx[b];
     curve.My[i] = t.My[b];
   }

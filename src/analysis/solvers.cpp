@@ -73,9 +73,9 @@ struct SearchSetup {
 };
 
 struct PointTask {
-  double target = 0;      // axial force sought, kN
-  double momentSign = 1;  // MM only
-  double w = 0, root = 1;  // slope and √(w² + 1)
+  double target = 0;                   // axial force sought, kN
+  double momentSign = 1;               // MM only
+  double w = 0, root = 1;              // slope and √(w² + 1)
   double firstLow = 0, firstHigh = 0;  // first offset range
 };
 
@@ -301,9 +301,12 @@ void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double&
   tension = 0;
   double c = 0, t = 0;
   for (const FiberRecord& f : fibers) {
-    if (IsConcrete(f.material)) c += f.area * f.fc;
-    else if (f.material == CoreConcrete1Deduction) c -= f.area * f.fc;
-    else if (IsSteel(f.material)) c += f.area * f.fy;
+    if (IsConcrete(f.material))
+      c += f.area * f.fc;
+    else if (f.material == CoreConcrete1Deduction)
+      c -= f.area * f.fc;
+    else if (IsSteel(f.material))
+      c += f.area * f.fy;
   }
   for (const FiberRecord& f : fibers)
     if (IsSteel(f.material)) t += f.area * f.fy;
@@ -311,9 +314,9 @@ void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double&
   tension = -t / 1000;
 }
 
-void SolvePmCurve(double angle, const PmSettings& settings, double B, double H,
-                  FiberArray& fibers, double compression, double tension, PmCurve& curveX,
-                  PmCurve& curveY, const ProgressFn& progressFn) {
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+                  const ProgressFn& progressFn) {
   const int n = settings.n, N = settings.N;
   RequireAtLeast(n, 1, "轴力划分点数n");
   RequireScans(settings.K);

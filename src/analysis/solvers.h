@@ -48,9 +48,9 @@ void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double&
 // with Es = 0 abandons the solve after the end points, as SteelLaw would.
 // Uses the processor's cores (see analysis/solver_options.h); progress is
 // reported from the calling thread only.
-void SolvePmCurve(double angle, const PmSettings& settings, double B, double H,
-                  FiberArray& fibers, double compression, double tension, PmCurve& curveX,
-                  PmCurve& curveY, const ProgressFn& progress = {});
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+                  const ProgressFn& progress = {});
 
 // The contour at settings.axialLevel. Refuses, before touching the curve,
 // m < 0 (m = 0 raises "Invalid floating point operation", the angle 0/0),

@@ -4,8 +4,8 @@
 
 namespace kuma {
 
-void ConcreteLaw(double fc, double e0, double /*fcu*/, double /*ecu*/, double strain,
-                 int lawCode, double& stress) {
+void ConcreteLaw(double fc, double e0, double /*fcu*/, double /*ecu*/, double strain, int lawCode,
+                 double& stress) {
   if (lawCode != 1) return;
   if (strain >= 0) {
     stress = 0;  // no tension

@@ -27,7 +27,9 @@ TEST_P(PathAndThreads, TrialSumsMatchFiberOrderSums) {
   PackedFibers packed = PackFibers(f);
   ASSERT_TRUE(packed.generic.empty());
   const double planes[4][4] = {// φ, w, q
-                               {1e-5, 0, -100}, {2e-5, 0.3, 50}, {1e-6, 1.633123935319537e16, 3e18},
+                               {1e-5, 0, -100},
+                               {2e-5, 0.3, 50},
+                               {1e-6, 1.633123935319537e16, 3e18},
                                {3e-5, -2, 0}};
   for (const auto& p : planes) {
     double phi = p[0], w = p[1], q = p[2], root = std::sqrt(w * w + 1);
@@ -89,9 +91,10 @@ TEST_P(PathAndThreads, CurvesMatchRecordByRecordSolves) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, PathAndThreads,
-                         ::testing::Values(KernelPath::Sse2, KernelPath::Avx2,
-                                           KernelPath::Avx512),
-                         [](const ::testing::TestParamInfo<KernelPath>& p) { return std::string(KernelPathName(p.param)); });
+                         ::testing::Values(KernelPath::Sse2, KernelPath::Avx2, KernelPath::Avx512),
+                         [](const ::testing::TestParamInfo<KernelPath>& p) {
+                           return std::string(KernelPathName(p.param));
+                         });
 
 TEST(Threads, ResultsAreIdenticalWhateverTheThreadCount) {
   FiberArray f = test::RandomSection(9, 3000, 1200, 1000);
@@ -142,7 +145,8 @@ TEST(GenericFibers, OddLawCodesFollowTheRecordByRecordHistory) {
       break;
     }
   f[10].e0 = 0;  // law 1 with e0 = 0: plateau for every compression
-  f.push_back(test::ConcreteFiber(1, 1, 10, 20, 0.002, 77));  // unknown code: contributes its stress
+  f.push_back(
+      test::ConcreteFiber(1, 1, 10, 20, 0.002, 77));  // unknown code: contributes its stress
   f.back().stress = 9;
   ASSERT_GE(PackFibers(f).generic.size(), 4u);
   double c = 0, t = 0;

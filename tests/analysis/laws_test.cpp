@@ -43,9 +43,7 @@ TEST(ConcreteLaw, OtherCodesLeaveTheOutput) {
   EXPECT_EQ(Concrete(-0.001, 27.5, 0.002, 0), 12345);
 }
 
-TEST(ConcreteLaw, NaNStrainDoesNotCrash) {
-  EXPECT_EQ(Concrete(std::nan("")), -27.5);
-}
+TEST(ConcreteLaw, NaNStrainDoesNotCrash) { EXPECT_EQ(Concrete(std::nan("")), -27.5); }
 
 TEST(SteelLaw, ElasticPerfectlyPlasticSymmetric) {
   EXPECT_DOUBLE_EQ(Steel(0.001), 206);

@@ -74,8 +74,7 @@ inline ::testing::AssertionResult CloseCurves(const std::vector<double>& got,
                                               const std::vector<double>& want, double scale,
                                               double relative) {
   if (got.size() != want.size())
-    return ::testing::AssertionFailure()
-           << "size " << got.size() << " != " << want.size();
+    return ::testing::AssertionFailure() << "size " << got.size() << " != " << want.size();
   for (size_t i = 0; i < got.size(); ++i) {
     double diff = std::fabs(got[i] - want[i]);
     if (!(diff <= relative * scale))

@@ -2,8 +2,6 @@
 // Tolerances: exact where every number is a dyadic fraction; otherwise
 // stated per test.
 
-#include "analysis/solvers.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,6 +10,7 @@
 
 #include "analysis/plain_solver.h"
 #include "analysis/solver_options.h"
+#include "analysis/solvers.h"
 #include "model/errors.h"
 #include "section_helpers.h"
 
