@@ -25,13 +25,15 @@ struct KindCaptions {
 constexpr KindCaptions kRectangular = {"截面宽度B",         "截面宽度H",         "保护层厚度as",
                                        "X方向划分网格数量", "Y方向划分网格数量", "X方向钢筋",
                                        "Y方向钢筋",         "角部钢筋"};
-constexpr KindCaptions kCircular = {"直径D", kBlank, "保护层厚度as", "环向划分网格数量",
-                                    "径向划分网格数量", "环向钢筋", kBlank, kBlank};
-constexpr KindCaptions kCircularTube = {"钢管直径D", kBlank, "钢管厚度tw", "环向划分网格数量",
-                                        "径向划分网格数量", kBlank, kBlank, kBlank};
-constexpr KindCaptions kRectangularTube = {"截面宽度B", "截面宽度H", "X方向板厚",
-                                           "X方向划分网格数量", "Y方向划分网格数量",
-                                           nullptr, nullptr, nullptr};
+constexpr KindCaptions kCircular = {
+    "直径D",    kBlank, "保护层厚度as", "环向划分网格数量", "径向划分网格数量",
+    "环向钢筋", kBlank, kBlank};
+constexpr KindCaptions kCircularTube = {
+    "钢管直径D",        kBlank, "钢管厚度tw", "环向划分网格数量",
+    "径向划分网格数量", kBlank, kBlank,       kBlank};
+constexpr KindCaptions kRectangularTube = {
+    "截面宽度B",         "截面宽度H", "X方向板厚", "X方向划分网格数量",
+    "Y方向划分网格数量", nullptr,     nullptr,     nullptr};
 
 const KindCaptions& CaptionsOf(int sectionType) {
   switch (sectionType) {
@@ -52,16 +54,16 @@ const KindCaptions& CaptionsOf(int sectionType) {
 using Shown = std::optional<bool>;
 struct KindVisibility {
   Shown edit2;
-  Shown tubeWallY;      // Label49, Edit41
-  Shown barGroup;       // GroupBox11
+  Shown tubeWallY;  // Label49, Edit41
+  Shown barGroup;   // GroupBox11
   Shown label5;
-  Shown barRowX;        // Edit5..Edit7
-  Shown barRowsYc;      // Edit4, Edit8..Edit11
-  Shown steelGroup;     // GroupBox10
-  Shown steelHt;        // Edit42, Edit44
-  Shown steelBw;        // Edit43, Edit45, Label51, Label53
-  Shown steelX;         // Edit46..Edit49, Label55
-  Shown mainBoxes;      // Edit1, Edit3, Edit12, Edit13
+  Shown barRowX;     // Edit5..Edit7
+  Shown barRowsYc;   // Edit4, Edit8..Edit11
+  Shown steelGroup;  // GroupBox10
+  Shown steelHt;     // Edit42, Edit44
+  Shown steelBw;     // Edit43, Edit45, Label51, Label53
+  Shown steelX;      // Edit46..Edit49, Label55
+  Shown mainBoxes;   // Edit1, Edit3, Edit12, Edit13
 };
 
 constexpr bool V = true;

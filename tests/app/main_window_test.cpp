@@ -173,8 +173,7 @@ class MainWindowTest : public QObject {
     Find<QScrollBar>(w_, "ScrollBar1")->setValue(50);
     QVERIFY(answers_->errors.isEmpty());
     QCOMPARE(s.AxialLevel, expected);
-    QCOMPARE(Find<QLineEdit>(w_, "Edit30")->text(),
-             QString::number(static_cast<qint64>(expected)));
+    QCOMPARE(Find<QLineEdit>(w_, "Edit30")->text(), QString::number(static_cast<qint64>(expected)));
     Find<QLineEdit>(w_, "Edit30")->setText("0");
     Find<QPushButton>(w_, "Button8")->click();
     QCOMPARE(s.AxialLevel, 0.0);
@@ -290,8 +289,7 @@ class MainWindowTest : public QObject {
   void scriptPageWritesTheFiberCommands() {
     Find<QPushButton>(w_, "Button18")->click();
     QVERIFY(answers_->errors.isEmpty());
-    const QStringList lines =
-        Find<QPlainTextEdit>(w_, "Memo1")->toPlainText().split('\n');
+    const QStringList lines = Find<QPlainTextEdit>(w_, "Memo1")->toPlainText().split('\n');
     QCOMPARE(lines.size(), 250);
     QCOMPARE(lines.first(), QStringLiteral("section Fiber 1 {"));
   }

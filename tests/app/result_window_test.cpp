@@ -1,6 +1,8 @@
 // The result window: the PM and MM reports, shown without blocking the main
 // window, and saved as text.
 
+#include "app/gui/result_window.h"
+
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -8,7 +10,6 @@
 #include <QtTest>
 
 #include "app/commands.h"
-#include "app/gui/result_window.h"
 #include "window_fixture.h"
 
 using namespace kuma;
@@ -80,7 +81,8 @@ class ResultWindowTest : public QObject {
     QVERIFY(!bytes.contains("older"));
     const QList<QByteArray> lines = bytes.split('\n');
     QCOMPARE(lines.size(), 46);  // 45 lines, each ended by CR LF
-    QCOMPARE(lines[1], QByteArray("Mx-My\xC7\xFA\xCF\xDF\xB9\xD8\xBC\xFC\xB5\xE3\xCA\xFD\xBE\xDD\r"));
+    QCOMPARE(lines[1],
+             QByteArray("Mx-My\xC7\xFA\xCF\xDF\xB9\xD8\xBC\xFC\xB5\xE3\xCA\xFD\xBE\xDD\r"));
     QVERIFY(lines.last().isEmpty());
 
     answers_->files << dir.filePath("missing/dir/result.txt");

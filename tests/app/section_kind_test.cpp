@@ -1,6 +1,8 @@
 // The input boxes of the first page per section kind: captions and
 // visibility, on a plain form and on the window itself.
 
+#include "model/section_kind.h"
+
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,7 +12,6 @@
 #include <string>
 
 #include "model/form.h"
-#include "model/section_kind.h"
 #include "window_fixture.h"
 
 using namespace kuma;
@@ -19,15 +20,13 @@ using namespace kuma::gui::testing;
 
 namespace {
 
-const char* const kBarControls[] = {"Label5", "Edit5", "Edit6", "Edit7", "Edit4",
-                                    "Edit8",  "Edit9", "Edit10", "Edit11", "Label10",
-                                    "Label11"};
-const char* const kSteelControls[] = {"Edit42", "Edit43", "Edit44", "Edit45", "Edit46",
-                                      "Edit47", "Edit48", "Edit49", "Label51", "Label53",
+const char* const kBarControls[] = {"Label5", "Edit5",  "Edit6",  "Edit7",   "Edit4",  "Edit8",
+                                    "Edit9",  "Edit10", "Edit11", "Label10", "Label11"};
+const char* const kSteelControls[] = {"Edit42",  "Edit43",  "Edit44",  "Edit45",  "Edit46",
+                                      "Edit47",  "Edit48",  "Edit49",  "Label51", "Label53",
                                       "Label55", "Label54", "Label56", "Label57"};
-const char* const kInputControls[] = {"Edit1", "Edit2", "Edit3", "Edit12", "Edit13",
-                                      "Label49", "Edit41", "Label2", "Label3", "Label4",
-                                      "Label12", "Label13"};
+const char* const kInputControls[] = {"Edit1",  "Edit2",  "Edit3",  "Edit12", "Edit13",  "Label49",
+                                      "Edit41", "Label2", "Label3", "Label4", "Label12", "Label13"};
 
 bool InGroup(const char* name, const char* const* begin, const char* const* end) {
   for (auto it = begin; it != end; ++it)
@@ -55,11 +54,11 @@ MapForm StartForm() {
   form.SetVisible("Label49", false);
   form.SetVisible("Edit41", false);
   const std::map<std::string, std::string> captions = {
-      {"Label2", "截面宽度B"},  {"Label3", "截面宽度H"},   {"Label4", "保护层厚度as"},
+      {"Label2", "截面宽度B"},  {"Label3", "截面宽度H"},          {"Label4", "保护层厚度as"},
       {"Label49", "Y方向板厚"}, {"Label12", "X方向划分网格数量"}, {"Label13", "Y方向划分网格数量"},
-      {"Label5", "X方向钢筋"},  {"Label10", "Y方向钢筋"},  {"Label11", "角部钢筋"},
-      {"Label51", "截面宽度b"}, {"Label53", "腹板厚度tw"}, {"Label54", "型钢Y方向"},
-      {"Label55", "型钢X方向"}, {"Label56", "腹板划分网格数量"}, {"Label57", "翼缘划分网格数量"}};
+      {"Label5", "X方向钢筋"},  {"Label10", "Y方向钢筋"},         {"Label11", "角部钢筋"},
+      {"Label51", "截面宽度b"}, {"Label53", "腹板厚度tw"},        {"Label54", "型钢Y方向"},
+      {"Label55", "型钢X方向"}, {"Label56", "腹板划分网格数量"},  {"Label57", "翼缘划分网格数量"}};
   for (const auto& [name, caption] : captions) form.SetText(name, caption);
   return form;
 }
@@ -89,20 +88,24 @@ class SectionKindTest : public QObject {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("captions");  // Label2 3 4 12 13 5 10 11
     const QString b = QStringLiteral(" ");
-    const QStringList rect = {"截面宽度B", "截面宽度H", "保护层厚度as", "X方向划分网格数量",
-                              "Y方向划分网格数量", "X方向钢筋", "Y方向钢筋", "角部钢筋"};
+    const QStringList rect = {"截面宽度B",         "截面宽度H", "保护层厚度as", "X方向划分网格数量",
+                              "Y方向划分网格数量", "X方向钢筋", "Y方向钢筋",    "角部钢筋"};
     QTest::newRow("1") << 1 << rect;
-    QTest::newRow("2") << 2
-                       << QStringList{"直径D", b, "保护层厚度as", "环向划分网格数量",
-                                      "径向划分网格数量", "环向钢筋", b, b};
+    QTest::newRow("2")
+        << 2
+        << QStringList{
+               "直径D", b, "保护层厚度as", "环向划分网格数量", "径向划分网格数量", "环向钢筋",
+               b,       b};
     QTest::newRow("3") << 3 << rect;
     QTest::newRow("4") << 4 << rect;
-    QTest::newRow("5") << 5
-                       << QStringList{"钢管直径D", b, "钢管厚度tw", "环向划分网格数量",
-                                      "径向划分网格数量", b, b, b};
-    QTest::newRow("7") << 7
-                       << QStringList{"直径D", b, "保护层厚度as", "环向划分网格数量",
-                                      "径向划分网格数量", "环向钢筋", b, b};
+    QTest::newRow("5")
+        << 5 << QStringList{"钢管直径D", b, "钢管厚度tw", "环向划分网格数量", "径向划分网格数量", b,
+                            b,           b};
+    QTest::newRow("7")
+        << 7
+        << QStringList{
+               "直径D", b, "保护层厚度as", "环向划分网格数量", "径向划分网格数量", "环向钢筋",
+               b,       b};
     QTest::newRow("8") << 8 << rect;
   }
 
@@ -112,10 +115,9 @@ class SectionKindTest : public QObject {
     MapForm form = StartForm();
     Apply(form, 6);  // a kind that leaves the bar captions alone
     Apply(form, kind);
-    const char* labels[8] = {"Label2", "Label3", "Label4", "Label12",
+    const char* labels[8] = {"Label2",  "Label3", "Label4",  "Label12",
                              "Label13", "Label5", "Label10", "Label11"};
-    for (int i = 0; i < 8; ++i)
-      QCOMPARE(QString::fromStdString(form.Text(labels[i])), captions[i]);
+    for (int i = 0; i < 8; ++i) QCOMPARE(QString::fromStdString(form.Text(labels[i])), captions[i]);
   }
 
   void rectangularTubeKeepsBarCaptionsAndNamesTheWalls() {
@@ -151,7 +153,8 @@ class SectionKindTest : public QObject {
                        << "Edit41 Label49 Edit42 Edit43 Edit46";
     QTest::newRow("2") << 2 << "Edit1 Edit3 Edit12 Edit13 Label5 Edit5 Edit6 Edit7"
                        << "Edit2 Edit41 Edit4 Edit8 Edit9 Edit10 Edit11 Edit42";
-    QTest::newRow("3") << 3 << "Edit2 Edit4 Edit11 Edit42 Edit43 Edit44 Edit45 Edit46 Edit49 Label55"
+    QTest::newRow("3") << 3
+                       << "Edit2 Edit4 Edit11 Edit42 Edit43 Edit44 Edit45 Edit46 Edit49 Label55"
                        << "Edit41 Label49";
     QTest::newRow("4") << 4 << "Edit2 Edit4 Edit42 Edit43 Edit44 Edit45 Label51 Label53"
                        << "Edit46 Edit47 Edit48 Edit49 Label55 Edit41";

@@ -50,8 +50,6 @@ inline QTabWidget* Pages(TForm1& w) { return Find<QTabWidget>(&w, "PageControl1"
 inline PictureBox* Picture(TForm1& w, const char* name) { return Find<PictureBox>(&w, name); }
 inline void Trigger(TForm1& w, const char* action) { Find<QAction>(&w, action)->trigger(); }
 // Shown unless hidden itself (the page it sits on need not be in front).
-inline bool Shown(TForm1& w, const char* name) {
-  return !Find<QWidget>(&w, name)->isHidden();
-}
+inline bool Shown(TForm1& w, const char* name) { return !Find<QWidget>(&w, name)->isHidden(); }
 
 }  // namespace kuma::gui::testing

@@ -88,8 +88,8 @@ QFrame* AddPanel(QWidget* parent, const char* name, int x, int y, int width, int
   return panel;
 }
 
-PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* pictureName,
-                            int x, int y) {
+PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* pictureName, int x,
+                            int y) {
   const PixelPoint size = PictureSize(pictureName);
   QFrame* panel = AddPanel(parent, panelName, x, y, size.x + 2, size.y + 2);
   auto* picture = new PictureBox(QString::fromUtf8(pictureName), QSize(size.x, size.y), panel);

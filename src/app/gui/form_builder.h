@@ -37,7 +37,7 @@ QGroupBox* AddGroup(QWidget* parent, const char* name, const QString& title, int
 QFrame* AddPanel(QWidget* parent, const char* name, int x, int y, int width, int height);
 // A picture of its control's pixel size inside a sunken panel one pixel
 // larger on every side, the panel's top-left corner at (x, y).
-PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* pictureName,
-                            int x, int y);
+PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* pictureName, int x,
+                            int y);
 
 }  // namespace kuma::gui

@@ -75,7 +75,7 @@ TForm1::TForm1() {
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl1"));
-  const char* titles[8] = {"截面输入", "混凝土本构", "钢材本构", "PM曲线",
+  const char* titles[8] = {"截面输入", "混凝土本构", "钢材本构",    "PM曲线",
                            "MM曲线",   "导入内力",   "PMM三维曲面", "OpenSEES截面代码"};
   QWidget* page[8];
   for (int i = 0; i < 8; ++i) {

@@ -92,22 +92,45 @@ struct MaterialZone {
 };
 
 const MaterialZone kZones[5] = {
-    {"边缘区混凝土本构", "ComboBox2",
-     {{"受压屈服强度fc", "Edit14"}, {"屈服强度对应应变e0", "Edit15"},
-      {"极限强度fcu", "Edit17"}, {"极限强度对应应变ecu", "Edit16"}},
-     "Edit65", "Shape1", "Image8"},
-    {"核心区混凝土本构(1)", "ComboBox3",
-     {{"受压屈服强度fc", "Edit18"}, {"屈服强度对应应变e0", "Edit19"},
-      {"极限强度fcu", "Edit21"}, {"极限强度对应应变ecu", "Edit20"}},
-     "Edit66", "Shape2", "Image9"},
-    {"核心区混凝土本构(2)", "ComboBox4",
-     {{"受压屈服强度fc", "Edit22"}, {"屈服强度对应应变e0", "Edit23"},
-      {"极限强度fcu", "Edit25"}, {"极限强度对应应变ecu", "Edit24"}},
-     "Edit67", "Shape3", "Image10"},
-    {"钢筋本构", "ComboBox5", {{"弹性模量 Es", "Edit26"}, {"屈服强度fy", "Edit27"}}, "Edit68",
-     "Shape4", "Image6"},
-    {"型钢本构", "ComboBox6", {{"弹性模量 Es", "Edit28"}, {"屈服强度fy", "Edit29"}}, "Edit69",
-     "Shape5", "Image7"},
+    {"边缘区混凝土本构",
+     "ComboBox2",
+     {{"受压屈服强度fc", "Edit14"},
+      {"屈服强度对应应变e0", "Edit15"},
+      {"极限强度fcu", "Edit17"},
+      {"极限强度对应应变ecu", "Edit16"}},
+     "Edit65",
+     "Shape1",
+     "Image8"},
+    {"核心区混凝土本构(1)",
+     "ComboBox3",
+     {{"受压屈服强度fc", "Edit18"},
+      {"屈服强度对应应变e0", "Edit19"},
+      {"极限强度fcu", "Edit21"},
+      {"极限强度对应应变ecu", "Edit20"}},
+     "Edit66",
+     "Shape2",
+     "Image9"},
+    {"核心区混凝土本构(2)",
+     "ComboBox4",
+     {{"受压屈服强度fc", "Edit22"},
+      {"屈服强度对应应变e0", "Edit23"},
+      {"极限强度fcu", "Edit25"},
+      {"极限强度对应应变ecu", "Edit24"}},
+     "Edit67",
+     "Shape3",
+     "Image10"},
+    {"钢筋本构",
+     "ComboBox5",
+     {{"弹性模量 Es", "Edit26"}, {"屈服强度fy", "Edit27"}},
+     "Edit68",
+     "Shape4",
+     "Image6"},
+    {"型钢本构",
+     "ComboBox6",
+     {{"弹性模量 Es", "Edit28"}, {"屈服强度fy", "Edit29"}},
+     "Edit69",
+     "Shape5",
+     "Image7"},
 };
 
 }  // namespace
@@ -244,8 +267,9 @@ void TForm1::BuildPmPage(QWidget* page) {
   QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 8, 428, 270, 104);
   AddRows(analysis, {{"混凝土极限应变", "Edit32"}, {"轴力划分点数", "Edit33"}}, 130, 144, 110);
   QGroupBox* iteration = AddGroup(page, nullptr, QStringLiteral("迭代设置"), 286, 428, 250, 104);
-  AddRows(iteration, {{"外迭代步数K", "Edit52"}, {"内迭代步数N", "Edit53"}, {"外延长系数", "Edit60"}},
-          110, 124, 110);
+  AddRows(iteration,
+          {{"外迭代步数K", "Edit52"}, {"内迭代步数N", "Edit53"}, {"外延长系数", "Edit60"}}, 110,
+          124, 110);
 
   AddButton(page, "Button2", QStringLiteral("绘制PM"), 552, 432, 110);
   AddButton(page, "Button9", QStringLiteral("显示内力点"), 552, 466, 110);
@@ -280,8 +304,9 @@ void TForm1::BuildMmPage(QWidget* page) {
           {{"混凝土极限应变", "Edit34"}, {"MM曲线划分点数", "Edit35"}, {"轴力范围(kN)", "Edit64"}},
           112, 124, 104);
   QGroupBox* iteration = AddGroup(page, nullptr, QStringLiteral("迭代设置"), 544, 428, 200, 104);
-  AddRows(iteration, {{"外迭代步数K", "Edit61"}, {"内迭代步数N", "Edit62"}, {"外延长系数", "Edit63"}},
-          84, 96, 92);
+  AddRows(iteration,
+          {{"外迭代步数K", "Edit61"}, {"内迭代步数N", "Edit62"}, {"外延长系数", "Edit63"}}, 84, 96,
+          92);
 
   AddButton(page, "Button7", QStringLiteral("生成MM曲线"), 752, 428, 110);
   AddButton(page, "Button12", QStringLiteral("显示内力点"), 752, 456, 110);
@@ -351,8 +376,8 @@ void TForm1::BuildMenus() {
   const char* kindItems[8] = {"N19", "N20", "N110", "N21", "N25", "N22", "N23", "N24"};
   const auto& kindNames = DropDownLists().front().entries;  // ComboBox1's entries
   for (int k = 0; k < 8; ++k)
-    connect(item(kinds, kindItems[k], kindNames[static_cast<std::size_t>(k)]),
-            &QAction::triggered, this, [this, k] { SelectKindFromMenu(k); });
+    connect(item(kinds, kindItems[k], kindNames[static_cast<std::size_t>(k)]), &QAction::triggered,
+            this, [this, k] { SelectKindFromMenu(k); });
 
   QMenu* materials = bar->addMenu(QStringLiteral("材料本构"));
   connect(item(materials, "N13", "混凝土本构"), &QAction::triggered, this,

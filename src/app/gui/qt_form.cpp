@@ -56,25 +56,38 @@ PictureBox* QtForm::PictureControl(std::string_view name) const {
 std::string QtForm::Text(std::string_view name) const {
   QWidget* w = Control(name);
   QString text;
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
-  else if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
-  else if (auto* list = qobject_cast<QComboBox*>(w)) text = list->currentText();
-  else if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
-  else if (auto* group = qobject_cast<QGroupBox*>(w)) text = group->title();
-  else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) text = memo->toPlainText();
-  else ThrowWrongKind(name, "has no text");
+  if (auto* edit = qobject_cast<QLineEdit*>(w))
+    text = edit->text();
+  else if (auto* label = qobject_cast<QLabel*>(w))
+    text = label->text();
+  else if (auto* list = qobject_cast<QComboBox*>(w))
+    text = list->currentText();
+  else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    text = button->text();
+  else if (auto* group = qobject_cast<QGroupBox*>(w))
+    text = group->title();
+  else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+    text = memo->toPlainText();
+  else
+    ThrowWrongKind(name, "has no text");
   return text.toStdString();
 }
 
 void QtForm::SetText(std::string_view name, const std::string& text) {
   QWidget* w = Control(name);
   const QString value = QString::fromStdString(text);
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setText(value);
-  else if (auto* label = qobject_cast<QLabel*>(w)) label->setText(value);
-  else if (auto* button = qobject_cast<QAbstractButton*>(w)) button->setText(value);
-  else if (auto* group = qobject_cast<QGroupBox*>(w)) group->setTitle(value);
-  else if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) memo->setPlainText(value);
-  else ThrowWrongKind(name, "has no text");
+  if (auto* edit = qobject_cast<QLineEdit*>(w))
+    edit->setText(value);
+  else if (auto* label = qobject_cast<QLabel*>(w))
+    label->setText(value);
+  else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    button->setText(value);
+  else if (auto* group = qobject_cast<QGroupBox*>(w))
+    group->setTitle(value);
+  else if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+    memo->setPlainText(value);
+  else
+    ThrowWrongKind(name, "has no text");
 }
 
 int QtForm::ItemIndex(std::string_view name) const {
@@ -87,9 +100,7 @@ void QtForm::SetItemIndex(std::string_view name, int index) {
   list->setCurrentIndex(index);
 }
 
-void QtForm::SetVisible(std::string_view name, bool visible) {
-  Control(name)->setVisible(visible);
-}
+void QtForm::SetVisible(std::string_view name, bool visible) { Control(name)->setVisible(visible); }
 
 void QtForm::SetGridRowCount(std::string_view grid, int rows) {
   As<QTableWidget>(Control(grid), grid, "is not a grid")->setRowCount(std::max(rows, 0));
