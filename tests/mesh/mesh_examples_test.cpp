@@ -93,7 +93,9 @@ TEST(MeshExamples, DefaultFibers) {
     EXPECT_NEAR(f.y, e.y, kTol);
     EXPECT_NEAR(f.area, e.area, kTol);
     EXPECT_EQ(f.material, e.material);
-    if (f.material == Rebar) EXPECT_EQ(f.d, 25);
+    if (f.material == Rebar) {
+      EXPECT_EQ(f.d, 25);
+    }
   }
   const FiberRecord& cell = meshes[1][0];  // corners top-left, then clockwise
   EXPECT_EQ(std::vector<double>({cell.x1, cell.y1, cell.x3, cell.y3}),
