@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -17,6 +16,7 @@
 
 #include "app/commands.h"
 #include "app/gui/about_window.h"
+#include "app/gui/string_grid.h"
 #include "draw/paint/jpeg_file.h"
 #include "window_fixture.h"
 
@@ -276,10 +276,11 @@ class MainWindowTest : public QObject {
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
     QCOMPARE(answers_->fileDialogNames, QStringList{"OpenDialog1"});
     QCOMPARE(Find<QLabel>(w_, "Label66")->text(), QStringLiteral("导入内力组合的总数量 = 3"));
-    auto* grid = Find<QTableWidget>(w_, "StringGrid1");
-    QCOMPARE(grid->rowCount(), 4);
-    QCOMPARE(grid->item(2, 4)->text(), QStringLiteral("-800"));
-    QCOMPARE(Find<QTableWidget>(w_, "StringGrid2")->item(1, 1)->text(), QStringLiteral("1500"));
+    auto* grid = Find<StringGrid>(w_, "StringGrid1");
+    QCOMPARE(grid->RowCount(), 4);
+    QCOMPARE(grid->Cell(4, 2), std::string("-800"));
+    QCOMPARE(grid->model()->data(grid->model()->index(2, 4)).toString(), QStringLiteral("-800"));
+    QCOMPARE(Find<StringGrid>(w_, "StringGrid2")->Cell(1, 1), std::string("1500"));
     QCOMPARE(w_->State().forceTable.Count, 3);
     Find<QPushButton>(w_, "Button9")->click();
     Find<QPushButton>(w_, "Button12")->click();

@@ -14,40 +14,21 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QTableWidget>
 
 #include "app/gui/form_builder.h"
 #include "app/gui/logo.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
+#include "app/gui/string_grid.h"
 
 namespace kuma::gui {
 
 namespace {
 
-// A string grid: fixed column widths of 64 pixels, rows of 24, a vertical
-// scroll bar only, the first row and column shaded as fixed cells.
-QTableWidget* AddGrid(QWidget* parent, const char* name, int columns, int rows, int x, int y,
-                      int width, int height) {
-  auto* grid = new QTableWidget(rows, columns, parent);
+StringGrid* AddGrid(QWidget* parent, const char* name, int columns, int rows, int x, int y,
+                    int width, int height) {
+  auto* grid = new StringGrid(columns, rows, parent);
   grid->setObjectName(QString::fromUtf8(name));
-  grid->horizontalHeader()->hide();
-  grid->verticalHeader()->hide();
-  grid->horizontalHeader()->setDefaultSectionSize(64);
-  grid->verticalHeader()->setDefaultSectionSize(24);
-  grid->verticalHeader()->setMinimumSectionSize(24);
-  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < columns; ++c) {
-      if (r != 0 && c != 0) continue;
-      auto* item = new QTableWidgetItem;
-      item->setFlags(Qt::ItemIsEnabled);
-      item->setBackground(grid->palette().button());
-      grid->setItem(r, c, item);
-    }
   grid->setGeometry(x, y, width, height);
   return grid;
 }

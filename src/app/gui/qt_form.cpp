@@ -9,9 +9,9 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSignalBlocker>
-#include <QTableWidget>
 
 #include "app/gui/picture_box.h"
+#include "app/gui/string_grid.h"
 #include "model/errors.h"
 
 namespace kuma::gui {
@@ -103,21 +103,11 @@ void QtForm::SetItemIndex(std::string_view name, int index) {
 void QtForm::SetVisible(std::string_view name, bool visible) { Control(name)->setVisible(visible); }
 
 void QtForm::SetGridRowCount(std::string_view grid, int rows) {
-  As<QTableWidget>(Control(grid), grid, "is not a grid")->setRowCount(std::max(rows, 0));
+  As<StringGrid>(Control(grid), grid, "is not a grid")->SetRowCount(rows);
 }
 
 void QtForm::SetGridCell(std::string_view grid, int col, int row, const std::string& text) {
-  auto* table = As<QTableWidget>(Control(grid), grid, "is not a grid");
-  if (col < 0 || row < 0 || col >= table->columnCount() || row >= table->rowCount()) return;
-  QTableWidgetItem* item = table->item(row, col);
-  if (item == nullptr) {
-    item = new QTableWidgetItem;
-    item->setFlags(Qt::ItemIsEnabled);
-    // The first row and column are the grid's fixed cells.
-    if (row == 0 || col == 0) item->setBackground(table->palette().button());
-    table->setItem(row, col, item);
-  }
-  item->setText(QString::fromStdString(text));
+  As<StringGrid>(Control(grid), grid, "is not a grid")->SetCell(col, row, text);
 }
 
 void QtForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {

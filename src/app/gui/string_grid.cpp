@@ -1,0 +1,87 @@
+#include "app/gui/string_grid.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPalette>
+#include <QTimer>
+#include <algorithm>
+
+namespace kuma::gui {
+
+StringGridModel::StringGridModel(int columns, int rows, QObject* parent)
+    : QAbstractTableModel(parent), columns_(columns), rows_(0) {
+  SetRowCount(rows);
+}
+
+int StringGridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int StringGridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : columns_;
+}
+
+QVariant StringGridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
+  if (role == Qt::DisplayRole) {
+    const std::string& text =
+        cells_[static_cast<size_t>(index.row()) * static_cast<size_t>(columns_) +
+               static_cast<size_t>(index.column())];
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  }
+  if (role == Qt::BackgroundRole && (index.row() == 0 || index.column() == 0)) {
+    return QApplication::palette().button();
+  }
+  return {};
+}
+
+void StringGridModel::SetRowCount(int rows) {
+  rows = std::max(rows, 0);
+  if (rows == rows_) return;
+  beginResetModel();
+  rows_ = rows;
+  cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
+  cells_.shrink_to_fit();
+  endResetModel();
+}
+
+void StringGridModel::SetCell(int col, int row, const std::string& text) {
+  if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return;
+  cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col)] =
+      text;
+  ScheduleRefresh();
+}
+
+std::string StringGridModel::Cell(int col, int row) const {
+  if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return {};
+  return cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) +
+                static_cast<size_t>(col)];
+}
+
+void StringGridModel::ScheduleRefresh() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    refreshPending_ = false;
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+  });
+}
+
+StringGrid::StringGrid(int columns, int rows, QWidget* parent)
+    : QTableView(parent), model_(new StringGridModel(columns, rows, this)) {
+  setModel(model_);
+  horizontalHeader()->hide();
+  verticalHeader()->hide();
+  horizontalHeader()->setDefaultSectionSize(64);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(24);
+  verticalHeader()->setMinimumSectionSize(24);
+  // Uniform rows: the view never measures rows one by one, whatever their number.
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+}  // namespace kuma::gui
