@@ -66,4 +66,20 @@ void DrawChartGrid(Canvas& canvas, const ChartRange& range) {
   }
 }
 
+void DrawMarkedPolyline(Canvas& canvas, const ChartFrame& frame, const std::vector<double>& h,
+                        const std::vector<double>& v, size_t first, size_t count) {
+  canvas.SetPenWidth(2);
+  canvas.SetPenColor(kRed);
+  for (size_t i = first; i < count; ++i) {
+    int px = frame.Px(h[i]);
+    int py = frame.Py(v[i]);
+    canvas.Ellipse(px - 4, py - 4, px + 4, py + 4);  // does not move the pen
+    if (i == first) {
+      canvas.MoveTo(px, py);
+    } else {
+      canvas.LineTo(px, py);
+    }
+  }
+}
+
 }  // namespace kuma

@@ -5,6 +5,9 @@
 // even; a zero-width range raises the floating-point error when a value is
 // mapped, so the command that draws is abandoned.
 
+#include <cstddef>
+#include <vector>
+
 #include "app/state.h"
 #include "draw/canvas.h"
 
@@ -48,5 +51,11 @@ void DrawChartBackground(Canvas& canvas);
 // labelled "%0.0F" with its value of `range`: below the frame for the
 // vertical lines, in the left margin for the horizontal ones.
 void DrawChartGrid(Canvas& canvas, const ChartRange& range);
+
+// Points first..count-1 of a curve (h[i] across, v[i] up) as a red, 2-pixel
+// polyline with an unfilled 8-pixel circle at every point; the pen is left
+// red and 2 wide, at the last point.
+void DrawMarkedPolyline(Canvas& canvas, const ChartFrame& frame, const std::vector<double>& h,
+                        const std::vector<double>& v, size_t first, size_t count);
 
 }  // namespace kuma

@@ -37,18 +37,8 @@ void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range) {
   if (count < 2) throw Error(kInvalidOperation);
 
   ChartFrame frame(range, canvas.Width(), canvas.Height());
-  canvas.SetPenWidth(2);
-  canvas.SetPenColor(kRed);
-  for (size_t i = 1; i < count; ++i) {
-    int px = frame.Px(curve.Mx[i]);
-    int py = frame.Py(curve.My[i]);
-    canvas.Ellipse(px - 4, py - 4, px + 4, py + 4);
-    if (i == 1) {
-      canvas.MoveTo(px, py);
-    } else {
-      canvas.LineTo(px, py);
-    }
-  }
+  // Point 0 is not drawn: it repeats point m.
+  DrawMarkedPolyline(canvas, frame, curve.Mx, curve.My, 1, count);
   size_t m = count - 1;
   canvas.MoveTo(frame.Px(curve.Mx[m]), frame.Py(curve.My[m]));
   canvas.LineTo(frame.Px(curve.Mx[1]), frame.Py(curve.My[1]));

@@ -37,18 +37,7 @@ void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range) {
   if (count == 0) throw Error(kInvalidOperation);
 
   ChartFrame frame(range, canvas.Width(), canvas.Height());
-  canvas.SetPenWidth(2);
-  canvas.SetPenColor(kRed);
-  for (size_t i = 0; i < count; ++i) {
-    int px = frame.Px(curve.M[i]);
-    int py = frame.Py(curve.P[i]);
-    canvas.Ellipse(px - 4, py - 4, px + 4, py + 4);
-    if (i == 0) {
-      canvas.MoveTo(px, py);
-    } else {
-      canvas.LineTo(px, py);
-    }
-  }
+  DrawMarkedPolyline(canvas, frame, curve.M, curve.P, 0, count);
   canvas.SetPenColor(kBlue);
   int zero = frame.Py(0);
   canvas.MoveTo(kFrameMarginX, zero);
