@@ -16,6 +16,7 @@
 
 #include "app/commands.h"
 #include "app/gui/about_window.h"
+#include "app/gui/result_window.h"
 #include "app/gui/string_grid.h"
 #include "draw/paint/jpeg_file.h"
 #include "window_fixture.h"
@@ -288,11 +289,18 @@ class MainWindowTest : public QObject {
   }
 
   void scriptPageWritesTheFiberCommands() {
+    // The result window has a Memo1 of its own; the script must not land there.
+    Find<QPushButton>(w_, "Button5")->click();
+    auto* reportMemo = windows_.result->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    QVERIFY(reportMemo != nullptr);
+    const QString report = reportMemo->toPlainText();
     Find<QPushButton>(w_, "Button18")->click();
     QVERIFY(answers_->errors.isEmpty());
-    const QStringList lines = Find<QPlainTextEdit>(w_, "Memo1")->toPlainText().split('\n');
+    auto* scriptMemo = w_->centralWidget()->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    const QStringList lines = scriptMemo->toPlainText().split('\n');
     QCOMPARE(lines.size(), 250);
     QCOMPARE(lines.first(), QStringLiteral("section Fiber 1 {"));
+    QCOMPARE(reportMemo->toPlainText(), report);
   }
 
   void aboutWindowAndWebPages() {

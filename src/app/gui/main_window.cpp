@@ -102,7 +102,9 @@ TForm1::TForm1() {
     swatches_[i]->SetColour(QColor(c.r, c.g, c.b));
   }
 
-  form_ = std::make_unique<QtForm>(this);
+  // The form looks controls up among the pages only: the result window, a
+  // child of this window, has its own Button1, Button2, Label1 and Memo1.
+  form_ = std::make_unique<QtForm>(pages_);
   pages_->setCurrentIndex(0);
   Connect();
 }
