@@ -42,6 +42,21 @@ void RequireScans(int K) {
   if (K < 1) throw Error("外迭代步数K必须不小于1");
 }
 
+// A curve costs points × K × (N + 1) passes over the fibers. Beyond this many
+// fiber-trials (minutes even on a fast machine) the program would look frozen
+// for no gain in precision (after some twenty scans the offset range is
+// already below the resolution of a double), so such settings are refused.
+constexpr double kMaxFiberTrials = 1e12;
+
+void RequireWorkload(double points, int K, int N, const FiberArray& fibers) {
+  double work = points * K * (static_cast<double>(N) + 1) *
+                static_cast<double>(std::max<std::size_t>(fibers.size(), 1));
+  if (work > kMaxFiberTrials) {
+    throw Error("计算量过大(每条曲线约" + FormatFixed(work / 1e8, 0) +
+                "亿次纤维计算)，请减少划分点数、迭代步数K、N或网格数量");
+  }
+}
+
 // One zero side is refused as well: the section then has no area, and the
 // neutral axis parallel to that side has no curvature (all four corners lie
 // on one line through the centre); the arithmetic would only return numbers
@@ -322,6 +337,7 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
   RequireScans(settings.K);
   RequireAtLeast(N, 1, "内迭代步数N");
   RequireSize(B, H);
+  RequireWorkload(n - 1, settings.K, N, fibers);
 
   for (PmCurve* c : {&curveX, &curveY}) {
     c->P.resize(n + 1);
@@ -383,6 +399,7 @@ void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fi
   RequireScans(settings.K);
   RequireAtLeast(N, 2, "内迭代步数N");
   RequireSize(B, H);
+  RequireWorkload(static_cast<double>(m) + 1, settings.K, N, fibers);
 
   curve.Mx.resize(m + 1);
   curve.My.resize(m + 1);

@@ -327,6 +327,12 @@ TEST(PmSolver, RefusesCountsAndSizesItCannotSolve) {
   EXPECT_EQ(PmMessage(s, 256, 0), "截面宽度B和高度H不能为零");
   EXPECT_EQ(PmMessage(s, std::nan(""), 256), kInvalidOperation);
   EXPECT_EQ(PmMessage(s), "");
+  // 999 points x 2e6 scans x 1001 trials x 4 fibers: refused, not left to run
+  // for hours.
+  s.n = 1000;
+  s.K = 2000000;
+  s.N = 1000;
+  EXPECT_EQ(PmMessage(s).rfind("计算量过大(每条曲线约80000亿次纤维计算)", 0), 0u) << PmMessage(s);
 }
 
 std::string MmMessage(MmSettings s, double B = 256, double H = 256) {
@@ -357,6 +363,9 @@ TEST(MmSolver, RefusesCountsAndSizesItCannotSolve) {
   EXPECT_EQ(MmMessage(s), "MM曲线划分点数m不能大于1000000");
   s = MmSettings();
   EXPECT_EQ(MmMessage(s, 256, 0), "截面宽度B和高度H不能为零");
+  s = MmSettings();
+  s.K = 1000000000;
+  EXPECT_EQ(MmMessage(s).rfind("计算量过大", 0), 0u);
 }
 
 TEST(Solvers, ZeroSteelModulusAbandonsTheCommandAfterTheEndPoints) {
