@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "mesh/mesh.h"
 #include "mesh_test_support.h"
 #include "model/errors.h"
@@ -143,6 +145,77 @@ TEST(MeshExamples, CountsAndCornersFollowTheInputs) {
   c.ny = 2;
   EXPECT_NEAR(Mesh(7, c)[1].x, 795, 1e-9);
   EXPECT_NEAR(Mesh(7, c)[1].y, 0, 1e-9);
+}
+
+// Every input different from its neighbours: width and height, the two bar
+// layouts, the two steel shapes. A mesher that took H for B, cY for cX, hX
+// for h or tf for tfX would still pass with the square default form.
+// Fiber `number` (from 1) has this centre, area and material.
+void ExpectFiber(const FiberArray& fibers, int number, double x, double y, double area,
+                 int material) {
+  const FiberRecord& r = fibers[static_cast<std::size_t>(number - 1)];
+  EXPECT_EQ(r.material, material) << "fiber " << number;
+  EXPECT_NEAR(r.x, x, kTol) << "fiber " << number;
+  EXPECT_NEAR(r.y, y, kTol) << "fiber " << number;
+  EXPECT_NEAR(r.area, area, kTol) << "fiber " << number;
+}
+
+TEST(MeshExamples, UnequalInputsFeedTheirOwnFibers) {
+  SectionParameters p;
+  p.B = 1000, p.H = 600, p.as = 50;
+  p.rX = 1, p.cX = 3, p.dX = 20;
+  p.rY = 2, p.cY = 1, p.dY = 16;
+  p.nc = 2, p.dc = 10;
+  p.nx = 4, p.ny = 3;  // a 2 x 1 core grid
+  p.h = 400, p.b = 200, p.tf = 20, p.tw = 10;
+  p.hX = 300, p.bX = 100, p.tfX = 15, p.twX = 8;
+  p.nf = p.nw = 2;
+  FiberArray f = Mesh(3, p);
+  ASSERT_EQ(f.size(), 42u);  // 2 + 8 + 6 + 6 + 4 + 4 + 8 + 4
+  ExpectFiber(f, 1, -225, 0, 225000, CoreConcrete1);  // 900 x 500 core in two cells
+  ExpectFiber(f, 2, 225, 0, 225000, CoreConcrete1);
+  ExpectFiber(f, 3, -375, -275, 12500, EdgeConcrete);  // bottom strip, B/4 wide
+  ExpectFiber(f, 4, -375, 275, 12500, EdgeConcrete);
+  ExpectFiber(f, 11, -475, -250 + 500.0 / 6, 50 * 500.0 / 3, EdgeConcrete);  // left strip
+  EXPECT_NEAR(f[10].y1 - f[10].y3, 500.0 / 3, kTol);
+  ExpectFiber(f, 17, -225, -250, 314, Rebar);  // X bars split 900 into four gaps
+  ExpectFiber(f, 22, 225, 250, 314, Rebar);
+  ExpectFiber(f, 23, -450, 0, 200.96, Rebar);  // Y bars: one per row, at mid-height
+  ExpectFiber(f, 25, -410, 0, 200.96, Rebar);  // second row, 40 mm in
+  ExpectFiber(f, 26, 410, 0, 200.96, Rebar);
+  ExpectFiber(f, 28, 450, -250, 157, Rebar);  // corner bundle of two bars
+  EXPECT_NEAR(f[27].d, 10 * std::sqrt(2.0), kTol);
+  ExpectFiber(f, 31, -50, -190, 2000, SteelShape);  // Y shape: flanges b wide at +-(h - tf)/2
+  ExpectFiber(f, 34, 50, 190, 2000, SteelShape);
+  ExpectFiber(f, 35, -142.5, -25, 750, SteelShape);  // X shape: flanges bX high at +-(hX - tfX)/2
+  EXPECT_NEAR(f[34].x2 - f[34].x1, 15, kTol);
+  ExpectFiber(f, 38, 142.5, 25, 750, SteelShape);
+  ExpectFiber(f, 39, 0, -90, 1800, SteelShape);  // Y web: 360 clear height, tw thick
+  EXPECT_NEAR(f[38].x2 - f[38].x1, 10, kTol);
+  ExpectFiber(f, 42, 67.5, 0, 1080, SteelShape);  // X web: 270 clear length, twX thick
+  EXPECT_NEAR(f[41].y1 - f[41].y3, 8, kTol);
+
+  // The circular kind lays the same two shapes after its bars.
+  p.B = p.H = 1000;
+  p.nx = 3, p.ny = 1;
+  FiberArray c = Mesh(7, p);
+  ASSERT_EQ(c.size(), 3u + 3 + 3 + 12);
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_TRUE(Same(c[9 + i], f[30 + i])) << i;
+  // Bars at 120, 240 and 360 degrees on the core radius 450.
+  EXPECT_NEAR(c[6].x, -225, kTol);
+  EXPECT_NEAR(c[6].y, 450 * std::sqrt(3.0) / 2, kTol);
+  EXPECT_NEAR(c[8].x, 450, kTol);
+
+  // The composite tube: outer diameter h, wall tf, nf sectors, nw rings.
+  p.B = 1000, p.H = 600, p.nx = 4, p.ny = 3;
+  p.nf = 4, p.nw = 2;
+  p.tf = 50;
+  FiberArray t = Mesh(8, p);
+  ASSERT_EQ(t.size(), 30u + 8 + 8 + 4);
+  ExpectFiber(t, 31, -18.75, 18.75, 3.14 * 75 * 75 / 4, CoreConcrete2);  // 90-180 degrees, r 0..75
+  ExpectFiber(t, 32, -56.25, 56.25, 3.14 * (150 * 150 - 75 * 75) / 4, CoreConcrete2);
+  ExpectFiber(t, 39, -18.75, 18.75, 3.14 * 75 * 75 / 4, CoreConcrete1Deduction);
+  ExpectFiber(t, 47, -87.5, 87.5, 3.14 * (200 * 200 - 150 * 150) / 4, SteelShape);  // r 150..200
 }
 
 TEST(MeshExamples, RectangularTubeWithUnequalWalls) {
