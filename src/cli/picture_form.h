@@ -15,8 +15,8 @@ namespace kuma {
 class PictureForm : public MapForm {
  public:
   PictureForm();
-  // Copies the image and whether it has been drawn on, as the toolkit's
-  // picture assignment does.
+  // Copies the image and whether it has been drawn on, as the window's
+  // pictures do.
   void CopyPicture(std::string_view from, std::string_view to) override;
   // Writes the picture as a JPEG file if it has ever been drawn on; returns
   // whether a file was written.

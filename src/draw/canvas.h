@@ -4,8 +4,8 @@
 // through it, the tests record the calls.
 //
 // Pixel coordinates: origin top-left, x right, y down. Rectangle and Ellipse
-// take a box (x1, y1)-(x2, y2) whose right and bottom edges are excluded, as
-// in the original toolkit; LineTo does not paint its end pixel.
+// take a box (x1, y1)-(x2, y2) whose right and bottom edges are excluded (the
+// usual raster convention); LineTo does not paint its end pixel.
 
 #include <cstdint>
 #include <string>
@@ -38,7 +38,7 @@ class Canvas {
   virtual int Height() const = 0;
   virtual void SetPenColor(Rgb colour) = 0;
   virtual void SetPenWidth(int width) = 0;
-  // Setting a brush colour makes the brush solid, as the original toolkit did.
+  // Setting a brush colour also makes the brush solid.
   virtual void SetBrushColor(Rgb colour) = 0;
   // Clear brush: shapes are not filled and text has no background.
   virtual void SetBrushClear() = 0;

@@ -27,9 +27,9 @@ std::string FileErrorMessage(const char* action, const std::string& path) {
 namespace {
 
 // Decimal digits of |value| with 18 significant digits, correctly rounded by
-// the C library, and the decimal exponent of the first digit. This is the
-// precision at which the original formatting rounded, so halves are decided
-// on these digits.
+// the C library, and the decimal exponent of the first digit. Halves are
+// decided on these digits, which is as precise as an 80-bit extended value
+// gets: a double within 1e-17 of a half counts as the half.
 struct Digits {
   char d[19];  // 18 digits, NUL-terminated
   int exponent;

@@ -6,7 +6,7 @@ namespace kuma {
 
 namespace {
 
-// A blank caption is a single space, as the original form shows it.
+// A blank caption is a single space.
 constexpr const char* kBlank = " ";
 
 // Captions of the section input boxes for one group of kinds; nullptr leaves

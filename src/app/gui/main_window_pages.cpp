@@ -1,5 +1,5 @@
 // The controls of the main window's eight pages, menus and status bar, at
-// the pixel positions of the original form.
+// fixed pixel positions.
 
 #include <QAction>
 #include <QComboBox>

@@ -21,8 +21,8 @@ class QtForm : public Form {
   std::string Text(std::string_view name) const override;
   void SetText(std::string_view name, const std::string& text) override;
   int ItemIndex(std::string_view name) const override;
-  // Selects without running the list's change handler, as the original
-  // form did when a program set the selection.
+  // Selects without running the list's change handler: only the user's
+  // choice of an entry runs it.
   void SetItemIndex(std::string_view name, int index) override;
   void SetVisible(std::string_view name, bool visible) override;
 

@@ -57,7 +57,7 @@ void QImageCanvas::SetBrushClear() { brushSolid_ = false; }
 
 void QImageCanvas::SetFontColor(Rgb colour) { font_ = colour; }
 
-// One-pixel lines leave out their last pixel (flat caps, as the toolkit did);
+// One-pixel lines leave out their last pixel (flat caps);
 // wider lines get round caps so that the segments of a polyline join without
 // notches.
 QPen QImageCanvas::Pen() const {

@@ -1,7 +1,7 @@
 #pragma once
 // A Canvas painting a QImage with QPainter, without antialiasing, with the
-// original toolkit's pixel rules (rectangles and ellipses exclude their right
-// and bottom edge, a line does not paint its end pixel).
+// canvas's pixel rules (rectangles and ellipses exclude their right and
+// bottom edge, a line does not paint its end pixel).
 
 #include <QImage>
 #include <QPen>
