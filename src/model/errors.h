@@ -20,7 +20,7 @@ inline constexpr const char* kInvalidOperation = "Invalid floating point operati
 // "'12.5' is not a valid integer value"
 [[noreturn]] void ThrowInvalidInteger(const std::string& text);
 
-// The toolkit's file error report: 'Cannot open file "PATH". REASON', with
+// The standard file error report: 'Cannot open file "PATH". REASON', with
 // the system's reason for the last failure (errno). `action` is "open",
 // "create", "read" or "write".
 std::string FileErrorMessage(const char* action, const std::string& path);
