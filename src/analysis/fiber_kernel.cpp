@@ -98,12 +98,13 @@ void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
   }
 }
 
-void AddGenericSums(const PackedFibers& packed, double a, double b, double c,
+void AddGenericSums(const PackedFibers& packed, double phi, double w, double root, double q,
                     std::vector<double>& stress, TrialSums& sums) {
   TrialSums g;
   for (size_t i = 0; i < packed.generic.size(); ++i) {
     const GenericFiber& f = packed.generic[i];
-    double strain = a * f.x + b * f.y + c;
+    // The record's own expression (EvaluateFiberRecord), to the last bit.
+    double strain = phi * ((w * f.x - f.y + q) / root);
     double& s = stress[i];
     switch (f.rule) {
       case GenericRule::Concrete:

@@ -87,8 +87,12 @@ const char* KernelPathName(KernelPath path);
 // each record holds before the point's first trial.
 void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
                       std::vector<double>& stress);
-// Adds the generic fibers' sums for strain a·x + b·y + c, updating `stress`.
-void AddGenericSums(const PackedFibers& packed, double a, double b, double c,
+// Adds the generic fibers' sums for the trial (φ, w, √(w² + 1), q), updating
+// `stress`. Their strain is formed exactly as a record's, φ·((w·x − y + q)/root),
+// not as the packed groups' a·x + b·y + c: their laws may jump at zero strain
+// (e0 <= 0, fy < 0), and a fiber on the neutral axis must land on the same
+// side of that jump as in the record-by-record solve.
+void AddGenericSums(const PackedFibers& packed, double phi, double w, double root, double q,
                     std::vector<double>& stress, TrialSums& sums);
 
 }  // namespace kuma

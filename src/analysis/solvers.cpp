@@ -159,7 +159,7 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
       double g = phi / root;
       double a = g * w, b = -g, c = g * q;
       TrialSums t = sums(packed, a, b, c);
-      if (generic) AddGenericSums(packed, a, b, c, scratch.genericStress, t);
+      if (generic) AddGenericSums(packed, phi, w, root, q, scratch.genericStress, t);
       scratch.P[j] = -t.force / 1000;
       if (s.signedMoments) {
         scratch.Mx[j] = task.momentSign * t.momentX / 1000000;
