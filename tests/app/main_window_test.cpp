@@ -2,12 +2,16 @@
 // dialogs and failures.
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cmath>
@@ -32,6 +36,29 @@ bool HasColour(const QImage& image, QRgb colour) {
     for (int x = 0; x < image.width(); ++x)
       if ((image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF)) return true;
   return false;
+}
+
+// Captions of the labels inside a widget, in creation order.
+QStringList LabelTexts(const QWidget* parent) {
+  QStringList texts;
+  for (const QLabel* label : parent->findChildren<QLabel*>()) texts << label->text();
+  return texts;
+}
+
+// Titles of the group boxes on a page, in creation order.
+QStringList GroupTitles(const QWidget* page) {
+  QStringList titles;
+  for (const QGroupBox* group : page->findChildren<QGroupBox*>()) titles << group->title();
+  return titles;
+}
+
+// The items of a menu as "name:caption", separators as "name:-".
+QStringList MenuItems(const QMenu* menu) {
+  QStringList items;
+  for (const QAction* action : menu->actions())
+    items << action->objectName() + ':' +
+                 (action->isSeparator() ? QStringLiteral("-") : action->text());
+  return items;
 }
 
 }  // namespace
@@ -69,6 +96,141 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<QProgressBar>(w_, "ProgressBar1")->value(), 0);
     QCOMPARE(Find<QScrollBar>(w_, "ScrollBar1")->value(), 0);
     QCOMPARE(Find<QLabel>(w_, "Label68")->text(), QStringLiteral("内力值 = "));
+  }
+
+  // The controls as the form lays them out: names, captions, initial texts,
+  // sizes and the few positions the engineer relies on.
+  void controlsAsDesigned() {
+    QCOMPARE(w_->windowTitle(), QStringLiteral("KUMA_SEC v1.3(截面分析程序)正式版(2018-01-01)"));
+    QCOMPARE(w_->size(), QSize(916, 719));
+    QCOMPARE(w_->font().family(), QStringLiteral("Arial"));
+    QTabWidget* pages = Pages(*w_);
+    QStringList titles;
+    for (int i = 0; i < pages->count(); ++i) titles << pages->tabText(i);
+    QCOMPARE(titles, (QStringList{"截面输入", "混凝土本构", "钢材本构", "PM曲线", "MM曲线",
+                                  "导入内力", "PMM三维曲面", "OpenSEES截面代码"}));
+
+    // Menus, in order, with their separators.
+    QStringList menus;
+    QList<QStringList> items;
+    for (const QAction* action : w_->menuBar()->actions()) {
+      menus << action->text();
+      items << MenuItems(action->menu());
+    }
+    QCOMPARE(menus, (QStringList{"文件", "截面类型", "材料本构", "截面分析", "帮助"}));
+    QCOMPARE(items[0], (QStringList{"N3:打开截面", "N4:保存截面", "N5:-", "N6:退出"}));
+    QCOMPARE(items[1], (QStringList{"N19:矩形混凝土柱", "N20:圆形混凝土柱", "N110:矩形钢骨柱1",
+                                    "N21:矩形钢骨柱2", "N25:圆形钢管混凝土柱",
+                                    "N22:矩形钢管混凝土柱", "N23:圆形钢骨柱", "N24:矩形叠合柱"}));
+    QCOMPARE(items[2], (QStringList{"N13:混凝土本构", "N14:钢材本构"}));
+    QCOMPARE(items[3], (QStringList{"PM1:PM曲线分析", "MM1:MM曲线分析", "PMM1:PMM三维曲面", "N15:-",
+                                    "N16:导入内力", "N17:-", "N18:分析报告"}));
+    QCOMPARE(items[4], (QStringList{"N7:关于软件", "N8:-", "N9:操作说明"}));
+
+    // Status bar: "编制", the credit and the contact, 50, 120 and 50 wide.
+    QStatusBar* status = Find<QStatusBar>(w_, "StatusBar1");
+    const QList<QLabel*> panels = status->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(panels.size(), 3);
+    QCOMPARE(panels[0]->text(), QStringLiteral("编制"));
+    QCOMPARE(panels[0]->width(), 50);
+    QCOMPARE(panels[1]->width(), 120);
+    QCOMPARE(panels[2]->minimumWidth(), 50);
+
+    // Button captions.
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Button1", "输入截面"},      {"Button2", "绘制PM"},
+        {"Button3", "显示PM曲线"},    {"Button4", "导入ETABS内力(CSV文件)"},
+        {"Button5", "导出文本"},      {"Button6", "导出文本"},
+        {"Button7", "生成MM曲线"},    {"Button8", "输入轴力"},
+        {"Button9", "显示内力点"},    {"Button10", "刷新曲线"},
+        {"Button11", "刷新曲线"},     {"Button12", "显示内力点"},
+        {"Button13", "输入参数"},     {"Button14", "保存MM图片"},
+        {"Button15", "统计内力数据"}, {"Button16", "保存PMX图片"},
+        {"Button17", "保存PMY图片"},  {"Button18", "生成OPENSEES的命令流"}};
+    for (const auto& [name, caption] : buttons)
+      QCOMPARE(Find<QPushButton>(pages, name)->text(), QString::fromUtf8(caption));
+
+    // Fixed captions and the read-outs before the first mouse move.
+    const std::pair<const char*, const char*> labels[] = {
+        {"Label1", "截面类型"},    {"Label50", "截面高度h"},
+        {"Label51", "截面宽度b"},  {"Label52", "翼缘厚度tf"},
+        {"Label53", "腹板厚度tw"}, {"Label54", "型钢Y方向"},
+        {"Label55", "型钢X方向"},  {"Label68", "内力值 = "},
+        {"Label69", "内力值 = "},  {"Label73", "内力值 = "},
+        {"Label74", "内力值 = "},  {"Label81", "OPENSEES 纤维截面划分的命令流"}};
+    for (const auto& [name, caption] : labels)
+      QCOMPARE(Find<QLabel>(pages, name)->text(), QString::fromUtf8(caption));
+
+    // Group boxes of every page.
+    QCOMPARE(GroupTitles(pages->widget(0)),
+             (QStringList{"输入参数", "钢管布置", "内置型钢或钢管", "统计信息"}));
+    QCOMPARE(GroupTitles(pages->widget(1)),
+             (QStringList{"边缘区混凝土本构", "核心区混凝土本构(1)", "核心区混凝土本构(2)"}));
+    QCOMPARE(GroupTitles(pages->widget(2)), (QStringList{"钢筋本构", "型钢本构"}));
+    QCOMPARE(GroupTitles(pages->widget(3)), (QStringList{"计算参数", "迭代设置"}));
+    QCOMPARE(GroupTitles(pages->widget(4)), (QStringList{"计算参数", "迭代设置"}));
+    QCOMPARE(GroupTitles(pages->widget(5)), QStringList{"内力放大系数"});
+    QCOMPARE(LabelTexts(pages->widget(5)->findChild<QGroupBox*>()),
+             (QStringList{"读取列数", "放大倍数", "轴力P", "弯矩MX", "弯矩MY"}));
+    QCOMPARE(LabelTexts(pages->widget(6)), QStringList{"功能模块未加载"});
+
+    // The section page: groups, panels and the input rows where the form has them.
+    const std::pair<const char*, QRect> places[] = {
+        {"ComboBox1", QRect(64, 8, 185, 21)},    {"GroupBox1", QRect(8, 48, 241, 169)},
+        {"GroupBox11", QRect(8, 224, 241, 121)}, {"GroupBox10", QRect(8, 352, 241, 209)},
+        {"Button1", QRect(792, 80, 75, 25)},     {"Panel1", QRect(256, 112, 609, 449)},
+        {"Edit1", QRect(112, 16, 105, 21)},      {"Edit2", QRect(112, 40, 105, 21)},
+        {"Edit3", QRect(112, 64, 105, 21)},      {"Edit41", QRect(112, 88, 105, 21)},
+        {"Edit12", QRect(128, 112, 89, 21)},     {"Edit13", QRect(128, 136, 89, 21)}};
+    for (const auto& [name, place] : places)
+      QCOMPARE(Find<QWidget>(pages, name)->geometry(), place);
+    QVERIFY(Shown(*w_, "GroupBox11"));
+    QVERIFY(!Shown(*w_, "GroupBox10"));
+    QVERIFY(!Shown(*w_, "Label49") && !Shown(*w_, "Edit41"));
+    QVERIFY(Shown(*w_, "Edit42") && Shown(*w_, "Edit44"));
+
+    // Statistics: read-only, sky blue.
+    for (const char* name : {"Edit36", "Edit31", "Edit37", "Edit38", "Edit39", "Edit40"}) {
+      auto* box = Find<QLineEdit>(pages, name);
+      QVERIFY2(box->isReadOnly(), name);
+      QCOMPARE(box->palette().color(QPalette::Base), QColor(166, 202, 240));
+    }
+
+    // Pictures at their pixel sizes.
+    const std::pair<const char*, QSize> sizes[] = {
+        {"Image1", QSize(607, 447)},  {"Image2", QSize(388, 391)}, {"Image3", QSize(388, 391)},
+        {"Image4", QSize(388, 391)},  {"Image5", QSize(391, 391)}, {"Image6", QSize(271, 247)},
+        {"Image7", QSize(271, 247)},  {"Image8", QSize(271, 247)}, {"Image9", QSize(271, 247)},
+        {"Image10", QSize(271, 247)}, {"Image11", QSize(199, 63)}};
+    for (const auto& [name, size] : sizes) QCOMPARE(Picture(*w_, name)->size(), size);
+
+    // The MM page's axial level and reference chart.
+    auto* level = Find<QScrollBar>(pages, "ScrollBar1");
+    QCOMPARE(level->orientation(), Qt::Vertical);
+    QCOMPARE(level->minimum(), 0);
+    QCOMPARE(level->maximum(), 100);
+    auto* reference = Find<QComboBox>(pages, "ComboBox7");
+    QCOMPARE(reference->count(), 2);
+    QCOMPARE(reference->itemText(0), QStringLiteral("X方向PM曲线"));
+    QCOMPARE(reference->itemText(1), QStringLiteral("Y方向PM曲线"));
+    QCOMPARE(reference->currentIndex(), 0);
+    QCOMPARE(Find<QLineEdit>(pages, "Edit30")->text(), QStringLiteral("0"));
+
+    // The grids: 10 and 4 columns of 64 pixels, vertical scroll bar only.
+    auto* forces = Find<StringGrid>(pages, "StringGrid1");
+    auto* summary = Find<StringGrid>(pages, "StringGrid2");
+    QCOMPARE(forces->model()->columnCount(), 10);
+    QCOMPARE(summary->model()->columnCount(), 4);
+    QCOMPARE(summary->RowCount(), 5);
+    QCOMPARE(forces->columnWidth(9), 64);
+    QCOMPARE(forces->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // The script box: fixed pitch, green, editable, "Memo1" until the first script.
+    auto* script = Find<QPlainTextEdit>(pages, "Memo1");
+    QCOMPARE(script->toPlainText(), QStringLiteral("Memo1"));
+    QVERIFY(!script->isReadOnly());
+    QVERIFY(QFontInfo(script->font()).fixedPitch() || script->font().fixedPitch());
+    QCOMPARE(script->palette().color(QPalette::Text), QColor(0, 128, 0));
   }
 
   // Runs before any MM command, while Image5 is still empty.
@@ -280,7 +442,16 @@ class MainWindowTest : public QObject {
     auto* grid = Find<StringGrid>(w_, "StringGrid1");
     QCOMPARE(grid->RowCount(), 4);
     QCOMPARE(grid->Cell(4, 2), std::string("-800"));
-    QCOMPARE(grid->model()->data(grid->model()->index(2, 4)).toString(), QStringLiteral("-800"));
+    // The header line is the fixed first row: it stays in view, the data
+    // lines scroll under it.
+    QVERIFY(!grid->horizontalHeader()->isHidden());
+    QCOMPARE(grid->model()->headerData(4, Qt::Horizontal).toString(), QStringLiteral("P"));
+    QCOMPARE(grid->model()->rowCount(), 3);
+    QCOMPARE(grid->model()->data(grid->model()->index(1, 4)).toString(), QStringLiteral("-800"));
+    auto* summary = Find<StringGrid>(w_, "StringGrid2");
+    QCOMPARE(summary->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("My"));
+    QCOMPARE(summary->model()->data(summary->model()->index(0, 0)).toString(),
+             QStringLiteral("N,max"));
     QCOMPARE(Find<StringGrid>(w_, "StringGrid2")->Cell(1, 1), std::string("1500"));
     QCOMPARE(w_->State().forceTable.Count, 3);
     Find<QPushButton>(w_, "Button9")->click();

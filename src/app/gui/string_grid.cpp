@@ -8,13 +8,21 @@
 
 namespace kuma::gui {
 
+namespace {
+
+QString ToQString(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 StringGridModel::StringGridModel(int columns, int rows, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns), rows_(0) {
   SetRowCount(rows);
 }
 
 int StringGridModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
+  return parent.isValid() ? 0 : std::max(rows_ - 1, 0);
 }
 
 int StringGridModel::columnCount(const QModelIndex& parent) const {
@@ -22,16 +30,15 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
-  if (role == Qt::DisplayRole) {
-    const std::string& text =
-        cells_[static_cast<size_t>(index.row()) * static_cast<size_t>(columns_) +
-               static_cast<size_t>(index.column())];
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  }
-  if (role == Qt::BackgroundRole && (index.row() == 0 || index.column() == 0)) {
-    return QApplication::palette().button();
-  }
+  if (!index.isValid() || index.row() + 1 >= rows_ || index.column() >= columns_) return {};
+  if (role == Qt::DisplayRole) return ToQString(Cell(index.column(), index.row() + 1));
+  if (role == Qt::BackgroundRole && index.column() == 0) return QApplication::palette().button();
+  return {};
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
+  if (role == Qt::DisplayRole) return ToQString(Cell(section, 0));
   return {};
 }
 
@@ -63,17 +70,22 @@ void StringGridModel::ScheduleRefresh() {
   refreshPending_ = true;
   QTimer::singleShot(0, this, [this] {
     refreshPending_ = false;
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+    if (rows_ > 0) emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
+    if (rows_ > 1) emit dataChanged(index(0, 0), index(rows_ - 2, columns_ - 1));
   });
 }
 
 StringGrid::StringGrid(int columns, int rows, QWidget* parent)
     : QTableView(parent), model_(new StringGridModel(columns, rows, this)) {
   setModel(model_);
-  horizontalHeader()->hide();
   verticalHeader()->hide();
+  // The fixed first row: one 24-pixel row of plain captions.
   horizontalHeader()->setDefaultSectionSize(64);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setSectionsClickable(false);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setFixedHeight(24);
   verticalHeader()->setDefaultSectionSize(24);
   verticalHeader()->setMinimumSectionSize(24);
   // Uniform rows: the view never measures rows one by one, whatever their number.
