@@ -54,7 +54,6 @@ void PmCommand(AppState& state, Form& form) {
     SolvePmCurve(angles[k], settings, state.params.B, state.params.H, state.fibers,
                  state.CompressionCapacity, state.TensionCapacity, state.PmCurveX,
                  state.PmCurveY, progress);
-    state.pmDivisions = settings.n;
     const PmCurve& curve = k == 0 ? state.PmCurveX : state.PmCurveY;
     DrawPmChart(form.Picture(pictures[k]), curve, state.PmChartRange[k]);
   }
@@ -66,7 +65,6 @@ void MmCommand(AppState& state, Form& form) {
   MmSettings settings = ReadMmSettings(form, state.AxialLevel);
   ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar2", position); };
   SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);
-  state.mmDivisions = settings.m;
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");
   DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,

@@ -59,12 +59,12 @@ struct AppState {
 
   double CompressionCapacity = 0;  // kN, >= 0
   double TensionCapacity = 0;      // kN, <= 0
-  PmCurve PmCurveX, PmCurveY;      // neutral axis at 0 and at 90 degrees
-  int pmDivisions = 0;             // n of the last PM solve
+  // Neutral axis at 0 and at 90 degrees; n + 1 points with the n of the last
+  // PM solve.
+  PmCurve PmCurveX, PmCurveY;
 
   double AxialLevel = 0;           // kN
-  MmCurve mmCurve;
-  int mmDivisions = 0;             // m of the last MM solve
+  MmCurve mmCurve;                 // m + 1 points with the m of the last MM solve
 
   ChartRange PmChartRange[2];      // [0]: angle 0 (Image2), [1]: angle 90 (Image3)
   ChartRange MmChartRange;

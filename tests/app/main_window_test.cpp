@@ -91,8 +91,7 @@ class MainWindowTest : public QObject {
     QVERIFY(Picture(*w_, "Image2")->DrawnOn());
     QVERIFY(Picture(*w_, "Image3")->DrawnOn());
     QVERIFY(!Picture(*w_, "Image5")->DrawnOn());
-    QCOMPARE(w_->State().pmDivisions, 10);
-    QCOMPARE(static_cast<int>(w_->State().PmCurveX.P.size()), 11);
+    QCOMPARE(static_cast<int>(w_->State().PmCurveX.P.size()), 11);  // n = 10
     QCOMPARE(Find<QProgressBar>(w_, "ProgressBar1")->value(), 0);
     QCOMPARE(Find<QScrollBar>(w_, "ScrollBar1")->value(), 0);
     QCOMPARE(Find<QLabel>(w_, "Label68")->text(), QStringLiteral("内力值 = "));
@@ -294,11 +293,11 @@ class MainWindowTest : public QObject {
     Find<QLineEdit>(w_, "Edit33")->setText("4");
     Pages(*w_)->setCurrentIndex(3);
     QVERIFY(answers_->errors.isEmpty());
-    QCOMPARE(w_->State().pmDivisions, 4);
+    QCOMPARE(static_cast<int>(w_->State().PmCurveX.P.size()), 5);
     QCOMPARE(static_cast<int>(w_->State().PmCurveY.P.size()), 5);
     Find<QLineEdit>(w_, "Edit33")->setText("10");
     Find<QPushButton>(w_, "Button2")->click();
-    QCOMPARE(w_->State().pmDivisions, 10);
+    QCOMPARE(static_cast<int>(w_->State().PmCurveX.P.size()), 11);
   }
 
   // From the menu: the reference chart is copied with its level line, then
@@ -314,7 +313,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!HasColour(pmx, qRgb(128, 0, 128)));  // the PM page keeps its chart
     QCOMPARE(reference.copy(0, 0, 388, 10), pmx.copy(0, 0, 388, 10));
     QVERIFY(Picture(*w_, "Image5")->DrawnOn());
-    QCOMPARE(w_->State().mmDivisions, 36);
+    QCOMPARE(static_cast<int>(w_->State().mmCurve.Mx.size()), 37);  // m = 36
     QCOMPARE(Find<QProgressBar>(w_, "ProgressBar2")->value(), 100);
   }
 
