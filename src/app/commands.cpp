@@ -34,6 +34,11 @@ int ReferenceIndex(const Form& form) { return form.ItemIndex("ComboBox7") == 1 ?
 
 }  // namespace
 
+void MeshCommand(AppState& state, Form& form) {
+  ReadAndMesh(state, form);
+  AssignFiberMaterials(form, state.fibers);
+}
+
 void SectionInputCommand(AppState& state, Form& form) {
   ReadAndMesh(state, form);
   AssignFiberMaterials(form, state.fibers);
@@ -60,8 +65,7 @@ void PmCommand(AppState& state, Form& form) {
 }
 
 void MmCommand(AppState& state, Form& form) {
-  ReadAndMesh(state, form);
-  AssignFiberMaterials(form, state.fibers);
+  MeshCommand(state, form);
   MmSettings settings = ReadMmSettings(form, state.AxialLevel);
   ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar2", position); };
   SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);

@@ -12,6 +12,9 @@
 
 namespace kuma {
 
+// Read the section, mesh it and assign the materials, nothing more: the
+// first steps of every command that needs the fibers (kumasec-cli mesh).
+void MeshCommand(AppState& state, Form& form);
 // Button1 "输入截面": read, mesh, assign materials, draw the section,
 // show the statistics.
 void SectionInputCommand(AppState& state, Form& form);

@@ -223,16 +223,6 @@ std::string JoinG17(std::initializer_list<double> values) {
   return text;
 }
 
-// `mesh` reads the section, meshes it and assigns the materials, nothing more:
-// a section that cannot be drawn or measured (a zero width, a zero diameter)
-// still lists its fibers.
-void MeshCommand(AppState& state, const MapForm& form) {
-  kuma::ReadSectionParameters(form, state.SectionType, state.params);
-  kuma::ValidateMeshInput(state.SectionType, state.params);
-  kuma::MeshSection(state.SectionType, state.params, state.fibers);
-  kuma::AssignFiberMaterials(form, state.fibers);
-}
-
 void PrintFibers(const AppState& state) {
   PrintLine("i,material,x,y,area,d,x1,y1,x2,y2,x3,y3,x4,y4");
   int i = 0;
@@ -325,7 +315,7 @@ int RunCommand(const Options& o, MapForm& form) {
   AppState state;
   const std::string& c = o.command;
   if (c == "mesh") {
-    MeshCommand(state, form);
+    kuma::MeshCommand(state, form);
     PrintFibers(state);
   } else if (c == "stats") {
     kuma::SectionInputCommand(state, form);
