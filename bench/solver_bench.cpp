@@ -59,6 +59,19 @@ const char* SectionName(int which) {
   return names[which];
 }
 
+// Passes per iteration for the default PM command (two curves of n - 1
+// points) and MM command (m + 1 points), each K scans of N + 1 trials.
+double PmPasses(const PmSettings& s) { return 2.0 * (s.n - 1) * s.K * (s.N + 1); }
+double MmPasses(const MmSettings& s) { return (s.m + 1.0) * s.K * (s.N + 1); }
+
+// Fiber-trials per second, as the counter every solver benchmark reports.
+void ReportFiberTrials(benchmark::State& state, double passes, const FiberArray& fibers,
+                       const std::string& label) {
+  state.counters["fiber_trials"] = benchmark::Counter(
+      passes * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
+  state.SetLabel(label);
+}
+
 // range(0): section; range(1): threads (0 = all cores); range(2): KernelPath.
 void BM_PmSolve(benchmark::State& state) {
   const Section& s = SectionFor(static_cast<int>(state.range(0)));
@@ -74,12 +87,10 @@ void BM_PmSolve(benchmark::State& state) {
     SolvePmCurve(90, settings, s.params.B, s.params.H, fibers, c, t, x, y);
     benchmark::DoNotOptimize(y.M.data());
   }
-  double trials = 2.0 * (settings.n - 1) * settings.K * (settings.N + 1);
-  state.counters["fiber_trials"] = benchmark::Counter(
-      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
-  state.SetLabel(std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
-                 KernelPathName(static_cast<KernelPath>(state.range(2))) +
-                 " fibers=" + std::to_string(fibers.size()));
+  ReportFiberTrials(state, PmPasses(settings), fibers,
+                    std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
+                        KernelPathName(static_cast<KernelPath>(state.range(2))) +
+                        " fibers=" + std::to_string(fibers.size()));
   SetSolverThreadCount(0);
   SetSolverKernelPath(KernelPath::Auto);
 }
@@ -95,11 +106,9 @@ void BM_MmSolve(benchmark::State& state) {
     SolveMmCurve(settings, s.params.B, s.params.H, fibers, curve);
     benchmark::DoNotOptimize(curve.Mx.data());
   }
-  double trials = (settings.m + 1.0) * settings.K * (settings.N + 1);
-  state.counters["fiber_trials"] = benchmark::Counter(
-      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
-  state.SetLabel(std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
-                 KernelPathName(static_cast<KernelPath>(state.range(2))));
+  ReportFiberTrials(state, MmPasses(settings), fibers,
+                    std::string(SectionName(static_cast<int>(state.range(0)))) + " " +
+                        KernelPathName(static_cast<KernelPath>(state.range(2))));
   SetSolverThreadCount(0);
   SetSolverKernelPath(KernelPath::Auto);
 }
@@ -118,10 +127,8 @@ void BM_PmSolvePlain(benchmark::State& state) {
     SolvePmCurvePlain(90, settings, s.params.B, s.params.H, fibers, c, t, x, y);
     benchmark::DoNotOptimize(y.M.data());
   }
-  double trials = 2.0 * (settings.n - 1) * settings.K * (settings.N + 1);
-  state.counters["fiber_trials"] = benchmark::Counter(
-      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
-  state.SetLabel(SectionName(static_cast<int>(state.range(0))));
+  ReportFiberTrials(state, PmPasses(settings), fibers,
+                    SectionName(static_cast<int>(state.range(0))));
 }
 
 void BM_MmSolvePlain(benchmark::State& state) {
@@ -133,10 +140,8 @@ void BM_MmSolvePlain(benchmark::State& state) {
     SolveMmCurvePlain(settings, s.params.B, s.params.H, fibers, curve);
     benchmark::DoNotOptimize(curve.Mx.data());
   }
-  double trials = (settings.m + 1.0) * settings.K * (settings.N + 1);
-  state.counters["fiber_trials"] = benchmark::Counter(
-      trials * static_cast<double>(fibers.size()), benchmark::Counter::kIsIterationInvariantRate);
-  state.SetLabel(SectionName(static_cast<int>(state.range(0))));
+  ReportFiberTrials(state, MmPasses(settings), fibers,
+                    SectionName(static_cast<int>(state.range(0))));
 }
 
 constexpr int kAuto = static_cast<int>(KernelPath::Auto);
