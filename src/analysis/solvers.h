@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "model/fiber.h"
 #include "model/form.h"
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/state.h"
+#include "model/state.h"
 #include "cli/picture_form.h"
 #include "mesh/mesh.h"
 #include "model/materials.h"
@@ -152,21 +152,18 @@ void CheckCommand(const Options& o) {
   if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
 }
 
-// True for "Edit1".."Edit69" and "ComboBox1".."ComboBox7" as the form has them.
+// True for the form's edit boxes ("Edit1", ...) and drop-down lists
+// ("ComboBox1", ...); isList tells which.
 bool IsSettable(const MapForm& form, const std::string& name, bool& isList) {
-  auto numbered = [&name](const char* prefix, int last) {
+  auto numbered = [&name](const char* prefix) {
     const std::string p = prefix;
     if (name.compare(0, p.size(), p) != 0 || name.size() == p.size()) return false;
     const std::string digits = name.substr(p.size());
-    if (digits.size() > 2 || digits[0] == '0' ||
-        digits.find_first_not_of("0123456789") != std::string::npos) {
-      return false;
-    }
-    int n = std::stoi(digits);
-    return n >= 1 && n <= last;
+    return digits.size() <= 3 && digits[0] != '0' &&
+           digits.find_first_not_of("0123456789") == std::string::npos;
   };
-  isList = numbered("ComboBox", 7);
-  return (isList || numbered("Edit", 69)) && form.HasControl(name);
+  isList = numbered("ComboBox") && form.ListSize(name) >= 0;
+  return (isList || numbered("Edit")) && form.HasControl(name);
 }
 
 void ApplyValue(MapForm& form, const std::string& line, const std::string& where) {

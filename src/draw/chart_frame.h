@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "draw/canvas.h"
 
 namespace kuma {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "draw/canvas.h"
 
 namespace kuma {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "model/form.h"
 
 namespace kuma {

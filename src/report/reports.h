@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "model/form.h"
 
 namespace kuma {

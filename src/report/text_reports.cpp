@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/gbk.h"
 #include "model/numfmt.h"
@@ -84,11 +85,7 @@ void SaveTextLines(const std::string& path, const std::vector<std::string>& line
     bytes += Utf8ToGbk(line);
     bytes += "\r\n";
   }
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) throw Error(FileErrorMessage("create", path));
-  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  written = std::fclose(file) == 0 && written;
-  if (!written) throw Error(FileErrorMessage("write", path));
+  WriteFileAtomic(path, bytes);
 }
 
 }  // namespace kuma

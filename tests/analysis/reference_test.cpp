@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/commands.h"
-#include "app/state.h"
+#include "model/state.h"
 #include "model/form.h"
 #include "section_helpers.h"
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "model/fiber.h"
 
 namespace kuma::test {

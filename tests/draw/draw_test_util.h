@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/state.h"
+#include "model/state.h"
 #include "draw/recording_canvas.h"
 
 namespace kuma::test {

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/gui/qt_form.h"
-#include "app/state.h"
+#include "model/state.h"
 
 class QColorDialog;
 class QFileDialog;

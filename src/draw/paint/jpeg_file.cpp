@@ -10,6 +10,7 @@
 
 #include <jpeglib.h>
 
+#include "model/atomic_file.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -114,7 +115,6 @@ bool Decode(const std::uint8_t* data, std::size_t size, RgbImage& out, JpegError
   return true;
 }
 
-std::string SystemReason() { return std::strerror(errno); }
 
 }  // namespace
 
@@ -135,23 +135,9 @@ void WriteJpegFile(const std::string& path, const RgbImage& image, int quality) 
     throw Error("JPEG error: " + encodingError);
   }
 
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
-    std::string reason = SystemReason();
-    std::free(buffer);
-    throw Error("Cannot create file \"" + path + "\". " + reason);
-  }
-  bool written = std::fwrite(buffer, 1, size, file) == size;
-  std::string reason = written ? std::string() : SystemReason();
+  const std::string bytes(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    reason = SystemReason();
-  }
-  if (!written) {
-    std::remove(path.c_str());  // no half-written picture left behind
-    throw Error("Cannot write file \"" + path + "\". " + reason);
-  }
+  WriteFileAtomic(path, bytes);
 }
 
 RgbImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {
