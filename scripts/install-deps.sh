@@ -9,7 +9,10 @@ packages=(
   libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
+  nlohmann-json3-dev
+  qt6-translations-l10n
   xvfb xauth
+  poppler-utils tcl python3
 )
 
 missing=()

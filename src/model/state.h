@@ -39,6 +39,10 @@ struct ForceRecord {
 struct ForceTable {
   int Count = 0;                     // combinations = lines - 1
   std::vector<ForceRecord> records;  // 0..Count; record 0 stands for the header
+  // Name of each record as the grid and the reports show it (story, column,
+  // case, step, station for ETABS tables); empty when the file names none.
+  // Either empty or Count + 1 entries, entry 0 unused.
+  std::vector<std::string> labels;
   double fP = 1, fMx = 1, fMy = 1;   // plotting factors
   int cP = 5, cMx = 10, cMy = 9;     // 1-based field numbers
   std::string fileName;
@@ -49,6 +53,32 @@ struct ForceTable {
 struct MaterialColours {
   std::array<Rgb, 5> colour{Rgb{255, 255, 0}, Rgb{0, 255, 255}, Rgb{0, 255, 0}, Rgb{255, 0, 0},
                             Rgb{0, 0, 255}};
+};
+
+// One point of the P–Mx–My capacity surface: kN (compression positive), kN·m.
+struct SurfacePoint {
+  double P = 0, Mx = 0, My = 0;
+};
+
+// The complete capacity surface: one meridian per neutral-axis angle around
+// the full circle, each running from the tension end (P = TensionCapacity,
+// no moment) to the compression end (the largest axial force the section
+// reaches, no moment). Every meridian has the same number of points, so the
+// surface is a grid of angles x points.
+struct CapacitySurface {
+  std::vector<double> angle;                     // degrees, one per meridian
+  std::vector<std::vector<SurfacePoint>> meridian;
+  bool Empty() const { return meridian.empty(); }
+};
+
+// The design check of the imported forces against the surface.
+struct DesignCheck {
+  int method = 0;              // 0 radial, 1 at constant axial force
+  std::vector<double> ratio;   // demand / capacity, indexed like the force records (0 unused)
+  int governing = 0;           // record with the largest ratio; 0 when no check has run
+  double maxRatio = 0;
+  int failures = 0;            // ratios above 1.0
+  bool Valid() const { return governing > 0; }
 };
 
 struct AppState {
@@ -70,6 +100,9 @@ struct AppState {
   ChartRange MmChartRange;
 
   ForceTable forceTable;
+
+  CapacitySurface surface;  // empty until the surface is built
+  DesignCheck check;        // Valid() once the forces have been checked
 
   int FiberCount() const { return static_cast<int>(fibers.size()); }
 };
