@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/solvers.h"
+#include "app/pmm_commands.h"
 #include "draw/drawings.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
@@ -215,8 +216,11 @@ void PageChangeCommand(AppState& state, Form& form, int pageIndex) {
       ReferencePmChartCommand(state, form);
       MmCommand(state, form);
       break;
+    case 6:
+      PmmCommand(state, form);
+      break;
     default:
-      break;  // the import, 3-D and OpenSEES pages compute nothing
+      break;  // the import and OpenSEES pages compute nothing
   }
 }
 

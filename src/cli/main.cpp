@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/pmm_commands.h"
 #include "model/state.h"
 #include "cli/picture_form.h"
 #include "mesh/mesh.h"
@@ -49,7 +50,8 @@ constexpr const char* kUsage =
     "  opensees             the OpenSEES fiber-section script\n"
     "  import CSVFILE       import forces; the count and the statistics grid\n"
     "  charts DIR [--forces CSVFILE]\n"
-    "                       write pmx.jpg, pmy.jpg, mm.jpg and section.jpg into DIR\n"
+    "                       write pmx.jpg, pmy.jpg, mm.jpg, section.jpg and pmm.jpg\n"
+    "                       (the 3-D surface, view from Edit81..Edit83) into DIR\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -297,13 +299,15 @@ int RunCharts(const Options& o, int argc, char** argv) {
     kuma::PmForcePointsCommand(state, form);
     kuma::MmForcePointsCommand(state, form);
   }
+  kuma::PmmCommand(state, form);
   const std::filesystem::path dir = o.args[0];
   std::error_code error;
   std::filesystem::create_directories(dir, error);
   const std::pair<const char*, const char*> files[] = {{"Image2", "pmx.jpg"},
                                                        {"Image3", "pmy.jpg"},
                                                        {"Image5", "mm.jpg"},
-                                                       {"Image1", "section.jpg"}};
+                                                       {"Image1", "section.jpg"},
+                                                       {"Image25", "pmm.jpg"}};
   for (const auto& [picture, file] : files) form.SavePicture(picture, (dir / file).string());
   return 0;
 }

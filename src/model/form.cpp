@@ -27,6 +27,8 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      {"Edit80", "0"},      {"Edit81", "35.0"},    {"Edit82", "25.0"},   {"Edit83", "1.00"},
+      {"Edit84", "500"},
   };
   return texts;
 }
@@ -42,6 +44,8 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox5", {"简化本构"}},
       {"ComboBox6", {"简化本构"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+      {"ComboBox15", {"等比例", "拉伸P轴"}},
+      {"ComboBox16", {"着色", "线框"}},
   };
   return lists;
 }
@@ -54,6 +58,8 @@ PixelPoint PictureSize(std::string_view name) {
       name == "Image10")
     return {271, 247};
   if (name == "Image11") return {199, 63};
+  if (name == "Image25") return {560, 520};
+  if (name == "Image26") return {300, 300};
   return {0, 0};
 }
 

@@ -190,6 +190,7 @@ void TForm1::Connect() {
     connect(swatches_[zone], &SwatchBox::Pressed, this,
             [this, zone] { PickColour(static_cast<int>(zone)); });
   ConnectPictures();
+  ConnectPmmPage();
 }
 
 void TForm1::ConnectPictures() {
