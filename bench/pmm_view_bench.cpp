@@ -25,8 +25,8 @@ kuma::CapacitySurface Surface(int angles, int points) {
     for (int i = 0; i < points; ++i) {
       const double t = static_cast<double>(i) / (points - 1);
       const double r = 40000 * std::sin(kPi * t) * (1 + 0.15 * std::cos(2 * theta));
-      meridian.push_back({65000 - 80000 * std::cos(kPi * t), r * std::cos(theta),
-                          r * std::sin(theta)});
+      meridian.push_back(
+          {65000 - 80000 * std::cos(kPi * t), r * std::cos(theta), r * std::sin(theta)});
     }
     surface.meridian.push_back(meridian);
   }

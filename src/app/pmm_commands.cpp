@@ -53,10 +53,8 @@ PmmView ReadPmmView(const Form& form) {
   view.zoom = form.Float("Edit83");
   view.stretchP = form.ItemIndex("ComboBox15") == 1;
   if (!std::isfinite(view.azimuth)) throw Error("方位角必须是有限的数值");
-  if (!(view.elevation >= -90 && view.elevation <= 90))
-    throw Error("仰角应在 -90 到 90 度之间");
-  if (!(view.zoom >= kZoomMin && view.zoom <= kZoomMax))
-    throw Error("缩放系数应在 0.1 到 50 之间");
+  if (!(view.elevation >= -90 && view.elevation <= 90)) throw Error("仰角应在 -90 到 90 度之间");
+  if (!(view.zoom >= kZoomMin && view.zoom <= kZoomMax)) throw Error("缩放系数应在 0.1 到 50 之间");
   return view;
 }
 

@@ -74,8 +74,7 @@ PmmBox PmmBoxAround(const CapacitySurface& surface, const ForceTable& forces) {
   return box;
 }
 
-PmmCamera::PmmCamera(const PmmBox& box, const PmmView& view, int width, int height)
-    : box_(box) {
+PmmCamera::PmmCamera(const PmmBox& box, const PmmView& view, int width, int height) : box_(box) {
   pMid_ = 0.5 * (box.pMin + box.pMax);
   const double halfP = 0.5 * (box.pMax - box.pMin);
   // One box unit is mMax kN·m across; P in the same unit unless stretched.
@@ -142,15 +141,15 @@ std::vector<PmmFace> FacesBackToFront(const CapacitySurface& surface, const PmmC
   std::vector<double> depth(meridians * static_cast<size_t>(points));
   for (size_t j = 0; j < meridians; ++j)
     for (size_t i = 0; i < static_cast<size_t>(points); ++i)
-      depth[j * static_cast<size_t>(points) + i] =
-          camera.Project(surface.meridian[j][i]).depth;
+      depth[j * static_cast<size_t>(points) + i] = camera.Project(surface.meridian[j][i]).depth;
   faces.reserve(static_cast<size_t>(strips) * static_cast<size_t>(points - 1));
   for (int j = 0; j < strips; ++j) {
     const size_t a = static_cast<size_t>(j) * static_cast<size_t>(points);
     const size_t b = ((static_cast<size_t>(j) + 1) % meridians) * static_cast<size_t>(points);
     for (int i = 0; i + 1 < points; ++i) {
       const auto k = static_cast<size_t>(i);
-      const double mean = 0.25 * (depth[a + k] + depth[b + k] + depth[b + k + 1] + depth[a + k + 1]);
+      const double mean =
+          0.25 * (depth[a + k] + depth[b + k] + depth[b + k + 1] + depth[a + k + 1]);
       faces.push_back({j, i, mean});
     }
   }

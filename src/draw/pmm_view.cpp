@@ -27,8 +27,10 @@ PixelPoint ToPixel(const ScreenPoint& s) { return {Pixel(s.x), Pixel(s.y)}; }
 int TextWidth(const std::string& text) {
   int width = 0;
   for (unsigned char c : text) {
-    if (c < 0x80) width += 7;
-    else if ((c & 0xC0) != 0x80) width += 12;
+    if (c < 0x80)
+      width += 7;
+    else if ((c & 0xC0) != 0x80)
+      width += 12;
   }
   return width;
 }
@@ -69,8 +71,8 @@ std::vector<double> Ticks(double low, double high, double step) {
 // vertical edge.
 struct BoxSides {
   double floorP = 0;
-  double farX = 1, farY = 1;    // corner whose vertical edge is farthest
-  double nearX = 1, nearY = -1; // Mx of the near edge along My, My of the near edge along Mx
+  double farX = 1, farY = 1;     // corner whose vertical edge is farthest
+  double nearX = 1, nearY = -1;  // Mx of the near edge along My, My of the near edge along Mx
   double leftX = -1, leftY = -1;
 };
 
@@ -171,8 +173,7 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
   CentredText(canvas, myEnd.x + 2.2 * outX.x, myEnd.y + 2.2 * outX.y, "My (kN·m)");
 
   const double lx = sides.leftX * m, ly = sides.leftY * m;
-  const int strideP =
-      LabelStride(camera.Project(0, lx, ly), camera.Project(b.pStep, lx, ly), 16);
+  const int strideP = LabelStride(camera.Project(0, lx, ly), camera.Project(b.pStep, lx, ly), 16);
   for (double p : Ticks(b.pMin, b.pMax, b.pStep)) {
     if (!Labelled(p, b.pStep, strideP)) continue;
     const ScreenPoint a = camera.Project(p, lx, ly);
@@ -217,9 +218,9 @@ void DrawFaces(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
   for (const PmmFace& face : FacesBackToFront(surface, camera)) {
     const size_t a = static_cast<size_t>(face.meridian) * static_cast<size_t>(points) +
                      static_cast<size_t>(face.point);
-    const size_t b = ((static_cast<size_t>(face.meridian) + 1) % meridians) *
-                         static_cast<size_t>(points) +
-                     static_cast<size_t>(face.point);
+    const size_t b =
+        ((static_cast<size_t>(face.meridian) + 1) % meridians) * static_cast<size_t>(points) +
+        static_cast<size_t>(face.point);
     const ScreenPoint corner[4] = {node[a], node[b], node[b + 1], node[a + 1]};
     const auto P = FaceCorners(surface, face.meridian, face.point);
     const double meanP = 0.25 * (P[0].P + P[1].P + P[2].P + P[3].P);
@@ -409,8 +410,8 @@ int GoverningRecord(const ForceTable& forces, const DesignCheck& check) {
 
 Rgb SurfaceShade(double P, const PmmBox& box, double facing) {
   // Dark blue, teal, green, yellow: tension to compression.
-  static const Rgb stops[5] = {{59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {170, 220, 50},
-                               {253, 231, 37}};
+  static const Rgb stops[5] = {
+      {59, 82, 139}, {33, 145, 140}, {94, 201, 98}, {170, 220, 50}, {253, 231, 37}};
   const double span = box.pMax - box.pMin;
   double t = span > 0 ? (P - box.pMin) / span : 0.5;
   t = std::clamp(std::isfinite(t) ? t : 0.5, 0.0, 1.0) * 4;
@@ -444,8 +445,8 @@ std::string PmmForceCaption(const ForceTable& forces, const DesignCheck& check, 
   if (record < 1 || record > CountOf(forces)) return {};
   const SurfacePoint d = ForceDemand(forces, record);
   std::string text = RecordName(forces, record) + ":  P = " + FormatFixed(d.P, 0) +
-                     " kN, Mx = " + FormatFixed(d.Mx, 0) + " kN·m, My = " +
-                     FormatFixed(d.My, 0) + " kN·m";
+                     " kN, Mx = " + FormatFixed(d.Mx, 0) + " kN·m, My = " + FormatFixed(d.My, 0) +
+                     " kN·m";
   const auto r = static_cast<size_t>(record);
   if (check.Valid() && r < check.ratio.size()) text += ", 比值 = " + FormatFixed(check.ratio[r], 3);
   return text;

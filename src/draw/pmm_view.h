@@ -18,8 +18,8 @@ struct PmmScene {
   const ForceTable& forces;
   const DesignCheck& check;
   bool showCut = true;
-  double cutLevel = 0;    // kN
-  bool wireframe = false; // mesh lines only, no shaded faces
+  double cutLevel = 0;     // kN
+  bool wireframe = false;  // mesh lines only, no shaded faces
 };
 
 // Colours of a ratio: below 0.9 green, 0.9 to 1.0 orange, above 1.0 red.

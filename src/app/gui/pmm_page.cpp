@@ -22,8 +22,8 @@ void TForm1::BuildPmmPage(QWidget* page) {
   auto* view = new PmmViewBox(QStringLiteral("Image25"), QSize(viewSize.x, viewSize.y), panel);
   view->move(1, 1);
   pictures_ << view;
-  AddLabel(page, "Label159", QStringLiteral("拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值"),
-           8, 556, 560);
+  AddLabel(page, "Label159",
+           QStringLiteral("拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值"), 8, 556, 560);
 
   AddLabel(page, "Label151", QStringLiteral("轴力水平处的曲面切面"), 580, 8, 300);
   pictures_ << AddPanelPicture(page, nullptr, "Image26", 580, 28);
