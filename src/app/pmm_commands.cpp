@@ -115,7 +115,8 @@ void PmmCutLevelCommand(AppState& state, Form& form) {
 
 std::string PmmReadOutText(const AppState& state, const Form& form, int x, int y) {
   const std::string none = "内力值 = ";
-  if (state.surface.Empty() && state.forceTable.Count == 0) return none;
+  // Without a surface the picture shows no points to point at.
+  if (PmmPointCount(state.surface) < 2) return none;
   const PixelPoint size = PictureSize("Image25");
   const PmmCamera camera(PmmBoxAround(state.surface, state.forceTable), ReadPmmView(form), size.x,
                          size.y);

@@ -95,23 +95,6 @@ class PmmPageTest : public QObject {
     QTRY_COMPARE(Find<QLabel>(w_, "Label150")->text(), QStringLiteral("内力值 = "));
   }
 
-  void cutLevelTypedHereReachesTheMmPage() {
-    ShowSyntheticScene();
-    Find<QLineEdit>(w_, "Edit80")->setText("4000");
-    Find<QPushButton>(w_, "Button56")->click();
-    QCOMPARE(Find<QLineEdit>(w_, "Edit30")->text(), QStringLiteral("4000"));
-    QCOMPARE(w_->State().AxialLevel, 4000.0);
-  }
-
-  void badViewBoxIsRefusedWithItsMessage() {
-    ShowSyntheticScene();
-    Find<QLineEdit>(w_, "Edit82")->setText("120");
-    Find<QPushButton>(w_, "Button59")->click();
-    QCOMPARE(answers_->errors, QStringList{"仰角应在 -90 到 90 度之间"});
-    answers_->errors.clear();
-    Find<QLineEdit>(w_, "Edit82")->setText("25.0");
-  }
-
   void listsRedrawTheView() {
     ShowSyntheticScene();
     PmmViewBox* view = Find<PmmViewBox>(w_, "Image25");

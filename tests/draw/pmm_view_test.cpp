@@ -48,15 +48,6 @@ TEST(PmmBox, RoundsOutwardsToWholeStepsAroundSurfaceAndForces) {
   EXPECT_GT(box.pMax, box.pMin);
 }
 
-TEST(PmmBox, NiceStepsAreOneTwoOrFiveTimesAPowerOfTen) {
-  EXPECT_EQ(NiceStep(10000, 6), 2000);
-  EXPECT_EQ(NiceStep(3000, 4), 1000);
-  EXPECT_EQ(NiceStep(5200, 4), 1000);
-  EXPECT_DOUBLE_EQ(NiceStep(0.9, 3), 0.2);
-  EXPECT_EQ(NiceStep(0, 4), 1);
-  EXPECT_EQ(NiceStep(NAN, 4), 1);
-}
-
 // 400 x 400 picture: 34-pixel label margins leave 332 pixels for the
 // box's circumscribed sphere of radius sqrt(1 + 1 + 1) box units, so one box
 // unit (1000 kN·m, and 1000 kN unstretched) is 166 / sqrt(3) = 95.8393
