@@ -164,13 +164,15 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
     if (Labelled(t, step, strideX))
       CentredText(canvas, a.x + outY.x, a.y + outY.y, FormatFixed(t, 0));
     const ScreenPoint c = camera.Project(f, nx, t);
-    if (Labelled(t, step, strideY))
+    // The near corner is labelled once, by the Mx edge.
+    if (Labelled(t, step, strideY) && t != ny)
       CentredText(canvas, c.x + outX.x, c.y + outX.y, FormatFixed(t, 0));
   }
-  const ScreenPoint mxEnd = camera.Project(f, 1.2 * m, ny);
-  CentredText(canvas, mxEnd.x + 2.2 * outY.x, mxEnd.y + 2.2 * outY.y, "Mx (kN·m)");
-  const ScreenPoint myEnd = camera.Project(f, nx, 1.2 * m);
-  CentredText(canvas, myEnd.x + 2.2 * outX.x, myEnd.y + 2.2 * outX.y, "My (kN·m)");
+  // Names beyond the middle of their edges, outside the tick labels.
+  const ScreenPoint mxMiddle = camera.Project(f, 0, ny);
+  CentredText(canvas, mxMiddle.x + 2.2 * outY.x, mxMiddle.y + 2.2 * outY.y, "Mx (kN·m)");
+  const ScreenPoint myMiddle = camera.Project(f, nx, 0);
+  CentredText(canvas, myMiddle.x + 2.2 * outX.x, myMiddle.y + 2.2 * outX.y, "My (kN·m)");
 
   const double lx = sides.leftX * m, ly = sides.leftY * m;
   const int strideP = LabelStride(camera.Project(0, lx, ly), camera.Project(b.pStep, lx, ly), 16);
@@ -180,8 +182,10 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
     const std::string text = FormatFixed(p, 0);
     canvas.TextOut(Pixel(a.x) - TextWidth(text) - 4, Pixel(a.y) - 7, text);
   }
-  const ScreenPoint top = camera.Project(b.pMax, lx, ly);
-  CentredText(canvas, top.x, top.y - 14, "P (kN)");
+  // The name at the end of the P axis away from the floor's labels.
+  const bool floorLow = sides.floorP == b.pMin;
+  const ScreenPoint end = camera.Project(floorLow ? b.pMax : b.pMin, lx, ly);
+  CentredText(canvas, end.x, end.y + (floorLow ? -14 : 14), "P (kN)");
 }
 
 // Cosine between a face's normal and the light, from its projected corners
@@ -205,6 +209,12 @@ Rgb Darker(Rgb c) {
   return {d(c.r), d(c.g), d(c.b)};
 }
 
+bool Finite(const std::array<SurfacePoint, 4>& corners) {
+  for (const SurfacePoint& c : corners)
+    if (!std::isfinite(c.P) || !std::isfinite(c.Mx) || !std::isfinite(c.My)) return false;
+  return true;
+}
+
 void DrawFaces(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
   const CapacitySurface& surface = scene.surface;
   const int points = PmmPointCount(surface);
@@ -223,6 +233,7 @@ void DrawFaces(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
         static_cast<size_t>(face.point);
     const ScreenPoint corner[4] = {node[a], node[b], node[b + 1], node[a + 1]};
     const auto P = FaceCorners(surface, face.meridian, face.point);
+    if (!Finite(P)) continue;  // a failed point of the surface leaves a hole
     const double meanP = 0.25 * (P[0].P + P[1].P + P[2].P + P[3].P);
     const Rgb fill = SurfaceShade(meanP, camera.Box(), Facing(corner, camera.PixelsPerUnit()));
     for (size_t k = 0; k < 4; ++k) polygon[k] = ToPixel(corner[k]);
