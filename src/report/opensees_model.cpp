@@ -373,6 +373,8 @@ void WriteAnalysis(ModelWriter& w, const OpenSeesModelOptions& o, double curvatu
   w.Comment("Axial force: " + FormatFixed(o.axialLevel, 3) + " kN (compression positive)");
   w.Comment("Ultimate curvature: " + ModelNumber(curvature) +
             " 1/mm; the program's own moment there: " + FormatFixed(moment, 3) + " kN*m");
+  w.Comment("(The program's sums do not depend on the loading path; Concrete01 unloads along");
+  w.Comment("its own hysteresis, so where fibers unload the moment here may differ slightly.)");
   w.Comment(o.resultFile + ": one line per step, moment (N*mm) and curvature (1/mm)");
   WriteFixes(w, o);
   w.Call("element", {Word("zeroLengthSection"), Int(1), Int(1), Int(2), Int(kSectionTag)});
