@@ -262,9 +262,9 @@ void WriteSection(ModelWriter& w, const FiberArray& fibers, const MaterialTags& 
                   bool gjComputed, double Ec) {
   if (options.threeD) {
     if (gjComputed) {
-      w.Comment("GJ of the gross section: G*J with G = Ec/(2*(1 + 0.2)), Ec = 2*fc/e0 = " +
+      w.Comment("GJ of the gross section: G*J, G = Ec/(2*(1 + 0.2)) with Ec = 2*fc/e0 = " +
                 ModelNumber(Ec) + " N/mm2");
-      w.Comment("of the concrete; J of the outline");
+      w.Comment("of the first concrete group (core concrete 1 when present); J of the outline");
     } else {
       w.Comment("GJ as given on the OpenSEES page");
     }
