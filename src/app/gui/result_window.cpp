@@ -1,6 +1,8 @@
 #include "app/gui/result_window.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -38,6 +40,7 @@ TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window) {
   auto* copy = new QPushButton(QStringLiteral("复制"), this);
   copy->setObjectName(QStringLiteral("Button1"));
   copy->setGeometry(543, 472, 75, 25);
+  connect(copy, &QPushButton::clicked, this, &TForm2::Copy);
   auto* save = new QPushButton(QStringLiteral("保存"), this);
   save->setObjectName(QStringLiteral("Button2"));
   save->setGeometry(631, 472, 75, 25);
@@ -65,6 +68,10 @@ std::vector<std::string> TForm2::Lines() const {
   if (text.isEmpty()) return lines;
   for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
   return lines;
+}
+
+void TForm2::Copy() {
+  QGuiApplication::clipboard()->setText(memo_->toPlainText());
 }
 
 void TForm2::Save() {
