@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -115,6 +116,11 @@ QSize ContentsSize(const QWidget* page) {
   return {all.right() + 1 + 8, all.bottom() + 1 + 8};
 }
 
+constexpr const char* kGroupStyle =
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px;"
+    " padding: 0px 2px; background-color: palette(window); }";
+
 // The designed size of the window.
 constexpr int kDesignedWidth = 916;
 constexpr int kDesignedHeight = 719;
@@ -173,6 +179,11 @@ TForm1::TForm1() {
     page[i]->setMinimumSize(ContentsSize(page[i]));
     scroll[i]->setWidget(page[i]);
   }
+  // The boxes of a group start 16 pixels below its top: the frame is drawn
+  // through the middle of the title, as the layout expects, so that it
+  // never runs through the first row of boxes or the column heads.
+  for (QGroupBox* group : findChildren<QGroupBox*>())
+    group->setStyleSheet(QString::fromLatin1(kGroupStyle));
   BuildMenus();
   BuildStatusBar();
   AssignShortcuts();
