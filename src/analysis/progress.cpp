@@ -12,7 +12,7 @@ constexpr std::chrono::milliseconds kAliveInterval{40};
 }  // namespace
 
 WorkProgress::WorkProgress(ProgressFn bar, const WorkControl& control)
-    : bar_(std::move(bar)), control_(control), lastAlive_(std::chrono::steady_clock::now()) {}
+    : bar_(std::move(bar)), control_(control) {}
 
 void WorkProgress::Report() {
   ThrowIfStopped();

@@ -62,8 +62,9 @@ class WorkProgress {
   std::int64_t Done() const { return done_.load(std::memory_order_relaxed); }
   bool StopRequested() const { return control_.cancel != nullptr && control_.cancel->IsCancelled(); }
 
-  // Shows the current position if it changed, keeps the caller alive every
-  // 40 ms, and raises Cancelled once the token is set.
+  // Shows the current position if it changed, keeps the caller alive (at
+  // the first report, then every 40 ms), and raises Cancelled once the token
+  // is set.
   void Report();
   // Shows a position of the caller's choosing (0 at the end of the PM command).
   void Set(int position);
@@ -76,7 +77,8 @@ class WorkProgress {
   std::int64_t planned_ = 0;
   std::atomic<std::int64_t> done_{0};
   int last_ = -1;
-  std::chrono::steady_clock::time_point lastAlive_;
+  // Long ago: the first report keeps the caller alive at once.
+  std::chrono::steady_clock::time_point lastAlive_{};
 };
 
 }  // namespace kuma
