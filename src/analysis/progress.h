@@ -60,7 +60,9 @@ class WorkProgress {
   // Counts finished trials.
   void Advance(std::int64_t trials) { done_.fetch_add(trials, std::memory_order_relaxed); }
   std::int64_t Done() const { return done_.load(std::memory_order_relaxed); }
-  bool StopRequested() const { return control_.cancel != nullptr && control_.cancel->IsCancelled(); }
+  bool StopRequested() const {
+    return control_.cancel != nullptr && control_.cancel->IsCancelled();
+  }
 
   // Shows the current position if it changed, keeps the caller alive (at
   // the first report, then every 40 ms), and raises Cancelled once the token

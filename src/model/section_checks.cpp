@@ -115,10 +115,12 @@ void CheckRectangularRc(const SectionParameters& p, const Box& B, const Box& H) 
   RequireBelowHalf(cover, H);
   // X-direction bars stand on the bottom and top faces and step towards
   // the centre along H; Y-direction bars along B.
-  CheckBars({{"X方向钢筋排数", "Edit5", static_cast<double>(p.rX)}, p.cX,
+  CheckBars({{"X方向钢筋排数", "Edit5", static_cast<double>(p.rX)},
+             p.cX,
              {"X方向钢筋直径", "Edit7", p.dX}},
             cover, H);
-  CheckBars({{"Y方向钢筋排数", "Edit4", static_cast<double>(p.rY)}, p.cY,
+  CheckBars({{"Y方向钢筋排数", "Edit4", static_cast<double>(p.rY)},
+             p.cY,
              {"Y方向钢筋直径", "Edit9", p.dY}},
             cover, B);
   CheckBars({{"角部钢筋根数", "Edit10", 1}, p.nc, {"角部钢筋直径", "Edit11", p.dc}}, cover,
@@ -131,9 +133,9 @@ void CheckCircularRc(const SectionParameters& p, const Box& D) {
   RequirePositive(D);
   RequireNotNegative(cover);
   RequireBelowHalf(cover, D);
-  CheckBars({{"环向钢筋排数", "Edit5", static_cast<double>(p.rX)}, p.cX,
-             {"环向钢筋直径", "Edit7", p.dX}},
-            cover, D);
+  CheckBars(
+      {{"环向钢筋排数", "Edit5", static_cast<double>(p.rX)}, p.cX, {"环向钢筋直径", "Edit7", p.dX}},
+      cover, D);
 }
 
 void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H) {

@@ -99,9 +99,8 @@ TEST(WorkProgress, CommandsGiveTheNumbersOfThePlainSolves) {
   ComputeAxialCapacity(plain.fibers, plain.CompressionCapacity, plain.TensionCapacity);
   PmSettings pm = ReadPmSettings(form);
   for (double angle : {0.0, 90.0})
-    SolvePmCurve(angle, pm, plain.params.B, plain.params.H, plain.fibers,
-                 plain.CompressionCapacity, plain.TensionCapacity, plain.PmCurveX,
-                 plain.PmCurveY);
+    SolvePmCurve(angle, pm, plain.params.B, plain.params.H, plain.fibers, plain.CompressionCapacity,
+                 plain.TensionCapacity, plain.PmCurveX, plain.PmCurveY);
   MmSettings mm = ReadMmSettings(form, plain.AxialLevel);
   SolveMmCurve(mm, plain.params.B, plain.params.H, plain.fibers, plain.mmCurve);
 

@@ -1,23 +1,23 @@
 #include "app/gui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QCursor>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QScrollArea>
-#include <QStatusBar>
-#include <algorithm>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTabWidget>
-#include <QAction>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTabWidget>
 #include <QUrl>
+#include <algorithm>
 #include <new>
 
 #include "app/commands.h"
@@ -246,8 +246,7 @@ bool TForm1::Run(const std::function<void()>& command, const QStringList& pictur
   stoppable_ = false;
   busy_ = false;
   MarkPictures(before, pictures, stopped || !failure.isEmpty());
-  if (stopped)
-    statusBar()->showMessage(QStringLiteral("计算已停止，图表保留上一次的结果"), 5000);
+  if (stopped) statusBar()->showMessage(QStringLiteral("计算已停止，图表保留上一次的结果"), 5000);
   if (!failure.isEmpty()) ReportError(this, failure);
   return failure.isEmpty() && !stopped;
 }
@@ -321,16 +320,15 @@ void TForm1::Connect() {
   };
   auto command = [this, &onClick](const char* name, void (*chain)(AppState&, Form&),
                                   const QStringList& pictures) {
-    onClick(name, [this, chain, pictures] { Run([this, chain] { chain(state_, *form_); }, pictures); });
+    onClick(name,
+            [this, chain, pictures] { Run([this, chain] { chain(state_, *form_); }, pictures); });
   };
 
   command("Button1", SectionInputCommand, {"Image1"});
-  onClick("Button2", [this] {
-    Run([this] { PmCommand(state_, *form_, Control()); }, PagePictures(3), true);
-  });
-  onClick("Button7", [this] {
-    Run([this] { MmCommand(state_, *form_, Control()); }, {"Image5"}, true);
-  });
+  onClick("Button2",
+          [this] { Run([this] { PmCommand(state_, *form_, Control()); }, PagePictures(3), true); });
+  onClick("Button7",
+          [this] { Run([this] { MmCommand(state_, *form_, Control()); }, {"Image5"}, true); });
   onClick("Button50", [this] { RequestStop(); });
   onClick("Button51", [this] { RequestStop(); });
   command("Button18", ScriptCommand, {"Image1"});
@@ -403,9 +401,9 @@ void TForm1::ConnectEnterKeys() {
 
 void TForm1::AssignShortcuts() {
   const std::pair<const char*, const char*> keys[] = {
-      {"N6", "Ctrl+Q"}, {"N13", "F3"},    {"N14", "F4"},    {"PM1", "F5"},   {"MM1", "F6"},
-      {"N16", "Ctrl+I"}, {"N9", "F1"},    {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
-      {"N21", "Alt+4"}, {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"}};
+      {"N6", "Ctrl+Q"},  {"N13", "F3"},    {"N14", "F4"},    {"PM1", "F5"},    {"MM1", "F6"},
+      {"N16", "Ctrl+I"}, {"N9", "F1"},     {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
+      {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"}};
   for (const auto& [name, key] : keys)
     if (auto* action = findChild<QAction*>(QString::fromUtf8(name)))
       action->setShortcut(QKeySequence(QString::fromUtf8(key)));

@@ -2,8 +2,8 @@
 
 #include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,9 +70,7 @@ std::vector<std::string> TForm2::Lines() const {
   return lines;
 }
 
-void TForm2::Copy() {
-  QGuiApplication::clipboard()->setText(memo_->toPlainText());
-}
+void TForm2::Copy() { QGuiApplication::clipboard()->setText(memo_->toPlainText()); }
 
 void TForm2::Save() {
   const QString path = RunFileDialog(*saveDialog_);
