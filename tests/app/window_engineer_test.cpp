@@ -67,9 +67,15 @@ class WindowEngineerTest : public QObject {
     for (const char* name : {"Image1", "Image2", "Image3"}) QVERIFY(Picture(*w_, name)->Stale());
     QVERIFY(!Picture(*w_, "Image5")->Stale());  // not the PM command's picture
 
+    // The reference chart copied from a stale chart is stale too.
+    Find<QPushButton>(w_, "Button3")->click();
+    QVERIFY(Picture(*w_, "Image4")->Stale());
+
     width->setText("2200");
     Find<QPushButton>(w_, "Button2")->click();
     for (const char* name : {"Image1", "Image2", "Image3"}) QVERIFY(!Picture(*w_, name)->Stale());
+    Find<QPushButton>(w_, "Button3")->click();
+    QVERIFY(!Picture(*w_, "Image4")->Stale());
   }
 
   void readOutsAreClearedWithTheirChart() {

@@ -282,6 +282,12 @@ void TForm1::MarkPictures(const QHash<PictureBox*, int>& before, const QStringLi
       if (!redrawn.contains(picture) && picture->DrawnOn()) picture->SetStale(true);
     }
   }
+  // The reference chart is a copy of a PM chart, and as current as it.
+  PictureBox* reference = form_->PictureControl("Image4");
+  if (redrawn.contains(reference)) {
+    const bool second = form_->ItemIndex("ComboBox7") == 1;
+    if (form_->PictureControl(second ? "Image3" : "Image2")->Stale()) reference->SetStale(true);
+  }
   RefreshReadOuts(redrawn);
 }
 
