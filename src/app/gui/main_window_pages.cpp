@@ -262,6 +262,7 @@ void TForm1::BuildPmPage(QWidget* page) {
   AddButton(page, "Button16", QStringLiteral("保存PMX图片"), 676, 432, 110);
   AddButton(page, "Button17", QStringLiteral("保存PMY图片"), 676, 466, 110);
   AddProgressBar(page, "ProgressBar1", 8, 545, 790);
+  AddButton(page, "Button50", QStringLiteral("停止"), 806, 541, 64)->setEnabled(false);
 }
 
 void TForm1::BuildMmPage(QWidget* page) {
@@ -298,6 +299,7 @@ void TForm1::BuildMmPage(QWidget* page) {
   AddButton(page, "Button6", QStringLiteral("导出文本"), 752, 484, 110);
   AddButton(page, "Button14", QStringLiteral("保存MM图片"), 752, 512, 110);
   AddProgressBar(page, "ProgressBar2", 8, 545, 808);
+  AddButton(page, "Button51", QStringLiteral("停止"), 822, 541, 48)->setEnabled(false);
 }
 
 void TForm1::BuildImportPage(QWidget* page) {
