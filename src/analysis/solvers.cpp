@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -124,6 +125,28 @@ class ProgressReporter {
   int last_ = -1;
 };
 
+// What happens around every trial of one thread: the per-scan position of a
+// plain solve (calling thread only), or the count of a command's whole work,
+// where the calling thread shows the position and every thread stops once
+// the command is cancelled.
+struct TrialHook {
+  ProgressReporter* scan = nullptr;
+  WorkProgress* work = nullptr;
+  bool caller = false;
+
+  void Before(int j, int N) {
+    if (scan) scan->Trial(j, N);
+  }
+  void After() {
+    if (!work) return;
+    work->Advance(1);
+    if (caller)
+      work->Report();
+    else if (work->StopRequested())
+      throw Cancelled();
+  }
+};
+
 // λ times the smallest and the largest corner intercept y − w·x.
 void FirstRange(PointTask& t, double B, double H, double lambda) {
   const double cx[4] = {-B / 2, B / 2, B / 2, -B / 2};
@@ -141,7 +164,7 @@ void FirstRange(PointTask& t, double B, double H, double lambda) {
 
 PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const SearchSetup& s,
                        const PointTask& task, std::int64_t trialsBefore, Scratch& scratch,
-                       ProgressReporter* progress) {
+                       TrialHook& hook) {
   const int N = s.N;
   const double w = task.w, root = task.root;
   bool generic = !packed.generic.empty();
@@ -152,7 +175,7 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
   for (int k = 0; k < s.K; ++k) {
     double span = high - low;
     for (int j = 0; j <= N; ++j) {
-      if (progress) progress->Trial(j, N);
+      hook.Before(j, N);
       double q = low + static_cast<double>(j) / N * span;
       double phi = TrialCurvature(w, root, q, s.B, s.H, s.ecu);
       // strain = φ·(w·x − y + q)/√(w² + 1) = a·x + b·y + c
@@ -170,6 +193,7 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
       }
       r.lastPhi = phi;
       r.lastQ = q;
+      hook.After();
     }
     // Nearest to the target; on a tie the larger j (a running minimum that
     // takes every equal distance).
@@ -205,18 +229,19 @@ int ThreadsFor(int points, double fiberTrials) {
 // Solves tasks[0..count) on up to ThreadsFor threads. Points are handed out
 // one at a time; each is computed start to finish by one thread with the same
 // arithmetic, so the results do not depend on the split. The calling thread
-// works too and alone reports progress (its own scans).
+// works too and alone reports progress: its own scans (`scan`), or the
+// trials of all threads (`work`), also while it waits for the others.
 void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
                  const std::vector<PointTask>& tasks, std::int64_t trialsPerPoint,
                  std::int64_t firstTrialIndex, std::vector<PointResult>& results,
-                 ProgressReporter& progress) {
+                 ProgressReporter* scan, WorkProgress* work) {
   const int count = static_cast<int>(tasks.size());
   results.assign(count, PointResult{});
   if (count == 0) return;
   PackedSumFn sums = PackedSumFunction(gKernelPath.load());
-  double work = static_cast<double>(count) * static_cast<double>(trialsPerPoint) *
-                static_cast<double>(std::max<std::int64_t>(packed.fiberCount, 1));
-  const int threads = ThreadsFor(count, work);
+  double fiberTrials = static_cast<double>(count) * static_cast<double>(trialsPerPoint) *
+                       static_cast<double>(std::max<std::int64_t>(packed.fiberCount, 1));
+  const int threads = ThreadsFor(count, fiberTrials);
 
   std::vector<Scratch> scratch(threads);
   for (Scratch& s : scratch) {
@@ -227,12 +252,14 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
   }
   std::atomic<int> next{0};
   std::atomic<bool> stop{false};
-  auto work_loop = [&](Scratch& own, ProgressReporter* reporter) {
+  std::atomic<int> running{0};
+  auto work_loop = [&](Scratch& own, bool caller) {
+    TrialHook hook{caller ? scan : nullptr, work, caller};
     for (;;) {
       int p = next.fetch_add(1);
       if (p >= count || stop.load()) break;
       std::int64_t before = firstTrialIndex + static_cast<std::int64_t>(p) * trialsPerPoint;
-      results[p] = SolvePoint(packed, sums, setup, tasks[p], before, own, reporter);
+      results[p] = SolvePoint(packed, sums, setup, tasks[p], before, own, hook);
     }
   };
 
@@ -248,21 +275,29 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
     }
   } joiner{workers, stop};
   for (int t = 1; t < threads; ++t) {
+    running.fetch_add(1);
     try {
       workers.emplace_back([&, t] {
         try {
-          work_loop(scratch[t], nullptr);
+          work_loop(scratch[t], false);
         } catch (...) {
           failures[t] = std::current_exception();
           stop.store(true);
         }
+        running.fetch_sub(1);
       });
     } catch (const std::system_error&) {
+      running.fetch_sub(1);
       break;  // no more threads to be had: the ones running share the points
     }
   }
-  work_loop(scratch[0], &progress);
-  // Let the other threads finish their points before the results are read.
+  work_loop(scratch[0], true);
+  // Let the other threads finish their points before the results are read;
+  // meanwhile the whole command's position keeps moving.
+  while (work != nullptr && running.load() > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    work->Report();
+  }
   for (std::thread& th : workers) th.join();
   for (std::exception_ptr& e : failures)
     if (e) std::rethrow_exception(e);
@@ -329,9 +364,11 @@ void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double&
   tension = -t / 1000;
 }
 
-void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
-                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
-                  const ProgressFn& progressFn) {
+namespace {
+
+void SolvePm(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+             double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+             ProgressReporter* scan, WorkProgress* work) {
   const int n = settings.n, N = settings.N;
   RequireAtLeast(n, 1, "轴力划分点数n");
   RequireScans(settings.K);
@@ -347,7 +384,6 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
     c->M[0] = 0;
     c->M[n] = 0;
   }
-  ProgressReporter progress(progressFn, false);
   if (n >= 2) {
     CheckSteelYieldStrains(fibers);
     // tan(90°) in floating point is +1.633e16 (π/180·90 lies just below π/2),
@@ -375,7 +411,7 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
     PackedFibers packed = PackFibers(fibers);
     std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
     std::vector<PointResult> results;
-    SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, progress);
+    SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
 
     bool aboutY = angle == 90;
     PmCurve& curve = aboutY ? curveY : curveX;
@@ -387,11 +423,10 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
     WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
                     results.back().lastQ, trialsPerPoint * (n - 1));
   }
-  progress.Set(0);
 }
 
-void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
-                  MmCurve& curve, const ProgressFn& progressFn) {
+void SolveMm(const MmSettings& settings, double B, double H, FiberArray& fibers, MmCurve& curve,
+             ProgressReporter* scan, WorkProgress* work) {
   const int m = settings.m, N = settings.N;
   // m = 0 makes the angle i·360/m the invalid 0/0.
   if (m == 0) throw Error(kInvalidOperation);
@@ -427,14 +462,66 @@ void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fi
   PackedFibers packed = PackFibers(fibers);
   std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
   std::vector<PointResult> results;
-  ProgressReporter progress(progressFn, true);
-  SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, progress);
+  SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
   for (int i = 0; i <= m; ++i) {
     curve.Mx[i] = results[i].Mx;
     curve.My[i] = results[i].My;
   }
   WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
                   results.back().lastQ, trialsPerPoint * (m + 1));
+}
+
+}  // namespace
+
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+                  const ProgressFn& progressFn) {
+  ProgressReporter progress(progressFn, false);
+  SolvePm(angle, settings, B, H, fibers, compression, tension, curveX, curveY, &progress,
+          nullptr);
+  progress.Set(0);
+}
+
+void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
+                  MmCurve& curve, const ProgressFn& progressFn) {
+  ProgressReporter progress(progressFn, true);
+  SolveMm(settings, B, H, fibers, curve, &progress, nullptr);
+}
+
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+                  WorkProgress& work) {
+  work.ThrowIfStopped();
+  SolvePm(angle, settings, B, H, fibers, compression, tension, curveX, curveY, nullptr, &work);
+  work.Report();
+}
+
+void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
+                  MmCurve& curve, WorkProgress& work) {
+  work.ThrowIfStopped();
+  SolveMm(settings, B, H, fibers, curve, nullptr, &work);
+  work.Report();
+}
+
+namespace {
+
+// Settings the solver refuses plan nothing; the product is capped so that
+// absurd counts (refused later for their workload) cannot overflow.
+std::int64_t PlannedTrials(double points, int K, int N) {
+  double trials = points * K * (static_cast<double>(N) + 1);
+  return static_cast<std::int64_t>(std::min(trials, 1e15));
+}
+
+}  // namespace
+
+std::int64_t PmCurveTrials(const PmSettings& s) {
+  if (s.n < 2 || s.K < 1 || s.N < 1 || s.n > kMaxDivisions || s.N > kMaxDivisions) return 0;
+  return PlannedTrials(s.n - 1, s.K, s.N);
+}
+
+std::int64_t MmCurveTrials(const MmSettings& s) {
+  if (s.m < 1 || s.K < 1 || s.N < 2 || s.m > kMaxDivisions || s.N > kMaxDivisions) return 0;
+  return PlannedTrials(static_cast<double>(s.m) + 1, s.K, s.N);
 }
 
 }  // namespace kuma

@@ -2,16 +2,14 @@
 // The fiber solvers: squash and tension capacities, the PM interaction curves
 // and the biaxial Mx-My contour at one axial force.
 
-#include <functional>
+#include <cstdint>
 
+#include "analysis/progress.h"
 #include "model/state.h"
 #include "model/fiber.h"
 #include "model/form.h"
 
 namespace kuma {
-
-// Progress of a scan, 0..100. Called from the thread that called the solver.
-using ProgressFn = std::function<void(int position)>;
 
 struct PmSettings {
   int n = 10;            // Edit33, axial-force divisions
@@ -57,5 +55,20 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
 // K < 1, N < 2, m or N above 1 000 000 and a zero (or non-finite) B or H.
 void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
                   MmCurve& curve, const ProgressFn& progress = {});
+
+// Trials (passes over the fibers) one curve costs: what a command plans in
+// its WorkProgress before solving. 0 when the counts are out of range.
+std::int64_t PmCurveTrials(const PmSettings& settings);
+std::int64_t MmCurveTrials(const MmSettings& settings);
+
+// The same solves with the same results, counting every trial into `work`
+// (whose total the caller planned) instead of showing each scan. They end
+// with Cancelled at the next trial once work's token is set; the curves
+// are then partly written, so a command solves into copies.
+void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
+                  double compression, double tension, PmCurve& curveX, PmCurve& curveY,
+                  WorkProgress& work);
+void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
+                  MmCurve& curve, WorkProgress& work);
 
 }  // namespace kuma

@@ -10,6 +10,7 @@
 #include "mesh/mesh.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
+#include "model/section_checks.h"
 #include "model/section_input.h"
 #include "model/section_kind.h"
 #include "model/statistics.h"
@@ -22,7 +23,31 @@ namespace {
 void ReadAndMesh(AppState& state, Form& form) {
   ReadSectionParameters(form, state.SectionType, state.params);
   ValidateMeshInput(state.SectionType, state.params);
+  CheckSectionGeometry(state.SectionType, state.params);
   MeshSection(state.SectionType, state.params, state.fibers);
+}
+
+// The constants of every fiber's group, then a look at the groups the
+// section uses: negative strengths or moduli stop the command here.
+void AssignMaterials(AppState& state, const Form& form) {
+  AssignFiberMaterials(form, state.fibers);
+  CheckMaterialConstants(state.fibers);
+}
+
+ProgressFn BarOf(Form& form, const char* bar) {
+  return [&form, bar](int position) { form.SetProgress(bar, position); };
+}
+
+// Both PM curves, as one piece of work for the progress bar.
+void SolvePmCurves(const AppState& state, const Form& form, FiberArray& fibers, WorkProgress& work,
+                   PmCurve& curveX, PmCurve& curveY) {
+  const PmSettings settings = ReadPmSettings(form);
+  CheckUltimateStrain(settings.ecu, "Edit32");
+  work.Plan(2 * PmCurveTrials(settings));
+  for (double angle : {0.0, 90.0}) {
+    SolvePmCurve(angle, settings, state.params.B, state.params.H, fibers,
+                 state.CompressionCapacity, state.TensionCapacity, curveX, curveY, work);
+  }
 }
 
 void DrawSectionPicture(AppState& state, Form& form) {
@@ -37,39 +62,64 @@ int ReferenceIndex(const Form& form) { return form.ItemIndex("ComboBox7") == 1 ?
 
 void MeshCommand(AppState& state, Form& form) {
   ReadAndMesh(state, form);
-  AssignFiberMaterials(form, state.fibers);
+  AssignMaterials(state, form);
 }
 
 void SectionInputCommand(AppState& state, Form& form) {
   ReadAndMesh(state, form);
-  AssignFiberMaterials(form, state.fibers);
+  AssignMaterials(state, form);
   DrawSectionPicture(state, form);
   ShowSectionStatistics(state.SectionType, state.params, state.fibers, form);
 }
 
-void PmCommand(AppState& state, Form& form) {
+void PmCommand(AppState& state, Form& form, const WorkControl& control) {
   ReadAndMesh(state, form);
   DrawSectionPicture(state, form);
-  AssignFiberMaterials(form, state.fibers);
+  AssignMaterials(state, form);
+  const double oldCompression = state.CompressionCapacity;
+  const double oldTension = state.TensionCapacity;
   ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
-  ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar1", position); };
-  const double angles[2] = {0.0, 90.0};
-  const char* pictures[2] = {"Image2", "Image3"};
-  for (int k = 0; k < 2; ++k) {
-    PmSettings settings = ReadPmSettings(form);
-    SolvePmCurve(angles[k], settings, state.params.B, state.params.H, state.fibers,
-                 state.CompressionCapacity, state.TensionCapacity, state.PmCurveX,
-                 state.PmCurveY, progress);
-    const PmCurve& curve = k == 0 ? state.PmCurveX : state.PmCurveY;
-    DrawPmChart(form.Picture(pictures[k]), curve, state.PmChartRange[k]);
+  PmCurve curveX = state.PmCurveX, curveY = state.PmCurveY;
+  WorkProgress work(BarOf(form, "ProgressBar1"), control);
+  try {
+    SolvePmCurves(state, form, state.fibers, work, curveX, curveY);
+  } catch (const Cancelled&) {
+    state.CompressionCapacity = oldCompression;
+    state.TensionCapacity = oldTension;
+    work.Set(0);
+    throw;
+  } catch (...) {
+    // A failure keeps what the solves wrote, as every command does.
+    state.PmCurveX = std::move(curveX);
+    state.PmCurveY = std::move(curveY);
+    throw;
   }
+  state.PmCurveX = std::move(curveX);
+  state.PmCurveY = std::move(curveY);
+  work.Set(0);
+  DrawPmChart(form.Picture("Image2"), state.PmCurveX, state.PmChartRange[0]);
+  DrawPmChart(form.Picture("Image3"), state.PmCurveY, state.PmChartRange[1]);
 }
 
-void MmCommand(AppState& state, Form& form) {
+void MmCommand(AppState& state, Form& form, const WorkControl& control) {
   MeshCommand(state, form);
+  const double oldLevel = state.AxialLevel;
   MmSettings settings = ReadMmSettings(form, state.AxialLevel);
-  ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar2", position); };
-  SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);
+  MmCurve curve = state.mmCurve;
+  WorkProgress work(BarOf(form, "ProgressBar2"), control);
+  try {
+    CheckUltimateStrain(settings.ecu, "Edit34");
+    work.Plan(MmCurveTrials(settings));
+    SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, curve, work);
+  } catch (const Cancelled&) {
+    state.AxialLevel = oldLevel;
+    work.Set(0);
+    throw;
+  } catch (...) {
+    state.mmCurve = std::move(curve);
+    throw;
+  }
+  state.mmCurve = std::move(curve);
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");
   DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
@@ -79,7 +129,7 @@ void MmCommand(AppState& state, Form& form) {
 void ScriptCommand(AppState& state, Form& form) {
   MaterialTags tags = ReadMaterialTags(form);
   ReadAndMesh(state, form);
-  AssignFiberMaterials(form, state.fibers);
+  AssignMaterials(state, form);
   DrawSectionPicture(state, form);
   form.SetMemoLines("Memo1", BuildOpenSeesScript(state.fibers, tags));
 }
@@ -191,14 +241,14 @@ std::vector<std::string> MmReportCommand(const AppState& state) {
   return BuildMmReport(state.mmCurve, m, state.AxialLevel);
 }
 
-void StartUp(AppState& state, Form& form) {
+void StartUp(AppState& state, Form& form, const WorkControl& control) {
   ApplySectionKindLayout(form);
   SectionInputCommand(state, form);
   state.colours = MaterialColours();
-  PmCommand(state, form);
+  PmCommand(state, form, control);
 }
 
-void PageChangeCommand(AppState& state, Form& form, int pageIndex) {
+void PageChangeCommand(AppState& state, Form& form, int pageIndex, const WorkControl& control) {
   switch (pageIndex) {
     case 0:
       SectionInputCommand(state, form);
@@ -210,11 +260,11 @@ void PageChangeCommand(AppState& state, Form& form, int pageIndex) {
       SteelCurvesCommand(form);
       break;
     case 3:
-      PmCommand(state, form);
+      PmCommand(state, form, control);
       break;
     case 4:
       ReferencePmChartCommand(state, form);
-      MmCommand(state, form);
+      MmCommand(state, form, control);
       break;
     case 6:
       PmmCommand(state, form);

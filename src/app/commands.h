@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/progress.h"
 #include "model/state.h"
 #include "model/form.h"
 
@@ -20,10 +21,15 @@ void MeshCommand(AppState& state, Form& form);
 void SectionInputCommand(AppState& state, Form& form);
 // Button2 "绘制PM": read, mesh, draw the section, assign materials,
 // capacities, PM curve at 0 degrees into Image2, at 90 degrees into Image3.
-void PmCommand(AppState& state, Form& form);
+// ProgressBar1 (and control.progress) follow both curves as one piece of
+// work and return to 0 at the end. Both curves are solved before either
+// chart is drawn: a command stopped through control.cancel raises Cancelled
+// and leaves the capacities, curves and charts of the previous run.
+void PmCommand(AppState& state, Form& form, const WorkControl& control = {});
 // Button7 "生成MM曲线": read, mesh, assign materials, MM curve into Image5,
-// force overlay on Image5.
-void MmCommand(AppState& state, Form& form);
+// force overlay on Image5. ProgressBar2 follows the whole contour; a stop
+// leaves the previous curve, chart and axial level.
+void MmCommand(AppState& state, Form& form, const WorkControl& control = {});
 // Button18 "生成OPENSEES的命令流": tags, read, mesh, assign, draw, script
 // into Memo1.
 void ScriptCommand(AppState& state, Form& form);
@@ -56,8 +62,10 @@ std::vector<std::string> MmReportCommand(const AppState& state);
 
 // Start-up: ApplySectionKind for the current kind, the five colours, the PM
 // command.
-void StartUp(AppState& state, Form& form);
-// Page change of PageControl1 (index 0..7).
-void PageChangeCommand(AppState& state, Form& form, int pageIndex);
+void StartUp(AppState& state, Form& form, const WorkControl& control = {});
+// Page change of PageControl1 (index 0..7); `control` goes to the PM and MM
+// commands.
+void PageChangeCommand(AppState& state, Form& form, int pageIndex,
+                       const WorkControl& control = {});
 
 }  // namespace kuma

@@ -32,6 +32,18 @@ void DrawBar(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rg
   canvas.Ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
 }
 
+// The three heading lines take this corner of the picture (the widest
+// line, "KumaSec 截面分析", ends about 110 pixels from the left in the
+// 9-point font; the default square section starts at 124).
+constexpr int kHeadingRight = 118;
+constexpr int kHeadingBottom = 57;
+
+void DrawHeading(Canvas& canvas, std::size_t fiberCount) {
+  canvas.TextOut(10, 10, "Kuma Sec v1.1");
+  canvas.TextOut(10, 25, "KumaSec 截面分析");
+  canvas.TextOut(10, 40, "NFib = " + FormatInt(static_cast<long long>(fiberCount)));
+}
+
 }  // namespace
 
 void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
@@ -41,9 +53,7 @@ void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
   canvas.SetBrushColor(kWhite);
   canvas.Rectangle(0, 0, W, Hi);
   canvas.SetFontColor(kBlack);
-  canvas.TextOut(10, 10, "Kuma Sec v1.1");
-  canvas.TextOut(10, 25, "KumaSec 截面分析");
-  canvas.TextOut(10, 40, "NFib = " + FormatInt(static_cast<long long>(fibers.size())));
+  DrawHeading(canvas, fibers.size());
 
   // The outline box fills 80 % of the picture in its tighter direction.
   double s = std::min(CheckedDiv(0.8 * W, B), CheckedDiv(0.8 * Hi, H));
@@ -64,6 +74,13 @@ void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
       default:  // deduction fibers leave no mark
         break;
     }
+  }
+  // An outline reaching into the top-left corner would cover the heading:
+  // it is written again over the fibers, on its white ground.
+  const PixelPoint corner = map(-B / 2, H / 2);
+  if (corner.x < kHeadingRight && corner.y < kHeadingBottom) {
+    canvas.SetBrushColor(kWhite);
+    DrawHeading(canvas, fibers.size());
   }
   // The canvas is left with the bar colour, whatever was drawn last.
   canvas.SetBrushColor(colours.colour[3]);

@@ -29,6 +29,8 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit69", "5"},
       {"Edit80", "0"},      {"Edit81", "35.0"},    {"Edit82", "25.0"},   {"Edit83", "1.00"},
       {"Edit84", "500"},
+      // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
+      {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
   };
   return texts;
 }
@@ -46,6 +48,11 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
       {"ComboBox15", {"等比例", "拉伸P轴"}},
       {"ComboBox16", {"着色", "线框"}},
+      // OpenSEES page: content, language, dimension, section analysis.
+      {"ComboBox17", {"纤维截面", "完整模型"}},
+      {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
+      {"ComboBox19", {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
+      {"ComboBox20", {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
   };
   return lists;
 }

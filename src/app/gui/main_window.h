@@ -3,17 +3,21 @@
 // status bar. It owns the program's state and hands every button, menu item
 // and page change to its command chain.
 
+#include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 #include <QVector>
 #include <array>
 #include <functional>
 #include <memory>
 
+#include "analysis/progress.h"
 #include "app/gui/qt_form.h"
 #include "model/state.h"
 
 class QColorDialog;
 class QFileDialog;
+class QRect;
 class QTabWidget;
 
 namespace kuma::gui {
@@ -42,7 +46,18 @@ class TForm1 : public QMainWindow {
 
   // Runs one command: refuses it while another one runs, shows the message
   // of a failure, repaints the pictures. Returns true when it completed.
-  bool Run(const std::function<void()>& command);
+  // `pictures` are the pictures the command draws: each one it redraws
+  // loses its "未更新" mark, and when the command fails or is stopped, each
+  // one it did not redraw gets it. A `stoppable` command enables the stop
+  // buttons and Esc, and ends quietly (with a note in the status bar) when
+  // they are used.
+  bool Run(const std::function<void()>& command, const QStringList& pictures = {},
+           bool stoppable = false);
+  // Asks the running command to stop, if it can be stopped.
+  void RequestStop();
+  // The window opens no larger than the screen's available area: the
+  // designed size, shrunk to fit (the pages then scroll).
+  void FitToScreen(const QRect& available);
 
  private:
   void BuildMenus();
@@ -55,10 +70,19 @@ class TForm1 : public QMainWindow {
   void BuildImportPage(QWidget* page);
   void BuildPmmPage(QWidget* page);
   void BuildScriptPage(QWidget* page);
+  void BuildOpenSeesModelControls(QWidget* page);
   void BuildMaterialGroup(QWidget* page, int zone, int x);
   void Connect();
   void ConnectPictures();
   void ConnectPmmPage();  // the page "PMM三维曲面" (pmm_page.cpp)
+  void ConnectEnterKeys();
+  void AssignShortcuts();
+  WorkControl Control();
+  void RunPageChange(int pageIndex);
+  void SetStopButtonsEnabled(bool enabled);
+  void MarkPictures(const QHash<PictureBox*, int>& before, const QStringList& pictures,
+                    bool incomplete);
+  void RefreshReadOuts(const QList<PictureBox*>& redrawn);
 
   void ApplySectionKind();
   void SelectKindFromMenu(int kindIndex);
@@ -67,6 +91,8 @@ class TForm1 : public QMainWindow {
   void PageChanged(int pageIndex);
   void ImportForces();
   void SavePicture(const char* pictureName);
+  // Button65: the OpenSEES text box's text into a file (UTF-8, LF).
+  void SaveOpenSeesText();
   void ShowReport(std::vector<std::string> (*report)(const AppState&));
   void PickColour(int zone);
   void ShowAbout();
@@ -83,9 +109,12 @@ class TForm1 : public QMainWindow {
   QFileDialog* saveDialog_ = nullptr;
   QFileDialog* openDialog_ = nullptr;
   QColorDialog* colorDialog_ = nullptr;
+  QFileDialog* openSeesDialog_ = nullptr;
   TForm2* resultWindow_ = nullptr;
   TForm3* aboutWindow_ = nullptr;
   bool busy_ = false;
+  bool stoppable_ = false;
+  CancelToken cancel_;
   bool quietPageChange_ = false;
 };
 

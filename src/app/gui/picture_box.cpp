@@ -17,6 +17,7 @@ PictureBox::PictureBox(const QString& name, QSize size, QWidget* parent)
 PictureBox::~PictureBox() = default;
 
 Canvas& PictureBox::DrawingCanvas() {
+  ++generation_;
   update();
   return *canvas_;
 }
@@ -29,6 +30,7 @@ void PictureBox::CopyFrom(const PictureBox& other) {
   image_ = other.image_.copy();
   canvas_ = std::make_unique<QImageCanvas>(image_);
   canvas_->SetDrawnOn(other.DrawnOn());
+  ++generation_;
   update();
 }
 
@@ -36,6 +38,13 @@ void PictureBox::SetImage(const QImage& image) {
   image_ = image.convertToFormat(QImage::Format_RGB32);
   canvas_ = std::make_unique<QImageCanvas>(image_);
   canvas_->SetDrawnOn(!image_.isNull());
+  ++generation_;
+  update();
+}
+
+void PictureBox::SetStale(bool stale) {
+  if (stale == stale_) return;
+  stale_ = stale;
   update();
 }
 
@@ -43,6 +52,14 @@ void PictureBox::paintEvent(QPaintEvent*) {
   if (!DrawnOn()) return;
   QPainter painter(this);
   painter.drawImage(0, 0, image_);
+  if (!stale_) return;
+  painter.fillRect(rect(), QColor(128, 128, 128, 110));
+  QFont font = painter.font();
+  font.setPointSize(16);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(QColor(80, 80, 80));
+  painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("未更新"));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {

@@ -29,6 +29,13 @@ class PictureBox : public QWidget {
   void CopyFrom(const PictureBox& other);
   // Shows a finished image (the logo).
   void SetImage(const QImage& image);
+  // Counts the times the picture was drawn on, copied or replaced.
+  int Generation() const { return generation_; }
+  // A stale picture no longer matches the form (its command failed or was
+  // stopped): it is shown greyed with "未更新" over it until it is drawn
+  // again. The image itself is untouched.
+  void SetStale(bool stale);
+  bool Stale() const { return stale_; }
 
  signals:
   void MouseMoved(int x, int y);
@@ -44,6 +51,8 @@ class PictureBox : public QWidget {
   QImage image_;
   std::unique_ptr<QImageCanvas> canvas_;
   bool pressed_ = false;
+  bool stale_ = false;
+  int generation_ = 0;
 };
 
 // A rectangle filled with a material colour ("Shape1".."Shape5"); pressing

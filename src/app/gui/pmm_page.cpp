@@ -15,6 +15,13 @@
 
 namespace kuma::gui {
 
+namespace {
+
+// The pictures the page's commands draw.
+const QStringList kPmmPictures = {QStringLiteral("Image25"), QStringLiteral("Image26")};
+
+}  // namespace
+
 void TForm1::BuildPmmPage(QWidget* page) {
   AddLabel(page, "Label150", QStringLiteral("内力值 = "), 8, 8, 560);
   const PixelPoint viewSize = PictureSize("Image25");
@@ -58,7 +65,7 @@ void TForm1::BuildPmmPage(QWidget* page) {
 void TForm1::ConnectPmmPage() {
   auto command = [this](const char* name, void (*chain)(AppState&, Form&)) {
     connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this,
-            [this, chain] { Run([this, chain] { chain(state_, *form_); }); });
+            [this, chain] { Run([this, chain] { chain(state_, *form_); }, kPmmPictures); });
   };
   command("Button57", PmmCommand);
   command("Button56", PmmCutLevelCommand);
@@ -69,13 +76,13 @@ void TForm1::ConnectPmmPage() {
 
   auto onReturn = [this](const char* box, void (*chain)(AppState&, Form&)) {
     connect(findChild<QLineEdit*>(QString::fromUtf8(box)), &QLineEdit::returnPressed, this,
-            [this, chain] { Run([this, chain] { chain(state_, *form_); }); });
+            [this, chain] { Run([this, chain] { chain(state_, *form_); }, kPmmPictures); });
   };
   onReturn("Edit80", PmmCutLevelCommand);
   for (const char* box : {"Edit81", "Edit82", "Edit83", "Edit84"}) onReturn(box, PmmDrawCommand);
   for (const char* list : {"ComboBox15", "ComboBox16"})
     connect(findChild<QComboBox*>(QString::fromUtf8(list)), &QComboBox::currentIndexChanged, this,
-            [this] { Run([this] { PmmDrawCommand(state_, *form_); }); });
+            [this] { Run([this] { PmmDrawCommand(state_, *form_); }, kPmmPictures); });
 
   auto* view = findChild<PmmViewBox*>(QStringLiteral("Image25"));
   // Turning, zooming and hovering redraw or read at once, without the

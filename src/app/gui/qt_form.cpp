@@ -124,11 +124,16 @@ void QtForm::SetProgress(std::string_view bar, int position) {
   progress->setUpdatesEnabled(false);
   progress->setValue(position);
   progress->setUpdatesEnabled(true);
-  if (sinceRepaint_.elapsed() >= kRepaintIntervalMs) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    sinceRepaint_.restart();
-    pumped_ = true;
-  }
+  KeepPainting();
+}
+
+void QtForm::KeepPainting() {
+  if (sinceRepaint_.elapsed() < kRepaintIntervalMs) return;
+  // User input is delivered too: the window's filter drops all of it except
+  // what stops the command (the stop buttons, Esc).
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  sinceRepaint_.restart();
+  pumped_ = true;
 }
 
 bool QtForm::TakePumped() {

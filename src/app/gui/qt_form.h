@@ -29,9 +29,11 @@ class QtForm : public Form {
   void SetGridRowCount(std::string_view grid, int rows) override;
   void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
-  // Moves the bar and, at most every 50 ms, lets the window repaint (user
-  // input waits until the command is over).
+  // Moves the bar and keeps painting (below).
   void SetProgress(std::string_view bar, int position) override;
+  // At most every 50 ms, lets the window repaint and deliver its events
+  // (the main window filters the user's input while a command runs).
+  void KeepPainting();
 
   Canvas& Picture(std::string_view name) override;
   void CopyPicture(std::string_view from, std::string_view to) override;

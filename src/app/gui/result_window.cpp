@@ -1,7 +1,9 @@
 #include "app/gui/result_window.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,6 +40,7 @@ TForm2::TForm2(QWidget* owner) : QWidget(owner, Qt::Window) {
   auto* copy = new QPushButton(QStringLiteral("复制"), this);
   copy->setObjectName(QStringLiteral("Button1"));
   copy->setGeometry(543, 472, 75, 25);
+  connect(copy, &QPushButton::clicked, this, &TForm2::Copy);
   auto* save = new QPushButton(QStringLiteral("保存"), this);
   save->setObjectName(QStringLiteral("Button2"));
   save->setGeometry(631, 472, 75, 25);
@@ -66,6 +69,8 @@ std::vector<std::string> TForm2::Lines() const {
   for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
   return lines;
 }
+
+void TForm2::Copy() { QGuiApplication::clipboard()->setText(memo_->toPlainText()); }
 
 void TForm2::Save() {
   const QString path = RunFileDialog(*saveDialog_);

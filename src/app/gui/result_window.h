@@ -23,6 +23,8 @@ class TForm2 : public QWidget {
   std::vector<std::string> Lines() const;
 
  private:
+  // "复制": the whole report onto the clipboard.
+  void Copy();
   void Save();
 
   QPlainTextEdit* memo_ = nullptr;

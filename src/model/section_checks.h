@@ -1,0 +1,31 @@
+#pragma once
+// Refusing sections and materials that cannot exist, before anything is
+// meshed or computed. Every message names the quantity by the caption the
+// form shows beside its box for the current kind, and the box itself, e.g.
+// "截面宽度B(Edit1)必须大于0". Values that are unusual but possible (a tiny
+// cover, a very heavy ratio, zero bars) pass.
+
+#include "model/fiber.h"
+#include "model/section.h"
+
+namespace kuma {
+
+// Outer sizes, diameters and wall thicknesses must be positive; the cover
+// must be non-negative and leave a core; bars must lie inside the outline
+// (half a diameter within the cover) with their innermost row on the near
+// side of the centre; steel shapes and tubes must be real shapes (flanges
+// thinner than half the depth, tube walls thinner than the radius) that fit
+// inside the outline. Raises kuma::Error at the first rule broken, in the
+// order of the boxes.
+void CheckSectionGeometry(int sectionType, const SectionParameters& params);
+
+// Strengths (fc, fcu, fy) and moduli (Es) of the material groups that the
+// fibers use must not be negative. Runs on the fibers after their materials
+// were assigned, so that only the groups the section uses are judged.
+void CheckMaterialConstants(const FiberArray& fibers);
+
+// The ultimate concrete strain of a solve must be compressive (negative):
+// `box` is "Edit32" (PM page) or "Edit34" (MM page).
+void CheckUltimateStrain(double ecu, const char* box);
+
+}  // namespace kuma

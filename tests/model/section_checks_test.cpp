@@ -1,0 +1,307 @@
+// Sections and materials that cannot exist are refused, naming the box: each
+// rule with a value just outside it (refused with its own message) and just
+// inside it (not refused by that rule), for every kind that reads the box.
+
+#include "model/section_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "mesh/mesh.h"
+#include "model/errors.h"
+#include "model/form.h"
+#include "model/materials.h"
+#include "model/section_input.h"
+
+namespace kuma {
+namespace {
+
+using P = SectionParameters;
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
+P Defaults(int kind) {
+  MapForm form;
+  form.SetItemIndex("ComboBox1", kind - 1);
+  int type = 0;
+  P p;
+  ReadSectionParameters(form, type, p);
+  return p;
+}
+
+std::string Check(int kind, const P& p) {
+  return ErrorOf([&] { CheckSectionGeometry(kind, p); });
+}
+
+using Setter = std::function<void(P&, double)>;
+Setter Real(double P::*field) {
+  return [field](P& p, double v) { p.*field = v; };
+}
+Setter Count(int P::*field) {
+  return [field](P& p, double v) { p.*field = static_cast<int>(v); };
+}
+
+struct Rule {
+  std::vector<int> kinds;
+  Setter set;
+  double inside, outside;
+  std::string message;
+  bool insideAccepted;  // the inside value passes every rule, not only this one
+  std::function<void(P&)> setup = [](P&) {};
+};
+
+const std::vector<int> kRectRc = {RectRc, RectSteelRc1, RectSteelRc2, RectComposite};
+const std::vector<int> kCircleRc = {CircleRc, CircleSteelRc};
+const std::vector<int> kShapes = {RectSteelRc1, RectSteelRc2};
+
+std::vector<Rule> Rules() {
+  return {
+      // Rectangular outlines, cover and bars.
+      {kRectRc, Real(&P::B), 0.001, 0, "截面宽度B(Edit1)必须大于0", false},
+      {kRectRc, Real(&P::H), 0.001, -400, "截面宽度H(Edit2)必须大于0", false},
+      {kRectRc, Real(&P::as), 0, -0.001, "保护层厚度as(Edit3)必须不小于0", false},
+      {kRectRc, Real(&P::B), 80.001, 80, "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半",
+       false},
+      {kRectRc, Real(&P::as), 1099.999, 1100, "保护层厚度as(Edit3)必须小于截面宽度H(Edit2)的一半",
+       false, [](P& p) { p.B = 3000; }},
+      {kRectRc, Real(&P::dX), 0.001, 0, "X方向钢筋直径(Edit7)必须大于0", true},
+      {kRectRc, Real(&P::dX), 80, 80.002, "X方向钢筋直径(Edit7)的一半必须不大于保护层厚度as(Edit3)",
+       true},
+      {kRectRc, Count(&P::rX), 27, 28,
+       "X方向钢筋排数(Edit5)过多：最内一排钢筋越过了截面宽度H(Edit2)的中心", true},
+      {kRectRc, Real(&P::dY), 0.001, -25, "Y方向钢筋直径(Edit9)必须大于0", true},
+      {kRectRc, Real(&P::dY), 80, 80.002, "Y方向钢筋直径(Edit9)的一半必须不大于保护层厚度as(Edit3)",
+       true},
+      {kRectRc, Count(&P::rY), 27, 28,
+       "Y方向钢筋排数(Edit4)过多：最内一排钢筋越过了截面宽度B(Edit1)的中心", true},
+      {kRectRc, Real(&P::dc), 0.001, 0, "角部钢筋直径(Edit11)必须大于0", true},
+      {kRectRc, Real(&P::dc), 80, 80.002, "角部钢筋直径(Edit11)的一半必须不大于保护层厚度as(Edit3)",
+       true},
+      // The Y-direction shape of kinds 3 and 4.
+      {kShapes, Real(&P::h), 0.001, 0, "型钢Y方向截面高度h(Edit42)必须大于0", false},
+      {kShapes, Real(&P::b), 0.001, 0, "型钢Y方向截面宽度b(Edit43)必须大于0", true},
+      {kShapes, Real(&P::tf), 0.001, 0, "型钢Y方向翼缘厚度tf(Edit44)必须大于0", true},
+      {kShapes, Real(&P::tw), 0.001, -20, "型钢Y方向腹板厚度tw(Edit45)必须大于0", true},
+      {kShapes, Real(&P::tf), 799.999, 800,
+       "型钢Y方向翼缘厚度tf(Edit44)必须小于型钢Y方向截面高度h(Edit42)的一半", true},
+      {kShapes, Real(&P::h), 2200, 2200.001, "型钢Y方向截面高度h(Edit42)必须不大于截面宽度H(Edit2)",
+       true},
+      {kShapes, Real(&P::b), 2200, 2200.001, "型钢Y方向截面宽度b(Edit43)必须不大于截面宽度B(Edit1)",
+       true},
+      {kShapes, Real(&P::tw), 2200, 2200.001,
+       "型钢Y方向腹板厚度tw(Edit45)必须不大于截面宽度B(Edit1)", true},
+      // The X-direction shape of kind 3: its depth runs along B.
+      {{RectSteelRc1}, Real(&P::hX), 0.001, 0, "型钢X方向截面高度h(Edit46)必须大于0", false},
+      {{RectSteelRc1},
+       Real(&P::tfX),
+       799.999,
+       800,
+       "型钢X方向翼缘厚度tf(Edit48)必须小于型钢X方向截面高度h(Edit46)的一半",
+       true},
+      {{RectSteelRc1},
+       Real(&P::hX),
+       2500,
+       2500.001,
+       "型钢X方向截面高度h(Edit46)必须不大于截面宽度B(Edit1)",
+       true,
+       [](P& p) { p.B = 2500; }},
+      {{RectSteelRc1},
+       Real(&P::bX),
+       1800,
+       1800.001,
+       "型钢X方向截面宽度b(Edit47)必须不大于截面宽度H(Edit2)",
+       true,
+       [](P& p) { p.H = 1800; }},
+      // The tube of kind 8.
+      {{RectComposite}, Real(&P::h), 0.001, 0, "钢管截面高度h(Edit42)必须大于0", false},
+      {{RectComposite}, Real(&P::tf), 0.001, 0, "钢管翼缘厚度tf(Edit44)必须大于0", true},
+      {{RectComposite},
+       Real(&P::tf),
+       799.999,
+       800,
+       "钢管翼缘厚度tf(Edit44)必须小于钢管截面高度h(Edit42)的一半",
+       true},
+      {{RectComposite},
+       Real(&P::h),
+       2200,
+       2200.001,
+       "钢管截面高度h(Edit42)必须不大于截面宽度B(Edit1)",
+       true},
+      {{RectComposite},
+       Real(&P::h),
+       2200,
+       2200.001,
+       "钢管截面高度h(Edit42)必须不大于截面宽度H(Edit2)",
+       true,
+       [](P& p) { p.B = 3000; }},
+      // Circular reinforced concrete: D is both B and H.
+      {kCircleRc, Real(&P::H), 0.001, 0, "直径D(Edit1)必须大于0", false},
+      {kCircleRc, Real(&P::as), 0, -1, "保护层厚度as(Edit3)必须不小于0", false},
+      {kCircleRc, Real(&P::as), 1099.999, 1100, "保护层厚度as(Edit3)必须小于直径D(Edit1)的一半",
+       false},
+      {kCircleRc, Real(&P::dX), 0.001, 0, "环向钢筋直径(Edit7)必须大于0", true},
+      {kCircleRc, Real(&P::dX), 80, 80.002,
+       "环向钢筋直径(Edit7)的一半必须不大于保护层厚度as(Edit3)", true},
+      {kCircleRc, Count(&P::rX), 27, 28,
+       "环向钢筋排数(Edit5)过多：最内一排钢筋越过了直径D(Edit1)的中心", true},
+      // The shapes of kind 7 must stay within the circle: flange tips at
+      // (b/2, h/2), and sqrt(1100² − 300²) = 1058.3005.
+      {{CircleSteelRc},
+       Real(&P::h),
+       2116.6,
+       2116.602,
+       "型钢Y方向截面高度h(Edit42)和型钢Y方向截面宽度b(Edit43)超出了直径D(Edit1)的圆",
+       true},
+      {{CircleSteelRc},
+       Real(&P::hX),
+       2116.6,
+       2116.602,
+       "型钢X方向截面高度h(Edit46)和型钢X方向截面宽度b(Edit47)超出了直径D(Edit1)的圆",
+       true},
+      {{CircleSteelRc},
+       Real(&P::tf),
+       799.999,
+       800,
+       "型钢Y方向翼缘厚度tf(Edit44)必须小于型钢Y方向截面高度h(Edit42)的一半",
+       true},
+      // Circular tube.
+      {{CircleCfst}, Real(&P::H), 0.001, 0, "钢管直径D(Edit1)必须大于0", false},
+      {{CircleCfst}, Real(&P::tw), 0.001, 0, "钢管厚度tw(Edit3)必须大于0", true},
+      {{CircleCfst},
+       Real(&P::tw),
+       1099.999,
+       1100,
+       "钢管厚度tw(Edit3)必须小于钢管直径D(Edit1)的一半",
+       true},
+      // Rectangular tube: tx in tw, ty in twX.
+      {{RectCfst}, Real(&P::B), 80.001, 0, "截面宽度B(Edit1)必须大于0", true},
+      {{RectCfst}, Real(&P::H), 80.001, -1, "截面宽度H(Edit2)必须大于0", true},
+      {{RectCfst}, Real(&P::tw), 0.001, 0, "X方向板厚(Edit3)必须大于0", true},
+      {{RectCfst}, Real(&P::twX), 0.001, 0, "Y方向板厚(Edit41)必须大于0", true},
+      {{RectCfst},
+       Real(&P::tw),
+       1099.999,
+       1100,
+       "X方向板厚(Edit3)必须小于截面宽度B(Edit1)的一半",
+       true},
+      {{RectCfst},
+       Real(&P::twX),
+       1099.999,
+       1100,
+       "Y方向板厚(Edit41)必须小于截面宽度H(Edit2)的一半",
+       true},
+  };
+}
+
+TEST(SectionChecks, EveryKindsDefaultsPass) {
+  for (int kind = 1; kind <= 8; ++kind) EXPECT_EQ(Check(kind, Defaults(kind)), "") << kind;
+}
+
+TEST(SectionChecks, EachRuleJustInsideAndJustOutside) {
+  for (const Rule& rule : Rules()) {
+    for (int kind : rule.kinds) {
+      P outside = Defaults(kind);
+      rule.setup(outside);
+      P inside = outside;
+      rule.set(outside, rule.outside);
+      rule.set(inside, rule.inside);
+      EXPECT_EQ(Check(kind, outside), rule.message) << "kind " << kind << ", " << rule.outside;
+      const std::string insideMessage = Check(kind, inside);
+      EXPECT_NE(insideMessage, rule.message) << "kind " << kind << ", " << rule.inside;
+      if (rule.insideAccepted) {
+        EXPECT_EQ(insideMessage, "") << "kind " << kind << ", " << rule.inside;
+      }
+    }
+  }
+}
+
+TEST(SectionChecks, UnusualButPossibleSectionsPass) {
+  P tinyCover = Defaults(RectRc);
+  tinyCover.as = 12.5;  // the bars just touch the faces
+  EXPECT_EQ(Check(RectRc, tinyCover), "");
+  P noBars = Defaults(RectRc);
+  noBars.cX = noBars.cY = noBars.nc = 0;
+  noBars.dX = noBars.dY = noBars.dc = 0;  // diameters of bars that are not there
+  noBars.as = 0;
+  EXPECT_EQ(Check(RectRc, noBars), "");
+  P heavy = Defaults(CircleRc);
+  heavy.rX = 20;
+  heavy.cX = 200;
+  heavy.dX = 60;  // a ratio far beyond any code, still a section
+  EXPECT_EQ(Check(CircleRc, heavy), "");
+  P solidTube = Defaults(CircleCfst);
+  solidTube.as = -5;  // left over from another kind: the tube does not read it
+  EXPECT_EQ(Check(CircleCfst, solidTube), "");
+}
+
+// The switch from the composite column to kind 3 on a small section keeps the
+// 1 600 mm shape: it no longer fits and is refused before anything is meshed.
+TEST(SectionChecks, ShapeLeftFromAnotherKindIsRefused) {
+  P p = Defaults(RectSteelRc1);
+  p.B = p.H = 400;
+  p.as = 30;
+  EXPECT_EQ(Check(RectSteelRc1, p), "型钢Y方向截面高度h(Edit42)必须不大于截面宽度H(Edit2)");
+}
+
+FiberArray MeshedWithMaterials(int kind, MapForm& form) {
+  form.SetItemIndex("ComboBox1", kind - 1);
+  int type = 0;
+  P p;
+  ReadSectionParameters(form, type, p);
+  FiberArray fibers;
+  MeshSection(type, p, fibers);
+  AssignFiberMaterials(form, fibers);
+  return fibers;
+}
+
+TEST(MaterialChecks, NegativeStrengthsAndModuliOfUsedGroupsAreRefused) {
+  struct Case {
+    const char* box;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"Edit14", "受压屈服强度fc(Edit14)必须不小于0"}, {"Edit17", "极限强度fcu(Edit17)必须不小于0"},
+      {"Edit18", "受压屈服强度fc(Edit18)必须不小于0"}, {"Edit25", "极限强度fcu(Edit25)必须不小于0"},
+      {"Edit26", "弹性模量 Es(Edit26)必须不小于0"},    {"Edit27", "屈服强度fy(Edit27)必须不小于0"},
+      {"Edit28", "弹性模量 Es(Edit28)必须不小于0"},    {"Edit29", "屈服强度fy(Edit29)必须不小于0"},
+  };
+  for (const Case& c : cases) {
+    MapForm form;
+    form.SetText(c.box, "-0.001");
+    FiberArray fibers = MeshedWithMaterials(RectComposite, form);
+    EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), c.message);
+    form.SetText(c.box, "0");
+    fibers = MeshedWithMaterials(RectComposite, form);
+    EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "") << c.box;
+  }
+}
+
+TEST(MaterialChecks, GroupsTheSectionDoesNotUseAreNotJudged) {
+  MapForm form;
+  form.SetText("Edit22", "-30");  // core concrete (2): only the composite column
+  form.SetText("Edit28", "-1");   // structural steel
+  FiberArray fibers = MeshedWithMaterials(RectRc, form);
+  EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "");
+  fibers = MeshedWithMaterials(RectComposite, form);
+  EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "受压屈服强度fc(Edit22)必须不小于0");
+}
+
+TEST(MaterialChecks, UltimateStrainMustBeCompressive) {
+  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(-1e-9, "Edit32"); }), "");
+  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(0, "Edit32"); }), "混凝土极限应变(Edit32)必须小于0");
+  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(0.0035, "Edit34"); }),
+            "混凝土极限应变(Edit34)必须小于0");
+}
+
+}  // namespace
+}  // namespace kuma
