@@ -34,10 +34,11 @@ kuma::CapacitySurface Surface(int angles, int points) {
 }
 
 struct Scene {
-  kuma::CapacitySurface surface = Surface(72, 60);
+  explicit Scene(int angles = 72, int points = 60) : surface(Surface(angles, points)) { Fill(); }
+  kuma::CapacitySurface surface;
   kuma::ForceTable forces;
   kuma::DesignCheck check;
-  Scene() {
+  void Fill() {
     forces.Count = 200;
     forces.records.resize(201);
     check.ratio.resize(201);
@@ -51,8 +52,7 @@ struct Scene {
 };
 
 // Turns the view a little at every iteration, as a drag does.
-void Redraw(benchmark::State& state, kuma::Canvas& canvas) {
-  static const Scene scene;
+void Redraw(benchmark::State& state, kuma::Canvas& canvas, const Scene& scene) {
   kuma::PmmScene pmm{scene.surface, scene.forces, scene.check};
   pmm.cutLevel = 30000;
   kuma::PmmView view;
@@ -63,17 +63,29 @@ void Redraw(benchmark::State& state, kuma::Canvas& canvas) {
 }
 
 void BM_PmmViewGeometry(benchmark::State& state) {
+  static const Scene scene;
   kuma::NullCanvas canvas(560, 520);
-  Redraw(state, canvas);
+  Redraw(state, canvas, scene);
 }
 BENCHMARK(BM_PmmViewGeometry)->Unit(benchmark::kMillisecond);
 
 void BM_PmmViewPainted(benchmark::State& state) {
+  static const Scene scene;
   QImage image(560, 520, QImage::Format_RGB32);
   kuma::QImageCanvas canvas(image);
-  Redraw(state, canvas);
+  Redraw(state, canvas, scene);
 }
 BENCHMARK(BM_PmmViewPainted)->Unit(benchmark::kMillisecond);
+
+// The surface at the design check's default density, 144 angles x 96
+// points: the view draws every second meridian.
+void BM_PmmViewPaintedDense(benchmark::State& state) {
+  static const Scene scene(144, 96);
+  QImage image(560, 520, QImage::Format_RGB32);
+  kuma::QImageCanvas canvas(image);
+  Redraw(state, canvas, scene);
+}
+BENCHMARK(BM_PmmViewPaintedDense)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -123,6 +123,27 @@ int PmmStripCount(const CapacitySurface& surface) {
   return meridians;
 }
 
+CapacitySurface DisplayGrid(const CapacitySurface& surface, int maxMeridians, int maxPoints) {
+  const int meridians = PmmStripCount(surface) == 0 ? static_cast<int>(surface.meridian.size())
+                                                    : PmmStripCount(surface);
+  const int points = PmmPointCount(surface);
+  const int meridianStep = std::max(1, (meridians + maxMeridians - 1) / std::max(1, maxMeridians));
+  const int pointStep = std::max(1, (points - 1 + maxPoints - 2) / std::max(1, maxPoints - 1));
+  CapacitySurface grid;
+  for (int j = 0; j < meridians; j += meridianStep) {
+    const auto& source = surface.meridian[static_cast<size_t>(j)];
+    std::vector<SurfacePoint> meridian;
+    for (int i = 0; i < points - 1; i += pointStep)
+      meridian.push_back(source[static_cast<size_t>(i)]);
+    if (points > 0) meridian.push_back(source[static_cast<size_t>(points - 1)]);
+    grid.meridian.push_back(std::move(meridian));
+    if (static_cast<size_t>(j) < surface.angle.size())
+      grid.angle.push_back(surface.angle[static_cast<size_t>(j)]);
+  }
+  if (grid.angle.size() != grid.meridian.size()) grid.angle.clear();
+  return grid;
+}
+
 std::array<SurfacePoint, 4> FaceCorners(const CapacitySurface& surface, int meridian, int point) {
   const size_t meridians = surface.meridian.size();
   const auto& a = surface.meridian[static_cast<size_t>(meridian)];

@@ -82,6 +82,13 @@ int PmmPointCount(const CapacitySurface& surface);
 // the first unless it repeats the first one's angle (modulo 360).
 int PmmStripCount(const CapacitySurface& surface);
 
+// The surface as the view draws it: every k-th meridian so that at most
+// `maxMeridians` remain (evenly round the circle when k divides their
+// number), and on each meridian every k-th point so that at most
+// `maxPoints` remain, both ends always kept. A surface within the limits
+// comes back as it is.
+CapacitySurface DisplayGrid(const CapacitySurface& surface, int maxMeridians, int maxPoints);
+
 // One face of the surface grid: between meridian `meridian` and the next one
 // (wrapping round), and between points `point` and `point` + 1.
 struct PmmFace {

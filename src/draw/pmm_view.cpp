@@ -16,6 +16,9 @@ constexpr Rgb kGridLight{225, 225, 225};
 constexpr Rgb kGridZero{185, 185, 185};
 constexpr Rgb kCutColour{128, 0, 128};
 constexpr const char* kNoSurface = "曲面尚未计算";
+// The most meridians and points per meridian the view draws.
+constexpr int kViewMeridians = 72;
+constexpr int kViewPoints = 100;
 
 // Whole pixels, kept well inside the int range whatever the zoom.
 int Pixel(double value) { return RoundEven(std::clamp(value, -1e6, 1e6)); }
@@ -216,7 +219,8 @@ bool Finite(const std::array<SurfacePoint, 4>& corners) {
 }
 
 void DrawFaces(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
-  const CapacitySurface& surface = scene.surface;
+  // A finer surface than this adds nothing the eye sees and slows the turning.
+  const CapacitySurface surface = DisplayGrid(scene.surface, kViewMeridians, kViewPoints);
   const int points = PmmPointCount(surface);
   const size_t meridians = surface.meridian.size();
   std::vector<ScreenPoint> node(meridians * static_cast<size_t>(points));

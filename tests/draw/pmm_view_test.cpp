@@ -183,6 +183,27 @@ TEST(PmmFaces, ARepeatedClosingMeridianAddsNoStrip) {
   EXPECT_TRUE(FacesBackToFront(CapacitySurface(), camera).empty());
 }
 
+TEST(PmmFaces, DenseSurfacesAreDrawnOnACoarserGridWithTheirEnds) {
+  const CapacitySurface dense = EllipsoidSurface(144, 300);
+  const CapacitySurface grid = DisplayGrid(dense, 72, 100);
+  ASSERT_EQ(grid.meridian.size(), 72u);
+  EXPECT_EQ(grid.angle[1], 5.0);            // every second meridian, evenly round
+  ASSERT_EQ(grid.meridian[1].size(), 76u);  // every fourth point and the last
+  EXPECT_EQ(grid.meridian[1][1].P, dense.meridian[2][4].P);
+  EXPECT_EQ(grid.meridian[1].back().P, dense.meridian[2].back().P);
+  // The repeated closing meridian is not drawn twice.
+  EXPECT_EQ(DisplayGrid(EllipsoidSurface(144, 5, true), 72, 100).meridian.size(), 72u);
+  const CapacitySurface small = EllipsoidSurface(12, 7);
+  const CapacitySurface same = DisplayGrid(small, 72, 100);
+  ASSERT_EQ(same.meridian.size(), 12u);
+  ASSERT_EQ(same.meridian[11].size(), 7u);
+  EXPECT_EQ(same.meridian[11][3].My, small.meridian[11][3].My);
+
+  RecordingCanvas canvas(560, 520);
+  DrawPmmView(canvas, PmmScene{dense, ForceTable(), DesignCheck(), false}, PmmView());
+  EXPECT_EQ(CountPrefix(canvas.Calls(), "polygon"), 72 * 75);
+}
+
 // Distance of p from the chord a-b of a meridian, and whether p lies
 // between a and b.
 bool OnChord(const SurfacePoint& p, const SurfacePoint& a, const SurfacePoint& b) {
