@@ -31,8 +31,8 @@ TEST(ShowForceStatistics, PicksTheFourGoverningCombinations) {
   EXPECT_EQ(Row(form, 2), (Cells{"N,min", "-51", "300", "-700"}));
   // Largest |Mx| keeps its sign.
   EXPECT_EQ(Row(form, 3), (Cells{"Mx,max", "900", "-350", "5"}));
-  // Row 4: caption "Mx,min", the combination with the largest |My|.
-  EXPECT_EQ(Row(form, 4), (Cells{"Mx,min", "-51", "300", "-700"}));
+  // Row 4: the combination with the largest |My|, captioned as such.
+  EXPECT_EQ(Row(form, 4), (Cells{"My,max", "-51", "300", "-700"}));
 }
 
 TEST(ShowForceStatistics, TiesGoToTheLastCombination) {
@@ -41,7 +41,7 @@ TEST(ShowForceStatistics, TiesGoToTheLastCombination) {
   EXPECT_EQ(Row(form, 1), (Cells{"N,max", "500", "3", "3"}));
   EXPECT_EQ(Row(form, 2), (Cells{"N,min", "-5", "-3", "9"}));
   EXPECT_EQ(Row(form, 3), (Cells{"Mx,max", "-5", "-3", "9"}));  // |-3| ties 3
-  EXPECT_EQ(Row(form, 4), (Cells{"Mx,min", "-5", "-3", "9"}));  // |9| ties |-9|
+  EXPECT_EQ(Row(form, 4), (Cells{"My,max", "-5", "-3", "9"}));  // |9| ties |-9|
 }
 
 TEST(ShowForceStatistics, FactorsAreNotApplied) {
