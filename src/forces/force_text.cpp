@@ -23,8 +23,8 @@ struct FileCloser {
 
 [[noreturn]] void ThrowTooLarge(const std::string& path, unsigned long long bytes) {
   throw Error("文件 \"" + path + "\" 有 " + FormatInt(static_cast<long long>(bytes)) +
-              " 字节, 超过了能读取的 2 GB (" + FormatInt(static_cast<long long>(kMaxForceFileBytes)) +
-              " 字节); 未导入任何内力。");
+              " 字节, 超过了能读取的 2 GB (" +
+              FormatInt(static_cast<long long>(kMaxForceFileBytes)) + " 字节); 未导入任何内力。");
 }
 
 void AppendUtf8(std::string& out, char32_t c) {

@@ -208,8 +208,7 @@ StagedImport ReadByFieldNumbers(LineReader reader, const ImportSettings& s) {
     staged.grid->AddRow(fields.data(), static_cast<int>(fields.size()));
     if (r == 0) continue;
     auto number = [&](int field) {
-      const std::string_view text =
-          field >= 1 ? FieldAt(fields, field - 1) : std::string_view();
+      const std::string_view text = field >= 1 ? FieldAt(fields, field - 1) : std::string_view();
       return ReadNumber(text, r + 1, field);
     };
     ForceRecord& record = table.records[r];
@@ -309,7 +308,8 @@ TableHead ReadTableHead(LineReader& reader) {
     head.names = candidate[1];
     head.namesLine = first + 1;
   } else {
-    throw Error(Where(first, kWholeLine) + "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
+    throw Error(Where(first, kWholeLine) +
+                "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
   }
   const std::size_t lastHeadLine = std::max(head.namesLine, head.unitsLine);
   head.dataLine = lastHeadLine + 1;
@@ -323,7 +323,8 @@ void FindFields(TableHead& head) {
   head.m3 = FindField(head.names, "M3");
   for (const char* needed : {"M2", "M3"}) {
     if (FindField(head.names, needed) < 0) {
-      throw Error(Where(head.namesLine, kWholeLine) + "表中没有字段 '" + needed + "'; 未导入任何内力。");
+      throw Error(Where(head.namesLine, kWholeLine) + "表中没有字段 '" + needed +
+                  "'; 未导入任何内力。");
     }
   }
   head.story = FindField(head.names, "Story");
@@ -348,8 +349,8 @@ double UnitFactor(const TableHead& head, int field, bool moment) {
   const std::string where = Where(head.unitsLine, field + 1, name);
   if (unit.empty()) throw Error(where + "没有单位; 未导入任何内力。");
   double factor = 0;
-  const bool known = moment ? MomentUnitToKilonewtonMetre(unit, factor)
-                            : ForceUnitToKilonewton(unit, factor);
+  const bool known =
+      moment ? MomentUnitToKilonewtonMetre(unit, factor) : ForceUnitToKilonewton(unit, factor);
   if (!known) throw Error(where + "不认识的单位 '" + unit + "'; 未导入任何内力。");
   return factor;
 }

@@ -38,9 +38,8 @@ void TextTable::SetLastRowCell(int col, std::string_view text) {
 
 std::string_view TextTable::Cell(int col, int row) const {
   if (col < 0 || row < 0 || col >= columns_ || row >= Rows()) return {};
-  const std::size_t index =
-      static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
-      static_cast<std::size_t>(col);
+  const std::size_t index = static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                            static_cast<std::size_t>(col);
   const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
   return std::string_view(text_).substr(begin, ends_[index] - begin);
 }

@@ -71,8 +71,8 @@ TEST(EtabsTable, FindsFieldsByNameConvertsUnitsAndFlipsP) {
   ASSERT_EQ(table.records.size(), 5u);
   ASSERT_EQ(table.labels.size(), 5u);
   EXPECT_EQ(table.rowsRead, 7);
-  EXPECT_NEAR(table.records[1].P, 22.178 * kKip, 1e-12);  // tension positive -> compression
-  EXPECT_NEAR(table.records[1].Mx, -5.134 * kKipFt, 1e-12);  // Mx = M3
+  EXPECT_NEAR(table.records[1].P, 22.178 * kKip, 1e-12);      // tension positive -> compression
+  EXPECT_NEAR(table.records[1].Mx, -5.134 * kKipFt, 1e-12);   // Mx = M3
   EXPECT_NEAR(table.records[1].My, -1.4071 * kKipFt, 1e-12);  // My = M2
   EXPECT_NEAR(table.records[2].P, -10 * kKip, 1e-12);
   EXPECT_NEAR(table.records[2].Mx, 0.3 * kKipFt, 1e-12);
@@ -111,10 +111,10 @@ TEST(EtabsTable, FindsFieldsByNameConvertsUnitsAndFlipsP) {
 TEST(EtabsTable, Etabs22LayoutGivesTheSameForcesFromOtherFieldNumbers) {
   MapForm form;
   ForceTable table;
-  ImportForceLines(form, table,
-                   {"TABLE:  Element Forces - Columns", kNames22,
-                    ",,,,,,m,kN,kN,kN,kN-m,kN-m,kN-m,,m,",
-                    "Story1,C1,12,DCON1,Combination,,0,-1200,1,2,3,45.5,-350,12,0,Bottom"});
+  ImportForceLines(
+      form, table,
+      {"TABLE:  Element Forces - Columns", kNames22, ",,,,,,m,kN,kN,kN,kN-m,kN-m,kN-m,,m,",
+       "Story1,C1,12,DCON1,Combination,,0,-1200,1,2,3,45.5,-350,12,0,Bottom"});
   ASSERT_EQ(table.Count, 1);
   EXPECT_EQ(table.cP, 8);
   EXPECT_EQ(table.cMx, 13);
@@ -169,14 +169,13 @@ TEST(EtabsTable, EveryUnitAgainstHandValues) {
   for (const Case& c : cases) {
     MapForm form;
     ForceTable table;
-    const std::string units = std::string(",,,,,,m,") + c.force + ",,,," + c.moment + "," +
-                              c.moment + ",,,";
+    const std::string units =
+        std::string(",,,,,,m,") + c.force + ",,,," + c.moment + "," + c.moment + ",,,";
     ImportForceLines(form, table,
                      {"TABLE:  Element Forces - Columns", kNames22, units,
                       "S1,C1,1,D,Combination,,0,-1000,0,0,0,200,-300,1,0,"});
     ASSERT_EQ(table.Count, 1) << c.force;
-    EXPECT_NEAR(table.records[1].P, 1000 * c.forceFactor, 1e-12 * 1000 * c.forceFactor)
-        << c.force;
+    EXPECT_NEAR(table.records[1].P, 1000 * c.forceFactor, 1e-12 * 1000 * c.forceFactor) << c.force;
     EXPECT_NEAR(table.records[1].Mx, -300 * c.momentFactor, 1e-12 * 300 * c.momentFactor)
         << c.moment;
     EXPECT_NEAR(table.records[1].My, 200 * c.momentFactor, 1e-12 * 200 * c.momentFactor)
@@ -224,7 +223,9 @@ TEST(EtabsTable, MissingMomentFieldIsNamed) {
                                {kTitle, "Story,Column,P,M2,V2", ",,kN,kN-m,kN", "S,C,1,2,3"});
             }),
             "第 2 行: 表中没有字段 'M3'; 未导入任何内力。");
-  EXPECT_EQ(Caught([&] { ImportForceLines(form, table, {kTitle, "Story,Column", "S,C"}); }),
+  EXPECT_EQ(Caught([&] {
+              ImportForceLines(form, table, {kTitle, "Story,Column", "S,C"});
+            }),
             "第 2 行: 找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
 }
 
@@ -235,11 +236,11 @@ TEST(EtabsTable, Filters) {
     int count;
   };
   const Case cases[] = {
-      {0, "", "", 4},           // combinations only (the default)
-      {1, "", "", 5},           // every case but the modal rows
-      {0, "Story 3", "", 3},    // one story (with a blank in its name)
-      {0, "", "C1", 1},         // one column
-      {1, "Story4", "C1", 2},   // a story and a column
+      {0, "", "", 4},          // combinations only (the default)
+      {1, "", "", 5},          // every case but the modal rows
+      {0, "Story 3", "", 3},   // one story (with a blank in its name)
+      {0, "", "C1", 1},        // one column
+      {1, "Story4", "C1", 2},  // a story and a column
       {0, " Story4 , Story 3 ", "", 4},
   };
   for (const Case& c : cases) {
@@ -338,8 +339,9 @@ TEST(EtabsTable, EncodingsGiveTheSameTable) {
   ForceTable table;
   ImportForceBytes(form, table, Utf8ToGbk(utf8), "gbk");
   EXPECT_EQ(table.labels[1], "楼层4 / C1 / D+L / 0 ft");
-  EXPECT_EQ(Caught([&] { ImportForceBytes(form, table, std::string("\xFF\xFE\0\0T\0\0\0", 8), "x"); }),
-            "文件是 UTF-32 编码的, 不能读取; 请另存为 UTF-8、UTF-16 或 GBK 编码。");
+  EXPECT_EQ(
+      Caught([&] { ImportForceBytes(form, table, std::string("\xFF\xFE\0\0T\0\0\0", 8), "x"); }),
+      "文件是 UTF-32 编码的, 不能读取; 请另存为 UTF-8、UTF-16 或 GBK 编码。");
   EXPECT_EQ(Caught([&] { ImportForceBytes(form, table, std::string("a,\0\0\0b", 7), "x"); }),
             "文件含有零字节, 不是文本文件 (或是未知的编码); 未导入任何内力。");
 }

@@ -35,14 +35,12 @@ void TForm1::ConnectImportPage() {
     return findChild<QPushButton*>(QString::fromUtf8(name));
   };
   connect(button("Button40"), &QPushButton::clicked, this, [this] { ReimportForces(); });
-  connect(button("Button41"), &QPushButton::clicked, this, [this] {
-    ChooseNames("ListBox1", "Edit75", state_.forceTable.stories);
-  });
-  connect(button("Button42"), &QPushButton::clicked, this, [this] {
-    ChooseNames("ListBox2", "Edit76", state_.forceTable.columns);
-  });
-  for (const auto& [chooserName, boxName] : {std::pair{"ListBox1", "Edit75"},
-                                             std::pair{"ListBox2", "Edit76"}}) {
+  connect(button("Button41"), &QPushButton::clicked, this,
+          [this] { ChooseNames("ListBox1", "Edit75", state_.forceTable.stories); });
+  connect(button("Button42"), &QPushButton::clicked, this,
+          [this] { ChooseNames("ListBox2", "Edit76", state_.forceTable.columns); });
+  for (const auto& [chooserName, boxName] :
+       {std::pair{"ListBox1", "Edit75"}, std::pair{"ListBox2", "Edit76"}}) {
     auto* chooser = findChild<NameChooser*>(QString::fromUtf8(chooserName));
     auto* box = findChild<QLineEdit*>(QString::fromUtf8(boxName));
     connect(chooser, &NameChooser::Chosen, box, &QLineEdit::setText);

@@ -46,7 +46,7 @@ class StringGridModel : public QAbstractTableModel {
   void ScheduleRefresh();
   int columns_;
   int rows_;
-  std::vector<std::string> cells_;  // row-major, rows_ x columns_
+  std::vector<std::string> cells_;          // row-major, rows_ x columns_
   std::shared_ptr<const TextTable> table_;  // shown instead of cells_ when set
   bool refreshPending_ = false;
 };
