@@ -71,5 +71,21 @@ TEST(ShowForceStatistics, CountBeyondTheRecordsIsLimitedToThem) {
   EXPECT_EQ(Row(form, 1)[1], "");
 }
 
+// Column 4 names each row's combination: its label from the file, or its
+// number when the file names none (the old layout).
+TEST(ShowForceStatistics, RowsNameTheirCombinations) {
+  MapForm form;
+  ForceTable table = Table({{100, 10, -20}, {900, -350, 5}, {-50, 300, -700}});
+  ShowForceStatistics(table, form);
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 0), "label");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 1), "组合 2");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 2), "组合 3");
+  table.labels = {"", "S1 / C1 / D / 0 m", "S1 / C1 / D+L / 0 m", "S2 / C1 / E / Max / 3 m"};
+  ShowForceStatistics(table, form);
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 1), "S1 / C1 / D+L / 0 m");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 3), "S1 / C1 / D+L / 0 m");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 4), "S2 / C1 / E / Max / 3 m");
+}
+
 }  // namespace
 }  // namespace kuma
