@@ -308,7 +308,8 @@ TableHead ReadTableHead(LineReader& reader) {
     head.names = candidate[1];
     head.namesLine = first + 1;
   } else {
-    throw Error(Where(first, kWholeLine) +
+    const std::string table = head.title.empty() ? "" : "表格 \"" + head.title + "\" ";
+    throw Error(Where(first, kWholeLine) + table +
                 "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
   }
   const std::size_t lastHeadLine = std::max(head.namesLine, head.unitsLine);

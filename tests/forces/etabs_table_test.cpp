@@ -226,7 +226,8 @@ TEST(EtabsTable, MissingMomentFieldIsNamed) {
   EXPECT_EQ(Caught([&] {
               ImportForceLines(form, table, {kTitle, "Story,Column", "S,C"});
             }),
-            "第 2 行: 找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
+            "第 2 行: 表格 \"Element Forces - Columns\" 找不到字段名行 (需要字段 P、M2 和 M3); "
+            "未导入任何内力。");
 }
 
 TEST(EtabsTable, Filters) {
