@@ -313,12 +313,15 @@ void TForm1::BuildImportPage(QWidget* page) {
   AddButton(factors, "Button13", QStringLiteral("输入参数"), 150, 108, 75);
 
   AddButton(page, "Button4", QStringLiteral("导入ETABS内力(CSV文件)"), 264, 16, 200);
-  QLabel* count = AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 46, 200);
+  QLabel* count =
+      AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 46, 200);
   count->setWordWrap(true);
   count->resize(200, 34);
   AddButton(page, "Button15", QStringLiteral("统计内力数据"), 264, 84, 120);
   AddButton(page, "Button40", QStringLiteral("重新导入"), 390, 84, 74);
-  AddGrid(page, "StringGrid2", 5, 5, 472, 8, 428, 140);
+  // The statistics: the combinations' names in the last column, wide enough
+  // for most; the grid scrolls sideways for longer ones.
+  AddGrid(page, "StringGrid2", 5, 5, 472, 8, 428, 140)->setColumnWidth(4, 240);
 
   // How the file is read, and which rows are kept.
   AddLabel(page, "Label120", QStringLiteral("读取方式"), 8, 159, 60);

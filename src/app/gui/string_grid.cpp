@@ -35,7 +35,9 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() + 1 >= rows_ || index.column() >= columns_) return {};
-  if (role == Qt::DisplayRole) return ToQString(Cell(index.column(), index.row() + 1));
+  // The whole text as a tip too, for cells narrower than their text.
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    return ToQString(Cell(index.column(), index.row() + 1));
   if (role == Qt::BackgroundRole && index.column() == 0) return QApplication::palette().button();
   return {};
 }
