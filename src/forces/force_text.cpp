@@ -90,6 +90,22 @@ int GuessUtf16(const std::string& bytes) {
   return 0;
 }
 
+bool StartsWith(const std::string& bytes, const char* mark, std::size_t length) {
+  return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
+}
+
+// Zero bytes without a UTF-16 or UTF-32 byte-order mark and not in the
+// pattern of UTF-16 text: not a text file at all.
+bool LooksBinary(const std::string& bytes) {
+  if (StartsWith(bytes, "\xFF\xFE", 2) || StartsWith(bytes, "\xFE\xFF", 2) ||
+      StartsWith(bytes, "\x00\x00\xFE\xFF", 4))
+    return false;
+  return bytes.find('\0') != std::string::npos && GuessUtf16(bytes) == 0;
+}
+
+constexpr const char* kBinaryMessage =
+    "文件含有零字节, 不是文本文件 (或是未知的编码); 未导入任何内力。";
+
 }  // namespace
 
 std::string ReadForceFileBytes(const std::string& path) {
@@ -112,6 +128,9 @@ std::string ReadForceFileBytes(const std::string& path) {
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
     if (bytes.size() + n > kMaxForceFileBytes) ThrowTooLarge(path, bytes.size() + n);
+    // A binary file (or a device such as /dev/zero) is refused at its first
+    // block, not after filling memory with it.
+    if (bytes.empty() && LooksBinary(std::string(buffer, n))) throw Error(kBinaryMessage);
     bytes.append(buffer, n);
   }
   if (std::ferror(file.get())) throw Error(FileErrorMessage("read", path));
@@ -120,7 +139,7 @@ std::string ReadForceFileBytes(const std::string& path) {
 
 std::string DecodeForceText(std::string bytes) {
   auto starts = [&bytes](const char* mark, std::size_t length) {
-    return bytes.size() >= length && bytes.compare(0, length, mark, length) == 0;
+    return StartsWith(bytes, mark, length);
   };
   if (starts("\xFF\xFE\x00\x00", 4) || starts("\x00\x00\xFE\xFF", 4)) {
     throw Error("文件是 UTF-32 编码的, 不能读取; 请另存为 UTF-8、UTF-16 或 GBK 编码。");
@@ -130,7 +149,7 @@ std::string DecodeForceText(std::string bytes) {
   if (bytes.find('\0') != std::string::npos) {
     const int guess = GuessUtf16(bytes);
     if (guess != 0) return Utf16ToUtf8(bytes, 0, guess == 2);
-    throw Error("文件含有零字节, 不是文本文件 (或是未知的编码); 未导入任何内力。");
+    throw Error(kBinaryMessage);
   }
   static constexpr char kBom[] = "\xEF\xBB\xBF";
   if (!IsValidUtf8(bytes)) return GbkToUtf8(bytes);

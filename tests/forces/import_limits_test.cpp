@@ -57,5 +57,15 @@ TEST(ImportLimits, MoreThanTwentyMillionLinesIsRefused) {
   EXPECT_EQ(form.Text("Label66"), "导入内力组合的总数量 = 1");
 }
 
+// A device that never ends is refused at its first block, not read into
+// memory up to the limit.
+TEST(ImportLimits, EndlessZerosAreRefusedAtOnce) {
+  if (!std::filesystem::exists("/dev/zero")) GTEST_SKIP();
+  MapForm form;
+  ForceTable table;
+  EXPECT_EQ(Caught([&] { ImportForces(form, table, "/dev/zero"); }),
+            "文件含有零字节, 不是文本文件 (或是未知的编码); 未导入任何内力。");
+}
+
 }  // namespace
 }  // namespace kuma
