@@ -7,6 +7,7 @@
 #include <cctype>
 #include <memory>
 #include <new>
+#include <optional>
 #include <unordered_set>
 
 #include "forces/forces.h"
@@ -155,12 +156,11 @@ ImportSettings ReadImportSettings(const Form& form) {
   return s;
 }
 
-constexpr long long kWholeLine = -1000000;
-
-// "第 3 行第 10 列 (P): " before a message about that field.
-std::string Where(std::size_t line, long long field, std::string_view name = {}) {
+// "第 3 行第 10 列 (P): " before a message about that field, "第 2 行: "
+// about a whole line.
+std::string Where(std::size_t line, std::optional<long long> field, std::string_view name = {}) {
   std::string where = "第 " + FormatInt(static_cast<long long>(line)) + " 行";
-  if (field != kWholeLine) where += "第 " + FormatInt(field) + " 列";
+  if (field) where += "第 " + FormatInt(*field) + " 列";
   if (!name.empty()) where += " (" + std::string(name) + ")";
   return where + ": ";
 }
@@ -309,7 +309,7 @@ TableHead ReadTableHead(LineReader& reader) {
     head.namesLine = first + 1;
   } else {
     const std::string table = head.title.empty() ? "" : "表格 \"" + head.title + "\" ";
-    throw Error(Where(first, kWholeLine) + table +
+    throw Error(Where(first, std::nullopt) + table +
                 "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
   }
   const std::size_t lastHeadLine = std::max(head.namesLine, head.unitsLine);
@@ -324,7 +324,7 @@ void FindFields(TableHead& head) {
   head.m3 = FindField(head.names, "M3");
   for (const char* needed : {"M2", "M3"}) {
     if (FindField(head.names, needed) < 0) {
-      throw Error(Where(head.namesLine, kWholeLine) + "表中没有字段 '" + needed +
+      throw Error(Where(head.namesLine, std::nullopt) + "表中没有字段 '" + needed +
                   "'; 未导入任何内力。");
     }
   }
