@@ -37,8 +37,9 @@ constexpr const char* kUsage =
     "Usage: kumasec-cli [--form FILE] [--set Name=Text]... COMMAND [ARGS] [--out PATH]\n"
     "\n"
     "Runs a command of the section analysis on the initial form, changed by FILE\n"
-    "(lines Name=Text) and then by each --set. Name is Edit1..Edit69 (the box's\n"
-    "text) or ComboBox1..ComboBox7 (the 0-based position of the entry to select).\n"
+    "(lines Name=Text) and then by each --set. Name is an edit box of the form,\n"
+    "EditN (the box's text), or one of its drop-down lists, ComboBoxN (the 0-based\n"
+    "position of the entry to select).\n"
     "\n"
     "Commands:\n"
     "  mesh                 the fibers as CSV\n"
@@ -52,10 +53,21 @@ constexpr const char* kUsage =
     "  opensees-model [--py] [--out PATH]\n"
     "                       the complete OpenSEES model (Tcl, or OpenSeesPy with --py;\n"
     "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up\n"
-    "  import CSVFILE       import forces; the count and the statistics grid\n"
+    "  import CSVFILE       import forces; the count line, then the statistics grid\n"
+    "                       as CSV (Case,P,Mx,My,label)\n"
     "  charts DIR [--forces CSVFILE]\n"
     "                       write pmx.jpg, pmy.jpg, mm.jpg, section.jpg and pmm.jpg\n"
     "                       (the 3-D surface, view from Edit81..Edit83) into DIR\n"
+    "\n"
+    "Force import settings (also read by charts --forces):\n"
+    "  Edit54..Edit56       field numbers of P, Mx, My in a file read by numbers\n"
+    "  Edit57..Edit59       plotting factors of P, Mx, My\n"
+    "  ComboBox10           reading: 0 automatic (by names after a 'TABLE:' title\n"
+    "                       line, else by numbers), 1 by field numbers, 2 by names\n"
+    "  ComboBox11           cases of an ETABS table: 0 combinations only, 1 all\n"
+    "                       (modal rows are always left out)\n"
+    "  ComboBox12           moments: 0 Mx = M3, My = M2; 1 Mx = M2, My = M3\n"
+    "  Edit75, Edit76       stories, columns to keep, separated by commas (empty: all)\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -287,7 +299,7 @@ void PrintForceStatistics(const MapForm& form) {
   PrintLine(form.Text("Label66"));
   for (int row = 0; row <= 4; ++row) {
     std::string line;
-    for (int col = 0; col <= 3; ++col) {
+    for (int col = 0; col <= 4; ++col) {
       if (col > 0) line += ',';
       line += CsvField(form.GridCell("StringGrid2", col, row));
     }

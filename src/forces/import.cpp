@@ -1,16 +1,17 @@
-// The ETABS force import: the file is read whole, decoded once, cut into
-// lines that point into the decoded text, and every line is split into one
-// reused set of 40 fields, so a large file costs little more than its bytes.
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <climits>
-#include <cstdio>
+// The ETABS force import. The file is read whole and decoded once; its lines
+// are walked in place (never copied), every line is split into views of its
+// fields, and what is kept goes into a compact text table for the grid and
+// plain records for the table. Nothing the engineer sees changes until the
+// whole file has been read without a fault.
+#include <algorithm>
+#include <cctype>
 #include <memory>
+#include <new>
+#include <optional>
+#include <unordered_set>
 
 #include "forces/forces.h"
 #include "model/errors.h"
-#include "model/gbk.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -18,7 +19,9 @@ namespace kuma {
 namespace {
 
 constexpr const char* kGrid = "StringGrid1";
-constexpr int kGridColumns = 10;
+constexpr int kMinGridColumns = 10;
+constexpr std::size_t kNumberedFieldLimit = 40;
+constexpr std::size_t kNamedFieldLimit = 256;
 
 // Blanks and control characters, as the field trimming understands them.
 // Bytes of multi-byte UTF-8 characters are all >= 0x80 and never trimmed.
@@ -27,33 +30,112 @@ bool IsTrimmed(char c) {
   return byte <= 0x20 || byte == 0x7F;
 }
 
-void SplitCsvView(std::string_view line, CsvFields& fields) {
-  std::size_t slot = 0;
+std::string_view Trim(std::string_view text) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && IsTrimmed(text[b])) ++b;
+  while (e > b && IsTrimmed(text[e - 1])) --e;
+  return text.substr(b, e - b);
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  }
+  return true;
+}
+
+// The fields of a line between commas, trimmed, at most `limit` of them.
+void SplitFields(std::string_view line, std::vector<std::string_view>& fields, std::size_t limit) {
+  fields.clear();
   std::size_t start = 0;
-  while (slot < fields.size()) {
-    std::size_t comma = line.find(',', start);
-    std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-    std::size_t b = start, e = end;
-    while (b < e && IsTrimmed(line[b])) ++b;
-    while (e > b && IsTrimmed(line[e - 1])) --e;
-    fields[slot++].assign(line.data() + b, e - b);
+  while (fields.size() < limit) {
+    const std::size_t comma = line.find(',', start);
+    const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+    fields.push_back(Trim(line.substr(start, end - start)));
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
-  for (; slot < fields.size(); ++slot) fields[slot].clear();
 }
 
-// Slot `number` (1-based); a number outside 1..40 reads an empty field.
-const std::string& Field(const CsvFields& fields, int number) {
-  static const std::string empty;
-  if (number < 1 || number > static_cast<int>(fields.size())) return empty;
-  return fields[static_cast<std::size_t>(number - 1)];
+std::string_view FieldAt(const std::vector<std::string_view>& fields, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) return {};
+  return fields[static_cast<std::size_t>(index)];
+}
+
+// The lines of a decoded text, or of a list of lines, one after the other.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : text_(text) {}
+  explicit LineReader(const std::vector<std::string>* lines) : lines_(lines) {}
+
+  bool Next(std::string_view& line) {
+    if (lines_ != nullptr) {
+      if (position_ >= lines_->size()) return false;
+      line = (*lines_)[position_++];
+      return true;
+    }
+    if (position_ >= text_.size()) return false;
+    std::size_t end = text_.find_first_of("\r\n", position_);
+    if (end == std::string_view::npos) end = text_.size();
+    line = text_.substr(position_, end - position_);
+    position_ = end + 1;
+    if (end < text_.size() && text_[end] == '\r' && position_ < text_.size() &&
+        text_[position_] == '\n')
+      ++position_;
+    return true;
+  }
+  std::size_t Position() const { return position_; }
+  void Seek(std::size_t position) { position_ = position; }
+
+ private:
+  std::string_view text_;
+  const std::vector<std::string>* lines_ = nullptr;
+  std::size_t position_ = 0;
+};
+
+// Lines and the most fields of a line (up to `limit`), found in one quick
+// pass; the line limit is enforced here, before any memory is taken.
+struct TextShape {
+  std::size_t lines = 0;
+  std::size_t maxFields = 0;
+};
+
+TextShape MeasureText(LineReader reader, std::size_t limit) {
+  TextShape shape;
+  std::string_view line;
+  while (reader.Next(line)) {
+    if (++shape.lines > kMaxForceFileLines) {
+      throw Error("文件超过了能读取的 " + FormatInt(static_cast<long long>(kMaxForceFileLines)) +
+                  " 行; 未导入任何内力。");
+    }
+    const auto fields = static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1;
+    shape.maxFields = std::max(shape.maxFields, std::min(fields, limit));
+  }
+  return shape;
 }
 
 struct ImportSettings {
   double fP, fMx, fMy;
   int cP, cMx, cMy;
+  ForceLayout layout;
+  bool combinationsOnly;
+  bool swapMoments;
+  std::vector<std::string> stories, columns;
 };
+
+// Names separated by commas; blanks around each are dropped.
+std::vector<std::string> NameList(const std::string& text) {
+  std::vector<std::string_view> parts;
+  SplitFields(text, parts, text.size() + 1);
+  std::vector<std::string> names;
+  for (std::string_view part : parts) {
+    if (!part.empty()) names.emplace_back(part);
+  }
+  return names;
+}
 
 ImportSettings ReadImportSettings(const Form& form) {
   ImportSettings s{};
@@ -63,117 +145,454 @@ ImportSettings ReadImportSettings(const Form& form) {
   s.cP = form.Integer("Edit54");
   s.cMx = form.Integer("Edit55");
   s.cMy = form.Integer("Edit56");
+  const int layout = form.ItemIndex("ComboBox10");
+  s.layout = layout == 1   ? ForceLayout::FieldNumbers
+             : layout == 2 ? ForceLayout::FieldNames
+                           : ForceLayout::Automatic;
+  s.combinationsOnly = form.ItemIndex("ComboBox11") != 1;
+  s.swapMoments = form.ItemIndex("ComboBox12") == 1;
+  s.stories = NameList(form.Text("Edit75"));
+  s.columns = NameList(form.Text("Edit76"));
   return s;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::string ReadFileBytes(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) throw Error(FileErrorMessage("open", path));
-  std::string bytes;
-  struct stat info {};
-  if (fstat(fileno(file.get()), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) {
-      errno = EISDIR;
-      throw Error(FileErrorMessage("open", path));
-    }
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
-      bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-  }
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-  if (std::ferror(file.get())) throw Error(FileErrorMessage("read", path));
-  return bytes;
+// "第 3 行第 10 列 (P): " before a message about that field, "第 2 行: "
+// about a whole line.
+std::string Where(std::size_t line, std::optional<long long> field, std::string_view name = {}) {
+  std::string where = "第 " + FormatInt(static_cast<long long>(line)) + " 行";
+  if (field) where += "第 " + FormatInt(*field) + " 列";
+  if (!name.empty()) where += " (" + std::string(name) + ")";
+  return where + ": ";
 }
 
-// Steps 3 to 7 of the import. The settings are stored first; the table, the
-// grid and then the records follow, so a conversion failure leaves the grid
-// complete, Count set and the records before the failing line filled.
-void ImportLineViews(Form& form, ForceTable& table, const std::vector<std::string_view>& lines,
-                     const ImportSettings& s) {
-  if (lines.size() > static_cast<std::size_t>(INT_MAX - 1)) {
-    throw Error("文件的行数过多: " + FormatInt(static_cast<long long>(lines.size())));
+double ReadNumber(std::string_view text, std::size_t line, long long field,
+                  std::string_view name = {}) {
+  try {
+    return StrToFloat(std::string(text));
+  } catch (const Error& e) {
+    throw Error(Where(line, field, name) + e.what());
   }
-  // A file without lines is treated like one with an empty header.
-  const int count = lines.empty() ? 0 : static_cast<int>(lines.size()) - 1;
-  table.fP = s.fP;
-  table.fMx = s.fMx;
-  table.fMy = s.fMy;
+}
+
+// What a finished read hands over: the new table, its grid and captions.
+struct StagedImport {
+  ForceTable table;
+  std::shared_ptr<TextTable> grid;
+  std::string countCaption, infoCaption;
+};
+
+void MarkRole(TextTable& grid, int col, const char* role) {
+  std::string text = grid.ColumnRole(col);
+  if (!text.empty()) text += ", ";
+  grid.SetColumnRole(col, text + role);
+}
+
+// A file without a title line: a header line, then one combination per line
+// with P, Mx and My in the fields numbered on the form.
+StagedImport ReadByFieldNumbers(LineReader reader, const ImportSettings& s) {
+  const TextShape shape = MeasureText(reader, kNumberedFieldLimit);
+  const int count = shape.lines == 0 ? 0 : static_cast<int>(shape.lines) - 1;
+  StagedImport staged;
+  ForceTable& table = staged.table;
+  table.Count = count;
+  table.records.assign(static_cast<std::size_t>(count) + 1, ForceRecord{});
+  const int width = std::max(kMinGridColumns, static_cast<int>(shape.maxFields));
+  staged.grid = std::make_shared<TextTable>(width);
+  staged.grid->Reserve(shape.lines + 1, 0);
+
+  std::vector<std::string_view> fields;
+  std::string_view line;
+  if (shape.lines == 0) staged.grid->AddRow(nullptr, 0);  // an empty header
+  for (std::size_t r = 0; reader.Next(line); ++r) {
+    SplitFields(line, fields, kNumberedFieldLimit);
+    staged.grid->AddRow(fields.data(), static_cast<int>(fields.size()));
+    if (r == 0) continue;
+    auto number = [&](int field) {
+      const std::string_view text = field >= 1 ? FieldAt(fields, field - 1) : std::string_view();
+      return ReadNumber(text, r + 1, field);
+    };
+    ForceRecord& record = table.records[r];
+    record.P = -number(s.cP);  // compression positive
+    record.Mx = number(s.cMx);
+    record.My = number(s.cMy);
+  }
+  MarkRole(*staged.grid, s.cP - 1, "P");
+  MarkRole(*staged.grid, s.cMx - 1, "Mx");
+  MarkRole(*staged.grid, s.cMy - 1, "My");
   table.cP = s.cP;
   table.cMx = s.cMx;
   table.cMy = s.cMy;
-  table.Count = count;
-  table.records.assign(static_cast<std::size_t>(count) + 1, ForceRecord{});
+  staged.countCaption = "导入内力组合的总数量 = " + FormatInt(count);
+  staged.infoCaption = "按列号读取: P 第 " + FormatInt(s.cP) + " 列, Mx 第 " + FormatInt(s.cMx) +
+                       " 列, My 第 " + FormatInt(s.cMy) + " 列 (kN, kN·m)";
+  return staged;
+}
 
-  form.SetGridRowCount(kGrid, count + 1);
-  CsvFields fields;
-  if (lines.empty()) {
-    for (int c = 0; c < kGridColumns; ++c) form.SetGridCell(kGrid, c, 0, std::string());
+// The head of an ETABS table: its title, field names and units.
+struct TableHead {
+  std::string title;
+  std::vector<std::string> names, units;  // units empty when the file has none
+  std::size_t namesLine = 0;              // 1-based file line
+  std::size_t unitsLine = 0;              // 0 when there is none
+  std::size_t dataLine = 1;               // first data line
+  std::size_t dataPosition = 0;           // reader position of that line
+  int p = -1, m2 = -1, m3 = -1;           // 0-based fields
+  int story = -1, column = -1, outputCase = -1, caseType = -1, stepType = -1, station = -1;
+};
+
+bool StartsWithTitle(std::string_view line) {
+  const std::string_view text = Trim(line);
+  return text.size() >= 6 && SameName(text.substr(0, 6), "TABLE:");
+}
+
+int FindField(const std::vector<std::string>& names, std::string_view name) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (SameName(names[i], name)) return static_cast<int>(i);
   }
-  for (std::size_t r = 0; r < lines.size(); ++r) {
-    SplitCsvView(lines[r], fields);
-    for (int c = 0; c < kGridColumns; ++c) {
-      form.SetGridCell(kGrid, c, static_cast<int>(r), fields[static_cast<std::size_t>(c)]);
+  return -1;
+}
+
+std::vector<std::string> SplitToStrings(std::string_view line) {
+  std::vector<std::string_view> views;
+  SplitFields(line, views, kNamedFieldLimit);
+  return std::vector<std::string>(views.begin(), views.end());
+}
+
+// A units line holds, where P is, a unit name: something, and not a number.
+bool HoldsUnitAt(const std::vector<std::string>& fields, int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) return false;
+  const std::string& text = fields[static_cast<std::size_t>(index)];
+  if (text.empty()) return false;
+  try {
+    StrToFloat(text);
+    return false;
+  } catch (const Error&) {
+    return true;
+  }
+}
+
+// Finds the title, the names line and the units line, which ETABS writes
+// either as names then units or as units then names, after the title.
+TableHead ReadTableHead(LineReader& reader) {
+  TableHead head;
+  std::string_view line;
+  std::size_t lineNumber = 0;
+  std::size_t start = reader.Position();
+  if (reader.Next(line) && StartsWithTitle(line)) {
+    ++lineNumber;
+    std::string_view title = Trim(line.substr(0, line.find(',')));
+    head.title = std::string(Trim(title.substr(6)));
+    start = reader.Position();
+  } else {
+    reader.Seek(start);
+  }
+  std::vector<std::string> candidate[2];
+  std::size_t after[2] = {start, start};
+  for (int i = 0; i < 2 && reader.Next(line); ++i) {
+    candidate[i] = SplitToStrings(line);
+    after[i] = reader.Position();
+  }
+  const std::size_t first = lineNumber + 1;
+  if (FindField(candidate[0], "P") >= 0) {
+    head.names = candidate[0];
+    head.namesLine = first;
+    head.p = FindField(head.names, "P");
+    if (HoldsUnitAt(candidate[1], head.p)) {
+      head.units = candidate[1];
+      head.unitsLine = first + 1;
+    }
+  } else if (FindField(candidate[1], "P") >= 0 &&
+             HoldsUnitAt(candidate[0], FindField(candidate[1], "P"))) {
+    head.units = candidate[0];
+    head.unitsLine = first;
+    head.names = candidate[1];
+    head.namesLine = first + 1;
+  } else {
+    const std::string table = head.title.empty() ? "" : "表格 \"" + head.title + "\" ";
+    throw Error(Where(first, std::nullopt) + table +
+                "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
+  }
+  const std::size_t lastHeadLine = std::max(head.namesLine, head.unitsLine);
+  head.dataLine = lastHeadLine + 1;
+  head.dataPosition = after[lastHeadLine - first];
+  return head;
+}
+
+void FindFields(TableHead& head) {
+  head.p = FindField(head.names, "P");
+  head.m2 = FindField(head.names, "M2");
+  head.m3 = FindField(head.names, "M3");
+  for (const char* needed : {"M2", "M3"}) {
+    if (FindField(head.names, needed) < 0) {
+      throw Error(Where(head.namesLine, std::nullopt) + "表中没有字段 '" + needed +
+                  "'; 未导入任何内力。");
     }
   }
+  head.story = FindField(head.names, "Story");
+  head.column = FindField(head.names, "Column");
+  head.outputCase = FindField(head.names, "Output Case");
+  head.caseType = FindField(head.names, "Case Type");
+  head.stepType = FindField(head.names, "Step Type");
+  head.station = FindField(head.names, "Station");
+}
 
-  for (int r = 1; r <= count; ++r) {
-    SplitCsvView(lines[static_cast<std::size_t>(r)], fields);
-    ForceRecord record;
-    record.P = -StrToFloat(Field(fields, s.cP));  // compression positive
-    record.Mx = StrToFloat(Field(fields, s.cMx));
-    record.My = StrToFloat(Field(fields, s.cMy));
-    table.records[static_cast<std::size_t>(r)] = record;
+std::string UnitOf(const TableHead& head, int field) {
+  if (field < 0 || static_cast<std::size_t>(field) >= head.units.size()) return {};
+  return head.units[static_cast<std::size_t>(field)];
+}
+
+// Factor of the unit of a field, or 1 (kN, kN·m) when the file has no units
+// line. An unknown or missing unit stops the import.
+double UnitFactor(const TableHead& head, int field, bool moment) {
+  if (head.unitsLine == 0) return 1.0;
+  const std::string unit = UnitOf(head, field);
+  const std::string& name = head.names[static_cast<std::size_t>(field)];
+  const std::string where = Where(head.unitsLine, field + 1, name);
+  if (unit.empty()) throw Error(where + "没有单位; 未导入任何内力。");
+  double factor = 0;
+  const bool known =
+      moment ? MomentUnitToKilonewtonMetre(unit, factor) : ForceUnitToKilonewton(unit, factor);
+  if (!known) throw Error(where + "不认识的单位 '" + unit + "'; 未导入任何内力。");
+  return factor;
+}
+
+// Names listed in a filter, and whether the file named each of them.
+struct NameFilter {
+  std::vector<std::string> names;
+  std::vector<bool> seen;
+  explicit NameFilter(std::vector<std::string> list)
+      : names(std::move(list)), seen(names.size(), false) {}
+  bool Keeps(std::string_view name) {
+    if (names.empty()) return true;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == name) return seen[i] = true;
+    }
+    return false;
   }
+  // Raises for the first listed name the file never used.
+  void CheckAllSeen(const char* what, const char* field, bool fieldPresent) const {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!fieldPresent) {
+        throw Error(std::string("表中没有字段 '") + field + "', 不能按" + what +
+                    "筛选; 未导入任何内力。");
+      }
+      if (!seen[i]) {
+        throw Error(std::string(what) + " '" + names[i] + "' 不在文件中; 未导入任何内力。");
+      }
+    }
+  }
+};
 
-  form.SetText("Label66", "导入内力组合的总数量 = " + FormatInt(count));
+// Names in order of first appearance.
+class DistinctNames {
+ public:
+  void Add(std::string_view name) {
+    if (name.empty() || name == last_) return;  // rows of one story come together
+    last_.assign(name);
+    if (seen_.insert(last_).second) list_.push_back(last_);
+  }
+  std::vector<std::string> Take() { return std::move(list_); }
+
+ private:
+  std::unordered_set<std::string> seen_;
+  std::vector<std::string> list_;
+  std::string last_;
+};
+
+bool IsModalRow(std::string_view caseType, std::string_view stepType) {
+  return SameName(caseType, "LinModEigen") || SameName(caseType, "LinModRitz") ||
+         SameName(stepType, "Mode");
+}
+
+std::string RowLabel(const TableHead& head, const std::vector<std::string_view>& fields,
+                     std::size_t lineNumber) {
+  std::string label;
+  auto add = [&label](std::string_view part) {
+    if (part.empty()) return;
+    if (!label.empty()) label += " / ";
+    label += part;
+  };
+  add(FieldAt(fields, head.story));
+  add(FieldAt(fields, head.column));
+  add(FieldAt(fields, head.outputCase));
+  add(FieldAt(fields, head.stepType));
+  const std::string_view station = FieldAt(fields, head.station);
+  if (!station.empty()) {
+    const std::string unit = UnitOf(head, head.station);
+    add(unit.empty() ? std::string(station) : std::string(station) + " " + unit);
+  }
+  if (label.empty()) label = "第 " + FormatInt(static_cast<long long>(lineNumber)) + " 行";
+  return label;
+}
+
+std::shared_ptr<TextTable> TableGrid(const TableHead& head, std::size_t maxFields) {
+  const std::size_t fields = std::max(head.names.size(), maxFields);
+  auto grid = std::make_shared<TextTable>(static_cast<int>(fields) + 1);
+  std::vector<std::string> header{"组合名称"};
+  for (std::size_t f = 0; f < head.names.size(); ++f) {
+    const std::string unit = UnitOf(head, static_cast<int>(f));
+    header.push_back(unit.empty() ? head.names[f] : head.names[f] + " [" + unit + "]");
+  }
+  std::vector<std::string_view> views(header.begin(), header.end());
+  grid->AddRow(views.data(), static_cast<int>(views.size()));
+  return grid;
+}
+
+std::string TableInfo(const TableHead& head, bool swap) {
+  std::string info = "ETABS表格";
+  if (!head.title.empty()) info += " \"" + head.title + "\"";
+  info += swap ? ": Mx = M2, My = M3" : ": Mx = M3, My = M2";
+  if (head.unitsLine == 0) return info + "; 文件没有单位行, 按 kN、kN·m 读取; P 以受压为正";
+  return info + "; P [" + UnitOf(head, head.p) + "], M2 [" + UnitOf(head, head.m2) + "], M3 [" +
+         UnitOf(head, head.m3) + "] 换算为 kN、kN·m; P 以受压为正";
+}
+
+// A table exported by ETABS: fields found by name, units converted, P
+// turned to compression positive, rows filtered as they are read.
+StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
+  const TextShape shape = MeasureText(reader, kNamedFieldLimit);
+  TableHead head = ReadTableHead(reader);
+  FindFields(head);
+  const double forceFactor = UnitFactor(head, head.p, false);
+  const double m2Factor = UnitFactor(head, head.m2, true);
+  const double m3Factor = UnitFactor(head, head.m3, true);
+  const int mxField = s.swapMoments ? head.m2 : head.m3;
+  const int myField = s.swapMoments ? head.m3 : head.m2;
+  const double mxFactor = s.swapMoments ? m2Factor : m3Factor;
+  const double myFactor = s.swapMoments ? m3Factor : m2Factor;
+
+  StagedImport staged;
+  ForceTable& table = staged.table;
+  table.records.emplace_back();
+  table.labels.emplace_back();
+  staged.grid = TableGrid(head, shape.maxFields);
+  NameFilter stories(s.stories), columns(s.columns);
+  DistinctNames storyNames, columnNames;
+  const bool onlyCombinations = s.combinationsOnly && head.caseType >= 0;
+
+  std::vector<std::string_view> fields;
+  std::vector<std::string_view> row;
+  std::string_view line;
+  reader.Seek(head.dataPosition);
+  for (std::size_t lineNumber = head.dataLine; reader.Next(line); ++lineNumber) {
+    SplitFields(line, fields, kNamedFieldLimit);
+    if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
+      continue;  // blank lines and lines of commas only
+    ++table.rowsRead;
+    const std::string_view story = FieldAt(fields, head.story);
+    const std::string_view column = FieldAt(fields, head.column);
+    storyNames.Add(story);
+    columnNames.Add(column);
+    const std::string_view caseType = FieldAt(fields, head.caseType);
+    if (IsModalRow(caseType, FieldAt(fields, head.stepType))) continue;
+    if (onlyCombinations && !SameName(caseType, "Combination")) continue;
+    if (!stories.Keeps(story) || !columns.Keeps(column)) continue;
+
+    ForceRecord record;
+    auto number = [&](int field) {
+      return ReadNumber(FieldAt(fields, field), lineNumber, field + 1,
+                        head.names[static_cast<std::size_t>(field)]);
+    };
+    record.P = -number(head.p) * forceFactor;  // ETABS: tension positive
+    record.Mx = number(mxField) * mxFactor;
+    record.My = number(myField) * myFactor;
+    table.records.push_back(record);
+    table.labels.push_back(RowLabel(head, fields, lineNumber));
+    row.assign(1, table.labels.back());
+    row.insert(row.end(), fields.begin(), fields.end());
+    staged.grid->AddRow(row.data(), static_cast<int>(row.size()));
+  }
+  stories.CheckAllSeen("楼层", "Story", head.story >= 0);
+  columns.CheckAllSeen("柱", "Column", head.column >= 0);
+
+  table.Count = static_cast<int>(table.records.size()) - 1;
+  table.cP = head.p + 1;
+  table.cMx = mxField + 1;
+  table.cMy = myField + 1;
+  table.stories = storyNames.Take();
+  table.columns = columnNames.Take();
+  MarkRole(*staged.grid, head.p + 1, "P");
+  MarkRole(*staged.grid, mxField + 1, "Mx");
+  MarkRole(*staged.grid, myField + 1, "My");
+  staged.countCaption = "导入内力组合的总数量 = " + FormatInt(table.Count) + " (共读取 " +
+                        FormatInt(table.rowsRead) + " 行数据)";
+  staged.infoCaption = TableInfo(head, s.swapMoments);
+  return staged;
+}
+
+bool ReadsByNames(const ImportSettings& s, LineReader reader) {
+  if (s.layout != ForceLayout::Automatic) return s.layout == ForceLayout::FieldNames;
+  std::string_view first;
+  return reader.Next(first) && StartsWithTitle(first);
+}
+
+// Reads everything first; only a whole import reaches the table and the form.
+void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSettings& s,
+                const std::string* fileName) {
+  StagedImport staged;
+  try {
+    staged = ReadsByNames(s, reader) ? ReadByFieldNames(reader, s) : ReadByFieldNumbers(reader, s);
+  } catch (const std::bad_alloc&) {
+    throw Error("内存不足: 读取这个文件需要的内存超过了可用的内存; 未导入任何内力。");
+  }
+  staged.table.fP = s.fP;
+  staged.table.fMx = s.fMx;
+  staged.table.fMy = s.fMy;
+  staged.table.fileName = fileName != nullptr ? *fileName : table.fileName;
+  table = std::move(staged.table);
+  form.SetGridTable(kGrid, std::move(staged.grid));
+  form.SetText("Label66", staged.countCaption);
+  form.SetText("Label125", staged.infoCaption);
   ShowForceStatistics(table, form);
 }
 
 }  // namespace
 
-void SplitCsvLine(const std::string& line, CsvFields& fields) { SplitCsvView(line, fields); }
-
-std::string DecodeForceText(std::string bytes) {
-  static constexpr char kBom[] = "\xEF\xBB\xBF";
-  if (!IsValidUtf8(bytes)) return GbkToUtf8(bytes);
-  if (bytes.compare(0, 3, kBom) == 0) bytes.erase(0, 3);
-  return bytes;
+void SplitCsvLine(const std::string& line, CsvFields& fields) {
+  std::vector<std::string_view> views;
+  SplitFields(line, views, fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (i < views.size()) {
+      fields[i].assign(views[i]);
+    } else {
+      fields[i].clear();
+    }
+  }
 }
 
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
   std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
+  LineReader reader(text);
+  std::string_view line;
+  while (reader.Next(line)) lines.push_back(line);
   return lines;
 }
 
-void ImportForces(Form& form, ForceTable& table, const std::string& path) {
+void ImportForceBytes(Form& form, ForceTable& table, std::string bytes, const std::string& path) {
   const ImportSettings settings = ReadImportSettings(form);
-  const std::string text = DecodeForceText(ReadFileBytes(path));
-  const std::vector<std::string_view> lines = SplitTextLines(text);
-  table.fileName = path;
-  ImportLineViews(form, table, lines, settings);
+  std::string text;
+  try {
+    text = DecodeForceText(std::move(bytes));
+  } catch (const std::bad_alloc&) {
+    throw Error("内存不足: 解码这个文件需要的内存超过了可用的内存; 未导入任何内力。");
+  }
+  ImportFrom(form, table, LineReader(text), settings, &path);
+}
+
+void ImportForces(Form& form, ForceTable& table, const std::string& path) {
+  const ImportSettings settings = ReadImportSettings(form);  // before the file is read
+  std::string bytes;
+  try {
+    bytes = ReadForceFileBytes(path);
+  } catch (const std::bad_alloc&) {
+    throw Error("内存不足: 文件 \"" + path + "\" 超过了可用的内存; 未导入任何内力。");
+  }
+  ImportForceBytes(form, table, std::move(bytes), path);
 }
 
 void ImportForceLines(Form& form, ForceTable& table, const std::vector<std::string>& lines) {
   const ImportSettings settings = ReadImportSettings(form);
-  std::vector<std::string_view> views(lines.begin(), lines.end());
-  ImportLineViews(form, table, views, settings);
+  ImportFrom(form, table, LineReader(&lines), settings, nullptr);
 }
 
 void ReadForceFactors(const Form& form, ForceTable& table) {

@@ -10,6 +10,7 @@ namespace kuma {
 namespace {
 
 constexpr const char* kGrid = "StringGrid2";
+constexpr int kColumns = 5;
 
 struct StatisticRow {
   const char* caption;
@@ -17,14 +18,12 @@ struct StatisticRow {
   bool largest;  // the largest value, or else the smallest
 };
 
-// Row 4 keeps the caption "Mx,min" and shows the combination with the largest
-// |My|: the combination is the governing one about Y, and the caption is the
-// text users and saved outputs already know.
+// Row 4 shows the combination with the largest |My|, and its caption says so.
 const StatisticRow kRows[4] = {
     {"N,max", [](const ForceRecord& f) { return f.P; }, true},
     {"N,min", [](const ForceRecord& f) { return f.P; }, false},
     {"Mx,max", [](const ForceRecord& f) { return std::fabs(f.Mx); }, true},
-    {"Mx,min", [](const ForceRecord& f) { return std::fabs(f.My); }, true},
+    {"My,max", [](const ForceRecord& f) { return std::fabs(f.My); }, true},
 };
 
 // Running extreme over records 1..count, started with record 1; a record
@@ -41,27 +40,35 @@ int SelectRecord(const std::vector<ForceRecord>& records, int count, const Stati
   return selected;
 }
 
+// The name of record r: its label from the file, else its number.
+std::string RecordLabel(const ForceTable& table, int r) {
+  const auto index = static_cast<std::size_t>(r);
+  if (index < table.labels.size() && !table.labels[index].empty()) return table.labels[index];
+  return "组合 " + FormatInt(r);
+}
+
 }  // namespace
 
 void ShowForceStatistics(const ForceTable& table, Form& form) {
   form.SetGridRowCount(kGrid, 5);
-  const char* header[4] = {"Case", "P", "Mx", "My"};
-  for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, 0, header[c]);
+  const char* header[kColumns] = {"Case", "P", "Mx", "My", "label"};
+  for (int c = 0; c < kColumns; ++c) form.SetGridCell(kGrid, c, 0, header[c]);
 
   // Never trust Count beyond the records actually held.
   const int count = std::min(table.Count, static_cast<int>(table.records.size()) - 1);
   for (int i = 0; i < 4; ++i) {
     const int row = i + 1;
     if (count <= 0) {
-      for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, row, std::string());
+      for (int c = 0; c < kColumns; ++c) form.SetGridCell(kGrid, c, row, std::string());
       continue;
     }
-    const ForceRecord& f =
-        table.records[static_cast<std::size_t>(SelectRecord(table.records, count, kRows[i]))];
+    const int selected = SelectRecord(table.records, count, kRows[i]);
+    const ForceRecord& f = table.records[static_cast<std::size_t>(selected)];
     form.SetGridCell(kGrid, 0, row, kRows[i].caption);
     form.SetGridCell(kGrid, 1, row, FormatFixed(f.P, 0));
     form.SetGridCell(kGrid, 2, row, FormatFixed(f.Mx, 0));
     form.SetGridCell(kGrid, 3, row, FormatFixed(f.My, 0));
+    form.SetGridCell(kGrid, 4, row, RecordLabel(table, selected));
   }
 }
 

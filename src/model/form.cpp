@@ -7,6 +7,15 @@ namespace kuma {
 double Form::Float(std::string_view name) const { return StrToFloat(Text(name)); }
 int Form::Integer(std::string_view name) const { return StrToInt(Text(name)); }
 
+void Form::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
+  SetGridRowCount(grid, table->Rows());
+  for (int r = 0; r < table->Rows(); ++r) {
+    for (int c = 0; c < table->Columns(); ++c) {
+      SetGridCell(grid, c, r, std::string(table->Cell(c, r)));
+    }
+  }
+}
+
 const std::vector<ControlText>& InitialTexts() {
   static const std::vector<ControlText> texts = {
       {"Edit1", "2200"},    {"Edit2", "2200"},     {"Edit3", "40"},      {"Edit4", "2"},
@@ -27,6 +36,10 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      // Force import filters: stories and columns to keep, names separated
+      // by commas (empty keeps all).
+      {"Edit75", ""},       {"Edit76", ""},
+      // PMM page: cut level, azimuth, elevation, zoom, axial band of the cut.
       {"Edit80", "0"},      {"Edit81", "35.0"},    {"Edit82", "25.0"},   {"Edit83", "1.00"},
       {"Edit84", "500"},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
@@ -46,6 +59,12 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox5", {"简化本构"}},
       {"ComboBox6", {"简化本构"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+      // Force import: how the file is read, which cases are kept, which
+      // ETABS moment is Mx.
+      {"ComboBox10", {"自动识别", "按列号读取", "按字段名读取"}},
+      {"ComboBox11", {"只导入荷载组合", "导入全部工况"}},
+      {"ComboBox12", {"Mx = M3, My = M2", "Mx = M2, My = M3"}},
+      // PMM page: axis scales, surface style.
       {"ComboBox15", {"等比例", "拉伸P轴"}},
       {"ComboBox16", {"着色", "线框"}},
       // OpenSEES page: content, language, dimension, section analysis.
@@ -113,12 +132,34 @@ bool MapForm::Visible(std::string_view name) const {
   return it == visible_.end() || it->second;
 }
 
+void MapForm::TakeCells(Grid& grid) {
+  if (!grid.table) return;
+  const TextTable& table = *grid.table;
+  for (int r = 0; r < table.Rows(); ++r) {
+    for (int c = 0; c < table.Columns(); ++c) {
+      if (!table.Cell(c, r).empty()) grid.cells[{c, r}] = std::string(table.Cell(c, r));
+    }
+  }
+  grid.table.reset();
+}
+
 void MapForm::SetGridRowCount(std::string_view grid, int rows) {
-  grids_[std::string(grid)].rows = rows;
+  Grid& g = grids_[std::string(grid)];
+  TakeCells(g);
+  g.rows = rows;
 }
 
 void MapForm::SetGridCell(std::string_view grid, int col, int row, const std::string& text) {
-  grids_[std::string(grid)].cells[{col, row}] = text;
+  Grid& g = grids_[std::string(grid)];
+  TakeCells(g);
+  g.cells[{col, row}] = text;
+}
+
+void MapForm::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
+  Grid& g = grids_[std::string(grid)];
+  g.cells.clear();
+  g.rows = table->Rows();
+  g.table = std::move(table);
 }
 
 int MapForm::GridRowCount(std::string_view grid) const {
@@ -129,6 +170,7 @@ int MapForm::GridRowCount(std::string_view grid) const {
 std::string MapForm::GridCell(std::string_view grid, int col, int row) const {
   auto it = grids_.find(grid);
   if (it == grids_.end()) return {};
+  if (it->second.table) return std::string(it->second.table->Cell(col, row));
   auto cell = it->second.cells.find({col, row});
   return cell == it->second.cells.end() ? std::string() : cell->second;
 }

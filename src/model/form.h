@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "draw/canvas.h"
+#include "model/text_table.h"
 
 namespace kuma {
 
@@ -30,6 +31,10 @@ class Form {
 
   virtual void SetGridRowCount(std::string_view grid, int rows) = 0;
   virtual void SetGridCell(std::string_view grid, int col, int row, const std::string& text) = 0;
+  // Shows a whole table in a grid (row 0 its header), sized to the table.
+  // Grids that can hold the table itself share it; the default copies the
+  // cells one by one.
+  virtual void SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table);
   virtual void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) = 0;
   virtual void SetProgress(std::string_view bar, int position) = 0;
 
@@ -84,6 +89,7 @@ class MapForm : public Form {
 
   void SetGridRowCount(std::string_view grid, int rows) override;
   void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
+  void SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) override;
   int GridRowCount(std::string_view grid) const;
   std::string GridCell(std::string_view grid, int col, int row) const;
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
@@ -100,7 +106,10 @@ class MapForm : public Form {
   struct Grid {
     int rows = 0;
     std::map<std::pair<int, int>, std::string> cells;
+    std::shared_ptr<const TextTable> table;  // shown instead of `cells` when set
   };
+  // Turns a shared table into cells before single cells are written.
+  static void TakeCells(Grid& grid);
   std::map<std::string, std::string, std::less<>> texts_;
   std::map<std::string, int, std::less<>> items_;
   std::map<std::string, int, std::less<>> listSizes_;

@@ -217,14 +217,16 @@ class MainWindowTest : public QObject {
     QCOMPARE(reference->currentIndex(), 0);
     QCOMPARE(Find<QLineEdit>(pages, "Edit30")->text(), QStringLiteral("0"));
 
-    // The grids: 10 and 4 columns of 64 pixels, vertical scroll bar only.
+    // The grids: 10 and 5 columns (the statistics name their rows), 64
+    // pixels to start with, which the engineer can widen and scroll across.
     auto* forces = Find<StringGrid>(pages, "StringGrid1");
     auto* summary = Find<StringGrid>(pages, "StringGrid2");
     QCOMPARE(forces->model()->columnCount(), 10);
-    QCOMPARE(summary->model()->columnCount(), 4);
+    QCOMPARE(summary->model()->columnCount(), 5);
     QCOMPARE(summary->RowCount(), 5);
     QCOMPARE(forces->columnWidth(9), 64);
-    QCOMPARE(forces->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(forces->horizontalHeader()->sectionResizeMode(9), QHeaderView::Interactive);
+    QCOMPARE(forces->horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
     // The script box: fixed pitch, green, editable, "Memo1" until the first script.
     auto* script = Find<QPlainTextEdit>(pages, "Memo1");

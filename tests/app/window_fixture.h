@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QSettings>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <QWidget>
 #include <optional>
@@ -28,6 +30,10 @@ struct Answers {
 
 inline Answers& Install() {
   static Answers answers;
+  // The window's settings store (the folder last opened) is this run's own,
+  // never the engineer's.
+  static QTemporaryDir settings;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   SetErrorReporter([](QWidget*, const QString& message) { answers.errors << message; });
   SetFileDialogRunner([](QFileDialog& dialog) {
     answers.fileDialogNames << dialog.objectName();

@@ -181,7 +181,7 @@ TEST(CliFiles, ImportReportAndCharts) {
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 6u);
   EXPECT_EQ(lines[0], "导入内力组合的总数量 = 2");
-  EXPECT_EQ(lines[1], "Case,P,Mx,My");
+  EXPECT_EQ(lines[1], "Case,P,Mx,My,label");
   EXPECT_EQ(lines[2].substr(0, 14), "\"N,max\",12000,") << "a caption with a comma is quoted";
 
   run = RunCli({"report-pm", "--out", (dir / "pm.txt").string()});
@@ -194,6 +194,43 @@ TEST(CliFiles, ImportReportAndCharts) {
   for (const char* name : {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg", "pmm.jpg"}) {
     EXPECT_EQ(ReadFile(dir / "charts" / name).substr(0, 3), "\xFF\xD8\xFF") << name;
   }
+}
+
+// An ETABS table export: read by field names with its units, filtered by
+// the import settings given with --set, the statistics naming their rows;
+// a failing file exits 1 with the line and field in the message.
+TEST(CliFiles, ImportEtabsTableWithFilters) {
+  const fs::path dir = ScratchDir();
+  std::ofstream(dir / "etabs.csv")
+      << "TABLE:  Element Forces - Columns,,,,,,,,,,,,,,,\r\n"
+         "Story,Column,Unique Name,Output Case,Case Type,Step Type,Station,P,V2,V3,T,M2,M3,"
+         "Element,Elem Station,Location\r\n"
+         ",,,,,,m,kN,kN,kN,kN-m,kN-m,kN-m,,m,\r\n"
+         "2F,C1,1,Dead,LinStatic,,0,-900,0,0,0,1,2,1,0,\r\n"
+         "2F,C1,1,Modal,LinModEigen,Mode,0,-5000,0,0,0,1,2,1,0,\r\n"
+         "2F,C1,1,\"DL+LL\",Combination,,0,-1200,0,0,0,30,-40,1,0,\r\n"
+         "1F,C2,2,DL+LL,Combination,,0,-1500,0,0,0,-10,20,2,0,\r\n";
+  const std::string file = (dir / "etabs.csv").string();
+  CliRun run = RunCli({"import", file});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "导入内力组合的总数量 = 2 (共读取 4 行数据)");
+  EXPECT_EQ(lines[2], "\"N,max\",1500,20,-10,1F / C2 / DL+LL / 0 m");
+
+  run = RunCli({"--set", "ComboBox11=1", "--set", "Edit75=2F", "import", file});
+  ASSERT_EQ(run.status, 0) << run.err;
+  lines = Lines(run.out);
+  EXPECT_EQ(lines[0], "导入内力组合的总数量 = 2 (共读取 4 行数据)");
+  EXPECT_EQ(lines[2], "\"N,max\",1200,-40,30,\"2F / C1 / \"\"DL+LL\"\" / 0 m\"");
+  EXPECT_EQ(lines[3], "\"N,min\",900,2,1,2F / C1 / Dead / 0 m");
+
+  run = RunCli({"--set", "ComboBox12=1", "--set", "Edit76=C9", "import", file});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "柱 'C9' 不在文件中; 未导入任何内力。\n");
+  run = RunCli({"--set", "ComboBox10=1", "import", file});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "第 2 行第 5 列: 'Case Type' is not a valid floating point value\n");
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ TEST(ShowForceStatistics, PicksTheFourGoverningCombinations) {
   EXPECT_EQ(Row(form, 2), (Cells{"N,min", "-51", "300", "-700"}));
   // Largest |Mx| keeps its sign.
   EXPECT_EQ(Row(form, 3), (Cells{"Mx,max", "900", "-350", "5"}));
-  // Row 4: caption "Mx,min", the combination with the largest |My|.
-  EXPECT_EQ(Row(form, 4), (Cells{"Mx,min", "-51", "300", "-700"}));
+  // Row 4: the combination with the largest |My|, captioned as such.
+  EXPECT_EQ(Row(form, 4), (Cells{"My,max", "-51", "300", "-700"}));
 }
 
 TEST(ShowForceStatistics, TiesGoToTheLastCombination) {
@@ -41,7 +41,7 @@ TEST(ShowForceStatistics, TiesGoToTheLastCombination) {
   EXPECT_EQ(Row(form, 1), (Cells{"N,max", "500", "3", "3"}));
   EXPECT_EQ(Row(form, 2), (Cells{"N,min", "-5", "-3", "9"}));
   EXPECT_EQ(Row(form, 3), (Cells{"Mx,max", "-5", "-3", "9"}));  // |-3| ties 3
-  EXPECT_EQ(Row(form, 4), (Cells{"Mx,min", "-5", "-3", "9"}));  // |9| ties |-9|
+  EXPECT_EQ(Row(form, 4), (Cells{"My,max", "-5", "-3", "9"}));  // |9| ties |-9|
 }
 
 TEST(ShowForceStatistics, FactorsAreNotApplied) {
@@ -69,6 +69,22 @@ TEST(ShowForceStatistics, CountBeyondTheRecordsIsLimitedToThem) {
   table.records.clear();
   ShowForceStatistics(table, form);
   EXPECT_EQ(Row(form, 1)[1], "");
+}
+
+// Column 4 names each row's combination: its label from the file, or its
+// number when the file names none (the old layout).
+TEST(ShowForceStatistics, RowsNameTheirCombinations) {
+  MapForm form;
+  ForceTable table = Table({{100, 10, -20}, {900, -350, 5}, {-50, 300, -700}});
+  ShowForceStatistics(table, form);
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 0), "label");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 1), "组合 2");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 2), "组合 3");
+  table.labels = {"", "S1 / C1 / D / 0 m", "S1 / C1 / D+L / 0 m", "S2 / C1 / E / Max / 3 m"};
+  ShowForceStatistics(table, form);
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 1), "S1 / C1 / D+L / 0 m");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 3), "S1 / C1 / D+L / 0 m");
+  EXPECT_EQ(form.GridCell("StringGrid2", 4, 4), "S2 / C1 / E / Max / 3 m");
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "app/opensees_commands.h"
 #include "app/gui/about_window.h"
 #include "app/gui/dialogs.h"
+#include "app/gui/import_page.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
 #include "draw/paint/jpeg_file.h"
@@ -350,6 +351,7 @@ void TForm1::Connect() {
   onClick("Button10", [this] { Run([this] { ConcreteCurvesCommand(*form_); }, PagePictures(1)); });
   onClick("Button11", [this] { Run([this] { SteelCurvesCommand(*form_); }, PagePictures(2)); });
   onClick("Button4", [this] { ImportForces(); });
+  ConnectImportPage();
   onClick("Button16", [this] { SavePicture("Image2"); });
   onClick("Button17", [this] { SavePicture("Image3"); });
   onClick("Button14", [this] { SavePicture("Image5"); });
@@ -483,8 +485,11 @@ QFileDialog& TForm1::OpenDialog() {
 
 void TForm1::ImportForces() {
   if (busy_) return;
+  const QString folder = RememberedImportFolder();
+  if (!folder.isEmpty()) OpenDialog().setDirectory(folder);
   const QString path = RunFileDialog(OpenDialog());
   if (path.isEmpty()) return;
+  RememberImportFolder(path);
   Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); });
 }
 

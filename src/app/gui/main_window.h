@@ -90,6 +90,12 @@ class TForm1 : public QMainWindow {
   void BringPageToFront(int pageIndex);
   void PageChanged(int pageIndex);
   void ImportForces();
+  // The import page's own buttons: re-import with the current filters, and
+  // the pop-up lists of stories and columns.
+  void ConnectImportPage();
+  void ReimportForces();
+  void ChooseNames(const char* chooserName, const char* boxName,
+                   const std::vector<std::string>& names);
   void SavePicture(const char* pictureName);
   // Button65: the OpenSEES text box's text into a file (UTF-8, LF).
   void SaveOpenSeesText();

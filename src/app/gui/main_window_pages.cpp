@@ -21,6 +21,7 @@
 #include "app/gui/form_builder.h"
 #include "app/gui/logo.h"
 #include "app/gui/main_window.h"
+#include "app/gui/name_chooser.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/string_grid.h"
 #include "app/opensees_commands.h"
@@ -318,10 +319,35 @@ void TForm1::BuildImportPage(QWidget* page) {
   AddButton(factors, "Button13", QStringLiteral("输入参数"), 150, 108, 75);
 
   AddButton(page, "Button4", QStringLiteral("导入ETABS内力(CSV文件)"), 264, 16, 200);
-  AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 54, 320);
-  AddButton(page, "Button15", QStringLiteral("统计内力数据"), 264, 82, 120);
-  AddGrid(page, "StringGrid2", 4, 5, 600, 8, 262, 124);
-  AddGrid(page, "StringGrid1", 10, 5, 8, 156, 662, 400);
+  QLabel* count =
+      AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 46, 200);
+  count->setWordWrap(true);
+  count->resize(200, 34);
+  AddButton(page, "Button15", QStringLiteral("统计内力数据"), 264, 84, 120);
+  AddButton(page, "Button40", QStringLiteral("重新导入"), 390, 84, 74);
+  // The statistics: the combinations' names in the last column, wide enough
+  // for most; the grid scrolls sideways for longer ones.
+  AddGrid(page, "StringGrid2", 5, 5, 472, 8, 428, 140)->setColumnWidth(4, 240);
+
+  // How the file is read, and which rows are kept.
+  AddLabel(page, "Label120", QStringLiteral("读取方式"), 8, 159, 60);
+  AddList(page, "ComboBox10", 70, 156, 110);
+  AddLabel(page, "Label121", QStringLiteral("工况"), 190, 159, 32);
+  AddList(page, "ComboBox11", 224, 156, 130);
+  AddLabel(page, "Label122", QStringLiteral("弯矩"), 364, 159, 32);
+  AddList(page, "ComboBox12", 398, 156, 140);
+  AddLabel(page, "Label123", QStringLiteral("楼层"), 8, 185, 32);
+  AddEdit(page, "Edit75", 42, 182, 170);
+  AddButton(page, "Button41", QStringLiteral("..."), 214, 181, 24, 23);
+  AddLabel(page, "Label124", QStringLiteral("柱"), 248, 185, 20);
+  AddEdit(page, "Edit76", 270, 182, 170);
+  AddButton(page, "Button42", QStringLiteral("..."), 442, 181, 24, 23);
+  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 476, 185, 190);
+  AddLabel(page, "Label125", QString(), 8, 208, 662);
+  new NameChooser(QStringLiteral("ListBox1"), page);
+  new NameChooser(QStringLiteral("ListBox2"), page);
+
+  AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
 }
 
 void TForm1::BuildScriptPage(QWidget* page) {

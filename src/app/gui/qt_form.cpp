@@ -110,6 +110,10 @@ void QtForm::SetGridCell(std::string_view grid, int col, int row, const std::str
   As<StringGrid>(Control(grid), grid, "is not a grid")->SetCell(col, row, text);
 }
 
+void QtForm::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
+  As<StringGrid>(Control(grid), grid, "is not a grid")->SetTable(std::move(table));
+}
+
 void QtForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {
   auto* box = As<QPlainTextEdit>(Control(memo), memo, "is not a text box");
   QStringList text;

@@ -10,9 +10,13 @@ namespace kuma::gui {
 
 namespace {
 
-QString ToQString(const std::string& text) {
+QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+constexpr int kMinColumnWidth = 64;
+constexpr int kMaxColumnWidth = 320;
+constexpr int kRowsMeasured = 200;
 
 }  // namespace
 
@@ -31,7 +35,9 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() + 1 >= rows_ || index.column() >= columns_) return {};
-  if (role == Qt::DisplayRole) return ToQString(Cell(index.column(), index.row() + 1));
+  // The whole text as a tip too, for cells narrower than their text.
+  if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+    return ToQString(Cell(index.column(), index.row() + 1));
   if (role == Qt::BackgroundRole && index.column() == 0) return QApplication::palette().button();
   return {};
 }
@@ -39,12 +45,44 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
 QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
   if (role == Qt::DisplayRole) return ToQString(Cell(section, 0));
+  const std::string used = table_ ? table_->ColumnRole(section) : std::string();
+  if (used.empty()) return {};
+  // The columns read as P, Mx and My: bold, dark red, named in the tip.
+  if (role == Qt::FontRole) {
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return font;
+  }
+  if (role == Qt::ForegroundRole) return QColor(160, 0, 0);
+  if (role == Qt::ToolTipRole) return QStringLiteral("读作 %1").arg(ToQString(used));
   return {};
+}
+
+void StringGridModel::SetTable(std::shared_ptr<const TextTable> table) {
+  beginResetModel();
+  cells_.clear();
+  cells_.shrink_to_fit();
+  columns_ = table->Columns();
+  rows_ = table->Rows();
+  table_ = std::move(table);
+  endResetModel();
+}
+
+void StringGridModel::TakeCells() {
+  if (!table_) return;
+  std::vector<std::string> cells(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
+  for (int r = 0; r < rows_; ++r)
+    for (int c = 0; c < columns_; ++c)
+      cells[static_cast<size_t>(r) * static_cast<size_t>(columns_) + static_cast<size_t>(c)] =
+          std::string(table_->Cell(c, r));
+  cells_ = std::move(cells);
+  table_.reset();
 }
 
 void StringGridModel::SetRowCount(int rows) {
   rows = std::max(rows, 0);
-  if (rows == rows_) return;
+  if (rows == rows_ && !table_) return;
+  TakeCells();
   beginResetModel();
   rows_ = rows;
   cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
@@ -54,6 +92,7 @@ void StringGridModel::SetRowCount(int rows) {
 
 void StringGridModel::SetCell(int col, int row, const std::string& text) {
   if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return;
+  TakeCells();
   cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col)] =
       text;
   ScheduleRefresh();
@@ -61,6 +100,7 @@ void StringGridModel::SetCell(int col, int row, const std::string& text) {
 
 std::string StringGridModel::Cell(int col, int row) const {
   if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return {};
+  if (table_) return std::string(table_->Cell(col, row));
   return cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) +
                 static_cast<size_t>(col)];
 }
@@ -80,8 +120,8 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent)
   setModel(model_);
   verticalHeader()->hide();
   // The fixed first row: one 24-pixel row of plain captions.
-  horizontalHeader()->setDefaultSectionSize(64);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setDefaultSectionSize(kMinColumnWidth);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setSectionsClickable(false);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,10 +130,31 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent)
   verticalHeader()->setMinimumSectionSize(24);
   // Uniform rows: the view never measures rows one by one, whatever their number.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+}  // namespace kuma::gui
+
+namespace kuma::gui {
+
+void StringGrid::SetTable(std::shared_ptr<const TextTable> table) {
+  model_->SetTable(std::move(table));
+  // Widths from the header and the first rows: enough for case names
+  // without measuring hundreds of thousands of rows.
+  const QFontMetrics cells(font());
+  QFont bold = font();
+  bold.setBold(true);
+  const QFontMetrics header(bold);
+  const int rows = std::min(model_->RowCount(), kRowsMeasured);
+  for (int c = 0; c < model_->ColumnCount(); ++c) {
+    int width = header.horizontalAdvance(ToQString(model_->Cell(c, 0)));
+    for (int r = 1; r < rows; ++r)
+      width = std::max(width, cells.horizontalAdvance(ToQString(model_->Cell(c, r))));
+    setColumnWidth(c, std::clamp(width + 12, kMinColumnWidth, kMaxColumnWidth));
+  }
 }
 
 }  // namespace kuma::gui

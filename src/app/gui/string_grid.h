@@ -1,17 +1,21 @@
 #pragma once
-// A string grid: a table of texts with fixed 64-pixel columns, a vertical
-// scroll bar only, and a fixed first row and column. The first row is the
-// view's column header, so it stays in place while the other rows scroll;
-// the first column is shaded (it never scrolls sideways, there being no
-// horizontal scroll bar). Rows are numbered as in the grid, the fixed row
-// being row 0. Cells are held as plain strings in one array (no widget item
-// per cell), so a force file of hundreds of thousands of lines fills it
-// quickly and in memory proportional to its text.
+// A string grid: a table of texts with a fixed first row and column. The
+// first row is the view's column header, so it stays in place while the
+// other rows scroll; the first column is shaded. Columns start 64 pixels
+// wide, the engineer can drag them wider, and a grid wider than its view
+// scrolls sideways. Rows are numbered as in the grid, the fixed row being
+// row 0. Cells are held as plain strings in one array (no widget item per
+// cell), or as a shared compact TextTable handed over whole, so a force file
+// of hundreds of thousands of lines fills it quickly and in memory
+// proportional to its text.
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "model/text_table.h"
 
 namespace kuma::gui {
 
@@ -30,13 +34,20 @@ class StringGridModel : public QAbstractTableModel {
   void SetRowCount(int rows);
   void SetCell(int col, int row, const std::string& text);
   std::string Cell(int col, int row) const;
+  // Shows a whole table, sized to it; columns with a role (the quantity
+  // they feed) are marked in the header.
+  void SetTable(std::shared_ptr<const TextTable> table);
+  int ColumnCount() const { return columns_; }
 
  private:
+  // Copies a shared table into the cells before single cells change.
+  void TakeCells();
   // Tells the views once, after a burst of cell writes, that texts changed.
   void ScheduleRefresh();
   int columns_;
   int rows_;
-  std::vector<std::string> cells_;  // row-major, rows_ x columns_
+  std::vector<std::string> cells_;          // row-major, rows_ x columns_
+  std::shared_ptr<const TextTable> table_;  // shown instead of cells_ when set
   bool refreshPending_ = false;
 };
 
@@ -48,6 +59,9 @@ class StringGrid : public QTableView {
   void SetRowCount(int rows) { model_->SetRowCount(rows); }
   void SetCell(int col, int row, const std::string& text) { model_->SetCell(col, row, text); }
   std::string Cell(int col, int row) const { return model_->Cell(col, row); }
+  // Shows a whole table and fits the column widths to the header and the
+  // first rows (64 to 320 pixels).
+  void SetTable(std::shared_ptr<const TextTable> table);
 
  private:
   StringGridModel* model_;
