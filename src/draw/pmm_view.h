@@ -22,13 +22,9 @@ struct PmmScene {
   bool wireframe = false;  // mesh lines only, no shaded faces
 };
 
-// Colours of a ratio: below 0.9 green, 0.9 to 1.0 orange, above 1.0 red.
-inline constexpr Rgb kRatioSafe{0, 160, 0};
-inline constexpr Rgb kRatioNear{255, 140, 0};
-inline constexpr Rgb kRatioFailed{255, 0, 0};
-Rgb RatioColour(double ratio);
-// The colour of record r: by its ratio when the check holds one, blue
-// (the charts' force colour) otherwise.
+// The colour of record r: by its ratio when the check holds one (below 0.9
+// green, 0.9 to 1.0 orange, above 1.0 red), blue (the charts' force colour)
+// otherwise.
 Rgb ForceColour(const DesignCheck& check, int record);
 // The record to stand out: the governing one of a valid check, else 0.
 int GoverningRecord(const ForceTable& forces, const DesignCheck& check);

@@ -295,12 +295,10 @@ TEST(PmmCut, FacePiecesJoinTheMeridianPointsAndAreDrawnOncePerStrip) {
 }
 
 TEST(PmmForces, ColoursFollowTheRatioBands) {
-  EXPECT_EQ(RatioColour(0), kRatioSafe);
-  EXPECT_EQ(RatioColour(0.8999), kRatioSafe);
-  EXPECT_EQ(RatioColour(0.9), kRatioNear);
-  EXPECT_EQ(RatioColour(1.0), kRatioNear);
-  EXPECT_EQ(RatioColour(1.0001), kRatioFailed);
-  EXPECT_EQ(RatioColour(7), kRatioFailed);
+  const DesignCheck check = test::Check({0, 0.8999, 0.9, 1.0, 1.0001, 7}, 6);
+  const Rgb green{0, 160, 0}, orange{255, 165, 0}, red{255, 0, 0};
+  const Rgb expected[7] = {kBlue, green, green, orange, orange, red, red};
+  for (int r = 1; r <= 6; ++r) EXPECT_EQ(ForceColour(check, r), expected[r]) << r;
   EXPECT_EQ(ForceColour(DesignCheck(), 1), kBlue);
   EXPECT_EQ(ForceColour(test::Check({0.5}, 1), 2), kBlue) << "a record the check has not seen";
 }
@@ -339,10 +337,10 @@ TEST(PmmForces, DotsInRatioColoursTheGoverningOneLastLargerAndNamed) {
   };
   EXPECT_EQ(dots[2], "brush 255 0 0 | " + box(2, 6));
   const bool firstIsOne = dots[0] == "brush 0 160 0 | " + box(1, 3);
-  const bool firstIsThree = dots[0] == "brush 255 140 0 | " + box(3, 3);
+  const bool firstIsThree = dots[0] == "brush 255 165 0 | " + box(3, 3);
   EXPECT_TRUE(firstIsOne || firstIsThree) << dots[0];
   EXPECT_TRUE(dots[1] == "brush 0 160 0 | " + box(1, 3) ||
-              dots[1] == "brush 255 140 0 | " + box(3, 3))
+              dots[1] == "brush 255 165 0 | " + box(3, 3))
       << dots[1];
   bool named = false;
   for (const std::string& call : canvas.Calls())
