@@ -46,7 +46,7 @@ void RequireScans(int K) {
 // fiber-trials (minutes even on a fast machine) the program would look frozen
 // for no gain in precision (after some twenty scans the offset range is
 // already below the resolution of a double), so such settings are refused.
-constexpr double kMaxFiberTrials = 1e12;
+constexpr double kMaxFiberTrials = 1e10;
 
 void RequireWorkload(double points, int K, int N, const FiberArray& fibers) {
   double work = points * K * (static_cast<double>(N) + 1) *

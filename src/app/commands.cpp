@@ -7,6 +7,7 @@
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
 #include "mesh/mesh.h"
+#include "model/finite_results.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_input.h"
@@ -22,6 +23,7 @@ void ReadAndMesh(AppState& state, Form& form) {
   ReadSectionParameters(form, state.SectionType, state.params);
   ValidateMeshInput(state.SectionType, state.params);
   MeshSection(state.SectionType, state.params, state.fibers);
+  RequireFiniteFibers(state.fibers);
 }
 
 void DrawSectionPicture(AppState& state, Form& form) {
@@ -51,6 +53,7 @@ void PmCommand(AppState& state, Form& form) {
   DrawSectionPicture(state, form);
   AssignFiberMaterials(form, state.fibers);
   ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+  RequireFinite({state.CompressionCapacity, state.TensionCapacity});
   ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar1", position); };
   const double angles[2] = {0.0, 90.0};
   const char* pictures[2] = {"Image2", "Image3"};
@@ -60,6 +63,8 @@ void PmCommand(AppState& state, Form& form) {
                  state.CompressionCapacity, state.TensionCapacity, state.PmCurveX,
                  state.PmCurveY, progress);
     const PmCurve& curve = k == 0 ? state.PmCurveX : state.PmCurveY;
+    RequireFinite(curve.P);
+    RequireFinite(curve.M);
     DrawPmChart(form.Picture(pictures[k]), curve, state.PmChartRange[k]);
   }
 }
@@ -69,6 +74,8 @@ void MmCommand(AppState& state, Form& form) {
   MmSettings settings = ReadMmSettings(form, state.AxialLevel);
   ProgressFn progress = [&form](int position) { form.SetProgress("ProgressBar2", position); };
   SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);
+  RequireFinite(state.mmCurve.Mx);
+  RequireFinite(state.mmCurve.My);
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");
   DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
