@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/opensees_commands.h"
 #include "model/state.h"
 #include "cli/form_reader.h"
 #include "cli/output.h"
@@ -52,6 +53,9 @@ constexpr const char* kUsage =
     "  report-pm [--out PATH]  the PM text report (to PATH as GBK, CR LF)\n"
     "  report-mm [--out PATH]  the MM text report\n"
     "  opensees             the OpenSEES fiber-section script\n"
+    "  opensees-model [--py] [--out PATH]\n"
+    "                       the complete OpenSEES model (Tcl, or OpenSeesPy with --py;\n"
+    "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up\n"
     "  import CSVFILE       import forces; the count and the statistics grid\n"
     "  charts DIR [--forces CSVFILE]\n"
     "                       write pmx.jpg, pmy.jpg, mm.jpg and section.jpg into DIR\n"
@@ -71,6 +75,7 @@ struct Options {
   std::string command;
   std::vector<std::string> args;
   bool hasOut = false, hasForces = false;
+  bool python = false;  // --py
   std::string out, forces;
 };
 
@@ -113,6 +118,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--out", value, o.hasOut, o.out);
     } else if (TakeOption(arg, "--forces", i, argc, argv, value)) {
       TakeOnce("--forces", value, o.hasForces, o.forces);
+    } else if (arg == "--py") {
+      o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError("unknown option '" + arg + "'");
     } else if (o.command.empty()) {
@@ -132,7 +139,8 @@ void CheckCommand(const Options& o) {
   };
   static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
                                 {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1}};
+                                {"import", 1}, {"charts", 1},
+                                {"opensees-model", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -144,8 +152,12 @@ void CheckCommand(const Options& o) {
         "command '" + o.command + "' takes " +
         (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
   }
-  if (o.hasOut && o.command != "report-pm" && o.command != "report-mm") {
-    throw UsageError("--out is only for report-pm and report-mm");
+  if (o.hasOut && o.command != "report-pm" && o.command != "report-mm" &&
+      o.command != "opensees-model") {
+    throw UsageError("--out is only for report-pm, report-mm and opensees-model");
+  }
+  if (o.python && o.command != "opensees-model") {
+    throw UsageError("--py is only for opensees-model");
   }
   if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
   for (const std::string& arg : o.args) {
@@ -325,6 +337,16 @@ int RunCommand(const Options& o, MapForm& form) {
   } else if (c == "opensees") {
     kuma::ScriptCommand(state, form);
     PrintLines(form.MemoLines("Memo1"));
+  } else if (c == "opensees-model") {
+    const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
+    const kuma::OpenSeesModel model = kuma::OpenSeesModelCommand(
+        state, form, python ? kuma::OpenSeesLanguage::Python : kuma::OpenSeesLanguage::Tcl);
+    if (!model.warning.empty()) std::fprintf(stderr, "%s\n", model.warning.c_str());
+    if (o.hasOut) {
+      kuma::SaveOpenSeesText(o.out, model.lines);
+    } else {
+      PrintLines(model.lines);
+    }
   } else if (c == "import") {
     kuma::ImportCommand(state, form, o.args[0]);
     PrintForceStatistics(form);
@@ -350,6 +372,12 @@ int Run(int argc, char** argv) {
   }
   CheckCommand(o);
   kuma::ProgressLine line(stderr, kuma::ProgressLine::IsTerminal(stderr), o.command);
+  // The line is erased before anything is printed (standard output may be
+  // the same terminal), and the hook goes with the line.
+  kuma::SetBeforeOutput([&line] { line.Clear(); });
+  struct Unhook {
+    ~Unhook() { kuma::SetBeforeOutput({}); }
+  } unhook;
   if (o.command == "charts") return RunCharts(o, argc, argv, line);
   kuma::ProgressForm<MapForm> form(line);
   ApplyFormInput(o, form);

@@ -4,11 +4,17 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "model/errors.h"
 
 namespace kuma {
 namespace {
+
+std::function<void()>& BeforeOutputHook() {
+  static std::function<void()> hook;
+  return hook;
+}
 
 [[noreturn]] void ThrowOutputError(int error) {
   throw Error(std::string("Cannot write standard output. ") +
@@ -17,7 +23,10 @@ namespace {
 
 }  // namespace
 
+void SetBeforeOutput(std::function<void()> hook) { BeforeOutputHook() = std::move(hook); }
+
 void WriteOutput(std::string_view bytes) {
+  if (BeforeOutputHook()) BeforeOutputHook()();
   errno = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::ferror(stdout)) {
     ThrowOutputError(errno);

@@ -27,6 +27,8 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
+      {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
   };
   return texts;
 }
@@ -42,6 +44,11 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox5", {"简化本构"}},
       {"ComboBox6", {"简化本构"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+      // OpenSEES page: content, language, dimension, section analysis.
+      {"ComboBox17", {"纤维截面", "完整模型"}},
+      {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
+      {"ComboBox19", {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
+      {"ComboBox20", {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
   };
   return lists;
 }

@@ -12,6 +12,7 @@
 #include <new>
 
 #include "app/commands.h"
+#include "app/opensees_commands.h"
 #include "app/gui/about_window.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/picture_box.h"
@@ -159,7 +160,7 @@ void TForm1::Connect() {
   command("Button1", SectionInputCommand);
   command("Button2", PmCommand);
   command("Button7", MmCommand);
-  command("Button18", ScriptCommand);
+  command("Button18", OpenSeesPageCommand);
   command("Button13", ReadForceFactorsCommand);
   command("Button15", ForceStatisticsCommand);
   command("Button3", ReferencePmChartCommand);

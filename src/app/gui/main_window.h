@@ -55,6 +55,7 @@ class TForm1 : public QMainWindow {
   void BuildImportPage(QWidget* page);
   void BuildPmmPage(QWidget* page);
   void BuildScriptPage(QWidget* page);
+  void BuildOpenSeesModelControls(QWidget* page);
   void BuildMaterialGroup(QWidget* page, int zone, int x);
   void Connect();
   void ConnectPictures();
@@ -66,6 +67,8 @@ class TForm1 : public QMainWindow {
   void PageChanged(int pageIndex);
   void ImportForces();
   void SavePicture(const char* pictureName);
+  // Button65: the OpenSEES text box's text into a file (UTF-8, LF).
+  void SaveOpenSeesText();
   void ShowReport(std::vector<std::string> (*report)(const AppState&));
   void PickColour(int zone);
   void ShowAbout();
@@ -82,6 +85,7 @@ class TForm1 : public QMainWindow {
   QFileDialog* saveDialog_ = nullptr;
   QFileDialog* openDialog_ = nullptr;
   QColorDialog* colorDialog_ = nullptr;
+  QFileDialog* openSeesDialog_ = nullptr;
   TForm2* resultWindow_ = nullptr;
   TForm3* aboutWindow_ = nullptr;
   bool busy_ = false;

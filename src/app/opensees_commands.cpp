@@ -1,0 +1,89 @@
+#include "app/opensees_commands.h"
+
+#include <ctime>
+
+#include "app/commands.h"
+#include "draw/drawings.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+std::string TodayUtc() {
+  std::time_t now = std::time(nullptr);
+  std::tm parts{};
+  gmtime_r(&now, &parts);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  return text;
+}
+
+std::vector<std::string> FiberNotes(std::size_t fiberCount) {
+  std::vector<std::string> notes = {"纤维数：" + FormatInt(static_cast<long long>(fiberCount))};
+  std::string warning = FiberLimitWarning(fiberCount);
+  if (!warning.empty()) notes.push_back(warning);
+  return notes;
+}
+
+std::vector<std::string> ModelNotes(std::size_t fiberCount, const OpenSeesModelOptions& options,
+                                    const OpenSeesModel& model) {
+  std::vector<std::string> notes = FiberNotes(fiberCount);
+  if (options.threeD) {
+    notes.push_back("GJ = " + ModelNumber(model.gj) + " N·mm²" +
+                    (model.gjComputed ? "（毛截面）" : "（输入值）"));
+  } else {
+    notes.emplace_back("二维模型：截面不含扭转刚度");
+  }
+  if (options.analysis != SectionAnalysisAxis::None) {
+    const char* axis = options.analysis == SectionAnalysisAxis::AboutX ? "X" : "Y";
+    notes.push_back(std::string("弯矩-曲率分析：绕") + axis + "轴，轴力 " +
+                    FormatFixed(options.axialLevel, 1) + " kN，极限曲率 " +
+                    ModelNumber(model.ultimateCurvature) + " 1/mm，程序弯矩 " +
+                    FormatFixed(model.programMoment, 1) + " kN·m，结果文件 " + options.resultFile);
+  }
+  return notes;
+}
+
+}  // namespace
+
+OpenSeesModel OpenSeesModelCommand(AppState& state, Form& form, OpenSeesLanguage language) {
+  MaterialTags tags = ReadMaterialTags(form);
+  OpenSeesModelOptions options = ReadOpenSeesModelOptions(form);
+  options.language = language;
+  options.date = TodayUtc();
+  MeshCommand(state, form);
+  DrawSection(form.Picture("Image1"), state.fibers, state.params.B, state.params.H, state.colours);
+  OpenSeesModel model =
+      BuildOpenSeesModel(state.fibers, state.SectionType, state.params, tags, options);
+  form.SetMemoLines("Memo1", model.lines);
+  form.SetMemoLines("Memo2", ModelNotes(state.fibers.size(), options, model));
+  return model;
+}
+
+void OpenSeesPageCommand(AppState& state, Form& form) {
+  if (form.ItemIndex("ComboBox17") == 1) {
+    OpenSeesLanguage language =
+        form.ItemIndex("ComboBox18") == 1 ? OpenSeesLanguage::Python : OpenSeesLanguage::Tcl;
+    OpenSeesModelCommand(state, form, language);
+    return;
+  }
+  ScriptCommand(state, form);
+  form.SetMemoLines("Memo2", FiberNotes(state.fibers.size()));
+}
+
+void SaveOpenSeesPageText(const std::string& path, const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  SaveOpenSeesText(path, lines);
+}
+
+}  // namespace kuma

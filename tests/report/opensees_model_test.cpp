@@ -1,0 +1,710 @@
+// The complete OpenSEES model: its materials evaluated with OpenSEES's own
+// formulas against the program's laws, its fibers integrated against the
+// program's sums, the torsion and dimension rules, the moment–curvature
+// set-up, and the text run through tclsh and python3 with stand-in commands.
+#include "report/opensees_model.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "analysis/fiber_kernel.h"
+#include "app/opensees_commands.h"
+#include "material/laws.h"
+#include "mesh/mesh.h"
+#include "model/errors.h"
+#include "model/materials.h"
+#include "model/section_input.h"
+#include "model/section_kind.h"
+
+namespace kuma {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Meshed {
+  FiberArray fibers;
+  int sectionType = 0;
+  SectionParameters params;
+};
+
+Meshed MeshKind(MapForm& form, int kindIndex) {
+  form.SetItemIndex("ComboBox1", kindIndex);
+  ApplySectionKindLayout(form);
+  Meshed m;
+  ReadSectionParameters(form, m.sectionType, m.params);
+  ValidateMeshInput(m.sectionType, m.params);
+  MeshSection(m.sectionType, m.params, m.fibers);
+  AssignFiberMaterials(form, m.fibers);
+  return m;
+}
+
+OpenSeesModel Build(const Meshed& m, const MapForm& form, OpenSeesModelOptions options = {}) {
+  return BuildOpenSeesModel(m.fibers, m.sectionType, m.params, ReadMaterialTags(form), options);
+}
+
+// Every material group with constants of its own, fcu and ecu different from
+// fc and e0 so that a mapping that used them would show.
+void DistinctMaterials(MapForm& form) {
+  const std::pair<const char*, const char*> values[] = {
+      {"Edit14", "30"},     {"Edit15", "0.0025"}, {"Edit17", "20"},     {"Edit16", "0.004"},
+      {"Edit18", "35"},     {"Edit19", "0.0022"}, {"Edit21", "25"},     {"Edit20", "0.005"},
+      {"Edit22", "11.9"},   {"Edit23", "0.0018"}, {"Edit25", "9"},      {"Edit24", "0.006"},
+      {"Edit26", "200000"}, {"Edit27", "400"},    {"Edit28", "210000"}, {"Edit29", "345"}};
+  for (const auto& [box, text] : values) form.SetText(box, text);
+}
+
+// ---------------------------------------------------------------------------
+// OpenSEES's laws, written from their published definitions.
+
+// Concrete01 on its monotonic compression envelope (Kent–Scott–Park): a
+// parabola to (epsc0, fpc), a straight line to (epscu, fpcu), then fpcu; no
+// tension. All four parameters negative.
+double Concrete01(double fpc, double epsc0, double fpcu, double epscu, double eps) {
+  if (eps >= 0) return 0;
+  if (eps > epsc0) {
+    double eta = eps / epsc0;
+    return fpc * (2 * eta - eta * eta);
+  }
+  if (eps > epscu) return fpc + (fpcu - fpc) / (epscu - epsc0) * (eps - epsc0);
+  return fpcu;
+}
+
+// Steel01 loaded monotonically from zero: elastic to Fy/E0, then hardening
+// with slope b·E0.
+double Steel01(double Fy, double E0, double b, double eps) {
+  double ey = Fy / E0;
+  if (std::fabs(eps) <= ey) return E0 * eps;
+  double sign = eps < 0 ? -1 : 1;
+  return sign * (Fy + b * E0 * (std::fabs(eps) - ey));
+}
+
+struct ParsedMaterial {
+  std::string type;
+  std::vector<double> p;
+  double Stress(double eps) const {
+    return type == "Concrete01" ? Concrete01(p[0], p[1], p[2], p[3], eps)
+                                : Steel01(p[0], p[1], p[2], eps);
+  }
+};
+
+struct ParsedFiber {
+  double yLoc, zLoc, area;
+  int tag;
+};
+
+struct ParsedModel {
+  std::map<int, ParsedMaterial> materials;
+  std::vector<ParsedFiber> fibers;
+  std::string sectionLine;
+};
+
+// Reads the Tcl text's material and fiber commands.
+ParsedModel Parse(const std::vector<std::string>& lines) {
+  ParsedModel model;
+  for (const std::string& line : lines) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    if (word == "uniaxialMaterial") {
+      ParsedMaterial m;
+      int tag = 0;
+      in >> m.type >> tag;
+      for (double v; in >> v;) m.p.push_back(v);
+      EXPECT_EQ(model.materials.count(tag), 0u) << "tag defined twice: " << line;
+      model.materials[tag] = m;
+    } else if (word == "fiber") {
+      ParsedFiber f{};
+      in >> f.yLoc >> f.zLoc >> f.area >> f.tag;
+      EXPECT_TRUE(in) << line;
+      model.fibers.push_back(f);
+    } else if (word == "section") {
+      model.sectionLine = line;
+    }
+  }
+  return model;
+}
+
+TEST(OpenSeesModelMaterials, EveryGroupFollowsTheProgramsLawExactly) {
+  MapForm form;
+  DistinctMaterials(form);
+  Meshed m = MeshKind(form, 7);  // the composite column has all five groups
+  ParsedModel model = Parse(Build(m, form).lines);
+  ASSERT_EQ(model.materials.size(), 5u);
+
+  const double concreteStrains[] = {0.001,   0,       -1e-5,   -0.0004, -0.0011, -0.0018,
+                                    -0.0022, -0.0025, -0.0035, -0.006,  -0.05,   -0.5};
+  const double steelStrains[] = {0,     0.0005, -0.0005, 0.00164, -0.00164, 0.0019, -0.0019,
+                                 0.002, -0.002, 0.01,    -0.01,   0.2,      -0.2};
+  const MaterialTags tags = ReadMaterialTags(form);
+  int checked = 0;
+  for (const FiberRecord& f : m.fibers) {
+    if (f.material == CoreConcrete1Deduction) continue;
+    int group = f.material == Rebar ? 3 : f.material == SteelShape ? 4 : f.material;
+    const ParsedMaterial& law = model.materials.at(tags[static_cast<std::size_t>(group)]);
+    if (IsConcrete(f.material)) {
+      ASSERT_EQ(law.type, "Concrete01");
+      for (double eps : concreteStrains) {
+        double expected = 12345;
+        ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, eps, f.concreteLawCode, expected);
+        EXPECT_NEAR(law.Stress(eps), expected, 1e-12 * f.fc)
+            << "code " << f.material << " at " << eps;
+      }
+    } else {
+      ASSERT_EQ(law.type, "Steel01");
+      for (double eps : steelStrains) {
+        double expected = 12345;
+        SteelLaw(f.Es, f.fy, eps, f.steelLawCode, expected);
+        EXPECT_NEAR(law.Stress(eps), expected, 1e-12 * f.fy)
+            << "code " << f.material << " at " << eps;
+      }
+    }
+    ++checked;
+  }
+  EXPECT_GT(checked, 100);
+}
+
+TEST(OpenSeesModelMaterials, SharedTagsAreRefusedUnlessTheMaterialsAgree) {
+  MapForm form;
+  Meshed m = MeshKind(form, 0);
+  // Edge and core concrete share their constants by default: one material.
+  form.SetText("Edit65", "2");
+  ParsedModel same = Parse(Build(m, form).lines);
+  EXPECT_EQ(same.materials.size(), 2u);
+  EXPECT_EQ(same.materials.at(2).type, "Concrete01");
+
+  form.SetText("Edit68", "2");  // bars on the concrete's tag
+  try {
+    Build(m, form);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("编号 2"), std::string::npos) << e.what();
+  }
+  form.SetText("Edit68", "0");
+  EXPECT_THROW(Build(m, form), Error);
+}
+
+TEST(OpenSeesModelMaterials, LawsOpenSeesCannotHoldAreRefused) {
+  MapForm form;
+  form.SetText("Edit19", "0");  // e0 = 0: a rigid-plastic concrete
+  Meshed m = MeshKind(form, 0);
+  EXPECT_THROW(Build(m, form), Error);
+}
+
+// ---------------------------------------------------------------------------
+// The section against the program's sums
+
+struct Sums {
+  double force = 0, mx = 0, my = 0, scale = 0;
+};
+
+// The parsed section's sums for the program's strain a·x + b·y + c.
+Sums OpenSeesSums(const ParsedModel& model, bool localYIsProgramY, double a, double b, double c) {
+  Sums s;
+  for (const ParsedFiber& f : model.fibers) {
+    double x = localYIsProgramY ? f.zLoc : f.yLoc;
+    double y = localYIsProgramY ? f.yLoc : f.zLoc;
+    double force = model.materials.at(f.tag).Stress(a * x + b * y + c) * f.area;
+    s.force += force;
+    s.mx += force * y;
+    s.my += force * x;
+    s.scale += std::fabs(force);
+  }
+  return s;
+}
+
+TEST(OpenSeesModelSection, IntegratesToTheProgramsOwnSums) {
+  struct State {
+    const char* name;
+    double a, b, c;
+  };
+  const State states[] = {{"uniform compression", 0, 0, -0.0012},
+                          {"crushing everywhere", 0, 0, -0.004},
+                          {"bending about X", 0, -2e-6, -0.0008},
+                          {"bending about Y", 3e-6, 0, -0.0015},
+                          {"biaxial", 1.5e-6, -1e-6, 0.0003}};
+  for (int kind : {0, 4, 7}) {  // rectangular RC, circular CFST, composite
+    for (bool twoD : {false, true}) {
+      MapForm form;
+      DistinctMaterials(form);
+      Meshed m = MeshKind(form, kind);
+      OpenSeesModelOptions options;
+      options.threeD = !twoD;
+      options.analysis = twoD ? SectionAnalysisAxis::AboutX : SectionAnalysisAxis::None;
+      options.axialLevel = 100;
+      ParsedModel model = Parse(Build(m, form, options).lines);
+      ASSERT_EQ(model.fibers.size(), m.fibers.size());
+      PackedFibers packed = PackFibers(m.fibers);
+      PackedSumFn kernel = PackedSumFunction(KernelPath::Auto);
+      for (const State& st : states) {
+        SCOPED_TRACE(std::string(st.name) + ", kind " + std::to_string(kind + 1) +
+                     (twoD ? ", 2D" : ", 3D"));
+        Sums os = OpenSeesSums(model, twoD, st.a, st.b, st.c);
+        TrialSums own = kernel(packed, st.a, st.b, st.c);
+        SectionSums record = ProgramSectionSums(m.fibers, st.a, st.b, st.c);
+        const double tol = 1e-12 * os.scale + 1e-9;
+        EXPECT_NEAR(os.force, own.force, tol);
+        EXPECT_NEAR(os.force, record.force, tol);
+        const double armTol = tol * 2000;
+        EXPECT_NEAR(os.mx, own.momentX, armTol);
+        EXPECT_NEAR(os.my, own.momentY, armTol);
+        EXPECT_NEAR(os.mx, record.momentX, armTol);
+      }
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Torsion, dimension, header
+
+TEST(OpenSeesModelText, ThreeDimensionalSectionHasGjAndTwoDimensionalHasNone) {
+  MapForm form;
+  Meshed m = MeshKind(form, 0);
+  OpenSeesModel model = Build(m, form);
+  const std::vector<std::string>& lines = model.lines;
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "model basic -ndm 3 -ndf 6"), lines.end());
+  ParsedModel parsed = Parse(lines);
+  std::istringstream in(parsed.sectionLine);
+  std::string section, fiber, tag, gjWord, noCentroid, brace;
+  double gj = 0;
+  in >> section >> fiber >> tag >> gjWord >> gj >> noCentroid >> brace;
+  EXPECT_EQ(fiber + " " + tag + " " + gjWord, "Fiber 1 -GJ");
+  EXPECT_EQ(noCentroid + " " + brace, "-noCentroid {");
+  // 2200 × 2200: J = 0.1406·b⁴ (β of a square), G = Ec/2.4, Ec = 2·27.5/0.002.
+  const double expected = 27500 / 2.4 * 2200.0 * 2200 * 2200 * 2200 * (1.0 / 3 - 0.21 * 11 / 12);
+  EXPECT_NEAR(gj, expected, 1e-9 * expected);
+  EXPECT_TRUE(model.gjComputed);
+
+  form.SetText("Edit90", "1e12");
+  OpenSeesModel typed = Build(m, form, ReadOpenSeesModelOptions(form));
+  EXPECT_EQ(Parse(typed.lines).sectionLine, "section Fiber 1 -GJ 1e+12 -noCentroid {");
+
+  OpenSeesModelOptions twoD;
+  twoD.threeD = false;
+  OpenSeesModel flat = Build(m, form, twoD);
+  EXPECT_NE(std::find(flat.lines.begin(), flat.lines.end(), "model basic -ndm 2 -ndf 3"),
+            flat.lines.end());
+  EXPECT_EQ(Parse(flat.lines).sectionLine, "section Fiber 1 -noCentroid {");
+
+  SectionParameters circle;
+  circle.H = 1000;  // the diameter of the circular kinds
+  EXPECT_NEAR(GrossTorsionalStiffness(CircleCfst, circle, 24000),
+              1e4 * 3.14159265358979 / 32 * 1e12, 1e4);
+  circle.H = 0;
+  EXPECT_THROW(GrossTorsionalStiffness(RectRc, circle, 24000), Error);
+}
+
+TEST(OpenSeesModelText, NumbersReadTheSameEverywhere) {
+  EXPECT_EQ(ModelNumber(44944), "44944.0");
+  EXPECT_EQ(ModelNumber(-954), "-954.0");
+  EXPECT_EQ(ModelNumber(-0.0), "0.0");
+  EXPECT_EQ(ModelNumber(2200.0 / 3), "733.3333333333334");
+  EXPECT_EQ(ModelNumber(1e-300), "1e-300");
+  EXPECT_EQ(std::strtod(ModelNumber(0.1 + 0.2).c_str(), nullptr), 0.1 + 0.2);
+  EXPECT_THROW(ModelNumber(std::nan("")), Error);
+}
+
+TEST(OpenSeesModelText, FiberLimitWarningGivesTheCount) {
+  EXPECT_EQ(FiberLimitWarning(10000), "");
+  std::string warning = FiberLimitWarning(12345);
+  EXPECT_NE(warning.find("12345"), std::string::npos);
+  EXPECT_NE(warning.find("10000"), std::string::npos);
+  EXPECT_NE(warning.find("OpenSEES 3.8"), std::string::npos);
+
+  MapForm form;
+  form.SetText("Edit12", "120");  // a dense mesh of the default section
+  form.SetText("Edit13", "120");
+  Meshed m = MeshKind(form, 0);
+  ASSERT_GT(m.fibers.size(), kOpenSeesFiberLimit);
+  OpenSeesModel model = Build(m, form);
+  EXPECT_EQ(model.warning, FiberLimitWarning(m.fibers.size()));
+  bool commented = false;
+  for (const std::string& line : model.lines) {
+    commented |= line.rfind("# WARNING: OpenSEES 3.8 refuses", 0) == 0;
+  }
+  EXPECT_TRUE(commented);
+}
+
+// Comment lines may carry Chinese; each must end in ASCII (see the writer).
+TEST(OpenSeesModelText, CommentLinesEndInAscii) {
+  MapForm form;
+  Meshed m = MeshKind(form, 7);
+  for (const std::string& line : Build(m, form).lines) {
+    if (line.empty()) continue;
+    EXPECT_LT(static_cast<unsigned char>(line.back()), 0x80) << line;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Moment–curvature set-up
+
+TEST(OpenSeesModelAnalysis, UltimateCurvatureBalancesTheAxialLevel) {
+  MapForm form;
+  for (int kind : {0, 3, 7}) {
+    Meshed m = MeshKind(form, kind);
+    for (auto axis : {SectionAnalysisAxis::AboutX, SectionAnalysisAxis::AboutY}) {
+      for (bool threeD : {true, false}) {
+        double moment = 0;
+        const double level = 3000;
+        double phi = UltimateCurvature(m.fibers, axis, threeD, level, -0.0035, moment);
+        ASSERT_GT(phi, 0);
+        // Rebuild the state: the compressed edge (outermost concrete corner
+        // on that side) at ecu, the strain rising linearly away from it.
+        bool aboutX = axis == SectionAnalysisAxis::AboutX;
+        double s = aboutX && threeD ? -1 : 1;
+        double edge = -1e300;
+        for (const FiberRecord& f : m.fibers) {
+          if (!IsConcrete(f.material)) continue;
+          for (double v : aboutX ? std::vector<double>{f.y1, f.y2, f.y3, f.y4}
+                                 : std::vector<double>{f.x1, f.x2, f.x3, f.x4})
+            edge = std::max(edge, s * v);
+        }
+        double slope = -phi * s, c = -0.0035 + phi * edge;
+        SectionSums sums = aboutX ? ProgramSectionSums(m.fibers, 0, slope, c)
+                                  : ProgramSectionSums(m.fibers, slope, 0, c);
+        EXPECT_NEAR(-sums.force / 1000, level, 1e-6 * level);
+        double own = -s * (aboutX ? sums.momentX : sums.momentY) / 1e6;
+        EXPECT_NEAR(moment, own, 1e-9 * std::fabs(own));
+        EXPECT_GT(moment, 0);
+      }
+    }
+  }
+}
+
+TEST(OpenSeesModelAnalysis, LevelsTheSectionCannotReachAreRefused) {
+  MapForm form;
+  Meshed m = MeshKind(form, 0);
+  double moment = 0;
+  EXPECT_THROW(UltimateCurvature(m.fibers, SectionAnalysisAxis::AboutX, true, 1e7, -0.0035, moment),
+               Error);
+  EXPECT_THROW(
+      UltimateCurvature(m.fibers, SectionAnalysisAxis::AboutY, true, -1e7, -0.0035, moment), Error);
+  form.SetItemIndex("ComboBox20", 1);
+  form.SetText("Edit34", "0.0035");
+  EXPECT_THROW(ReadOpenSeesModelOptions(form), Error);
+  form.SetText("Edit34", "-0.0035");
+  form.SetText("Edit92", "my file.out");
+  EXPECT_THROW(ReadOpenSeesModelOptions(form), Error);
+  form.SetText("Edit92", "{x}.out");
+  EXPECT_THROW(ReadOpenSeesModelOptions(form), Error);
+  form.SetText("Edit92", "mk.out");
+  form.SetText("Edit91", "0");
+  EXPECT_THROW(ReadOpenSeesModelOptions(form), Error);
+}
+
+TEST(OpenSeesModelAnalysis, PushesTheChosenRotationToTheUltimateCurvature) {
+  MapForm form;
+  form.SetItemIndex("ComboBox20", 2);  // about Y
+  form.SetText("Edit30", "4000");
+  form.SetText("Edit91", "40");
+  Meshed m = MeshKind(form, 0);
+  OpenSeesModel model = Build(m, form, ReadOpenSeesModelOptions(form));
+  const auto has = [&](const std::string& text) {
+    return std::find(model.lines.begin(), model.lines.end(), text) != model.lines.end();
+  };
+  EXPECT_TRUE(has("fix 2 0 1 1 1 1 0"));
+  EXPECT_TRUE(has("    load 2 -4e+06 0.0 0.0 0.0 0.0 0.0"));
+  EXPECT_TRUE(has("    load 2 0.0 0.0 0.0 0.0 0.0 1.0"));
+  EXPECT_TRUE(has("recorder Node -file mk.out -time -node 2 -dof 6 disp"));
+  EXPECT_TRUE(
+      has("integrator DisplacementControl 2 6 " + ModelNumber(model.ultimateCurvature / 40)));
+  EXPECT_TRUE(has("while {$ok == 0 && $step < 40} {"));
+}
+
+// ---------------------------------------------------------------------------
+// The text as Tcl and as Python
+
+struct ShellRun {
+  int status = -1;
+  std::string out;
+};
+
+ShellRun RunShell(const std::string& command) {
+  ShellRun run;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buf[4096];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;) run.out.append(buf, n);
+  run.status = pclose(pipe);
+  return run;
+}
+
+bool HaveProgram(const char* name) {
+  return RunShell(std::string("command -v ") + name + " >/dev/null").status == 0;
+}
+
+// One scratch directory per test run, removed when the run ends.
+struct Scratch {
+  fs::path dir = fs::temp_directory_path() / ("kumasec-model-test-" + std::to_string(getpid()));
+  ~Scratch() {
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+  }
+};
+
+fs::path ScratchDir() {
+  static Scratch scratch;
+  fs::create_directories(scratch.dir);
+  return scratch.dir;
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::map<std::string, std::string> KeyValues(const std::string& out) {
+  std::map<std::string, std::string> values;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);) {
+    auto eq = line.find('=');
+    if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return values;
+}
+
+// What a stand-in run reports: the dimension, the fibers' net area and the
+// calls of each command, which must match the model of `state`.
+void ExpectStandInRun(const ShellRun& run, const AppState& state, bool threeD, int analyses) {
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::map<std::string, std::string> values = KeyValues(run.out);
+  double netArea = 0;
+  for (const FiberRecord& f : state.fibers)
+    netArea += f.material == CoreConcrete1Deduction ? -f.area : f.area;
+  EXPECT_EQ(values["ndm"], threeD ? "3" : "2");
+  EXPECT_EQ(values["fiber"], std::to_string(state.fibers.size()));
+  EXPECT_NEAR(std::stod(values["area"]), netArea, 1e-9 * netArea);
+  EXPECT_EQ(values["uniaxialMaterial"], "5");
+  EXPECT_EQ(values["section"], "1");
+  EXPECT_EQ(values["element"], "1");
+  EXPECT_EQ(values["load"], "2");
+  EXPECT_EQ(values["analyze"], std::to_string(analyses));
+  EXPECT_EQ(values["remove"], "1");
+}
+
+// The composite column (all material groups, deduction fibers) with a
+// moment–curvature analysis, as the page would write it.
+OpenSeesModel CompositeModel(AppState& state, bool threeD, int axis, OpenSeesLanguage language) {
+  MapForm form;
+  form.SetItemIndex("ComboBox1", 7);
+  ApplySectionKindLayout(form);
+  form.SetItemIndex("ComboBox19", threeD ? 0 : 1);
+  form.SetItemIndex("ComboBox20", axis);
+  form.SetText("Edit30", threeD ? "2000" : "-500");
+  form.SetText("Edit91", "25");
+  return OpenSeesModelCommand(state, form, language);
+}
+
+// Stand-ins for the OpenSEES commands: the ones that shape the model check
+// their arguments; the others must be OpenSEES commands and are counted.
+const char* kTclStandIns = R"TCL(
+set counts [dict create]
+set ndm 0
+set materials [dict create]
+set area 0.0
+set inSection 0
+proc count {name} { dict incr ::counts $name }
+proc need {condition what} {
+    if {![uplevel 1 [list expr $condition]]} { error "bad call: $what" }
+}
+proc isnum {v} { string is double -strict $v }
+proc unknown {name args} {
+    need {$name in {wipe node fix element recorder timeSeries system numberer constraints
+                    test algorithm integrator analysis loadConst remove}} "unknown command $name"
+    count $name
+}
+proc model {basic ndmFlag ndm ndfFlag ndf} {
+    need {"$basic $ndmFlag $ndfFlag" eq "basic -ndm -ndf" && $ndf == ($ndm == 3 ? 6 : 3)} model
+    set ::ndm $ndm
+    count model
+}
+proc uniaxialMaterial {type tag args} {
+    need {[string is integer -strict $tag] && $tag > 0 && ![dict exists $::materials $tag]} "tag $tag"
+    foreach v $args { need {[isnum $v]} "material value $v" }
+    lassign $args p1 p2 p3 p4
+    switch -- $type {
+        Concrete01 { need {[llength $args] == 4 && $p1 < 0 && $p2 < 0 && $p3 == $p1 && $p4 < $p2} $args }
+        Steel01 { need {[llength $args] == 3 && $p1 > 0 && $p2 > 0 && $p3 == 0} $args }
+        default { error "material $type" }
+    }
+    dict set ::materials $tag $type
+    count uniaxialMaterial
+}
+proc section {type tag args} {
+    set options [lrange $args 0 end-1]
+    set gj [expr {[lindex $options 0] eq "-GJ" ? [lindex $options 1] : 0}]
+    set rest [expr {$gj != 0 ? [lrange $options 2 end] : $options}]
+    need {$type eq "Fiber" && $rest eq "-noCentroid" && ($::ndm == 3) == ($gj > 0)} $options
+    set ::inSection 1
+    uplevel #0 [lindex $args end]
+    set ::inSection 0
+    count section
+}
+proc fiber {y z a tag} {
+    need {$::inSection && [isnum $y] && [isnum $z] && [isnum $a]} "fiber $y $z $a"
+    need {[dict exists $::materials $tag]} "fiber of material $tag"
+    set ::area [expr {$::area + $a}]
+    count fiber
+}
+proc pattern {type tag series body} { uplevel #0 $body; count pattern }
+proc load {node args} {
+    need {[llength $args] == ($::ndm == 3 ? 6 : 3)} "load $args"
+    count load
+}
+proc analyze {steps} { count analyze; return 0 }
+source [lindex $argv 0]
+puts "ndm=$::ndm"
+puts "area=$::area"
+dict for {key n} $::counts { puts "$key=$n" }
+)TCL";
+
+TEST(OpenSeesModelTcl, RunsWithStandInCommands) {
+  if (!HaveProgram("tclsh")) GTEST_SKIP() << "tclsh is not installed; the Tcl text is not run";
+  const fs::path dir = ScratchDir();
+  WriteText(dir / "standins.tcl", kTclStandIns);
+  for (bool threeD : {true, false}) {
+    AppState state;
+    OpenSeesModel model = CompositeModel(state, threeD, 1, OpenSeesLanguage::Tcl);
+    SaveOpenSeesText((dir / "model.tcl").string(), model.lines);
+    ShellRun run =
+        RunShell("tclsh " + (dir / "standins.tcl").string() + " " + (dir / "model.tcl").string());
+    ExpectStandInRun(run, state, threeD, 26);  // the axial force, then 25 curvature steps
+  }
+}
+
+const char* kPythonStandIns = R"PY(
+import atexit
+
+counts = {}
+state = {'ndm': 0, 'area': 0.0, 'materials': set()}
+OTHERS = {'wipe', 'node', 'fix', 'element', 'recorder', 'timeSeries', 'pattern', 'system',
+          'numberer', 'constraints', 'test', 'algorithm', 'integrator', 'analysis',
+          'loadConst', 'remove'}
+
+
+def _count(name):
+    counts[name] = counts.get(name, 0) + 1
+
+
+def _numbers(*values):
+    assert all(isinstance(v, (int, float)) and not isinstance(v, bool) for v in values), values
+
+
+def __getattr__(name):
+    assert name in OTHERS, name
+    return lambda *args: _count(name)
+
+
+def model(basic, ndm_flag, ndm, ndf_flag, ndf):
+    assert (basic, ndm_flag, ndf_flag) == ('basic', '-ndm', '-ndf')
+    assert ndf == (6 if ndm == 3 else 3)
+    state['ndm'] = ndm
+    _count('model')
+
+
+def uniaxialMaterial(kind, tag, *values):
+    assert isinstance(tag, int) and tag > 0 and tag not in state['materials'], tag
+    assert len(values) == {'Concrete01': 4, 'Steel01': 3}[kind], values
+    _numbers(*values)
+    state['materials'].add(tag)
+    _count('uniaxialMaterial')
+
+
+def section(kind, tag, *options):
+    gj = options[1] if options[:1] == ('-GJ',) else 0
+    assert kind == 'Fiber' and options[-1] == '-noCentroid', options
+    assert (state['ndm'] == 3) == (gj > 0), options
+    _count('section')
+
+
+def fiber(y, z, area, tag):
+    _numbers(y, z, area)
+    assert tag in state['materials'], tag
+    state['area'] += area
+    _count('fiber')
+
+
+def load(node, *values):
+    assert len(values) == (6 if state['ndm'] == 3 else 3), values
+    _numbers(*values)
+    _count('load')
+
+
+def analyze(steps):
+    _count('analyze')
+    return 0
+
+
+@atexit.register
+def _report():
+    print('ndm=%d' % state['ndm'])
+    print('area=%r' % state['area'])
+    for key in sorted(counts):
+        print('%s=%d' % (key, counts[key]))
+)PY";
+
+TEST(OpenSeesModelPython, CompilesAndRunsWithStandInCommands) {
+  if (!HaveProgram("python3"))
+    GTEST_SKIP() << "python3 is not installed; the Python text is not run";
+  const fs::path dir = ScratchDir();
+  fs::create_directories(dir / "stub" / "openseespy");
+  WriteText(dir / "stub" / "openseespy" / "__init__.py", "");
+  WriteText(dir / "stub" / "openseespy" / "opensees.py", kPythonStandIns);
+  for (bool threeD : {true, false}) {
+    AppState state;
+    OpenSeesModel model = CompositeModel(state, threeD, 2, OpenSeesLanguage::Python);
+    const fs::path file = dir / "model.py";
+    SaveOpenSeesText(file.string(), model.lines);
+    ShellRun compiled = RunShell("python3 -m py_compile " + file.string());
+    ASSERT_EQ(compiled.status, 0) << compiled.out;
+    ShellRun run = RunShell("cd " + dir.string() + " && PYTHONPATH=" + (dir / "stub").string() +
+                            " python3 " + file.string());
+    ExpectStandInRun(run, state, threeD, 26);
+    EXPECT_NE(run.out.find("Moment-curvature analysis done: 25 steps"), std::string::npos);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The page's commands
+
+TEST(OpenSeesPage, FiberTextStaysTheDefaultAndUnchanged) {
+  MapForm form;
+  AppState state;
+  OpenSeesPageCommand(state, form);
+  std::vector<std::string> fiberText = BuildOpenSeesScript(state.fibers, ReadMaterialTags(form));
+  EXPECT_EQ(form.MemoLines("Memo1"), fiberText);
+  EXPECT_EQ(form.MemoLines("Memo2"), (std::vector<std::string>{"纤维数：248"}));
+
+  form.SetItemIndex("ComboBox17", 1);
+  form.SetItemIndex("ComboBox18", 1);
+  OpenSeesPageCommand(state, form);
+  std::vector<std::string> lines = form.MemoLines("Memo1");
+  ASSERT_GT(lines.size(), 250u);
+  EXPECT_EQ(lines[0], "# -*- coding: utf-8 -*-");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "import openseespy.opensees as ops"),
+            lines.end());
+  std::vector<std::string> notes = form.MemoLines("Memo2");
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[1].rfind("GJ = ", 0), 0u) << notes[1];
+}
+
+TEST(OpenSeesPage, SavedTextIsUtf8WithLineFeeds) {
+  const fs::path file = ScratchDir() / "saved.tcl";
+  SaveOpenSeesPageText(file.string(), "# 矩形混凝土柱 (x)\r\nwipe\nmodel basic");
+  std::ifstream in(file, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(bytes,
+            "# \xE7\x9F\xA9\xE5\xBD\xA2\xE6\xB7\xB7\xE5\x87\x9D\xE5\x9C\x9F\xE6\x9F\xB1 (x)"
+            "\nwipe\nmodel basic\n");
+  EXPECT_THROW(SaveOpenSeesPageText((ScratchDir() / "no" / "such" / "dir.tcl").string(), "x"),
+               Error);
+}
+
+}  // namespace
+}  // namespace kuma
