@@ -110,6 +110,9 @@ Staged Stage(const std::string& path, std::string_view bytes) {
   mode_t mode = 0666;
   if (exists) {
     mode = existing.st_mode & 07777;
+    // Keeps the owner where the system allows it (an administrator saving a
+    // user's file); otherwise the file becomes the saver's, as a copy would.
+    [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);

@@ -149,12 +149,20 @@ TEST_F(AtomicFileTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
   ExpectOnly({"report.txt", "latest.txt"});
 }
 
-TEST_F(AtomicFileTest, LongNamesAndReadOnlyFiles) {
+TEST_F(AtomicFileTest, LongNamesOwnersAndReadOnlyFiles) {
   const std::string name(250, 'r');  // the temporary name must stay within 255 bytes
   kuma::WriteFileAtomic((dir_ / name).string(), "long");
   EXPECT_EQ(ReadAll(dir_ / name), "long");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-  if (::geteuid() != 0) {  // root may write any file
+  if (::geteuid() == 0) {  // an administrator's save keeps the user's file the user's
+    const fs::path p = dir_ / "owned.txt";
+    kuma::WriteFileAtomic(p.string(), "mine");
+    ASSERT_EQ(::chown(p.c_str(), 4321, 4321), 0);
+    kuma::WriteFileAtomic(p.string(), "still mine");
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+  } else {  // root may write any file
     const fs::path p = dir_ / "locked.txt";
     kuma::WriteFileAtomic(p.string(), "locked");
     ::chmod(p.c_str(), 0444);
