@@ -43,11 +43,15 @@ void RequireScans(int K) {
   if (K < 1) throw Error("外迭代步数K必须不小于1");
 }
 
-// A curve costs points × K × (N + 1) passes over the fibers. Beyond this many
-// fiber-trials (minutes even on a fast machine) the program would look frozen
-// for no gain in precision (after some twenty scans the offset range is
-// already below the resolution of a double), so such settings are refused.
-constexpr double kMaxFiberTrials = 1e12;
+// A curve costs points × K × (N + 1) passes over the fibers. The ceiling is
+// what a slow machine finishes in about a minute: the vector solver does some
+// 1.1e9 fiber-trials a second on one core of a current server (0.35e9 to
+// 0.47e9 on its SSE2 path), so 1e10 is about ten seconds there and a minute
+// at 1.7e8 a second, an older one-core machine. Beyond it the program would
+// look frozen for no gain in precision (after some twenty scans the offset
+// range is already below the resolution of a double), so such settings are
+// refused with a message that says what to reduce.
+constexpr double kMaxFiberTrials = 1e10;
 
 void RequireWorkload(double points, int K, int N, const FiberArray& fibers) {
   double work = points * K * (static_cast<double>(N) + 1) *

@@ -8,6 +8,7 @@
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
 #include "mesh/mesh.h"
+#include "model/finite_results.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_checks.h"
@@ -25,6 +26,7 @@ void ReadAndMesh(AppState& state, Form& form) {
   ValidateMeshInput(state.SectionType, state.params);
   CheckSectionGeometry(state.SectionType, state.params);
   MeshSection(state.SectionType, state.params, state.fibers);
+  RequireFiniteFibers(state.fibers);
 }
 
 // The constants of every fiber's group, then a look at the groups the
@@ -79,6 +81,7 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control) {
   const double oldCompression = state.CompressionCapacity;
   const double oldTension = state.TensionCapacity;
   ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+  RequireFinite({state.CompressionCapacity, state.TensionCapacity});
   PmCurve curveX = state.PmCurveX, curveY = state.PmCurveY;
   WorkProgress work(BarOf(form, "ProgressBar1"), control);
   try {
@@ -93,6 +96,11 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control) {
     state.PmCurveX = std::move(curveX);
     state.PmCurveY = std::move(curveY);
     throw;
+  }
+  // A curve that is not finite is not kept: nothing would draw or print it.
+  for (const PmCurve* curve : {&curveX, &curveY}) {
+    RequireFinite(curve->P);
+    RequireFinite(curve->M);
   }
   state.PmCurveX = std::move(curveX);
   state.PmCurveY = std::move(curveY);
@@ -119,6 +127,9 @@ void MmCommand(AppState& state, Form& form, const WorkControl& control) {
     state.mmCurve = std::move(curve);
     throw;
   }
+  // A curve that is not finite is not kept: nothing would draw or print it.
+  RequireFinite(curve.Mx);
+  RequireFinite(curve.My);
   state.mmCurve = std::move(curve);
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");

@@ -2,11 +2,11 @@
 // in memory, and prints what the window would show.
 
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -16,7 +16,11 @@
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "model/state.h"
+#include "cli/form_reader.h"
+#include "cli/output.h"
 #include "cli/picture_form.h"
+#include "cli/progress_line.h"
+#include "model/atomic_file.h"
 #include "mesh/mesh.h"
 #include "model/materials.h"
 #include "model/errors.h"
@@ -30,6 +34,7 @@ namespace {
 using kuma::AppState;
 using kuma::FormatG17;
 using kuma::MapForm;
+using kuma::UsageError;
 
 constexpr const char* kVersion = "kumasec-cli 1.3";
 
@@ -76,14 +81,9 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 1 the command failed (message on standard error),\n"
     "2 usage error.\n";
 
-// A mistake in the command line or the form file: exit status 2.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 struct Options {
   bool help = false, version = false;
+  bool hasForm = false;
   std::string formFile;
   std::vector<std::string> sets;
   std::string command;
@@ -92,13 +92,6 @@ struct Options {
   bool python = false;  // --py
   std::string out, forces;
 };
-
-std::string Trim(const std::string& s) {
-  const char* blanks = " \t\r\n";
-  std::size_t first = s.find_first_not_of(blanks);
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
 bool TakeOption(const std::string& arg, const char* name, int& i, int argc, char** argv,
@@ -114,6 +107,14 @@ bool TakeOption(const std::string& arg, const char* name, int& i, int argc, char
   return true;
 }
 
+// An option that names a file or folder takes it once, and not empty.
+void TakeOnce(const char* name, const std::string& value, bool& given, std::string& target) {
+  if (given) throw UsageError(std::string("option ") + name + " given twice");
+  if (value.empty()) throw UsageError(std::string("option ") + name + " needs a file name");
+  given = true;
+  target = value;
+}
+
 Options ParseArguments(int argc, char** argv) {
   Options o;
   for (int i = 1; i < argc; ++i) {
@@ -124,16 +125,13 @@ Options ParseArguments(int argc, char** argv) {
     } else if (arg == "--version") {
       o.version = true;
     } else if (TakeOption(arg, "--form", i, argc, argv, value)) {
-      if (!o.formFile.empty()) throw UsageError("option --form given twice");
-      o.formFile = value;
+      TakeOnce("--form", value, o.hasForm, o.formFile);
     } else if (TakeOption(arg, "--set", i, argc, argv, value)) {
       o.sets.push_back(value);
     } else if (TakeOption(arg, "--out", i, argc, argv, value)) {
-      o.hasOut = true;
-      o.out = value;
+      TakeOnce("--out", value, o.hasOut, o.out);
     } else if (TakeOption(arg, "--forces", i, argc, argv, value)) {
-      o.hasForces = true;
-      o.forces = value;
+      TakeOnce("--forces", value, o.hasForces, o.forces);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -176,62 +174,12 @@ void CheckCommand(const Options& o) {
     throw UsageError("--py is only for opensees-model");
   }
   if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
-}
-
-// True for the form's edit boxes ("Edit1", ...) and drop-down lists
-// ("ComboBox1", ...); isList tells which.
-bool IsSettable(const MapForm& form, const std::string& name, bool& isList) {
-  auto numbered = [&name](const char* prefix) {
-    const std::string p = prefix;
-    if (name.compare(0, p.size(), p) != 0 || name.size() == p.size()) return false;
-    const std::string digits = name.substr(p.size());
-    return digits.size() <= 3 && digits[0] != '0' &&
-           digits.find_first_not_of("0123456789") == std::string::npos;
-  };
-  isList = numbered("ComboBox") && form.ListSize(name) >= 0;
-  return (isList || numbered("Edit")) && form.HasControl(name);
-}
-
-void ApplyValue(MapForm& form, const std::string& line, const std::string& where) {
-  const std::size_t eq = line.find('=');
-  if (eq == std::string::npos) throw UsageError(where + "expected Name=Text, got '" + line + "'");
-  const std::string name = Trim(line.substr(0, eq));
-  const std::string text = Trim(line.substr(eq + 1));
-  bool isList = false;
-  if (!IsSettable(form, name, isList)) throw UsageError(where + "unknown field '" + name + "'");
-  if (!isList) {
-    form.SetText(name, text);
-    return;
-  }
-  int position = -1;
-  try {
-    position = kuma::StrToInt(text);
-  } catch (const kuma::Error&) {
-    position = -1;
-  }
-  if (position < 0 || position >= form.ListSize(name)) {
-    throw UsageError(where + "no entry at position '" + text + "' in " + name + " (0.." +
-                     std::to_string(form.ListSize(name) - 1) + ")");
-  }
-  form.SetItemIndex(name, position);
-}
-
-void ApplyFormFile(MapForm& form, const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw UsageError("cannot read form file '" + path + "'");
-  std::string line;
-  for (int number = 1; std::getline(in, line); ++number) {
-    if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
-    const std::string content = Trim(line);
-    if (content.empty() || content[0] == '#') continue;
-    ApplyValue(form, content, path + ":" + std::to_string(number) + ": ");
+  for (const std::string& arg : o.args) {
+    if (arg.empty()) throw UsageError("command '" + o.command + "' needs a file or folder name");
   }
 }
 
-void PrintLine(const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fputc('\n', stdout);
-}
+void PrintLine(const std::string& line) { kuma::WriteOutputLine(line); }
 
 void PrintLines(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) PrintLine(line);
@@ -307,14 +255,40 @@ void PrintForceStatistics(const MapForm& form) {
   }
 }
 
+// Applies the form file and then each --set.
+void ApplyFormInput(const Options& o, MapForm& form) {
+  if (o.hasForm) kuma::ApplyFormFile(form, o.formFile);
+  for (const std::string& set : o.sets) kuma::ApplyFormValue(form, set, "--set: ");
+}
+
+// Creates the folder (and its parents) if needed; says why it cannot.
+void CreateFolder(const std::filesystem::path& dir) {
+  std::error_code error;
+  std::filesystem::create_directories(dir, error);
+  if (!error && std::filesystem::is_directory(dir, error)) return;
+  if (!error) error = std::make_error_code(std::errc::not_a_directory);
+  throw kuma::Error("Cannot create folder \"" + dir.string() + "\". " + error.message());
+}
+
+// Qt's warnings about its runtime folder concern a desktop session; the
+// command line does not use that folder, so they are left out of standard
+// error. Every other message goes through as Qt would print it.
+void DropSessionWarnings(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.startsWith(QStringLiteral("QStandardPaths: "))) return;
+  const QByteArray line = qFormatLogMessage(type, context, text).toLocal8Bit();
+  std::fprintf(stderr, "%s\n", line.constData());
+}
+
 // The PM and MM charts (and the section picture the PM command draws), with
-// the imported forces over them when asked, written as JPEG files.
-int RunCharts(const Options& o, int argc, char** argv) {
+// the imported forces over them when asked, written as JPEG files. All four
+// pictures are drawn and encoded before any file is touched, and written as
+// one save: a failure leaves the folder's old pictures as they were.
+int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  qInstallMessageHandler(DropSessionWarnings);
   QGuiApplication application(argc, argv);
-  kuma::PictureForm form;
-  if (!o.formFile.empty()) ApplyFormFile(form, o.formFile);
-  for (const std::string& set : o.sets) ApplyValue(form, set, "--set: ");
+  kuma::ProgressForm<kuma::PictureForm> form(line);
+  ApplyFormInput(o, form);
   AppState state;
   kuma::PmCommand(state, form);
   kuma::MmCommand(state, form);
@@ -325,14 +299,19 @@ int RunCharts(const Options& o, int argc, char** argv) {
   }
   kuma::PmmCommand(state, form);
   const std::filesystem::path dir = o.args[0];
-  std::error_code error;
-  std::filesystem::create_directories(dir, error);
-  const std::pair<const char*, const char*> files[] = {{"Image2", "pmx.jpg"},
-                                                       {"Image3", "pmy.jpg"},
-                                                       {"Image5", "mm.jpg"},
-                                                       {"Image1", "section.jpg"},
-                                                       {"Image25", "pmm.jpg"}};
-  for (const auto& [picture, file] : files) form.SavePicture(picture, (dir / file).string());
+  const std::pair<const char*, const char*> pictures[] = {{"Image2", "pmx.jpg"},
+                                                          {"Image3", "pmy.jpg"},
+                                                          {"Image5", "mm.jpg"},
+                                                          {"Image1", "section.jpg"},
+                                                          {"Image25", "pmm.jpg"}};
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& [picture, file] : pictures) {
+    std::string path = (dir / file).string(), bytes;
+    if (form.EncodePicture(picture, path, bytes)) files.emplace_back(path, std::move(bytes));
+  }
+  line.Clear();
+  CreateFolder(dir);
+  kuma::WriteFilesAtomic(files);
   return 0;
 }
 
@@ -391,36 +370,48 @@ int RunCommand(const Options& o, MapForm& form) {
   return 0;
 }
 
+// Prints a failure on standard error, after what standard output holds.
+void ReportFailure(const char* format, const char* text) {
+  std::fflush(stdout);
+  std::fprintf(stderr, format, text);
+}
+
+int Run(int argc, char** argv) {
+  const Options o = ParseArguments(argc, argv);
+  if (o.help) {
+    kuma::WriteOutput(kUsage);
+    return 0;
+  }
+  if (o.version) {
+    PrintLine(kVersion);
+    return 0;
+  }
+  CheckCommand(o);
+  kuma::ProgressLine line(stderr, kuma::ProgressLine::IsTerminal(stderr), o.command);
+  // The line is erased before anything is printed (standard output may be
+  // the same terminal), and the hook goes with the line.
+  kuma::SetBeforeOutput([&line] { line.Clear(); });
+  struct Unhook {
+    ~Unhook() { kuma::SetBeforeOutput({}); }
+  } unhook;
+  if (o.command == "charts") return RunCharts(o, argc, argv, line);
+  kuma::ProgressForm<MapForm> form(line);
+  ApplyFormInput(o, form);
+  return RunCommand(o, form);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
-    const Options o = ParseArguments(argc, argv);
-    if (o.help) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-    if (o.version) {
-      PrintLine(kVersion);
-      return 0;
-    }
-    CheckCommand(o);
-    if (o.command == "charts") return RunCharts(o, argc, argv);
-    MapForm form;
-    if (!o.formFile.empty()) ApplyFormFile(form, o.formFile);
-    for (const std::string& set : o.sets) ApplyValue(form, set, "--set: ");
-    return RunCommand(o, form);
+    const int status = Run(argc, argv);
+    kuma::FinishOutput();
+    return status;
   } catch (const UsageError& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "kumasec-cli: %s\nTry 'kumasec-cli --help'.\n", e.what());
+    ReportFailure("kumasec-cli: %s\nTry 'kumasec-cli --help'.\n", e.what());
     return 2;
-  } catch (const kuma::Error& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", e.what());
-    return 1;
   } catch (const std::exception& e) {
-    std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", e.what());
+    ReportFailure("%s\n", e.what());
     return 1;
   }
 }

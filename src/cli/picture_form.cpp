@@ -32,4 +32,13 @@ bool PictureForm::SavePicture(const std::string& name, const std::string& path) 
   return true;
 }
 
+bool PictureForm::EncodePicture(const std::string& name, const std::string& path,
+                                std::string& bytes) {
+  bytes.clear();
+  auto it = rasters_.find(name);
+  if (it == rasters_.end() || !it->second.canvas->DrawnOn()) return false;
+  bytes = EncodeJpeg(ToRgbImage(*it->second.image), 95, path);
+  return true;
+}
+
 }  // namespace kuma

@@ -21,6 +21,9 @@ class PictureForm : public MapForm {
   // Writes the picture as a JPEG file if it has ever been drawn on; returns
   // whether a file was written.
   bool SavePicture(const std::string& name, const std::string& path);
+  // The JPEG file SavePicture would write, in memory; false (and no bytes)
+  // for a picture never drawn on. `path` names the file in messages.
+  bool EncodePicture(const std::string& name, const std::string& path, std::string& bytes);
 
  private:
   struct Raster {

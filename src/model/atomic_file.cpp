@@ -1,6 +1,8 @@
 #include "model/atomic_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,12 +18,14 @@ namespace {
 long long gFailAfter = -1;
 int gFailErrno = 0;
 
-std::string Reason(int error) { return std::strerror(error); }
+// The longest file name the temporary name may borrow from the destination:
+// "." + base + ".XXXXXX" must stay within the 255 bytes a name may have.
+constexpr std::size_t kMaxBorrowedName = 200;
 
 [[noreturn]] void Fail(const char* action, const std::string& path, int error,
                        const std::string& temp) {
   if (!temp.empty()) ::unlink(temp.c_str());
-  throw Error(std::string("Cannot ") + action + " file \"" + path + "\". " + Reason(error));
+  throw Error(std::string("Cannot ") + action + " file \"" + path + "\". " + std::strerror(error));
 }
 
 // Writes everything or reports the errno of the first failure.
@@ -46,42 +50,69 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
-}  // namespace
+// One destination on its way: either a complete temporary file waiting to
+// be renamed, or a device (or pipe) that is written in place.
+struct Staged {
+  std::string path;    // as the caller named it, for messages
+  std::string target;  // the file replaced: the path, or where its link leads
+  std::string temp;    // empty for a device
+  std::string_view bytes;
+};
 
-void SetAtomicWriteFailureForTesting(long long afterBytes, int error) {
-  gFailAfter = afterBytes;
-  gFailErrno = error;
+// The file a symbolic link leads to, so that saving through a link replaces
+// the file and keeps the link; the path itself otherwise.
+std::string ResolveTarget(const std::string& path) {
+  struct stat link {};
+  if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (resolved == nullptr) return path;  // a dangling link: replaced itself
+  std::string target = resolved;
+  std::free(resolved);
+  return target;
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+void WriteToDevice(const Staged& s) {
+  const int fd = ::open(s.target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) Fail("create", s.path, errno, {});
+  const int error = WriteAll(fd, s.bytes);
+  const int closed = ::close(fd) == 0 ? 0 : errno;
+  if (error != 0 || closed != 0) Fail("write", s.path, error != 0 ? error : closed, {});
+}
+
+// Checks the destination and writes the bytes completely to a flushed
+// temporary file beside it (devices are only checked here).
+Staged Stage(const std::string& path, std::string_view bytes) {
+  Staged s{path, ResolveTarget(path), {}, bytes};
   if (path.empty()) Fail("create", path, ENOENT, {});
-  const std::size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string& target = s.target;
+  const std::size_t slash = target.find_last_of('/');
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
   if (base.empty() || base == "." || base == "..") Fail("create", path, EISDIR, {});
 
-  // The destination must not be a folder; an existing file keeps its mode.
+  // The destination must not be a folder; an existing file keeps its mode,
+  // and one the user may not write stays untouched, as an open for writing
+  // would leave it.
   struct stat existing {};
-  bool exists = ::stat(path.c_str(), &existing) == 0;
+  const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && S_ISDIR(existing.st_mode)) Fail("create", path, EISDIR, {});
-  if (exists && !S_ISREG(existing.st_mode)) {
-    // A device or pipe (such as /dev/stdout) cannot be replaced by rename:
-    // write straight to it.
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) Fail("create", path, errno, {});
-    const int error = WriteAll(fd, bytes);
-    const int closed = ::close(fd) == 0 ? 0 : errno;
-    if (error != 0 || closed != 0) Fail("write", path, error != 0 ? error : closed, {});
-    return;
-  }
+  if (exists && !S_ISREG(existing.st_mode)) return s;  // written in place later
+  if (exists && ::access(target.c_str(), W_OK) != 0) Fail("create", path, errno, {});
 
-  std::string temp = (slash == std::string::npos ? std::string() : folder) + "." + base +
-                     ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) Fail("create", path, errno, {});
+  const std::string folder =
+      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  s.temp = folder + "." + base.substr(0, kMaxBorrowedName) + ".XXXXXX";
+  const int fd = ::mkostemp(s.temp.data(), O_CLOEXEC);
+  if (fd < 0) {
+    const int error = errno;
+    s.temp.clear();
+    Fail("create", path, error, {});
+  }
   mode_t mode = 0666;
   if (exists) {
     mode = existing.st_mode & 07777;
+    // Keeps the owner where the system allows it (an administrator saving a
+    // user's file); otherwise the file becomes the saver's, as a copy would.
+    [[maybe_unused]] const int owned = ::fchown(fd, existing.st_uid, existing.st_gid);
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -92,13 +123,56 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
   int error = WriteAll(fd, bytes);
   if (error == 0 && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error != 0) Fail("write", path, error, temp);
-  if (std::rename(temp.c_str(), path.c_str()) != 0) Fail("write", path, errno, temp);
-  // Make the rename itself durable.
+  if (error != 0) Fail("write", path, error, s.temp);
+  return s;
+}
+
+// Puts a staged file in place: the rename, then the folder flushed so that
+// the rename itself survives a power cut.
+void Commit(const Staged& s) {
+  if (s.temp.empty()) {
+    WriteToDevice(s);
+    return;
+  }
+  if (std::rename(s.temp.c_str(), s.target.c_str()) != 0) Fail("write", s.path, errno, s.temp);
+  const std::size_t slash = s.target.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : s.target.substr(0, slash + 1);
   const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
+  }
+}
+
+}  // namespace
+
+void SetAtomicWriteFailureForTesting(long long afterBytes, int error) {
+  gFailAfter = afterBytes;
+  gFailErrno = error;
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+  Commit(Stage(path, bytes));
+}
+
+void WriteFilesAtomic(const std::vector<std::pair<std::string, std::string>>& files) {
+  std::vector<Staged> staged;
+  staged.reserve(files.size());
+  try {
+    for (const auto& [path, bytes] : files) staged.push_back(Stage(path, bytes));
+  } catch (...) {
+    for (const Staged& s : staged)
+      if (!s.temp.empty()) ::unlink(s.temp.c_str());
+    throw;
+  }
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    try {
+      Commit(staged[i]);
+    } catch (...) {
+      for (std::size_t k = i + 1; k < staged.size(); ++k)
+        if (!staged[k].temp.empty()) ::unlink(staged[k].temp.c_str());
+      throw;
+    }
   }
 }
 

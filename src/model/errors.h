@@ -14,6 +14,11 @@ class Error : public std::runtime_error {
 
 inline constexpr const char* kDivisionByZero = "Floating point division by zero";
 inline constexpr const char* kInvalidOperation = "Invalid floating point operation";
+inline constexpr const char* kOverflow = "Floating point overflow";
+
+// A text as a message quotes it: a NUL byte, which would end the message
+// early (what() is a C string), is written as \0.
+std::string MessageText(const std::string& text);
 
 // "'abc' is not a valid floating point value"
 [[noreturn]] void ThrowInvalidFloat(const std::string& text);

@@ -12,12 +12,24 @@
 
 namespace kuma {
 
+std::string MessageText(const std::string& text) {
+  std::string shown;
+  for (char c : text) {
+    if (c == '\0') {
+      shown += "\\0";
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 void ThrowInvalidFloat(const std::string& text) {
-  throw Error("'" + text + "' is not a valid floating point value");
+  throw Error("'" + MessageText(text) + "' is not a valid floating point value");
 }
 
 void ThrowInvalidInteger(const std::string& text) {
-  throw Error("'" + text + "' is not a valid integer value");
+  throw Error("'" + MessageText(text) + "' is not a valid integer value");
 }
 
 std::string FileErrorMessage(const char* action, const std::string& path) {

@@ -1,5 +1,6 @@
 #include "model/statistics.h"
 
+#include "model/finite_results.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -35,6 +36,7 @@ void ShowSectionStatistics(int sectionType, const SectionParameters& params,
   // Both ratios before any box is written: a zero gross area leaves all six.
   const double barRatio = CheckedDiv(As, Ag) * 100;
   const double steelRatio = CheckedDiv(Aa, Ag) * 100;
+  RequireFinite({Ag, Ac, As, Aa, barRatio, steelRatio});
   form.SetText("Edit36", FormatFixed(Ag, 0));
   form.SetText("Edit31", FormatFixed(Ac, 0));
   form.SetText("Edit37", FormatFixed(As, 0));

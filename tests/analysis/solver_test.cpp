@@ -457,4 +457,40 @@ TEST(Settings, ReadInTheirOrderAndTheLevelIsKeptOnFailure) {
 }
 
 }  // namespace
+// A curve may cost 1e10 fiber-trials: exactly that much goes on to solve
+// (and here stops at once at the zero steel modulus, checked after the
+// refusals); one scan more is refused with the message that says what to
+// reduce.
+TEST(Solvers, WorkCeilingIsTenBillionFiberTrialsPerCurve) {
+  FiberArray f = FourFibers();
+  f[3].Es = 0;
+  auto message = [&f](auto solve) {
+    try {
+      solve(f);
+    } catch (const Error& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  PmSettings s = HandSettings();  // n = 2: one curve point
+  s.N = 999999;                   // 1e6 trials a scan
+  s.K = 2500;                     // 2500 scans × 1e6 trials × 4 fibers = 1e10
+  PmCurve x, y;
+  auto pm = [&](FiberArray& fibers) { SolvePmCurve(0, s, 256, 256, fibers, 160, -64, x, y); };
+  EXPECT_EQ(message(pm), kDivisionByZero);
+  s.K = 2501;
+  EXPECT_EQ(message(pm),
+            "计算量过大(每条曲线约100亿次纤维计算)，请减少划分点数、迭代步数K、N或网格数量");
+
+  MmSettings m;
+  m.m = 4;  // 5 points
+  m.N = 999999;
+  m.K = 500;  // 5 × 500 × 1e6 × 4 = 1e10
+  MmCurve c;
+  auto mm = [&](FiberArray& fibers) { SolveMmCurve(m, 256, 256, fibers, c); };
+  EXPECT_EQ(message(mm), kDivisionByZero);
+  m.K = 501;
+  EXPECT_EQ(message(mm).rfind("计算量过大(每条曲线约100亿次纤维计算)", 0), 0u);
+}
+
 }  // namespace kuma

@@ -118,7 +118,7 @@ bool Decode(const std::uint8_t* data, std::size_t size, RgbImage& out, JpegError
 
 }  // namespace
 
-void WriteJpegFile(const std::string& path, const RgbImage& image, int quality) {
+std::string EncodeJpeg(const RgbImage& image, int quality, const std::string& path) {
   if (image.width <= 0 || image.height <= 0 || image.width > JPEG_MAX_DIMENSION ||
       image.height > JPEG_MAX_DIMENSION ||
       image.rgb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 3) {
@@ -134,10 +134,13 @@ void WriteJpegFile(const std::string& path, const RgbImage& image, int quality) 
     std::free(buffer);
     throw Error("JPEG error: " + encodingError);
   }
-
-  const std::string bytes(reinterpret_cast<const char*>(buffer), size);
+  std::string bytes(reinterpret_cast<const char*>(buffer), size);
   std::free(buffer);
-  WriteFileAtomic(path, bytes);
+  return bytes;
+}
+
+void WriteJpegFile(const std::string& path, const RgbImage& image, int quality) {
+  WriteFileAtomic(path, EncodeJpeg(image, quality, path));
 }
 
 RgbImage DecodeJpeg(const std::uint8_t* data, std::size_t size) {

@@ -16,6 +16,9 @@ struct RgbImage {
 // Writes a JFIF file. Raises kuma::Error with a clear message when the file
 // cannot be created or written.
 void WriteJpegFile(const std::string& path, const RgbImage& image, int quality = 95);
+// The bytes of the JFIF file WriteJpegFile writes, for a caller that writes
+// several pictures as one save; `path` only names the file in messages.
+std::string EncodeJpeg(const RgbImage& image, int quality, const std::string& path);
 // Decodes a JPEG held in memory / in a file. Raises kuma::Error when the data
 // is not a JPEG picture or the file cannot be read.
 RgbImage DecodeJpeg(const std::uint8_t* data, std::size_t size);
