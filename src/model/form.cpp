@@ -27,6 +27,7 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      {"Edit70", "144"},    {"Edit71", "96"},
   };
   return texts;
 }
@@ -42,6 +43,7 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox5", {"简化本构"}},
       {"ComboBox6", {"简化本构"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+      {"ComboBox8", {"径向(P、Mx、My同比例)", "等轴力(P不变)"}},
   };
   return lists;
 }
