@@ -34,6 +34,11 @@ void Cross(const double a[3], const double b[3], double out[3]) {
 
 double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
+double Distance2(const double a[3], const double b[3]) {
+  double d[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+  return Dot(d, d);
+}
+
 }  // namespace
 
 SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
@@ -65,11 +70,10 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
     const auto& here = vertices[i];
     const auto& next = vertices[(i + 1) % count];
     size_t points = std::min(here.size(), next.size());
-    // Each quad is cut along one diagonal, the two diagonals alternating
-    // from one meridian to the next: with a number of angles divisible by
-    // four, mirror-image demands then meet mirror-image triangles.
+    // Each quad is cut along its shorter diagonal: the flatter pair of
+    // triangles, and one that mirror-image quads choose alike.
     for (size_t k = 0; k + 1 < points; ++k) {
-      if (i % 2 == 0) {
+      if (Distance2(here[k].n, next[k + 1].n) <= Distance2(here[k + 1].n, next[k].n)) {
         AddTriangle(here[k], here[k + 1], next[k + 1]);
         AddTriangle(here[k], next[k + 1], next[k]);
       } else {

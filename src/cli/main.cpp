@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/design_check.h"
 #include "app/commands.h"
 #include "model/state.h"
 #include "cli/picture_form.h"
@@ -35,8 +36,9 @@ constexpr const char* kUsage =
     "Usage: kumasec-cli [--form FILE] [--set Name=Text]... COMMAND [ARGS] [--out PATH]\n"
     "\n"
     "Runs a command of the section analysis on the initial form, changed by FILE\n"
-    "(lines Name=Text) and then by each --set. Name is Edit1..Edit69 (the box's\n"
-    "text) or ComboBox1..ComboBox7 (the 0-based position of the entry to select).\n"
+    "(lines Name=Text) and then by each --set. Name is an edit box Edit1..Edit71\n"
+    "(the box's text) or a drop-down list ComboBox1..ComboBox8 (the 0-based\n"
+    "position of the entry to select).\n"
     "\n"
     "Commands:\n"
     "  mesh                 the fibers as CSV\n"
@@ -50,6 +52,17 @@ constexpr const char* kUsage =
     "  import CSVFILE       import forces; the count and the statistics grid\n"
     "  charts DIR [--forces CSVFILE]\n"
     "                       write pmx.jpg, pmy.jpg, mm.jpg and section.jpg into DIR\n"
+    "  surface              the P-Mx-My capacity surface as CSV (angle,P,Mx,My)\n"
+    "  check CSVFILE        import forces and check them: row,label,P,Mx,My,ratio\n"
+    "  report-check CSVFILE [--out PATH]\n"
+    "                       the check report (to PATH as GBK, CR LF)\n"
+    "\n"
+    "Capacity surface and check settings:\n"
+    "  Edit70               neutral-axis angles around the full circle (144)\n"
+    "  Edit71               points per angle, both ends included (96)\n"
+    "  Edit32               ultimate concrete strain, as for the PM curves (-0.0035)\n"
+    "  ComboBox8            check method: 0 radial (P, Mx, My in proportion),\n"
+    "                       1 at constant axial force\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -134,7 +147,8 @@ void CheckCommand(const Options& o) {
   };
   static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
                                 {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1}};
+                                {"import", 1}, {"charts", 1},     {"surface", 0},
+                                {"check", 1},  {"report-check", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -146,8 +160,9 @@ void CheckCommand(const Options& o) {
         "command '" + o.command + "' takes " +
         (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
   }
-  if (o.hasOut && o.command != "report-pm" && o.command != "report-mm") {
-    throw UsageError("--out is only for report-pm and report-mm");
+  if (o.hasOut && o.command != "report-pm" && o.command != "report-mm" &&
+      o.command != "report-check") {
+    throw UsageError("--out is only for report-pm, report-mm and report-check");
   }
   if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
 }
@@ -281,6 +296,27 @@ void PrintForceStatistics(const MapForm& form) {
   }
 }
 
+void PrintSurface(const AppState& state) {
+  PrintLine("angle,P,Mx,My");
+  const kuma::CapacitySurface& surface = state.surface;
+  for (std::size_t i = 0; i < surface.meridian.size(); ++i) {
+    const std::string angle = FormatG17(surface.angle[i]) + ",";
+    for (const kuma::SurfacePoint& p : surface.meridian[i])
+      PrintLine(angle + JoinG17({p.P, p.Mx, p.My}));
+  }
+}
+
+void PrintCheck(const AppState& state) {
+  PrintLine("row,label,P,Mx,My,ratio");
+  const kuma::DesignCheck& check = state.check;
+  for (std::size_t r = 1; r < check.ratio.size(); ++r) {
+    const kuma::SurfacePoint& d = check.demand[r];
+    PrintLine(std::to_string(r) + "," +
+              CsvField(kuma::CombinationLabel(state.forceTable, static_cast<int>(r))) + "," +
+              JoinG17({d.P, d.Mx, d.My, check.ratio[r]}));
+  }
+}
+
 // The PM and MM charts (and the section picture the PM command draws), with
 // the imported forces over them when asked, written as JPEG files.
 int RunCharts(const Options& o, int argc, char** argv) {
@@ -349,6 +385,20 @@ int RunCommand(const Options& o, MapForm& form) {
   } else if (c == "import") {
     kuma::ImportCommand(state, form, o.args[0]);
     PrintForceStatistics(form);
+  } else if (c == "surface") {
+    kuma::PmCommand(state, form);
+    kuma::SurfaceCommand(state, form);
+    PrintSurface(state);
+  } else if (c == "check" || c == "report-check") {
+    kuma::ImportCommand(state, form, o.args[0]);
+    kuma::DesignCheckCommand(state, form);
+    if (c == "check") {
+      PrintCheck(state);
+    } else if (o.hasOut) {
+      kuma::SaveTextLines(o.out, kuma::CheckReportCommand(state));
+    } else {
+      PrintLines(kuma::CheckReportCommand(state));
+    }
   }
   return 0;
 }

@@ -122,6 +122,17 @@ std::string MapForm::GridCell(std::string_view grid, int col, int row) const {
   return cell == it->second.cells.end() ? std::string() : cell->second;
 }
 
+void MapForm::SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+  grids_[std::string(grid)].rowColours[row] = colour;
+}
+
+Rgb MapForm::GridRowColour(std::string_view grid, int row) const {
+  auto it = grids_.find(grid);
+  if (it == grids_.end()) return kWhite;
+  auto colour = it->second.rowColours.find(row);
+  return colour == it->second.rowColours.end() ? kWhite : colour->second;
+}
+
 void MapForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {
   memos_[std::string(memo)] = lines;
 }

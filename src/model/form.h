@@ -30,6 +30,13 @@ class Form {
 
   virtual void SetGridRowCount(std::string_view grid, int rows) = 0;
   virtual void SetGridCell(std::string_view grid, int col, int row, const std::string& text) = 0;
+  // Background of a grid row (row 1 and on); white gives the row back its
+  // plain look. Forms that cannot colour rows ignore it.
+  virtual void SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+    (void)grid;
+    (void)row;
+    (void)colour;
+  }
   virtual void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) = 0;
   virtual void SetProgress(std::string_view bar, int position) = 0;
 
@@ -86,6 +93,8 @@ class MapForm : public Form {
   void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
   int GridRowCount(std::string_view grid) const;
   std::string GridCell(std::string_view grid, int col, int row) const;
+  void SetGridRowColour(std::string_view grid, int row, Rgb colour) override;
+  Rgb GridRowColour(std::string_view grid, int row) const;  // white unless coloured
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
   std::vector<std::string> MemoLines(std::string_view memo) const;
   void SetProgress(std::string_view bar, int position) override;
@@ -100,6 +109,7 @@ class MapForm : public Form {
   struct Grid {
     int rows = 0;
     std::map<std::pair<int, int>, std::string> cells;
+    std::map<int, Rgb> rowColours;
   };
   std::map<std::string, std::string, std::less<>> texts_;
   std::map<std::string, int, std::less<>> items_;

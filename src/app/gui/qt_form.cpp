@@ -110,6 +110,11 @@ void QtForm::SetGridCell(std::string_view grid, int col, int row, const std::str
   As<StringGrid>(Control(grid), grid, "is not a grid")->SetCell(col, row, text);
 }
 
+void QtForm::SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+  As<StringGrid>(Control(grid), grid, "is not a grid")
+      ->SetRowColour(row, QColor(colour.r, colour.g, colour.b));
+}
+
 void QtForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {
   auto* box = As<QPlainTextEdit>(Control(memo), memo, "is not a text box");
   QStringList text;

@@ -28,6 +28,7 @@ class QtForm : public Form {
 
   void SetGridRowCount(std::string_view grid, int rows) override;
   void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
+  void SetGridRowColour(std::string_view grid, int row, Rgb colour) override;
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
   // Moves the bar and, at most every 50 ms, lets the window repaint (user
   // input waits until the command is over).

@@ -32,7 +32,11 @@ int StringGridModel::columnCount(const QModelIndex& parent) const {
 QVariant StringGridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() + 1 >= rows_ || index.column() >= columns_) return {};
   if (role == Qt::DisplayRole) return ToQString(Cell(index.column(), index.row() + 1));
-  if (role == Qt::BackgroundRole && index.column() == 0) return QApplication::palette().button();
+  if (role == Qt::BackgroundRole) {
+    size_t row = static_cast<size_t>(index.row() + 1);
+    if (row < rowColours_.size() && rowColours_[row] != 0) return QColor(rowColours_[row]);
+    if (index.column() == 0) return QApplication::palette().button();
+  }
   return {};
 }
 
@@ -47,6 +51,7 @@ void StringGridModel::SetRowCount(int rows) {
   if (rows == rows_) return;
   beginResetModel();
   rows_ = rows;
+  if (rowColours_.size() > static_cast<size_t>(rows_)) rowColours_.resize(static_cast<size_t>(rows_));
   cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
   cells_.shrink_to_fit();
   endResetModel();
@@ -56,6 +61,13 @@ void StringGridModel::SetCell(int col, int row, const std::string& text) {
   if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return;
   cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col)] =
       text;
+  ScheduleRefresh();
+}
+
+void StringGridModel::SetRowColour(int row, QColor colour) {
+  if (row < 0 || row >= rows_) return;
+  if (rowColours_.size() < static_cast<size_t>(rows_)) rowColours_.resize(static_cast<size_t>(rows_), 0);
+  rowColours_[static_cast<size_t>(row)] = colour == QColor(Qt::white) ? 0 : colour.rgba();
   ScheduleRefresh();
 }
 

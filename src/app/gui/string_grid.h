@@ -9,6 +9,7 @@
 // quickly and in memory proportional to its text.
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QTableView>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ class StringGridModel : public QAbstractTableModel {
   void SetRowCount(int rows);
   void SetCell(int col, int row, const std::string& text);
   std::string Cell(int col, int row) const;
+  // Background of grid row `row` (1 and on); white clears it.
+  void SetRowColour(int row, QColor colour);
 
  private:
   // Tells the views once, after a burst of cell writes, that texts changed.
@@ -37,6 +40,7 @@ class StringGridModel : public QAbstractTableModel {
   int columns_;
   int rows_;
   std::vector<std::string> cells_;  // row-major, rows_ x columns_
+  std::vector<QRgb> rowColours_;     // by grid row; 0: the plain look
   bool refreshPending_ = false;
 };
 
@@ -48,6 +52,7 @@ class StringGrid : public QTableView {
   void SetRowCount(int rows) { model_->SetRowCount(rows); }
   void SetCell(int col, int row, const std::string& text) { model_->SetCell(col, row, text); }
   std::string Cell(int col, int row) const { return model_->Cell(col, row); }
+  void SetRowColour(int row, QColor colour) { model_->SetRowColour(row, colour); }
 
  private:
   StringGridModel* model_;
