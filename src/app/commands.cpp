@@ -110,6 +110,7 @@ void ScriptCommand(AppState& state, Form& form) {
 
 void ImportCommand(AppState& state, Form& form, const std::string& path) {
   state.check = DesignCheck();  // the ratios belong to the forces they were computed for
+  ShowDesignCheck(state, form);
   ImportForces(form, state.forceTable, path);
 }
 

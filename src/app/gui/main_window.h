@@ -53,6 +53,7 @@ class TForm1 : public QMainWindow {
   void BuildPmPage(QWidget* page);
   void BuildMmPage(QWidget* page);
   void BuildImportPage(QWidget* page);
+  void BuildCheckControls(QWidget* page);
   void BuildPmmPage(QWidget* page);
   void BuildScriptPage(QWidget* page);
   void BuildMaterialGroup(QWidget* page, int zone, int x);
@@ -65,6 +66,8 @@ class TForm1 : public QMainWindow {
   void BringPageToFront(int pageIndex);
   void PageChanged(int pageIndex);
   void ImportForces();
+  // The design check, when forces have been imported.
+  void RunDesignCheck();
   void SavePicture(const char* pictureName);
   void ShowReport(std::vector<std::string> (*report)(const AppState&));
   void PickColour(int zone);
