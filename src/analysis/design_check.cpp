@@ -220,45 +220,38 @@ void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation) const {
 
 double SurfaceIndex::Hit(const double origin[3], const double direction[3], const Bins* bins,
                          int b) const {
-  const int* first = nullptr;
-  const int* last = nullptr;
-  std::vector<int> all;
-  if (b >= 0 && !bins->start.empty()) {
-    first = bins->items.data() + bins->start[b];
-    last = bins->items.data() + bins->start[b + 1];
-  } else {
-    all.resize(triangles_.size());
-    std::iota(all.begin(), all.end(), 0);
-    first = all.data();
-    last = first + all.size();
-  }
   double best = 0;
-  for (const int* it = first; it != last; ++it) {
-    const Triangle& tr = triangles_[static_cast<size_t>(*it)];
+  auto test = [&](size_t index) {
+    const Triangle& tr = triangles_[index];
     double pvec[3], tvec[3], qvec[3];
     Cross(direction, tr.e2, pvec);
     double det = Dot(tr.e1, pvec);
-    if (det == 0) continue;
+    if (det == 0) return;
     double inverse = 1 / det;
     for (int i = 0; i < 3; ++i) tvec[i] = origin[i] - tr.v0[i];
     double u = Dot(tvec, pvec) * inverse;
-    if (u < -kEdgeSlack || u > 1 + kEdgeSlack) continue;
+    if (u < -kEdgeSlack || u > 1 + kEdgeSlack) return;
     Cross(tvec, tr.e1, qvec);
     double v = Dot(direction, qvec) * inverse;
-    if (v < -kEdgeSlack || u + v > 1 + kEdgeSlack) continue;
+    if (v < -kEdgeSlack || u + v > 1 + kEdgeSlack) return;
     double t = Dot(tr.e2, qvec) * inverse;
-    if (!(t > 0) || (best != 0 && t >= best)) continue;
+    if (!(t > 0) || (best != 0 && t >= best)) return;
     // A ray almost in the triangle's plane gives barycentric coordinates of
     // no precision: the hit must also lie within the triangle's box.
-    bool inside = true;
-    for (int i = 0; i < 3 && inside; ++i) {
+    for (int i = 0; i < 3; ++i) {
       double a = tr.v0[i], p = a + tr.e1[i], c = a + tr.e2[i];
       double lo = std::min({a, p, c}), hi = std::max({a, p, c});
       double margin = 1e-9 + 1e-6 * (hi - lo);
       double h = origin[i] + t * direction[i];
-      inside = h >= lo - margin && h <= hi + margin;
+      if (h < lo - margin || h > hi + margin) return;
     }
-    if (inside) best = t;
+    best = t;
+  };
+  if (b >= 0 && !bins->start.empty()) {
+    for (int k = bins->start[b]; k < bins->start[b + 1]; ++k)
+      test(static_cast<size_t>(bins->items[static_cast<size_t>(k)]));
+  } else {
+    for (size_t index = 0; index < triangles_.size(); ++index) test(index);
   }
   return best;
 }

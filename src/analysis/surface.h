@@ -40,9 +40,14 @@ void AxialEnds(const FiberArray& fibers, double ecu, double& compressionEnd, dou
 
 // Builds the surface into `out`: meridian i at the angle i·360/angles
 // degrees, each of `points` points from the tension end (point 0) to the
-// compression end, spaced along the path so that the polyline follows the
-// curve where it bends (each step halves the span whose midpoint lies
-// furthest from its chord, relative to its distance from the origin).
+// compression end. Every meridian takes the same positions along the path,
+// so that neighbouring meridians pair states of the same corner strains;
+// the positions are found on twelve probe angles, from even steps of the
+// compressed depth and of ε1, by halving again and again the span whose
+// midpoint lies furthest from its chord on any probe (relative to its
+// distance from the origin, and to its moment at constant axial force).
+// Strains where every fiber is already on its plateau or yielded are
+// skipped: they all give the end point.
 // `compression` and `tension` are the section's capacities, used as the
 // scale of the axial force. Refuses, before touching `out`, fewer than 4
 // angles or 5 points, more than 3600 angles or 20 000 points, a positive or
