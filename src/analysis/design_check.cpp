@@ -215,7 +215,8 @@ void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation) const {
   bins.start = counts;
   bins.items.assign(static_cast<size_t>(counts.back()), 0);
   for (size_t t = 0; t < footprints_.size(); ++t)
-    visit(footprints_[t], [&](int b) { bins.items[static_cast<size_t>(counts[b]++)] = static_cast<int>(t); });
+    visit(footprints_[t],
+          [&](int b) { bins.items[static_cast<size_t>(counts[b]++)] = static_cast<int>(t); });
 }
 
 double SurfaceIndex::Hit(const double origin[3], const double direction[3], const Bins* bins,
@@ -260,8 +261,8 @@ double SurfaceIndex::Radial(const SurfacePoint& d) const {
   const double direction[3] = {d.P / scaleP_, d.Mx / scaleM_, d.My / scaleM_};
   if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return 0;
   const double origin[3] = {0, 0, 0};
-  int bin = ElevationBin(Elevation(direction)) * kAzimuthBins +
-            AzimuthBin(direction[1], direction[2]);
+  int bin =
+      ElevationBin(Elevation(direction)) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
   double t = Hit(origin, direction, &byDirection_, bin);
   if (t == 0) t = Hit(origin, direction, nullptr, -1);
   return t > 0 ? 1 / t : kInfinity;
@@ -287,8 +288,7 @@ double SurfaceIndex::Ratio(int method, const SurfacePoint& demand) const {
 }
 
 int ReadCheckMethod(const Form& form) {
-  return form.ItemIndex("ComboBox8") == kConstantAxialMethod ? kConstantAxialMethod
-                                                             : kRadialMethod;
+  return form.ItemIndex("ComboBox8") == kConstantAxialMethod ? kConstantAxialMethod : kRadialMethod;
 }
 
 int CheckedCount(const ForceTable& forces) {

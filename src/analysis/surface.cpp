@@ -111,7 +111,8 @@ class PathEvaluator {
       // Even steps of the compressed depth ξ (as a fraction of the section's
       // depth across the axis), where ε2 = εcu·(1 − 1/ξ): even steps of ε2
       // would crowd the states of a deep compression zone into a few.
-      double xi = DepthAt(compressionStart_) + t * (DepthAt(kTensionLimit) - DepthAt(compressionStart_));
+      double xi =
+          DepthAt(compressionStart_) + t * (DepthAt(kTensionLimit) - DepthAt(compressionStart_));
       e2 = t == 1 ? kTensionLimit : ecu_ * (1 - 1 / xi);
     } else if (t < 2) {
       e1 = ecu_ + (t - 1) * (tensionEnd_ - ecu_);
@@ -231,7 +232,8 @@ double ChordError(const SurfacePoint& a, const SurfacePoint& b, const SurfacePoi
 
 // Neutral-axis angles whose curves decide where the path is sampled: the
 // two axes both ways and the eight directions between them.
-constexpr double kProbeAngles[] = {0, 22.5, 67.5, 90, 112.5, 157.5, 180, 202.5, 247.5, 270, 292.5, 337.5};
+constexpr double kProbeAngles[] = {0,   22.5,  67.5,  90,  112.5, 157.5,
+                                   180, 202.5, 247.5, 270, 292.5, 337.5};
 
 // The path positions shared by every meridian, so that the points of one
 // index on neighbouring meridians are states of the same corner strains:
@@ -356,8 +358,7 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
   CheckSettings(settings, B, H, fibers);
   CheckSteelYieldStrains(fibers);
   const PackedFibers packed = PackFibers(fibers);
-  const double compressionStart =
-      std::max(settings.ecu, -LargestYieldStrain(fibers, true));
+  const double compressionStart = std::max(settings.ecu, -LargestYieldStrain(fibers, true));
   const double tensionEnd = std::min(kTensionLimit, LargestYieldStrain(fibers, false));
   const PathEvaluator path(packed, PackedSumFunction(SolverKernelPath()), settings.ecu,
                            compressionStart, tensionEnd);

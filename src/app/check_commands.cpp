@@ -33,8 +33,8 @@ void SurfaceCommand(AppState& state, Form& form) {
   SurfaceSettings settings = ReadSurfaceSettings(form);
   double compression = 0, tension = 0;
   ComputeAxialCapacity(state.fibers, compression, tension);
-  BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression,
-                       tension, state.surface, CheckProgress(form));
+  BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
+                       state.surface, CheckProgress(form));
 }
 
 void DesignCheckCommand(AppState& state, Form& form) {

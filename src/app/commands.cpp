@@ -96,8 +96,8 @@ void MmCommand(AppState& state, Form& form) {
   SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, state.mmCurve, progress);
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
-                    state.AxialLevel, deltaP, CheckOf(state));
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
+                    deltaP, CheckOf(state));
 }
 
 void ScriptCommand(AppState& state, Form& form) {
@@ -190,8 +190,8 @@ void PmForcePointsCommand(AppState& state, Form& form) {
 
 void MmForcePointsCommand(AppState& state, Form& form) {
   double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
-                    state.AxialLevel, deltaP, CheckOf(state));
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
+                    deltaP, CheckOf(state));
   int k = ReferenceIndex(form);
   DrawPmForcePoints(form.Picture("Image4"), state.PmChartRange[k], state.forceTable,
                     k == 0 ? 0 : 90, CheckOf(state));

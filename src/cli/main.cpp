@@ -14,14 +14,14 @@
 
 #include "analysis/design_check.h"
 #include "app/commands.h"
-#include "model/state.h"
 #include "cli/picture_form.h"
 #include "mesh/mesh.h"
-#include "model/materials.h"
 #include "model/errors.h"
 #include "model/form.h"
+#include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_input.h"
+#include "model/state.h"
 #include "report/reports.h"
 
 namespace {
@@ -145,10 +145,10 @@ void CheckCommand(const Options& o) {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
-                                {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1},     {"surface", 0},
-                                {"check", 1},  {"report-check", 1}};
+  static const Known known[] = {
+      {"mesh", 0},      {"stats", 0},     {"pm", 0},          {"mm", 0},     {"ranges", 0},
+      {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},    {"import", 1}, {"charts", 1},
+      {"surface", 0},   {"check", 1},     {"report-check", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {

@@ -38,8 +38,8 @@ std::unique_ptr<Section> MakeSection(int kindIndex) {
 
 CapacitySurface Surface(const Section& s, SurfaceSettings settings = {}) {
   CapacitySurface surface;
-  BuildCapacitySurface(settings, s.state.params.B, s.state.params.H, s.state.fibers,
-                       s.compression, s.tension, surface);
+  BuildCapacitySurface(settings, s.state.params.B, s.state.params.H, s.state.fibers, s.compression,
+                       s.tension, surface);
   return surface;
 }
 
@@ -367,8 +367,7 @@ TEST_F(RatioOnDefaultColumn, AxesEndsZeroAndFarOutside) {
     EXPECT_EQ(index_->Ratio(method, {0, 0, 0}), 0);
     EXPECT_NEAR(index_->Ratio(method, {c, 0, 0}), 1, 1e-9);
     EXPECT_NEAR(index_->Ratio(method, {t, 0, 0}), 1, 1e-9);
-    EXPECT_NEAR(index_->Ratio(method, {0.5 * c, 0, 0}), method == kRadialMethod ? 0.5 : 0.5,
-                1e-9);
+    EXPECT_NEAR(index_->Ratio(method, {0.5 * c, 0, 0}), method == kRadialMethod ? 0.5 : 0.5, 1e-9);
     EXPECT_NEAR(index_->Ratio(method, {2 * c, 0, 0}), 2, 1e-9);
     EXPECT_NEAR(index_->Ratio(method, {3 * t, 0, 0}), 3, 1e-9);
   }
@@ -401,7 +400,8 @@ TEST(DesignCheck, RatiosGoverningFailuresAndOrder) {
   CapacitySurface surface = Surface(*s);
   ForceTable forces;
   forces.Count = 4;
-  forces.records = {{}, {1000, 100, 0}, {0, 0, 0}, {s->compression, 0, 0}, {2 * s->compression, 0, 0}};
+  forces.records = {
+      {}, {1000, 100, 0}, {0, 0, 0}, {s->compression, 0, 0}, {2 * s->compression, 0, 0}};
   forces.fP = 1.5;
   DesignCheck check;
   ComputeDesignCheck(surface, forces, kRadialMethod, check);
@@ -446,7 +446,8 @@ TEST(DesignCheck, SameRatiosOnOneThreadAndOnSeveral) {
 TEST(DesignCheck, TensionOnPlainConcreteCannotBeCarried) {
   Section s;
   for (double x : {-100.0, 100.0})
-    for (double y : {-100.0, 100.0}) s.state.fibers.push_back(test::ConcreteFiber(x, y, 10000, 20, 0.002));
+    for (double y : {-100.0, 100.0})
+      s.state.fibers.push_back(test::ConcreteFiber(x, y, 10000, 20, 0.002));
   s.state.params.B = 400;
   s.state.params.H = 400;
   ComputeAxialCapacity(s.state.fibers, s.compression, s.tension);

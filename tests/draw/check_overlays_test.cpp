@@ -39,10 +39,18 @@ TEST(CheckOverlays, ThreeColoursAndTheGoverningRing) {
   RecordingCanvas canvas(388, 391);
   DrawPmForcePoints(canvas, kPm, table, 0, &check);
   // P 1000, 500, 0 -> y 137, 196, 254; |Mx| 300, 100, 0 -> x 136, 79, 50.
-  const std::vector<std::string> want = {
-      "pen 0 0 255",   "brushclear",            "pen 255 0 0", "ellipse 134 135 138 139",
-      "pen 255 165 0", "ellipse 77 194 81 198", "pen 0 160 0", "ellipse 48 252 52 256",
-      "penwidth 2",    "pen 0 0 0",             "ellipse 129 130 143 144", "penwidth 1"};
+  const std::vector<std::string> want = {"pen 0 0 255",
+                                         "brushclear",
+                                         "pen 255 0 0",
+                                         "ellipse 134 135 138 139",
+                                         "pen 255 165 0",
+                                         "ellipse 77 194 81 198",
+                                         "pen 0 160 0",
+                                         "ellipse 48 252 52 256",
+                                         "penwidth 2",
+                                         "pen 0 0 0",
+                                         "ellipse 129 130 143 144",
+                                         "penwidth 1"};
   EXPECT_EQ(canvas.Calls(), want);
 }
 
@@ -56,8 +64,9 @@ TEST(CheckOverlays, MmDotsAndRingsTakeTheRatioColour) {
     if (call.rfind("pen ", 0) == 0) pens.push_back(call);
   // Dots: red, orange, green; the one ring (P = 1000 in 700..1100): red; then
   // the black governing ring, and the pen left blue.
-  EXPECT_EQ(pens, (std::vector<std::string>{"pen 240 240 240", "pen 255 0 0", "pen 255 165 0", "pen 0 160 0",
-                                            "pen 255 0 0", "pen 0 0 0", "pen 0 0 255"}));
+  EXPECT_EQ(pens,
+            (std::vector<std::string>{"pen 240 240 240", "pen 255 0 0", "pen 255 165 0",
+                                      "pen 0 160 0", "pen 255 0 0", "pen 0 0 0", "pen 0 0 255"}));
 }
 
 TEST(CheckOverlays, WithoutACheckThePointsStayBlue) {

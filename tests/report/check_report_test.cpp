@@ -1,13 +1,14 @@
 // The check report and the summary line: 15-byte GBK columns, combinations
 // in table order, the verdict, and the report before any check.
 
+#include "report/check_report.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "model/gbk.h"
-#include "report/check_report.h"
 
 namespace kuma {
 namespace {
@@ -40,8 +41,9 @@ TEST(CheckReport, ColumnsRowsAndSummary) {
   for (int i : {6, 8, 9}) EXPECT_EQ(Utf8ToGbk(lines[i]).size(), 90u) << lines[i];
   EXPECT_EQ(lines[6].substr(0, 6 + 11), "序号" + std::string(11, ' '));  // 4 GBK bytes + 11
   // The label "一层 C1 组合1" is 13 GBK bytes: two blanks pad it to 15.
-  EXPECT_EQ(lines[8], "1              一层 C1 组合1  1200.00        -300.50        40.00          "
-                      "0.500          ");
+  EXPECT_EQ(lines[8],
+            "1              一层 C1 组合1  1200.00        -300.50        40.00          "
+            "0.500          ");
   EXPECT_EQ(lines[9].substr(15, 15), "2              ");
   EXPECT_EQ(lines[9].substr(30, 15), "-12345.68      ");
   EXPECT_EQ(lines[12], "最大比值 = 1.250");

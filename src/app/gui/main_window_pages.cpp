@@ -337,8 +337,8 @@ void TForm1::BuildCheckControls(QWidget* page) {
   summary->setWordWrap(true);
   summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   summary->setFixedHeight(160);
-  AddLabel(page, "Label101", QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"),
-           8, 566, 662);
+  AddLabel(page, "Label101",
+           QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 566, 662);
   AddGrid(page, "StringGrid3", 6, 1, 8, 586, 662, 300);
 }
 

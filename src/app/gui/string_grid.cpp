@@ -51,7 +51,8 @@ void StringGridModel::SetRowCount(int rows) {
   if (rows == rows_) return;
   beginResetModel();
   rows_ = rows;
-  if (rowColours_.size() > static_cast<size_t>(rows_)) rowColours_.resize(static_cast<size_t>(rows_));
+  if (rowColours_.size() > static_cast<size_t>(rows_))
+    rowColours_.resize(static_cast<size_t>(rows_));
   cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
   cells_.shrink_to_fit();
   endResetModel();
@@ -66,7 +67,8 @@ void StringGridModel::SetCell(int col, int row, const std::string& text) {
 
 void StringGridModel::SetRowColour(int row, QColor colour) {
   if (row < 0 || row >= rows_) return;
-  if (rowColours_.size() < static_cast<size_t>(rows_)) rowColours_.resize(static_cast<size_t>(rows_), 0);
+  if (rowColours_.size() < static_cast<size_t>(rows_))
+    rowColours_.resize(static_cast<size_t>(rows_), 0);
   rowColours_[static_cast<size_t>(row)] = colour == QColor(Qt::white) ? 0 : colour.rgba();
   ScheduleRefresh();
 }

@@ -40,7 +40,7 @@ class StringGridModel : public QAbstractTableModel {
   int columns_;
   int rows_;
   std::vector<std::string> cells_;  // row-major, rows_ x columns_
-  std::vector<QRgb> rowColours_;     // by grid row; 0: the plain look
+  std::vector<QRgb> rowColours_;    // by grid row; 0: the plain look
   bool refreshPending_ = false;
 };
 
