@@ -5,6 +5,7 @@
 #include <cmath>
 #include <exception>
 #include <functional>
+#include <iterator>
 #include <queue>
 #include <string>
 #include <system_error>
@@ -240,49 +241,108 @@ constexpr double kProbeAngles[] = {0,   22.5,  67.5,  90,  112.5, 157.5,
 // even spans first, then the span whose midpoint lies furthest from its
 // chord on any probe curve is halved, until there are `points` positions.
 // Returned from the tension end (t = 2) to the compression end (t = 0).
-std::vector<double> PathPositions(const PathEvaluator& path, double B, double H, int points,
-                                  Scales scales) {
+// The states of every probe at each of `positions`, the positions shared
+// between two threads when the fibers make it worth one.
+using ProbeStates = std::vector<SurfacePoint>;
+std::vector<ProbeStates> EvaluateProbes(const PathEvaluator& path,
+                                        const std::vector<Meridian>& probes,
+                                        const std::vector<double>& positions, bool twoThreads) {
+  std::vector<ProbeStates> out(positions.size(), ProbeStates(probes.size()));
+  auto range = [&](size_t first, size_t last) {
+    for (size_t k = first; k < last; ++k)
+      for (size_t p = 0; p < probes.size(); ++p) out[k][p] = path.At(probes[p], positions[k]);
+  };
+  size_t half = twoThreads ? positions.size() / 2 : 0;
+  std::exception_ptr failure;
+  std::thread helper;
+  if (half > 0) {
+    try {
+      helper = std::thread([&] {
+        try {
+          range(0, half);
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    } catch (const std::system_error&) {
+      half = 0;
+    }
+  }
+  range(half, positions.size());
+  if (helper.joinable()) helper.join();
+  if (failure) std::rethrow_exception(failure);
+  return out;
+}
+
+// The path positions shared by every meridian, so that the points of one
+// index on neighbouring meridians are states of the same corner strains:
+// even spans first, then the span whose midpoint lies furthest from its
+// chord on any probe curve is halved, until there are `points` positions.
+// Returned from the tension end (t = 2) to the compression end (t = 0), with
+// the probes' states at them.
+struct SharedPositions {
+  std::vector<double> t;
+  std::vector<ProbeStates> probeStates;  // by position, then probe
+};
+
+SharedPositions PathPositions(const PathEvaluator& path, double B, double H, int points,
+                              Scales scales, bool twoThreads) {
   std::vector<Meridian> probes;
   for (double angle : kProbeAngles) probes.push_back(MakeMeridian(angle, B, H));
-  auto states = [&](double t) {
-    std::vector<SurfacePoint> out;
-    for (const Meridian& m : probes) out.push_back(path.At(m, t));
-    return out;
+  auto evaluate = [&](const std::vector<double>& ts) {
+    return EvaluateProbes(path, probes, ts, twoThreads);
   };
   // The moment scale: the largest moment of the probes around the balance.
   double moment = 0;
-  for (double t : {0.25, 0.5, 0.75, 1.0, 1.25})
-    for (const SurfacePoint& p : states(t)) moment = std::max(moment, std::hypot(p.Mx, p.My));
+  for (const ProbeStates& states : evaluate({0.25, 0.5, 0.75, 1.0, 1.25}))
+    for (const SurfacePoint& p : states) moment = std::max(moment, std::hypot(p.Mx, p.My));
   if (moment > 0 && std::isfinite(moment)) scales.M = moment;
+
   std::priority_queue<Span, std::vector<Span>, SpanOrder> spans;
-  auto push = [&](double ta, double tb, std::vector<SurfacePoint> a, std::vector<SurfacePoint> b) {
-    Span s{ta, tb, std::move(a), std::move(b), states((ta + tb) / 2), 0};
+  auto push = [&](double ta, double tb, ProbeStates a, ProbeStates b, ProbeStates mid) {
+    Span s{ta, tb, std::move(a), std::move(b), std::move(mid), 0};
     for (size_t i = 0; i < probes.size(); ++i)
       s.error = std::max(s.error, ChordError(s.a[i], s.b[i], s.mid[i], scales));
     spans.push(std::move(s));
   };
   const int first = std::min(kFirstSpans, points - 1);
-  std::vector<double> positions;
-  std::vector<SurfacePoint> previous = states(0);
-  positions.push_back(0);
-  for (int i = 1; i <= first; ++i) {
-    double t = i == first ? 2.0 : 2.0 * i / first;
-    std::vector<SurfacePoint> here = states(t);
-    push(positions.back(), t, previous, here);
-    positions.push_back(t);
-    previous = std::move(here);
-  }
-  while (static_cast<int>(positions.size()) < points) {
+  std::vector<double> ts;  // the even positions, then their midpoints
+  for (int i = 0; i <= first; ++i) ts.push_back(i == first ? 2.0 : 2.0 * i / first);
+  for (int i = 0; i < first; ++i) ts.push_back((ts[i] + ts[i + 1]) / 2);
+  std::vector<ProbeStates> initial = evaluate(ts);
+  struct Vertex {
+    double t;
+    ProbeStates states;
+  };
+  std::vector<Vertex> vertices;
+  for (int i = 0; i <= first; ++i) vertices.push_back({ts[i], initial[i]});
+  for (int i = 0; i < first; ++i)
+    push(ts[i], ts[i + 1], initial[i], initial[i + 1], initial[first + 1 + i]);
+  while (static_cast<int>(vertices.size()) < points) {
     Span s = spans.top();
     spans.pop();
     double tm = (s.ta + s.tb) / 2;
-    positions.push_back(tm);
-    if (static_cast<int>(positions.size()) == points) break;
-    push(s.ta, tm, std::move(s.a), s.mid);
-    push(tm, s.tb, s.mid, std::move(s.b));
+    vertices.push_back({tm, s.mid});
+    if (static_cast<int>(vertices.size()) == points) break;
+    std::vector<ProbeStates> halves = evaluate({(s.ta + tm) / 2, (tm + s.tb) / 2});
+    push(s.ta, tm, std::move(s.a), s.mid, std::move(halves[0]));
+    push(tm, s.tb, s.mid, std::move(s.b), std::move(halves[1]));
   }
-  std::sort(positions.begin(), positions.end(), std::greater<double>());
-  return positions;
+  std::sort(vertices.begin(), vertices.end(),
+            [](const Vertex& x, const Vertex& y) { return x.t > y.t; });
+  SharedPositions out;
+  for (Vertex& v : vertices) {
+    out.t.push_back(v.t);
+    out.probeStates.push_back(std::move(v.states));
+  }
+  return out;
+}
+
+// The probe at exactly this angle, or -1.
+int ProbeAt(double angle) {
+  for (size_t p = 0; p < std::size(kProbeAngles); ++p)
+    if (kProbeAngles[p] == angle) return static_cast<int>(p);
+  return -1;
 }
 
 void CheckSteelYieldStrains(const FiberArray& fibers) {
@@ -373,15 +433,28 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
   surface.angle.resize(count);
   surface.meridian.resize(count);
   for (int i = 0; i < count; ++i) surface.angle[i] = static_cast<double>(i) * 360 / count;
-  const std::vector<double> positions = PathPositions(path, B, H, settings.points, scales);
-  double work = 1.0 * count * settings.points * static_cast<double>(packed.fiberCount);
+  const double work = 1.0 * count * settings.points * static_cast<double>(packed.fiberCount);
+  const int threads = ThreadsFor(count, work);
+  // The probes are evaluated a few positions at a time: a second thread for
+  // each such batch pays only on large sections.
+  const bool probeThreads =
+      threads > 1 && 24.0 * static_cast<double>(packed.fiberCount) > kThreadThreshold;
+  const SharedPositions positions =
+      PathPositions(path, B, H, settings.points, scales, probeThreads);
   ForEachMeridian(
-      count, ThreadsFor(count, work),
+      count, threads,
       [&](int i) {
-        Meridian m = MakeMeridian(surface.angle[i], B, H);
         std::vector<SurfacePoint>& meridian = surface.meridian[i];
-        meridian.reserve(positions.size());
-        for (double t : positions) meridian.push_back(path.At(m, t));
+        meridian.reserve(positions.t.size());
+        // A probe's states are this meridian's, computed the same way.
+        int probe = ProbeAt(surface.angle[i]);
+        if (probe >= 0) {
+          for (const ProbeStates& states : positions.probeStates)
+            meridian.push_back(states[static_cast<size_t>(probe)]);
+          return;
+        }
+        Meridian m = MakeMeridian(surface.angle[i], B, H);
+        for (double t : positions.t) meridian.push_back(path.At(m, t));
       },
       progress);
   out = std::move(surface);
