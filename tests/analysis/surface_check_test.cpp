@@ -16,6 +16,7 @@
 #include "app/commands.h"
 #include "material/laws.h"
 #include "model/errors.h"
+#include "model/numfmt.h"
 #include "section_helpers.h"
 
 namespace kuma {
@@ -455,6 +456,63 @@ TEST(DesignCheck, TensionOnPlainConcreteCannotBeCarried) {
   SurfaceIndex index(surface);
   EXPECT_EQ(index.AtConstantAxial({-10, 0, 0}), std::numeric_limits<double>::infinity());
   EXPECT_NEAR(index.Radial({400, 0, 0}), 0.5, 1e-9);
+}
+
+}  // namespace
+}  // namespace kuma
+
+namespace kuma {
+namespace {
+
+TEST(DesignCheckCommandOnForm, SortedGridColouredRowsSummaryAndRefusal) {
+  AppState state;
+  MapForm form;
+  EXPECT_THROW(DesignCheckCommand(state, form), Error);  // nothing imported
+  MeshCommand(state, form);
+  double c = 0, t = 0;
+  ComputeAxialCapacity(state.fibers, c, t);
+  state.forceTable.Count = 3;
+  state.forceTable.records = {{}, {0.3 * c, 0, 0}, {0.95 * c, 0, 0}, {1.5 * c, 0, 0}};
+  state.forceTable.labels = {"", "DL", "", "EQ, X"};
+  DesignCheckCommand(state, form);
+  EXPECT_EQ(form.GridRowCount("StringGrid3"), 4);
+  EXPECT_EQ(form.GridCell("StringGrid3", 5, 0), "比值");
+  EXPECT_EQ(form.GridCell("StringGrid3", 0, 1), "3");
+  EXPECT_EQ(form.GridCell("StringGrid3", 1, 1), "EQ, X");
+  EXPECT_EQ(form.GridCell("StringGrid3", 5, 1), "1.500");
+  EXPECT_EQ(form.GridCell("StringGrid3", 1, 2), "2");  // no name: the row number
+  EXPECT_EQ(form.GridRowColour("StringGrid3", 1), (Rgb{255, 0, 0}));
+  EXPECT_EQ(form.GridRowColour("StringGrid3", 2), (Rgb{255, 165, 0}));
+  EXPECT_EQ(form.GridRowColour("StringGrid3", 3), kWhite);
+  EXPECT_EQ(form.Text("Label100"),
+            "最大比值 = 1.500 (组合 3 (EQ, X))，不满足，比值大于1.0的组合数 = 1");
+  EXPECT_EQ(state.surface.meridian.size(), 144u);
+
+  // Absurd settings: refused, the earlier check kept.
+  form.SetText("Edit71", "3");
+  EXPECT_THROW(DesignCheckCommand(state, form), Error);
+  EXPECT_TRUE(state.check.Valid());
+}
+
+TEST(MmCommandLevel, BeyondTheCapacitiesIsRefusedWithinIsDrawn) {
+  AppState state;
+  MapForm form;
+  MeshCommand(state, form);
+  double c = 0, t = 0;
+  ComputeAxialCapacity(state.fibers, c, t);
+  for (double level : {c + 1, t - 1}) {
+    form.SetText("Edit30", FormatFixed(level, 0));
+    try {
+      MmCommand(state, form);
+      FAIL() << level;
+    } catch (const Error& e) {
+      EXPECT_NE(std::string(e.what()).find("超出截面的轴力承载力范围"), std::string::npos);
+    }
+  }
+  form.SetText("Edit30", FormatFixed(c - 1, 0));
+  EXPECT_NO_THROW(MmCommand(state, form));
+  form.SetText("Edit30", FormatFixed(t + 1, 0));
+  EXPECT_NO_THROW(MmCommand(state, form));
 }
 
 }  // namespace
