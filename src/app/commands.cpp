@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "analysis/design_check.h"
 #include "analysis/solvers.h"
+#include "analysis/surface.h"
 #include "app/pmm_commands.h"
 #include "draw/drawings.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
 #include "mesh/mesh.h"
 #include "model/finite_results.h"
+#include "model/errors.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_checks.h"
@@ -55,6 +58,27 @@ void SolvePmCurves(const AppState& state, const Form& form, FiberArray& fibers, 
 void DrawSectionPicture(AppState& state, Form& form) {
   DrawSection(form.Picture("Image1"), state.fibers, state.params.B, state.params.H,
               state.colours);
+}
+
+// Beyond the axial force of uniform compression at εcu or of uniform
+// tension the section has no contour: a level there is refused rather than
+// drawn as a closed curve the column does not have.
+void RequireAxialLevelWithinCapacity(const FiberArray& fibers, const MmSettings& settings) {
+  double compression = 0, tension = 0;
+  AxialEnds(fibers, settings.ecu, compression, tension);
+  const double slack = 1e-9 * std::max(1.0, compression - tension);
+  const double level = settings.axialLevel;
+  if (level > compression + slack || level < tension - slack) {
+    throw Error("轴力水平" + FormatFixed(level, 0) + " kN超出截面的轴力承载力范围(" +
+                FormatFixed(tension, 0) + " ~ " + FormatFixed(compression, 0) + " kN)");
+  }
+}
+
+// The check colours the force points when it belongs to the forces drawn.
+const DesignCheck* CheckOf(const AppState& state) {
+  const DesignCheck& check = state.check;
+  bool current = check.Valid() && check.ratio.size() == state.forceTable.records.size();
+  return current ? &check : nullptr;
 }
 
 // Index of the reference PM chart chosen in ComboBox7: 0 (X, 0 degrees) or 1.
@@ -117,6 +141,7 @@ void MmCommand(AppState& state, Form& form, const WorkControl& control) {
   WorkProgress work(BarOf(form, "ProgressBar2"), control);
   try {
     CheckUltimateStrain(settings.ecu, "Edit34");
+    RequireAxialLevelWithinCapacity(state.fibers, settings);
     work.Plan(MmCurveTrials(settings));
     SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, curve, work);
   } catch (const Cancelled&) {
@@ -133,8 +158,8 @@ void MmCommand(AppState& state, Form& form, const WorkControl& control) {
   state.mmCurve = std::move(curve);
   DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
   double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
-                    state.AxialLevel, deltaP);
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
+                    deltaP, CheckOf(state));
 }
 
 void ScriptCommand(AppState& state, Form& form) {
@@ -146,6 +171,8 @@ void ScriptCommand(AppState& state, Form& form) {
 }
 
 void ImportCommand(AppState& state, Form& form, const std::string& path) {
+  state.check = DesignCheck();  // the ratios belong to the forces they were computed for
+  ShowDesignCheck(state, form);
   ImportForces(form, state.forceTable, path);
 }
 
@@ -217,17 +244,19 @@ void TypedAxialLevelCommand(AppState& state, Form& form) {
 }
 
 void PmForcePointsCommand(AppState& state, Form& form) {
-  DrawPmForcePoints(form.Picture("Image2"), state.PmChartRange[0], state.forceTable, 0);
-  DrawPmForcePoints(form.Picture("Image3"), state.PmChartRange[1], state.forceTable, 90);
+  DrawPmForcePoints(form.Picture("Image2"), state.PmChartRange[0], state.forceTable, 0,
+                    CheckOf(state));
+  DrawPmForcePoints(form.Picture("Image3"), state.PmChartRange[1], state.forceTable, 90,
+                    CheckOf(state));
 }
 
 void MmForcePointsCommand(AppState& state, Form& form) {
   double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable,
-                    state.AxialLevel, deltaP);
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
+                    deltaP, CheckOf(state));
   int k = ReferenceIndex(form);
   DrawPmForcePoints(form.Picture("Image4"), state.PmChartRange[k], state.forceTable,
-                    k == 0 ? 0 : 90);
+                    k == 0 ? 0 : 90, CheckOf(state));
 }
 
 std::string ReadOutText(const AppState& state, const Form& form, const std::string& picture,
@@ -277,11 +306,16 @@ void PageChangeCommand(AppState& state, Form& form, int pageIndex, const WorkCon
       ReferencePmChartCommand(state, form);
       MmCommand(state, form, control);
       break;
+    case 5:
+      // The import page shows the check: run it again for the section and
+      // materials as they are now, once forces have been imported.
+      if (CheckedCount(state.forceTable) > 0) DesignCheckCommand(state, form);
+      break;
     case 6:
       PmmCommand(state, form);
       break;
     default:
-      break;  // the import and OpenSEES pages compute nothing
+      break;  // the OpenSEES page computes nothing
   }
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/solvers.h"
+#include "analysis/design_check.h"
 #include "app/commands.h"
 #include "draw/pmm_view.h"
 #include "model/errors.h"
@@ -65,10 +65,11 @@ void WritePmmView(Form& form, const PmmView& view) {
 }
 
 void BuildSurfaceForPmmPage(AppState& state, Form& form) {
-  // The fibers and capacities of the current form; the surface and the
-  // check stay as the last surface command left them.
-  MeshCommand(state, form);
-  ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+  if (CheckedCount(state.forceTable) > 0) {
+    DesignCheckCommand(state, form);  // the surface, then the ratios
+  } else {
+    SurfaceCommand(state, form);
+  }
 }
 
 void PmmCommand(AppState& state, Form& form) {

@@ -23,8 +23,9 @@ PmmView ReadPmmView(const Form& form);
 // The boxes' texts for a view (azimuth taken into -180..180).
 void WritePmmView(Form& form, const PmmView& view);
 
-// Builds the capacity surface of the section the form describes and, when
-// forces are imported, their design check against it.
+// The capacity surface of the section the form describes (SurfaceCommand)
+// and, when forces are imported, their design check against it
+// (DesignCheckCommand, which builds the surface first).
 void BuildSurfaceForPmmPage(AppState& state, Form& form);
 
 // Page change to "PMM三维曲面" and Button57 "生成曲面": the cut level from

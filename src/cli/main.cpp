@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/design_check.h"
 #include "app/commands.h"
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
@@ -22,11 +23,12 @@
 #include "cli/progress_line.h"
 #include "model/atomic_file.h"
 #include "mesh/mesh.h"
-#include "model/materials.h"
 #include "model/errors.h"
 #include "model/form.h"
+#include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_input.h"
+#include "model/state.h"
 #include "report/reports.h"
 
 namespace {
@@ -63,6 +65,17 @@ constexpr const char* kUsage =
     "  charts DIR [--forces CSVFILE]\n"
     "                       write pmx.jpg, pmy.jpg, mm.jpg, section.jpg and pmm.jpg\n"
     "                       (the 3-D surface, view from Edit81..Edit83) into DIR\n"
+    "  surface              the P-Mx-My capacity surface as CSV (angle,P,Mx,My)\n"
+    "  check CSVFILE        import forces and check them: row,label,P,Mx,My,ratio\n"
+    "  report-check CSVFILE [--out PATH]\n"
+    "                       the check report (to PATH as GBK, CR LF)\n"
+    "\n"
+    "Capacity surface and check settings:\n"
+    "  Edit70               neutral-axis angles around the full circle (144)\n"
+    "  Edit71               points per angle, both ends included (96)\n"
+    "  Edit32               ultimate concrete strain, as for the PM curves (-0.0035)\n"
+    "  ComboBox8            check method: 0 radial (P, Mx, My in proportion),\n"
+    "                       1 at constant axial force\n"
     "\n"
     "Force import settings (also read by charts --forces):\n"
     "  Edit54..Edit56       field numbers of P, Mx, My in a file read by numbers\n"
@@ -151,10 +164,10 @@ void CheckCommand(const Options& o) {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
-                                {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1},
-                                {"opensees-model", 0}};
+  static const Known known[] = {
+      {"mesh", 0},      {"stats", 0},     {"pm", 0},          {"mm", 0},     {"ranges", 0},
+      {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},    {"import", 1}, {"charts", 1},
+      {"surface", 0},   {"check", 1},     {"report-check", 1}, {"opensees-model", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -167,8 +180,8 @@ void CheckCommand(const Options& o) {
         (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
   }
   if (o.hasOut && o.command != "report-pm" && o.command != "report-mm" &&
-      o.command != "opensees-model") {
-    throw UsageError("--out is only for report-pm, report-mm and opensees-model");
+      o.command != "report-check" && o.command != "opensees-model") {
+    throw UsageError("--out is only for report-pm, report-mm, report-check and opensees-model");
   }
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
@@ -279,6 +292,27 @@ void DropSessionWarnings(QtMsgType type, const QMessageLogContext& context, cons
   std::fprintf(stderr, "%s\n", line.constData());
 }
 
+void PrintSurface(const AppState& state) {
+  PrintLine("angle,P,Mx,My");
+  const kuma::CapacitySurface& surface = state.surface;
+  for (std::size_t i = 0; i < surface.meridian.size(); ++i) {
+    const std::string angle = FormatG17(surface.angle[i]) + ",";
+    for (const kuma::SurfacePoint& p : surface.meridian[i])
+      PrintLine(angle + JoinG17({p.P, p.Mx, p.My}));
+  }
+}
+
+void PrintCheck(const AppState& state) {
+  PrintLine("row,label,P,Mx,My,ratio");
+  const kuma::DesignCheck& check = state.check;
+  for (std::size_t r = 1; r < check.ratio.size(); ++r) {
+    const kuma::SurfacePoint& d = check.demand[r];
+    PrintLine(std::to_string(r) + "," +
+              CsvField(kuma::CombinationLabel(state.forceTable, static_cast<int>(r))) + "," +
+              JoinG17({d.P, d.Mx, d.My, check.ratio[r]}));
+  }
+}
+
 // The PM and MM charts (and the section picture the PM command draws), with
 // the imported forces over them when asked, written as JPEG files. All four
 // pictures are drawn and encoded before any file is touched, and written as
@@ -366,6 +400,20 @@ int RunCommand(const Options& o, MapForm& form) {
   } else if (c == "import") {
     kuma::ImportCommand(state, form, o.args[0]);
     PrintForceStatistics(form);
+  } else if (c == "surface") {
+    kuma::PmCommand(state, form);
+    kuma::SurfaceCommand(state, form);
+    PrintSurface(state);
+  } else if (c == "check" || c == "report-check") {
+    kuma::ImportCommand(state, form, o.args[0]);
+    kuma::DesignCheckCommand(state, form);
+    if (c == "check") {
+      PrintCheck(state);
+    } else if (o.hasOut) {
+      kuma::SaveTextLines(o.out, kuma::CheckReportCommand(state));
+    } else {
+      PrintLines(kuma::CheckReportCommand(state));
+    }
   }
   return 0;
 }

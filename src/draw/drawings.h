@@ -21,12 +21,18 @@ void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range);
 // Purple line at the axial level, placed with a PM chart's range.
 void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel);
 // Every combination as a small blue circle; angle 0 plots |fMx·Mx|, 90 |fMy·My|.
+// With a design check of these forces the circles take the colour of their
+// ratio (RatioColour) and the governing combination gets a black ring.
 void DrawPmForcePoints(Canvas& canvas, const ChartRange& pmRange, const ForceTable& forces,
-                       int angle);
+                       int angle, const DesignCheck* check = nullptr);
 // Every combination as a faint dot; those with fP·P strictly within ±deltaP of
-// the axial level also get a blue ring.
+// the axial level also get a blue ring. With a design check the dots and the
+// rings take the colour of their ratio and the governing combination gets a
+// black ring.
 void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTable& forces,
-                       double axialLevel, double deltaP);
+                       double axialLevel, double deltaP, const DesignCheck* check = nullptr);
+// Red above 1.0, orange from 0.9 to 1.0, green below.
+Rgb RatioColour(double ratio);
 
 // The value under pixel (x, y) of a chart of size width x height drawn with
 // `range`: horizontal and vertical values, extrapolated outside the frame.

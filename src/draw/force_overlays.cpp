@@ -20,23 +20,56 @@ void Circle(Canvas& canvas, int x, int y, int radius) {
   canvas.Ellipse(x - radius, y - radius, x + radius, y + radius);
 }
 
+constexpr Rgb kOrange{255, 165, 0};
+constexpr Rgb kGreen{0, 160, 0};
+
+// The colour of combination r: its ratio's with a check, `plain` without.
+Rgb PointColour(const DesignCheck* check, int r, Rgb plain) {
+  if (check == nullptr || static_cast<size_t>(r) >= check->ratio.size()) return plain;
+  return RatioColour(check->ratio[static_cast<size_t>(r)]);
+}
+
+// A wide black ring around the governing combination, drawn last so that it
+// stays visible among the others.
+void MarkGoverning(Canvas& canvas, const DesignCheck* check, PixelPoint p) {
+  if (check == nullptr || !check->Valid()) return;
+  canvas.SetPenWidth(2);
+  canvas.SetPenColor(kBlack);
+  Circle(canvas, p.x, p.y, 7);
+}
+
 }  // namespace
 
+Rgb RatioColour(double ratio) {
+  if (ratio > 1.0) return kRed;
+  if (ratio >= 0.9) return kOrange;
+  return kGreen;
+}
+
 void DrawPmForcePoints(Canvas& canvas, const ChartRange& pmRange, const ForceTable& forces,
-                       int angle) {
+                       int angle, const DesignCheck* check) {
   ChartFrame frame(pmRange, canvas.Width(), canvas.Height());
   canvas.SetPenColor(kBlue);
   canvas.SetBrushClear();
   int count = CombinationCount(forces);
-  for (int r = 1; r <= count; ++r) {
+  auto point = [&](int r) {
     const ForceRecord& f = forces.records[static_cast<size_t>(r)];
     double moment = angle == 0 ? std::fabs(forces.fMx * f.Mx) : std::fabs(forces.fMy * f.My);
-    Circle(canvas, frame.Px(moment), frame.Py(forces.fP * f.P), 2);
+    return PixelPoint{frame.Px(moment), frame.Py(forces.fP * f.P)};
+  };
+  for (int r = 1; r <= count; ++r) {
+    if (check != nullptr) canvas.SetPenColor(PointColour(check, r, kBlue));
+    PixelPoint p = point(r);
+    Circle(canvas, p.x, p.y, 2);
+  }
+  if (check != nullptr && check->governing <= count) {
+    MarkGoverning(canvas, check, point(check->governing));
+    canvas.SetPenWidth(1);
   }
 }
 
 void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTable& forces,
-                       double axialLevel, double deltaP) {
+                       double axialLevel, double deltaP, const DesignCheck* check) {
   int count = CombinationCount(forces);
   if (count <= 0) return;
   ChartFrame frame(mmRange, canvas.Width(), canvas.Height());
@@ -48,6 +81,7 @@ void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTab
   canvas.SetPenWidth(1);
   canvas.SetPenColor(kLightGray);
   for (int r = 1; r <= count; ++r) {
+    if (check != nullptr) canvas.SetPenColor(PointColour(check, r, kLightGray));
     PixelPoint p = point(r);
     Circle(canvas, p.x, p.y, 2);
   }
@@ -57,9 +91,13 @@ void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTab
     double P = forces.fP * forces.records[static_cast<size_t>(r)].P;
     if (axialLevel - deltaP < P && P < axialLevel + deltaP) {
       PixelPoint p = point(r);
-      canvas.SetPenColor(kBlue);
+      canvas.SetPenColor(PointColour(check, r, kBlue));
       Circle(canvas, p.x, p.y, 4);
     }
+  }
+  if (check != nullptr && check->governing <= count) {
+    MarkGoverning(canvas, check, point(check->governing));
+    canvas.SetPenColor(kBlue);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "draw/drawings.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -17,12 +18,6 @@ constexpr Rgb kGridZero{185, 185, 185};
 constexpr Rgb kCutColour{128, 0, 128};
 constexpr const char* kNoSurface = "曲面尚未计算";
 
-// The three colours of the design check's ratio bands.
-Rgb RatioBandColour(double ratio) {
-  if (ratio > 1.0) return {255, 0, 0};
-  if (ratio >= 0.9) return {255, 165, 0};
-  return {0, 160, 0};
-}
 // The most meridians and points per meridian the view draws.
 constexpr int kViewMeridians = 72;
 constexpr int kViewPoints = 100;
@@ -416,7 +411,7 @@ void DrawCutForces(Canvas& canvas, const PmmScene& scene, const CutFrame& frame,
 Rgb ForceColour(const DesignCheck& check, int record) {
   const auto r = static_cast<size_t>(record);
   if (!check.Valid() || r >= check.ratio.size()) return kBlue;
-  return RatioBandColour(check.ratio[r]);
+  return RatioColour(check.ratio[r]);
 }
 
 int GoverningRecord(const ForceTable& forces, const DesignCheck& check) {

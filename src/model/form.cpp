@@ -36,6 +36,7 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      {"Edit70", "144"},    {"Edit71", "96"},
       // Force import filters: stories and columns to keep, names separated
       // by commas (empty keeps all).
       {"Edit75", ""},       {"Edit76", ""},
@@ -59,6 +60,7 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox5", {"简化本构"}},
       {"ComboBox6", {"简化本构"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
+      {"ComboBox8", {"径向(P、Mx、My同比例)", "等轴力(P不变)"}},
       // Force import: how the file is read, which cases are kept, which
       // ETABS moment is Mx.
       {"ComboBox10", {"自动识别", "按列号读取", "按字段名读取"}},
@@ -173,6 +175,17 @@ std::string MapForm::GridCell(std::string_view grid, int col, int row) const {
   if (it->second.table) return std::string(it->second.table->Cell(col, row));
   auto cell = it->second.cells.find({col, row});
   return cell == it->second.cells.end() ? std::string() : cell->second;
+}
+
+void MapForm::SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+  grids_[std::string(grid)].rowColours[row] = colour;
+}
+
+Rgb MapForm::GridRowColour(std::string_view grid, int row) const {
+  auto it = grids_.find(grid);
+  if (it == grids_.end()) return kWhite;
+  auto colour = it->second.rowColours.find(row);
+  return colour == it->second.rowColours.end() ? kWhite : colour->second;
 }
 
 void MapForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {

@@ -35,6 +35,13 @@ class Form {
   // Grids that can hold the table itself share it; the default copies the
   // cells one by one.
   virtual void SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table);
+  // Background of a grid row (row 1 and on); white gives the row back its
+  // plain look. Forms that cannot colour rows ignore it.
+  virtual void SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+    (void)grid;
+    (void)row;
+    (void)colour;
+  }
   virtual void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) = 0;
   virtual void SetProgress(std::string_view bar, int position) = 0;
 
@@ -92,6 +99,8 @@ class MapForm : public Form {
   void SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) override;
   int GridRowCount(std::string_view grid) const;
   std::string GridCell(std::string_view grid, int col, int row) const;
+  void SetGridRowColour(std::string_view grid, int row, Rgb colour) override;
+  Rgb GridRowColour(std::string_view grid, int row) const;  // white unless coloured
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
   std::vector<std::string> MemoLines(std::string_view memo) const;
   void SetProgress(std::string_view bar, int position) override;
@@ -107,6 +116,7 @@ class MapForm : public Form {
     int rows = 0;
     std::map<std::pair<int, int>, std::string> cells;
     std::shared_ptr<const TextTable> table;  // shown instead of `cells` when set
+    std::map<int, Rgb> rowColours;
   };
   // Turns a shared table into cells before single cells are written.
   static void TakeCells(Grid& grid);

@@ -80,6 +80,7 @@ struct CapacitySurface {
 struct DesignCheck {
   int method = 0;              // 0 radial, 1 at constant axial force
   std::vector<double> ratio;   // demand / capacity, indexed like the force records (0 unused)
+  std::vector<SurfacePoint> demand;  // the demand each ratio was computed for (factors applied)
   int governing = 0;           // record with the largest ratio; 0 when no check has run
   double maxRatio = 0;
   int failures = 0;            // ratios above 1.0

@@ -121,6 +121,26 @@ TEST(PmmCommands, CutLevelIsTheMmPagesAxialLevel) {
   EXPECT_GT(state.FiberCount(), 0) << "the page works on the current section";
 }
 
+TEST(PmmCommands, PageBuildsTheSurfaceOfTheFormAndChecksTheForces) {
+  AppState state;
+  RecordingForm form;
+  form.SetText("Edit70", "36");
+  form.SetText("Edit71", "24");
+  PageChangeCommand(state, form, 6);
+  ASSERT_EQ(state.surface.meridian.size(), 36u);
+  EXPECT_FALSE(state.check.Valid()) << "nothing imported, nothing checked";
+  EXPECT_EQ(test::CountPrefix(form.Calls("Image25"), "polygon"), 36 * 23);
+  EXPECT_GE(test::Find(form.Calls("Image26"), "pen 255 0 0"), 0) << "the cut at 0 kN";
+
+  // With forces imported the page shows their ratios: a demand far outside
+  // is the governing one, in red.
+  state.forceTable = test::Forces({{1000, 100, 100}, {1000, 1e6, 0}});
+  PageChangeCommand(state, form, 6);
+  ASSERT_TRUE(state.check.Valid());
+  EXPECT_EQ(state.check.governing, 2);
+  EXPECT_GE(test::Find(form.Calls("Image25"), "brush 255 0 0"), 0);
+}
+
 TEST(PmmCommands, ReadOutShowsTheForceUnderTheMouse) {
   AppState state;
   state.surface = test::EllipsoidSurface(12, 7);

@@ -54,7 +54,7 @@ void TForm1::ReimportForces() {
     ImportForces();
     return;
   }
-  Run([this, path] { ImportCommand(state_, *form_, path); });
+  if (Run([this, path] { ImportCommand(state_, *form_, path); })) RunDesignCheck();
 }
 
 void TForm1::ChooseNames(const char* chooserName, const char* boxName,

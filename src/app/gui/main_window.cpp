@@ -357,6 +357,12 @@ void TForm1::Connect() {
   onClick("Button14", [this] { SavePicture("Image5"); });
   onClick("Button5", [this] { ShowReport(PmReportCommand); });
   onClick("Button6", [this] { ShowReport(MmReportCommand); });
+  command("Button31", DesignCheckCommand, {});
+  onClick("Button32", [this] { ShowReport(CheckReportCommand); });
+  auto* method = findChild<QComboBox*>(QStringLiteral("ComboBox8"));
+  connect(method, &QComboBox::currentIndexChanged, this, [this] {
+    if (state_.check.Valid()) RunDesignCheck();
+  });
 
   auto* kinds = findChild<QComboBox*>(QStringLiteral("ComboBox1"));
   connect(kinds, &QComboBox::currentIndexChanged, this, [this] { ApplySectionKind(); });
@@ -490,7 +496,12 @@ void TForm1::ImportForces() {
   const QString path = RunFileDialog(OpenDialog());
   if (path.isEmpty()) return;
   RememberImportFolder(path);
-  Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); });
+  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
+}
+
+void TForm1::RunDesignCheck() {
+  if (state_.forceTable.Count <= 0) return;
+  Run([this] { DesignCheckCommand(state_, *form_); });
 }
 
 void TForm1::SavePicture(const char* pictureName) {

@@ -68,6 +68,7 @@ class TForm1 : public QMainWindow {
   void BuildPmPage(QWidget* page);
   void BuildMmPage(QWidget* page);
   void BuildImportPage(QWidget* page);
+  void BuildCheckControls(QWidget* page);
   void BuildPmmPage(QWidget* page);
   void BuildScriptPage(QWidget* page);
   void BuildOpenSeesModelControls(QWidget* page);
@@ -96,6 +97,8 @@ class TForm1 : public QMainWindow {
   void ReimportForces();
   void ChooseNames(const char* chooserName, const char* boxName,
                    const std::vector<std::string>& names);
+  // The design check, when forces have been imported.
+  void RunDesignCheck();
   void SavePicture(const char* pictureName);
   // Button65: the OpenSEES text box's text into a file (UTF-8, LF).
   void SaveOpenSeesText();

@@ -114,6 +114,11 @@ void QtForm::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable
   As<StringGrid>(Control(grid), grid, "is not a grid")->SetTable(std::move(table));
 }
 
+void QtForm::SetGridRowColour(std::string_view grid, int row, Rgb colour) {
+  As<StringGrid>(Control(grid), grid, "is not a grid")
+      ->SetRowColour(row, QColor(colour.r, colour.g, colour.b));
+}
+
 void QtForm::SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) {
   auto* box = As<QPlainTextEdit>(Control(memo), memo, "is not a text box");
   QStringList text;

@@ -29,6 +29,7 @@ class QtForm : public Form {
   void SetGridRowCount(std::string_view grid, int rows) override;
   void SetGridCell(std::string_view grid, int col, int row, const std::string& text) override;
   void SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) override;
+  void SetGridRowColour(std::string_view grid, int row, Rgb colour) override;
   void SetMemoLines(std::string_view memo, const std::vector<std::string>& lines) override;
   // Moves the bar and keeps painting (below).
   void SetProgress(std::string_view bar, int position) override;

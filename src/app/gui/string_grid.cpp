@@ -38,7 +38,11 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const {
   // The whole text as a tip too, for cells narrower than their text.
   if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
     return ToQString(Cell(index.column(), index.row() + 1));
-  if (role == Qt::BackgroundRole && index.column() == 0) return QApplication::palette().button();
+  if (role == Qt::BackgroundRole) {
+    size_t row = static_cast<size_t>(index.row() + 1);
+    if (row < rowColours_.size() && rowColours_[row] != 0) return QColor(rowColours_[row]);
+    if (index.column() == 0) return QApplication::palette().button();
+  }
   return {};
 }
 
@@ -62,6 +66,7 @@ void StringGridModel::SetTable(std::shared_ptr<const TextTable> table) {
   beginResetModel();
   cells_.clear();
   cells_.shrink_to_fit();
+  rowColours_.clear();
   columns_ = table->Columns();
   rows_ = table->Rows();
   table_ = std::move(table);
@@ -85,6 +90,8 @@ void StringGridModel::SetRowCount(int rows) {
   TakeCells();
   beginResetModel();
   rows_ = rows;
+  if (rowColours_.size() > static_cast<size_t>(rows_))
+    rowColours_.resize(static_cast<size_t>(rows_));
   cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
   cells_.shrink_to_fit();
   endResetModel();
@@ -95,6 +102,14 @@ void StringGridModel::SetCell(int col, int row, const std::string& text) {
   TakeCells();
   cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col)] =
       text;
+  ScheduleRefresh();
+}
+
+void StringGridModel::SetRowColour(int row, QColor colour) {
+  if (row < 0 || row >= rows_) return;
+  if (rowColours_.size() < static_cast<size_t>(rows_))
+    rowColours_.resize(static_cast<size_t>(rows_), 0);
+  rowColours_[static_cast<size_t>(row)] = colour == QColor(Qt::white) ? 0 : colour.rgba();
   ScheduleRefresh();
 }
 

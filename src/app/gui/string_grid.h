@@ -10,6 +10,7 @@
 // proportional to its text.
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QTableView>
 #include <memory>
 #include <string>
@@ -38,6 +39,8 @@ class StringGridModel : public QAbstractTableModel {
   // they feed) are marked in the header.
   void SetTable(std::shared_ptr<const TextTable> table);
   int ColumnCount() const { return columns_; }
+  // Background of grid row `row` (1 and on); white clears it.
+  void SetRowColour(int row, QColor colour);
 
  private:
   // Copies a shared table into the cells before single cells change.
@@ -48,6 +51,7 @@ class StringGridModel : public QAbstractTableModel {
   int rows_;
   std::vector<std::string> cells_;          // row-major, rows_ x columns_
   std::shared_ptr<const TextTable> table_;  // shown instead of cells_ when set
+  std::vector<QRgb> rowColours_;            // by grid row; 0: the plain look
   bool refreshPending_ = false;
 };
 
@@ -62,6 +66,7 @@ class StringGrid : public QTableView {
   // Shows a whole table and fits the column widths to the header and the
   // first rows (64 to 320 pixels).
   void SetTable(std::shared_ptr<const TextTable> table);
+  void SetRowColour(int row, QColor colour) { model_->SetRowColour(row, colour); }
 
  private:
   StringGridModel* model_;

@@ -1,0 +1,372 @@
+#include "analysis/design_check.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <limits>
+#include <numeric>
+#include <system_error>
+#include <thread>
+
+#include "analysis/solver_options.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr int kAxialBins = 128;
+constexpr int kAzimuthBins = 180;
+constexpr int kElevationBins = 90;
+// Barycentric slack: a ray through an edge or a vertex meets both sides.
+constexpr double kEdgeSlack = 1e-9;
+// Combinations per work item of the parallel check.
+constexpr int kChunk = 4096;
+
+void Cross(const double a[3], const double b[3], double out[3]) {
+  out[0] = a[1] * b[2] - a[2] * b[1];
+  out[1] = a[2] * b[0] - a[0] * b[2];
+  out[2] = a[0] * b[1] - a[1] * b[0];
+}
+
+double Dot(const double a[3], const double b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+double Distance2(const double a[3], const double b[3]) {
+  double d[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+  return Dot(d, d);
+}
+
+}  // namespace
+
+SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
+  if (surface.Empty() || surface.meridian.front().size() < 2)
+    throw Error("尚未生成承载力曲面，无法验算");
+  double pMax = -kInfinity, pMin = kInfinity, mMax = 0;
+  for (const auto& meridian : surface.meridian) {
+    for (const SurfacePoint& s : meridian) {
+      pMax = std::max(pMax, s.P);
+      pMin = std::min(pMin, s.P);
+      mMax = std::max({mMax, std::fabs(s.Mx), std::fabs(s.My)});
+    }
+  }
+  compressionEnd_ = pMax;
+  tensionEnd_ = pMin;
+  scaleP_ = pMax - pMin > 0 ? pMax - pMin : 1;
+  scaleM_ = mMax > 0 ? mMax : 1;
+  pLow_ = pMin / scaleP_;
+  pHigh_ = pMax / scaleP_;
+  if (!(pHigh_ > pLow_)) pHigh_ = pLow_ + 1;
+
+  // Every point in normalised coordinates with its direction, once: each is
+  // a corner of six triangles.
+  const size_t count = surface.meridian.size();
+  std::vector<std::vector<Vertex>> vertices(count);
+  for (size_t i = 0; i < count; ++i)
+    for (const SurfacePoint& s : surface.meridian[i]) vertices[i].push_back(MakeVertex(s));
+  for (size_t i = 0; i < count; ++i) {
+    const auto& here = vertices[i];
+    const auto& next = vertices[(i + 1) % count];
+    size_t points = std::min(here.size(), next.size());
+    // Each quad is cut along its shorter diagonal: the flatter pair of
+    // triangles, and one that mirror-image quads choose alike.
+    for (size_t k = 0; k + 1 < points; ++k) {
+      if (Distance2(here[k].n, next[k + 1].n) <= Distance2(here[k + 1].n, next[k].n)) {
+        AddTriangle(here[k], here[k + 1], next[k + 1]);
+        AddTriangle(here[k], next[k + 1], next[k]);
+      } else {
+        AddTriangle(here[k], here[k + 1], next[k]);
+        AddTriangle(here[k + 1], next[k + 1], next[k]);
+      }
+    }
+  }
+  if (method != kRadialMethod) FillBins(byAxialForce_, kAxialBins, false);
+  if (method != kConstantAxialMethod) FillBins(byDirection_, kElevationBins, true);
+}
+
+namespace {
+
+int AzimuthBin(double x, double y) {
+  double turns = (std::atan2(y, x) + kPi) / (2 * kPi);
+  turns -= std::floor(turns);
+  return std::clamp(static_cast<int>(turns * kAzimuthBins), 0, kAzimuthBins - 1);
+}
+
+int AzimuthBinOfAngle(double angle) { return AzimuthBin(std::cos(angle), std::sin(angle)); }
+
+// Elevation of a direction above the Mx–My plane, −π/2 .. π/2.
+double Elevation(const double v[3]) { return std::atan2(v[0], std::hypot(v[1], v[2])); }
+
+int ElevationBin(double elevation) {
+  double f = (elevation + kPi / 2) / kPi * kElevationBins;
+  return std::clamp(static_cast<int>(f), 0, kElevationBins - 1);
+}
+
+}  // namespace
+
+SurfaceIndex::Vertex SurfaceIndex::MakeVertex(const SurfacePoint& s) const {
+  Vertex v;
+  v.n[0] = s.P / scaleP_;
+  v.n[1] = s.Mx / scaleM_;
+  v.n[2] = s.My / scaleM_;
+  v.moment = std::hypot(v.n[1], v.n[2]);
+  v.length = std::sqrt(Dot(v.n, v.n));
+  v.azimuth = std::atan2(v.n[2], v.n[1]);
+  v.elevation = std::atan2(v.n[0], v.moment);
+  return v;
+}
+
+void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
+  Triangle t;
+  for (int i = 0; i < 3; ++i) {
+    t.v0[i] = a.n[i];
+    t.e1[i] = b.n[i] - a.n[i];
+    t.e2[i] = c.n[i] - a.n[i];
+  }
+  double normal[3];
+  Cross(t.e1, t.e2, normal);
+  if (Dot(normal, normal) < 1e-30) return;  // two corners coincide: no area
+  const Vertex* v[3] = {&a, &b, &c};
+  Footprint f;
+  f.axialFirst = AxialBin(std::min({a.n[0], b.n[0], c.n[0]}));
+  f.axialLast = AxialBin(std::max({a.n[0], b.n[0], c.n[0]}));
+
+  // The directions of the moment the triangle covers. When its shadow on the
+  // Mx–My plane holds the P axis (or touches it), every direction.
+  double side[3];
+  bool onAxis = false;
+  for (int i = 0; i < 3; ++i) {
+    const double* p = v[i]->n;
+    const double* q = v[(i + 1) % 3]->n;
+    side[i] = p[1] * q[2] - p[2] * q[1];
+    if (v[i]->moment < 1e-12) onAxis = true;
+  }
+  const double slack = 1e-12;
+  bool holdsAxis = (side[0] >= -slack && side[1] >= -slack && side[2] >= -slack) ||
+                   (side[0] <= slack && side[1] <= slack && side[2] <= slack);
+  if (onAxis || holdsAxis) {
+    f.azimuthFirst = f.azimuthLast = -1;
+  } else {
+    // Not holding the axis, the shadow spans less than half a turn, so its
+    // directions lie between those of its corners.
+    double lo = 0, hi = 0;
+    for (int i = 1; i < 3; ++i) {
+      double d = std::remainder(v[i]->azimuth - a.azimuth, 2 * kPi);
+      lo = std::min(lo, d);
+      hi = std::max(hi, d);
+    }
+    f.azimuthFirst = AzimuthBinOfAngle(a.azimuth + lo);
+    f.azimuthLast = AzimuthBinOfAngle(a.azimuth + hi);
+  }
+
+  // Directions seen from the origin: between the corners' elevations,
+  // widened by a bound on the triangle's angular size (an edge bows towards
+  // a pole), and up to the pole when the triangle holds the axis on that
+  // side. A corner at the origin itself is seen from nowhere and is left out.
+  double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi, shortest = kInfinity;
+  for (const Vertex* x : v) {
+    if (x->length < 1e-12) continue;
+    lowest = std::min(lowest, x->elevation);
+    highest = std::max(highest, x->elevation);
+    pMin = std::min(pMin, x->n[0]);
+    pMax = std::max(pMax, x->n[0]);
+    shortest = std::min(shortest, x->length);
+  }
+  if (lowest > highest) return;  // every corner at the origin
+  const double e3[3] = {t.e2[0] - t.e1[0], t.e2[1] - t.e1[1], t.e2[2] - t.e1[2]};
+  double edge = std::sqrt(std::max({Dot(t.e1, t.e1), Dot(t.e2, t.e2), Dot(e3, e3)}));
+  double spread = std::min(kPi, 2 * edge / shortest);
+  if (f.azimuthFirst < 0) {
+    if (pMax > 0) highest = kPi / 2;
+    if (pMin < 0) lowest = -kPi / 2;
+  }
+  f.elevationFirst = ElevationBin(lowest - spread);
+  f.elevationLast = ElevationBin(highest + spread);
+  triangles_.push_back(t);
+  footprints_.push_back(f);
+}
+
+int SurfaceIndex::AxialBin(double p) const {
+  double f = (p - pLow_) / (pHigh_ - pLow_) * kAxialBins;
+  if (!(f > 0)) return 0;
+  return std::min(kAxialBins - 1, static_cast<int>(f));
+}
+
+void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation) const {
+  std::vector<int> counts(static_cast<size_t>(rows) * kAzimuthBins + 1, 0);
+  auto visit = [&](const Footprint& f, auto&& use) {
+    int first = elevation ? f.elevationFirst : f.axialFirst;
+    int last = elevation ? f.elevationLast : f.axialLast;
+    for (int row = first; row <= last; ++row) {
+      if (f.azimuthFirst < 0) {
+        for (int a = 0; a < kAzimuthBins; ++a) use(row * kAzimuthBins + a);
+        continue;
+      }
+      for (int a = f.azimuthFirst;; a = (a + 1) % kAzimuthBins) {  // the range may wrap
+        use(row * kAzimuthBins + a);
+        if (a == f.azimuthLast) break;
+      }
+    }
+  };
+  for (const Footprint& f : footprints_) visit(f, [&](int b) { ++counts[b + 1]; });
+  std::partial_sum(counts.begin(), counts.end(), counts.begin());
+  bins.start = counts;
+  bins.items.assign(static_cast<size_t>(counts.back()), 0);
+  for (size_t t = 0; t < footprints_.size(); ++t)
+    visit(footprints_[t],
+          [&](int b) { bins.items[static_cast<size_t>(counts[b]++)] = static_cast<int>(t); });
+}
+
+double SurfaceIndex::Hit(const double origin[3], const double direction[3], const Bins* bins,
+                         int b) const {
+  double best = 0;
+  auto test = [&](size_t index) {
+    const Triangle& tr = triangles_[index];
+    double pvec[3], tvec[3], qvec[3];
+    Cross(direction, tr.e2, pvec);
+    double det = Dot(tr.e1, pvec);
+    if (det == 0) return;
+    double inverse = 1 / det;
+    for (int i = 0; i < 3; ++i) tvec[i] = origin[i] - tr.v0[i];
+    double u = Dot(tvec, pvec) * inverse;
+    if (u < -kEdgeSlack || u > 1 + kEdgeSlack) return;
+    Cross(tvec, tr.e1, qvec);
+    double v = Dot(direction, qvec) * inverse;
+    if (v < -kEdgeSlack || u + v > 1 + kEdgeSlack) return;
+    double t = Dot(tr.e2, qvec) * inverse;
+    if (!(t > 0) || (best != 0 && t >= best)) return;
+    // A ray almost in the triangle's plane gives barycentric coordinates of
+    // no precision: the hit must also lie within the triangle's box.
+    for (int i = 0; i < 3; ++i) {
+      double a = tr.v0[i], p = a + tr.e1[i], c = a + tr.e2[i];
+      double lo = std::min({a, p, c}), hi = std::max({a, p, c});
+      double margin = 1e-9 + 1e-6 * (hi - lo);
+      double h = origin[i] + t * direction[i];
+      if (h < lo - margin || h > hi + margin) return;
+    }
+    best = t;
+  };
+  if (b >= 0 && !bins->start.empty()) {
+    for (int k = bins->start[b]; k < bins->start[b + 1]; ++k)
+      test(static_cast<size_t>(bins->items[static_cast<size_t>(k)]));
+  } else {
+    for (size_t index = 0; index < triangles_.size(); ++index) test(index);
+  }
+  return best;
+}
+
+double SurfaceIndex::Radial(const SurfacePoint& d) const {
+  const double direction[3] = {d.P / scaleP_, d.Mx / scaleM_, d.My / scaleM_};
+  if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return 0;
+  const double origin[3] = {0, 0, 0};
+  int bin =
+      ElevationBin(Elevation(direction)) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
+  double t = Hit(origin, direction, &byDirection_, bin);
+  if (t == 0) t = Hit(origin, direction, nullptr, -1);
+  return t > 0 ? 1 / t : kInfinity;
+}
+
+double SurfaceIndex::AtConstantAxial(const SurfacePoint& d) const {
+  const double moment = std::hypot(d.Mx, d.My);
+  if (d.P > compressionEnd_ || d.P < tensionEnd_ || moment == 0) {
+    if (d.P == 0) return moment == 0 ? 0 : kInfinity;
+    double capacity = d.P > 0 ? compressionEnd_ : tensionEnd_;
+    return (d.P > 0) == (capacity > 0) ? d.P / capacity : kInfinity;
+  }
+  const double origin[3] = {d.P / scaleP_, 0, 0};
+  const double direction[3] = {0, d.Mx / scaleM_, d.My / scaleM_};
+  int bin = AxialBin(origin[0]) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
+  double t = Hit(origin, direction, &byAxialForce_, bin);
+  if (t == 0) t = Hit(origin, direction, nullptr, -1);
+  return t > 0 ? 1 / t : kInfinity;
+}
+
+double SurfaceIndex::Ratio(int method, const SurfacePoint& demand) const {
+  return method == kConstantAxialMethod ? AtConstantAxial(demand) : Radial(demand);
+}
+
+int ReadCheckMethod(const Form& form) {
+  return form.ItemIndex("ComboBox8") == kConstantAxialMethod ? kConstantAxialMethod : kRadialMethod;
+}
+
+int CheckedCount(const ForceTable& forces) {
+  int held = static_cast<int>(forces.records.size()) - 1;
+  return std::max(0, std::min(forces.Count, held));
+}
+
+SurfacePoint DemandOf(const ForceTable& forces, int r) {
+  const ForceRecord& f = forces.records[static_cast<size_t>(r)];
+  return SurfacePoint{forces.fP * f.P, forces.fMx * f.Mx, forces.fMy * f.My};
+}
+
+std::string CombinationLabel(const ForceTable& forces, int r) {
+  if (r >= 0 && static_cast<size_t>(r) < forces.labels.size() &&
+      !forces.labels[static_cast<size_t>(r)].empty())
+    return forces.labels[static_cast<size_t>(r)];
+  return std::to_string(r);
+}
+
+void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces, int method,
+                        DesignCheck& out, const ProgressFn& progress) {
+  const int count = CheckedCount(forces);
+  if (count <= 0) throw Error("没有导入内力组合，无法验算");
+  const SurfaceIndex index(surface, method);
+  DesignCheck check;
+  check.method = method;
+  check.ratio.assign(static_cast<size_t>(count) + 1, 0);
+  check.demand.assign(static_cast<size_t>(count) + 1, SurfacePoint{});
+  for (int r = 1; r <= count; ++r) check.demand[static_cast<size_t>(r)] = DemandOf(forces, r);
+
+  // Every combination is independent; chunks are handed out in turn and the
+  // calling thread reports progress by chunks finished.
+  const int chunks = (count + kChunk - 1) / kChunk;
+  int threads = SolverThreadCount();
+  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+  threads = std::max(1, std::min(threads, chunks));
+  std::atomic<int> next{0}, done{0};
+  auto loop = [&](bool report) {
+    for (;;) {
+      int c = next.fetch_add(1);
+      if (c >= chunks) break;
+      int last = std::min(count, (c + 1) * kChunk);
+      for (int r = c * kChunk + 1; r <= last; ++r)
+        check.ratio[static_cast<size_t>(r)] =
+            index.Ratio(method, check.demand[static_cast<size_t>(r)]);
+      int finished = done.fetch_add(1) + 1;
+      if (report && progress) progress(static_cast<int>(std::lround(100.0 * finished / chunks)));
+    }
+  };
+  std::vector<std::thread> workers;
+  for (int k = 1; k < threads; ++k) {
+    try {
+      workers.emplace_back(loop, false);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  loop(true);
+  for (std::thread& w : workers) w.join();
+
+  check.governing = 1;
+  for (int r = 1; r <= count; ++r) {
+    double ratio = check.ratio[static_cast<size_t>(r)];
+    if (ratio > check.ratio[static_cast<size_t>(check.governing)]) check.governing = r;
+    if (ratio > 1.0) ++check.failures;
+  }
+  check.maxRatio = check.ratio[static_cast<size_t>(check.governing)];
+  out = std::move(check);
+  if (progress) progress(0);
+}
+
+std::vector<int> CombinationsByRatio(const DesignCheck& check) {
+  std::vector<int> order;
+  for (size_t r = 1; r < check.ratio.size(); ++r) order.push_back(static_cast<int>(r));
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return check.ratio[static_cast<size_t>(a)] > check.ratio[static_cast<size_t>(b)];
+  });
+  return order;
+}
+
+}  // namespace kuma

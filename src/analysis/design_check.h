@@ -1,0 +1,99 @@
+#pragma once
+// The design check: the utilisation ratio of every imported combination on
+// the capacity surface.
+//
+// Radial (method 0): with the demand D = (P, Mx, My) the ratio is |D| / |C|,
+// C the point where the ray from the origin through D leaves the surface.
+// At constant axial force (method 1): the demand moment over the capacity
+// moment in the same Mx–My direction at the demand's P; beyond the axial
+// range of the surface, and for a demand without moment, P over the axial
+// capacity of its sign. Both give 0 for a zero demand, 1 on the surface and
+// more than 1 outside it. A demand the section cannot carry at all (tension
+// on a section without steel) has an infinite ratio.
+
+#include <string>
+#include <vector>
+
+#include "analysis/solvers.h"
+#include "model/form.h"
+#include "model/state.h"
+
+namespace kuma {
+
+enum CheckMethod { kRadialMethod = 0, kConstantAxialMethod = 1 };
+
+// The surface as triangles between neighbouring meridians, binned by axial
+// force and by the direction of the moment so that a ray meets only the few
+// triangles in its way.
+class SurfaceIndex {
+ public:
+  // Raises kuma::Error when the surface is empty. With a method given, only
+  // what that method needs is built (the other raises nothing but meets no
+  // triangle quickly).
+  explicit SurfaceIndex(const CapacitySurface& surface, int method = -1);
+
+  double Ratio(int method, const SurfacePoint& demand) const;
+  double Radial(const SurfacePoint& demand) const;
+  double AtConstantAxial(const SurfacePoint& demand) const;
+
+  // Axial force of the compression and tension ends, kN.
+  double CompressionEnd() const { return compressionEnd_; }
+  double TensionEnd() const { return tensionEnd_; }
+
+ private:
+  struct Triangle {
+    double v0[3], e1[3], e2[3];
+  };
+  // Triangles by row (an axial-force band, or an elevation band of the
+  // direction from the origin) and azimuth of the moment.
+  struct Bins {
+    std::vector<int> start, items;  // bin b holds items[start[b] .. start[b + 1])
+  };
+  struct Footprint {
+    int azimuthFirst, azimuthLast;  // may wrap; -1: every azimuth
+    int axialFirst, axialLast;      // axial-force bands
+    int elevationFirst, elevationLast;
+  };
+  struct Vertex {
+    double n[3];  // P, Mx, My normalised
+    double moment, length, azimuth, elevation;
+  };
+  Vertex MakeVertex(const SurfacePoint& s) const;
+  void AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
+  void FillBins(Bins& bins, int rows, bool elevation) const;
+  int AxialBin(double p) const;
+  // Smallest t > 0 where origin + t·direction meets a triangle of bin `b`,
+  // or of all triangles when `b` is negative (normalised coordinates); 0
+  // when none does.
+  double Hit(const double origin[3], const double direction[3], const Bins* bins, int b) const;
+
+  double scaleP_ = 1, scaleM_ = 1;
+  double pLow_ = 0, pHigh_ = 1;  // normalised axial range of the surface
+  double compressionEnd_ = 0, tensionEnd_ = 0;
+  std::vector<Triangle> triangles_;
+  std::vector<Footprint> footprints_;
+  Bins byAxialForce_, byDirection_;
+};
+
+// Method from ComboBox8: 0 radial, 1 at constant axial force.
+int ReadCheckMethod(const Form& form);
+
+// The demand of combination r: the record times the plotting factors.
+SurfacePoint DemandOf(const ForceTable& forces, int r);
+// Combinations held: Count, never past the records actually held.
+int CheckedCount(const ForceTable& forces);
+// The name of combination r as the check grid shows it: its label when the
+// file named it, otherwise its row number.
+std::string CombinationLabel(const ForceTable& forces, int r);
+
+// Ratios of every combination into `out` (also the demands, the governing
+// combination, the largest ratio and the number above 1.0). Raises
+// kuma::Error when there is nothing to check. Uses the processor's cores.
+void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces, int method,
+                        DesignCheck& out, const ProgressFn& progress = {});
+
+// Combination numbers ordered by ratio, largest first (equal ratios in table
+// order).
+std::vector<int> CombinationsByRatio(const DesignCheck& check);
+
+}  // namespace kuma

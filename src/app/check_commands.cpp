@@ -1,0 +1,74 @@
+// The command chains of the capacity surface and the design check.
+
+#include "analysis/design_check.h"
+#include "analysis/surface.h"
+#include "app/commands.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+#include "report/check_report.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr const char* kCheckGrid = "StringGrid3";
+constexpr const char* kSummary = "Label100";
+constexpr Rgb kOrange{255, 165, 0};
+
+ProgressFn CheckProgress(Form& form) {
+  return [&form](int position) { form.SetProgress("ProgressBar3", position); };
+}
+
+// Red above 1.0, orange from 0.9 to 1.0, the plain look below.
+Rgb RowColour(double ratio) {
+  if (ratio > 1.0) return kRed;
+  if (ratio >= 0.9) return kOrange;
+  return kWhite;
+}
+
+}  // namespace
+
+void SurfaceCommand(AppState& state, Form& form) {
+  MeshCommand(state, form);
+  SurfaceSettings settings = ReadSurfaceSettings(form);
+  double compression = 0, tension = 0;
+  ComputeAxialCapacity(state.fibers, compression, tension);
+  BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
+                       state.surface, CheckProgress(form));
+}
+
+void DesignCheckCommand(AppState& state, Form& form) {
+  if (CheckedCount(state.forceTable) <= 0) throw Error("没有导入内力组合，无法验算");
+  int method = ReadCheckMethod(form);
+  SurfaceCommand(state, form);
+  ComputeDesignCheck(state.surface, state.forceTable, method, state.check, CheckProgress(form));
+  ShowDesignCheck(state, form);
+}
+
+void ShowDesignCheck(const AppState& state, Form& form) {
+  const DesignCheck& check = state.check;
+  const ForceTable& forces = state.forceTable;
+  form.SetText(kSummary, CheckSummary(check, forces));
+  std::vector<int> order = check.Valid() ? CombinationsByRatio(check) : std::vector<int>{};
+  form.SetGridRowCount(kCheckGrid, static_cast<int>(order.size()) + 1);
+  const char* captions[6] = {"序号", "组合", "P", "Mx", "My", "比值"};
+  for (int c = 0; c < 6; ++c) form.SetGridCell(kCheckGrid, c, 0, captions[c]);
+  for (size_t i = 0; i < order.size(); ++i) {
+    const int r = order[i], row = static_cast<int>(i) + 1;
+    const SurfacePoint& d = check.demand[static_cast<size_t>(r)];
+    const double ratio = check.ratio[static_cast<size_t>(r)];
+    form.SetGridCell(kCheckGrid, 0, row, std::to_string(r));
+    form.SetGridCell(kCheckGrid, 1, row, CombinationLabel(forces, r));
+    form.SetGridCell(kCheckGrid, 2, row, FormatFixed(d.P, 0));
+    form.SetGridCell(kCheckGrid, 3, row, FormatFixed(d.Mx, 0));
+    form.SetGridCell(kCheckGrid, 4, row, FormatFixed(d.My, 0));
+    form.SetGridCell(kCheckGrid, 5, row, FormatRatio(ratio));
+    form.SetGridRowColour(kCheckGrid, row, RowColour(ratio));
+  }
+}
+
+std::vector<std::string> CheckReportCommand(const AppState& state) {
+  return BuildCheckReport(state.check, state.forceTable);
+}
+
+}  // namespace kuma

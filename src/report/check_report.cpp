@@ -1,0 +1,86 @@
+#include "report/check_report.h"
+
+#include <cmath>
+
+#include "analysis/design_check.h"
+#include "model/gbk.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr std::size_t kCellWidth = 15;
+
+// Padded on the right to 15 bytes of GBK; a longer text stays whole.
+void AppendCell(std::string& line, const std::string& text) {
+  std::size_t width = Utf8ToGbk(text).size();
+  line += text;
+  if (width < kCellWidth) line.append(kCellWidth - width, ' ');
+}
+
+const char* MethodName(int method) {
+  return method == kConstantAxialMethod ? "等轴力(P不变)" : "径向(P、Mx、My同比例)";
+}
+
+}  // namespace
+
+const char* CheckVerdict(const DesignCheck& check) {
+  return check.maxRatio <= 1.0 ? "满足" : "不满足";
+}
+
+std::string FormatRatio(double ratio) {
+  return std::isfinite(ratio) ? FormatFixed(ratio, 3) : std::string("∞");
+}
+
+std::string CombinationName(const ForceTable& forces, int r) {
+  std::string name = std::to_string(r);
+  if (static_cast<std::size_t>(r) < forces.labels.size() &&
+      !forces.labels[static_cast<std::size_t>(r)].empty())
+    name += " (" + forces.labels[static_cast<std::size_t>(r)] + ")";
+  return name;
+}
+
+std::string CheckSummary(const DesignCheck& check, const ForceTable& forces) {
+  if (!check.Valid()) return "尚未验算";
+  return "最大比值 = " + FormatRatio(check.maxRatio) + " (组合 " +
+         CombinationName(forces, check.governing) + ")，" + CheckVerdict(check) +
+         "，比值大于1.0的组合数 = " + std::to_string(check.failures);
+}
+
+std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceTable& forces) {
+  const std::string rule(90, '=');
+  std::vector<std::string> lines = {"", "承载力验算结果", ""};
+  if (!check.Valid()) {
+    lines.push_back("尚未验算：请先导入内力并进行验算");
+    return lines;
+  }
+  lines.push_back(std::string("验算方法: ") + MethodName(check.method));
+  lines.push_back("");
+  lines.push_back(rule);
+  std::string header;
+  for (const char* caption : {"序号", "组合", "轴力P", "弯矩Mx", "弯矩My", "比值"})
+    AppendCell(header, caption);
+  lines.push_back(header);
+  lines.push_back(rule);
+  for (std::size_t r = 1; r < check.ratio.size(); ++r) {
+    const SurfacePoint& d = check.demand[r];
+    std::string line;
+    AppendCell(line, std::to_string(r));
+    AppendCell(line, CombinationLabel(forces, static_cast<int>(r)));
+    AppendCell(line, FormatFixed(d.P, 2));
+    AppendCell(line, FormatFixed(d.Mx, 2));
+    AppendCell(line, FormatFixed(d.My, 2));
+    AppendCell(line, FormatRatio(check.ratio[r]));
+    lines.push_back(std::move(line));
+  }
+  lines.push_back(rule);
+  lines.push_back("");
+  lines.push_back("最大比值 = " + FormatRatio(check.maxRatio));
+  lines.push_back("控制组合 = " + CombinationName(forces, check.governing));
+  lines.push_back(std::string("结论: ") + CheckVerdict(check));
+  lines.push_back("比值大于1.0的组合数量 = " + std::to_string(check.failures));
+  return lines;
+}
+
+}  // namespace kuma

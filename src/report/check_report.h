@@ -1,0 +1,27 @@
+#pragma once
+// The design check as text: the summary line of the check page and the
+// check report of the result window.
+
+#include <string>
+#include <vector>
+
+#include "model/state.h"
+
+namespace kuma {
+
+// "满足" when the largest ratio is at most 1.0, otherwise "不满足".
+const char* CheckVerdict(const DesignCheck& check);
+// A ratio as the grid and the report show it: "%0.3F", "∞" for a demand the
+// section cannot carry at all.
+std::string FormatRatio(double ratio);
+// Combination r named by its row and, when the file named it, its label:
+// "12" or "12 (Story1 C1 1.2D+1.6L)".
+std::string CombinationName(const ForceTable& forces, int r);
+// "最大比值 = 1.234 (组合 12)，不满足，比值大于1.0的组合数 = 3".
+std::string CheckSummary(const DesignCheck& check, const ForceTable& forces);
+// The report in the style of the PM and MM reports: every combination in
+// table order with its demand and ratio in 15-byte GBK columns, then the
+// summary. Before a check it holds only its heading and a note.
+std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceTable& forces);
+
+}  // namespace kuma
