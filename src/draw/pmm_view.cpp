@@ -260,6 +260,23 @@ void DrawFaces(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
   }
 }
 
+// The whole cut once more, one pixel wide over the faces: where the surface
+// hides it (below a wider part seen from above, or behind), it still shows
+// as a thin line; where it is seen, it lies within the thick one.
+void DrawHiddenCut(Canvas& canvas, const PmmScene& scene, const PmmCamera& camera) {
+  if (!scene.showCut) return;
+  const std::vector<SurfacePoint> contour = HorizontalCut(scene.surface, scene.cutLevel);
+  if (contour.size() < 2) return;
+  canvas.SetPenColor(kCutColour);
+  canvas.SetPenWidth(1);
+  const PixelPoint start = ToPixel(camera.Project(contour.back()));
+  canvas.MoveTo(start.x, start.y);
+  for (const SurfacePoint& p : contour) {
+    const PixelPoint at = ToPixel(camera.Project(p));
+    canvas.LineTo(at.x, at.y);
+  }
+}
+
 std::string RecordName(const ForceTable& forces, int record) {
   const auto r = static_cast<size_t>(record);
   if (r < forces.labels.size() && !forces.labels[r].empty()) return forces.labels[r];
@@ -447,6 +464,7 @@ void DrawPmmView(Canvas& canvas, const PmmScene& scene, const PmmView& view) {
   const BoxSides sides = SidesOf(camera, view);
   DrawBackGrid(canvas, camera, sides);
   DrawFaces(canvas, scene, camera);
+  DrawHiddenCut(canvas, scene, camera);
   DrawForcePoints(canvas, scene, camera);
   DrawAxisLabels(canvas, camera, sides);
   DrawTitle(canvas, scene, view);

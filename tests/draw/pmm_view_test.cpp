@@ -286,7 +286,18 @@ TEST(PmmCut, FacePiecesJoinTheMeridianPointsAndAreDrawnOncePerStrip) {
   PmmScene scene{surface, ForceTable(), DesignCheck()};
   scene.cutLevel = level;
   DrawPmmView(canvas, scene, PmmView());
-  EXPECT_EQ(CountPrefix(canvas.Calls(), "pen 128 0 128"), 72);
+  // A thick piece on each strip's crossing face, then the whole contour
+  // once more, thin, so that its hidden parts show too: closed, 72 lines.
+  const auto& calls = canvas.Calls();
+  EXPECT_EQ(CountPrefix(calls, "pen 128 0 128"), 73);
+  int thin = -1;
+  for (size_t k = 0; k < calls.size(); ++k)
+    if (calls[k] == "pen 128 0 128") thin = static_cast<int>(k);
+  ASSERT_GT(thin, 0);
+  const auto at = static_cast<size_t>(thin);
+  EXPECT_EQ(calls[at + 1], "penwidth 1");
+  ASSERT_EQ(calls[at + 2].substr(0, 5), "move ");
+  EXPECT_EQ(calls[at + 2 + 72], "line " + calls[at + 2].substr(5));
   EXPECT_GE(test::Find(canvas.Calls(), "text 6 20 切面 P = 4321 kN"), 0);
   scene.showCut = false;
   canvas.Clear();
