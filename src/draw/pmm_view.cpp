@@ -379,13 +379,17 @@ void DrawCutGrid(Canvas& canvas, const CutFrame& frame, double step) {
   const double r = frame.range;
   canvas.SetBrushClear();
   canvas.SetFontColor(kBlack);
+  // Labels under the frame at least 48 pixels apart.
+  const double spacing = frame.X(step) - frame.X(0);
+  const int stride = spacing >= 48 ? 1 : static_cast<int>(std::ceil(48 / spacing));
   for (double t : Ticks(-r, r, step)) {
     canvas.SetPenColor(t == 0 ? kGridZero : kGridLight);
     canvas.MoveTo(Pixel(frame.X(t)), Pixel(frame.Y(-r)));
     canvas.LineTo(Pixel(frame.X(t)), Pixel(frame.Y(r)));
     canvas.MoveTo(Pixel(frame.X(-r)), Pixel(frame.Y(t)));
     canvas.LineTo(Pixel(frame.X(r)), Pixel(frame.Y(t)));
-    CentredText(canvas, frame.X(t), frame.Y(-r) + 12, FormatFixed(t, 0));
+    if (Labelled(t, step, stride))
+      CentredText(canvas, frame.X(t), frame.Y(-r) + 12, FormatFixed(t, 0));
     const std::string label = FormatFixed(t, 0);
     canvas.TextOut(Pixel(frame.X(-r)) - TextWidth(label) - 3, Pixel(frame.Y(t)) - 7, label);
   }
