@@ -27,6 +27,10 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit61", "5"},      {"Edit62", "100"},     {"Edit63", "1.2"},    {"Edit64", "500"},
       {"Edit65", "1"},      {"Edit66", "2"},       {"Edit67", "3"},      {"Edit68", "4"},
       {"Edit69", "5"},
+      // Title block of the calculation report: project, column, designer,
+      // checker, remarks.
+      {"Edit85", ""},       {"Edit86", ""},        {"Edit87", ""},       {"Edit88", ""},
+      {"Edit89", ""},
   };
   return texts;
 }
