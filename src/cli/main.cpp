@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "app/commands.h"
+#include "app/section_commands.h"
 #include "model/state.h"
 #include "cli/picture_form.h"
 #include "mesh/mesh.h"
@@ -20,7 +22,10 @@
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/numfmt.h"
+#include "model/section_file.h"
 #include "model/section_input.h"
+#include "report/calc_report.h"
+#include "report/pdf/pdf_report.h"
 #include "report/reports.h"
 
 namespace {
@@ -32,11 +37,15 @@ using kuma::MapForm;
 constexpr const char* kVersion = "kumasec-cli 1.3";
 
 constexpr const char* kUsage =
-    "Usage: kumasec-cli [--form FILE] [--set Name=Text]... COMMAND [ARGS] [--out PATH]\n"
+    "Usage: kumasec-cli [--project FILE] [--form FILE] [--set Name=Text]... COMMAND [ARGS]\n"
+    "                   [--out PATH]\n"
     "\n"
-    "Runs a command of the section analysis on the initial form, changed by FILE\n"
-    "(lines Name=Text) and then by each --set. Name is Edit1..Edit69 (the box's\n"
-    "text) or ComboBox1..ComboBox7 (the 0-based position of the entry to select).\n"
+    "Runs a command of the section analysis on the initial form, changed by the\n"
+    "section file of --project (the window's \"保存截面\": form, colours, imported\n"
+    "forces), then by the --form FILE (lines Name=Text) and then by each --set.\n"
+    "Name is an edit box EditN (the box's text) or a list ComboBoxN (the 0-based\n"
+    "position of the entry to select); Edit85..Edit89 are the report's project,\n"
+    "column, designer, checker and remarks.\n"
     "\n"
     "Commands:\n"
     "  mesh                 the fibers as CSV\n"
@@ -50,6 +59,10 @@ constexpr const char* kUsage =
     "  import CSVFILE       import forces; the count and the statistics grid\n"
     "  charts DIR [--forces CSVFILE]\n"
     "                       write pmx.jpg, pmy.jpg, mm.jpg and section.jpg into DIR\n"
+    "  save-project PATH    write the section file of the form as given\n"
+    "  report-pdf PATH [--forces CSVFILE]\n"
+    "                       write the PDF calculation report (with the forces of\n"
+    "                       the section file, or those of CSVFILE)\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -66,7 +79,7 @@ class UsageError : public std::runtime_error {
 
 struct Options {
   bool help = false, version = false;
-  std::string formFile;
+  std::string formFile, projectFile;
   std::vector<std::string> sets;
   std::string command;
   std::vector<std::string> args;
@@ -107,6 +120,9 @@ Options ParseArguments(int argc, char** argv) {
     } else if (TakeOption(arg, "--form", i, argc, argv, value)) {
       if (!o.formFile.empty()) throw UsageError("option --form given twice");
       o.formFile = value;
+    } else if (TakeOption(arg, "--project", i, argc, argv, value)) {
+      if (!o.projectFile.empty()) throw UsageError("option --project given twice");
+      o.projectFile = value;
     } else if (TakeOption(arg, "--set", i, argc, argv, value)) {
       o.sets.push_back(value);
     } else if (TakeOption(arg, "--out", i, argc, argv, value)) {
@@ -134,7 +150,8 @@ void CheckCommand(const Options& o) {
   };
   static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
                                 {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1}};
+                                {"import", 1}, {"charts", 1},     {"save-project", 1},
+                                {"report-pdf", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -149,7 +166,9 @@ void CheckCommand(const Options& o) {
   if (o.hasOut && o.command != "report-pm" && o.command != "report-mm") {
     throw UsageError("--out is only for report-pm and report-mm");
   }
-  if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
+  if (o.hasForces && o.command != "charts" && o.command != "report-pdf") {
+    throw UsageError("--forces is only for charts and report-pdf");
+  }
 }
 
 // True for the form's edit boxes ("Edit1", ...) and drop-down lists
@@ -200,6 +219,20 @@ void ApplyFormFile(MapForm& form, const std::string& path) {
     if (content.empty() || content[0] == '#') continue;
     ApplyValue(form, content, path + ":" + std::to_string(number) + ": ");
   }
+}
+
+// The section file first, then the form file, then each --set. What the
+// section file does not know is ignored with a warning on standard error.
+void PrepareForm(const Options& o, MapForm& form, AppState& state) {
+  if (!o.projectFile.empty()) {
+    const kuma::SectionFile file = kuma::ReadSectionFile(o.projectFile);
+    for (const std::string& warning : file.warnings) {
+      std::fprintf(stderr, "kumasec-cli: %s: %s\n", o.projectFile.c_str(), warning.c_str());
+    }
+    kuma::ApplySectionFile(file, form, state);
+  }
+  if (!o.formFile.empty()) ApplyFormFile(form, o.formFile);
+  for (const std::string& set : o.sets) ApplyValue(form, set, "--set: ");
 }
 
 void PrintLine(const std::string& line) {
@@ -287,9 +320,8 @@ int RunCharts(const Options& o, int argc, char** argv) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication application(argc, argv);
   kuma::PictureForm form;
-  if (!o.formFile.empty()) ApplyFormFile(form, o.formFile);
-  for (const std::string& set : o.sets) ApplyValue(form, set, "--set: ");
   AppState state;
+  PrepareForm(o, form, state);
   kuma::PmCommand(state, form);
   kuma::MmCommand(state, form);
   if (o.hasForces) {
@@ -308,8 +340,25 @@ int RunCharts(const Options& o, int argc, char** argv) {
   return 0;
 }
 
-int RunCommand(const Options& o, MapForm& form) {
-  AppState state;
+// Today's date as the title block shows it.
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  return text;
+}
+
+// The calculation report: the forces of CSVFILE when given (else those of
+// the section file), the section, PM and MM commands, then the PDF.
+void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
+  if (o.hasForces) kuma::ImportCommand(state, form, o.forces);
+  kuma::PrepareReportCommand(state, form);
+  kuma::WritePdfReport(o.args[0], kuma::BuildCalcReport(state, form, Today()));
+}
+
+int RunCommand(const Options& o, MapForm& form, AppState& state) {
   const std::string& c = o.command;
   if (c == "mesh") {
     kuma::MeshCommand(state, form);
@@ -349,6 +398,10 @@ int RunCommand(const Options& o, MapForm& form) {
   } else if (c == "import") {
     kuma::ImportCommand(state, form, o.args[0]);
     PrintForceStatistics(form);
+  } else if (c == "save-project") {
+    kuma::SaveSectionFile(o.args[0], form, state);
+  } else if (c == "report-pdf") {
+    RunPdfReport(o, form, state);
   }
   return 0;
 }
@@ -369,9 +422,9 @@ int main(int argc, char** argv) {
     CheckCommand(o);
     if (o.command == "charts") return RunCharts(o, argc, argv);
     MapForm form;
-    if (!o.formFile.empty()) ApplyFormFile(form, o.formFile);
-    for (const std::string& set : o.sets) ApplyValue(form, set, "--set: ");
-    return RunCommand(o, form);
+    AppState state;
+    PrepareForm(o, form, state);
+    return RunCommand(o, form, state);
   } catch (const UsageError& e) {
     std::fflush(stdout);
     std::fprintf(stderr, "kumasec-cli: %s\nTry 'kumasec-cli --help'.\n", e.what());
