@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTabWidget>
 #include <QUrl>
@@ -24,6 +25,8 @@ struct Answers {
   std::optional<QColor> colour;  // answer of the colour dialog
   QColor colourDialogPreset;     // colour the dialog was opened with
   QList<QUrl> urls;              // addresses handed to the browser
+  QStringList questions;         // "save changes?" questions asked
+  int saveAnswer = QMessageBox::Discard;  // their answer
 };
 
 inline Answers& Install() {
@@ -38,6 +41,10 @@ inline Answers& Install() {
     return answers.colour;
   });
   SetUrlOpener([](const QUrl& url) { answers.urls << url; });
+  SetSaveQuestion([](QWidget*, const QString& question) {
+    answers.questions << question;
+    return answers.saveAnswer;
+  });
   return answers;
 }
 

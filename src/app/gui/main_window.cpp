@@ -69,7 +69,7 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 TForm1::TForm1() {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("KUMA_SEC v1.3(截面分析程序)正式版(2018-01-01)"));
+  UpdateTitle();
   setFont(QFont(QStringLiteral("Arial"), 9));
   resize(916, 719);
 
@@ -86,6 +86,7 @@ TForm1::TForm1() {
   setCentralWidget(pages_);
 
   BuildSectionPage(page[0]);
+  BuildProjectGroup(page[0]);
   BuildConcretePage(page[1]);
   BuildSteelPage(page[2]);
   BuildPmPage(page[3]);
@@ -107,6 +108,7 @@ TForm1::TForm1() {
   form_ = std::make_unique<QtForm>(pages_);
   pages_->setCurrentIndex(0);
   Connect();
+  WatchForChanges();
 }
 
 TForm1::~TForm1() = default;
@@ -141,6 +143,7 @@ bool TForm1::Run(const std::function<void()>& command) {
     if (form_->TakePumped()) QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
   }
   busy_ = false;
+  UpdateModified();
   if (!failure.isEmpty()) ReportError(this, failure);
   return failure.isEmpty();
 }
@@ -304,6 +307,7 @@ void TForm1::PickColour(int zone) {
       Rgb{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
           static_cast<std::uint8_t>(chosen->blue())};
   swatch->SetColour(*chosen);
+  UpdateModified();
 }
 
 void TForm1::ShowAbout() {

@@ -14,6 +14,7 @@
 
 class QColorDialog;
 class QFileDialog;
+class QMenu;
 class QTabWidget;
 
 namespace kuma::gui {
@@ -43,6 +44,17 @@ class TForm1 : public QMainWindow {
   // Runs one command: refuses it while another one runs, shows the message
   // of a failure, repaints the pictures. Returns true when it completed.
   bool Run(const std::function<void()>& command);
+
+  // The section file open (empty for a new section) and whether the form,
+  // colours or forces differ from what was last opened or saved.
+  const QString& SectionPath() const { return sectionPath_; }
+  bool SectionModified() const { return modified_; }
+  // Opens a section file as "打开截面" does after its dialog (asking first
+  // whether to save unsaved changes). Returns true when it was opened.
+  bool OpenSectionPath(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
@@ -74,6 +86,28 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& OpenDialog();
 
+  // Section files, the unsaved-changes mark and the report
+  // (main_window_files.cpp).
+  void BuildFileMenu(QMenu* file);
+  void BuildProjectGroup(QWidget* page);
+  void WatchForChanges();
+  void NewSection();
+  void OpenSection();
+  void LoadSection(const QString& path);
+  bool SaveSection();
+  bool SaveSectionAs();
+  bool SaveSectionTo(const QString& path);
+  bool MayDiscardChanges();
+  std::string Snapshot() const;
+  void MarkSaved();
+  void UpdateModified();
+  void UpdateTitle();
+  void ShowColours();
+  void RebuildRecentMenu();
+  void WriteReport();
+  QFileDialog& SectionDialog(bool save);
+  QFileDialog& ReportDialog();
+
   AppState state_;
   std::unique_ptr<QtForm> form_;
   QTabWidget* pages_ = nullptr;
@@ -86,6 +120,14 @@ class TForm1 : public QMainWindow {
   TForm3* aboutWindow_ = nullptr;
   bool busy_ = false;
   bool quietPageChange_ = false;
+
+  QString sectionPath_;
+  std::string savedSnapshot_;
+  bool modified_ = false;
+  QMenu* recentMenu_ = nullptr;
+  QFileDialog* sectionOpenDialog_ = nullptr;
+  QFileDialog* sectionSaveDialog_ = nullptr;
+  QFileDialog* reportDialog_ = nullptr;
 };
 
 // The three windows, created in the program's order: main, result, about.
