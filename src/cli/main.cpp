@@ -148,10 +148,10 @@ void CheckCommand(const Options& o) {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {{"mesh", 0},   {"stats", 0},     {"pm", 0},        {"mm", 0},
-                                {"ranges", 0}, {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},
-                                {"import", 1}, {"charts", 1},     {"save-project", 1},
-                                {"report-pdf", 1}};
+  static const Known known[] = {{"mesh", 0},      {"stats", 0},        {"pm", 0},
+                                {"mm", 0},        {"ranges", 0},       {"report-pm", 0},
+                                {"report-mm", 0}, {"opensees", 0},     {"import", 1},
+                                {"charts", 1},    {"save-project", 1}, {"report-pdf", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {

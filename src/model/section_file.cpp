@@ -175,9 +175,9 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
     const Json& record = records[r - 1];
     const std::string where = "forces.records[" + std::to_string(r) + "]";
     if (!record.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
-    table.records[r] = ForceRecord{NumberAt(record, "P", where, path),
-                                   NumberAt(record, "Mx", where, path),
-                                   NumberAt(record, "My", where, path)};
+    table.records[r] =
+        ForceRecord{NumberAt(record, "P", where, path), NumberAt(record, "Mx", where, path),
+                    NumberAt(record, "My", where, path)};
     if (auto label = record.find("label"); label != record.end()) {
       if (!label->is_string()) Damaged(path, "“" + where + ".label”应为文本。");
       labels[r] = label->get<std::string>();
@@ -193,9 +193,8 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
 
 bool IsKnownBox(const std::string& name) {
   const auto& texts = InitialTexts();
-  return !IsOutputBox(name) && std::any_of(texts.begin(), texts.end(), [&name](const auto& c) {
-           return name == c.name;
-         });
+  return !IsOutputBox(name) &&
+         std::any_of(texts.begin(), texts.end(), [&name](const auto& c) { return name == c.name; });
 }
 
 const ListEntries* FindList(const std::string& name) {
@@ -325,8 +324,7 @@ void CheckHeader(const Json& json, const std::string& path) {
 }  // namespace
 
 bool IsOutputBox(std::string_view name) {
-  static const char* const outputs[] = {"Edit31", "Edit36", "Edit37", "Edit38", "Edit39",
-                                        "Edit40"};
+  static const char* const outputs[] = {"Edit31", "Edit36", "Edit37", "Edit38", "Edit39", "Edit40"};
   return std::any_of(std::begin(outputs), std::end(outputs),
                      [name](const char* box) { return name == box; });
 }
@@ -371,10 +369,9 @@ SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
   } catch (const nlohmann::json::exception& e) {
     Damaged(path, e.what());
   }
-  WarnUnknownKeys(json,
-                  {"format", "version", "program", "section", "boxes", "lists", "colours",
-                   "forces"},
-                  "", file.warnings);
+  WarnUnknownKeys(
+      json, {"format", "version", "program", "section", "boxes", "lists", "colours", "forces"}, "",
+      file.warnings);
   return file;
 }
 

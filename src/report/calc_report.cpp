@@ -40,10 +40,11 @@ ReportBlock TableBlock(ReportTable table) {
   return block;
 }
 
-ReportBlock FigureBlock(std::vector<ReportFigure> figures) {
+ReportBlock FigureBlock(std::vector<ReportFigure> figures, int columns = 0) {
   ReportBlock block;
   block.kind = ReportBlock::Kind::Figures;
   block.figures = std::move(figures);
+  block.columns = columns;
   return block;
 }
 
@@ -92,20 +93,24 @@ std::string RecordName(const ForceTable& table, int r) {
 using Boxes = std::vector<std::pair<const char*, const char*>>;  // caption, box
 
 Boxes SectionBoxes(int sectionType) {
-  const Boxes rectangle = {{"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"},
-                           {"保护层厚度as (mm)", "Edit3"}};
-  const Boxes rectangleBars = {
-      {"X方向钢筋排数", "Edit5"}, {"X方向每排根数", "Edit6"}, {"X方向钢筋直径 (mm)", "Edit7"},
-      {"Y方向钢筋排数", "Edit4"}, {"Y方向每排根数", "Edit8"}, {"Y方向钢筋直径 (mm)", "Edit9"},
-      {"角部钢筋根数", "Edit10"}, {"角部钢筋直径 (mm)", "Edit11"}};
+  const Boxes rectangle = {
+      {"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"}, {"保护层厚度as (mm)", "Edit3"}};
+  const Boxes rectangleBars = {{"X方向钢筋排数", "Edit5"},      {"X方向每排根数", "Edit6"},
+                               {"X方向钢筋直径 (mm)", "Edit7"}, {"Y方向钢筋排数", "Edit4"},
+                               {"Y方向每排根数", "Edit8"},      {"Y方向钢筋直径 (mm)", "Edit9"},
+                               {"角部钢筋根数", "Edit10"},      {"角部钢筋直径 (mm)", "Edit11"}};
   const Boxes circleBars = {
       {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
   const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
   const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
-  const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"}, {"型钢Y方向 b (mm)", "Edit43"},
-                        {"型钢Y方向 tf (mm)", "Edit44"}, {"型钢Y方向 tw (mm)", "Edit45"}};
-  const Boxes shapeX = {{"型钢X方向 h (mm)", "Edit46"}, {"型钢X方向 b (mm)", "Edit47"},
-                        {"型钢X方向 tf (mm)", "Edit48"}, {"型钢X方向 tw (mm)", "Edit49"}};
+  const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"},
+                        {"型钢Y方向 b (mm)", "Edit43"},
+                        {"型钢Y方向 tf (mm)", "Edit44"},
+                        {"型钢Y方向 tw (mm)", "Edit45"}};
+  const Boxes shapeX = {{"型钢X方向 h (mm)", "Edit46"},
+                        {"型钢X方向 b (mm)", "Edit47"},
+                        {"型钢X方向 tf (mm)", "Edit48"},
+                        {"型钢X方向 tw (mm)", "Edit49"}};
   const Boxes shapeMesh = {{"翼缘网格数", "Edit50"}, {"腹板网格数", "Edit51"}};
   auto join = [](std::initializer_list<Boxes> parts) {
     Boxes all;
@@ -116,8 +121,8 @@ Boxes SectionBoxes(int sectionType) {
     case 1:
       return join({rectangle, rectangleBars, rectangleMesh});
     case 2:
-      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars,
-                   circleMesh});
+      return join(
+          {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
     case 3:
       return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeX, shapeMesh});
     case 4:
@@ -131,10 +136,16 @@ Boxes SectionBoxes(int sectionType) {
                     {"Y方向板厚 (mm)", "Edit41"}},
                    rectangleMesh});
     case 7:
-      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars,
-                   circleMesh, shapeY, shapeX, shapeMesh});
+      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}},
+                   circleBars,
+                   circleMesh,
+                   shapeY,
+                   shapeX,
+                   shapeMesh});
     default:
-      return join({rectangle, rectangleBars, rectangleMesh,
+      return join({rectangle,
+                   rectangleBars,
+                   rectangleMesh,
                    {{"钢管外径 (mm)", "Edit42"},
                     {"钢管壁厚 (mm)", "Edit44"},
                     {"钢管内环向划分数量", "Edit50"},
@@ -220,9 +231,9 @@ ReportFigure MaterialFigure(const Form& form, const MaterialZone& zone) {
 
 void AddMaterials(const Form& form, CalcReport& report) {
   report.blocks.push_back(Heading("2  材料本构"));
-  report.blocks.push_back(Paragraph(
-      "应力以 N/mm² 计，应变为无量纲数；混凝土只受压，曲线图中压应变、压应力画为正，"
-      "横轴应变以千分之一计。"));
+  report.blocks.push_back(
+      Paragraph("应力以 N/mm² 计，应变为无量纲数；混凝土只受压，曲线图中压应变、压应力画为正，"
+                "横轴应变以千分之一计。"));
   ReportTable table;
   table.header = {"材料", "本构类型", "参数"};
   table.widths = {1.2, 1.4, 3.4};
@@ -240,14 +251,15 @@ void AddMaterials(const Form& form, CalcReport& report) {
   std::vector<ReportFigure> concrete(figures.begin(), figures.begin() + 3);
   std::vector<ReportFigure> steel(figures.begin() + 3, figures.end());
   for (std::size_t i = 0; i < concrete.size(); ++i) {
-    concrete[i].caption = "图" + FormatInt(static_cast<long long>(i) + 2) + "  " +
-                          concrete[i].caption;
+    concrete[i].caption =
+        "图" + FormatInt(static_cast<long long>(i) + 2) + "  " + concrete[i].caption;
   }
   for (std::size_t i = 0; i < steel.size(); ++i) {
     steel[i].caption = "图" + FormatInt(static_cast<long long>(i) + 5) + "  " + steel[i].caption;
   }
-  report.blocks.push_back(FigureBlock(std::move(concrete)));
-  report.blocks.push_back(FigureBlock(std::move(steel)));
+  // Both rows in three places, so that all five curves have one size.
+  report.blocks.push_back(FigureBlock(std::move(concrete), 3));
+  report.blocks.push_back(FigureBlock(std::move(steel), 3));
 }
 
 // ---- 3 PM and 4 MM ---------------------------------------------------------------
@@ -274,9 +286,9 @@ ReportFigure PmFigure(const AppState& state, int k, const std::string& caption) 
 
 void AddPm(const AppState& state, const Form& form, CalcReport& report) {
   report.blocks.push_back(Heading("3  PM相关曲线"));
-  report.blocks.push_back(Paragraph(
-      "轴力 P 以 kN 计、受压为正，弯矩以 kN·m 计。中和轴角度 0 度得到绕 X 轴的曲线，"
-      "90 度得到绕 Y 轴的曲线。"));
+  report.blocks.push_back(
+      Paragraph("轴力 P 以 kN 计、受压为正，弯矩以 kN·m 计。中和轴角度 0 度得到绕 X 轴的曲线，"
+                "90 度得到绕 Y 轴的曲线。"));
   const auto x = LargestMoment(state.PmCurveX);
   const auto y = LargestMoment(state.PmCurveY);
   report.blocks.push_back(TableBlock(PairTable({
@@ -288,8 +300,10 @@ void AddPm(const AppState& state, const Form& form, CalcReport& report) {
       {"", ""},
       {"轴心受压承载力 (kN)", Fixed(state.CompressionCapacity, 2)},
       {"轴心受拉承载力 (kN)", Fixed(state.TensionCapacity, 2)},
-      {"最大弯矩 Mx (kN·m)", Fixed(x.second, 2) + "（P = " + Fixed(x.first, 2) + "）"},
-      {"最大弯矩 My (kN·m)", Fixed(y.second, 2) + "（P = " + Fixed(y.first, 2) + "）"},
+      {"最大弯矩 Mx (kN·m)", Fixed(x.second, 2)},
+      {"最大弯矩 My (kN·m)", Fixed(y.second, 2)},
+      {"Mx 最大时轴力 P (kN)", Fixed(x.first, 2)},
+      {"My 最大时轴力 P (kN)", Fixed(y.first, 2)},
   })));
   report.blocks.push_back(FigureBlock({PmFigure(state, 0, "图7  X方向PM曲线（角度 = 0 度）"),
                                        PmFigure(state, 1, "图8  Y方向PM曲线（角度 = 90 度）")}));
@@ -308,8 +322,8 @@ void AddPm(const AppState& state, const Form& form, CalcReport& report) {
 
 void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   report.blocks.push_back(Heading("4  MM相关曲线"));
-  report.blocks.push_back(Paragraph("轴力水平 P = " + Fixed(state.AxialLevel, 2) +
-                                    " kN 时的双向弯矩相关曲线。"));
+  report.blocks.push_back(
+      Paragraph("轴力水平 P = " + Fixed(state.AxialLevel, 2) + " kN 时的双向弯矩相关曲线。"));
   report.blocks.push_back(TableBlock(PairTable({
       {"轴力水平 (kN)", Fixed(state.AxialLevel, 2)},
       {"轴力范围 (kN)", form.Text("Edit64")},
@@ -325,8 +339,9 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   double deltaP = 0;
   if (forces.Count > 0) deltaP = form.Float("Edit64");
   const int k = form.ItemIndex("ComboBox7") == 1 ? 1 : 0;
-  ReportFigure reference = PmFigure(state, k, k == 0 ? "图9  参考PM曲线（X方向）与轴力水平"
-                                                     : "图9  参考PM曲线（Y方向）与轴力水平");
+  ReportFigure reference = PmFigure(
+      state, k,
+      k == 0 ? "图9  参考PM曲线（X方向）与轴力水平" : "图9  参考PM曲线（Y方向）与轴力水平");
   reference.draw = [inner = reference.draw, curveK = k == 0 ? state.PmCurveX : state.PmCurveY,
                     level](Canvas& c) {
     inner(c);
@@ -350,8 +365,12 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   const std::size_t count = m == 0 ? 0 : m - 1;
   const std::size_t half = (count + 1) / 2;
   for (std::size_t i = 1; i <= half; ++i) {
-    std::vector<std::string> row = {FormatInt(static_cast<long long>(i)), Fixed(curve.Mx[i], 2),
-                                    Fixed(curve.My[i], 2), "", "", ""};
+    std::vector<std::string> row = {FormatInt(static_cast<long long>(i)),
+                                    Fixed(curve.Mx[i], 2),
+                                    Fixed(curve.My[i], 2),
+                                    "",
+                                    "",
+                                    ""};
     const std::size_t j = i + half;
     if (j <= count) {
       row[3] = FormatInt(static_cast<long long>(j));
@@ -407,8 +426,11 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
   for (int r : records) {
     const ForceRecord& f = t.records[static_cast<std::size_t>(r)];
     const double ratio = state.check.ratio[static_cast<std::size_t>(r)];
-    std::vector<std::string> row = {FormatInt(verdicts ? r : ++rank), RecordName(t, r),
-                                    Fixed(f.P, 1), Fixed(f.Mx, 1), Fixed(f.My, 1),
+    std::vector<std::string> row = {FormatInt(verdicts ? r : ++rank),
+                                    RecordName(t, r),
+                                    Fixed(f.P, 1),
+                                    Fixed(f.Mx, 1),
+                                    Fixed(f.My, 1),
                                     Fixed(ratio, 3)};
     if (verdicts) row.push_back(CheckVerdict(ratio));
     table.rows.push_back(std::move(row));
@@ -419,11 +441,9 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
 void AddCheck(const AppState& state, CalcReport& report) {
   const DesignCheck& check = state.check;
   report.blocks.push_back(Heading("6  承载力验算"));
-  const int count = std::min(state.forceTable.Count,
-                             static_cast<int>(check.ratio.size()) - 1);
+  const int count = std::min(state.forceTable.Count, static_cast<int>(check.ratio.size()) - 1);
   report.blocks.push_back(TableBlock(PairTable({
-      {"验算方法", check.method == 1 ? "等轴力（在组合的轴力处比较弯矩）"
-                                      : "径向（自原点沿内力方向至承载力曲面）"},
+      {"验算方法", check.method == 1 ? "等轴力" : "径向（比例加载）"},
       {"验算组合数量", FormatInt(std::max(count, 0))},
       {"最大比值", Fixed(check.maxRatio, 3)},
       {"控制组合", RecordName(state.forceTable, check.governing)},
@@ -433,14 +453,14 @@ void AddCheck(const AppState& state, CalcReport& report) {
   report.blocks.push_back(
       Paragraph("比值为内力与承载力之比，不大于 1.0 为满足。比值最大的十个组合如下，"
                 "全部组合的结果列于附录。"));
-  report.blocks.push_back(TableBlock(CheckTable(state, GoverningRecords(check, kGoverningRows),
-                                                false)));
+  report.blocks.push_back(
+      TableBlock(CheckTable(state, GoverningRecords(check, kGoverningRows), false)));
 }
 
 void AddCheckAppendix(const AppState& state, CalcReport& report) {
   std::vector<int> all;
-  const int count = std::min(state.forceTable.Count,
-                             static_cast<int>(state.check.ratio.size()) - 1);
+  const int count =
+      std::min(state.forceTable.Count, static_cast<int>(state.check.ratio.size()) - 1);
   for (int r = 1; r <= count; ++r) all.push_back(r);
   report.blocks.push_back(PageBreak());
   report.blocks.push_back(Heading("附录  全部内力组合验算结果"));

@@ -35,6 +35,7 @@ struct ReportBlock {
   std::string text;                   // Heading, Paragraph
   ReportTable table;                  // Table
   std::vector<ReportFigure> figures;  // Figures, side by side
+  int columns = 0;                    // Figures: places in the row (0: one per figure)
 };
 
 struct CalcReport {

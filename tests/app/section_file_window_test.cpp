@@ -109,7 +109,7 @@ class SectionFileWindowTest : public QObject {
     QCOMPARE(answers_->questions.size(), 1);
     QVERIFY(answers_->questions[0].contains(QStringLiteral("circle.ksec")));
     QCOMPARE(Edit("Edit1")->text(), QStringLiteral("900"));  // nothing happened
-    QCOMPARE(answers_->files.size(), 1);                      // no dialog either
+    QCOMPARE(answers_->files.size(), 1);                     // no dialog either
 
     answers_->saveAnswer = QMessageBox::Discard;
     Trigger(*w_, "N3");
@@ -118,7 +118,7 @@ class SectionFileWindowTest : public QObject {
     QCOMPARE(Edit("Edit1")->text(), QStringLiteral("2200"));
     QCOMPARE(Edit("Edit3")->text(), QStringLiteral("50"));
     QVERIFY(!Shown(*w_, "GroupBox10"));
-    QVERIFY(Shown(*w_, "Edit2"));  // relabelled for the rectangle again
+    QVERIFY(Shown(*w_, "Edit2"));          // relabelled for the rectangle again
     QCOMPARE(w_->State().SectionType, 1);  // the page in front ran its command
     QVERIFY(!w_->SectionModified());
     QVERIFY(answers_->errors.isEmpty());

@@ -47,8 +47,8 @@ class CliProjectTest : public ::testing::Test {
   Result Cli(const std::vector<std::string>& args) {
     std::string command = ShellQuote(KUMA_CLI_PATH);
     for (const std::string& a : args) command += " " + ShellQuote(a);
-    command += " >" + ShellQuote((dir_ / "out").string()) + " 2>" +
-               ShellQuote((dir_ / "err").string());
+    command +=
+        " >" + ShellQuote((dir_ / "out").string()) + " 2>" + ShellQuote((dir_ / "err").string());
     Result r;
     const int raw = std::system(command.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -61,8 +61,8 @@ class CliProjectTest : public ::testing::Test {
 };
 
 TEST_F(CliProjectTest, SavedProjectGivesTheSameResultsAsTheSetsItWasMadeFrom) {
-  const std::vector<std::string> sets = {"--set", "ComboBox1=2", "--set", "Edit1=1500",
-                                         "--set", "Edit30=20000"};
+  const std::vector<std::string> sets = {"--set",      "ComboBox1=2", "--set",
+                                         "Edit1=1500", "--set",       "Edit30=20000"};
   std::vector<std::string> save = sets;
   save.insert(save.end(), {"save-project", Path("a.ksec")});
   Result saved = Cli(save);
@@ -83,9 +83,9 @@ TEST_F(CliProjectTest, SavedProjectGivesTheSameResultsAsTheSetsItWasMadeFrom) {
 }
 
 TEST_F(CliProjectTest, FormFileAndSetsApplyAfterTheProject) {
-  ASSERT_EQ(Cli({"--set", "Edit1=1500", "--set", "Edit2=1600", "save-project", Path("a.ksec")})
-                .status,
-            0);
+  ASSERT_EQ(
+      Cli({"--set", "Edit1=1500", "--set", "Edit2=1600", "save-project", Path("a.ksec")}).status,
+      0);
   std::ofstream(Path("f.form")) << "Edit2=1700\n";
   const Result r = Cli({"--project", Path("a.ksec"), "--form", Path("f.form"), "--set",
                         "Edit1=1800", "save-project", Path("b.ksec")});

@@ -98,8 +98,8 @@ TEST_F(PdfReportTest, CliReportHoldsTheComputedNumbersOnNumberedA4Pages) {
   const fs::path pdf = dir_ / "report.pdf";
   int status = -1;
   Shell(Quote(KUMA_CLI_PATH) + " --set Edit85=示例工程 report-pdf " + Quote(pdf.string()) +
-          " --forces " + Quote(csv.string()),
-      &status);
+            " --forces " + Quote(csv.string()),
+        &status);
   ASSERT_EQ(status, 0);
 
   const std::string info = Shell("pdfinfo " + Quote(pdf.string()));

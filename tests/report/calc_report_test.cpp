@@ -49,10 +49,19 @@ TEST(CalcReport, PrintsTheComputedCapacitiesAndStatistics) {
   EXPECT_TRUE(Has(text, "日期 | 2026-01-02"));
   EXPECT_TRUE(Has(text, "截面总面积 (mm²) | 4840000"));
   EXPECT_TRUE(Has(text, "配筋率 (%) | 1.014"));
-  EXPECT_TRUE(Has(text, "轴心受压承载力 (kN) | " +
-                            kuma::FormatFixed(state.CompressionCapacity, 2)));
+  EXPECT_TRUE(
+      Has(text, "轴心受压承载力 (kN) | " + kuma::FormatFixed(state.CompressionCapacity, 2)));
   EXPECT_TRUE(Has(text, "轴心受拉承载力 (kN) | -16190.63"));
   EXPECT_TRUE(Has(text, "纤维数 248"));
+  double largest = 0, atP = 0;
+  for (std::size_t i = 0; i < state.PmCurveY.M.size(); ++i) {
+    if (state.PmCurveY.M[i] > largest) {
+      largest = state.PmCurveY.M[i];
+      atP = state.PmCurveY.P[i];
+    }
+  }
+  EXPECT_TRUE(Has(text, "最大弯矩 My (kN·m) | " + kuma::FormatFixed(largest, 2)));
+  EXPECT_TRUE(Has(text, "My 最大时轴力 P (kN) | " + kuma::FormatFixed(atP, 2)));
   // One key-point row per PM point and one per MM point (in two columns).
   EXPECT_TRUE(Has(text, "10 | " + kuma::FormatFixed(state.PmCurveX.P[10], 2)));
   EXPECT_TRUE(Has(text, "18 | " + kuma::FormatFixed(state.mmCurve.Mx[18], 2)));

@@ -257,8 +257,8 @@ void TForm1::RebuildRecentMenu() {
   }
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
-    QAction* action = recentMenu_->addAction(
-        QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    QAction* action =
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
     action->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
     action->setToolTip(path);
     action->setStatusTip(path);
@@ -290,7 +290,8 @@ void TForm1::WriteReport() {
   QString path = RunFileDialog(dialog);
   if (path.isEmpty()) return;
   path = WithSuffix(path, "pdf");
-  const std::string date = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+  const std::string date =
+      QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
   if (Run([this, &path, &date] {
         PrepareReportCommand(state_, *form_);
         WritePdfReport(LocalFileName(path), BuildCalcReport(state_, *form_, date));

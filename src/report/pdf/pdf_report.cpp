@@ -93,9 +93,9 @@ class PageLayout {
 
   void Paragraph(const std::string& text) {
     const QFont font = TextFont(9.5);
-    const QRectF box = QFontMetricsF(font, device_)
-                           .boundingRect(QRectF(0, 0, kRight - kLeft, 1e6), Qt::TextWordWrap,
-                                         Q(text));
+    const QRectF box =
+        QFontMetricsF(font, device_)
+            .boundingRect(QRectF(0, 0, kRight - kLeft, 1e6), Qt::TextWordWrap, Q(text));
     Ensure(box.height());
     Add([font, text, top = y_, height = box.height()](QPainter& p) {
       p.setFont(font);
@@ -127,9 +127,12 @@ class PageLayout {
     y_ += 8;
   }
 
-  void Figures(const std::vector<ReportFigure>& figures) {
+  // A row of figures in `columns` equal places (at least one per figure),
+  // all at one scale, each centred in its place over its caption.
+  void Figures(const std::vector<ReportFigure>& figures, int columns) {
     if (figures.empty()) return;
-    const auto n = static_cast<double>(figures.size());
+    const auto n = static_cast<double>(
+        std::max<std::size_t>(figures.size(), static_cast<std::size_t>(std::max(columns, 0))));
     const double cell = (kRight - kLeft - kFigureGap * (n - 1)) / n;
     double scale = 1e9, height = 0;
     for (const ReportFigure& f : figures) {
@@ -238,7 +241,7 @@ void LayOut(const CalcReport& report, PageLayout& layout) {
         layout.Table(block.table);
         break;
       case ReportBlock::Kind::Figures:
-        layout.Figures(block.figures);
+        layout.Figures(block.figures, block.columns);
         break;
       case ReportBlock::Kind::PageBreak:
         layout.PageBreak();
@@ -280,7 +283,8 @@ QByteArray RenderPdfReport(const CalcReport& report) {
 
 void WritePdfReport(const std::string& path, const CalcReport& report) {
   const QByteArray bytes = RenderPdfReport(report);
-  WriteFileAtomic(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  WriteFileAtomic(path,
+                  std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 }  // namespace kuma
