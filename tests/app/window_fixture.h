@@ -19,14 +19,16 @@
 namespace kuma::gui::testing {
 
 struct Answers {
-  QStringList errors;                     // messages the window showed
-  QStringList files;                      // next answers of file dialogs ("" = cancel)
-  QStringList fileDialogNames;            // object names of the dialogs run
-  std::optional<QColor> colour;           // answer of the colour dialog
-  QColor colourDialogPreset;              // colour the dialog was opened with
-  QList<QUrl> urls;                       // addresses handed to the browser
-  QStringList questions;                  // "save changes?" questions asked
-  int saveAnswer = QMessageBox::Discard;  // their answer
+  QStringList errors;            // messages the window showed
+  QStringList files;             // next answers of file dialogs ("" = cancel)
+  QStringList fileDialogNames;   // object names of the dialogs run
+  std::optional<QColor> colour;  // answer of the colour dialog
+  QColor colourDialogPreset;     // colour the dialog was opened with
+  QList<QUrl> urls;              // addresses handed to the browser
+
+  // The "save changes?" questions asked, and the answer they all get.
+  QStringList questions;
+  int saveAnswer = QMessageBox::Discard;
 };
 
 inline Answers& Install() {
