@@ -330,6 +330,27 @@ bool IsOutputBox(std::string_view name) {
 }
 
 std::string SectionFileText(const Form& form, const AppState& state) {
+  return SectionFileText(form, state.colours, state.forceTable);
+}
+
+bool SameForces(const ForceTable& a, const ForceTable& b) {
+  if (a.Count != b.Count || a.fileName != b.fileName || a.labels != b.labels || a.cP != b.cP ||
+      a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy) {
+    return false;
+  }
+  const std::size_t count = static_cast<std::size_t>(std::max(a.Count, 0));
+  if (a.records.size() <= count || b.records.size() <= count) {
+    return a.records.size() == b.records.size();
+  }
+  for (std::size_t r = 1; r <= count; ++r) {
+    const ForceRecord &x = a.records[r], &y = b.records[r];
+    if (x.P != y.P || x.Mx != y.Mx || x.My != y.My) return false;
+  }
+  return true;
+}
+
+std::string SectionFileText(const Form& form, const MaterialColours& colours,
+                            const ForceTable& forces) {
   const int kind = form.ItemIndex(kKindList);
   const auto& kinds = DropDownLists().front().entries;
   Json json = Json::object();
@@ -342,8 +363,8 @@ std::string SectionFileText(const Form& form, const AppState& state) {
                                       : ""}};
   json["boxes"] = BoxesJson(form);
   json["lists"] = ListsJson(form);
-  json["colours"] = ColoursJson(state.colours);
-  json["forces"] = ForceTableJson(state.forceTable);
+  json["colours"] = ColoursJson(colours);
+  json["forces"] = ForceTableJson(forces);
   return json.dump(2) + "\n";
 }
 
@@ -352,6 +373,7 @@ void SaveSectionFile(const std::string& path, const Form& form, const AppState& 
 }
 
 SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
+  if (text.empty()) throw Error("截面文件" + Quoted(path) + "是空文件。");
   const Json json = ParseJson(text, path);
   if (!json.is_object()) NotOurs(path, "不是JSON对象");
   CheckHeader(json, path);

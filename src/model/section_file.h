@@ -41,6 +41,12 @@ bool IsOutputBox(std::string_view name);
 // states give equal texts, so the text also serves to tell whether anything
 // changed since the last save.
 std::string SectionFileText(const Form& form, const AppState& state);
+// The same from the parts a section file holds besides the form.
+std::string SectionFileText(const Form& form, const MaterialColours& colours,
+                            const ForceTable& forces);
+// True when two force tables would be saved alike (records 1..Count, names,
+// settings, file name). Much cheaper than comparing saved texts.
+bool SameForces(const ForceTable& a, const ForceTable& b);
 // Writes SectionFileText atomically; raises Error when it cannot, leaving an
 // existing file as it was.
 void SaveSectionFile(const std::string& path, const Form& form, const AppState& state);

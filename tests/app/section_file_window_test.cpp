@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
@@ -174,16 +175,25 @@ class SectionFileWindowTest : public QObject {
     QCOMPARE(Find<SwatchBox>(w_, "Shape4")->Colour(), QColor(0x10, 0x20, 0x30));
     QCOMPARE(Edit("Edit1")->text(), QStringLiteral("2200"));  // missing: initial text
     QVERIFY(!w_->SectionModified());
+
+    // A new import changes the section.
+    const QString csv = dir_.filePath(QStringLiteral("c.csv"));
+    std::ofstream(QFile::encodeName(csv).toStdString()) << "h\n1,2,3,4,-900,6,7,8,-3,12\n";
+    answers_->files << csv;
+    Find<QPushButton>(w_, "Button4")->click();
+    QCOMPARE(w_->State().forceTable.Count, 1);
+    QVERIFY(w_->SectionModified());
   }
 
   void reportWritesAPdf() {
+    const bool modified = w_->SectionModified();
     answers_->files << dir_.filePath(QStringLiteral("report"));
     Trigger(*w_, "N18");
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
     QCOMPARE(answers_->fileDialogNames, QStringList{QStringLiteral("ReportSaveDialog")});
     QVERIFY(ReadBytes(dir_.filePath(QStringLiteral("report.pdf"))).startsWith("%PDF-"));
     QCOMPARE(RecentFiles().Folder(QStringLiteral("reports")), dir_.path());
-    QVERIFY(!w_->SectionModified());  // a report changes nothing in the section
+    QCOMPARE(w_->SectionModified(), modified);  // a report changes nothing in the section
   }
 
   void newSectionStartsFromTheInitialForm() {

@@ -235,7 +235,8 @@ TEST_F(SectionFileTest, RefusesTruncatedDamagedForeignAndNewerFiles) {
   const std::string good = kuma::SectionFileText(form, state);
 
   EXPECT_NE(Refusal(good.substr(0, good.size() / 2)).find("不完整"), std::string::npos);
-  EXPECT_NE(Refusal("").find("不完整"), std::string::npos);
+  EXPECT_NE(Refusal("").find("是空文件"), std::string::npos);
+  EXPECT_NE(Refusal("  \n").find("不完整"), std::string::npos);
   std::string broken = good;
   broken.replace(broken.find("\"Edit5\""), 7, "\"Edit5\" 12");
   EXPECT_NE(Refusal(broken).find("已损坏：第"), std::string::npos);
@@ -276,6 +277,28 @@ TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {
   }
   EXPECT_EQ(ReadAll(path), old);
   EXPECT_THROW(kuma::ReadSectionFile((dir_ / "missing.ksec").string()), kuma::Error);
+}
+
+TEST_F(SectionFileTest, SameForcesSeesEveryPartASaveWrites) {
+  const kuma::ForceTable base = SampleForces();
+  EXPECT_TRUE(kuma::SameForces(base, SampleForces()));
+  auto differs = [&base](void (*change)(kuma::ForceTable&)) {
+    kuma::ForceTable t = SampleForces();
+    change(t);
+    EXPECT_NE(kuma::SectionFileText(MapForm(), kuma::MaterialColours(), t),
+              kuma::SectionFileText(MapForm(), kuma::MaterialColours(), base));
+    return !kuma::SameForces(t, base);
+  };
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.records[3].My = 7.0000001; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.labels[2] = "x"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.fMy = 1; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.cP = 5; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.fileName = "b.csv"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) {
+    t.Count = 2;
+    t.records.pop_back();
+    t.labels.pop_back();
+  }));
 }
 
 TEST_F(SectionFileTest, RestoredForcesShowOnTheImportPageAndNewSectionClearsThem) {

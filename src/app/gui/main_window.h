@@ -122,7 +122,8 @@ class TForm1 : public QMainWindow {
   bool quietPageChange_ = false;
 
   QString sectionPath_;
-  std::string savedSnapshot_;
+  std::string savedSnapshot_;  // the form and colours as last opened or saved
+  ForceTable savedForces_;     // the forces likewise
   bool modified_ = false;
   QMenu* recentMenu_ = nullptr;
   QFileDialog* sectionOpenDialog_ = nullptr;

@@ -97,9 +97,11 @@ void TForm1::WatchForChanges() {
   MarkSaved();
 }
 
+// The form and colours as they would be saved; the forces are compared
+// apart, so that a keystroke does not serialise thousands of combinations.
 std::string TForm1::Snapshot() const {
   try {
-    return SectionFileText(*form_, state_);
+    return SectionFileText(*form_, state_.colours, ForceTable());
   } catch (const std::exception&) {
     return {};
   }
@@ -107,13 +109,15 @@ std::string TForm1::Snapshot() const {
 
 void TForm1::MarkSaved() {
   savedSnapshot_ = Snapshot();
+  savedForces_ = state_.forceTable;
   modified_ = false;
   UpdateTitle();
 }
 
 void TForm1::UpdateModified() {
   if (busy_ || form_ == nullptr) return;
-  const bool modified = Snapshot() != savedSnapshot_;
+  const bool modified =
+      Snapshot() != savedSnapshot_ || !SameForces(state_.forceTable, savedForces_);
   if (modified == modified_) return;
   modified_ = modified;
   UpdateTitle();
