@@ -12,7 +12,9 @@
 #include <fstream>
 
 #include "app/gui/recent_files.h"
+#include "app/section_commands.h"
 #include "app/gui/string_grid.h"
+#include "model/section_file.h"
 #include "window_fixture.h"
 
 using namespace kuma;
@@ -83,6 +85,16 @@ class SectionFileWindowTest : public QObject {
     QVERIFY(answers_->fileDialogNames.size() == 1);
     QVERIFY(ReadBytes(path).contains("\"Edit3\": \"50\""));
     QVERIFY(!w_->SectionModified());
+
+    // The file run without the window (as kumasec-cli --project does) gives
+    // the window's results.
+    MapForm form;
+    AppState state;
+    OpenSectionCommand(state, form, ReadSectionFile(QFile::encodeName(path).toStdString()), 3);
+    Find<QPushButton>(w_, "Button2")->click();
+    QVERIFY(!state.PmCurveX.M.empty());
+    QVERIFY(state.PmCurveX.M == w_->State().PmCurveX.M);
+    QVERIFY(state.PmCurveY.P == w_->State().PmCurveY.P);
 
     // The dialogs start in the folder last used; the file is the first
     // recent one.
