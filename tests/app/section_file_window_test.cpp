@@ -12,8 +12,8 @@
 #include <fstream>
 
 #include "app/gui/recent_files.h"
-#include "app/section_commands.h"
 #include "app/gui/string_grid.h"
+#include "app/section_commands.h"
 #include "model/section_file.h"
 #include "window_fixture.h"
 
