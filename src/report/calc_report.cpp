@@ -169,8 +169,12 @@ void AddSection(const AppState& state, const Form& form, CalcReport& report) {
   const double B = state.params.B, H = state.params.H;
   const MaterialColours colours = state.colours;
   const PixelPoint size = PictureSize("Image1");
+  const bool circular = state.SectionType == 2 || state.SectionType == 5 || state.SectionType == 7;
+  const std::string outline = circular ? "D = " + Fixed(B, 0) + " mm"
+                                       : "B × H = " + Fixed(B, 0) + " × " + Fixed(H, 0) + " mm";
   report.blocks.push_back(FigureBlock(
-      {{"图1  截面纤维划分（纤维数 " + FormatInt(state.FiberCount()) + "）", size.x, size.y,
+      {{"图1  截面纤维划分（" + outline + "，纤维数 " + FormatInt(state.FiberCount()) + "）",
+        size.x, size.y,
         [fibers, B, H, colours](Canvas& c) { DrawSection(c, fibers, B, H, colours); }}}));
 
   report.blocks.push_back(Paragraph("截面统计："));

@@ -170,6 +170,18 @@ class SectionFileWindowTest : public QObject {
     QVERIFY(!RecentFiles().Files().contains(dir_.filePath(QStringLiteral("gone.ksec"))));
   }
 
+  // A save that fails says why and changes nothing: same file, still marked.
+  void failedSaveKeepsTheSectionMarked() {
+    const QString before = w_->SectionPath();
+    QVERIFY(w_->SectionModified());
+    answers_->files << dir_.filePath(QStringLiteral("no/such/dir/x.ksec"));
+    Trigger(*w_, "SaveAs1");
+    QCOMPARE(answers_->errors.size(), 1);
+    QVERIFY(answers_->errors[0].contains(QStringLiteral("no/such/dir/x.ksec")));
+    QCOMPARE(w_->SectionPath(), before);
+    QVERIFY(w_->SectionModified());
+  }
+
   // Unknown keys from a newer program are named; forces show on the import page.
   void newerKeysWarnAndForcesShow() {
     const QString path = dir_.filePath(QStringLiteral("forces.ksec"));
@@ -206,6 +218,15 @@ class SectionFileWindowTest : public QObject {
     QVERIFY(ReadBytes(dir_.filePath(QStringLiteral("report.pdf"))).startsWith("%PDF-"));
     QCOMPARE(RecentFiles().Folder(QStringLiteral("reports")), dir_.path());
     QCOMPARE(w_->SectionModified(), modified);  // a report changes nothing in the section
+
+    // A box that is not a number stops the report with its message; no file.
+    Edit("Edit14")->setText(QStringLiteral("abc"));
+    answers_->files << dir_.filePath(QStringLiteral("bad.pdf"));
+    Trigger(*w_, "N18");
+    QCOMPARE(answers_->errors.size(), 1);
+    QCOMPARE(answers_->errors[0], QStringLiteral("'abc' is not a valid floating point value"));
+    QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("bad.pdf"))));
+    Edit("Edit14")->setText(QStringLiteral("27.5"));
   }
 
   void newSectionStartsFromTheInitialForm() {

@@ -52,7 +52,7 @@ TEST(CalcReport, PrintsTheComputedCapacitiesAndStatistics) {
   EXPECT_TRUE(
       Has(text, "轴心受压承载力 (kN) | " + kuma::FormatFixed(state.CompressionCapacity, 2)));
   EXPECT_TRUE(Has(text, "轴心受拉承载力 (kN) | -16190.63"));
-  EXPECT_TRUE(Has(text, "纤维数 248"));
+  EXPECT_TRUE(Has(text, "图1  截面纤维划分（B × H = 2200 × 2200 mm，纤维数 248）"));
   double largest = 0, atP = 0;
   for (std::size_t i = 0; i < state.PmCurveY.M.size(); ++i) {
     if (state.PmCurveY.M[i] > largest) {
