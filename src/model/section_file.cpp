@@ -189,6 +189,24 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
   return table;
 }
 
+// The document indented by two, except that each force record stays on one
+// line: a file of thousands of combinations reads and diffs line by line.
+std::string WithOneRecordPerLine(Json json) {
+  Json& records = json["forces"]["records"];
+  if (records.empty()) return json.dump(2) + "\n";
+  std::string lines = "[\n";
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    lines += "      " + records[i].dump() + (i + 1 < records.size() ? ",\n" : "\n");
+  }
+  lines += "    ]";
+  const std::string marker = "\x01records\x01";
+  records = marker;
+  std::string text = json.dump(2) + "\n";
+  const std::string quoted = Json(marker).dump();  // as dump() escapes it
+  text.replace(text.rfind(quoted), quoted.size(), lines);  // the last value of the file
+  return text;
+}
+
 // ---- Form ------------------------------------------------------------------
 
 bool IsKnownBox(const std::string& name) {
@@ -365,7 +383,7 @@ std::string SectionFileText(const Form& form, const MaterialColours& colours,
   json["lists"] = ListsJson(form);
   json["colours"] = ColoursJson(colours);
   json["forces"] = ForceTableJson(forces);
-  return json.dump(2) + "\n";
+  return WithOneRecordPerLine(json);
 }
 
 void SaveSectionFile(const std::string& path, const Form& form, const AppState& state) {

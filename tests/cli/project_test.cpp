@@ -107,7 +107,7 @@ TEST_F(CliProjectTest, ImportedForcesTravelInTheProject) {
   ASSERT_EQ(saved.status, 0) << saved.err;
   const std::string text = Slurp(Path("q.ksec"));
   EXPECT_NE(text.find("\"count\": 2"), std::string::npos) << text;
-  EXPECT_NE(text.find("\"Mx\": -300"), std::string::npos);
+  EXPECT_NE(text.find("\"P\":1200.0,\"Mx\":-300.0,\"My\":50.0}"), std::string::npos);
   // The MM chart shows the same force points as after an import of the CSV.
   ASSERT_EQ(Cli({"--project", Path("p.ksec"), "charts", Path("viaProject")}).status, 0);
   ASSERT_EQ(Cli({"charts", Path("viaImport"), "--forces", Path("f.csv")}).status, 0);

@@ -167,6 +167,15 @@ TEST_F(SectionFileTest, FileIsReadableJsonWithFormatAndVersionFirst) {
   EXPECT_NE(text.find("\"edgeConcrete\": \"#FFFF00\""), std::string::npos);
   EXPECT_NE(text.find("某工程"), std::string::npos);  // UTF-8 as it is, not escaped
   EXPECT_EQ(text.find("Edit36"), std::string::npos);  // results are not saved
+
+  // One force record per line, inside an otherwise indented document.
+  state.forceTable = SampleForces();
+  const std::string withForces = kuma::SectionFileText(form, state);
+  EXPECT_NE(withForces.find("    \"records\": [\n      {\"label\":\"Story1 C1 DCon1, Max\","
+                            "\"P\":1200.5,\"Mx\":-300.25,\"My\":0.30000000000000004},\n"),
+            std::string::npos)
+      << withForces;
+  EXPECT_NE(withForces.find("\"My\":7.0}\n    ]\n  }\n}\n"), std::string::npos) << withForces;
 }
 
 TEST_F(SectionFileTest, OpeningRunsTheCommandOfThePageInFront) {
