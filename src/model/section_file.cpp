@@ -202,7 +202,7 @@ std::string WithOneRecordPerLine(Json json) {
   const std::string marker = "\x01records\x01";
   records = marker;
   std::string text = json.dump(2) + "\n";
-  const std::string quoted = Json(marker).dump();  // as dump() escapes it
+  const std::string quoted = Json(marker).dump();          // as dump() escapes it
   text.replace(text.rfind(quoted), quoted.size(), lines);  // the last value of the file
   return text;
 }
