@@ -40,6 +40,10 @@ const std::vector<ControlText>& InitialTexts() {
       // Force import filters: stories and columns to keep, names separated
       // by commas (empty keeps all).
       {"Edit75", ""},       {"Edit76", ""},
+      // Title block of the calculation report: project, column, designer,
+      // checker, remarks.
+      {"Edit85", ""},       {"Edit86", ""},        {"Edit87", ""},       {"Edit88", ""},
+      {"Edit89", ""},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
       {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
   };

@@ -147,7 +147,7 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 TForm1::TForm1() {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("KUMA_SEC v1.3(截面分析程序)正式版(2018-01-01)"));
+  UpdateTitle();
   setFont(QFont(QStringLiteral("Arial"), 9));
   resize(916, 719);
 
@@ -170,6 +170,7 @@ TForm1::TForm1() {
   setCentralWidget(pages_);
 
   BuildSectionPage(page[0]);
+  BuildProjectGroup(page[0]);
   BuildConcretePage(page[1]);
   BuildSteelPage(page[2]);
   BuildPmPage(page[3]);
@@ -202,6 +203,7 @@ TForm1::TForm1() {
   pages_->setCurrentIndex(0);
   Connect();
   ConnectEnterKeys();
+  WatchForChanges();
 }
 
 TForm1::~TForm1() = default;
@@ -249,6 +251,7 @@ bool TForm1::Run(const std::function<void()>& command, const QStringList& pictur
   busy_ = false;
   MarkPictures(before, pictures, stopped || !failure.isEmpty());
   if (stopped) statusBar()->showMessage(QStringLiteral("计算已停止，图表保留上一次的结果"), 5000);
+  UpdateModified();
   if (!failure.isEmpty()) ReportError(this, failure);
   return failure.isEmpty() && !stopped;
 }
@@ -533,6 +536,7 @@ void TForm1::PickColour(int zone) {
       Rgb{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
           static_cast<std::uint8_t>(chosen->blue())};
   swatch->SetColour(*chosen);
+  UpdateModified();
 }
 
 void TForm1::ShowAbout() {
