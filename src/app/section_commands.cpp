@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/design_check.h"
 #include "app/commands.h"
 #include "forces/forces.h"
 #include "model/numfmt.h"
@@ -61,6 +62,14 @@ void OpenSectionCommand(AppState& state, Form& form, const SectionFile& file, in
 
 void NewSectionCommand(AppState& state, Form& form, int pageIndex) {
   OpenSectionCommand(state, form, SectionFile(), pageIndex);
+}
+
+void PrepareReportCommand(AppState& state, Form& form) {
+  ApplySectionKindLayout(form);
+  SectionInputCommand(state, form);
+  PmCommand(state, form);
+  MmCommand(state, form);
+  if (CheckedCount(state.forceTable) > 0) DesignCheckCommand(state, form);
 }
 
 }  // namespace kuma

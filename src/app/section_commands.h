@@ -25,4 +25,10 @@ void NewSectionCommand(AppState& state, Form& form, int pageIndex);
 // statistics in StringGrid2. An empty table clears them.
 void ShowRestoredForces(const ForceTable& table, Form& form);
 
+// Runs what the calculation report shows, on the state and the form as the
+// buttons do: the kind's layout, the section input command, the PM command,
+// the MM command and, when forces are imported, the design check. Failures
+// raise kuma::Error as those commands do.
+void PrepareReportCommand(AppState& state, Form& form);
+
 }  // namespace kuma

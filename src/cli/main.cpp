@@ -348,7 +348,6 @@ void PrintCheck(const AppState& state) {
 // one save: a failure leaves the folder's old pictures as they were.
 int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(DropSessionWarnings);
   QGuiApplication application(argc, argv);
   kuma::ProgressForm<kuma::PictureForm> form(line);
   AppState state;
@@ -473,6 +472,7 @@ void ReportFailure(const char* format, const char* text) {
 }
 
 int Run(int argc, char** argv) {
+  qInstallMessageHandler(DropSessionWarnings);
   const Options o = ParseArguments(argc, argv);
   if (o.help) {
     kuma::WriteOutput(kUsage);

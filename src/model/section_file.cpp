@@ -124,6 +124,11 @@ Json ForceTableJson(const ForceTable& table) {
   json["fields"] = Json{{"P", table.cP}, {"Mx", table.cMx}, {"My", table.cMy}};
   json["factors"] = Json{{"P", table.fP}, {"Mx", table.fMx}, {"My", table.fMy}};
   json["count"] = std::max(table.Count, 0);
+  // An ETABS table's rows read, and the stories and columns it names (the
+  // filter lists of the import page).
+  if (table.rowsRead > 0) json["rowsRead"] = table.rowsRead;
+  if (!table.stories.empty()) json["stories"] = table.stories;
+  if (!table.columns.empty()) json["columns"] = table.columns;
   Json records = Json::array();
   const bool named = !table.labels.empty();
   for (std::size_t r = 1; r < table.records.size() && r <= static_cast<std::size_t>(table.Count);
@@ -185,7 +190,20 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
     }
   }
   if (named) table.labels = std::move(labels);
-  WarnUnknownKeys(json, {"file", "fields", "factors", "count", "records"}, "forces.", warnings);
+  if (json.contains("rowsRead")) table.rowsRead = IntegerAt(json, "rowsRead", "forces", path);
+  for (const auto& [key, names] :
+       {std::pair{"stories", &table.stories}, std::pair{"columns", &table.columns}}) {
+    if (!json.contains(key)) continue;
+    const Json& list = json[key];
+    if (!list.is_array()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
+    for (const Json& name : list) {
+      if (!name.is_string()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
+      names->push_back(name.get<std::string>());
+    }
+  }
+  WarnUnknownKeys(json,
+                  {"file", "fields", "factors", "count", "records", "rowsRead", "stories", "columns"},
+                  "forces.", warnings);
   return table;
 }
 
@@ -353,7 +371,8 @@ std::string SectionFileText(const Form& form, const AppState& state) {
 
 bool SameForces(const ForceTable& a, const ForceTable& b) {
   if (a.Count != b.Count || a.fileName != b.fileName || a.labels != b.labels || a.cP != b.cP ||
-      a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy) {
+      a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy ||
+      a.rowsRead != b.rowsRead || a.stories != b.stories || a.columns != b.columns) {
     return false;
   }
   const std::size_t count = static_cast<std::size_t>(std::max(a.Count, 0));

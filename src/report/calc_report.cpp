@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/commands.h"
 #include "draw/drawings.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
@@ -502,13 +501,6 @@ std::string CalcReport::PlainText() const {
     for (const ReportFigure& f : b.figures) text += f.caption + "\n";
   }
   return text;
-}
-
-void PrepareReportCommand(AppState& state, Form& form) {
-  ApplySectionKindLayout(form);
-  SectionInputCommand(state, form);
-  PmCommand(state, form);
-  MmCommand(state, form);
 }
 
 CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::string& date) {

@@ -49,11 +49,6 @@ struct CalcReport {
   std::string PlainText() const;
 };
 
-// Runs what the report shows, on the state and the form as the buttons do:
-// the kind's layout, the section input command, the PM command and the MM
-// command. Failures raise kuma::Error as those commands do.
-void PrepareReportCommand(AppState& state, Form& form);
-
 // Builds the report from the state and the form as the last commands left
 // them. `date` goes into the title block as it is.
 CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::string& date);

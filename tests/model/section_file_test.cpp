@@ -54,6 +54,9 @@ kuma::ForceTable SampleForces() {
   t.cMx = 11;
   t.cMy = 12;
   t.fileName = "/data/柱 C1.csv";
+  t.rowsRead = 12;
+  t.stories = {"Story1", "Story2"};
+  t.columns = {"C1"};
   return t;
 }
 
@@ -73,6 +76,9 @@ void ExpectSameForces(const kuma::ForceTable& a, const kuma::ForceTable& b) {
   EXPECT_EQ(a.cMx, b.cMx);
   EXPECT_EQ(a.cMy, b.cMy);
   EXPECT_EQ(a.fileName, b.fileName);
+  EXPECT_EQ(a.rowsRead, b.rowsRead);
+  EXPECT_EQ(a.stories, b.stories);
+  EXPECT_EQ(a.columns, b.columns);
 }
 
 class SectionFileTest : public ::testing::Test {
@@ -303,6 +309,7 @@ TEST_F(SectionFileTest, SameForcesSeesEveryPartASaveWrites) {
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.fMy = 1; }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.cP = 5; }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.fileName = "b.csv"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.stories.pop_back(); }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) {
     t.Count = 2;
     t.records.pop_back();

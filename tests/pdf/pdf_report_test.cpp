@@ -2,6 +2,7 @@
 // A4, embeds its font, draws its figures as vectors, numbers its pages, and
 // its text holds the numbers the program computed.
 
+#include "app/section_commands.h"
 #include "report/pdf/pdf_report.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // commands computed, the force and check sections appear only when there is
 // something to show, and the check lists its governing combinations in order.
 
+#include "app/section_commands.h"
 #include "report/calc_report.h"
 
 #include <gtest/gtest.h>
