@@ -421,7 +421,9 @@ void TForm1::AssignShortcuts() {
   const std::pair<const char*, const char*> keys[] = {
       {"N6", "Ctrl+Q"},  {"N13", "F3"},    {"N14", "F4"},    {"PM1", "F5"},    {"MM1", "F6"},
       {"N16", "Ctrl+I"}, {"N9", "F1"},     {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
-      {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"}};
+      {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"},
+      {"NewSection1", "Ctrl+N"}, {"N3", "Ctrl+O"}, {"N4", "Ctrl+S"}, {"SaveAs1", "Ctrl+Shift+S"},
+      {"N18", "Ctrl+P"}};
   for (const auto& [name, key] : keys)
     if (auto* action = findChild<QAction*>(QString::fromUtf8(name)))
       action->setShortcut(QKeySequence(QString::fromUtf8(key)));
