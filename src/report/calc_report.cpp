@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "draw/drawings.h"
 #include "forces/forces.h"
@@ -279,11 +280,16 @@ std::pair<double, double> LargestMoment(const PmCurve& curve) {
 ReportFigure PmFigure(const AppState& state, int k, const std::string& caption) {
   const PmCurve curve = k == 0 ? state.PmCurveX : state.PmCurveY;
   const ForceTable forces = state.forceTable;
+  // The points take the colours of their ratios once the forces are checked.
+  const std::optional<DesignCheck> check =
+      state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
   const PixelPoint size = PictureSize(k == 0 ? "Image2" : "Image3");
-  return {caption, size.x, size.y, [curve, forces, k](Canvas& c) {
+  return {caption, size.x, size.y, [curve, forces, check, k](Canvas& c) {
             ChartRange range;
             DrawPmChart(c, curve, range);
-            if (forces.Count > 0) DrawPmForcePoints(c, range, forces, k == 0 ? 0 : 90);
+            if (forces.Count > 0) {
+              DrawPmForcePoints(c, range, forces, k == 0 ? 0 : 90, check ? &*check : nullptr);
+            }
           }};
 }
 
@@ -339,6 +345,8 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   const MmCurve curve = state.mmCurve;
   const ForceTable forces = state.forceTable;
   const double level = state.AxialLevel;
+  const std::optional<DesignCheck> check =
+      state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
   double deltaP = 0;
   if (forces.Count > 0) deltaP = form.Float("Edit64");
   const int k = form.ItemIndex("ComboBox7") == 1 ? 1 : 0;
@@ -355,10 +363,12 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   };
   const PixelPoint size = PictureSize("Image5");
   report.blocks.push_back(FigureBlock(
-      {reference, {"图10  MM曲线", size.x, size.y, [curve, forces, level, deltaP](Canvas& c) {
+      {reference, {"图10  MM曲线", size.x, size.y, [curve, forces, check, level, deltaP](Canvas& c) {
                      ChartRange range;
                      DrawMmChart(c, curve, range);
-                     if (forces.Count > 0) DrawMmForcePoints(c, range, forces, level, deltaP);
+                     if (forces.Count > 0) {
+                       DrawMmForcePoints(c, range, forces, level, deltaP, check ? &*check : nullptr);
+                     }
                    }}}));
   ReportTable points;
   points.header = {"点", "弯矩Mx", "弯矩My", "点", "弯矩Mx", "弯矩My"};
