@@ -5,6 +5,7 @@
 #include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "app/commands.h"
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
+#include "app/section_commands.h"
 #include "model/state.h"
 #include "cli/form_reader.h"
 #include "cli/output.h"
@@ -27,8 +29,10 @@
 #include "model/form.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
+#include "model/section_file.h"
 #include "model/section_input.h"
-#include "model/state.h"
+#include "report/calc_report.h"
+#include "report/pdf/pdf_report.h"
 #include "report/reports.h"
 
 namespace {
@@ -41,12 +45,15 @@ using kuma::UsageError;
 constexpr const char* kVersion = "kumasec-cli 1.3";
 
 constexpr const char* kUsage =
-    "Usage: kumasec-cli [--form FILE] [--set Name=Text]... COMMAND [ARGS] [--out PATH]\n"
+    "Usage: kumasec-cli [--project FILE] [--form FILE] [--set Name=Text]... COMMAND [ARGS]\n"
+    "                   [--out PATH]\n"
     "\n"
-    "Runs a command of the section analysis on the initial form, changed by FILE\n"
-    "(lines Name=Text) and then by each --set. Name is an edit box of the form,\n"
-    "EditN (the box's text), or one of its drop-down lists, ComboBoxN (the 0-based\n"
-    "position of the entry to select).\n"
+    "Runs a command of the section analysis on the initial form, changed by the\n"
+    "section file of --project (the window's \"保存截面\": form, colours, imported\n"
+    "forces), then by the --form FILE (lines Name=Text) and then by each --set.\n"
+    "Name is an edit box EditN (the box's text) or a list ComboBoxN (the 0-based\n"
+    "position of the entry to select); Edit85..Edit89 are the report's project,\n"
+    "column, designer, checker and remarks.\n"
     "\n"
     "Commands:\n"
     "  mesh                 the fibers as CSV\n"
@@ -86,6 +93,10 @@ constexpr const char* kUsage =
     "                       (modal rows are always left out)\n"
     "  ComboBox12           moments: 0 Mx = M3, My = M2; 1 Mx = M2, My = M3\n"
     "  Edit75, Edit76       stories, columns to keep, separated by commas (empty: all)\n"
+    "  save-project PATH    write the section file of the form as given\n"
+    "  report-pdf PATH [--forces CSVFILE]\n"
+    "                       write the PDF calculation report (with the forces of\n"
+    "                       the section file, or those of CSVFILE)\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -98,6 +109,8 @@ struct Options {
   bool help = false, version = false;
   bool hasForm = false;
   std::string formFile;
+  bool hasProject = false;
+  std::string projectFile;
   std::vector<std::string> sets;
   std::string command;
   std::vector<std::string> args;
@@ -139,6 +152,8 @@ Options ParseArguments(int argc, char** argv) {
       o.version = true;
     } else if (TakeOption(arg, "--form", i, argc, argv, value)) {
       TakeOnce("--form", value, o.hasForm, o.formFile);
+    } else if (TakeOption(arg, "--project", i, argc, argv, value)) {
+      TakeOnce("--project", value, o.hasProject, o.projectFile);
     } else if (TakeOption(arg, "--set", i, argc, argv, value)) {
       o.sets.push_back(value);
     } else if (TakeOption(arg, "--out", i, argc, argv, value)) {
@@ -165,9 +180,10 @@ void CheckCommand(const Options& o) {
     std::size_t args;
   };
   static const Known known[] = {
-      {"mesh", 0},      {"stats", 0},     {"pm", 0},          {"mm", 0},     {"ranges", 0},
-      {"report-pm", 0}, {"report-mm", 0}, {"opensees", 0},    {"import", 1}, {"charts", 1},
-      {"surface", 0},   {"check", 1},     {"report-check", 1}, {"opensees-model", 0}};
+      {"mesh", 0},         {"stats", 0},        {"pm", 0},           {"mm", 0},
+      {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
+      {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
+      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -186,7 +202,9 @@ void CheckCommand(const Options& o) {
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
   }
-  if (o.hasForces && o.command != "charts") throw UsageError("--forces is only for charts");
+  if (o.hasForces && o.command != "charts" && o.command != "report-pdf") {
+    throw UsageError("--forces is only for charts and report-pdf");
+  }
   for (const std::string& arg : o.args) {
     if (arg.empty()) throw UsageError("command '" + o.command + "' needs a file or folder name");
   }
@@ -274,6 +292,19 @@ void ApplyFormInput(const Options& o, MapForm& form) {
   for (const std::string& set : o.sets) kuma::ApplyFormValue(form, set, "--set: ");
 }
 
+// The section file first, then the form file, then each --set. What the
+// section file does not know is ignored with a warning on standard error.
+void PrepareForm(const Options& o, MapForm& form, AppState& state) {
+  if (o.hasProject) {
+    const kuma::SectionFile file = kuma::ReadSectionFile(o.projectFile);
+    for (const std::string& warning : file.warnings) {
+      std::fprintf(stderr, "kumasec-cli: %s: %s\n", o.projectFile.c_str(), warning.c_str());
+    }
+    kuma::ApplySectionFile(file, form, state);
+  }
+  ApplyFormInput(o, form);
+}
+
 // Creates the folder (and its parents) if needed; says why it cannot.
 void CreateFolder(const std::filesystem::path& dir) {
   std::error_code error;
@@ -319,11 +350,10 @@ void PrintCheck(const AppState& state) {
 // one save: a failure leaves the folder's old pictures as they were.
 int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  qInstallMessageHandler(DropSessionWarnings);
   QGuiApplication application(argc, argv);
   kuma::ProgressForm<kuma::PictureForm> form(line);
-  ApplyFormInput(o, form);
   AppState state;
+  PrepareForm(o, form, state);
   kuma::PmCommand(state, form);
   kuma::MmCommand(state, form);
   if (o.hasForces) {
@@ -349,8 +379,25 @@ int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line)
   return 0;
 }
 
-int RunCommand(const Options& o, MapForm& form) {
-  AppState state;
+// Today's date as the title block shows it.
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[16];
+  std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+  return text;
+}
+
+// The calculation report: the forces of CSVFILE when given (else those of
+// the section file), the section, PM and MM commands, then the PDF.
+void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
+  if (o.hasForces) kuma::ImportCommand(state, form, o.forces);
+  kuma::PrepareReportCommand(state, form);
+  kuma::WritePdfReport(o.args[0], kuma::BuildCalcReport(state, form, Today()));
+}
+
+int RunCommand(const Options& o, MapForm& form, AppState& state) {
   const std::string& c = o.command;
   if (c == "mesh") {
     kuma::MeshCommand(state, form);
@@ -414,6 +461,10 @@ int RunCommand(const Options& o, MapForm& form) {
     } else {
       PrintLines(kuma::CheckReportCommand(state));
     }
+  } else if (c == "save-project") {
+    kuma::SaveSectionFile(o.args[0], form, state);
+  } else if (c == "report-pdf") {
+    RunPdfReport(o, form, state);
   }
   return 0;
 }
@@ -425,6 +476,7 @@ void ReportFailure(const char* format, const char* text) {
 }
 
 int Run(int argc, char** argv) {
+  qInstallMessageHandler(DropSessionWarnings);
   const Options o = ParseArguments(argc, argv);
   if (o.help) {
     kuma::WriteOutput(kUsage);
@@ -444,8 +496,9 @@ int Run(int argc, char** argv) {
   } unhook;
   if (o.command == "charts") return RunCharts(o, argc, argv, line);
   kuma::ProgressForm<MapForm> form(line);
-  ApplyFormInput(o, form);
-  return RunCommand(o, form);
+  AppState state;
+  PrepareForm(o, form, state);
+  return RunCommand(o, form, state);
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ const std::vector<ControlText>& InitialTexts() {
       // PMM page: cut level, azimuth, elevation, zoom, axial band of the cut.
       {"Edit80", "0"},      {"Edit81", "35.0"},    {"Edit82", "25.0"},   {"Edit83", "1.00"},
       {"Edit84", "500"},
+      // Title block of the calculation report: project, column, designer,
+      // checker, remarks.
+      {"Edit85", ""},       {"Edit86", ""},        {"Edit87", ""},       {"Edit88", ""},
+      {"Edit89", ""},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
       {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
   };

@@ -120,7 +120,8 @@ class WindowEngineerTest : public QObject {
 
   void menusHaveKeys() {
     const std::pair<const char*, const char*> keys[] = {
-        {"N6", "Ctrl+Q"}, {"PM1", "F5"}, {"MM1", "F6"}, {"N13", "F3"}, {"N19", "Alt+1"}};
+        {"N6", "Ctrl+Q"}, {"PM1", "F5"},     {"MM1", "F6"}, {"N13", "F3"}, {"N19", "Alt+1"},
+        {"N3", "Ctrl+O"}, {"N4", "Ctrl+S"}, {"N18", "Ctrl+P"}};
     for (const auto& [action, key] : keys)
       QCOMPARE(Find<QAction>(w_, action)->shortcut(), QKeySequence(QString::fromUtf8(key)));
   }

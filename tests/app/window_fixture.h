@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QSettings>
+#include <QMessageBox>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -26,6 +27,10 @@ struct Answers {
   std::optional<QColor> colour;  // answer of the colour dialog
   QColor colourDialogPreset;     // colour the dialog was opened with
   QList<QUrl> urls;              // addresses handed to the browser
+
+  // The "save changes?" questions asked, and the answer they all get.
+  QStringList questions;
+  int saveAnswer = QMessageBox::Discard;
 };
 
 inline Answers& Install() {
@@ -44,6 +49,10 @@ inline Answers& Install() {
     return answers.colour;
   });
   SetUrlOpener([](const QUrl& url) { answers.urls << url; });
+  SetSaveQuestion([](QWidget*, const QString& question) {
+    answers.questions << question;
+    return answers.saveAnswer;
+  });
   return answers;
 }
 

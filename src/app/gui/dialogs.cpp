@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace kuma::gui {
@@ -30,6 +31,16 @@ std::optional<QColor> ExecColorDialog(QColorDialog& dialog) {
 
 void OpenInBrowser(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+int ShowSaveQuestion(QWidget* parent, const QString& question) {
+  QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), question,
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+  box.button(QMessageBox::Save)->setText(QStringLiteral("保存"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+  box.setDefaultButton(QMessageBox::Save);
+  return box.exec();
+}
+
 ErrorReporter& Reporter() {
   static ErrorReporter reporter = ShowErrorBox;
   return reporter;
@@ -45,6 +56,10 @@ ColorDialogRunner& ColorRunner() {
 UrlOpener& Opener() {
   static UrlOpener opener = OpenInBrowser;
   return opener;
+}
+SaveQuestion& Question() {
+  static SaveQuestion question = ShowSaveQuestion;
+  return question;
 }
 
 // Installs `next` (or the default when empty) and returns what it replaces.
@@ -70,9 +85,14 @@ UrlOpener SetUrlOpener(UrlOpener opener) {
   return Replace(Opener(), std::move(opener), UrlOpener(OpenInBrowser));
 }
 
+SaveQuestion SetSaveQuestion(SaveQuestion question) {
+  return Replace(Question(), std::move(question), SaveQuestion(ShowSaveQuestion));
+}
+
 void ReportError(QWidget* parent, const QString& message) { Reporter()(parent, message); }
 QString RunFileDialog(QFileDialog& dialog) { return FileRunner()(dialog); }
 std::optional<QColor> RunColorDialog(QColorDialog& dialog) { return ColorRunner()(dialog); }
 void OpenWebPage(const QUrl& url) { Opener()(url); }
+int AskToSave(QWidget* parent, const QString& question) { return Question()(parent, question); }
 
 }  // namespace kuma::gui

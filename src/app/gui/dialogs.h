@@ -27,6 +27,9 @@ using FileDialogRunner = std::function<QString(QFileDialog& dialog)>;
 using ColorDialogRunner = std::function<std::optional<QColor>(QColorDialog& dialog)>;
 // Hands a web address to the desktop (default: QDesktopServices::openUrl).
 using UrlOpener = std::function<void(const QUrl& url)>;
+// Asks whether to save unsaved changes; returns QMessageBox::Save, Discard
+// or Cancel (default: a modal question box).
+using SaveQuestion = std::function<int(QWidget* parent, const QString& question)>;
 
 // Each setter returns the function it replaces; an empty function restores
 // the default.
@@ -34,10 +37,12 @@ ErrorReporter SetErrorReporter(ErrorReporter reporter);
 FileDialogRunner SetFileDialogRunner(FileDialogRunner runner);
 ColorDialogRunner SetColorDialogRunner(ColorDialogRunner runner);
 UrlOpener SetUrlOpener(UrlOpener opener);
+SaveQuestion SetSaveQuestion(SaveQuestion question);
 
 void ReportError(QWidget* parent, const QString& message);
 QString RunFileDialog(QFileDialog& dialog);
 std::optional<QColor> RunColorDialog(QColorDialog& dialog);
 void OpenWebPage(const QUrl& url);
+int AskToSave(QWidget* parent, const QString& question);
 
 }  // namespace kuma::gui

@@ -149,7 +149,7 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 TForm1::TForm1() {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(QStringLiteral("KUMA_SEC v1.3(截面分析程序)正式版(2018-01-01)"));
+  UpdateTitle();
   setFont(QFont(QStringLiteral("Arial"), 9));
   resize(916, 719);
 
@@ -172,6 +172,7 @@ TForm1::TForm1() {
   setCentralWidget(pages_);
 
   BuildSectionPage(page[0]);
+  BuildProjectGroup(page[0]);
   BuildConcretePage(page[1]);
   BuildSteelPage(page[2]);
   BuildPmPage(page[3]);
@@ -204,6 +205,7 @@ TForm1::TForm1() {
   pages_->setCurrentIndex(0);
   Connect();
   ConnectEnterKeys();
+  WatchForChanges();
 }
 
 TForm1::~TForm1() = default;
@@ -251,6 +253,7 @@ bool TForm1::Run(const std::function<void()>& command, const QStringList& pictur
   busy_ = false;
   MarkPictures(before, pictures, stopped || !failure.isEmpty());
   if (stopped) statusBar()->showMessage(QStringLiteral("计算已停止，图表保留上一次的结果"), 5000);
+  UpdateModified();
   if (!failure.isEmpty()) ReportError(this, failure);
   return failure.isEmpty() && !stopped;
 }
@@ -422,7 +425,8 @@ void TForm1::AssignShortcuts() {
       {"N6", "Ctrl+Q"},  {"N13", "F3"},    {"N14", "F4"},    {"PM1", "F5"},    {"MM1", "F6"},
       {"N16", "Ctrl+I"}, {"N9", "F1"},     {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
       {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"},
-      {"PMM1", "F7"}};
+      {"NewSection1", "Ctrl+N"}, {"N3", "Ctrl+O"}, {"N4", "Ctrl+S"}, {"SaveAs1", "Ctrl+Shift+S"},
+      {"N18", "Ctrl+P"}, {"PMM1", "F7"}};
   for (const auto& [name, key] : keys)
     if (auto* action = findChild<QAction*>(QString::fromUtf8(name)))
       action->setShortcut(QKeySequence(QString::fromUtf8(key)));
@@ -537,6 +541,7 @@ void TForm1::PickColour(int zone) {
       Rgb{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
           static_cast<std::uint8_t>(chosen->blue())};
   swatch->SetColour(*chosen);
+  UpdateModified();
 }
 
 void TForm1::ShowAbout() {

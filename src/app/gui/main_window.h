@@ -18,6 +18,7 @@
 class QColorDialog;
 class QFileDialog;
 class QRect;
+class QMenu;
 class QTabWidget;
 
 namespace kuma::gui {
@@ -58,6 +59,17 @@ class TForm1 : public QMainWindow {
   // The window opens no larger than the screen's available area: the
   // designed size, shrunk to fit (the pages then scroll).
   void FitToScreen(const QRect& available);
+
+  // The section file open (empty for a new section) and whether the form,
+  // colours or forces differ from what was last opened or saved.
+  const QString& SectionPath() const { return sectionPath_; }
+  bool SectionModified() const { return modified_; }
+  // Opens a section file as "打开截面" does after its dialog (asking first
+  // whether to save unsaved changes). Returns true when it was opened.
+  bool OpenSectionPath(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
@@ -110,6 +122,28 @@ class TForm1 : public QMainWindow {
   QFileDialog& SaveDialog();
   QFileDialog& OpenDialog();
 
+  // Section files, the unsaved-changes mark and the report
+  // (main_window_files.cpp).
+  void BuildFileMenu(QMenu* file);
+  void BuildProjectGroup(QWidget* page);
+  void WatchForChanges();
+  void NewSection();
+  void OpenSection();
+  void LoadSection(const QString& path);
+  bool SaveSection();
+  bool SaveSectionAs();
+  bool SaveSectionTo(const QString& path);
+  bool MayDiscardChanges();
+  std::string Snapshot() const;
+  void MarkSaved();
+  void UpdateModified();
+  void UpdateTitle();
+  void ShowColours();
+  void RebuildRecentMenu();
+  void WriteReport();
+  QFileDialog& SectionDialog(bool save);
+  QFileDialog& ReportDialog();
+
   AppState state_;
   std::unique_ptr<QtForm> form_;
   QTabWidget* pages_ = nullptr;
@@ -125,6 +159,15 @@ class TForm1 : public QMainWindow {
   bool stoppable_ = false;
   CancelToken cancel_;
   bool quietPageChange_ = false;
+
+  QString sectionPath_;
+  std::string savedSnapshot_;  // the form and colours as last opened or saved
+  ForceTable savedForces_;     // the forces likewise
+  bool modified_ = false;
+  QMenu* recentMenu_ = nullptr;
+  QFileDialog* sectionOpenDialog_ = nullptr;
+  QFileDialog* sectionSaveDialog_ = nullptr;
+  QFileDialog* reportDialog_ = nullptr;
 };
 
 // The three windows, created in the program's order: main, result, about.

@@ -450,9 +450,7 @@ void TForm1::BuildMenus() {
   };
 
   QMenu* file = bar->addMenu(QStringLiteral("文件"));
-  item(file, "N3", "打开截面");
-  item(file, "N4", "保存截面");
-  separator(file, "N5");
+  BuildFileMenu(file);
   connect(item(file, "N6", "退出"), &QAction::triggered, this, &QWidget::close);
 
   QMenu* kinds = bar->addMenu(QStringLiteral("截面类型"));
@@ -479,7 +477,7 @@ void TForm1::BuildMenus() {
   connect(item(analysis, "N16", "导入内力"), &QAction::triggered, this,
           [this] { ShowPageFromMenu(5); });
   separator(analysis, "N17");
-  item(analysis, "N18", "分析报告");
+  connect(item(analysis, "N18", "分析报告"), &QAction::triggered, this, &TForm1::WriteReport);
 
   QMenu* help = bar->addMenu(QStringLiteral("帮助"));
   connect(item(help, "N7", "关于软件"), &QAction::triggered, this, &TForm1::ShowAbout);

@@ -1,0 +1,34 @@
+#pragma once
+// Opening, starting and saving a section, shared by the window and
+// kumasec-cli.
+
+#include <string>
+
+#include "model/form.h"
+#include "model/section_file.h"
+#include "model/state.h"
+
+namespace kuma {
+
+// Opens a section already read and checked: puts it into the form and the
+// state, relabels the form for its kind, shows its forces on the import page
+// and runs the command of the page in front, as a page change does. A box
+// holding a bad number fails that command exactly as if it had been typed;
+// the section is open all the same.
+void OpenSectionCommand(AppState& state, Form& form, const SectionFile& file, int pageIndex);
+// Starts a new section: the initial form and colours, no forces; then as
+// OpenSectionCommand.
+void NewSectionCommand(AppState& state, Form& form, int pageIndex);
+
+// Shows a force table restored from a section file on the import page: the
+// combinations in StringGrid1 (name, P, Mx, My), the count in Label66 and the
+// statistics in StringGrid2. An empty table clears them.
+void ShowRestoredForces(const ForceTable& table, Form& form);
+
+// Runs what the calculation report shows, on the state and the form as the
+// buttons do: the kind's layout, the section input command, the PM command,
+// the MM command and, when forces are imported, the design check. Failures
+// raise kuma::Error as those commands do.
+void PrepareReportCommand(AppState& state, Form& form);
+
+}  // namespace kuma

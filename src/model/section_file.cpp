@@ -1,0 +1,462 @@
+#include "model/section_file.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "model/atomic_file.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kProgram = "KumaSec 1.3";
+constexpr const char* kKindList = "ComboBox1";
+const char* const kColourKeys[5] = {"edgeConcrete", "coreConcrete1", "coreConcrete2", "rebar",
+                                    "steel"};
+
+// ---- Messages -------------------------------------------------------------
+
+std::string Quoted(const std::string& path) { return "“" + path + "”"; }
+
+[[noreturn]] void Damaged(const std::string& path, const std::string& what) {
+  throw Error("截面文件" + Quoted(path) + "已损坏：" + what);
+}
+
+[[noreturn]] void NotOurs(const std::string& path, const std::string& why) {
+  throw Error(Quoted(path) + "不是KumaSec截面文件（" + why + "）。");
+}
+
+// A JSON value that must be an object, or the file is damaged.
+const Json& ObjectAt(const Json& parent, const char* key, const std::string& path) {
+  const Json& value = parent.at(key);
+  if (!value.is_object()) Damaged(path, std::string("“") + key + "”应为一组键值。");
+  return value;
+}
+
+double NumberAt(const Json& object, const char* key, const std::string& where,
+                const std::string& path) {
+  auto it = object.find(key);
+  if (it == object.end() || !it->is_number()) {
+    Damaged(path, "“" + where + "." + key + "”应为数值。");
+  }
+  return it->get<double>();
+}
+
+int IntegerAt(const Json& object, const char* key, const std::string& where,
+              const std::string& path) {
+  auto it = object.find(key);
+  if (it == object.end() || !it->is_number_integer()) {
+    Damaged(path, "“" + where + "." + key + "”应为整数。");
+  }
+  const auto value = it->get<long long>();
+  if (value < -1000000000LL || value > 1000000000LL) {
+    Damaged(path, "“" + where + "." + key + "”超出范围。");
+  }
+  return static_cast<int>(value);
+}
+
+void WarnUnknownKeys(const Json& object, std::initializer_list<const char*> known,
+                     const std::string& where, std::vector<std::string>& warnings) {
+  for (const auto& item : object.items()) {
+    const bool isKnown = std::any_of(known.begin(), known.end(),
+                                     [&item](const char* key) { return item.key() == key; });
+    if (!isKnown) warnings.push_back("忽略未知的项“" + where + item.key() + "”");
+  }
+}
+
+// ---- Colours ---------------------------------------------------------------
+
+std::string ColourText(Rgb c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", c.r, c.g, c.b);
+  return text;
+}
+
+bool ParseColour(const Json& value, Rgb& colour) {
+  if (!value.is_string()) return false;
+  const std::string text = value.get<std::string>();
+  if (text.size() != 7 || text[0] != '#') return false;
+  unsigned parts[3];
+  for (int i = 0; i < 3; ++i) {
+    const std::string hex = text.substr(1 + 2 * static_cast<std::size_t>(i), 2);
+    if (hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+    parts[i] = static_cast<unsigned>(std::stoul(hex, nullptr, 16));
+  }
+  colour = Rgb{static_cast<std::uint8_t>(parts[0]), static_cast<std::uint8_t>(parts[1]),
+               static_cast<std::uint8_t>(parts[2])};
+  return true;
+}
+
+Json ColoursJson(const MaterialColours& colours) {
+  Json json = Json::object();
+  for (std::size_t i = 0; i < 5; ++i) json[kColourKeys[i]] = ColourText(colours.colour[i]);
+  return json;
+}
+
+MaterialColours ParseColours(const Json& json, const std::string& path,
+                             std::vector<std::string>& warnings) {
+  MaterialColours colours;
+  for (std::size_t i = 0; i < 5; ++i) {
+    auto it = json.find(kColourKeys[i]);
+    if (it == json.end()) continue;
+    if (!ParseColour(*it, colours.colour[i])) {
+      Damaged(path, std::string("颜色“colours.") + kColourKeys[i] + "”应写作 #RRGGBB。");
+    }
+  }
+  WarnUnknownKeys(json, {"edgeConcrete", "coreConcrete1", "coreConcrete2", "rebar", "steel"},
+                  "colours.", warnings);
+  return colours;
+}
+
+// ---- Imported forces ---------------------------------------------------------
+// The force table as it is held in memory: settings, then one object per
+// combination (records 1..Count; record 0 stands for the header and is zero).
+
+Json ForceTableJson(const ForceTable& table) {
+  Json json = Json::object();
+  json["file"] = table.fileName;
+  json["fields"] = Json{{"P", table.cP}, {"Mx", table.cMx}, {"My", table.cMy}};
+  json["factors"] = Json{{"P", table.fP}, {"Mx", table.fMx}, {"My", table.fMy}};
+  json["count"] = std::max(table.Count, 0);
+  // An ETABS table's rows read, and the stories and columns it names (the
+  // filter lists of the import page).
+  if (table.rowsRead > 0) json["rowsRead"] = table.rowsRead;
+  if (!table.stories.empty()) json["stories"] = table.stories;
+  if (!table.columns.empty()) json["columns"] = table.columns;
+  Json records = Json::array();
+  const bool named = !table.labels.empty();
+  for (std::size_t r = 1; r < table.records.size() && r <= static_cast<std::size_t>(table.Count);
+       ++r) {
+    const ForceRecord& f = table.records[r];
+    Json record = Json::object();
+    if (named && r < table.labels.size()) record["label"] = table.labels[r];
+    record["P"] = f.P;
+    record["Mx"] = f.Mx;
+    record["My"] = f.My;
+    records.push_back(std::move(record));
+  }
+  json["records"] = std::move(records);
+  return json;
+}
+
+ForceTable ParseForceTable(const Json& json, const std::string& path,
+                           std::vector<std::string>& warnings) {
+  ForceTable table;
+  if (json.contains("file")) {
+    if (!json["file"].is_string()) Damaged(path, "“forces.file”应为文本。");
+    table.fileName = json["file"].get<std::string>();
+  }
+  if (json.contains("fields")) {
+    const Json& fields = ObjectAt(json, "fields", path);
+    table.cP = IntegerAt(fields, "P", "forces.fields", path);
+    table.cMx = IntegerAt(fields, "Mx", "forces.fields", path);
+    table.cMy = IntegerAt(fields, "My", "forces.fields", path);
+  }
+  if (json.contains("factors")) {
+    const Json& factors = ObjectAt(json, "factors", path);
+    table.fP = NumberAt(factors, "P", "forces.factors", path);
+    table.fMx = NumberAt(factors, "Mx", "forces.factors", path);
+    table.fMy = NumberAt(factors, "My", "forces.factors", path);
+  }
+  const int count = json.contains("count") ? IntegerAt(json, "count", "forces", path) : 0;
+  const Json empty = Json::array();
+  const Json& records = json.contains("records") ? json["records"] : empty;
+  if (!records.is_array()) Damaged(path, "“forces.records”应为列表。");
+  if (count < 0 || static_cast<std::size_t>(count) != records.size()) {
+    Damaged(path, "内力组合的数量（" + std::to_string(count) + "）与记录的条数（" +
+                      std::to_string(records.size()) + "）不符。");
+  }
+  table.Count = count;
+  table.records.assign(static_cast<std::size_t>(count) + 1, ForceRecord{});
+  bool named = false;
+  std::vector<std::string> labels(static_cast<std::size_t>(count) + 1);
+  for (std::size_t r = 1; r <= records.size(); ++r) {
+    const Json& record = records[r - 1];
+    const std::string where = "forces.records[" + std::to_string(r) + "]";
+    if (!record.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
+    table.records[r] =
+        ForceRecord{NumberAt(record, "P", where, path), NumberAt(record, "Mx", where, path),
+                    NumberAt(record, "My", where, path)};
+    if (auto label = record.find("label"); label != record.end()) {
+      if (!label->is_string()) Damaged(path, "“" + where + ".label”应为文本。");
+      labels[r] = label->get<std::string>();
+      named = true;
+    }
+  }
+  if (named) table.labels = std::move(labels);
+  if (json.contains("rowsRead")) table.rowsRead = IntegerAt(json, "rowsRead", "forces", path);
+  for (const auto& [key, names] :
+       {std::pair{"stories", &table.stories}, std::pair{"columns", &table.columns}}) {
+    if (!json.contains(key)) continue;
+    const Json& list = json[key];
+    if (!list.is_array()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
+    for (const Json& name : list) {
+      if (!name.is_string()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
+      names->push_back(name.get<std::string>());
+    }
+  }
+  WarnUnknownKeys(json,
+                  {"file", "fields", "factors", "count", "records", "rowsRead", "stories", "columns"},
+                  "forces.", warnings);
+  return table;
+}
+
+// The document indented by two, except that each force record stays on one
+// line: a file of thousands of combinations reads and diffs line by line.
+std::string WithOneRecordPerLine(Json json) {
+  Json& records = json["forces"]["records"];
+  if (records.empty()) return json.dump(2) + "\n";
+  std::string lines = "[\n";
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    lines += "      " + records[i].dump() + (i + 1 < records.size() ? ",\n" : "\n");
+  }
+  lines += "    ]";
+  const std::string marker = "\x01records\x01";
+  records = marker;
+  std::string text = json.dump(2) + "\n";
+  const std::string quoted = Json(marker).dump();          // as dump() escapes it
+  text.replace(text.rfind(quoted), quoted.size(), lines);  // the last value of the file
+  return text;
+}
+
+// ---- Form ------------------------------------------------------------------
+
+bool IsKnownBox(const std::string& name) {
+  const auto& texts = InitialTexts();
+  return !IsOutputBox(name) &&
+         std::any_of(texts.begin(), texts.end(), [&name](const auto& c) { return name == c.name; });
+}
+
+const ListEntries* FindList(const std::string& name) {
+  for (const ListEntries& list : DropDownLists()) {
+    if (name == list.name && name != kKindList) return &list;
+  }
+  return nullptr;
+}
+
+Json BoxesJson(const Form& form) {
+  Json boxes = Json::object();
+  for (const ControlText& c : InitialTexts()) {
+    if (!IsOutputBox(c.name)) boxes[c.name] = form.Text(c.name);
+  }
+  return boxes;
+}
+
+Json ListsJson(const Form& form) {
+  Json lists = Json::object();
+  for (const ListEntries& list : DropDownLists()) {
+    if (std::string_view(list.name) == kKindList) continue;
+    const int index = form.ItemIndex(list.name);
+    if (index >= 0 && static_cast<std::size_t>(index) < list.entries.size()) {
+      lists[list.name] = list.entries[static_cast<std::size_t>(index)];
+    } else {
+      lists[list.name] = index;
+    }
+  }
+  return lists;
+}
+
+// A box's text; a number written by hand instead of text is taken as typed.
+std::string BoxText(const Json& value, const std::string& name, const std::string& path) {
+  if (value.is_string()) return value.get<std::string>();
+  if (value.is_number()) return value.dump();
+  Damaged(path, "“boxes." + name + "”应为文本。");
+}
+
+void ParseBoxes(const Json& boxes, const std::string& path, SectionFile& file) {
+  for (const auto& item : boxes.items()) {
+    if (!IsKnownBox(item.key())) {
+      file.warnings.push_back("忽略未知的输入框“" + item.key() + "”");
+      continue;
+    }
+    file.texts.emplace_back(item.key(), BoxText(item.value(), item.key(), path));
+  }
+}
+
+// An entry is stored by its text; a position is accepted too. An entry this
+// program does not offer keeps the list's initial entry, with a warning.
+void ParseLists(const Json& lists, const std::string& path, SectionFile& file) {
+  for (const auto& item : lists.items()) {
+    const ListEntries* list = FindList(item.key());
+    if (list == nullptr) {
+      file.warnings.push_back("忽略未知的下拉列表“" + item.key() + "”");
+      continue;
+    }
+    const Json& value = item.value();
+    int index = -1;
+    if (value.is_string()) {
+      const std::string entry = value.get<std::string>();
+      for (std::size_t i = 0; i < list->entries.size(); ++i) {
+        if (entry == list->entries[i]) index = static_cast<int>(i);
+      }
+    } else if (value.is_number_integer()) {
+      const auto position = value.get<long long>();
+      if (position >= 0 && position < static_cast<long long>(list->entries.size())) {
+        index = static_cast<int>(position);
+      }
+    } else {
+      Damaged(path, "“lists." + item.key() + "”应为选项的文本。");
+    }
+    if (index < 0) {
+      file.warnings.push_back("下拉列表“" + item.key() + "”没有选项“" +
+                              (value.is_string() ? value.get<std::string>() : value.dump()) +
+                              "”，保留初始选项");
+      continue;
+    }
+    file.lists.emplace_back(item.key(), index);
+  }
+}
+
+void ParseSection(const Json& section, const std::string& path, SectionFile& file) {
+  const int type = IntegerAt(section, "type", "section", path);
+  if (type < 1 || type > static_cast<int>(DropDownLists().front().entries.size())) {
+    Damaged(path, "截面类型“" + std::to_string(type) + "”不存在。");
+  }
+  file.sectionType = type;
+  WarnUnknownKeys(section, {"type", "name"}, "section.", file.warnings);
+}
+
+// Parses the text into JSON, telling a foreign file from a damaged or a
+// truncated one.
+Json ParseJson(std::string_view text, const std::string& path) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // byte-order mark
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first != std::string_view::npos && text[first] != '{') NotOurs(path, "不是JSON文档");
+  try {
+    return Json::parse(text.begin(), text.end());
+  } catch (const nlohmann::json::parse_error& e) {
+    if (first == std::string_view::npos || e.byte >= text.size()) {
+      throw Error("截面文件" + Quoted(path) + "不完整：文件在结尾处中断（可能保存时被打断）。");
+    }
+    const std::size_t end = std::min<std::size_t>(e.byte, text.size());
+    const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<long>(end), '\n');
+    Damaged(path, "第" + std::to_string(line) + "行附近无法解析。");
+  }
+}
+
+void CheckHeader(const Json& json, const std::string& path) {
+  auto format = json.find("format");
+  if (format == json.end() || !format->is_string() ||
+      format->get<std::string>() != kSectionFileFormat) {
+    NotOurs(path, std::string("缺少格式标记“") + kSectionFileFormat + "”");
+  }
+  auto version = json.find("version");
+  if (version == json.end() || !version->is_number_integer() || version->get<long long>() < 1) {
+    Damaged(path, "格式版本缺失或无效。");
+  }
+  if (version->get<long long>() > kSectionFileVersion) {
+    throw Error("截面文件" + Quoted(path) + "由较新版本的程序保存（格式版本 " +
+                std::to_string(version->get<long long>()) + "），本程序只能打开格式版本 " +
+                std::to_string(kSectionFileVersion) + " 的文件。");
+  }
+}
+
+}  // namespace
+
+bool IsOutputBox(std::string_view name) {
+  static const char* const outputs[] = {"Edit31", "Edit36", "Edit37", "Edit38", "Edit39", "Edit40"};
+  return std::any_of(std::begin(outputs), std::end(outputs),
+                     [name](const char* box) { return name == box; });
+}
+
+std::string SectionFileText(const Form& form, const AppState& state) {
+  return SectionFileText(form, state.colours, state.forceTable);
+}
+
+bool SameForces(const ForceTable& a, const ForceTable& b) {
+  if (a.Count != b.Count || a.fileName != b.fileName || a.labels != b.labels || a.cP != b.cP ||
+      a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy ||
+      a.rowsRead != b.rowsRead || a.stories != b.stories || a.columns != b.columns) {
+    return false;
+  }
+  const std::size_t count = static_cast<std::size_t>(std::max(a.Count, 0));
+  if (a.records.size() <= count || b.records.size() <= count) {
+    return a.records.size() == b.records.size();
+  }
+  for (std::size_t r = 1; r <= count; ++r) {
+    const ForceRecord &x = a.records[r], &y = b.records[r];
+    if (x.P != y.P || x.Mx != y.Mx || x.My != y.My) return false;
+  }
+  return true;
+}
+
+std::string SectionFileText(const Form& form, const MaterialColours& colours,
+                            const ForceTable& forces) {
+  const int kind = form.ItemIndex(kKindList);
+  const auto& kinds = DropDownLists().front().entries;
+  Json json = Json::object();
+  json["format"] = kSectionFileFormat;
+  json["version"] = kSectionFileVersion;
+  json["program"] = kProgram;
+  json["section"] = Json{{"type", kind + 1},
+                         {"name", kind >= 0 && static_cast<std::size_t>(kind) < kinds.size()
+                                      ? kinds[static_cast<std::size_t>(kind)]
+                                      : ""}};
+  json["boxes"] = BoxesJson(form);
+  json["lists"] = ListsJson(form);
+  json["colours"] = ColoursJson(colours);
+  json["forces"] = ForceTableJson(forces);
+  return WithOneRecordPerLine(json);
+}
+
+void SaveSectionFile(const std::string& path, const Form& form, const AppState& state) {
+  WriteFileAtomic(path, SectionFileText(form, state));
+}
+
+SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
+  if (text.empty()) throw Error("截面文件" + Quoted(path) + "是空文件。");
+  const Json json = ParseJson(text, path);
+  if (!json.is_object()) NotOurs(path, "不是JSON对象");
+  CheckHeader(json, path);
+  SectionFile file;
+  try {
+    if (json.contains("section")) ParseSection(ObjectAt(json, "section", path), path, file);
+    if (json.contains("boxes")) ParseBoxes(ObjectAt(json, "boxes", path), path, file);
+    if (json.contains("lists")) ParseLists(ObjectAt(json, "lists", path), path, file);
+    if (json.contains("colours")) {
+      file.colours = ParseColours(ObjectAt(json, "colours", path), path, file.warnings);
+    }
+    if (json.contains("forces")) {
+      file.forces = ParseForceTable(ObjectAt(json, "forces", path), path, file.warnings);
+    }
+  } catch (const nlohmann::json::exception& e) {
+    Damaged(path, e.what());
+  }
+  WarnUnknownKeys(
+      json, {"format", "version", "program", "section", "boxes", "lists", "colours", "forces"}, "",
+      file.warnings);
+  return file;
+}
+
+SectionFile ReadSectionFile(const std::string& path) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), std::fclose);
+  if (!in) throw Error(FileErrorMessage("open", path));
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, n);
+  if (std::ferror(in.get())) throw Error(FileErrorMessage("read", path));
+  return ParseSectionFile(bytes, path);
+}
+
+void ApplySectionFile(const SectionFile& file, Form& form, AppState& state) {
+  for (const ControlText& c : InitialTexts()) {
+    if (!IsOutputBox(c.name)) form.SetText(c.name, c.text);
+  }
+  for (const auto& [name, text] : file.texts) form.SetText(name, text);
+  for (const ListEntries& list : DropDownLists()) form.SetItemIndex(list.name, 0);
+  for (const auto& [name, index] : file.lists) form.SetItemIndex(name, index);
+  form.SetItemIndex(kKindList, file.sectionType - 1);
+  state.colours = file.colours;
+  state.forceTable = file.forces;
+  state.check = DesignCheck();
+  state.surface = CapacitySurface();
+}
+
+}  // namespace kuma

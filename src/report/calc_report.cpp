@@ -1,0 +1,539 @@
+#include "report/calc_report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "draw/drawings.h"
+#include "forces/forces.h"
+#include "material/curve_pictures.h"
+#include "model/numfmt.h"
+#include "model/section_kind.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr const char* kProgram = "KumaSec 1.3（截面分析程序）";
+constexpr int kGoverningRows = 10;
+
+// ---- Building blocks ---------------------------------------------------------
+
+ReportBlock Heading(const std::string& text) {
+  ReportBlock block;
+  block.kind = ReportBlock::Kind::Heading;
+  block.text = text;
+  return block;
+}
+
+ReportBlock Paragraph(const std::string& text) {
+  ReportBlock block;
+  block.kind = ReportBlock::Kind::Paragraph;
+  block.text = text;
+  return block;
+}
+
+ReportBlock TableBlock(ReportTable table) {
+  ReportBlock block;
+  block.kind = ReportBlock::Kind::Table;
+  block.table = std::move(table);
+  return block;
+}
+
+ReportBlock FigureBlock(std::vector<ReportFigure> figures, int columns = 0) {
+  ReportBlock block;
+  block.kind = ReportBlock::Kind::Figures;
+  block.figures = std::move(figures);
+  block.columns = columns;
+  return block;
+}
+
+ReportBlock PageBreak() {
+  ReportBlock block;
+  block.kind = ReportBlock::Kind::PageBreak;
+  return block;
+}
+
+// Name/value pairs two to a row: 名称 | 数值 | 名称 | 数值.
+ReportTable PairTable(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  ReportTable table;
+  table.widths = {1.3, 1, 1.3, 1};
+  for (std::size_t i = 0; i < pairs.size(); i += 2) {
+    std::vector<std::string> row = {pairs[i].first, pairs[i].second, "", ""};
+    if (i + 1 < pairs.size()) {
+      row[2] = pairs[i + 1].first;
+      row[3] = pairs[i + 1].second;
+    }
+    table.rows.push_back(std::move(row));
+  }
+  return table;
+}
+
+std::string Fixed(double value, int decimals) { return FormatFixed(value, decimals); }
+
+std::string ListEntry(const Form& form, const char* list) {
+  for (const ListEntries& l : DropDownLists()) {
+    if (std::string_view(l.name) != list) continue;
+    const int index = form.ItemIndex(list);
+    if (index >= 0 && static_cast<std::size_t>(index) < l.entries.size()) {
+      return l.entries[static_cast<std::size_t>(index)];
+    }
+  }
+  return {};
+}
+
+std::string RecordName(const ForceTable& table, int r) {
+  const auto index = static_cast<std::size_t>(r);
+  if (index < table.labels.size() && !table.labels[index].empty()) return table.labels[index];
+  return "第" + FormatInt(r) + "组";
+}
+
+// ---- 1 Section ----------------------------------------------------------------
+
+using Boxes = std::vector<std::pair<const char*, const char*>>;  // caption, box
+
+Boxes SectionBoxes(int sectionType) {
+  const Boxes rectangle = {
+      {"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"}, {"保护层厚度as (mm)", "Edit3"}};
+  const Boxes rectangleBars = {{"X方向钢筋排数", "Edit5"},      {"X方向每排根数", "Edit6"},
+                               {"X方向钢筋直径 (mm)", "Edit7"}, {"Y方向钢筋排数", "Edit4"},
+                               {"Y方向每排根数", "Edit8"},      {"Y方向钢筋直径 (mm)", "Edit9"},
+                               {"角部钢筋根数", "Edit10"},      {"角部钢筋直径 (mm)", "Edit11"}};
+  const Boxes circleBars = {
+      {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
+  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
+  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"},
+                        {"型钢Y方向 b (mm)", "Edit43"},
+                        {"型钢Y方向 tf (mm)", "Edit44"},
+                        {"型钢Y方向 tw (mm)", "Edit45"}};
+  const Boxes shapeX = {{"型钢X方向 h (mm)", "Edit46"},
+                        {"型钢X方向 b (mm)", "Edit47"},
+                        {"型钢X方向 tf (mm)", "Edit48"},
+                        {"型钢X方向 tw (mm)", "Edit49"}};
+  const Boxes shapeMesh = {{"翼缘网格数", "Edit50"}, {"腹板网格数", "Edit51"}};
+  auto join = [](std::initializer_list<Boxes> parts) {
+    Boxes all;
+    for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+  };
+  switch (sectionType) {
+    case 1:
+      return join({rectangle, rectangleBars, rectangleMesh});
+    case 2:
+      return join(
+          {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
+    case 3:
+      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeX, shapeMesh});
+    case 4:
+      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeMesh});
+    case 5:
+      return join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
+    case 6:
+      return join({{{"截面宽度B (mm)", "Edit1"},
+                    {"截面高度H (mm)", "Edit2"},
+                    {"X方向板厚 (mm)", "Edit3"},
+                    {"Y方向板厚 (mm)", "Edit41"}},
+                   rectangleMesh});
+    case 7:
+      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}},
+                   circleBars,
+                   circleMesh,
+                   shapeY,
+                   shapeX,
+                   shapeMesh});
+    default:
+      return join({rectangle,
+                   rectangleBars,
+                   rectangleMesh,
+                   {{"钢管外径 (mm)", "Edit42"},
+                    {"钢管壁厚 (mm)", "Edit44"},
+                    {"钢管内环向划分数量", "Edit50"},
+                    {"钢管内径向划分数量", "Edit51"}}});
+  }
+}
+
+std::vector<std::pair<std::string, std::string>> BoxPairs(const Form& form, const Boxes& boxes) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (const auto& [caption, box] : boxes) pairs.emplace_back(caption, form.Text(box));
+  return pairs;
+}
+
+void AddSection(const AppState& state, const Form& form, CalcReport& report) {
+  report.blocks.push_back(Heading("1  截面"));
+  report.blocks.push_back(Paragraph("截面类型：" + ListEntry(form, "ComboBox1") +
+                                    "。尺寸以 mm 计，纤维按下表的网格划分。"));
+  report.blocks.push_back(TableBlock(PairTable(BoxPairs(form, SectionBoxes(state.SectionType)))));
+
+  const FiberArray fibers = state.fibers;
+  const double B = state.params.B, H = state.params.H;
+  const MaterialColours colours = state.colours;
+  const PixelPoint size = PictureSize("Image1");
+  const bool circular = state.SectionType == 2 || state.SectionType == 5 || state.SectionType == 7;
+  const std::string outline = circular ? "D = " + Fixed(B, 0) + " mm"
+                                       : "B × H = " + Fixed(B, 0) + " × " + Fixed(H, 0) + " mm";
+  report.blocks.push_back(FigureBlock(
+      {{"图1  截面纤维划分（" + outline + "，纤维数 " + FormatInt(state.FiberCount()) + "）",
+        size.x, size.y,
+        [fibers, B, H, colours](Canvas& c) { DrawSection(c, fibers, B, H, colours); }}}));
+
+  report.blocks.push_back(Paragraph("截面统计："));
+  report.blocks.push_back(TableBlock(PairTable({{"截面总面积 (mm²)", form.Text("Edit36")},
+                                                {"混凝土面积 (mm²)", form.Text("Edit31")},
+                                                {"钢筋总面积 (mm²)", form.Text("Edit37")},
+                                                {"型钢总面积 (mm²)", form.Text("Edit38")},
+                                                {"配筋率 (%)", form.Text("Edit39")},
+                                                {"含钢率 (%)", form.Text("Edit40")}})));
+}
+
+// ---- 2 Materials ----------------------------------------------------------------
+
+struct MaterialZone {
+  const char* name;
+  const char* list;
+  std::vector<std::pair<const char*, const char*>> constants;  // symbol, box
+  const char* picture;
+  bool concrete;
+};
+
+const std::vector<MaterialZone>& Zones() {
+  static const std::vector<MaterialZone> zones = {
+      {"边缘区混凝土",
+       "ComboBox2",
+       {{"fc", "Edit14"}, {"e0", "Edit15"}, {"fcu", "Edit17"}, {"ecu", "Edit16"}},
+       "Image8",
+       true},
+      {"核心区混凝土(1)",
+       "ComboBox3",
+       {{"fc", "Edit18"}, {"e0", "Edit19"}, {"fcu", "Edit21"}, {"ecu", "Edit20"}},
+       "Image9",
+       true},
+      {"核心区混凝土(2)",
+       "ComboBox4",
+       {{"fc", "Edit22"}, {"e0", "Edit23"}, {"fcu", "Edit25"}, {"ecu", "Edit24"}},
+       "Image10",
+       true},
+      {"钢筋", "ComboBox5", {{"Es", "Edit26"}, {"fy", "Edit27"}}, "Image6", false},
+      {"型钢", "ComboBox6", {{"Es", "Edit28"}, {"fy", "Edit29"}}, "Image7", false},
+  };
+  return zones;
+}
+
+ReportFigure MaterialFigure(const Form& form, const MaterialZone& zone) {
+  const int code = form.ItemIndex(zone.list) + 1;
+  std::vector<double> v;
+  for (const auto& constant : zone.constants) v.push_back(form.Float(constant.second));
+  const PixelPoint size = PictureSize(zone.picture);
+  std::function<void(Canvas&)> draw;
+  if (zone.concrete) {
+    draw = [code, v](Canvas& c) { DrawConcreteCurve(c, code, v[0], v[1], v[2], v[3]); };
+  } else {
+    draw = [code, v](Canvas& c) { DrawSteelCurve(c, code, v[0], v[1]); };
+  }
+  return {zone.name, size.x, size.y, draw};
+}
+
+void AddMaterials(const Form& form, CalcReport& report) {
+  report.blocks.push_back(Heading("2  材料本构"));
+  report.blocks.push_back(
+      Paragraph("应力以 N/mm² 计，应变为无量纲数；混凝土只受压，曲线图中压应变、压应力画为正，"
+                "横轴应变以千分之一计。"));
+  ReportTable table;
+  table.header = {"材料", "本构类型", "参数"};
+  table.widths = {1.2, 1.4, 3.4};
+  std::vector<ReportFigure> figures;
+  for (const MaterialZone& zone : Zones()) {
+    std::string constants;
+    for (const auto& [symbol, box] : zone.constants) {
+      if (!constants.empty()) constants += "，";
+      constants += std::string(symbol) + " = " + form.Text(box);
+    }
+    table.rows.push_back({zone.name, ListEntry(form, zone.list), constants});
+    figures.push_back(MaterialFigure(form, zone));
+  }
+  report.blocks.push_back(TableBlock(std::move(table)));
+  std::vector<ReportFigure> concrete(figures.begin(), figures.begin() + 3);
+  std::vector<ReportFigure> steel(figures.begin() + 3, figures.end());
+  for (std::size_t i = 0; i < concrete.size(); ++i) {
+    concrete[i].caption =
+        "图" + FormatInt(static_cast<long long>(i) + 2) + "  " + concrete[i].caption;
+  }
+  for (std::size_t i = 0; i < steel.size(); ++i) {
+    steel[i].caption = "图" + FormatInt(static_cast<long long>(i) + 5) + "  " + steel[i].caption;
+  }
+  // Both rows in three places, so that all five curves have one size.
+  report.blocks.push_back(FigureBlock(std::move(concrete), 3));
+  report.blocks.push_back(FigureBlock(std::move(steel), 3));
+}
+
+// ---- 3 PM and 4 MM ---------------------------------------------------------------
+
+// The point of largest moment of a PM curve.
+std::pair<double, double> LargestMoment(const PmCurve& curve) {
+  std::pair<double, double> best{0, 0};  // P, M
+  for (std::size_t i = 0; i < curve.M.size() && i < curve.P.size(); ++i) {
+    if (curve.M[i] > best.second) best = {curve.P[i], curve.M[i]};
+  }
+  return best;
+}
+
+ReportFigure PmFigure(const AppState& state, int k, const std::string& caption) {
+  const PmCurve curve = k == 0 ? state.PmCurveX : state.PmCurveY;
+  const ForceTable forces = state.forceTable;
+  // The points take the colours of their ratios once the forces are checked.
+  const std::optional<DesignCheck> check =
+      state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
+  const PixelPoint size = PictureSize(k == 0 ? "Image2" : "Image3");
+  return {caption, size.x, size.y, [curve, forces, check, k](Canvas& c) {
+            ChartRange range;
+            DrawPmChart(c, curve, range);
+            if (forces.Count > 0) {
+              DrawPmForcePoints(c, range, forces, k == 0 ? 0 : 90, check ? &*check : nullptr);
+            }
+          }};
+}
+
+void AddPm(const AppState& state, const Form& form, CalcReport& report) {
+  report.blocks.push_back(Heading("3  PM相关曲线"));
+  report.blocks.push_back(
+      Paragraph("轴力 P 以 kN 计、受压为正，弯矩以 kN·m 计。中和轴角度 0 度得到绕 X 轴的曲线，"
+                "90 度得到绕 Y 轴的曲线。"));
+  const auto x = LargestMoment(state.PmCurveX);
+  const auto y = LargestMoment(state.PmCurveY);
+  report.blocks.push_back(TableBlock(PairTable({
+      {"混凝土极限应变", form.Text("Edit32")},
+      {"轴力划分点数", form.Text("Edit33")},
+      {"外迭代步数K", form.Text("Edit52")},
+      {"内迭代步数N", form.Text("Edit53")},
+      {"外延长系数", form.Text("Edit60")},
+      {"", ""},
+      {"轴心受压承载力 (kN)", Fixed(state.CompressionCapacity, 2)},
+      {"轴心受拉承载力 (kN)", Fixed(state.TensionCapacity, 2)},
+      {"最大弯矩 Mx (kN·m)", Fixed(x.second, 2)},
+      {"最大弯矩 My (kN·m)", Fixed(y.second, 2)},
+      {"Mx 最大时轴力 P (kN)", Fixed(x.first, 2)},
+      {"My 最大时轴力 P (kN)", Fixed(y.first, 2)},
+  })));
+  report.blocks.push_back(FigureBlock({PmFigure(state, 0, "图7  X方向PM曲线（角度 = 0 度）"),
+                                       PmFigure(state, 1, "图8  Y方向PM曲线（角度 = 90 度）")}));
+  ReportTable points;
+  points.header = {"点", "轴力P", "弯矩Mx", "轴力P", "弯矩My"};
+  points.widths = {0.6, 1, 1, 1, 1};
+  const std::size_t n = std::min(state.PmCurveX.P.size(), state.PmCurveY.P.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    points.rows.push_back({FormatInt(static_cast<long long>(i)), Fixed(state.PmCurveX.P[i], 2),
+                           Fixed(state.PmCurveX.M[i], 2), Fixed(state.PmCurveY.P[i], 2),
+                           Fixed(state.PmCurveY.M[i], 2)});
+  }
+  report.blocks.push_back(Paragraph("PM曲线关键点（点 0 为纯受拉端，最后一点为纯受压端）："));
+  report.blocks.push_back(TableBlock(std::move(points)));
+}
+
+void AddMm(const AppState& state, const Form& form, CalcReport& report) {
+  report.blocks.push_back(Heading("4  MM相关曲线"));
+  report.blocks.push_back(
+      Paragraph("轴力水平 P = " + Fixed(state.AxialLevel, 2) + " kN 时的双向弯矩相关曲线。"));
+  report.blocks.push_back(TableBlock(PairTable({
+      {"轴力水平 (kN)", Fixed(state.AxialLevel, 2)},
+      {"轴力范围 (kN)", form.Text("Edit64")},
+      {"混凝土极限应变", form.Text("Edit34")},
+      {"MM曲线划分点数", form.Text("Edit35")},
+      {"外迭代步数K", form.Text("Edit61")},
+      {"内迭代步数N", form.Text("Edit62")},
+      {"外延长系数", form.Text("Edit63")},
+  })));
+  const MmCurve curve = state.mmCurve;
+  const ForceTable forces = state.forceTable;
+  const double level = state.AxialLevel;
+  const std::optional<DesignCheck> check =
+      state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
+  double deltaP = 0;
+  if (forces.Count > 0) deltaP = form.Float("Edit64");
+  const int k = form.ItemIndex("ComboBox7") == 1 ? 1 : 0;
+  ReportFigure reference = PmFigure(
+      state, k,
+      k == 0 ? "图9  参考PM曲线（X方向）与轴力水平" : "图9  参考PM曲线（Y方向）与轴力水平");
+  reference.draw = [inner = reference.draw, curveK = k == 0 ? state.PmCurveX : state.PmCurveY,
+                    level](Canvas& c) {
+    inner(c);
+    ChartRange range;
+    NullCanvas scratch(c.Width(), c.Height());
+    DrawPmChart(scratch, curveK, range);  // the chart's range, for the level line
+    DrawAxialLevelLine(c, range, level);
+  };
+  const PixelPoint size = PictureSize("Image5");
+  report.blocks.push_back(FigureBlock(
+      {reference, {"图10  MM曲线", size.x, size.y, [curve, forces, check, level, deltaP](Canvas& c) {
+                     ChartRange range;
+                     DrawMmChart(c, curve, range);
+                     if (forces.Count > 0) {
+                       DrawMmForcePoints(c, range, forces, level, deltaP, check ? &*check : nullptr);
+                     }
+                   }}}));
+  ReportTable points;
+  points.header = {"点", "弯矩Mx", "弯矩My", "点", "弯矩Mx", "弯矩My"};
+  points.widths = {0.6, 1, 1, 0.6, 1, 1};
+  // Points 1..m (point 0 repeats point m), in two columns.
+  const std::size_t m = std::min(curve.Mx.size(), curve.My.size());
+  const std::size_t count = m == 0 ? 0 : m - 1;
+  const std::size_t half = (count + 1) / 2;
+  for (std::size_t i = 1; i <= half; ++i) {
+    std::vector<std::string> row = {FormatInt(static_cast<long long>(i)),
+                                    Fixed(curve.Mx[i], 2),
+                                    Fixed(curve.My[i], 2),
+                                    "",
+                                    "",
+                                    ""};
+    const std::size_t j = i + half;
+    if (j <= count) {
+      row[3] = FormatInt(static_cast<long long>(j));
+      row[4] = Fixed(curve.Mx[j], 2);
+      row[5] = Fixed(curve.My[j], 2);
+    }
+    points.rows.push_back(std::move(row));
+  }
+  report.blocks.push_back(TableBlock(std::move(points)));
+}
+
+// ---- 5 Forces and 6 check ------------------------------------------------------------
+
+void AddForces(const AppState& state, CalcReport& report) {
+  const ForceTable& t = state.forceTable;
+  report.blocks.push_back(Heading("5  内力"));
+  report.blocks.push_back(TableBlock(PairTable({
+      {"内力文件", t.fileName},
+      {"内力组合数量", FormatInt(t.Count)},
+      {"轴力P所在列", FormatInt(t.cP)},
+      {"P 放大倍数", Fixed(t.fP, 3)},
+      {"弯矩MX所在列", FormatInt(t.cMx)},
+      {"Mx 放大倍数", Fixed(t.fMx, 3)},
+      {"弯矩MY所在列", FormatInt(t.cMy)},
+      {"My 放大倍数", Fixed(t.fMy, 3)},
+  })));
+  report.blocks.push_back(Paragraph(
+      "单位：轴力 kN（文件中受压为负，导入后受压为正），弯矩 kN·m。控制组合（未乘放大倍数）："));
+  // The statistics exactly as the import page shows them.
+  MapForm grid;
+  ShowForceStatistics(t, grid);
+  ReportTable table;
+  table.widths = {1.2, 1, 1, 1};
+  for (int c = 0; c < 4; ++c) table.header.push_back(grid.GridCell("StringGrid2", c, 0));
+  for (int r = 1; r <= 4; ++r) {
+    std::vector<std::string> row;
+    for (int c = 0; c < 4; ++c) row.push_back(grid.GridCell("StringGrid2", c, r));
+    table.rows.push_back(std::move(row));
+  }
+  report.blocks.push_back(TableBlock(std::move(table)));
+}
+
+ReportTable CheckTable(const AppState& state, const std::vector<int>& records, bool verdicts) {
+  const ForceTable& t = state.forceTable;
+  ReportTable table;
+  table.header = {"序号", "组合", "P (kN)", "Mx (kN·m)", "My (kN·m)", "比值"};
+  table.widths = {0.6, 2.6, 1, 1, 1, 0.8};
+  if (verdicts) {
+    table.header.push_back("结论");
+    table.widths.push_back(0.7);
+  }
+  int rank = 0;
+  for (int r : records) {
+    const ForceRecord& f = t.records[static_cast<std::size_t>(r)];
+    const double ratio = state.check.ratio[static_cast<std::size_t>(r)];
+    std::vector<std::string> row = {FormatInt(verdicts ? r : ++rank),
+                                    RecordName(t, r),
+                                    Fixed(f.P, 1),
+                                    Fixed(f.Mx, 1),
+                                    Fixed(f.My, 1),
+                                    Fixed(ratio, 3)};
+    if (verdicts) row.push_back(CheckVerdict(ratio));
+    table.rows.push_back(std::move(row));
+  }
+  return table;
+}
+
+void AddCheck(const AppState& state, CalcReport& report) {
+  const DesignCheck& check = state.check;
+  report.blocks.push_back(Heading("6  承载力验算"));
+  const int count = std::min(state.forceTable.Count, static_cast<int>(check.ratio.size()) - 1);
+  report.blocks.push_back(TableBlock(PairTable({
+      {"验算方法", check.method == 1 ? "等轴力" : "径向（比例加载）"},
+      {"验算组合数量", FormatInt(std::max(count, 0))},
+      {"最大比值", Fixed(check.maxRatio, 3)},
+      {"控制组合", RecordName(state.forceTable, check.governing)},
+      {"验算结论", CheckVerdict(check.maxRatio)},
+      {"比值大于 1.0 的组合数", FormatInt(check.failures)},
+  })));
+  report.blocks.push_back(
+      Paragraph("比值为内力与承载力之比，不大于 1.0 为满足。比值最大的十个组合如下，"
+                "全部组合的结果列于附录。"));
+  report.blocks.push_back(
+      TableBlock(CheckTable(state, GoverningRecords(check, kGoverningRows), false)));
+}
+
+void AddCheckAppendix(const AppState& state, CalcReport& report) {
+  std::vector<int> all;
+  const int count =
+      std::min(state.forceTable.Count, static_cast<int>(state.check.ratio.size()) - 1);
+  for (int r = 1; r <= count; ++r) all.push_back(r);
+  report.blocks.push_back(PageBreak());
+  report.blocks.push_back(Heading("附录  全部内力组合验算结果"));
+  report.blocks.push_back(TableBlock(CheckTable(state, all, true)));
+}
+
+}  // namespace
+
+std::string CheckVerdict(double ratio) { return ratio <= 1.0 ? "满足" : "不满足"; }
+
+std::vector<int> GoverningRecords(const DesignCheck& check, int limit) {
+  std::vector<int> records;
+  for (std::size_t r = 1; r < check.ratio.size(); ++r) records.push_back(static_cast<int>(r));
+  std::stable_sort(records.begin(), records.end(), [&check](int a, int b) {
+    return check.ratio[static_cast<std::size_t>(a)] > check.ratio[static_cast<std::size_t>(b)];
+  });
+  if (records.size() > static_cast<std::size_t>(std::max(limit, 0))) {
+    records.resize(static_cast<std::size_t>(limit));
+  }
+  return records;
+}
+
+std::string CalcReport::PlainText() const {
+  auto row = [](const std::vector<std::string>& cells) {
+    std::string line;
+    for (const std::string& cell : cells) line += (line.empty() ? "" : " | ") + cell;
+    return line + "\n";
+  };
+  std::string text = title + "\n";
+  for (const auto& r : titleBlock.rows) text += row(r);
+  for (const ReportBlock& b : blocks) {
+    if (!b.text.empty()) text += b.text + "\n";
+    if (!b.table.header.empty()) text += row(b.table.header);
+    for (const auto& r : b.table.rows) text += row(r);
+    for (const ReportFigure& f : b.figures) text += f.caption + "\n";
+  }
+  return text;
+}
+
+CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::string& date) {
+  CalcReport report;
+  report.title = "柱截面纤维法分析计算书";
+  const std::string project = form.Text("Edit85"), column = form.Text("Edit86");
+  report.titleBlock.widths = {1, 2.2, 1, 2.2};
+  report.titleBlock.rows = {{"工程名称", project, "构件名称", column},
+                            {"设计", form.Text("Edit87"), "校核", form.Text("Edit88")},
+                            {"日期", date, "计算程序", kProgram},
+                            {"备注", form.Text("Edit89"), "", ""}};
+  report.footer = std::string("KumaSec 1.3 分析报告") + (project.empty() ? "" : "  " + project) +
+                  (column.empty() ? "" : "  " + column);
+  AddSection(state, form, report);
+  AddMaterials(form, report);
+  AddPm(state, form, report);
+  AddMm(state, form, report);
+  if (state.forceTable.Count > 0) AddForces(state, report);
+  if (state.check.Valid()) {
+    AddCheck(state, report);
+    AddCheckAppendix(state, report);
+  }
+  return report;
+}
+
+}  // namespace kuma
