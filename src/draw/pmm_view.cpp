@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 #include "draw/drawings.h"
 #include "model/numfmt.h"
@@ -22,8 +21,12 @@ constexpr const char* kNoSurface = "曲面尚未计算";
 constexpr int kViewMeridians = 72;
 constexpr int kViewPoints = 100;
 
-// Whole pixels, kept well inside the int range whatever the zoom.
-int Pixel(double value) { return RoundEven(std::clamp(value, -1e6, 1e6)); }
+// Whole pixels, kept well inside the int range whatever the zoom; a value
+// that is not a number (it cannot come from a finite surface) goes to 0
+// rather than abandon the drawing.
+int Pixel(double value) {
+  return std::isfinite(value) ? RoundEven(std::clamp(value, -1e6, 1e6)) : 0;
+}
 
 PixelPoint ToPixel(const ScreenPoint& s) { return {Pixel(s.x), Pixel(s.y)}; }
 
