@@ -2,6 +2,7 @@
 // with the mouse, and its cut at the axial level beside it.
 
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,8 +100,13 @@ void TForm1::ConnectPmmPage() {
   connect(view, &PmmViewBox::Dragged, this, [this, live](int dx, int dy) {
     live([this, dx, dy] { PmmTurnCommand(state_, *form_, dx, dy); });
   });
-  connect(view, &PmmViewBox::Wheeled, this, [this, live](double notches) {
-    live([this, notches] { PmmZoomCommand(state_, *form_, notches); });
+  // After a wheel turn the points move under the resting pointer: read again.
+  connect(view, &PmmViewBox::Wheeled, this, [this, live, view](double notches) {
+    live([this, notches, view] {
+      PmmZoomCommand(state_, *form_, notches);
+      const QPoint at = view->mapFromGlobal(QCursor::pos());
+      form_->SetText("Label150", PmmReadOutText(state_, *form_, at.x(), at.y()));
+    });
   });
   connect(view, &PictureBox::MouseMoved, this, [this, live](int x, int y) {
     live([this, x, y] { form_->SetText("Label150", PmmReadOutText(state_, *form_, x, y)); });
