@@ -5,6 +5,7 @@
 #include "analysis/design_check.h"
 #include "analysis/solvers.h"
 #include "analysis/surface.h"
+#include "app/pmm_commands.h"
 #include "draw/drawings.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
@@ -310,8 +311,11 @@ void PageChangeCommand(AppState& state, Form& form, int pageIndex, const WorkCon
       // materials as they are now, once forces have been imported.
       if (CheckedCount(state.forceTable) > 0) DesignCheckCommand(state, form);
       break;
+    case 6:
+      PmmCommand(state, form);
+      break;
     default:
-      break;  // the 3-D and OpenSEES pages compute nothing
+      break;  // the OpenSEES page computes nothing
   }
 }
 

@@ -15,6 +15,7 @@
 
 #include "analysis/design_check.h"
 #include "app/commands.h"
+#include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "app/section_commands.h"
 #include "model/state.h"
@@ -69,7 +70,8 @@ constexpr const char* kUsage =
     "  import CSVFILE       import forces; the count line, then the statistics grid\n"
     "                       as CSV (Case,P,Mx,My,label)\n"
     "  charts DIR [--forces CSVFILE]\n"
-    "                       write pmx.jpg, pmy.jpg, mm.jpg and section.jpg into DIR\n"
+    "                       write pmx.jpg, pmy.jpg, mm.jpg, section.jpg and pmm.jpg\n"
+    "                       (the 3-D surface, view from Edit81..Edit83) into DIR\n"
     "  surface              the P-Mx-My capacity surface as CSV (angle,P,Mx,My)\n"
     "  check CSVFILE        import forces and check them: row,label,P,Mx,My,ratio\n"
     "  report-check CSVFILE [--out PATH]\n"
@@ -359,11 +361,13 @@ int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line)
     kuma::PmForcePointsCommand(state, form);
     kuma::MmForcePointsCommand(state, form);
   }
+  kuma::PmmCommand(state, form);
   const std::filesystem::path dir = o.args[0];
   const std::pair<const char*, const char*> pictures[] = {{"Image2", "pmx.jpg"},
                                                           {"Image3", "pmy.jpg"},
                                                           {"Image5", "mm.jpg"},
-                                                          {"Image1", "section.jpg"}};
+                                                          {"Image1", "section.jpg"},
+                                                          {"Image25", "pmm.jpg"}};
   std::vector<std::pair<std::string, std::string>> files;
   for (const auto& [picture, file] : pictures) {
     std::string path = (dir / file).string(), bytes;

@@ -40,6 +40,9 @@ const std::vector<ControlText>& InitialTexts() {
       // Force import filters: stories and columns to keep, names separated
       // by commas (empty keeps all).
       {"Edit75", ""},       {"Edit76", ""},
+      // PMM page: cut level, azimuth, elevation, zoom, axial band of the cut.
+      {"Edit80", "0"},      {"Edit81", "35.0"},    {"Edit82", "25.0"},   {"Edit83", "1.00"},
+      {"Edit84", "500"},
       // Title block of the calculation report: project, column, designer,
       // checker, remarks.
       {"Edit85", ""},       {"Edit86", ""},        {"Edit87", ""},       {"Edit88", ""},
@@ -67,6 +70,9 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox10", {"自动识别", "按列号读取", "按字段名读取"}},
       {"ComboBox11", {"只导入荷载组合", "导入全部工况"}},
       {"ComboBox12", {"Mx = M3, My = M2", "Mx = M2, My = M3"}},
+      // PMM page: axis scales, surface style.
+      {"ComboBox15", {"等比例", "拉伸P轴"}},
+      {"ComboBox16", {"着色", "线框"}},
       // OpenSEES page: content, language, dimension, section analysis.
       {"ComboBox17", {"纤维截面", "完整模型"}},
       {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
@@ -84,6 +90,8 @@ PixelPoint PictureSize(std::string_view name) {
       name == "Image10")
     return {271, 247};
   if (name == "Image11") return {199, 63};
+  if (name == "Image25") return {560, 520};
+  if (name == "Image26") return {300, 300};
   return {0, 0};
 }
 

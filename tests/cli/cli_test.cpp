@@ -191,7 +191,7 @@ TEST(CliFiles, ImportReportAndCharts) {
 
   run = RunCli({"charts", (dir / "charts").string(), "--forces", (dir / "forces.csv").string()});
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* name : {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg"}) {
+  for (const char* name : {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg", "pmm.jpg"}) {
     EXPECT_EQ(ReadFile(dir / "charts" / name).substr(0, 3), "\xFF\xD8\xFF") << name;
   }
 }

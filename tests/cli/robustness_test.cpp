@@ -110,7 +110,7 @@ TEST_F(CliRobustness, AFullDiskKeepsTheOldReportAndTheOldCharts) {
   const fs::path report = disk / "pm.txt", charts = disk / "charts";
   ASSERT_EQ(Cli({"report-pm", "--out", report.string()}).status, 0);
   ASSERT_EQ(Cli({"charts", charts.string()}).status, 0);
-  const char* names[] = {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg"};
+  const char* names[] = {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg", "pmm.jpg"};
   std::vector<std::string> old;
   for (const char* n : names) old.push_back(ReadAll(charts / n));
   const std::string oldReport = ReadAll(report);
@@ -123,7 +123,7 @@ TEST_F(CliRobustness, AFullDiskKeepsTheOldReportAndTheOldCharts) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.rfind("Cannot write file \"" + charts.string() + "/", 0), 0u) << run.err;
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(ReadAll(charts / names[i]), old[i]) << names[i];
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ReadAll(charts / names[i]), old[i]) << names[i];
 
   // Full to the last byte.
   Fill(disk / "filler2");
@@ -131,7 +131,7 @@ TEST_F(CliRobustness, AFullDiskKeepsTheOldReportAndTheOldCharts) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot write file \"" + report.string() + "\". No space left on device\n");
   EXPECT_EQ(ReadAll(report), oldReport);
-  EXPECT_EQ(std::distance(fs::directory_iterator(charts), fs::directory_iterator()), 4)
+  EXPECT_EQ(std::distance(fs::directory_iterator(charts), fs::directory_iterator()), 5)
       << "no temporary file left behind";
 }
 

@@ -102,6 +102,8 @@ QStringList PagePictures(int pageIndex) {
       return {"Image1", "Image2", "Image3"};
     case 4:
       return {"Image4", "Image5"};
+    case 6:
+      return {"Image25", "Image26"};
     default:
       return {};
   }
@@ -380,6 +382,7 @@ void TForm1::Connect() {
     connect(swatches_[zone], &SwatchBox::Pressed, this,
             [this, zone] { PickColour(static_cast<int>(zone)); });
   ConnectPictures();
+  ConnectPmmPage();
 }
 
 void TForm1::ConnectPictures() {
@@ -423,7 +426,7 @@ void TForm1::AssignShortcuts() {
       {"N16", "Ctrl+I"}, {"N9", "F1"},     {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
       {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"},
       {"NewSection1", "Ctrl+N"}, {"N3", "Ctrl+O"}, {"N4", "Ctrl+S"}, {"SaveAs1", "Ctrl+Shift+S"},
-      {"N18", "Ctrl+P"}};
+      {"N18", "Ctrl+P"}, {"PMM1", "F7"}};
   for (const auto& [name, key] : keys)
     if (auto* action = findChild<QAction*>(QString::fromUtf8(name)))
       action->setShortcut(QKeySequence(QString::fromUtf8(key)));

@@ -87,6 +87,7 @@ class TForm1 : public QMainWindow {
   void BuildMaterialGroup(QWidget* page, int zone, int x);
   void Connect();
   void ConnectPictures();
+  void ConnectPmmPage();  // the page "PMM三维曲面" (pmm_page.cpp)
   void ConnectEnterKeys();
   void AssignShortcuts();
   WorkControl Control();

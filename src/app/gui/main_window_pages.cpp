@@ -374,10 +374,6 @@ void TForm1::BuildCheckControls(QWidget* page) {
   AddGrid(page, "StringGrid3", 6, 1, 8, 586, 662, 300);
 }
 
-void TForm1::BuildPmmPage(QWidget* page) {
-  AddLabel(page, nullptr, QStringLiteral("功能模块未加载"), 16, 16, 300);
-}
-
 void TForm1::BuildScriptPage(QWidget* page) {
   AddLabel(page, "Label81", QStringLiteral("OPENSEES 纤维截面划分的命令流"), 8, 12, 240);
   AddButton(page, "Button18", QStringLiteral("生成OPENSEES的命令流"), 256, 8, 180);
@@ -475,7 +471,8 @@ void TForm1::BuildMenus() {
           [this] { ShowPageFromMenu(3); });
   connect(item(analysis, "MM1", "MM曲线分析"), &QAction::triggered, this,
           [this] { ShowPageFromMenu(4); });
-  item(analysis, "PMM1", "PMM三维曲面");
+  connect(item(analysis, "PMM1", "PMM三维曲面"), &QAction::triggered, this,
+          [this] { ShowPageFromMenu(6); });
   separator(analysis, "N15");
   connect(item(analysis, "N16", "导入内力"), &QAction::triggered, this,
           [this] { ShowPageFromMenu(5); });

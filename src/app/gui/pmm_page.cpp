@@ -1,0 +1,116 @@
+// The page "PMM三维曲面": the 3-D capacity surface with the forces, turned
+// with the mouse, and its cut at the axial level beside it.
+
+#include <QComboBox>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/commands.h"
+#include "app/gui/form_builder.h"
+#include "app/gui/main_window.h"
+#include "app/gui/pmm_view_box.h"
+#include "app/pmm_commands.h"
+#include "model/form.h"
+
+namespace kuma::gui {
+
+namespace {
+
+// The pictures the page's commands draw.
+const QStringList kPmmPictures = {QStringLiteral("Image25"), QStringLiteral("Image26")};
+
+}  // namespace
+
+void TForm1::BuildPmmPage(QWidget* page) {
+  AddLabel(page, "Label150", QStringLiteral("内力值 = "), 8, 8, 560);
+  const PixelPoint viewSize = PictureSize("Image25");
+  QFrame* panel = AddPanel(page, nullptr, 8, 28, viewSize.x + 2, viewSize.y + 2);
+  auto* view = new PmmViewBox(QStringLiteral("Image25"), QSize(viewSize.x, viewSize.y), panel);
+  view->move(1, 1);
+  pictures_ << view;
+  AddLabel(page, "Label159",
+           QStringLiteral("拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值"), 8, 556, 560);
+
+  AddLabel(page, "Label151", QStringLiteral("轴力水平处的曲面切面"), 580, 8, 300);
+  pictures_ << AddPanelPicture(page, nullptr, "Image26", 580, 28);
+
+  constexpr int kLabelX = 580, kBoxX = 666, kButtonX = 752;
+  struct Row {
+    const char* label;
+    const char* caption;
+    const char* box;
+  };
+  const Row rows[5] = {{"Label152", "切面轴力(kN)", "Edit80"},
+                       {"Label153", "轴力范围(kN)", "Edit84"},
+                       {"Label154", "方位角(度)", "Edit81"},
+                       {"Label155", "仰角(度)", "Edit82"},
+                       {"Label156", "缩放系数", "Edit83"}};
+  for (int i = 0; i < 5; ++i) {
+    const int y = 336 + 24 * i;
+    AddLabel(page, rows[i].label, QString::fromUtf8(rows[i].caption), kLabelX, y + 3, 84);
+    AddEdit(page, rows[i].box, kBoxX, y, 80);
+  }
+  AddButton(page, "Button56", QStringLiteral("输入轴力"), kButtonX, 334, 90);
+  AddButton(page, "Button59", QStringLiteral("应用视角"), kButtonX, 382, 90);
+  AddButton(page, "Button55", QStringLiteral("默认视角"), kButtonX, 406, 90);
+  AddLabel(page, "Label157", QStringLiteral("坐标比例"), kLabelX, 459, 84);
+  AddList(page, "ComboBox15", kBoxX, 456, 120);
+  AddLabel(page, "Label158", QStringLiteral("曲面显示"), kLabelX, 483, 84);
+  AddList(page, "ComboBox16", kBoxX, 480, 120);
+  AddButton(page, "Button57", QStringLiteral("生成曲面"), kLabelX, 514, 100);
+  AddButton(page, "Button58", QStringLiteral("保存PMM图片"), kLabelX + 110, 514, 110);
+}
+
+void TForm1::ConnectPmmPage() {
+  auto command = [this](const char* name, void (*chain)(AppState&, Form&)) {
+    connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this,
+            [this, chain] { Run([this, chain] { chain(state_, *form_); }, kPmmPictures); });
+  };
+  command("Button57", PmmCommand);
+  command("Button56", PmmCutLevelCommand);
+  command("Button59", PmmDrawCommand);
+  command("Button55", PmmDefaultViewCommand);
+  connect(findChild<QPushButton*>(QStringLiteral("Button58")), &QPushButton::clicked, this,
+          [this] { SavePicture("Image25"); });
+
+  auto onReturn = [this](const char* box, void (*chain)(AppState&, Form&)) {
+    connect(findChild<QLineEdit*>(QString::fromUtf8(box)), &QLineEdit::returnPressed, this,
+            [this, chain] { Run([this, chain] { chain(state_, *form_); }, kPmmPictures); });
+  };
+  onReturn("Edit80", PmmCutLevelCommand);
+  for (const char* box : {"Edit81", "Edit82", "Edit83", "Edit84"}) onReturn(box, PmmDrawCommand);
+  for (const char* list : {"ComboBox15", "ComboBox16"})
+    connect(findChild<QComboBox*>(QString::fromUtf8(list)), &QComboBox::currentIndexChanged, this,
+            [this] { Run([this] { PmmDrawCommand(state_, *form_); }, kPmmPictures); });
+
+  auto* view = findChild<PmmViewBox*>(QStringLiteral("Image25"));
+  // Turning, zooming and hovering redraw or read at once, without the
+  // command machinery's message box: a failure shows in the read-out.
+  auto live = [this, view](const std::function<void()>& action) {
+    if (busy_) return;
+    try {
+      action();
+    } catch (const std::exception& e) {
+      form_->SetText("Label150", e.what());
+    }
+    view->update();
+  };
+  connect(view, &PmmViewBox::Dragged, this, [this, live](int dx, int dy) {
+    live([this, dx, dy] { PmmTurnCommand(state_, *form_, dx, dy); });
+  });
+  // After a wheel turn the points move under the resting pointer: read again.
+  connect(view, &PmmViewBox::Wheeled, this, [this, live, view](double notches) {
+    live([this, notches, view] {
+      PmmZoomCommand(state_, *form_, notches);
+      const QPoint at = view->mapFromGlobal(QCursor::pos());
+      form_->SetText("Label150", PmmReadOutText(state_, *form_, at.x(), at.y()));
+    });
+  });
+  connect(view, &PictureBox::MouseMoved, this, [this, live](int x, int y) {
+    live([this, x, y] { form_->SetText("Label150", PmmReadOutText(state_, *form_, x, y)); });
+  });
+}
+
+}  // namespace kuma::gui

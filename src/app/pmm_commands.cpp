@@ -1,0 +1,128 @@
+#include "app/pmm_commands.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/design_check.h"
+#include "app/commands.h"
+#include "draw/pmm_view.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr double kDegreesPerPixel = 0.5;
+constexpr double kZoomPerNotch = 1.1;
+constexpr double kZoomMin = 0.1, kZoomMax = 50;
+constexpr int kPickRadius = 6;  // pixels around a force point that show it
+
+// -180 < azimuth <= 180.
+double NormalAzimuth(double azimuth) {
+  double a = std::fmod(azimuth, 360.0);
+  if (a > 180) a -= 360;
+  if (a <= -180) a += 360;
+  return a + 0.0;
+}
+
+PmmScene SceneOf(const AppState& state, const Form& form) {
+  PmmScene scene{state.surface, state.forceTable, state.check};
+  scene.cutLevel = state.AxialLevel;
+  scene.showCut = true;
+  scene.wireframe = form.ItemIndex("ComboBox16") == 1;
+  return scene;
+}
+
+double ReadBand(const Form& form) {
+  const double band = form.Float("Edit84");
+  if (!(band >= 0)) throw Error("轴力范围不能为负数");
+  return band;
+}
+
+void DrawView(const AppState& state, Form& form, const PmmView& view) {
+  DrawPmmView(form.Picture("Image25"), SceneOf(state, form), view);
+}
+
+}  // namespace
+
+PmmView ReadPmmView(const Form& form) {
+  PmmView view;
+  view.azimuth = form.Float("Edit81");
+  view.elevation = form.Float("Edit82");
+  view.zoom = form.Float("Edit83");
+  view.stretchP = form.ItemIndex("ComboBox15") == 1;
+  if (!std::isfinite(view.azimuth)) throw Error("方位角必须是有限的数值");
+  if (!(view.elevation >= -90 && view.elevation <= 90)) throw Error("仰角应在 -90 到 90 度之间");
+  if (!(view.zoom >= kZoomMin && view.zoom <= kZoomMax)) throw Error("缩放系数应在 0.1 到 50 之间");
+  return view;
+}
+
+void WritePmmView(Form& form, const PmmView& view) {
+  form.SetText("Edit81", FormatFixed(NormalAzimuth(view.azimuth), 1));
+  form.SetText("Edit82", FormatFixed(view.elevation, 1));
+  form.SetText("Edit83", FormatFixed(view.zoom, 2));
+}
+
+void BuildSurfaceForPmmPage(AppState& state, Form& form) {
+  if (CheckedCount(state.forceTable) > 0) {
+    DesignCheckCommand(state, form);  // the surface, then the ratios
+  } else {
+    SurfaceCommand(state, form);
+  }
+}
+
+void PmmCommand(AppState& state, Form& form) {
+  state.AxialLevel = form.Float("Edit30");
+  form.SetText("Edit80", form.Text("Edit30"));
+  ReadPmmView(form);  // a bad view box stops the command before the solve
+  BuildSurfaceForPmmPage(state, form);
+  PmmDrawCommand(state, form);
+}
+
+void PmmDrawCommand(AppState& state, Form& form) {
+  const PmmView view = ReadPmmView(form);
+  const double band = ReadBand(form);
+  DrawView(state, form, view);
+  DrawPmmCut(form.Picture("Image26"), SceneOf(state, form), band);
+}
+
+void PmmTurnCommand(AppState& state, Form& form, int dx, int dy) {
+  PmmView view = ReadPmmView(form);
+  view.azimuth = NormalAzimuth(view.azimuth + kDegreesPerPixel * dx);
+  view.elevation = std::clamp(view.elevation + kDegreesPerPixel * dy, -90.0, 90.0);
+  WritePmmView(form, view);
+  DrawView(state, form, ReadPmmView(form));
+}
+
+void PmmZoomCommand(AppState& state, Form& form, double steps) {
+  PmmView view = ReadPmmView(form);
+  view.zoom = std::clamp(view.zoom * std::pow(kZoomPerNotch, steps), kZoomMin, kZoomMax);
+  WritePmmView(form, view);
+  DrawView(state, form, ReadPmmView(form));
+}
+
+void PmmDefaultViewCommand(AppState& state, Form& form) {
+  WritePmmView(form, PmmView());
+  form.SetItemIndex("ComboBox15", 0);
+  PmmDrawCommand(state, form);
+}
+
+void PmmCutLevelCommand(AppState& state, Form& form) {
+  state.AxialLevel = form.Float("Edit80");
+  form.SetText("Edit30", form.Text("Edit80"));
+  PmmDrawCommand(state, form);
+}
+
+std::string PmmReadOutText(const AppState& state, const Form& form, int x, int y) {
+  const std::string none = "内力值 = ";
+  // Without a surface the picture shows no points to point at.
+  if (PmmPointCount(state.surface) < 2) return none;
+  const PixelPoint size = PictureSize("Image25");
+  const PmmCamera camera(PmmBoxAround(state.surface, state.forceTable), ReadPmmView(form), size.x,
+                         size.y);
+  const int record = PmmForceAt(state.forceTable, camera, x, y, kPickRadius);
+  return record == 0 ? none : PmmForceCaption(state.forceTable, state.check, record);
+}
+
+}  // namespace kuma
