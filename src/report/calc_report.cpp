@@ -397,30 +397,43 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
 
 // ---- 5 Forces and 6 check ------------------------------------------------------------
 
-void AddForces(const AppState& state, CalcReport& report) {
+void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   const ForceTable& t = state.forceTable;
+  const auto orAll = [](const std::string& names) { return names.empty() ? "全部" : names; };
   report.blocks.push_back(Heading("5  内力"));
-  report.blocks.push_back(TableBlock(PairTable({
+  std::vector<std::pair<std::string, std::string>> settings = {
       {"内力文件", t.fileName},
       {"内力组合数量", FormatInt(t.Count)},
+      {"读取方式", ListEntry(form, "ComboBox10")},
       {"轴力P所在列", FormatInt(t.cP)},
       {"P 放大倍数", Fixed(t.fP, 3)},
       {"弯矩MX所在列", FormatInt(t.cMx)},
       {"Mx 放大倍数", Fixed(t.fMx, 3)},
       {"弯矩MY所在列", FormatInt(t.cMy)},
       {"My 放大倍数", Fixed(t.fMy, 3)},
-  })));
+  };
+  if (t.rowsRead > 0) {
+    // An ETABS table: the rows read, and the filters and mapping that kept them.
+    settings.insert(settings.begin() + 2, {"读取数据行数", FormatInt(t.rowsRead)});
+    settings.push_back({"工况", ListEntry(form, "ComboBox11")});
+    settings.push_back({"弯矩", ListEntry(form, "ComboBox12")});
+    settings.push_back({"楼层", orAll(form.Text("Edit75"))});
+    settings.push_back({"柱", orAll(form.Text("Edit76"))});
+  }
+  report.blocks.push_back(TableBlock(PairTable(settings)));
+  const std::string reading = form.Text("Label125");
+  if (!reading.empty()) report.blocks.push_back(Paragraph(reading));
   report.blocks.push_back(Paragraph(
-      "单位：轴力 kN（文件中受压为负，导入后受压为正），弯矩 kN·m。控制组合（未乘放大倍数）："));
+      "单位：轴力 kN（导入后受压为正），弯矩 kN·m。控制组合（未乘放大倍数）："));
   // The statistics exactly as the import page shows them.
   MapForm grid;
   ShowForceStatistics(t, grid);
   ReportTable table;
-  table.widths = {1.2, 1, 1, 1};
-  for (int c = 0; c < 4; ++c) table.header.push_back(grid.GridCell("StringGrid2", c, 0));
+  table.widths = {1, 1, 1, 1, 2.6};
+  for (int c = 0; c < 5; ++c) table.header.push_back(grid.GridCell("StringGrid2", c, 0));
   for (int r = 1; r <= 4; ++r) {
     std::vector<std::string> row;
-    for (int c = 0; c < 4; ++c) row.push_back(grid.GridCell("StringGrid2", c, r));
+    for (int c = 0; c < 5; ++c) row.push_back(grid.GridCell("StringGrid2", c, r));
     table.rows.push_back(std::move(row));
   }
   report.blocks.push_back(TableBlock(std::move(table)));
@@ -528,7 +541,7 @@ CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::s
   AddMaterials(form, report);
   AddPm(state, form, report);
   AddMm(state, form, report);
-  if (state.forceTable.Count > 0) AddForces(state, report);
+  if (state.forceTable.Count > 0) AddForces(state, form, report);
   if (state.check.Valid()) {
     AddCheck(state, report);
     AddCheckAppendix(state, report);
