@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
+#include "app/commands.h"
 #include "model/numfmt.h"
 
 namespace {
@@ -119,3 +122,29 @@ TEST(CalcReport, VerdictAndGoverningOrder) {
 }
 
 }  // namespace
+
+// A real ETABS table through the report: how it was read, the names of the
+// governing rows, and the check run for it.
+TEST(CalcReport, EtabsTableReportsHowItWasReadAndIsChecked) {
+  const std::string path =
+      std::string(KUMA_REFERENCE_DIR) + "/../data/etabs/etabs19_element_forces_columns_kip-ft.csv";
+  if (FILE* f = std::fopen(path.c_str(), "rb")) {
+    std::fclose(f);
+  } else {
+    GTEST_SKIP() << "no ETABS export at " << path;
+  }
+  MapForm form;
+  AppState state;
+  form.SetText("Edit75", "Story1");
+  kuma::ImportCommand(state, form, path);
+  kuma::PrepareReportCommand(state, form);
+  ASSERT_TRUE(state.check.Valid());
+  const std::string text = kuma::BuildCalcReport(state, form, "2026-01-02").PlainText();
+  EXPECT_TRUE(Has(text, "读取数据行数 | 3072")) << text;
+  EXPECT_TRUE(Has(text, "工况 | 只导入荷载组合 | 弯矩 | Mx = M3, My = M2"));
+  EXPECT_TRUE(Has(text, "楼层 | Story1 | 柱 | 全部"));
+  EXPECT_TRUE(Has(text, "kip-ft"));  // the units line as read
+  EXPECT_TRUE(Has(text, "Case | P | Mx | My | label"));
+  EXPECT_TRUE(Has(text, "N,max | ") && Has(text, " | Story1 / "));
+  EXPECT_TRUE(Has(text, "承载力验算"));
+}
