@@ -2,59 +2,27 @@
 // level beyond the section's axial capacities.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status = -1;
-  std::string out, err;
-};
+using namespace kuma::test;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+const fs::path& Dir() {
+  static TempFolder dir("kumasec-check-test-");
+  return dir.path();
 }
 
-fs::path Dir() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("kumasec-check-test-" + std::to_string(getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
-
-CliResult Cli(const std::vector<std::string>& args) {
-  std::string command = std::string("'") + KUMA_CLI_PATH + "'";
-  for (const std::string& a : args) command += " '" + a + "'";
-  command += " >'" + (Dir() / "out").string() + "' 2>'" + (Dir() / "err").string() + "'";
-  CliResult run;
-  int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = Slurp(Dir() / "out");
-  run.err = Slurp(Dir() / "err");
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+CliRun Cli(const std::vector<std::string>& args) { return RunCliIn(Dir(), args); }
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> out;
@@ -73,7 +41,7 @@ fs::path ForceFile() {
 }
 
 TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
-  CliResult run = Cli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
+  CliRun run = Cli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 1u + 8 * 6);
@@ -84,13 +52,13 @@ TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
   EXPECT_LT(tension, 0);
   EXPECT_GT(compression, 100000);  // the default 2200 x 2200 column
 
-  CliResult refused = Cli({"--set", "Edit71=2", "surface"});
+  CliRun refused = Cli({"--set", "Edit71=2", "surface"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("曲面每条子午线点数"), std::string::npos) << refused.err;
 }
 
 TEST(CliCheck, RatiosInTableOrderAndTheReport) {
-  CliResult run = Cli({"check", ForceFile().string()});
+  CliRun run = Cli({"check", ForceFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 4u);
@@ -111,7 +79,7 @@ TEST(CliCheck, RatiosInTableOrderAndTheReport) {
   run = Cli({"report-check", ForceFile().string(), "--out", report.string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.out.empty());
-  std::string text = Slurp(report);
+  std::string text = ReadFile(report);
   EXPECT_NE(text.find("\r\n"), std::string::npos);
   EXPECT_NE(text.find("\xBD\xE1\xC2\xDB: \xB2\xBB\xC2\xFA\xD7\xE3"), std::string::npos)
       << "GBK for 结论: 不满足";
@@ -124,7 +92,7 @@ TEST(CliCheck, RatiosInTableOrderAndTheReport) {
 TEST(CliCheck, NothingToCheckAndUsageErrors) {
   fs::path empty = Dir() / "header-only.csv";
   std::ofstream(empty) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n";
-  CliResult run = Cli({"check", empty.string()});
+  CliRun run = Cli({"check", empty.string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "没有导入内力组合，无法验算\n");
   EXPECT_EQ(Cli({"check"}).status, 2);
@@ -132,7 +100,7 @@ TEST(CliCheck, NothingToCheckAndUsageErrors) {
 }
 
 TEST(CliMm, LevelBeyondTheCapacitiesIsRefused) {
-  CliResult run = Cli({"--set", "Edit30=200000", "mm"});
+  CliRun run = Cli({"--set", "Edit30=200000", "mm"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("轴力水平200000 kN超出截面的轴力承载力范围"), std::string::npos)
       << run.err;
