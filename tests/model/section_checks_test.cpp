@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../error_of.h"
 #include "mesh/mesh.h"
 #include "model/errors.h"
 #include "model/form.h"
@@ -21,14 +22,7 @@ namespace {
 
 using P = SectionParameters;
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::ErrorOf;
 
 P Defaults(int kind) {
   MapForm form;
