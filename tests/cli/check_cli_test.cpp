@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 using namespace kuma::test;
 
-const fs::path& Dir() {
-  static TempFolder dir("kumasec-check-test-");
-  return dir.path();
-}
-
-CliRun Cli(const std::vector<std::string>& args) { return RunCliIn(Dir(), args); }
-
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> out;
   std::istringstream in(line);
@@ -32,7 +25,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 fs::path ForceFile() {
-  fs::path path = Dir() / "forces.csv";
+  fs::path path = ScratchDir() / "forces.csv";
   std::ofstream(path) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n"
                          "S1,C1,DCON1,0,-12000,1,2,3,4500,-3500\r\n"
                          "S1,C1,DCON2,0,3000,1,2,3,-1200,3000\r\n"
@@ -41,7 +34,7 @@ fs::path ForceFile() {
 }
 
 TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
-  CliRun run = Cli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
+  CliRun run = RunCli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 1u + 8 * 6);
@@ -52,13 +45,13 @@ TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
   EXPECT_LT(tension, 0);
   EXPECT_GT(compression, 100000);  // the default 2200 x 2200 column
 
-  CliRun refused = Cli({"--set", "Edit71=2", "surface"});
+  CliRun refused = RunCli({"--set", "Edit71=2", "surface"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("曲面每条子午线点数"), std::string::npos) << refused.err;
 }
 
 TEST(CliCheck, RatiosInTableOrderAndTheReport) {
-  CliRun run = Cli({"check", ForceFile().string()});
+  CliRun run = RunCli({"check", ForceFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 4u);
@@ -75,8 +68,8 @@ TEST(CliCheck, RatiosInTableOrderAndTheReport) {
   EXPECT_LT(small, 1);
   EXPECT_GT(huge, 1);  // far beyond the squash load: fails, and still exit 0
 
-  fs::path report = Dir() / "check.txt";
-  run = Cli({"report-check", ForceFile().string(), "--out", report.string()});
+  fs::path report = ScratchDir() / "check.txt";
+  run = RunCli({"report-check", ForceFile().string(), "--out", report.string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.out.empty());
   std::string text = ReadFile(report);
@@ -84,29 +77,29 @@ TEST(CliCheck, RatiosInTableOrderAndTheReport) {
   EXPECT_NE(text.find("\xBD\xE1\xC2\xDB: \xB2\xBB\xC2\xFA\xD7\xE3"), std::string::npos)
       << "GBK for 结论: 不满足";
 
-  run = Cli({"report-check", ForceFile().string()});
+  run = RunCli({"report-check", ForceFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("比值大于1.0的组合数量 = 1"), std::string::npos) << run.out;
 }
 
 TEST(CliCheck, NothingToCheckAndUsageErrors) {
-  fs::path empty = Dir() / "header-only.csv";
+  fs::path empty = ScratchDir() / "header-only.csv";
   std::ofstream(empty) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n";
-  CliRun run = Cli({"check", empty.string()});
+  CliRun run = RunCli({"check", empty.string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "没有导入内力组合，无法验算\n");
-  EXPECT_EQ(Cli({"check"}).status, 2);
-  EXPECT_EQ(Cli({"check", ForceFile().string(), "--out", "x"}).status, 2);
+  EXPECT_EQ(RunCli({"check"}).status, 2);
+  EXPECT_EQ(RunCli({"check", ForceFile().string(), "--out", "x"}).status, 2);
 }
 
 TEST(CliMm, LevelBeyondTheCapacitiesIsRefused) {
-  CliRun run = Cli({"--set", "Edit30=200000", "mm"});
+  CliRun run = RunCli({"--set", "Edit30=200000", "mm"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("轴力水平200000 kN超出截面的轴力承载力范围"), std::string::npos)
       << run.err;
   EXPECT_TRUE(run.out.empty());
-  EXPECT_EQ(Cli({"--set", "Edit30=-20000", "mm"}).status, 1);
-  EXPECT_EQ(Cli({"--set", "Edit30=100000", "mm"}).status, 0);
+  EXPECT_EQ(RunCli({"--set", "Edit30=-20000", "mm"}).status, 1);
+  EXPECT_EQ(RunCli({"--set", "Edit30=100000", "mm"}).status, 0);
 }
 
 }  // namespace

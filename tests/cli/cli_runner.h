@@ -1,19 +1,18 @@
 #pragma once
 // Running kumasec-cli as a program from the cli suite: its exit status and
-// what it wrote on standard output and standard error, plus the temporary
-// folders the runs work in.
+// what it wrote on standard output and standard error, in a temporary
+// folder.
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "../test_files.h"
 
 namespace kuma::test {
 
@@ -23,14 +22,6 @@ struct CliRun {
   int status = -1;
   std::string out, err;
 };
-
-// The whole file, byte for byte; empty when it cannot be read.
-inline std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The argument in single quotes for the shell, its own quotes escaped.
 inline std::string ShellQuote(const std::string& arg) {
@@ -66,46 +57,22 @@ inline CliRun RunCliIn(const fs::path& dir, const std::vector<std::string>& args
   return run;
 }
 
-// A folder in the temporary folder named `prefix` and the process id, empty
-// when made and removed with its contents when destroyed.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& prefix)
-      : dir_(fs::temp_directory_path() / (prefix + std::to_string(::getpid()))) {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-    fs::create_directories(dir_);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+// One folder for the runs of the whole test program, removed at its end.
+inline const fs::path& ScratchDir() {
+  static TempFolder scratch("kumasec-cli-test-");
+  return scratch.path();
+}
 
-  const fs::path& path() const { return dir_; }
-
- private:
-  fs::path dir_;
-};
+inline CliRun RunCli(const std::vector<std::string>& args) { return RunCliIn(ScratchDir(), args); }
 
 // A test with a fresh folder of its own, `dir_`, for its files and runs.
-class CliFolderTest : public ::testing::Test {
+class CliFolderTest : public FolderTest {
  protected:
-  explicit CliFolderTest(const std::string& prefix)
-      : dir_(fs::temp_directory_path() / (prefix + std::to_string(::getpid()))) {}
-
-  void SetUp() override {
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  explicit CliFolderTest(const std::string& prefix) : FolderTest(prefix) {}
 
   CliRun Cli(const std::vector<std::string>& args, const std::string& stdoutPath = {}) {
     return RunCliIn(dir_, args, stdoutPath);
   }
-
-  fs::path dir_;
 };
 
 }  // namespace kuma::test

@@ -19,14 +19,6 @@ namespace fs = std::filesystem;
 
 using namespace kuma::test;
 
-// One scratch directory per test run, removed when the run ends.
-const fs::path& ScratchDir() {
-  static TempFolder scratch("kumasec-cli-test-");
-  return scratch.path();
-}
-
-CliRun RunCli(const std::vector<std::string>& args) { return RunCliIn(ScratchDir(), args); }
-
 TEST(CliStats, EveryKindMatchesTheReference) {
   for (int kind = 1; kind <= 8; ++kind) {
     CliRun run = RunCli({"--set", "ComboBox1=" + std::to_string(kind - 1), "stats"});

@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 using namespace kuma::test;
 
-const fs::path& ModelDir() {
-  static TempFolder scratch("kumasec-cli-model-");
-  return scratch.path();
-}
-
-CliRun RunModelCli(const std::vector<std::string>& args) { return RunCliIn(ModelDir(), args); }
-
 bool HasLine(const std::string& text, const std::string& line) {
   std::istringstream in(text);
   for (std::string l; std::getline(in, l);)
@@ -32,7 +25,7 @@ bool HasLine(const std::string& text, const std::string& line) {
 }
 
 TEST(CliOpenSeesModel, TclByDefaultPythonWithPy) {
-  CliRun tcl = RunModelCli({"opensees-model"});
+  CliRun tcl = RunCli({"opensees-model"});
   ASSERT_EQ(tcl.status, 0) << tcl.err;
   EXPECT_TRUE(HasLine(tcl.out, "model basic -ndm 3 -ndf 6"));
   EXPECT_NE(tcl.out.find("\nsection Fiber 1 -GJ "), std::string::npos);
@@ -40,7 +33,7 @@ TEST(CliOpenSeesModel, TclByDefaultPythonWithPy) {
   EXPECT_EQ(tcl.out.find('\r'), std::string::npos);
   EXPECT_EQ(tcl.err, "");
 
-  CliRun py = RunModelCli({"--set", "ComboBox19=1", "opensees-model", "--py"});
+  CliRun py = RunCli({"--set", "ComboBox19=1", "opensees-model", "--py"});
   ASSERT_EQ(py.status, 0) << py.err;
   EXPECT_TRUE(HasLine(py.out, "import openseespy.opensees as ops"));
   EXPECT_TRUE(HasLine(py.out, "ops.model('basic', '-ndm', 2, '-ndf', 3)"));
@@ -48,8 +41,8 @@ TEST(CliOpenSeesModel, TclByDefaultPythonWithPy) {
 }
 
 TEST(CliOpenSeesModel, OutWritesTheFileAndPrintsNothing) {
-  const fs::path file = ModelDir() / "column.tcl";
-  CliRun run = RunModelCli(
+  const fs::path file = ScratchDir() / "column.tcl";
+  CliRun run = RunCli(
       {"--set", "ComboBox20=1", "--set", "Edit30=3000", "opensees-model", "--out", file.string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "");
@@ -61,20 +54,20 @@ TEST(CliOpenSeesModel, OutWritesTheFileAndPrintsNothing) {
 }
 
 TEST(CliOpenSeesModel, WarnsAboveTheFiberLimitAndRefusesBadInput) {
-  CliRun dense = RunModelCli({"--set", "Edit12=120", "--set", "Edit13=120", "opensees-model"});
+  CliRun dense = RunCli({"--set", "Edit12=120", "--set", "Edit13=120", "opensees-model"});
   ASSERT_EQ(dense.status, 0) << dense.err;
   EXPECT_NE(dense.err.find("10000"), std::string::npos) << dense.err;
 
-  CliRun high = RunModelCli({"--set", "ComboBox20=2", "--set", "Edit30=1e9", "opensees-model"});
+  CliRun high = RunCli({"--set", "ComboBox20=2", "--set", "Edit30=1e9", "opensees-model"});
   EXPECT_EQ(high.status, 1);
   EXPECT_EQ(high.out, "");
 
-  EXPECT_EQ(RunModelCli({"opensees", "--py"}).status, 2);
-  EXPECT_EQ(RunModelCli({"opensees", "--out", "x.tcl"}).status, 2);
+  EXPECT_EQ(RunCli({"opensees", "--py"}).status, 2);
+  EXPECT_EQ(RunCli({"opensees", "--out", "x.tcl"}).status, 2);
 }
 
 TEST(CliOpenSeesModel, FiberTextOfOpenseesIsUnchanged) {
-  CliRun run = RunModelCli({"--set", "ComboBox17=1", "opensees"});
+  CliRun run = RunCli({"--set", "ComboBox17=1", "opensees"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, 18), "section Fiber 1 {\n");
 }
