@@ -69,11 +69,7 @@ class MainWindowTest : public WindowTest {
  private slots:
   void initTestCase() { OpenWindows(); }
 
-  void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
-  }
+  void init() { ForgetDialogs(); }
 
   void cleanup() { QVERIFY(!w_->Busy()); }
 

@@ -21,11 +21,7 @@ class OpenSeesPageTest : public WindowTest {
  private slots:
   void initTestCase() { OpenWindows(); }
 
-  void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
-  }
+  void init() { ForgetDialogs(); }
 
   void fiberTextIsTheDefault() {
     QCOMPARE(Find<QComboBox>(w_, "ComboBox17")->currentText(), QStringLiteral("纤维截面"));

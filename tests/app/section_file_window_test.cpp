@@ -43,9 +43,7 @@ class SectionFileWindowTest : public WindowTest {
   }
 
   void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
+    ForgetDialogs();
     answers_->questions.clear();
     answers_->saveAnswer = QMessageBox::Discard;
   }

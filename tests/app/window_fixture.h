@@ -83,6 +83,12 @@ class WindowTest : public QObject {
     BuildWindows();
     w_->RunStartUp();
   }
+  // Forgets the messages shown, the file answers left and the dialogs run.
+  void ForgetDialogs() {
+    answers_->errors.clear();
+    answers_->files.clear();
+    answers_->fileDialogNames.clear();
+  }
 
   Answers* answers_ = nullptr;
   Windows windows_;
