@@ -18,16 +18,11 @@
 using namespace kuma::gui;
 using namespace kuma::gui::testing;
 
-class CheckPageTest : public QObject {
+class CheckPageTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
-  }
+  void initTestCase() { OpenWindows(); }
 
   void importRunsTheCheck() {
     QTemporaryDir dir;
@@ -84,11 +79,6 @@ class CheckPageTest : public QObject {
     Find<QLineEdit>(w_, "Edit30")->setText("0");
     answers_->errors.clear();
   }
-
- private:
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(CheckPageTest)

@@ -44,15 +44,11 @@ QString WriteFile(const QTemporaryDir& dir, const char* name, const char* text) 
 
 }  // namespace
 
-class ImportPageTest : public QObject {
+class ImportPageTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-  }
+  void initTestCase() { BuildWindows(); }
 
   void init() {
     answers_->errors.clear();
@@ -169,9 +165,6 @@ class ImportPageTest : public QObject {
 
  private:
   QTemporaryDir dir_;
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(ImportPageTest)

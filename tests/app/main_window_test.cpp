@@ -63,22 +63,13 @@ QStringList MenuItems(const QMenu* menu) {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
-  }
+  void initTestCase() { OpenWindows(); }
 
-  void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
-  }
+  void init() { ForgetDialogs(); }
 
   void cleanup() { QVERIFY(!w_->Busy()); }
 
@@ -507,11 +498,6 @@ class MainWindowTest : public QObject {
     Trigger(*w_, "N6");
     QVERIFY(!w_->isVisible());
   }
-
- private:
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -15,22 +15,13 @@ using namespace kuma;
 using namespace kuma::gui;
 using namespace kuma::gui::testing;
 
-class OpenSeesPageTest : public QObject {
+class OpenSeesPageTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
-  }
+  void initTestCase() { OpenWindows(); }
 
-  void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
-  }
+  void init() { ForgetDialogs(); }
 
   void fiberTextIsTheDefault() {
     QCOMPARE(Find<QComboBox>(w_, "ComboBox17")->currentText(), QStringLiteral("纤维截面"));
@@ -85,10 +76,6 @@ class OpenSeesPageTest : public QObject {
   QString Memo(const char* name) {
     return w_->centralWidget()->findChild<QPlainTextEdit*>(QString::fromUtf8(name))->toPlainText();
   }
-
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(OpenSeesPageTest)

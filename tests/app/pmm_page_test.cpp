@@ -21,15 +21,12 @@ using namespace kuma;
 using namespace kuma::gui;
 using namespace kuma::gui::testing;
 
-class PmmPageTest : public QObject {
+class PmmPageTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
+    OpenWindows();
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_));
   }
@@ -125,10 +122,6 @@ class PmmPageTest : public QObject {
     state.check = test::Check({0.5, 1.3, 0.95}, 2);
     QVERIFY(w_->Run([this] { PmmDrawCommand(w_->State(), w_->FormView()); }));
   }
-
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(PmmPageTest)

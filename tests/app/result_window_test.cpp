@@ -16,15 +16,12 @@ using namespace kuma;
 using namespace kuma::gui;
 using namespace kuma::gui::testing;
 
-class ResultWindowTest : public QObject {
+class ResultWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
+    OpenWindows();
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
   }
 
@@ -106,11 +103,6 @@ class ResultWindowTest : public QObject {
     QVERIFY(windows_.result->isVisible());
     QCOMPARE(static_cast<int>(windows_.result->Lines().size()), 18);
   }
-
- private:
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(ResultWindowTest)

@@ -32,23 +32,18 @@ QByteArray ReadBytes(const QString& path) {
 
 }  // namespace
 
-class SectionFileWindowTest : public QObject {
+class SectionFileWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
     RecentFiles::UseFileForTesting(dir_.filePath(QStringLiteral("settings.ini")));
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
+    OpenWindows();
   }
 
   void init() {
-    answers_->errors.clear();
-    answers_->files.clear();
-    answers_->fileDialogNames.clear();
+    ForgetDialogs();
     answers_->questions.clear();
     answers_->saveAnswer = QMessageBox::Discard;
   }
@@ -257,9 +252,6 @@ class SectionFileWindowTest : public QObject {
   QLineEdit* Edit(const char* name) { return Find<QLineEdit>(w_, name); }
 
   QTemporaryDir dir_;
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(SectionFileWindowTest)

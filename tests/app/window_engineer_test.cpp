@@ -26,15 +26,12 @@ using namespace kuma;
 using namespace kuma::gui;
 using namespace kuma::gui::testing;
 
-class WindowEngineerTest : public QObject {
+class WindowEngineerTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void initTestCase() {
-    answers_ = &Install();
-    windows_ = CreateWindows();
-    w_ = windows_.main.get();
-    w_->RunStartUp();
+    OpenWindows();
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
   }
 
@@ -194,10 +191,6 @@ class WindowEngineerTest : public QObject {
     QCOMPARE(Find<QProgressBar>(w_, "ProgressBar1")->value(), 0);
     QVERIFY(w_->statusBar()->currentMessage().contains(QStringLiteral("停止")));
   }
-
-  Answers* answers_ = nullptr;
-  Windows windows_;
-  TForm1* w_ = nullptr;
 };
 
 QTEST_MAIN(WindowEngineerTest)

@@ -5,8 +5,9 @@
 #include <QAction>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QSettings>
 #include <QMessageBox>
+#include <QObject>
+#include <QSettings>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -66,5 +67,32 @@ inline PictureBox* Picture(TForm1& w, const char* name) { return Find<PictureBox
 inline void Trigger(TForm1& w, const char* action) { Find<QAction>(&w, action)->trigger(); }
 // Shown unless hidden itself (the page it sits on need not be in front).
 inline bool Shown(TForm1& w, const char* name) { return !Find<QWidget>(&w, name)->isHidden(); }
+
+// A window test class: the windows are built once for all its tests, the
+// dialogs answered through `answers_`; `w_` is the main window.
+class WindowTest : public QObject {
+ protected:
+  // The windows as the program creates them, before their start-up.
+  void BuildWindows() {
+    answers_ = &Install();
+    windows_ = CreateWindows();
+    w_ = windows_.main.get();
+  }
+  // The windows built and started up.
+  void OpenWindows() {
+    BuildWindows();
+    w_->RunStartUp();
+  }
+  // Forgets the messages shown, the file answers left and the dialogs run.
+  void ForgetDialogs() {
+    answers_->errors.clear();
+    answers_->files.clear();
+    answers_->fileDialogNames.clear();
+  }
+
+  Answers* answers_ = nullptr;
+  Windows windows_;
+  TForm1* w_ = nullptr;
+};
 
 }  // namespace kuma::gui::testing

@@ -2,59 +2,20 @@
 // level beyond the section's axial capacities.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-fs::path Dir() {
-  static const fs::path dir = [] {
-    fs::path d = fs::temp_directory_path() / ("kumasec-check-test-" + std::to_string(getpid()));
-    fs::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
-
-CliResult Cli(const std::vector<std::string>& args) {
-  std::string command = std::string("'") + KUMA_CLI_PATH + "'";
-  for (const std::string& a : args) command += " '" + a + "'";
-  command += " >'" + (Dir() / "out").string() + "' 2>'" + (Dir() / "err").string() + "'";
-  CliResult run;
-  int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = Slurp(Dir() / "out");
-  run.err = Slurp(Dir() / "err");
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using namespace kuma::test;
 
 std::vector<std::string> Fields(const std::string& line) {
   std::vector<std::string> out;
@@ -64,7 +25,7 @@ std::vector<std::string> Fields(const std::string& line) {
 }
 
 fs::path ForceFile() {
-  fs::path path = Dir() / "forces.csv";
+  fs::path path = ScratchDir() / "forces.csv";
   std::ofstream(path) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n"
                          "S1,C1,DCON1,0,-12000,1,2,3,4500,-3500\r\n"
                          "S1,C1,DCON2,0,3000,1,2,3,-1200,3000\r\n"
@@ -73,7 +34,7 @@ fs::path ForceFile() {
 }
 
 TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
-  CliResult run = Cli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
+  CliRun run = RunCli({"--set", "Edit70=8", "--set", "Edit71=6", "surface"});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 1u + 8 * 6);
@@ -84,13 +45,13 @@ TEST(CliSurface, GridOfAnglesFromTheTensionEnd) {
   EXPECT_LT(tension, 0);
   EXPECT_GT(compression, 100000);  // the default 2200 x 2200 column
 
-  CliResult refused = Cli({"--set", "Edit71=2", "surface"});
+  CliRun refused = RunCli({"--set", "Edit71=2", "surface"});
   EXPECT_EQ(refused.status, 1);
   EXPECT_NE(refused.err.find("曲面每条子午线点数"), std::string::npos) << refused.err;
 }
 
 TEST(CliCheck, RatiosInTableOrderAndTheReport) {
-  CliResult run = Cli({"check", ForceFile().string()});
+  CliRun run = RunCli({"check", ForceFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::vector<std::string> lines = Lines(run.out);
   ASSERT_EQ(lines.size(), 4u);
@@ -107,38 +68,38 @@ TEST(CliCheck, RatiosInTableOrderAndTheReport) {
   EXPECT_LT(small, 1);
   EXPECT_GT(huge, 1);  // far beyond the squash load: fails, and still exit 0
 
-  fs::path report = Dir() / "check.txt";
-  run = Cli({"report-check", ForceFile().string(), "--out", report.string()});
+  fs::path report = ScratchDir() / "check.txt";
+  run = RunCli({"report-check", ForceFile().string(), "--out", report.string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(run.out.empty());
-  std::string text = Slurp(report);
+  std::string text = ReadFile(report);
   EXPECT_NE(text.find("\r\n"), std::string::npos);
   EXPECT_NE(text.find("\xBD\xE1\xC2\xDB: \xB2\xBB\xC2\xFA\xD7\xE3"), std::string::npos)
       << "GBK for 结论: 不满足";
 
-  run = Cli({"report-check", ForceFile().string()});
+  run = RunCli({"report-check", ForceFile().string()});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("比值大于1.0的组合数量 = 1"), std::string::npos) << run.out;
 }
 
 TEST(CliCheck, NothingToCheckAndUsageErrors) {
-  fs::path empty = Dir() / "header-only.csv";
+  fs::path empty = ScratchDir() / "header-only.csv";
   std::ofstream(empty) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n";
-  CliResult run = Cli({"check", empty.string()});
+  CliRun run = RunCli({"check", empty.string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "没有导入内力组合，无法验算\n");
-  EXPECT_EQ(Cli({"check"}).status, 2);
-  EXPECT_EQ(Cli({"check", ForceFile().string(), "--out", "x"}).status, 2);
+  EXPECT_EQ(RunCli({"check"}).status, 2);
+  EXPECT_EQ(RunCli({"check", ForceFile().string(), "--out", "x"}).status, 2);
 }
 
 TEST(CliMm, LevelBeyondTheCapacitiesIsRefused) {
-  CliResult run = Cli({"--set", "Edit30=200000", "mm"});
+  CliRun run = RunCli({"--set", "Edit30=200000", "mm"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("轴力水平200000 kN超出截面的轴力承载力范围"), std::string::npos)
       << run.err;
   EXPECT_TRUE(run.out.empty());
-  EXPECT_EQ(Cli({"--set", "Edit30=-20000", "mm"}).status, 1);
-  EXPECT_EQ(Cli({"--set", "Edit30=100000", "mm"}).status, 0);
+  EXPECT_EQ(RunCli({"--set", "Edit30=-20000", "mm"}).status, 1);
+  EXPECT_EQ(RunCli({"--set", "Edit30=100000", "mm"}).status, 0);
 }
 
 }  // namespace

@@ -3,73 +3,21 @@
 // usage errors and failing commands.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-// One scratch directory per test run, removed when the run ends.
-struct Scratch {
-  fs::path dir = fs::temp_directory_path() / ("kumasec-cli-test-" + std::to_string(getpid()));
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
-  }
-};
-
-fs::path ScratchDir() {
-  static Scratch scratch;
-  fs::create_directories(scratch.dir);
-  return scratch.dir;
-}
-
-CliRun RunCli(const std::vector<std::string>& args) {
-  const fs::path dir = ScratchDir();
-  std::string command = Quote(KUMA_CLI_PATH);
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string());
-  CliRun run;
-  int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadFile(dir / "out");
-  run.err = ReadFile(dir / "err");
-  return run;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using namespace kuma::test;
 
 TEST(CliStats, EveryKindMatchesTheReference) {
   for (int kind = 1; kind <= 8; ++kind) {

@@ -3,61 +3,26 @@
 // the run without output.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using namespace kuma::test;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string ShellQuote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-class CliProjectTest : public ::testing::Test {
+class CliProjectTest : public CliFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kumasec-project-" + std::to_string(getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  CliProjectTest() : CliFolderTest("kumasec-project-") {}
 
-  Result Cli(const std::vector<std::string>& args) {
-    std::string command = ShellQuote(KUMA_CLI_PATH);
-    for (const std::string& a : args) command += " " + ShellQuote(a);
-    command +=
-        " >" + ShellQuote((dir_ / "out").string()) + " 2>" + ShellQuote((dir_ / "err").string());
-    Result r;
-    const int raw = std::system(command.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = Slurp(dir_ / "out");
-    r.err = Slurp(dir_ / "err");
-    return r;
-  }
   std::string Path(const char* name) const { return (dir_ / name).string(); }
-  fs::path dir_;
 };
 
 TEST_F(CliProjectTest, SavedProjectGivesTheSameResultsAsTheSetsItWasMadeFrom) {
@@ -65,21 +30,21 @@ TEST_F(CliProjectTest, SavedProjectGivesTheSameResultsAsTheSetsItWasMadeFrom) {
                                          "Edit1=1800", "--set",       "Edit30=20000"};
   std::vector<std::string> save = sets;
   save.insert(save.end(), {"save-project", Path("a.ksec")});
-  Result saved = Cli(save);
+  CliRun saved = Cli(save);
   ASSERT_EQ(saved.status, 0) << saved.err;
   EXPECT_TRUE(saved.out.empty());
 
   for (const char* command : {"stats", "pm", "mm", "ranges"}) {
     std::vector<std::string> direct = sets;
     direct.push_back(command);
-    const Result expected = Cli(direct);
-    const Result fromFile = Cli({"--project", Path("a.ksec"), command});
+    const CliRun expected = Cli(direct);
+    const CliRun fromFile = Cli({"--project", Path("a.ksec"), command});
     ASSERT_EQ(fromFile.status, 0) << fromFile.err;
     EXPECT_EQ(fromFile.out, expected.out) << command;
   }
   // Saving what was opened gives the same file, byte for byte.
   ASSERT_EQ(Cli({"--project", Path("a.ksec"), "save-project", Path("b.ksec")}).status, 0);
-  EXPECT_EQ(Slurp(Path("b.ksec")), Slurp(Path("a.ksec")));
+  EXPECT_EQ(ReadFile(Path("b.ksec")), ReadFile(Path("a.ksec")));
 }
 
 TEST_F(CliProjectTest, FormFileAndSetsApplyAfterTheProject) {
@@ -87,10 +52,10 @@ TEST_F(CliProjectTest, FormFileAndSetsApplyAfterTheProject) {
       Cli({"--set", "Edit1=1500", "--set", "Edit2=1600", "save-project", Path("a.ksec")}).status,
       0);
   std::ofstream(Path("f.form")) << "Edit2=1700\n";
-  const Result r = Cli({"--project", Path("a.ksec"), "--form", Path("f.form"), "--set",
+  const CliRun r = Cli({"--project", Path("a.ksec"), "--form", Path("f.form"), "--set",
                         "Edit1=1800", "save-project", Path("b.ksec")});
   ASSERT_EQ(r.status, 0) << r.err;
-  const std::string text = Slurp(Path("b.ksec"));
+  const std::string text = ReadFile(Path("b.ksec"));
   EXPECT_NE(text.find("\"Edit1\": \"1800\""), std::string::npos);
   EXPECT_NE(text.find("\"Edit2\": \"1700\""), std::string::npos);
 }
@@ -103,40 +68,40 @@ TEST_F(CliProjectTest, ImportedForcesTravelInTheProject) {
   std::ofstream(Path("p.ksec")) << R"({"format": "KumaSec section", "version": 1,
     "forces": {"file": "f.csv", "count": 2, "records": [
       {"P": 1200, "Mx": -300, "My": 50}, {"P": 800, "Mx": 100, "My": -20}]}})";
-  Result saved = Cli({"--project", Path("p.ksec"), "save-project", Path("q.ksec")});
+  CliRun saved = Cli({"--project", Path("p.ksec"), "save-project", Path("q.ksec")});
   ASSERT_EQ(saved.status, 0) << saved.err;
-  const std::string text = Slurp(Path("q.ksec"));
+  const std::string text = ReadFile(Path("q.ksec"));
   EXPECT_NE(text.find("\"count\": 2"), std::string::npos) << text;
   EXPECT_NE(text.find("\"P\":1200.0,\"Mx\":-300.0,\"My\":50.0}"), std::string::npos);
   // The MM chart shows the same force points as after an import of the CSV.
   ASSERT_EQ(Cli({"--project", Path("p.ksec"), "charts", Path("viaProject")}).status, 0);
   ASSERT_EQ(Cli({"charts", Path("viaImport"), "--forces", Path("f.csv")}).status, 0);
   ASSERT_EQ(Cli({"charts", Path("without")}).status, 0);
-  EXPECT_EQ(Slurp(dir_ / "viaProject" / "mm.jpg"), Slurp(dir_ / "viaImport" / "mm.jpg"));
-  EXPECT_NE(Slurp(dir_ / "viaProject" / "mm.jpg"), Slurp(dir_ / "without" / "mm.jpg"));
+  EXPECT_EQ(ReadFile(dir_ / "viaProject" / "mm.jpg"), ReadFile(dir_ / "viaImport" / "mm.jpg"));
+  EXPECT_NE(ReadFile(dir_ / "viaProject" / "mm.jpg"), ReadFile(dir_ / "without" / "mm.jpg"));
 }
 
 TEST_F(CliProjectTest, DamagedOrNewerProjectFailsWithTheReasonAndUnknownKeysWarn) {
   std::ofstream(Path("bad.ksec")) << "{\"format\": \"KumaSec section\", \"version\": 1, \"box";
-  Result bad = Cli({"--project", Path("bad.ksec"), "stats"});
+  CliRun bad = Cli({"--project", Path("bad.ksec"), "stats"});
   EXPECT_EQ(bad.status, 1);
   EXPECT_TRUE(bad.out.empty());
   EXPECT_NE(bad.err.find("不完整"), std::string::npos) << bad.err;
 
   std::ofstream(Path("new.ksec")) << "{\"format\": \"KumaSec section\", \"version\": 7}";
-  Result newer = Cli({"--project", Path("new.ksec"), "stats"});
+  CliRun newer = Cli({"--project", Path("new.ksec"), "stats"});
   EXPECT_EQ(newer.status, 1);
   EXPECT_NE(newer.err.find("格式版本 7"), std::string::npos) << newer.err;
 
   std::ofstream(Path("odd.ksec"))
       << "{\"format\": \"KumaSec section\", \"version\": 1, \"boxes\": {\"Edit1\": \"1000\", "
          "\"Edit500\": \"1\"}}";
-  Result odd = Cli({"--project", Path("odd.ksec"), "stats"});
+  CliRun odd = Cli({"--project", Path("odd.ksec"), "stats"});
   EXPECT_EQ(odd.status, 0);
   EXPECT_NE(odd.err.find("忽略未知的输入框“Edit500”"), std::string::npos) << odd.err;
   EXPECT_NE(odd.out.find("Edit36=2200000"), std::string::npos) << odd.out;
 
-  Result unwritable = Cli({"save-project", Path("no/such/dir/a.ksec")});
+  CliRun unwritable = Cli({"save-project", Path("no/such/dir/a.ksec")});
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_FALSE(unwritable.err.empty());
 }

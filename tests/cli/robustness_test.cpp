@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,54 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "cli_runner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status = -1;
-  std::string out, err;
-};
+using namespace kuma::test;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string Quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-class CliRobustness : public ::testing::Test {
+class CliRobustness : public CliFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kumasec-robust-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  CliRobustness() : CliFolderTest("kumasec-robust-") {}
+
   void TearDown() override {
     for (const fs::path& m : mounts_) ::umount2(m.c_str(), MNT_DETACH);
-    fs::remove_all(dir_);
-  }
-
-  // Runs kumasec-cli; standard output goes to `stdoutPath` when given.
-  CliResult Cli(const std::vector<std::string>& args, const std::string& stdoutPath = {}) {
-    std::string command = Quote(KUMA_CLI_PATH);
-    for (const std::string& a : args) command += " " + Quote(a);
-    const fs::path out = dir_ / "stdout", err = dir_ / "stderr";
-    command += " >" + Quote(stdoutPath.empty() ? out.string() : stdoutPath);
-    command += " 2>" + Quote(err.string());
-    CliResult run;
-    fs::remove(out);
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadAll(out);
-    run.err = ReadAll(err);
-    return run;
+    CliFolderTest::TearDown();
   }
 
   // A tmpfs of the given size at dir_/name, or an empty path when this
@@ -90,14 +56,13 @@ class CliRobustness : public ::testing::Test {
     return p;
   }
 
-  fs::path dir_;
   std::vector<fs::path> mounts_;
 };
 
 TEST_F(CliRobustness, OutputThatCannotBeWrittenIsAFailure) {
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"mesh"}, {"stats"}, {"--help"}, {"--version"}}) {
-    CliResult run = Cli(args, "/dev/full");
+    CliRun run = Cli(args, "/dev/full");
     EXPECT_EQ(run.status, 1) << args[0];
     EXPECT_EQ(run.err, "Cannot write standard output. No space left on device\n") << args[0];
   }
@@ -112,32 +77,32 @@ TEST_F(CliRobustness, AFullDiskKeepsTheOldReportAndTheOldCharts) {
   ASSERT_EQ(Cli({"charts", charts.string()}).status, 0);
   const char* names[] = {"pmx.jpg", "pmy.jpg", "mm.jpg", "section.jpg", "pmm.jpg"};
   std::vector<std::string> old;
-  for (const char* n : names) old.push_back(ReadAll(charts / n));
-  const std::string oldReport = ReadAll(report);
+  for (const char* n : names) old.push_back(ReadFile(charts / n));
+  const std::string oldReport = ReadFile(report);
   // Leave room for about two of the four new pictures: the save fails
   // part-way through.
   Fill(disk / "filler");
   ASSERT_GT(fs::file_size(disk / "filler"), 200 * 1024u);
   fs::resize_file(disk / "filler", fs::file_size(disk / "filler") - 100 * 1024);
-  CliResult run = Cli({"--set", "ComboBox1=1", "charts", charts.string()});
+  CliRun run = Cli({"--set", "ComboBox1=1", "charts", charts.string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("No space left on device"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.rfind("Cannot write file \"" + charts.string() + "/", 0), 0u) << run.err;
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(ReadAll(charts / names[i]), old[i]) << names[i];
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ReadFile(charts / names[i]), old[i]) << names[i];
 
   // Full to the last byte.
   Fill(disk / "filler2");
   run = Cli({"--set", "Edit33=40", "report-pm", "--out", report.string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot write file \"" + report.string() + "\". No space left on device\n");
-  EXPECT_EQ(ReadAll(report), oldReport);
+  EXPECT_EQ(ReadFile(report), oldReport);
   EXPECT_EQ(std::distance(fs::directory_iterator(charts), fs::directory_iterator()), 5)
       << "no temporary file left behind";
 }
 
 TEST_F(CliRobustness, AFolderThatCannotBeCreatedSaysWhy) {
   Write("plain", "a file where a folder should be");
-  CliResult run = Cli({"charts", (dir_ / "plain" / "charts").string()});
+  CliRun run = Cli({"charts", (dir_ / "plain" / "charts").string()});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Cannot create folder \"" + (dir_ / "plain" / "charts").string() +
                          "\". Not a directory\n");
@@ -152,11 +117,11 @@ TEST_F(CliRobustness, AFolderThatCannotBeCreatedSaysWhy) {
 // The charts command prints nothing on standard error when it succeeds: no
 // warnings of the display toolkit about its session folders.
 TEST_F(CliRobustness, ChartsAreQuiet) {
-  const std::string command = std::string("env -u XDG_RUNTIME_DIR ") + Quote(KUMA_CLI_PATH) +
-                              " charts " + Quote((dir_ / "c").string()) + " 2>" +
-                              Quote((dir_ / "stderr").string());
+  const std::string command = std::string("env -u XDG_RUNTIME_DIR ") + ShellQuote(KUMA_CLI_PATH) +
+                              " charts " + ShellQuote((dir_ / "c").string()) + " 2>" +
+                              ShellQuote((dir_ / "stderr").string());
   ASSERT_EQ(std::system(command.c_str()), 0);
-  EXPECT_EQ(ReadAll(dir_ / "stderr"), "");
+  EXPECT_EQ(ReadFile(dir_ / "stderr"), "");
   EXPECT_TRUE(fs::exists(dir_ / "c" / "section.jpg"));
 }
 
@@ -165,11 +130,11 @@ TEST_F(CliRobustness, FormFilesWithAnyLineEndAndNothingElse) {
     const std::string e = end;
     const fs::path form =
         Write("column.form", "# circle" + e + "ComboBox1=1" + e + e + "Edit1=1000" + e + "Edit5=0");
-    CliResult run = Cli({"--form", form.string(), "stats"});
+    CliRun run = Cli({"--form", form.string(), "stats"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, 14), "Edit36=785000\n") << "line end " << int(e.back());
   }
-  CliResult run = Cli({"--form", dir_.string(), "stats"});
+  CliRun run = Cli({"--form", dir_.string(), "stats"});
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.out.empty());
   EXPECT_EQ(run.err.rfind(
@@ -182,7 +147,7 @@ TEST_F(CliRobustness, FormFilesWithAnyLineEndAndNothingElse) {
 
 TEST_F(CliRobustness, ANulByteIsShownInTheMessage) {
   const fs::path form = Write("nul.form", std::string("Edit1=12\0ab\n", 12));
-  CliResult run = Cli({"--form", form.string(), "stats"});
+  CliRun run = Cli({"--form", form.string(), "stats"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "'12\\0ab' is not a valid floating point value\n");
 }
@@ -197,7 +162,7 @@ TEST_F(CliRobustness, RepeatedOrEmptyFileOptionsAreUsageErrors) {
       {"charts", "d", "--forces", "a.csv", "--forces=b.csv"},
   };
   for (const auto& args : cases) {
-    CliResult run = Cli(args);
+    CliRun run = Cli(args);
     EXPECT_EQ(run.status, 2) << args[0] << " " << args[1];
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("Try 'kumasec-cli --help'."), std::string::npos);
@@ -215,7 +180,7 @@ TEST_F(CliRobustness, ExtremeSizesAreFloatingPointErrors) {
       // So narrow a section leaves no room for the cover: refused before meshing.
       {"Edit1=1e-308", "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半\n"}};
   for (const auto& [set, message] : cases) {
-    CliResult run = Cli({"--set", set, "stats"});
+    CliRun run = Cli({"--set", set, "stats"});
     EXPECT_EQ(run.status, 1) << set;
     EXPECT_EQ(run.out, "") << set;
     EXPECT_EQ(run.err, message) << set;

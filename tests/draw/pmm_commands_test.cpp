@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "../error_of.h"
 #include "app/commands.h"
 #include "draw/pmm_view.h"
 #include "draw/recording_canvas.h"
@@ -37,14 +38,7 @@ class RecordingForm : public MapForm {
   std::map<std::string, RecordingCanvas*> canvases_;
 };
 
-std::string FailureOf(const std::function<void()>& command) {
-  try {
-    command();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::ErrorOf;
 
 TEST(PmmCommands, DragTurnsTheViewHalfADegreePerPixelWithinItsLimits) {
   AppState state;
@@ -87,18 +81,18 @@ TEST(PmmCommands, AbsurdViewsAreRefusedWithAClearMessage) {
   AppState state;
   RecordingForm form;
   form.SetText("Edit82", "95");
-  EXPECT_EQ(FailureOf([&] { PmmDrawCommand(state, form); }), "仰角应在 -90 到 90 度之间");
+  EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "仰角应在 -90 到 90 度之间");
   form.SetText("Edit82", "25");
   form.SetText("Edit83", "0");
-  EXPECT_EQ(FailureOf([&] { PmmDrawCommand(state, form); }), "缩放系数应在 0.1 到 50 之间");
+  EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "缩放系数应在 0.1 到 50 之间");
   form.SetText("Edit83", "abc");
-  EXPECT_EQ(FailureOf([&] { PmmZoomCommand(state, form, 1); }),
+  EXPECT_EQ(ErrorOf([&] { PmmZoomCommand(state, form, 1); }),
             "'abc' is not a valid floating point value");
   form.SetText("Edit83", "1");
   form.SetText("Edit84", "-5");
-  EXPECT_EQ(FailureOf([&] { PmmDrawCommand(state, form); }), "轴力范围不能为负数");
+  EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "轴力范围不能为负数");
   form.SetText("Edit84", "500");
-  EXPECT_EQ(FailureOf([&] { PmmDrawCommand(state, form); }), "");
+  EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "");
 }
 
 TEST(PmmCommands, CutLevelIsTheMmPagesAxialLevel) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "../error_of.h"
 #include "forces/forces.h"
 #include "model/errors.h"
 #include "model/gbk.h"
@@ -54,12 +55,7 @@ constexpr double kKip = 4.4482216152605;
 constexpr double kKipFt = 4.4482216152605 * 0.3048;
 
 std::string Caught(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
+  return test::ErrorOf(action, "no error");
 }
 
 TEST(EtabsTable, FindsFieldsByNameConvertsUnitsAndFlipsP) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "../error_of.h"
 #include "forces/forces.h"
 #include "model/errors.h"
 
@@ -14,12 +15,7 @@ namespace kuma {
 namespace {
 
 std::string Caught(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "no error";
+  return test::ErrorOf(action, "no error");
 }
 
 TEST(ImportLimits, FileOverTwoGigabytesIsRefusedUnread) {

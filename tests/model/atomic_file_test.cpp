@@ -11,30 +11,22 @@
 #include <fstream>
 #include <sstream>
 
+#include "../test_files.h"
 #include "model/errors.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using kuma::test::ReadFile;
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicFileTest : public kuma::test::FolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kuma-atomic-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  AtomicFileTest() : FolderTest("kuma-atomic-") {}
   void TearDown() override {
     kuma::SetAtomicWriteFailureForTesting(-1, 0);
     fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
+    FolderTest::TearDown();
   }
   // Only the named files are in the folder: no temporary file left behind.
   void ExpectOnly(std::initializer_list<const char*> names) {
@@ -48,16 +40,15 @@ class AtomicFileTest : public ::testing::Test {
     }
     EXPECT_EQ(count, names.size());
   }
-  fs::path dir_;
 };
 
 TEST_F(AtomicFileTest, WritesAndReplacesKeepingTheMode) {
   const fs::path p = dir_ / "report.txt";
   kuma::WriteFileAtomic(p.string(), "first");
-  EXPECT_EQ(ReadAll(p), "first");
+  EXPECT_EQ(ReadFile(p), "first");
   ::chmod(p.c_str(), 0640);
   kuma::WriteFileAtomic(p.string(), std::string("second\0x", 8));
-  EXPECT_EQ(ReadAll(p), std::string("second\0x", 8));
+  EXPECT_EQ(ReadFile(p), std::string("second\0x", 8));
   struct stat st {};
   ASSERT_EQ(::stat(p.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
@@ -75,7 +66,7 @@ TEST_F(AtomicFileTest, AFailedWriteLeavesTheOldFileExactlyAsItWas) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot write file \"" + p.string() + "\". No space left on device");
   }
-  EXPECT_EQ(ReadAll(p), "old picture");
+  EXPECT_EQ(ReadFile(p), "old picture");
   ExpectOnly({"section.jpg"});
 }
 
@@ -88,7 +79,7 @@ TEST_F(AtomicFileTest, RefusesFoldersAndMissingOrReadOnlyFolders) {
     kuma::WriteFileAtomic(p.string(), "kept");
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_THROW(kuma::WriteFileAtomic(p.string(), "lost?"), kuma::Error);
-    EXPECT_EQ(ReadAll(p), "kept");
+    EXPECT_EQ(ReadFile(p), "kept");
   }
 }
 
@@ -118,7 +109,7 @@ TEST_F(AtomicFileTest, AFullFileSystemKeepsTheOldFile) {
     EXPECT_EQ(std::string(e.what()),
               "Cannot write file \"" + p.string() + "\". No space left on device");
   }
-  EXPECT_EQ(ReadAll(p), "the old report");
+  EXPECT_EQ(ReadFile(p), "the old report");
   EXPECT_EQ(std::distance(fs::directory_iterator(mount), fs::directory_iterator()), 1);
 }
 
@@ -130,13 +121,13 @@ TEST_F(AtomicFileTest, ASetOfFilesIsWrittenWholeOrNotAtAll) {
   kuma::SetAtomicWriteFailureForTesting(10, ENOSPC);  // each file: 10 bytes, then full
   EXPECT_THROW(kuma::WriteFilesAtomic({{a, "new a"}, {b, "new b"}, {c, "a new c too long"}}),
                kuma::Error);
-  EXPECT_EQ(ReadAll(a), "old a");
-  EXPECT_EQ(ReadAll(b), "old b");
-  EXPECT_EQ(ReadAll(c), "old c");
+  EXPECT_EQ(ReadFile(a), "old a");
+  EXPECT_EQ(ReadFile(b), "old b");
+  EXPECT_EQ(ReadFile(c), "old c");
   ExpectOnly({"pmx.jpg", "pmy.jpg", "mm.jpg"});
   kuma::SetAtomicWriteFailureForTesting(-1, 0);
   kuma::WriteFilesAtomic({{a, "new a"}, {b, "new b"}, {c, "new c"}});
-  EXPECT_EQ(ReadAll(a) + ReadAll(b) + ReadAll(c), "new anew bnew c");
+  EXPECT_EQ(ReadFile(a) + ReadFile(b) + ReadFile(c), "new anew bnew c");
 }
 
 TEST_F(AtomicFileTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
@@ -145,14 +136,14 @@ TEST_F(AtomicFileTest, SavingThroughALinkReplacesTheFileItLeadsTo) {
   fs::create_symlink("report.txt", link);
   kuma::WriteFileAtomic(link.string(), "new");
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadAll(target), "new");
+  EXPECT_EQ(ReadFile(target), "new");
   ExpectOnly({"report.txt", "latest.txt"});
 }
 
 TEST_F(AtomicFileTest, LongNamesOwnersAndReadOnlyFiles) {
   const std::string name(250, 'r');  // the temporary name must stay within 255 bytes
   kuma::WriteFileAtomic((dir_ / name).string(), "long");
-  EXPECT_EQ(ReadAll(dir_ / name), "long");
+  EXPECT_EQ(ReadFile(dir_ / name), "long");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
   if (::geteuid() == 0) {  // an administrator's save keeps the user's file the user's
     const fs::path p = dir_ / "owned.txt";
@@ -167,7 +158,7 @@ TEST_F(AtomicFileTest, LongNamesOwnersAndReadOnlyFiles) {
     kuma::WriteFileAtomic(p.string(), "locked");
     ::chmod(p.c_str(), 0444);
     EXPECT_THROW(kuma::WriteFileAtomic(p.string(), "changed"), kuma::Error);
-    EXPECT_EQ(ReadAll(p), "locked");
+    EXPECT_EQ(ReadFile(p), "locked");
   }
 }
 

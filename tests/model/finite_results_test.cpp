@@ -11,6 +11,7 @@
 #include <limits>
 #include <string>
 
+#include "../error_of.h"
 #include "app/commands.h"
 #include "model/errors.h"
 #include "model/form.h"
@@ -24,31 +25,24 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
-std::string Message(const std::function<void()>& run) {
-  try {
-    run();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::ErrorOf;
 
 TEST(FiniteResults, InfinityIsAnOverflowAndNanAnInvalidOperation) {
-  EXPECT_EQ(Message([] { RequireFinite({1.0, -1.7e308, 0.0}); }), "");
-  EXPECT_EQ(Message([] { RequireFinite({1.0, -kInf}); }), kOverflow);
-  EXPECT_EQ(Message([] { RequireFinite({kNan, 1.0}); }), kInvalidOperation);
+  EXPECT_EQ(ErrorOf([] { RequireFinite({1.0, -1.7e308, 0.0}); }), "");
+  EXPECT_EQ(ErrorOf([] { RequireFinite({1.0, -kInf}); }), kOverflow);
+  EXPECT_EQ(ErrorOf([] { RequireFinite({kNan, 1.0}); }), kInvalidOperation);
   // NaN after an overflow is what the overflow left: the overflow is named.
-  EXPECT_EQ(Message([] { RequireFinite(std::vector<double>{kNan, kInf}); }), kOverflow);
+  EXPECT_EQ(ErrorOf([] { RequireFinite(std::vector<double>{kNan, kInf}); }), kOverflow);
   FiberArray fibers(3);
-  EXPECT_EQ(Message([&] { RequireFiniteFibers(fibers); }), "");
+  EXPECT_EQ(ErrorOf([&] { RequireFiniteFibers(fibers); }), "");
   fibers[2].y4 = kNan;
-  EXPECT_EQ(Message([&] { RequireFiniteFibers(fibers); }), kInvalidOperation);
+  EXPECT_EQ(ErrorOf([&] { RequireFiniteFibers(fibers); }), kInvalidOperation);
   fibers[1].area = kInf;
-  EXPECT_EQ(Message([&] { RequireFiniteFibers(fibers); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { RequireFiniteFibers(fibers); }), kOverflow);
   fibers[1].area = 1;
   fibers[2].y4 = 0;
   fibers[0].fc = kInf;  // material constants are the form's finite numbers; not geometry
-  EXPECT_EQ(Message([&] { RequireFiniteFibers(fibers); }), "");
+  EXPECT_EQ(ErrorOf([&] { RequireFiniteFibers(fibers); }), "");
 }
 
 // A tiny width leaves a gross area of 2.2e-305 mm²: the steel ratio would be
@@ -62,7 +56,7 @@ TEST(FiniteResults, StatisticsOfATinySectionOverflowBeforeAnyBoxIsWritten) {
   fibers[0].area = 490.625;
   MapForm form;
   form.SetText("Edit36", "old");
-  EXPECT_EQ(Message([&] { ShowSectionStatistics(RectRc, p, fibers, form); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { ShowSectionStatistics(RectRc, p, fibers, form); }), kOverflow);
   EXPECT_EQ(form.Text("Edit36"), "old");
   EXPECT_EQ(form.Text("Edit39"), MapForm().Text("Edit39"));
 }
@@ -148,20 +142,20 @@ TEST(FiniteResults, OverflowsAreReportedAsSuch) {
     MapForm form;
     form.SetText(box, "1e308");
     AppState state;
-    EXPECT_EQ(Message([&] { MeshCommand(state, form); }), kOverflow) << box;
+    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }), kOverflow) << box;
   }
   // A cover of 1e308 leaves no core: refused as a section that cannot exist.
   {
     MapForm form;
     form.SetText("Edit3", "1e308");
     AppState state;
-    EXPECT_EQ(Message([&] { MeshCommand(state, form); }),
+    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }),
               "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半");
   }
   MapForm form;
   form.SetText("Edit27", "1e308");  // bar yield strength
   AppState state;
-  EXPECT_EQ(Message([&] { PmCommand(state, form); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), kOverflow);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "../error_of.h"
+#include "../mesh/mesh_test_support.h"
 #include "mesh/mesh.h"
 #include "model/errors.h"
 #include "model/form.h"
@@ -21,23 +23,9 @@ namespace {
 
 using P = SectionParameters;
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::ErrorOf;
 
-P Defaults(int kind) {
-  MapForm form;
-  form.SetItemIndex("ComboBox1", kind - 1);
-  int type = 0;
-  P p;
-  ReadSectionParameters(form, type, p);
-  return p;
-}
+using test::DefaultParameters;
 
 std::string Check(int kind, const P& p) {
   return ErrorOf([&] { CheckSectionGeometry(kind, p); });
@@ -204,13 +192,13 @@ std::vector<Rule> Rules() {
 }
 
 TEST(SectionChecks, EveryKindsDefaultsPass) {
-  for (int kind = 1; kind <= 8; ++kind) EXPECT_EQ(Check(kind, Defaults(kind)), "") << kind;
+  for (int kind = 1; kind <= 8; ++kind) EXPECT_EQ(Check(kind, DefaultParameters(kind)), "") << kind;
 }
 
 TEST(SectionChecks, EachRuleJustInsideAndJustOutside) {
   for (const Rule& rule : Rules()) {
     for (int kind : rule.kinds) {
-      P outside = Defaults(kind);
+      P outside = DefaultParameters(kind);
       rule.setup(outside);
       P inside = outside;
       rule.set(outside, rule.outside);
@@ -226,20 +214,20 @@ TEST(SectionChecks, EachRuleJustInsideAndJustOutside) {
 }
 
 TEST(SectionChecks, UnusualButPossibleSectionsPass) {
-  P tinyCover = Defaults(RectRc);
+  P tinyCover = DefaultParameters(RectRc);
   tinyCover.as = 12.5;  // the bars just touch the faces
   EXPECT_EQ(Check(RectRc, tinyCover), "");
-  P noBars = Defaults(RectRc);
+  P noBars = DefaultParameters(RectRc);
   noBars.cX = noBars.cY = noBars.nc = 0;
   noBars.dX = noBars.dY = noBars.dc = 0;  // diameters of bars that are not there
   noBars.as = 0;
   EXPECT_EQ(Check(RectRc, noBars), "");
-  P heavy = Defaults(CircleRc);
+  P heavy = DefaultParameters(CircleRc);
   heavy.rX = 20;
   heavy.cX = 200;
   heavy.dX = 60;  // a ratio far beyond any code, still a section
   EXPECT_EQ(Check(CircleRc, heavy), "");
-  P solidTube = Defaults(CircleCfst);
+  P solidTube = DefaultParameters(CircleCfst);
   solidTube.as = -5;  // left over from another kind: the tube does not read it
   EXPECT_EQ(Check(CircleCfst, solidTube), "");
 }
@@ -247,7 +235,7 @@ TEST(SectionChecks, UnusualButPossibleSectionsPass) {
 // The switch from the composite column to kind 3 on a small section keeps the
 // 1 600 mm shape: it no longer fits and is refused before anything is meshed.
 TEST(SectionChecks, ShapeLeftFromAnotherKindIsRefused) {
-  P p = Defaults(RectSteelRc1);
+  P p = DefaultParameters(RectSteelRc1);
   p.B = p.H = 400;
   p.as = 30;
   EXPECT_EQ(Check(RectSteelRc1, p), "型钢Y方向截面高度h(Edit42)必须不大于截面宽度H(Edit2)");

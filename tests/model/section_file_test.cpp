@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../test_files.h"
 #include "app/commands.h"
 #include "app/section_commands.h"
 #include "model/atomic_file.h"
@@ -24,12 +25,7 @@ namespace fs = std::filesystem;
 using kuma::AppState;
 using kuma::MapForm;
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using kuma::test::ReadFile;
 
 // Every box and list of the form, as one comparable text.
 std::string FormDump(const MapForm& form) {
@@ -81,16 +77,12 @@ void ExpectSameForces(const kuma::ForceTable& a, const kuma::ForceTable& b) {
   EXPECT_EQ(a.columns, b.columns);
 }
 
-class SectionFileTest : public ::testing::Test {
+class SectionFileTest : public kuma::test::FolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kuma-section-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  SectionFileTest() : FolderTest("kuma-section-") {}
   void TearDown() override {
     kuma::SetAtomicWriteFailureForTesting(-1, 0);
-    fs::remove_all(dir_);
+    FolderTest::TearDown();
   }
   // The form and state of a saved text applied to a fresh form, as the
   // window opens a file.
@@ -114,7 +106,6 @@ class SectionFileTest : public ::testing::Test {
     ADD_FAILURE() << "accepted: " << text.substr(0, 200);
     return {};
   }
-  fs::path dir_;
 };
 
 TEST_F(SectionFileTest, EverySectionKindRoundTripsToTheSameFormAndResults) {
@@ -146,7 +137,7 @@ TEST_F(SectionFileTest, EverySectionKindRoundTripsToTheSameFormAndResults) {
       EXPECT_EQ(opened.ItemIndex(l.name), form.ItemIndex(l.name)) << l.name;
     EXPECT_EQ(openedState.colours.colour[3], (kuma::Rgb{1, 2, 3}));
     ExpectSameForces(openedState.forceTable, state.forceTable);
-    EXPECT_EQ(kuma::SectionFileText(opened, openedState), ReadAll(path));
+    EXPECT_EQ(kuma::SectionFileText(opened, openedState), ReadFile(path));
 
     // The same results, to the last bit.
     kuma::PmCommand(state, form);
@@ -281,7 +272,7 @@ TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {
   AppState state;
   const fs::path path = dir_ / "column.ksec";
   kuma::SaveSectionFile(path.string(), form, state);
-  const std::string old = ReadAll(path);
+  const std::string old = ReadFile(path);
   form.SetText("Edit1", "3000");
   kuma::SetAtomicWriteFailureForTesting(100, ENOSPC);
   try {
@@ -290,7 +281,7 @@ TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {
   } catch (const kuma::Error& e) {
     EXPECT_NE(std::string(e.what()).find(std::strerror(ENOSPC)), std::string::npos);
   }
-  EXPECT_EQ(ReadAll(path), old);
+  EXPECT_EQ(ReadFile(path), old);
   EXPECT_THROW(kuma::ReadSectionFile((dir_ / "missing.ksec").string()), kuma::Error);
 }
 

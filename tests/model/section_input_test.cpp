@@ -8,6 +8,7 @@
 #include <climits>
 #include <functional>
 
+#include "../error_of.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -15,14 +16,7 @@ namespace {
 
 using P = SectionParameters;
 
-std::string ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.what();
-  }
-  return "";
-}
+using test::ErrorOf;
 
 SectionParameters Read(MapForm& form, int kind, SectionParameters p = {}) {
   form.SetItemIndex("ComboBox1", kind - 1);

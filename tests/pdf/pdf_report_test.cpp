@@ -2,7 +2,6 @@
 // A4, embeds its font, draws its figures as vectors, numbers its pages, and
 // its text holds the numbers the program computed.
 
-#include "app/section_commands.h"
 #include "report/pdf/pdf_report.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "../test_files.h"
 #include "app/commands.h"
+#include "app/section_commands.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -48,12 +49,7 @@ std::string Shell(const std::string& command, int* status = nullptr) {
   return out;
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using kuma::test::ReadFile;
 
 int PageCount(const fs::path& pdf) {
   const std::string info = Shell("pdfinfo " + Quote(pdf.string()));
@@ -77,18 +73,13 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-class PdfReportTest : public ::testing::Test {
+class PdfReportTest : public kuma::test::FolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("kuma-pdf-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  PdfReportTest() : FolderTest("kuma-pdf-") {}
   void TearDown() override {
     kuma::SetAtomicWriteFailureForTesting(-1, 0);
-    fs::remove_all(dir_);
+    FolderTest::TearDown();
   }
-  fs::path dir_;
 };
 
 TEST_F(PdfReportTest, CliReportHoldsTheComputedNumbersOnNumberedA4Pages) {
@@ -193,7 +184,7 @@ TEST_F(PdfReportTest, FailedWriteKeepsTheOldFile) {
   kuma::SetAtomicWriteFailureForTesting(1000, ENOSPC);
   EXPECT_THROW(kuma::WritePdfReport(pdf.string(), kuma::BuildCalcReport(state, form, "d")),
                kuma::Error);
-  EXPECT_EQ(ReadAll(pdf), "old report");
+  EXPECT_EQ(ReadFile(pdf), "old report");
   kuma::SetAtomicWriteFailureForTesting(-1, 0);
   const QByteArray bytes = kuma::RenderPdfReport(kuma::BuildCalcReport(state, form, "d"));
   EXPECT_TRUE(bytes.startsWith("%PDF-"));

@@ -15,6 +15,7 @@
 #include <map>
 #include <sstream>
 
+#include "../test_files.h"
 #include "analysis/fiber_kernel.h"
 #include "app/opensees_commands.h"
 #include "material/laws.h"
@@ -441,18 +442,9 @@ bool HaveProgram(const char* name) {
 }
 
 // One scratch directory per test run, removed when the run ends.
-struct Scratch {
-  fs::path dir = fs::temp_directory_path() / ("kumasec-model-test-" + std::to_string(getpid()));
-  ~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
-  }
-};
-
 fs::path ScratchDir() {
-  static Scratch scratch;
-  fs::create_directories(scratch.dir);
-  return scratch.dir;
+  static test::TempFolder scratch("kumasec-model-test-");
+  return scratch.path();
 }
 
 void WriteText(const fs::path& path, const std::string& text) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../test_files.h"
 #include "model/errors.h"
 #include "model/gbk.h"
 #include "report/reports.h"
@@ -16,12 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+using test::ReadFile;
 
 std::string Reference(const std::string& name) {
   std::string text = ReadFile(std::string(KUMA_REFERENCE_DIR) + "/" + name);
