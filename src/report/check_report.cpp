@@ -1,6 +1,8 @@
 #include "report/check_report.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "analysis/design_check.h"
 #include "model/gbk.h"
@@ -12,11 +14,14 @@ namespace {
 
 constexpr std::size_t kCellWidth = 15;
 
-// Padded on the right to 15 bytes of GBK; a longer text stays whole.
-void AppendCell(std::string& line, const std::string& text) {
-  std::size_t width = Utf8ToGbk(text).size();
+std::size_t GbkWidth(const std::string& text) { return Utf8ToGbk(text).size(); }
+
+// Padded on the right to `cell` bytes of GBK (15 as in the other reports); a
+// longer text stays whole.
+void AppendCell(std::string& line, const std::string& text, std::size_t cell = kCellWidth) {
+  const std::size_t width = GbkWidth(text);
   line += text;
-  if (width < kCellWidth) line.append(kCellWidth - width, ' ');
+  if (width < cell) line.append(cell - width, ' ');
 }
 
 const char* MethodName(int method) {
@@ -57,24 +62,30 @@ std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceT
   }
   lines.push_back(std::string("验算方法: ") + MethodName(check.method));
   lines.push_back("");
-  lines.push_back(rule);
+  // The names column is as wide as the longest name and two blanks, so that
+  // long ETABS labels never run into the numbers.
+  std::size_t nameCell = kCellWidth;
+  for (std::size_t r = 1; r < check.ratio.size(); ++r)
+    nameCell = std::max(nameCell, GbkWidth(CombinationLabel(forces, static_cast<int>(r))) + 2);
+  const std::string wideRule(rule.size() + nameCell - kCellWidth, '=');
+  lines.push_back(wideRule);
   std::string header;
   for (const char* caption : {"序号", "组合", "轴力P", "弯矩Mx", "弯矩My", "比值"})
-    AppendCell(header, caption);
+    AppendCell(header, caption, std::string_view(caption) == "组合" ? nameCell : kCellWidth);
   lines.push_back(header);
-  lines.push_back(rule);
+  lines.push_back(wideRule);
   for (std::size_t r = 1; r < check.ratio.size(); ++r) {
     const SurfacePoint& d = check.demand[r];
     std::string line;
     AppendCell(line, std::to_string(r));
-    AppendCell(line, CombinationLabel(forces, static_cast<int>(r)));
+    AppendCell(line, CombinationLabel(forces, static_cast<int>(r)), nameCell);
     AppendCell(line, FormatFixed(d.P, 2));
     AppendCell(line, FormatFixed(d.Mx, 2));
     AppendCell(line, FormatFixed(d.My, 2));
     AppendCell(line, FormatRatio(check.ratio[r]));
     lines.push_back(std::move(line));
   }
-  lines.push_back(rule);
+  lines.push_back(wideRule);
   lines.push_back("");
   lines.push_back("最大比值 = " + FormatRatio(check.maxRatio));
   lines.push_back("控制组合 = " + CombinationName(forces, check.governing));

@@ -56,6 +56,19 @@ TEST(CheckReport, ColumnsRowsAndSummary) {
             "最大比值 = 1.000 (组合 1 (一层 C1 组合1))，满足，比值大于1.0的组合数 = 0");
 }
 
+// ETABS names are longer than a cell: the names column widens to the longest
+// name and two blanks, so the numbers stay in their columns.
+TEST(CheckReport, LongNamesWidenTheirColumn) {
+  ForceTable forces = Forces();
+  forces.labels[2] = "Story4 / C16 / DCon2 / Max / 10.0083 ft";  // 39 bytes
+  const std::vector<std::string> lines = BuildCheckReport(Checked(0.5, 1.25), forces);
+  const std::size_t width = 90 + (39 + 2 - 15);
+  EXPECT_EQ(lines[5], std::string(width, '='));
+  for (int i : {6, 8, 9}) EXPECT_EQ(Utf8ToGbk(lines[i]).size(), width) << lines[i];
+  EXPECT_EQ(lines[9].substr(15, 41), forces.labels[2] + "  ");
+  EXPECT_EQ(lines[9].substr(56, 15), "-12345.68      ");
+}
+
 TEST(CheckReport, BeforeACheckAndAnInfiniteRatio) {
   std::vector<std::string> lines = BuildCheckReport(DesignCheck(), Forces());
   EXPECT_EQ(lines.back(), "尚未验算：请先导入内力并进行验算");
