@@ -98,6 +98,24 @@ void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
   }
 }
 
+void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress) {
+  switch (f.rule) {
+    case GenericRule::Concrete:
+      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      break;
+    case GenericRule::ConcreteNegated:
+      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      stress = -stress;
+      break;
+    case GenericRule::Steel:
+      SteelLaw(f.Es, f.fy, strain, 1, stress);
+      break;
+    case GenericRule::Frozen:
+    case GenericRule::Flipping:
+      break;
+  }
+}
+
 void AddGenericSums(const PackedFibers& packed, double phi, double w, double root, double q,
                     std::vector<double>& stress, TrialSums& sums) {
   TrialSums g;
@@ -106,23 +124,8 @@ void AddGenericSums(const PackedFibers& packed, double phi, double w, double roo
     // The record's own expression (EvaluateFiberRecord), to the last bit.
     double strain = phi * ((w * f.x - f.y + q) / root);
     double& s = stress[i];
-    switch (f.rule) {
-      case GenericRule::Concrete:
-        ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, s);
-        break;
-      case GenericRule::ConcreteNegated:
-        ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, s);
-        s = -s;
-        break;
-      case GenericRule::Steel:
-        SteelLaw(f.Es, f.fy, strain, 1, s);
-        break;
-      case GenericRule::Frozen:
-        break;
-      case GenericRule::Flipping:
-        s = -s;
-        break;
-    }
+    ApplyGenericLaw(f, strain, s);
+    if (f.rule == GenericRule::Flipping) s = -s;
     double force = s * f.area;
     g.force += force;
     g.momentX += force * f.y;

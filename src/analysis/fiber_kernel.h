@@ -87,6 +87,10 @@ const char* KernelPathName(KernelPath path);
 // each record holds before the point's first trial.
 void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
                       std::vector<double>& stress);
+// The stress of a generic fiber's law at `strain`, written into `stress`; the
+// rules whose law leaves the stress alone (Frozen, Flipping) leave it as it
+// is. Reversing a flipping deduction fiber is the solve's own business.
+void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress);
 // Adds the generic fibers' sums for the trial (φ, w, √(w² + 1), q), updating
 // `stress`. Their strain is formed exactly as a record's, φ·((w·x − y + q)/root),
 // not as the packed groups' a·x + b·y + c: their laws may jump at zero strain

@@ -135,20 +135,7 @@ class PathEvaluator {
     for (const GenericFiber& f : packed_.generic) {
       double strain = a * f.x + b * f.y + c;
       double stress = f.initialStress;
-      switch (f.rule) {
-        case GenericRule::Concrete:
-          ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
-          break;
-        case GenericRule::ConcreteNegated:
-          ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
-          stress = -stress;
-          break;
-        case GenericRule::Steel:
-          SteelLaw(f.Es, f.fy, strain, 1, stress);
-          break;
-        default:
-          break;
-      }
+      ApplyGenericLaw(f, strain, stress);
       double force = stress * f.area;
       sums.force += force;
       sums.momentX += force * f.y;
