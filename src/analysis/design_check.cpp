@@ -301,13 +301,6 @@ SurfacePoint DemandOf(const ForceTable& forces, int r) {
   return SurfacePoint{forces.fP * f.P, forces.fMx * f.Mx, forces.fMy * f.My};
 }
 
-std::string CombinationLabel(const ForceTable& forces, int r) {
-  if (r >= 0 && static_cast<size_t>(r) < forces.labels.size() &&
-      !forces.labels[static_cast<size_t>(r)].empty())
-    return forces.labels[static_cast<size_t>(r)];
-  return std::to_string(r);
-}
-
 void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces, int method,
                         DesignCheck& out, const ProgressFn& progress) {
   const int count = CheckedCount(forces);

@@ -82,9 +82,6 @@ int ReadCheckMethod(const Form& form);
 SurfacePoint DemandOf(const ForceTable& forces, int r);
 // Combinations held: Count, never past the records actually held.
 int CheckedCount(const ForceTable& forces);
-// The name of combination r as the check grid shows it: its label when the
-// file named it, otherwise its row number.
-std::string CombinationLabel(const ForceTable& forces, int r);
 
 // Ratios of every combination into `out` (also the demands, the governing
 // combination, the largest ratio and the number above 1.0). Raises

@@ -23,12 +23,6 @@ void ClearGrid(Form& form, int rows) {
   }
 }
 
-std::string RecordName(const ForceTable& table, int r) {
-  const auto index = static_cast<std::size_t>(r);
-  if (index < table.labels.size() && !table.labels[index].empty()) return table.labels[index];
-  return FormatInt(r);
-}
-
 }  // namespace
 
 void ShowRestoredForces(const ForceTable& table, Form& form) {
@@ -43,7 +37,7 @@ void ShowRestoredForces(const ForceTable& table, Form& form) {
     for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, 0, header[c]);
     for (int r = 1; r < rows; ++r) {
       const ForceRecord& f = table.records[static_cast<std::size_t>(r)];
-      form.SetGridCell(kGrid, 0, r, RecordName(table, r));
+      form.SetGridCell(kGrid, 0, r, CombinationLabel(table, r));
       form.SetGridCell(kGrid, 1, r, FormatFixed(f.P, 2));
       form.SetGridCell(kGrid, 2, r, FormatFixed(f.Mx, 2));
       form.SetGridCell(kGrid, 3, r, FormatFixed(f.My, 2));

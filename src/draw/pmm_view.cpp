@@ -280,12 +280,6 @@ void DrawHiddenCut(Canvas& canvas, const PmmScene& scene, const PmmCamera& camer
   }
 }
 
-std::string RecordName(const ForceTable& forces, int record) {
-  const auto r = static_cast<size_t>(record);
-  if (r < forces.labels.size() && !forces.labels[r].empty()) return forces.labels[r];
-  return "组合" + std::to_string(record);
-}
-
 void DrawForceDot(Canvas& canvas, double x, double y, Rgb colour, int radius) {
   const int px = Pixel(x), py = Pixel(y);
   canvas.SetBrushColor(colour);
@@ -294,7 +288,7 @@ void DrawForceDot(Canvas& canvas, double x, double y, Rgb colour, int radius) {
 
 // The governing record's name and ratio beside its dot.
 void NameGoverning(Canvas& canvas, const PmmScene& scene, int record, double x, double y) {
-  std::string text = RecordName(scene.forces, record);
+  std::string text = CombinationLabel(scene.forces, record, "组合");
   const auto r = static_cast<size_t>(record);
   if (scene.check.Valid() && r < scene.check.ratio.size())
     text += "  " + FormatFixed(scene.check.ratio[r], 3);
@@ -480,7 +474,7 @@ void DrawPmmView(Canvas& canvas, const PmmScene& scene, const PmmView& view) {
 std::string PmmForceCaption(const ForceTable& forces, const DesignCheck& check, int record) {
   if (record < 1 || record > CountOf(forces)) return {};
   const SurfacePoint d = ForceDemand(forces, record);
-  std::string text = RecordName(forces, record) + ":  P = " + FormatFixed(d.P, 0) +
+  std::string text = CombinationLabel(forces, record, "组合") + ":  P = " + FormatFixed(d.P, 0) +
                      " kN, Mx = " + FormatFixed(d.Mx, 0) + " kN·m, My = " + FormatFixed(d.My, 0) +
                      " kN·m";
   const auto r = static_cast<size_t>(record);

@@ -40,13 +40,6 @@ int SelectRecord(const std::vector<ForceRecord>& records, int count, const Stati
   return selected;
 }
 
-// The name of record r: its label from the file, else its number.
-std::string RecordLabel(const ForceTable& table, int r) {
-  const auto index = static_cast<std::size_t>(r);
-  if (index < table.labels.size() && !table.labels[index].empty()) return table.labels[index];
-  return "组合 " + FormatInt(r);
-}
-
 }  // namespace
 
 void ShowForceStatistics(const ForceTable& table, Form& form) {
@@ -68,7 +61,7 @@ void ShowForceStatistics(const ForceTable& table, Form& form) {
     form.SetGridCell(kGrid, 1, row, FormatFixed(f.P, 0));
     form.SetGridCell(kGrid, 2, row, FormatFixed(f.Mx, 0));
     form.SetGridCell(kGrid, 3, row, FormatFixed(f.My, 0));
-    form.SetGridCell(kGrid, 4, row, RecordLabel(table, selected));
+    form.SetGridCell(kGrid, 4, row, CombinationLabel(table, selected, "组合 "));
   }
 }
 

@@ -53,6 +53,17 @@ struct ForceTable {
   std::vector<std::string> stories, columns;
 };
 
+// The name of record r as the file gives it; a record the file does not name
+// is called `unnamed` followed by r and `after` (the row number alone by
+// default: "组合 3", "第3组" elsewhere).
+inline std::string CombinationLabel(const ForceTable& forces, int r, const std::string& unnamed = "",
+                                    const std::string& after = "") {
+  if (r >= 0 && static_cast<std::size_t>(r) < forces.labels.size() &&
+      !forces.labels[static_cast<std::size_t>(r)].empty())
+    return forces.labels[static_cast<std::size_t>(r)];
+  return unnamed + std::to_string(r) + after;
+}
+
 // Colours of the five drawn material groups: edge concrete, core concrete
 // (1), core concrete (2), bars, structural steel.
 struct MaterialColours {

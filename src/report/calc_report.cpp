@@ -82,12 +82,6 @@ std::string ListEntry(const Form& form, const char* list) {
   return {};
 }
 
-std::string RecordName(const ForceTable& table, int r) {
-  const auto index = static_cast<std::size_t>(r);
-  if (index < table.labels.size() && !table.labels[index].empty()) return table.labels[index];
-  return "第" + FormatInt(r) + "组";
-}
-
 // ---- 1 Section ----------------------------------------------------------------
 
 using Boxes = std::vector<std::pair<const char*, const char*>>;  // caption, box
@@ -453,7 +447,7 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
     const ForceRecord& f = t.records[static_cast<std::size_t>(r)];
     const double ratio = state.check.ratio[static_cast<std::size_t>(r)];
     std::vector<std::string> row = {FormatInt(verdicts ? r : ++rank),
-                                    RecordName(t, r),
+                                    CombinationLabel(t, r, "第", "组"),
                                     Fixed(f.P, 1),
                                     Fixed(f.Mx, 1),
                                     Fixed(f.My, 1),
@@ -472,7 +466,7 @@ void AddCheck(const AppState& state, CalcReport& report) {
       {"验算方法", check.method == 1 ? "等轴力" : "径向（比例加载）"},
       {"验算组合数量", FormatInt(std::max(count, 0))},
       {"最大比值", Fixed(check.maxRatio, 3)},
-      {"控制组合", RecordName(state.forceTable, check.governing)},
+      {"控制组合", CombinationLabel(state.forceTable, check.governing, "第", "组")},
       {"验算结论", CheckVerdict(check.maxRatio)},
       {"比值大于 1.0 的组合数", FormatInt(check.failures)},
   })));
