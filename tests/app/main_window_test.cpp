@@ -75,7 +75,7 @@ class MainWindowTest : public WindowTest {
 
   void startUpMeshesAndDrawsBothPmCharts() {
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
-    QCOMPARE(Pages(*w_)->currentIndex(), 0);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSectionPage));
     QCOMPARE(w_->State().FiberCount(), 248);
     QCOMPARE(Find<QLineEdit>(w_, "Edit36")->text(), QStringLiteral("4840000"));
     QVERIFY(Picture(*w_, "Image1")->DrawnOn());
@@ -154,17 +154,17 @@ class MainWindowTest : public WindowTest {
       QCOMPARE(Find<QLabel>(pages, name)->text(), QString::fromUtf8(caption));
 
     // Group boxes of every page.
-    QCOMPARE(GroupTitles(pages->widget(0)),
+    QCOMPARE(GroupTitles(w_->Page(kSectionPage)),
              (QStringList{"输入参数", "钢管布置", "内置型钢或钢管", "统计信息", "报告信息"}));
-    QCOMPARE(GroupTitles(pages->widget(1)),
+    QCOMPARE(GroupTitles(w_->Page(kConcretePage)),
              (QStringList{"边缘区混凝土本构", "核心区混凝土本构(1)", "核心区混凝土本构(2)"}));
-    QCOMPARE(GroupTitles(pages->widget(2)), (QStringList{"钢筋本构", "型钢本构"}));
-    QCOMPARE(GroupTitles(pages->widget(3)), (QStringList{"计算参数", "迭代设置"}));
-    QCOMPARE(GroupTitles(pages->widget(4)), (QStringList{"计算参数", "迭代设置"}));
-    QCOMPARE(GroupTitles(pages->widget(5)), QStringList{"内力放大系数"});
-    QCOMPARE(LabelTexts(pages->widget(5)->findChild<QGroupBox*>()),
+    QCOMPARE(GroupTitles(w_->Page(kSteelPage)), (QStringList{"钢筋本构", "型钢本构"}));
+    QCOMPARE(GroupTitles(w_->Page(kPmPage)), (QStringList{"计算参数", "迭代设置"}));
+    QCOMPARE(GroupTitles(w_->Page(kMmPage)), (QStringList{"计算参数", "迭代设置"}));
+    QCOMPARE(GroupTitles(w_->Page(kImportPage)), QStringList{"内力放大系数"});
+    QCOMPARE(LabelTexts(w_->Page(kImportPage)->findChild<QGroupBox*>()),
              (QStringList{"读取列数", "放大倍数", "轴力P", "弯矩MX", "弯矩MY"}));
-    QCOMPARE(LabelTexts(pages->widget(6)).mid(0, 3),
+    QCOMPARE(LabelTexts(w_->Page(kPmmPage)).mid(0, 3),
              (QStringList{"内力值 = ", "拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值",
                           "轴力水平处的曲面切面"}));
 
@@ -256,18 +256,18 @@ class MainWindowTest : public WindowTest {
   }
 
   void emptyMenuItemsDoNothing() {
-    Pages(*w_)->setCurrentIndex(5);
+    ShowPage(*w_, kImportPage);
     const int before = w_->State().FiberCount();
     Find<QLineEdit>(w_, "Edit1")->setText("abc");  // any computation would fail
     // (The file items and "分析报告" work: see section_file_window_test.)
     // "PMM三维曲面" brings its page and computes there: with a box that is
     // not a number it says so, and the section stays as it was.
     Trigger(*w_, "PMM1");
-    QCOMPARE(Pages(*w_)->currentIndex(), 6);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kPmmPage));
     QCOMPARE(answers_->errors.size(), 1);
     answers_->errors.clear();
-    Pages(*w_)->setCurrentIndex(5);
-    QCOMPARE(Pages(*w_)->currentIndex(), 5);
+    ShowPage(*w_, kImportPage);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kImportPage));
     QVERIFY(answers_->errors.isEmpty());
     QCOMPARE(w_->State().FiberCount(), before);
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
@@ -276,18 +276,18 @@ class MainWindowTest : public WindowTest {
   void importPageAndScriptPageComputeNothing() {
     Find<QLineEdit>(w_, "Edit1")->setText("abc");
     Find<QLineEdit>(w_, "Edit14")->setText("abc");
-    for (int page : {5, 7, 5}) Pages(*w_)->setCurrentIndex(page);
+    for (const char* page : {kImportPage, kScriptPage, kImportPage}) ShowPage(*w_, page);
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
     Find<QLineEdit>(w_, "Edit14")->setText("27.5");
   }
 
   void materialPagesDrawTheirCurves() {
-    Pages(*w_)->setCurrentIndex(1);
+    ShowPage(*w_, kConcretePage);
     for (const char* picture : {"Image8", "Image9", "Image10"})
       QVERIFY2(Picture(*w_, picture)->DrawnOn(), picture);
     QVERIFY(!Picture(*w_, "Image6")->DrawnOn());
-    Pages(*w_)->setCurrentIndex(2);
+    ShowPage(*w_, kSteelPage);
     QVERIFY(Picture(*w_, "Image6")->DrawnOn());
     QVERIFY(Picture(*w_, "Image7")->DrawnOn());
     QVERIFY(answers_->errors.isEmpty());
@@ -295,7 +295,7 @@ class MainWindowTest : public WindowTest {
 
   void pmPageRecomputesTheCurves() {
     Find<QLineEdit>(w_, "Edit33")->setText("4");
-    Pages(*w_)->setCurrentIndex(3);
+    ShowPage(*w_, kPmPage);
     QVERIFY(answers_->errors.isEmpty());
     QCOMPARE(static_cast<int>(w_->State().PmCurveX.P.size()), 5);
     QCOMPARE(static_cast<int>(w_->State().PmCurveY.P.size()), 5);
@@ -309,7 +309,7 @@ class MainWindowTest : public WindowTest {
   void mmPageDrawsReferenceThenContour() {
     Trigger(*w_, "MM1");
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
-    QCOMPARE(Pages(*w_)->currentIndex(), 4);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kMmPage));
     const QImage reference = Picture(*w_, "Image4")->Image();
     const QImage pmx = Picture(*w_, "Image2")->Image();
     QVERIFY(Picture(*w_, "Image4")->DrawnOn());
@@ -332,7 +332,7 @@ class MainWindowTest : public WindowTest {
   }
 
   void scrollBarMovesTheAxialLevel() {
-    Pages(*w_)->setCurrentIndex(4);
+    ShowPage(*w_, kMmPage);
     const AppState& s = w_->State();
     const double expected =
         std::nearbyint(s.CompressionCapacity - (s.CompressionCapacity - s.TensionCapacity) / 2);
@@ -346,21 +346,21 @@ class MainWindowTest : public WindowTest {
   }
 
   void menuKindFromAnotherPage() {
-    Pages(*w_)->setCurrentIndex(3);
+    ShowPage(*w_, kPmPage);
     Trigger(*w_, "N20");
     QVERIFY(answers_->errors.isEmpty());
-    QCOMPARE(Pages(*w_)->currentIndex(), 0);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSectionPage));
     QCOMPARE(Find<QComboBox>(w_, "ComboBox1")->currentIndex(), 1);
     QCOMPARE(w_->State().SectionType, 2);
     QVERIFY(!Shown(*w_, "Edit2"));
 
     // A failing kind change shows its message once: the page change that
     // brought the first page to the front did not run its handler too.
-    Pages(*w_)->setCurrentIndex(2);
+    ShowPage(*w_, kSteelPage);
     Find<QLineEdit>(w_, "Edit1")->setText("x");
     Trigger(*w_, "N19");
     QCOMPARE(answers_->errors, QStringList{"'x' is not a valid floating point value"});
-    QCOMPARE(Pages(*w_)->currentIndex(), 0);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSectionPage));
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
     Trigger(*w_, "N19");
     QCOMPARE(answers_->errors.size(), 1);
@@ -370,20 +370,20 @@ class MainWindowTest : public WindowTest {
   void menuPageItemsRunTheHandlerOnce() {
     Find<QLineEdit>(w_, "Edit14")->setText("y");
     Trigger(*w_, "N13");
-    QCOMPARE(Pages(*w_)->currentIndex(), 1);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kConcretePage));
     QCOMPARE(answers_->errors.size(), 1);
     Trigger(*w_, "N13");  // already in front: runs again, once
     QCOMPARE(answers_->errors.size(), 2);
     Find<QLineEdit>(w_, "Edit14")->setText("27.5");
     Trigger(*w_, "N14");
-    QCOMPARE(Pages(*w_)->currentIndex(), 2);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSteelPage));
     Trigger(*w_, "N16");
-    QCOMPARE(Pages(*w_)->currentIndex(), 5);
+    QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kImportPage));
     QCOMPARE(answers_->errors.size(), 2);
   }
 
   void nonNumericBoxGivesItsMessageAndTheWindowStaysUsable() {
-    Pages(*w_)->setCurrentIndex(0);
+    ShowPage(*w_, kSectionPage);
     Find<QLineEdit>(w_, "Edit12")->setText("12.5");
     Find<QPushButton>(w_, "Button1")->click();
     QCOMPARE(answers_->errors, QStringList{"'12.5' is not a valid integer value"});

@@ -63,6 +63,10 @@ T* Find(QObject* root, const char* name) {
 }
 
 inline QTabWidget* Pages(TForm1& w) { return Find<QTabWidget>(&w, "PageControl1"); }
+// Brings the page of that object name to the front, as a click on its tab.
+inline void ShowPage(TForm1& w, const char* page) {
+  Pages(w)->setCurrentIndex(w.PageIndex(QString::fromUtf8(page)));
+}
 inline PictureBox* Picture(TForm1& w, const char* name) { return Find<PictureBox>(&w, name); }
 inline void Trigger(TForm1& w, const char* action) { Find<QAction>(&w, action)->trigger(); }
 // Shown unless hidden itself (the page it sits on need not be in front).

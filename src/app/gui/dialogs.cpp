@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -94,5 +95,7 @@ QString RunFileDialog(QFileDialog& dialog) { return FileRunner()(dialog); }
 std::optional<QColor> RunColorDialog(QColorDialog& dialog) { return ColorRunner()(dialog); }
 void OpenWebPage(const QUrl& url) { Opener()(url); }
 int AskToSave(QWidget* parent, const QString& question) { return Question()(parent, question); }
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace kuma::gui

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QColorDialog;
 class QFileDialog;
@@ -44,5 +45,8 @@ QString RunFileDialog(QFileDialog& dialog);
 std::optional<QColor> RunColorDialog(QColorDialog& dialog);
 void OpenWebPage(const QUrl& url);
 int AskToSave(QWidget* parent, const QString& question);
+
+// The path as the file functions want it (local encoding of file names).
+std::string LocalPath(const QString& path);
 
 }  // namespace kuma::gui

@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <cstring>
 
 #include "app/gui/picture_box.h"
+#include "app/gui/string_grid.h"
 #include "model/form.h"
 
 namespace kuma::gui {
@@ -95,6 +97,34 @@ PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* 
   auto* picture = new PictureBox(QString::fromUtf8(pictureName), QSize(size.x, size.y), panel);
   picture->move(1, 1);
   return picture;
+}
+
+StringGrid* AddGrid(QWidget* parent, const char* name, int columns, int rows, int x, int y,
+                    int width, int height) {
+  auto* grid = new StringGrid(columns, rows, parent);
+  grid->setObjectName(QString::fromUtf8(name));
+  grid->setGeometry(x, y, width, height);
+  return grid;
+}
+
+QProgressBar* AddProgressBar(QWidget* parent, const char* name, int x, int y, int width) {
+  auto* bar = new QProgressBar(parent);
+  bar->setObjectName(QString::fromUtf8(name));
+  bar->setRange(0, 100);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  bar->setGeometry(x, y, width, 17);
+  return bar;
+}
+
+void AddRows(QWidget* group, std::initializer_list<std::pair<const char*, const char*>> rows,
+             int labelWidth, int boxX, int boxWidth) {
+  int y = 20;
+  for (const auto& [caption, box] : rows) {
+    AddLabel(group, nullptr, QString::fromUtf8(caption), 8, y + 3, labelWidth);
+    AddEdit(group, box, boxX, y, boxWidth);
+    y += 24;
+  }
 }
 
 }  // namespace kuma::gui

@@ -3,18 +3,22 @@
 // each with its control name as object name and its initial text.
 
 #include <QString>
+#include <initializer_list>
+#include <utility>
 
 class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QWidget;
 
 namespace kuma::gui {
 
 class PictureBox;
+class StringGrid;
 
 // Delphi-sized defaults: edit boxes and lists 21 pixels high, buttons 75 × 25.
 constexpr int kEditHeight = 21;
@@ -39,5 +43,12 @@ QFrame* AddPanel(QWidget* parent, const char* name, int x, int y, int width, int
 // larger on every side, the panel's top-left corner at (x, y).
 PictureBox* AddPanelPicture(QWidget* parent, const char* panelName, const char* pictureName, int x,
                             int y);
+StringGrid* AddGrid(QWidget* parent, const char* name, int columns, int rows, int x, int y,
+                    int width, int height);
+// A bar from 0 to 100, without text, 17 pixels high.
+QProgressBar* AddProgressBar(QWidget* parent, const char* name, int x, int y, int width);
+// Rows of "caption [box]" inside a group, 24 pixels apart from y = 20.
+void AddRows(QWidget* group, std::initializer_list<std::pair<const char*, const char*>> rows,
+             int labelWidth, int boxX, int boxWidth);
 
 }  // namespace kuma::gui

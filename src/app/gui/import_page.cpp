@@ -1,15 +1,26 @@
+// The page "导入内力": the plotting factors, the force file and how it is
+// read, the stories and columns kept, the imported forces and their
+// statistics; and the folder the open dialog starts in, remembered between
+// runs in the toolkit's settings store. The check's controls on this page
+// are in check_panel.cpp.
+
 #include "app/gui/import_page.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 
 #include "app/commands.h"
 #include "app/gui/dialogs.h"
+#include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/name_chooser.h"
+#include "app/gui/string_grid.h"
 
 namespace kuma::gui {
 
@@ -30,21 +41,87 @@ void RememberImportFolder(const QString& file) {
   Settings().setValue(QString::fromLatin1(kFolderKey), QFileInfo(file).absolutePath());
 }
 
+void TForm1::BuildImportPage(QWidget* page) {
+  QGroupBox* factors = AddGroup(page, nullptr, QStringLiteral("内力放大系数"), 8, 8, 241, 140);
+  AddLabel(factors, nullptr, QStringLiteral("读取列数"), 80, 16, 65);
+  AddLabel(factors, nullptr, QStringLiteral("放大倍数"), 160, 16, 65);
+  const char* rowCaptions[3] = {"轴力P", "弯矩MX", "弯矩MY"};
+  const char* fieldBoxes[3] = {"Edit54", "Edit55", "Edit56"};
+  const char* factorBoxes[3] = {"Edit57", "Edit58", "Edit59"};
+  for (int i = 0; i < 3; ++i) {
+    const int y = 36 + 24 * i;
+    AddLabel(factors, nullptr, QString::fromUtf8(rowCaptions[i]), 8, y + 3, 70);
+    AddEdit(factors, fieldBoxes[i], 80, y, 65);
+    AddEdit(factors, factorBoxes[i], 160, y, 65);
+  }
+  AddButton(factors, "Button13", QStringLiteral("输入参数"), 150, 108, 75);
+
+  AddButton(page, "Button4", QStringLiteral("导入ETABS内力(CSV文件)"), 264, 16, 200);
+  QLabel* count =
+      AddLabel(page, "Label66", QStringLiteral("导入内力组合的总数量 = 0"), 264, 46, 200);
+  count->setWordWrap(true);
+  count->resize(200, 34);
+  AddButton(page, "Button15", QStringLiteral("统计内力数据"), 264, 84, 120);
+  AddButton(page, "Button40", QStringLiteral("重新导入"), 390, 84, 74);
+  // The statistics: the combinations' names in the last column, wide enough
+  // for most; the grid scrolls sideways for longer ones.
+  AddGrid(page, "StringGrid2", 5, 5, 472, 8, 428, 140)->setColumnWidth(4, 240);
+
+  // How the file is read, and which rows are kept.
+  AddLabel(page, "Label120", QStringLiteral("读取方式"), 8, 159, 60);
+  AddList(page, "ComboBox10", 70, 156, 110);
+  AddLabel(page, "Label121", QStringLiteral("工况"), 190, 159, 32);
+  AddList(page, "ComboBox11", 224, 156, 130);
+  AddLabel(page, "Label122", QStringLiteral("弯矩"), 364, 159, 32);
+  AddList(page, "ComboBox12", 398, 156, 140);
+  AddLabel(page, "Label123", QStringLiteral("楼层"), 8, 185, 32);
+  AddEdit(page, "Edit75", 42, 182, 170);
+  AddButton(page, "Button41", QStringLiteral("..."), 214, 181, 24, 23);
+  AddLabel(page, "Label124", QStringLiteral("柱"), 248, 185, 20);
+  AddEdit(page, "Edit76", 270, 182, 170);
+  AddButton(page, "Button42", QStringLiteral("..."), 442, 181, 24, 23);
+  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 476, 185, 190);
+  AddLabel(page, "Label125", QString(), 8, 208, 662);
+  new NameChooser(QStringLiteral("ListBox1"), page);
+  new NameChooser(QStringLiteral("ListBox2"), page);
+
+  AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
+  BuildCheckControls(page);
+}
+
 void TForm1::ConnectImportPage() {
-  auto button = [this](const char* name) {
-    return findChild<QPushButton*>(QString::fromUtf8(name));
-  };
-  connect(button("Button40"), &QPushButton::clicked, this, [this] { ReimportForces(); });
-  connect(button("Button41"), &QPushButton::clicked, this,
-          [this] { ChooseNames("ListBox1", "Edit75", state_.forceTable.stories); });
-  connect(button("Button42"), &QPushButton::clicked, this,
-          [this] { ChooseNames("ListBox2", "Edit76", state_.forceTable.columns); });
+  OnClickRun("Button13", ReadForceFactorsCommand, {});
+  OnClickRun("Button15", ForceStatisticsCommand, {});
+  OnClick("Button4", [this] { ImportForces(); });
+  OnClick("Button40", [this] { ReimportForces(); });
+  OnClick("Button41", [this] { ChooseNames("ListBox1", "Edit75", state_.forceTable.stories); });
+  OnClick("Button42", [this] { ChooseNames("ListBox2", "Edit76", state_.forceTable.columns); });
   for (const auto& [chooserName, boxName] :
        {std::pair{"ListBox1", "Edit75"}, std::pair{"ListBox2", "Edit76"}}) {
     auto* chooser = findChild<NameChooser*>(QString::fromUtf8(chooserName));
     auto* box = findChild<QLineEdit*>(QString::fromUtf8(boxName));
     connect(chooser, &NameChooser::Chosen, box, &QLineEdit::setText);
   }
+}
+
+QFileDialog& TForm1::OpenDialog() {
+  if (openDialog_ == nullptr) {
+    openDialog_ = new QFileDialog(this);
+    openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
+    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
+    openDialog_->setFileMode(QFileDialog::ExistingFile);
+  }
+  return *openDialog_;
+}
+
+void TForm1::ImportForces() {
+  if (busy_) return;
+  const QString folder = RememberedImportFolder();
+  if (!folder.isEmpty()) OpenDialog().setDirectory(folder);
+  const QString path = RunFileDialog(OpenDialog());
+  if (path.isEmpty()) return;
+  RememberImportFolder(path);
+  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
 }
 
 void TForm1::ReimportForces() {

@@ -1,36 +1,24 @@
 #include "app/gui/main_window.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QColorDialog>
 #include <QComboBox>
-#include <QCursor>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QUrl>
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "app/commands.h"
-#include "app/opensees_commands.h"
 #include "app/gui/about_window.h"
 #include "app/gui/dialogs.h"
-#include "app/gui/import_page.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
-#include "draw/paint/jpeg_file.h"
-#include "draw/paint/qimage_canvas.h"
 #include "model/errors.h"
-#include "model/section_kind.h"
 
 namespace kuma::gui {
 
@@ -84,32 +72,48 @@ class InputSwallower : public QObject {
   TForm1* window_;
 };
 
-// The read-out label of each chart.
-const std::pair<const char*, const char*> kReadOuts[4] = {
-    {"Image2", "Label68"}, {"Image3", "Label69"}, {"Image4", "Label74"}, {"Image5", "Label73"}};
-constexpr const char* kReadOutBlank = "内力值 = ";
+// What the window does with each page it knows: the number the page
+// commands know it by, the pictures its command draws, whether that command
+// can be stopped, and the button Enter in one of its boxes presses. A page
+// not listed computes nothing when it comes to the front.
+struct PageCommand {
+  const char* page;
+  int commandIndex;
+  std::initializer_list<const char*> pictures;
+  bool stoppable;
+  const char* enterButton;
+};
 
-// The pictures each page's command draws.
-QStringList PagePictures(int pageIndex) {
-  switch (pageIndex) {
-    case 0:
-      return {"Image1"};
-    case 1:
-      return {"Image8", "Image9", "Image10"};
-    case 2:
-      return {"Image6", "Image7"};
-    case 3:
-      return {"Image1", "Image2", "Image3"};
-    case 4:
-      return {"Image4", "Image5"};
-    case 6:
-      return {"Image25", "Image26"};
-    default:
-      return {};
-  }
+const PageCommand kPageCommands[] = {
+    {kSectionPage, 0, {"Image1"}, false, "Button1"},
+    {kConcretePage, 1, {"Image8", "Image9", "Image10"}, false, "Button10"},
+    {kSteelPage, 2, {"Image6", "Image7"}, false, "Button11"},
+    {kPmPage, 3, {"Image1", "Image2", "Image3"}, true, "Button2"},
+    {kMmPage, 4, {"Image4", "Image5"}, true, "Button7"},
+    {kImportPage, 5, {}, false, "Button13"},
+    {kPmmPage, 6, {"Image25", "Image26"}, false, nullptr},
+    {kScriptPage, 7, {}, false, nullptr},
+};
+
+const PageCommand* FindPageCommand(const QWidget* page) {
+  if (page == nullptr) return nullptr;
+  const QByteArray name = page->objectName().toUtf8();
+  for (const PageCommand& c : kPageCommands)
+    if (std::strcmp(c.page, name.constData()) == 0) return &c;
+  return nullptr;
 }
 
-bool PageCanBeStopped(int pageIndex) { return pageIndex == 3 || pageIndex == 4; }
+QStringList PagePictures(const QWidget* page) {
+  QStringList pictures;
+  if (const PageCommand* c = FindPageCommand(page))
+    for (const char* picture : c->pictures) pictures << QString::fromUtf8(picture);
+  return pictures;
+}
+
+bool PageCanBeStopped(const QWidget* page) {
+  const PageCommand* c = FindPageCommand(page);
+  return c != nullptr && c->stoppable;
+}
 
 // The size of everything placed on a page, hidden controls included, with
 // the page's margin on the right and at the bottom.
@@ -142,9 +146,6 @@ QString DescribeFailure(const std::exception& e) {
       .arg(QString::fromUtf8(e.what()));
 }
 
-// The path as the file functions want it (local encoding of file names).
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 }  // namespace
 
 TForm1::TForm1() {
@@ -155,35 +156,20 @@ TForm1::TForm1() {
 
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl1"));
-  const char* titles[8] = {"截面输入", "混凝土本构", "钢材本构",    "PM曲线",
-                           "MM曲线",   "导入内力",   "PMM三维曲面", "OpenSEES截面代码"};
-  QWidget* page[8];
-  QScrollArea* scroll[8];
-  for (int i = 0; i < 8; ++i) {
-    page[i] = new QWidget;
-    page[i]->setObjectName(QStringLiteral("TabSheet%1").arg(i + 1));
-    // Each page scrolls when the window is smaller than the page.
-    scroll[i] = new QScrollArea;
-    scroll[i]->setObjectName(QStringLiteral("ScrollBox%1").arg(i + 1));
-    scroll[i]->setFrameShape(QFrame::NoFrame);
-    scroll[i]->setWidgetResizable(true);
-    pages_->addTab(scroll[i], QString::fromUtf8(titles[i]));
-  }
   setCentralWidget(pages_);
 
-  BuildSectionPage(page[0]);
-  BuildProjectGroup(page[0]);
-  BuildConcretePage(page[1]);
-  BuildSteelPage(page[2]);
-  BuildPmPage(page[3]);
-  BuildMmPage(page[4]);
-  BuildImportPage(page[5]);
-  BuildPmmPage(page[6]);
-  BuildScriptPage(page[7]);
-  for (int i = 0; i < 8; ++i) {
-    page[i]->setMinimumSize(ContentsSize(page[i]));
-    scroll[i]->setWidget(page[i]);
-  }
+  AddPage(kSectionPage, "截面输入", [this](QWidget* page) {
+    BuildSectionPage(page);
+    BuildProjectGroup(page);
+  });
+  AddPage(kConcretePage, "混凝土本构", [this](QWidget* page) { BuildConcretePage(page); });
+  AddPage(kSteelPage, "钢材本构", [this](QWidget* page) { BuildSteelPage(page); });
+  AddPage(kPmPage, "PM曲线", [this](QWidget* page) { BuildPmPage(page); });
+  AddPage(kMmPage, "MM曲线", [this](QWidget* page) { BuildMmPage(page); });
+  AddPage(kImportPage, "导入内力", [this](QWidget* page) { BuildImportPage(page); });
+  AddPage(kPmmPage, "PMM三维曲面", [this](QWidget* page) { BuildPmmPage(page); });
+  AddPage(kScriptPage, "OpenSEES截面代码", [this](QWidget* page) { BuildScriptPage(page); });
+
   // The boxes of a group start 16 pixels below its top: the frame is drawn
   // through the middle of the title, as the layout expects, so that it
   // never runs through the first row of boxes or the column heads.
@@ -209,6 +195,48 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() = default;
+
+void TForm1::AddPage(const char* name, const char* title,
+                     const std::function<void(QWidget*)>& build) {
+  auto* page = new QWidget;
+  const QString pageName = QString::fromUtf8(name);
+  page->setObjectName(pageName);
+  // Each page scrolls when the window is smaller than the page.
+  auto* scroll = new QScrollArea;
+  QString scrollName = pageName;
+  scrollName.replace(QLatin1String("TabSheet"), QLatin1String("ScrollBox"));
+  scroll->setObjectName(scrollName == pageName ? pageName + QLatin1String("Scroll") : scrollName);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  pages_->addTab(scroll, QString::fromUtf8(title));
+  build(page);
+  page->setMinimumSize(ContentsSize(page));
+  scroll->setWidget(page);
+}
+
+QWidget* TForm1::Page(const QString& name) const {
+  const int index = PageIndex(name);
+  return index < 0 ? nullptr : static_cast<QScrollArea*>(pages_->widget(index))->widget();
+}
+
+int TForm1::PageIndex(const QString& name) const {
+  for (int i = 0; i < pages_->count(); ++i) {
+    auto* scroll = qobject_cast<QScrollArea*>(pages_->widget(i));
+    if (scroll != nullptr && scroll->widget() != nullptr && scroll->widget()->objectName() == name)
+      return i;
+  }
+  return -1;
+}
+
+QWidget* TForm1::CurrentPage() const {
+  auto* scroll = qobject_cast<QScrollArea*>(pages_->currentWidget());
+  return scroll == nullptr ? nullptr : scroll->widget();
+}
+
+int TForm1::CurrentPageCommandIndex() const {
+  const PageCommand* c = FindPageCommand(CurrentPage());
+  return c == nullptr ? -1 : c->commandIndex;
+}
 
 void TForm1::SetSecondaryWindows(TForm2* result, TForm3* about) {
   resultWindow_ = result;
@@ -298,24 +326,6 @@ void TForm1::MarkPictures(const QHash<PictureBox*, int>& before, const QStringLi
   RefreshReadOuts(redrawn);
 }
 
-void TForm1::RefreshReadOuts(const QList<PictureBox*>& redrawn) {
-  for (const auto& [pictureName, label] : kReadOuts) {
-    PictureBox* picture = form_->PictureControl(pictureName);
-    if (!redrawn.contains(picture)) continue;
-    // The caption follows the new chart: the value under the pointer if it
-    // rests on the chart, otherwise the blank caption.
-    std::string text = kReadOutBlank;
-    if (picture->underMouse()) {
-      const QPoint at = picture->mapFromGlobal(QCursor::pos());
-      try {
-        text = ReadOutText(state_, *form_, pictureName, at.x(), at.y());
-      } catch (const std::exception&) {
-      }
-    }
-    form_->SetText(label, text);
-  }
-}
-
 void TForm1::FitToScreen(const QRect& available) {
   QSize frame = frameGeometry().size() - geometry().size();
   if (!isVisible() || frame.isEmpty()) frame = QSize(kFrameAllowanceWidth, kFrameAllowanceHeight);
@@ -325,233 +335,74 @@ void TForm1::FitToScreen(const QRect& available) {
 }
 
 void TForm1::Connect() {
-  auto button = [this](const char* name) {
-    return findChild<QPushButton*>(QString::fromUtf8(name));
-  };
-  auto onClick = [this, &button](const char* name, std::function<void()> handler) {
-    connect(button(name), &QPushButton::clicked, this, std::move(handler));
-  };
-  auto command = [this, &onClick](const char* name, void (*chain)(AppState&, Form&),
-                                  const QStringList& pictures) {
-    onClick(name,
-            [this, chain, pictures] { Run([this, chain] { chain(state_, *form_); }, pictures); });
-  };
-
-  command("Button1", SectionInputCommand, {"Image1"});
-  onClick("Button2",
-          [this] { Run([this] { PmCommand(state_, *form_, Control()); }, PagePictures(3), true); });
-  onClick("Button7",
-          [this] { Run([this] { MmCommand(state_, *form_, Control()); }, {"Image5"}, true); });
-  onClick("Button50", [this] { RequestStop(); });
-  onClick("Button51", [this] { RequestStop(); });
-  command("Button18", OpenSeesPageCommand, {"Image1"});
-  command("Button13", ReadForceFactorsCommand, {});
-  command("Button15", ForceStatisticsCommand, {});
-  command("Button3", ReferencePmChartCommand, {"Image4"});
-  command("Button8", TypedAxialLevelCommand, {"Image4"});
-  command("Button9", PmForcePointsCommand, {});
-  command("Button12", MmForcePointsCommand, {});
-  onClick("Button10", [this] { Run([this] { ConcreteCurvesCommand(*form_); }, PagePictures(1)); });
-  onClick("Button11", [this] { Run([this] { SteelCurvesCommand(*form_); }, PagePictures(2)); });
-  onClick("Button4", [this] { ImportForces(); });
+  ConnectSectionPage();
+  ConnectPmPage();
+  ConnectMmPage();
+  OnClick("Button50", [this] { RequestStop(); });
+  OnClick("Button51", [this] { RequestStop(); });
+  ConnectScriptPage();
+  ConnectMaterialPages();
   ConnectImportPage();
-  onClick("Button16", [this] { SavePicture("Image2"); });
-  onClick("Button17", [this] { SavePicture("Image3"); });
-  onClick("Button14", [this] { SavePicture("Image5"); });
-  onClick("Button5", [this] { ShowReport(PmReportCommand); });
-  onClick("Button6", [this] { ShowReport(MmReportCommand); });
-  command("Button31", DesignCheckCommand, {});
-  onClick("Button32", [this] { ShowReport(CheckReportCommand); });
-  auto* method = findChild<QComboBox*>(QStringLiteral("ComboBox8"));
-  connect(method, &QComboBox::currentIndexChanged, this, [this] {
-    if (state_.check.Valid()) RunDesignCheck();
-  });
-
-  auto* kinds = findChild<QComboBox*>(QStringLiteral("ComboBox1"));
-  connect(kinds, &QComboBox::currentIndexChanged, this, [this] { ApplySectionKind(); });
-  auto* reference = findChild<QComboBox*>(QStringLiteral("ComboBox7"));
-  connect(reference, &QComboBox::currentIndexChanged, this,
-          [this] { Run([this] { ReferenceChoiceCommand(state_, *form_); }, {"Image4"}); });
-  auto* level = findChild<QScrollBar*>(QStringLiteral("ScrollBar1"));
-  connect(level, &QScrollBar::valueChanged, this, [this](int position) {
-    Run([this, position] { ScrollAxialLevelCommand(state_, *form_, position); }, {"Image4"});
-  });
+  ConnectCheckControls();
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
-
-  for (std::size_t zone = 0; zone < swatches_.size(); ++zone)
-    connect(swatches_[zone], &SwatchBox::Pressed, this,
-            [this, zone] { PickColour(static_cast<int>(zone)); });
   ConnectPictures();
   ConnectPmmPage();
 }
 
-void TForm1::ConnectPictures() {
-  for (const auto& [picture, label] : kReadOuts) {
-    const std::string pictureName = picture;
-    const std::string labelName = label;
-    connect(form_->PictureControl(picture), &PictureBox::MouseMoved, this,
-            [this, pictureName, labelName](int x, int y) {
-              if (busy_) return;
-              // A read-out never interrupts the engineer with a message box.
-              try {
-                form_->SetText(labelName, ReadOutText(state_, *form_, pictureName, x, y));
-              } catch (const std::exception&) {
-              }
-            });
-  }
+void TForm1::OnClick(const char* button, std::function<void()> handler) {
+  connect(findChild<QPushButton*>(QString::fromUtf8(button)), &QPushButton::clicked, this,
+          std::move(handler));
+}
+
+void TForm1::OnClickRun(const char* button, void (*chain)(AppState&, Form&),
+                        const QStringList& pictures) {
+  OnClick(button,
+          [this, chain, pictures] { Run([this, chain] { chain(state_, *form_); }, pictures); });
 }
 
 // Enter in a box runs the command of its page; the axial level box runs its
 // own "输入轴力". On the import page only the factor boxes do.
 void TForm1::ConnectEnterKeys() {
-  const char* pageButtons[8] = {"Button1", "Button10", "Button11", "Button2",
-                                "Button7", "Button13", nullptr,    nullptr};
-  for (int i = 0; i < pages_->count(); ++i) {
-    if (pageButtons[i] == nullptr) continue;
-    for (QLineEdit* edit : pages_->widget(i)->findChildren<QLineEdit*>()) {
+  for (const PageCommand& c : kPageCommands) {
+    QWidget* page = Page(QString::fromUtf8(c.page));
+    if (c.enterButton == nullptr || page == nullptr) continue;
+    for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
       const QString name = edit->objectName();
       if (edit->isReadOnly() || !name.startsWith(QLatin1String("Edit"))) continue;
       const int number = name.mid(4).toInt();
-      if (i == 5 && (number < 54 || number > 59)) continue;
+      if (std::strcmp(c.page, kImportPage) == 0 && (number < 54 || number > 59)) continue;
       auto* button = findChild<QPushButton*>(
-          QString::fromUtf8(name == QLatin1String("Edit30") ? "Button8" : pageButtons[i]));
+          QString::fromUtf8(name == QLatin1String("Edit30") ? "Button8" : c.enterButton));
       connect(edit, &QLineEdit::returnPressed, button, &QPushButton::click);
     }
   }
 }
 
-void TForm1::AssignShortcuts() {
-  const std::pair<const char*, const char*> keys[] = {
-      {"N6", "Ctrl+Q"},  {"N13", "F3"},    {"N14", "F4"},    {"PM1", "F5"},    {"MM1", "F6"},
-      {"N16", "Ctrl+I"}, {"N9", "F1"},     {"N19", "Alt+1"}, {"N20", "Alt+2"}, {"N110", "Alt+3"},
-      {"N21", "Alt+4"},  {"N25", "Alt+5"}, {"N22", "Alt+6"}, {"N23", "Alt+7"}, {"N24", "Alt+8"},
-      {"NewSection1", "Ctrl+N"}, {"N3", "Ctrl+O"}, {"N4", "Ctrl+S"}, {"SaveAs1", "Ctrl+Shift+S"},
-      {"N18", "Ctrl+P"}, {"PMM1", "F7"}};
-  for (const auto& [name, key] : keys)
-    if (auto* action = findChild<QAction*>(QString::fromUtf8(name)))
-      action->setShortcut(QKeySequence(QString::fromUtf8(key)));
+void TForm1::RunPageChange(QWidget* page) {
+  const PageCommand* c = FindPageCommand(page);
+  if (c == nullptr) return;
+  const int index = c->commandIndex;
+  Run([this, index] { PageChangeCommand(state_, *form_, index, Control()); }, PagePictures(page),
+      PageCanBeStopped(page));
 }
 
-void TForm1::ApplySectionKind() {
-  Run(
-      [this] {
-        ApplySectionKindLayout(*form_);
-        SectionInputCommand(state_, *form_);
-      },
-      {"Image1"});
-}
-
-void TForm1::RunPageChange(int pageIndex) {
-  Run([this, pageIndex] { PageChangeCommand(state_, *form_, pageIndex, Control()); },
-      PagePictures(pageIndex), PageCanBeStopped(pageIndex));
-}
-
-void TForm1::BringPageToFront(int pageIndex) {
+void TForm1::BringPageToFront(const char* pageName) {
   quietPageChange_ = true;
-  pages_->setCurrentIndex(pageIndex);
+  pages_->setCurrentIndex(PageIndex(QString::fromUtf8(pageName)));
   quietPageChange_ = false;
 }
 
-void TForm1::SelectKindFromMenu(int kindIndex) {
+void TForm1::ShowPageFromMenu(const char* pageName) {
   if (busy_) return;
-  BringPageToFront(0);
-  form_->SetItemIndex("ComboBox1", kindIndex);
-  ApplySectionKind();
+  BringPageToFront(pageName);
+  RunPageChange(Page(QString::fromUtf8(pageName)));
 }
 
-void TForm1::ShowPageFromMenu(int pageIndex) {
-  if (busy_) return;
-  BringPageToFront(pageIndex);
-  RunPageChange(pageIndex);
-}
-
-void TForm1::PageChanged(int pageIndex) {
+void TForm1::PageChanged(int tabIndex) {
   if (quietPageChange_) return;
-  RunPageChange(pageIndex);
+  auto* scroll = qobject_cast<QScrollArea*>(pages_->widget(tabIndex));
+  RunPageChange(scroll == nullptr ? nullptr : scroll->widget());
 }
-
-QFileDialog& TForm1::SaveDialog() {
-  if (saveDialog_ == nullptr) {
-    saveDialog_ = new QFileDialog(this);
-    saveDialog_->setObjectName(QStringLiteral("SaveDialog1"));
-    saveDialog_->setAcceptMode(QFileDialog::AcceptSave);
-    saveDialog_->setFileMode(QFileDialog::AnyFile);
-    saveDialog_->setNameFilter(QStringLiteral("JPG图片 (*.jpg)"));
-    saveDialog_->setDefaultSuffix(QStringLiteral("jpg"));
-    saveDialog_->setOption(QFileDialog::DontConfirmOverwrite, true);
-  }
-  return *saveDialog_;
-}
-
-QFileDialog& TForm1::OpenDialog() {
-  if (openDialog_ == nullptr) {
-    openDialog_ = new QFileDialog(this);
-    openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
-    openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-    openDialog_->setFileMode(QFileDialog::ExistingFile);
-  }
-  return *openDialog_;
-}
-
-void TForm1::ImportForces() {
-  if (busy_) return;
-  const QString folder = RememberedImportFolder();
-  if (!folder.isEmpty()) OpenDialog().setDirectory(folder);
-  const QString path = RunFileDialog(OpenDialog());
-  if (path.isEmpty()) return;
-  RememberImportFolder(path);
-  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
-}
-
-void TForm1::RunDesignCheck() {
-  if (state_.forceTable.Count <= 0) return;
-  Run([this] { DesignCheckCommand(state_, *form_); });
-}
-
-void TForm1::SavePicture(const char* pictureName) {
-  if (busy_) return;
-  QString path = RunFileDialog(SaveDialog());
-  if (path.isEmpty()) return;
-  PictureBox* picture = form_->PictureControl(pictureName);
-  if (!picture->DrawnOn()) return;  // an empty picture writes no file
-  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".jpg");
-  Run([picture, path] { WriteJpegFile(LocalPath(path), ToRgbImage(picture->Image())); });
-}
-
-void TForm1::ShowReport(std::vector<std::string> (*report)(const AppState&)) {
-  if (resultWindow_ == nullptr) return;
-  if (!Run([this, report] { resultWindow_->SetLines(report(state_)); })) return;
-  resultWindow_->show();
-  resultWindow_->raise();
-  resultWindow_->activateWindow();
-}
-
-void TForm1::PickColour(int zone) {
-  if (busy_) return;
-  SwatchBox* swatch = swatches_[static_cast<std::size_t>(zone)];
-  if (colorDialog_ == nullptr) {
-    colorDialog_ = new QColorDialog(this);
-    colorDialog_->setObjectName(QStringLiteral("ColorDialog1"));
-  }
-  colorDialog_->setCurrentColor(swatch->Colour());
-  const std::optional<QColor> chosen = RunColorDialog(*colorDialog_);
-  if (!chosen || !chosen->isValid()) return;
-  // The section picture keeps its colours until it is drawn again.
-  state_.colours.colour[static_cast<std::size_t>(zone)] =
-      Rgb{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
-          static_cast<std::uint8_t>(chosen->blue())};
-  swatch->SetColour(*chosen);
-  UpdateModified();
-}
-
-void TForm1::ShowAbout() {
-  if (aboutWindow_ == nullptr) return;
-  aboutWindow_->show();
-  aboutWindow_->raise();
-  aboutWindow_->activateWindow();
-}
-
-void TForm1::OpenAuthorPage(const char* address) { OpenWebPage(QUrl(QString::fromUtf8(address))); }
 
 Windows CreateWindows() {
   Windows windows;

@@ -1,7 +1,13 @@
 #pragma once
-// The main window: eight tab pages of inputs and pictures, the menus and the
+// The main window: tab pages of inputs and pictures, the menus and the
 // status bar. It owns the program's state and hands every button, menu item
 // and page change to its command chain.
+//
+// Each page has a file of its own (section_page.cpp, material_pages.cpp,
+// pm_page.cpp, mm_page.cpp, import_page.cpp, check_panel.cpp, pmm_page.cpp,
+// script_page.cpp) holding its builder and its buttons' connections; the
+// menus and status bar are in menus.cpp, the pictures' commands in
+// picture_commands.cpp, the section files in main_window_files.cpp.
 
 #include <QHash>
 #include <QMainWindow>
@@ -22,6 +28,17 @@ class QMenu;
 class QTabWidget;
 
 namespace kuma::gui {
+
+// The pages' object names. A page is always found by its name, never by its
+// position among the tabs.
+inline constexpr const char* kSectionPage = "TabSheet1";
+inline constexpr const char* kConcretePage = "TabSheet2";
+inline constexpr const char* kSteelPage = "TabSheet3";
+inline constexpr const char* kPmPage = "TabSheet4";
+inline constexpr const char* kMmPage = "TabSheet5";
+inline constexpr const char* kImportPage = "TabSheet6";
+inline constexpr const char* kPmmPage = "TabSheet7";
+inline constexpr const char* kScriptPage = "TabSheet8";
 
 class PictureBox;
 class SwatchBox;
@@ -68,30 +85,52 @@ class TForm1 : public QMainWindow {
   // whether to save unsaved changes). Returns true when it was opened.
   bool OpenSectionPath(const QString& path);
 
+  // The page of that object name (the widget inside its tab's scroll area),
+  // its tab index (-1 when there is none) and the page in front.
+  QWidget* Page(const QString& name) const;
+  int PageIndex(const QString& name) const;
+  QWidget* CurrentPage() const;
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void BuildMenus();
+  // Adds a tab holding a scrolling page of that object name, built by
+  // `build`.
+  void AddPage(const char* name, const char* title, const std::function<void(QWidget*)>& build);
+  void BuildMenus();  // menus.cpp
   void BuildStatusBar();
-  void BuildSectionPage(QWidget* page);
-  void BuildConcretePage(QWidget* page);
-  void BuildSteelPage(QWidget* page);
-  void BuildPmPage(QWidget* page);
-  void BuildMmPage(QWidget* page);
-  void BuildImportPage(QWidget* page);
-  void BuildCheckControls(QWidget* page);
-  void BuildPmmPage(QWidget* page);
-  void BuildScriptPage(QWidget* page);
-  void BuildOpenSeesModelControls(QWidget* page);
-  void BuildMaterialGroup(QWidget* page, int zone, int x);
-  void Connect();
-  void ConnectPictures();
-  void ConnectPmmPage();  // the page "PMM三维曲面" (pmm_page.cpp)
-  void ConnectEnterKeys();
   void AssignShortcuts();
+  void BuildSectionPage(QWidget* page);  // section_page.cpp
+  void ConnectSectionPage();
+  void BuildConcretePage(QWidget* page);  // material_pages.cpp
+  void BuildSteelPage(QWidget* page);
+  void BuildMaterialGroup(QWidget* page, int zone, int x);
+  void ConnectMaterialPages();
+  void BuildPmPage(QWidget* page);  // pm_page.cpp
+  void ConnectPmPage();
+  void BuildMmPage(QWidget* page);  // mm_page.cpp
+  void ConnectMmPage();
+  void BuildImportPage(QWidget* page);  // import_page.cpp
+  void BuildCheckControls(QWidget* page);  // check_panel.cpp
+  void ConnectCheckControls();
+  void BuildPmmPage(QWidget* page);  // pmm_page.cpp
+  void ConnectPmmPage();
+  void BuildScriptPage(QWidget* page);  // script_page.cpp
+  void BuildOpenSeesModelControls(QWidget* page);
+  void ConnectScriptPage();
+  void Connect();
+  // Connects a button of the pages to a handler, or to running a command
+  // chain that draws `pictures`.
+  void OnClick(const char* button, std::function<void()> handler);
+  void OnClickRun(const char* button, void (*chain)(AppState&, Form&),
+                  const QStringList& pictures);
+  void ConnectPictures();  // picture_commands.cpp
+  void ConnectEnterKeys();
   WorkControl Control();
-  void RunPageChange(int pageIndex);
+  // The command run when a page comes to the front: the page's own
+  // command, or nothing for a page without one.
+  void RunPageChange(QWidget* page);
   void SetStopButtonsEnabled(bool enabled);
   void MarkPictures(const QHash<PictureBox*, int>& before, const QStringList& pictures,
                     bool incomplete);
@@ -99,9 +138,12 @@ class TForm1 : public QMainWindow {
 
   void ApplySectionKind();
   void SelectKindFromMenu(int kindIndex);
-  void ShowPageFromMenu(int pageIndex);
-  void BringPageToFront(int pageIndex);
-  void PageChanged(int pageIndex);
+  void ShowPageFromMenu(const char* pageName);
+  void BringPageToFront(const char* pageName);
+  void PageChanged(int tabIndex);
+  // The number the page commands know the page in front by (0 the section
+  // page … 7 the OpenSEES page), -1 for a page they do not know.
+  int CurrentPageCommandIndex() const;
   void ImportForces();
   // The import page's own buttons: re-import with the current filters, and
   // the pop-up lists of stories and columns.

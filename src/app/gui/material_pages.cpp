@@ -1,0 +1,138 @@
+// The pages "混凝土本构" and "钢材本构": one group per material zone (law,
+// constants, OpenSEES tag, colour swatch) with its curve below it; and the
+// colour dialog of the swatches.
+
+#include <QColorDialog>
+#include <QGroupBox>
+
+#include "app/commands.h"
+#include "app/gui/dialogs.h"
+#include "app/gui/form_builder.h"
+#include "app/gui/main_window.h"
+#include "app/gui/picture_box.h"
+
+namespace kuma::gui {
+
+namespace {
+
+// One material group: law list, constants, OpenSEES tag, colour swatch, and
+// its curve picture below it.
+struct MaterialZone {
+  const char* title;
+  const char* list;
+  std::vector<std::pair<const char*, const char*>> constants;  // caption, box
+  const char* tag;
+  const char* swatch;
+  const char* picture;
+};
+
+const MaterialZone kZones[5] = {
+    {"边缘区混凝土本构",
+     "ComboBox2",
+     {{"受压屈服强度fc", "Edit14"},
+      {"屈服强度对应应变e0", "Edit15"},
+      {"极限强度fcu", "Edit17"},
+      {"极限强度对应应变ecu", "Edit16"}},
+     "Edit65",
+     "Shape1",
+     "Image8"},
+    {"核心区混凝土本构(1)",
+     "ComboBox3",
+     {{"受压屈服强度fc", "Edit18"},
+      {"屈服强度对应应变e0", "Edit19"},
+      {"极限强度fcu", "Edit21"},
+      {"极限强度对应应变ecu", "Edit20"}},
+     "Edit66",
+     "Shape2",
+     "Image9"},
+    {"核心区混凝土本构(2)",
+     "ComboBox4",
+     {{"受压屈服强度fc", "Edit22"},
+      {"屈服强度对应应变e0", "Edit23"},
+      {"极限强度fcu", "Edit25"},
+      {"极限强度对应应变ecu", "Edit24"}},
+     "Edit67",
+     "Shape3",
+     "Image10"},
+    {"钢筋本构",
+     "ComboBox5",
+     {{"弹性模量 Es", "Edit26"}, {"屈服强度fy", "Edit27"}},
+     "Edit68",
+     "Shape4",
+     "Image6"},
+    {"型钢本构",
+     "ComboBox6",
+     {{"弹性模量 Es", "Edit28"}, {"屈服强度fy", "Edit29"}},
+     "Edit69",
+     "Shape5",
+     "Image7"},
+};
+
+}  // namespace
+
+void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
+  const MaterialZone& z = kZones[zone];
+  // Law list, constants, tag and swatch, one row each.
+  const int rows = static_cast<int>(z.constants.size()) + 3;
+  const int height = 30 + 24 * rows;
+  QGroupBox* group = AddGroup(page, nullptr, QString::fromUtf8(z.title), x, 8, 281, height);
+  constexpr int kBoxX = 136, kBoxWidth = 137, kLabelWidth = 124;
+  AddLabel(group, nullptr, QStringLiteral("本构类型"), 8, 23, kLabelWidth);
+  AddList(group, z.list, kBoxX, 20, kBoxWidth);
+  int y = 48;
+  for (const auto& [caption, box] : z.constants) {
+    AddLabel(group, nullptr, QString::fromUtf8(caption), 8, y + 3, kLabelWidth);
+    AddEdit(group, box, kBoxX, y, kBoxWidth);
+    y += 24;
+  }
+  AddLabel(group, nullptr, QStringLiteral("OpenSEES 编号"), 8, y + 3, kLabelWidth);
+  AddEdit(group, z.tag, kBoxX, y, kBoxWidth);
+  y += 24;
+  AddLabel(group, nullptr, QStringLiteral("填充颜色"), 8, y + 3, kLabelWidth);
+  auto* swatch = new SwatchBox(QString::fromUtf8(z.swatch), group);
+  swatch->setGeometry(kBoxX, y, 65, kEditHeight);
+  swatches_[static_cast<std::size_t>(zone)] = swatch;
+
+  pictures_ << AddPanelPicture(page, nullptr, z.picture, x + 4, 16 + height);
+}
+
+void TForm1::BuildConcretePage(QWidget* page) {
+  for (int zone = 0; zone < 3; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * zone);
+  AddButton(page, "Button10", QStringLiteral("刷新曲线"), 8, 474, 100);
+}
+
+void TForm1::BuildSteelPage(QWidget* page) {
+  for (int zone = 3; zone < 5; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * (zone - 3));
+  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8, 426, 100);
+}
+
+void TForm1::ConnectMaterialPages() {
+  const QStringList concrete = {QStringLiteral("Image8"), QStringLiteral("Image9"),
+                                QStringLiteral("Image10")};
+  const QStringList steel = {QStringLiteral("Image6"), QStringLiteral("Image7")};
+  OnClick("Button10", [this, concrete] { Run([this] { ConcreteCurvesCommand(*form_); }, concrete); });
+  OnClick("Button11", [this, steel] { Run([this] { SteelCurvesCommand(*form_); }, steel); });
+  for (std::size_t zone = 0; zone < swatches_.size(); ++zone)
+    connect(swatches_[zone], &SwatchBox::Pressed, this,
+            [this, zone] { PickColour(static_cast<int>(zone)); });
+}
+
+void TForm1::PickColour(int zone) {
+  if (busy_) return;
+  SwatchBox* swatch = swatches_[static_cast<std::size_t>(zone)];
+  if (colorDialog_ == nullptr) {
+    colorDialog_ = new QColorDialog(this);
+    colorDialog_->setObjectName(QStringLiteral("ColorDialog1"));
+  }
+  colorDialog_->setCurrentColor(swatch->Colour());
+  const std::optional<QColor> chosen = RunColorDialog(*colorDialog_);
+  if (!chosen || !chosen->isValid()) return;
+  // The section picture keeps its colours until it is drawn again.
+  state_.colours.colour[static_cast<std::size_t>(zone)] =
+      Rgb{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
+          static_cast<std::uint8_t>(chosen->blue())};
+  swatch->SetColour(*chosen);
+  UpdateModified();
+}
+
+}  // namespace kuma::gui

@@ -1,0 +1,94 @@
+// The page "OpenSEES截面代码": the generated fiber section or model text,
+// its choices, and saving it to a file.
+
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/commands.h"
+#include "app/gui/dialogs.h"
+#include "app/gui/form_builder.h"
+#include "app/gui/main_window.h"
+#include "app/opensees_commands.h"
+
+namespace kuma::gui {
+
+namespace {
+
+QFont FixedPitchFont() {
+  QFont font(QStringLiteral("Courier New"), 10);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+}  // namespace
+
+void TForm1::BuildScriptPage(QWidget* page) {
+  AddLabel(page, "Label81", QStringLiteral("OPENSEES 纤维截面划分的命令流"), 8, 12, 240);
+  AddButton(page, "Button18", QStringLiteral("生成OPENSEES的命令流"), 256, 8, 180);
+  auto* memo = new QPlainTextEdit(QStringLiteral("Memo1"), page);
+  memo->setObjectName(QStringLiteral("Memo1"));
+  memo->setFont(FixedPitchFont());
+  QPalette palette = memo->palette();
+  palette.setColor(QPalette::Text, QColor(0, 128, 0));
+  memo->setPalette(palette);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setGeometry(8, 72, 862, 430);
+  BuildOpenSeesModelControls(page);
+}
+
+void TForm1::BuildOpenSeesModelControls(QWidget* page) {
+  AddLabel(page, "Label180", QStringLiteral("输出内容"), 448, 12, 56);
+  AddList(page, "ComboBox17", 508, 8, 96);
+  AddLabel(page, "Label181", QStringLiteral("语言"), 612, 12, 30);
+  AddList(page, "ComboBox18", 644, 8, 140);
+  QPushButton* save = AddButton(page, "Button65", QStringLiteral("保存到文件"), 792, 7, 78);
+  AddLabel(page, "Label182", QStringLiteral("模型"), 8, 44, 30);
+  AddList(page, "ComboBox19", 40, 40, 150);
+  AddLabel(page, "Label183", QStringLiteral("截面分析"), 200, 44, 56);
+  AddList(page, "ComboBox20", 258, 40, 136);
+  AddLabel(page, "Label184", QStringLiteral("GJ (N·mm²)"), 404, 44, 70);
+  QLineEdit* gj = AddEdit(page, "Edit90", 476, 40, 96);
+  gj->setPlaceholderText(QStringLiteral("毛截面"));
+  gj->setToolTip(QStringLiteral("三维模型的扭转刚度；留空则按毛截面计算"));
+  AddLabel(page, "Label185", QStringLiteral("步数"), 582, 44, 30);
+  AddEdit(page, "Edit91", 614, 40, 50);
+  AddLabel(page, "Label186", QStringLiteral("结果文件"), 674, 44, 56);
+  AddEdit(page, "Edit92", 732, 40, 138);
+  AddLabel(page, "Label187", QStringLiteral("说明"), 8, 508, 40);
+  auto* notes = new QPlainTextEdit(page);
+  notes->setObjectName(QStringLiteral("Memo2"));
+  notes->setReadOnly(true);
+  notes->setGeometry(48, 508, 822, 56);
+  connect(save, &QPushButton::clicked, this, &TForm1::SaveOpenSeesText);
+}
+
+void TForm1::ConnectScriptPage() { OnClickRun("Button18", OpenSeesPageCommand, {"Image1"}); }
+
+void TForm1::SaveOpenSeesText() {
+  if (busy_) return;
+  if (openSeesDialog_ == nullptr) {
+    openSeesDialog_ = new QFileDialog(this);
+    openSeesDialog_->setObjectName(QStringLiteral("SaveDialog2"));
+    openSeesDialog_->setAcceptMode(QFileDialog::AcceptSave);
+    openSeesDialog_->setFileMode(QFileDialog::AnyFile);
+    openSeesDialog_->setNameFilters({QStringLiteral("OpenSEES Tcl (*.tcl)"),
+                                     QStringLiteral("OpenSeesPy (*.py)"),
+                                     QStringLiteral("文本文件 (*.txt)")});
+  }
+  const bool python = form_->ItemIndex("ComboBox17") == 1 && form_->ItemIndex("ComboBox18") == 1;
+  openSeesDialog_->setDefaultSuffix(python ? QStringLiteral("py") : QStringLiteral("tcl"));
+  openSeesDialog_->selectNameFilter(openSeesDialog_->nameFilters().at(python ? 1 : 0));
+  const QString path = RunFileDialog(*openSeesDialog_);
+  if (path.isEmpty()) return;
+  Run([this, path] {
+    // Nothing generated yet: the text box still holds its initial text.
+    if (form_->Text("Memo1") == "Memo1") OpenSeesPageCommand(state_, *form_);
+    SaveOpenSeesPageText(QFile::encodeName(path).toStdString(), form_->Text("Memo1"));
+  });
+}
+
+}  // namespace kuma::gui
