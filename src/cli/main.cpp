@@ -66,7 +66,10 @@ constexpr const char* kUsage =
     "  opensees             the OpenSEES fiber-section script\n"
     "  opensees-model [--py] [--out PATH]\n"
     "                       the complete OpenSEES model (Tcl, or OpenSeesPy with --py;\n"
-    "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up\n"
+    "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up,\n"
+    "                       ComboBox44 push target (0 capacity state, 1 concrete\n"
+    "                       crushing), ComboBox45 path (0 constant axial force,\n"
+    "                       1 proportional), ComboBox46 (1: no wipe)\n"
     "  import CSVFILE       import forces; the count line, then the statistics grid\n"
     "                       as CSV (Case,P,Mx,My,label)\n"
     "  charts DIR [--forces CSVFILE]\n"
@@ -433,6 +436,8 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
     }
   } else if (c == "opensees") {
     kuma::ScriptCommand(state, form);
+    const std::string warning = kuma::FiberLimitWarning(state.fibers.size());
+    if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
     PrintLines(form.MemoLines("Memo1"));
   } else if (c == "opensees-model") {
     const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
