@@ -54,7 +54,7 @@ void TForm1::ReimportForces() {
     ImportForces();
     return;
   }
-  if (Run([this, path] { ImportCommand(state_, *form_, path); })) RunDesignCheck();
+  ImportChosenFile(path, state_.forceTable.sheet);
 }
 
 void TForm1::ChooseNames(const char* chooserName, const char* boxName,

@@ -489,6 +489,8 @@ QFileDialog& TForm1::OpenDialog() {
     openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
     openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
     openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setNameFilters({QStringLiteral("ETABS表格 (*.csv *.xlsx *.txt)"),
+                                 QStringLiteral("所有文件 (*)")});
   }
   return *openDialog_;
 }
@@ -500,7 +502,7 @@ void TForm1::ImportForces() {
   const QString path = RunFileDialog(OpenDialog());
   if (path.isEmpty()) return;
   RememberImportFolder(path);
-  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
+  ImportChosenFile(LocalPath(path));
 }
 
 void TForm1::RunDesignCheck() {

@@ -349,6 +349,7 @@ void TForm1::BuildImportPage(QWidget* page) {
 
   AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
   BuildCheckControls(page);
+  BuildWorkbookControls(page);
 }
 
 void TForm1::BuildCheckControls(QWidget* page) {
