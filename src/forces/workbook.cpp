@@ -45,16 +45,21 @@ bool SameText(std::string_view a, std::string_view b) {
   return Lower(TrimBlanks(a)) == Lower(TrimBlanks(b));
 }
 
-// The local part of an element or attribute name from the namespace-aware
-// parser ("uri|row" -> "row").
+// The local part of an element or attribute name ("x:row" -> "row",
+// "r:id" -> "id"). Parts are parsed without namespace processing, which
+// would copy the namespace's address into every name of a million cells.
 std::string_view LocalName(const char* name) {
-  const char* bar = std::strrchr(name, '|');
-  return bar != nullptr ? std::string_view(bar + 1) : std::string_view(name);
+  std::string_view text(name);
+  const std::size_t colon = text.rfind(':');
+  return colon == std::string_view::npos ? text : text.substr(colon + 1);
 }
 
 const char* Attribute(const char** attributes, std::string_view local) {
   for (int i = 0; attributes[i] != nullptr; i += 2) {
-    if (LocalName(attributes[i]) == local) return attributes[i + 1];
+    const char* name = attributes[i];
+    // Most names come without a prefix ("r", "s", "t" of every cell).
+    if ((name[0] == local[0] && local.compare(name) == 0) || LocalName(name) == local)
+      return attributes[i + 1];
   }
   return nullptr;
 }
@@ -88,7 +93,7 @@ class XmlHandler {
 class XmlParse {
  public:
   explicit XmlParse(XmlHandler& handler) : handler_(handler) {
-    parser_ = XML_ParserCreateNS(nullptr, '|');
+    parser_ = XML_ParserCreate(nullptr);
     if (parser_ == nullptr) throw std::bad_alloc();
     XML_SetUserData(parser_, this);
     XML_SetElementHandler(parser_, &XmlParse::OnStart, &XmlParse::OnEnd);
@@ -193,7 +198,7 @@ class Package {
     if (!file) throw Error(Where(part) + "无法解压 (" + zip_strerror(zip_.get()) + ")");
 
     XmlParse parse(handler);
-    std::vector<char> buffer(1 << 16);
+    std::vector<char> buffer(1 << 20);
     std::uint64_t inflated = 0;
     for (;;) {
       const zip_int64_t n = zip_fread(file.get(), buffer.data(), buffer.size());
@@ -408,13 +413,7 @@ class StylesReader : public XmlHandler {
 // ---------------------------------------------------------------------------
 // Sheets.
 
-enum class CellKind { Empty, Number, Text, Date, Error };
-
-struct Cell {
-  int column = 0;  // 1-based
-  CellKind kind = CellKind::Empty;
-  std::string text;  // the CSV field's text
-};
+enum class CellKind { Number, Text, Date, Error };
 
 // "J17" -> column 10, row 17; false when it is not a cell reference.
 bool ParseReference(std::string_view ref, int& column, long long& row) {
@@ -438,15 +437,18 @@ bool ParseReference(std::string_view ref, int& column, long long& row) {
 }
 
 // The shortest text that reads back as the same double, with a capital E as
-// ETABS and Excel write exponents.
+// ETABS and Excel write exponents, in `buffer` (64 bytes).
+std::string_view NumberText(double value, char* buffer) {
+  char* end = std::to_chars(buffer, buffer + 64, value).ptr;
+  for (char* c = buffer; c != end; ++c) {
+    if (*c == 'e') *c = 'E';
+  }
+  return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 std::string NumberText(double value) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, result.ptr);
-  for (char& c : text) {
-    if (c == 'e') c = 'E';
-  }
-  return text;
+  return std::string(NumberText(value, buffer));
 }
 
 // A date serial as yyyy-mm-dd, with hh:mm:ss when it has a time of day.
@@ -489,8 +491,8 @@ struct SheetContext {
   bool date1904;
 };
 
-// Walks the rows of a sheet: every row that has cells, in order, with its
-// cells in column order, to `Row`.
+// Walks the cells of a sheet in order, row by row, each with the text of
+// its CSV field.
 class SheetReader : public XmlHandler {
  public:
   explicit SheetReader(const SheetContext& context) : context_(context) {}
@@ -502,7 +504,6 @@ class SheetReader : public XmlHandler {
       if (r != nullptr && !ParseRowNumber(r, index)) Damaged("行号 " + Quoted(r));
       if (index <= row_) Damaged("第 " + FormatInt(index) + " 行不在前一行之后");
       row_ = index;
-      cells_.clear();
       column_ = 0;
     } else if (name == "c") {
       StartCell(a);
@@ -527,7 +528,7 @@ class SheetReader : public XmlHandler {
     } else if (name == "c" && inCell_) {
       FinishCell();
     } else if (name == "row") {
-      Row(row_, cells_);
+      OnRowEnd(row_);
     } else if (name == "sheetData") {
       Stop();  // nothing after the cells is read
     }
@@ -538,7 +539,10 @@ class SheetReader : public XmlHandler {
   }
 
  protected:
-  virtual void Row(long long index, std::vector<Cell>& cells) = 0;
+  // A cell with its text (valid during the call only), and the end of a
+  // row (also of one without cells).
+  virtual void OnCell(long long row, int column, CellKind kind, std::string_view text) = 0;
+  virtual void OnRowEnd(long long row) = 0;
 
   [[noreturn]] void Damaged(const std::string& what) const {
     throw Error("工作表 " + Quoted(*context_.sheetName) + " 已损坏: " + what);
@@ -572,47 +576,46 @@ class SheetReader : public XmlHandler {
 
   void FinishCell() {
     inCell_ = inValue_ = inInline_ = false;
-    Cell cell;
-    cell.column = column_;
+    CellKind kind = CellKind::Text;
+    std::string_view text = value_;  // inline strings, formula strings
     if (type_ == "s") {
       std::size_t index = 0;
       const auto result = std::from_chars(value_.data(), value_.data() + value_.size(), index);
       if (result.ec != std::errc() || index >= context_.strings->Count())
         Damaged("单元格 " + CellReference(column_, row_) + " 引用了不存在的共享字符串");
-      cell.text = context_.strings->At(index);
-      cell.kind = CellKind::Text;
-    } else if (type_ == "inlineStr" || type_ == "str") {
-      cell.text = value_;
-      cell.kind = CellKind::Text;
+      text = context_.strings->At(index);
     } else if (type_ == "b") {
-      cell.text = TrimBlanks(value_) == "1" ? "TRUE" : "FALSE";
-      cell.kind = CellKind::Text;
+      text = TrimBlanks(value_) == "1" ? "TRUE" : "FALSE";
     } else if (type_ == "e") {
-      cell.text = value_;
-      cell.kind = CellKind::Error;
+      kind = CellKind::Error;
     } else if (type_ == "d") {
-      cell.text = value_;  // ISO 8601 already
-      cell.kind = CellKind::Date;
-    } else {
-      const std::string_view text = TrimBlanks(value_);
-      if (text.empty()) return;  // a formatted but empty cell
+      kind = CellKind::Date;  // ISO 8601 already
+    } else if (type_ != "inlineStr" && type_ != "str") {
+      const std::string_view digits = TrimBlanks(value_);
+      if (digits.empty()) return;  // a formatted but empty cell
       double number = 0;
-      const auto result = std::from_chars(text.data(), text.data() + text.size(), number);
-      if (result.ec != std::errc() || result.ptr != text.data() + text.size() ||
+      const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+      if (result.ec != std::errc() || result.ptr != digits.data() + digits.size() ||
           !std::isfinite(number))
         Damaged("单元格 " + CellReference(column_, row_) + " 的数值 " + Quoted(value_));
-      cell.kind = dateStyle_ ? CellKind::Date : CellKind::Number;
-      cell.text = dateStyle_ ? DateText(number, context_.date1904) : NumberText(number);
+      if (dateStyle_) {
+        kind = CellKind::Date;
+        date_ = DateText(number, context_.date1904);
+        text = date_;
+      } else {
+        kind = CellKind::Number;
+        text = NumberText(number, number_);
+      }
     }
-    if (cell.kind == CellKind::Text && cell.text.empty()) return;
-    cells_.push_back(std::move(cell));
+    if (kind == CellKind::Text && text.empty()) return;
+    OnCell(row_, column_, kind, text);
   }
 
   SheetContext context_;
   long long row_ = 0;
   int column_ = 0;
-  std::vector<Cell> cells_;
-  std::string value_, type_;
+  char number_[64];
+  std::string value_, type_, date_;
   bool inCell_ = false, inValue_ = false, inInline_ = false, dateStyle_ = false;
   int phonetic_ = 0;
 };
@@ -624,24 +627,32 @@ class HeadReader : public SheetReader {
   std::vector<std::vector<std::string>> head;
 
  protected:
-  void Row(long long index, std::vector<Cell>& cells) override {
-    if (index > static_cast<long long>(kHeadRows)) {
+  void OnCell(long long row, int column, CellKind, std::string_view text) override {
+    if (row > static_cast<long long>(kHeadRows)) {
       Stop();
       return;
     }
-    head.resize(static_cast<std::size_t>(index));
-    std::vector<std::string>& row = head.back();
-    for (Cell& cell : cells) {
-      row.resize(static_cast<std::size_t>(cell.column));
-      row.back() = std::move(cell.text);
+    head.resize(std::max(head.size(), static_cast<std::size_t>(row)));
+    std::vector<std::string>& cells = head[static_cast<std::size_t>(row) - 1];
+    cells.resize(static_cast<std::size_t>(column));
+    cells.back() = text;
+  }
+  void OnRowEnd(long long row) override {
+    if (row >= static_cast<long long>(kHeadRows)) {
+      Stop();
+    } else {
+      head.resize(std::max(head.size(), static_cast<std::size_t>(row)));
     }
-    if (index == static_cast<long long>(kHeadRows)) Stop();
   }
 };
 
 // One CSV field: a comma would split the cell, a line break would end the
 // line.
-void AppendField(std::string& out, const std::string& text) {
+void AppendField(std::string& out, std::string_view text) {
+  if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; })) {
+    out.append(text);
+    return;
+  }
   for (char c : text) {
     if (c == ',') {
       out += ';';
@@ -666,34 +677,48 @@ class TextWriter : public SheetReader {
         firstChecked_(std::move(firstChecked)) {}
 
  protected:
-  void Row(long long index, std::vector<Cell>& cells) override {
-    for (; written_ < index - 1; ++written_) out_ += '\n';
-    int column = 1;
-    for (const Cell& cell : cells) {
-      if (cell.kind == CellKind::Date || cell.kind == CellKind::Error) Check(cell, index);
-      for (; column < cell.column; ++column) out_ += ',';
-      AppendField(out_, cell.text);
+  void OnCell(long long row, int column, CellKind kind, std::string_view text) override {
+    if (kind == CellKind::Date || kind == CellKind::Error) Check(row, column, kind, text);
+    if (open_ != row) OpenLine(row);
+    for (; column_ < column; ++column_) out_ += ',';
+    if (kind == CellKind::Number) {
+      out_.append(text);
+    } else {
+      AppendField(out_, text);
     }
+  }
+  void OnRowEnd(long long row) override {
+    if (open_ != row) OpenLine(row);
     out_ += '\n';
-    written_ = index;
+    written_ = row;
+    open_ = 0;
   }
 
  private:
-  void Check(const Cell& cell, long long row) const {
-    const auto c = static_cast<std::size_t>(cell.column);
+  // Empty lines for the rows the sheet leaves out, then the row's line.
+  void OpenLine(long long row) {
+    for (; written_ < row - 1; ++written_) out_ += '\n';
+    open_ = row;
+    column_ = 1;
+  }
+
+  void Check(long long row, int column, CellKind kind, std::string_view text) const {
+    const auto c = static_cast<std::size_t>(column);
     if (c >= firstChecked_.size() || firstChecked_[c] == 0 || row < firstChecked_[c]) return;
-    const std::string what = cell.kind == CellKind::Date ? "是日期 (" + cell.text + ")"
-                                                         : "是错误值 " + cell.text;
+    const std::string what = kind == CellKind::Date ? "是日期 (" + std::string(text) + ")"
+                                                    : "是错误值 " + std::string(text);
     const std::string field = checkedName_[c].empty() ? "" : " (" + checkedName_[c] + ")";
-    throw Error("单元格 '" + sheetName_ + "'!" + CellReference(cell.column, row) + field + " " +
-                what + ", 不是数值");
+    throw Error("单元格 '" + sheetName_ + "'!" + CellReference(column, row) + field + " " + what +
+                ", 不是数值");
   }
 
   const std::string& sheetName_;
   std::string& out_;
   std::vector<std::string> checkedName_;  // per column (index = column)
   std::vector<long long> firstChecked_;   // first row checked, 0 = not a number field
-  long long written_ = 0;
+  long long written_ = 0;  // rows whose lines are complete
+  long long open_ = 0;     // the row whose line is being written, 0 for none
+  int column_ = 1;         // the field the next text goes into
 };
 
 // ---------------------------------------------------------------------------
