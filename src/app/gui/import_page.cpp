@@ -87,6 +87,7 @@ void TForm1::BuildImportPage(QWidget* page) {
 
   AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
   BuildCheckControls(page);
+  BuildWorkbookControls(page);
 }
 
 void TForm1::ConnectImportPage() {
@@ -110,6 +111,8 @@ QFileDialog& TForm1::OpenDialog() {
     openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
     openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
     openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setNameFilters({QStringLiteral("ETABS表格 (*.csv *.xlsx *.txt)"),
+                                 QStringLiteral("所有文件 (*)")});
   }
   return *openDialog_;
 }
@@ -121,7 +124,7 @@ void TForm1::ImportForces() {
   const QString path = RunFileDialog(OpenDialog());
   if (path.isEmpty()) return;
   RememberImportFolder(path);
-  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
+  ImportChosenFile(LocalPath(path));
 }
 
 void TForm1::ReimportForces() {
@@ -131,7 +134,7 @@ void TForm1::ReimportForces() {
     ImportForces();
     return;
   }
-  if (Run([this, path] { ImportCommand(state_, *form_, path); })) RunDesignCheck();
+  ImportChosenFile(path, state_.forceTable.sheet);
 }
 
 void TForm1::ChooseNames(const char* chooserName, const char* boxName,
