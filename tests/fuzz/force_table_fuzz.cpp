@@ -6,8 +6,9 @@
 // table as it was; an import must leave forces in range that can be saved,
 // reopened and drawn.
 //
-// A reader of another file type (a workbook) gets a target of its own that
-// ends in the same CheckImport.
+// A reader of another file type (a workbook) gets a target of its own,
+// <type>_fuzz.cpp named in tests/fuzz/CMakeLists.txt with a corpus folder of
+// the same name, that ends in the same fuzz::CheckImported.
 
 #include <cstddef>
 #include <cstdint>
@@ -30,9 +31,7 @@ void CheckImport(MapForm& form, const std::string& bytes) {
       fuzz::Fail("a refused import changed the table");
     return;
   }
-  fuzz::CheckForceTable(table);
-  if (table.Count > 0) fuzz::CheckSavesAndReopens(form, MaterialColours(), table);
-  fuzz::DrawForces(table);
+  fuzz::CheckImported(form, table);
 }
 
 }  // namespace

@@ -61,4 +61,12 @@ inline void DrawForces(const ForceTable& forces) {
   }
 }
 
+// After an import of any file type (CSV, or a workbook once read) that
+// succeeded: forces in range, saved and reopened, drawn.
+inline void CheckImported(const Form& form, const ForceTable& table) {
+  CheckForceTable(table);
+  if (table.Count > 0) CheckSavesAndReopens(form, MaterialColours(), table);
+  DrawForces(table);
+}
+
 }  // namespace kuma::fuzz
