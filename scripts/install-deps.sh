@@ -15,6 +15,11 @@ packages=(
   poppler-utils tcl python3
   libzip-dev libexpat1-dev libxlsxwriter-dev
 )
+# The fuzz targets (KUMA_FUZZ=1): clang and its libFuzzer runtime, which
+# libclang-rt-dev brings (-fsanitize=fuzzer).
+if [ "${KUMA_FUZZ:-0}" = "1" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -310,7 +310,15 @@ void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces
   check.method = method;
   check.ratio.assign(static_cast<size_t>(count) + 1, 0);
   check.demand.assign(static_cast<size_t>(count) + 1, SurfacePoint{});
-  for (int r = 1; r <= count; ++r) check.demand[static_cast<size_t>(r)] = DemandOf(forces, r);
+  for (int r = 1; r <= count; ++r) {
+    const SurfacePoint d = DemandOf(forces, r);
+    // The import keeps forces and factors in range; a demand that still is
+    // not finite would give a ratio of NaN, so the check refuses it instead.
+    if (!std::isfinite(d.P) || !std::isfinite(d.Mx) || !std::isfinite(d.My)) {
+      throw Error("第 " + std::to_string(r) + " 组内力乘以放大倍数后不是有限的数值，无法验算");
+    }
+    check.demand[static_cast<size_t>(r)] = d;
+  }
 
   // Every combination is independent; chunks are handed out in turn and the
   // calling thread reports progress by chunks finished.

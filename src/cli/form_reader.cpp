@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "model/errors.h"
+#include "model/gbk.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -38,13 +39,42 @@ bool IsSettable(const MapForm& form, const std::string& name, bool& isList) {
 // device such as /dev/zero would never end).
 constexpr std::size_t kMaxFormBytes = 64u << 20;
 
+// Every text of the form is UTF-8 (the window gives nothing else, and a
+// section file can only hold UTF-8). Text that is not is taken as GBK, the
+// encoding of Chinese Windows, when it is valid GBK as a whole; otherwise it
+// is refused, so that no stray byte reaches the form.
+bool ToUtf8(std::string& text) {
+  if (IsValidUtf8(text)) return true;
+  std::string converted = GbkToUtf8(text);
+  if (converted.find("\xEF\xBF\xBD") != std::string::npos) return false;  // not GBK either
+  text = std::move(converted);
+  return true;
+}
+
+// Takes the first line off `text`: lines end with LF, CR LF or CR alone.
+std::string_view TakeLine(std::string_view& text) {
+  const std::size_t end = text.find_first_of("\r\n");
+  const std::string_view line = text.substr(0, end);
+  std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+  if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+      text[next] == '\n') {
+    ++next;  // CR LF is one line end
+  }
+  text.remove_prefix(next);
+  return line;
+}
+
+constexpr const char* kNotUtf8 = "text that is not UTF-8 (nor GBK)";
+
 [[noreturn]] void ThrowUnreadable(const std::string& path, int error) {
   throw UsageError("cannot read form file '" + MessageText(path) + "': " + std::strerror(error));
 }
 
 }  // namespace
 
-void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where) {
+void ApplyFormValue(MapForm& form, const std::string& given, const std::string& where) {
+  std::string line = given;
+  if (!ToUtf8(line)) throw UsageError(where + kNotUtf8);
   const std::size_t eq = line.find('=');
   if (eq == std::string::npos) {
     throw UsageError(where + "expected Name=Text, got '" + MessageText(line) + "'");
@@ -72,18 +102,19 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
   form.SetItemIndex(name, position);
 }
 
-void ApplyFormText(MapForm& form, std::string_view text, const std::string& source) {
+void ApplyFormText(MapForm& form, std::string_view given, const std::string& source) {
+  std::string whole(given);
+  if (!ToUtf8(whole)) {
+    // Names the first line that is not UTF-8.
+    std::size_t number = 1;
+    while (!given.empty() && IsValidUtf8(std::string(TakeLine(given)))) ++number;
+    throw UsageError(MessageText(source) + ":" + std::to_string(number) + ": " + kNotUtf8);
+  }
+  std::string_view text = whole;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int number = 0;
   while (!text.empty()) {
-    const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = text.substr(0, end);
-    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
-        text[next] == '\n') {
-      ++next;  // CR LF is one line end
-    }
-    text.remove_prefix(next);
+    const std::string_view line = TakeLine(text);
     ++number;
     const std::string content = Trim(line);
     if (content.empty() || content[0] == '#') continue;

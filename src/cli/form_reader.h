@@ -19,11 +19,14 @@ class UsageError : public std::runtime_error {
 // Applies one "Name=Text" (blanks around both trimmed). Name is an edit box
 // (its text) or a drop-down list (the 0-based position of its entry).
 // `where` prefixes the message of a usage error ("--set: ", "FILE:3: ").
+// Text that is not UTF-8 is read as GBK when it is valid GBK, else refused.
 void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where);
 
 // Applies the lines of a form file's contents, `source` naming it in
 // messages. Lines end with LF, CR LF or CR alone; a UTF-8 byte-order mark at
-// the start, blank lines and lines starting with '#' are skipped.
+// the start, blank lines and lines starting with '#' are skipped. A file
+// that is not UTF-8 is read as GBK when it is valid GBK as a whole, else
+// refused naming its first line that is not UTF-8.
 void ApplyFormText(MapForm& form, std::string_view text, const std::string& source);
 
 // Reads the file and applies it; a file that cannot be read (missing, a

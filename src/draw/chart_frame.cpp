@@ -8,12 +8,12 @@ namespace kuma {
 
 int ChartFrame::Px(double h) const {
   double t = CheckedDiv(h - range_.hMin, range_.hMax - range_.hMin);
-  return RoundEven(t * (width_ - 2 * kFrameMarginX) + kFrameMarginX);
+  return PixelOf(t * (width_ - 2 * kFrameMarginX) + kFrameMarginX);
 }
 
 int ChartFrame::Py(double v) const {
   double t = CheckedDiv(range_.vMax - v, range_.vMax - range_.vMin);
-  return RoundEven(t * (height_ - 2 * kFrameMarginY) + kFrameMarginY);
+  return PixelOf(t * (height_ - 2 * kFrameMarginY) + kFrameMarginY);
 }
 
 double ChartFrame::HAt(int x) const {

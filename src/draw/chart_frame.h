@@ -2,8 +2,10 @@
 // The arithmetic every chart shares: the plot frame inside the picture, the
 // mapping of values to pixels and back (the mouse read-outs), and the rounding
 // of axis limits to whole steps. Pixels are whole numbers, rounded halves to
-// even; a zero-width range raises the floating-point error when a value is
-// mapped, so the command that draws is abandoned.
+// even, clamped to +-1e6 first (a force far off the chart is drawn off the
+// picture, never wrapped round the int range); a zero-width range raises the
+// floating-point error when a value is mapped, so the command that draws is
+// abandoned.
 
 #include <cstddef>
 #include <vector>

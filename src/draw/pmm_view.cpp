@@ -148,7 +148,7 @@ ScreenPoint Outward(const ScreenPoint& from, const ScreenPoint& to, double lengt
 int LabelStride(const ScreenPoint& a, const ScreenPoint& b, double room) {
   const double spacing = std::hypot(b.x - a.x, b.y - a.y);
   if (spacing >= room) return 1;
-  return spacing > 1e-9 ? static_cast<int>(std::ceil(room / spacing)) : 1000000;
+  return spacing > 1e-9 ? static_cast<int>(std::min(std::ceil(room / spacing), 1e6)) : 1000000;
 }
 
 bool Labelled(double tick, double step, int stride) {
@@ -378,7 +378,7 @@ void DrawCutGrid(Canvas& canvas, const CutFrame& frame, double step) {
   canvas.SetFontColor(kBlack);
   // Labels under the frame at least 48 pixels apart.
   const double spacing = frame.X(step) - frame.X(0);
-  const int stride = spacing >= 48 ? 1 : static_cast<int>(std::ceil(48 / spacing));
+  const int stride = spacing >= 48 ? 1 : LabelStride({0, 0, 0}, {spacing, 0, 0}, 48);
   for (double t : Ticks(-r, r, step)) {
     canvas.SetPenColor(t == 0 ? kGridZero : kGridLight);
     canvas.MoveTo(Pixel(frame.X(t)), Pixel(frame.Y(-r)));

@@ -16,7 +16,7 @@ namespace {
 struct SectionMapping {
   double s, cx, cy;
   PixelPoint operator()(double x, double y) const {
-    return {RoundEven(s * x + cx), RoundEven(cy - s * y)};
+    return {PixelOf(s * x + cx), PixelOf(cy - s * y)};
   }
 };
 
@@ -28,7 +28,7 @@ void DrawOutline(Canvas& canvas, const SectionMapping& map, const FiberRecord& f
 void DrawBar(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rgb colour) {
   canvas.SetBrushColor(colour);
   PixelPoint c = map(f.x, f.y);
-  int r = RoundEven(map.s * f.d / 2);
+  int r = PixelOf(map.s * f.d / 2);
   canvas.Ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
 }
 

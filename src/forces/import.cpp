@@ -5,6 +5,7 @@
 // whole file has been read without a fault.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <memory>
 #include <new>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "forces/forces.h"
 #include "forces/workbook.h"
 #include "model/errors.h"
+#include "model/gbk.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -102,6 +104,7 @@ class LineReader {
 struct TextShape {
   std::size_t lines = 0;
   std::size_t maxFields = 0;
+  std::size_t bytes = 0;  // of all lines, without their ends
 };
 
 TextShape MeasureText(LineReader reader, std::size_t limit) {
@@ -112,6 +115,7 @@ TextShape MeasureText(LineReader reader, std::size_t limit) {
       throw Error("文件超过了能读取的 " + FormatInt(static_cast<long long>(kMaxForceFileLines)) +
                   " 行; 未导入任何内力。");
     }
+    shape.bytes += line.size();
     const auto fields = static_cast<std::size_t>(std::count(line.begin(), line.end(), ',')) + 1;
     shape.maxFields = std::max(shape.maxFields, std::min(fields, limit));
   }
@@ -138,11 +142,21 @@ std::vector<std::string> NameList(const std::string& text) {
   return names;
 }
 
+// A plotting factor, within the range that keeps every scaled force finite.
+double ReadFactor(const Form& form, const char* box, const char* row) {
+  const double factor = form.Float(box);
+  if (!(std::fabs(factor) <= kMaxForceFactor)) {
+    throw Error(std::string(row) + "的放大倍数 '" + MessageText(form.Text(box)) +
+                "' 超出范围 (绝对值不超过 " + FormatFixed(kMaxForceFactor, 0) + ")");
+  }
+  return factor;
+}
+
 ImportSettings ReadImportSettings(const Form& form) {
   ImportSettings s{};
-  s.fP = form.Float("Edit57");
-  s.fMx = form.Float("Edit58");
-  s.fMy = form.Float("Edit59");
+  s.fP = ReadFactor(form, "Edit57", "轴力P");
+  s.fMx = ReadFactor(form, "Edit58", "弯矩MX");
+  s.fMy = ReadFactor(form, "Edit59", "弯矩MY");
   s.cP = form.Integer("Edit54");
   s.cMx = form.Integer("Edit55");
   s.cMy = form.Integer("Edit56");
@@ -175,6 +189,20 @@ double ReadNumber(std::string_view text, std::size_t line, long long field,
   }
 }
 
+// A force or moment: the number of a field times the factor of its unit. It
+// must lie in the physical range once converted (which also keeps it
+// finite: 1e308 tonf is no force, and would be infinite in kN).
+double ReadForce(std::string_view text, std::size_t line, long long field, std::string_view name,
+                 double factor) {
+  const double value = ReadNumber(text, line, field, name) * factor;
+  if (!(std::fabs(value) <= kMaxForceValue)) {
+    throw Error(Where(line, field, name) + "数值 '" + std::string(text) +
+                "' 超出了合理的范围 (换算为 kN、kN·m 后绝对值不超过 " +
+                FormatFixed(kMaxForceValue, 0) + "); 未导入任何内力。");
+  }
+  return value;
+}
+
 // What a finished read hands over: the new table, its grid and captions.
 struct StagedImport {
   ForceTable table;
@@ -196,10 +224,13 @@ StagedImport ReadByFieldNumbers(LineReader reader, const ImportSettings& s) {
   StagedImport staged;
   ForceTable& table = staged.table;
   table.Count = count;
-  table.records.assign(static_cast<std::size_t>(count) + 1, ForceRecord{});
+  // Reserved, not filled: the memory is taken as the lines are read, so a
+  // file refused at its second line never holds a record per line.
+  table.records.reserve(static_cast<std::size_t>(count) + 1);
+  table.records.emplace_back();
   const int width = std::max(kMinGridColumns, static_cast<int>(shape.maxFields));
   staged.grid = std::make_shared<TextTable>(width);
-  staged.grid->Reserve(shape.lines + 1, 0);
+  staged.grid->Reserve(shape.lines + 1, shape.bytes);
 
   std::vector<std::string_view> fields;
   std::string_view line;
@@ -210,9 +241,9 @@ StagedImport ReadByFieldNumbers(LineReader reader, const ImportSettings& s) {
     if (r == 0) continue;
     auto number = [&](int field) {
       const std::string_view text = field >= 1 ? FieldAt(fields, field - 1) : std::string_view();
-      return ReadNumber(text, r + 1, field);
+      return ReadForce(text, r + 1, field, {}, 1.0);
     };
-    ForceRecord& record = table.records[r];
+    ForceRecord& record = table.records.emplace_back();
     record.P = -number(s.cP);  // compression positive
     record.Mx = number(s.cMx);
     record.My = number(s.cMy);
@@ -237,8 +268,10 @@ struct TableHead {
   std::size_t unitsLine = 0;              // 0 when there is none
   std::size_t dataLine = 1;               // first data line
   std::size_t dataPosition = 0;           // reader position of that line
+  std::string_view namesText;             // the names line as the file has it
   int p = -1, m2 = -1, m3 = -1;           // 0-based fields
   int story = -1, column = -1, outputCase = -1, caseType = -1, stepType = -1, station = -1;
+  int lastUsed = -1;  // the last field a row must have
 };
 
 bool StartsWithTitle(std::string_view line) {
@@ -251,6 +284,20 @@ int FindField(const std::vector<std::string>& names, std::string_view name) {
     if (SameName(names[i], name)) return static_cast<int>(i);
   }
   return -1;
+}
+
+// Raises when `line` names the field `name` only beyond the fields read.
+void CheckBeyondLimit(std::string_view line, std::size_t lineNumber, std::string_view name) {
+  std::vector<std::string_view> all;
+  SplitFields(line, all, line.size() + 1);
+  for (std::size_t i = kNamedFieldLimit; i < all.size(); ++i) {
+    if (SameName(all[i], name)) {
+      throw Error(Where(lineNumber, static_cast<long long>(i) + 1, name) + "字段 " +
+                  std::string(name) + " 在第 " + FormatInt(static_cast<long long>(i) + 1) +
+                  " 列, 超过了能读取的 " + FormatInt(static_cast<long long>(kNamedFieldLimit)) +
+                  " 列; 未导入任何内力。");
+    }
+  }
 }
 
 std::vector<std::string> SplitToStrings(std::string_view line) {
@@ -288,14 +335,17 @@ TableHead ReadTableHead(LineReader& reader) {
     reader.Seek(start);
   }
   std::vector<std::string> candidate[2];
+  std::string_view text[2];
   std::size_t after[2] = {start, start};
   for (int i = 0; i < 2 && reader.Next(line); ++i) {
     candidate[i] = SplitToStrings(line);
+    text[i] = line;
     after[i] = reader.Position();
   }
   const std::size_t first = lineNumber + 1;
   if (FindField(candidate[0], "P") >= 0) {
     head.names = candidate[0];
+    head.namesText = text[0];
     head.namesLine = first;
     head.p = FindField(head.names, "P");
     if (HoldsUnitAt(candidate[1], head.p)) {
@@ -307,8 +357,10 @@ TableHead ReadTableHead(LineReader& reader) {
     head.units = candidate[0];
     head.unitsLine = first;
     head.names = candidate[1];
+    head.namesText = text[1];
     head.namesLine = first + 1;
   } else {
+    for (int i = 0; i < 2; ++i) CheckBeyondLimit(text[i], first + static_cast<std::size_t>(i), "P");
     const std::string table = head.title.empty() ? "" : "表格 \"" + head.title + "\" ";
     throw Error(Where(first, std::nullopt) + table +
                 "找不到字段名行 (需要字段 P、M2 和 M3); 未导入任何内力。");
@@ -325,6 +377,7 @@ void FindFields(TableHead& head) {
   head.m3 = FindField(head.names, "M3");
   for (const char* needed : {"M2", "M3"}) {
     if (FindField(head.names, needed) < 0) {
+      CheckBeyondLimit(head.namesText, head.namesLine, needed);
       throw Error(Where(head.namesLine, std::nullopt) + "表中没有字段 '" + needed +
                   "'; 未导入任何内力。");
     }
@@ -335,6 +388,8 @@ void FindFields(TableHead& head) {
   head.caseType = FindField(head.names, "Case Type");
   head.stepType = FindField(head.names, "Step Type");
   head.station = FindField(head.names, "Station");
+  head.lastUsed = std::max({head.p, head.m2, head.m3, head.story, head.column, head.outputCase,
+                            head.caseType, head.stepType, head.station});
 }
 
 std::string UnitOf(const TableHead& head, int field) {
@@ -464,9 +519,18 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
 
   StagedImport staged;
   ForceTable& table = staged.table;
+  // Room for every line at once: what is reserved and never written takes
+  // address space, not memory, and nothing is copied as the table grows (a
+  // growing copy held the old and the new block at once, doubling the peak).
+  // A row's cells are a part of its line and its label a smaller part (the
+  // story, column, case, step and station), so half the text again and a
+  // little per line hold both in ETABS tables.
+  table.records.reserve(shape.lines + 1);
+  table.labels.reserve(shape.lines + 1);
   table.records.emplace_back();
   table.labels.emplace_back();
   staged.grid = TableGrid(head, shape.maxFields);
+  staged.grid->Reserve(shape.lines + 1, shape.bytes + shape.bytes / 2 + 32 * shape.lines + 4096);
   NameFilter stories(s.stories), columns(s.columns);
   DistinctNames storyNames, columnNames;
   const bool onlyCombinations = s.combinationsOnly && head.caseType >= 0;
@@ -480,6 +544,15 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
     if (std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); }))
       continue;  // blank lines and lines of commas only
     ++table.rowsRead;
+    // A row without a field the import reads (a line cut short, a stray
+    // line inside the table) is refused, never skipped without a word.
+    if (fields.size() <= static_cast<std::size_t>(head.lastUsed)) {
+      throw Error(Where(lineNumber, std::nullopt) + "只有 " +
+                  FormatInt(static_cast<long long>(fields.size())) + " 个字段, 缺少字段 '" +
+                  head.names[fields.size()] + "' (表头第 " +
+                  FormatInt(static_cast<long long>(fields.size()) + 1) +
+                  " 列) 及其后的字段: 这一行不完整; 未导入任何内力。");
+    }
     const std::string_view story = FieldAt(fields, head.story);
     const std::string_view column = FieldAt(fields, head.column);
     storyNames.Add(story);
@@ -490,13 +563,13 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
     if (!stories.Keeps(story) || !columns.Keeps(column)) continue;
 
     ForceRecord record;
-    auto number = [&](int field) {
-      return ReadNumber(FieldAt(fields, field), lineNumber, field + 1,
-                        head.names[static_cast<std::size_t>(field)]);
+    auto number = [&](int field, double factor) {
+      return ReadForce(FieldAt(fields, field), lineNumber, field + 1,
+                       head.names[static_cast<std::size_t>(field)], factor);
     };
-    record.P = -number(head.p) * forceFactor;  // ETABS: tension positive
-    record.Mx = number(mxField) * mxFactor;
-    record.My = number(myField) * myFactor;
+    record.P = -number(head.p, forceFactor);  // ETABS: tension positive
+    record.Mx = number(mxField, mxFactor);
+    record.My = number(myField, myFactor);
     table.records.push_back(record);
     table.labels.push_back(RowLabel(head, fields, lineNumber));
     row.assign(1, table.labels.back());
@@ -539,7 +612,12 @@ void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSe
   staged.table.fP = s.fP;
   staged.table.fMx = s.fMx;
   staged.table.fMy = s.fMy;
-  staged.table.fileName = fileName != nullptr ? *fileName : table.fileName;
+  // The name is kept as UTF-8, like every text the program holds.
+  if (fileName != nullptr) {
+    staged.table.fileName = IsValidUtf8(*fileName) ? *fileName : GbkToUtf8(*fileName);
+  } else {
+    staged.table.fileName = table.fileName;
+  }
   table = std::move(staged.table);
   form.SetGridTable(kGrid, std::move(staged.grid));
   form.SetText("Label66", staged.countCaption);
@@ -577,6 +655,7 @@ void ImportForceBytes(Form& form, ForceTable& table, std::string bytes, const st
   } catch (const std::bad_alloc&) {
     throw Error("内存不足: 解码这个文件需要的内存超过了可用的内存; 未导入任何内力。");
   }
+  if (text.empty()) throw Error("文件为空: \"" + path + "\" 没有任何内容; 未导入任何内力。");
   ImportFrom(form, table, LineReader(text), settings, &path);
 }
 
@@ -601,9 +680,9 @@ void ImportForceLines(Form& form, ForceTable& table, const std::vector<std::stri
 }
 
 void ReadForceFactors(const Form& form, ForceTable& table) {
-  const double fP = form.Float("Edit57");
-  const double fMx = form.Float("Edit58");
-  const double fMy = form.Float("Edit59");
+  const double fP = ReadFactor(form, "Edit57", "轴力P");
+  const double fMx = ReadFactor(form, "Edit58", "弯矩MX");
+  const double fMy = ReadFactor(form, "Edit59", "弯矩MY");
   table.fP = fP;
   table.fMx = fMx;
   table.fMy = fMy;

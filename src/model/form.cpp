@@ -5,7 +5,7 @@
 namespace kuma {
 
 double Form::Float(std::string_view name) const { return StrToFloat(Text(name)); }
-int Form::Integer(std::string_view name) const { return StrToInt(Text(name)); }
+int Form::Integer(std::string_view name) const { return StrToFormInt(Text(name)); }
 
 void Form::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
   SetGridRowCount(grid, table->Rows());

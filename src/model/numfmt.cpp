@@ -149,6 +149,11 @@ int RoundEven(double value) {
   return static_cast<int>(r);
 }
 
+int PixelOf(double value) {
+  constexpr double kLimit = 1e6;
+  return RoundEven(value < -kLimit ? -kLimit : value > kLimit ? kLimit : value);
+}
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -200,6 +205,15 @@ int StrToInt(const std::string& text) {
   long long v = std::strtoll(t.c_str(), nullptr, 10);
   if (errno == ERANGE || v < INT_MIN || v > INT_MAX) ThrowInvalidInteger(text);
   return static_cast<int>(v);
+}
+
+int StrToFormInt(const std::string& text) {
+  const int v = StrToInt(text);
+  if (v < -kMaxFormInteger || v > kMaxFormInteger) {
+    throw Error("'" + MessageText(text) + "' is not a valid integer value (" +
+                std::to_string(-kMaxFormInteger) + ".." + std::to_string(kMaxFormInteger) + ")");
+  }
+  return v;
 }
 
 double CheckedDiv(double a, double b) {

@@ -27,12 +27,23 @@ std::string FormatInt(long long value);
 // scroll-bar axial level). NaN or a value outside the int range raises
 // "Invalid floating point operation".
 int RoundEven(double value);
+// A pixel coordinate: the value clamped in floating point to +-1e6 pixels
+// (far outside any picture, yet far inside the int range, so that adding a
+// marker's radius cannot overflow), then rounded as RoundEven. NaN raises
+// "Invalid floating point operation".
+int PixelOf(double value);
 
 // Text to number. Blanks (spaces, tabs) around the number are accepted; the
 // decimal separator is '.', an exponent is allowed for floats. Anything else
 // raises "'%s' is not a valid floating point value" / "... integer value".
 double StrToFloat(const std::string& text);
 int StrToInt(const std::string& text);
+// The integers of the form's boxes: StrToInt, limited to +-1e9 so that the
+// arithmetic of the commands (counts + 1, field numbers - 1, products of
+// mesh counts checked elsewhere) never overflows. Outside the limit raises
+// "'%s' is not a valid integer value (-1000000000..1000000000)".
+inline constexpr int kMaxFormInteger = 1000000000;
+int StrToFormInt(const std::string& text);
 
 // a / b, raising "Floating point division by zero" for x/0 and
 // "Invalid floating point operation" for 0/0 (or NaN operands).

@@ -1,9 +1,13 @@
 #include "model/section_file.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <memory>
+#include <new>
 #include <nlohmann/json.hpp>
 
 #include "model/atomic_file.h"
@@ -16,6 +20,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr const char* kProgram = "KumaSec 1.3";
+// A section file holds a form and at most some 10^5 forces: a few MB. Far
+// larger is not a section file, and a device such as /dev/zero never ends.
+constexpr std::size_t kMaxSectionFileBytes = 256u << 20;
 constexpr const char* kKindList = "ComboBox1";
 const char* const kColourKeys[5] = {"edgeConcrete", "coreConcrete1", "coreConcrete2", "rebar",
                                     "steel"};
@@ -48,11 +55,22 @@ double NumberAt(const Json& object, const char* key, const std::string& where,
   return it->get<double>();
 }
 
+// A number no larger in size than `limit`.
+double BoundedNumberAt(const Json& object, const char* key, const std::string& where,
+                       const std::string& path, double limit) {
+  const double value = NumberAt(object, key, where, path);
+  if (!(std::fabs(value) <= limit)) Damaged(path, "“" + where + "." + key + "”的数值超出范围。");
+  return value;
+}
+
 int IntegerAt(const Json& object, const char* key, const std::string& where,
               const std::string& path) {
   auto it = object.find(key);
   if (it == object.end() || !it->is_number_integer()) {
     Damaged(path, "“" + where + "." + key + "”应为整数。");
+  }
+  if (it->is_number_unsigned() && it->get<unsigned long long>() > 1000000000ULL) {
+    Damaged(path, "“" + where + "." + key + "”超出范围。");
   }
   const auto value = it->get<long long>();
   if (value < -1000000000LL || value > 1000000000LL) {
@@ -160,9 +178,9 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
   }
   if (json.contains("factors")) {
     const Json& factors = ObjectAt(json, "factors", path);
-    table.fP = NumberAt(factors, "P", "forces.factors", path);
-    table.fMx = NumberAt(factors, "Mx", "forces.factors", path);
-    table.fMy = NumberAt(factors, "My", "forces.factors", path);
+    table.fP = BoundedNumberAt(factors, "P", "forces.factors", path, kMaxForceFactor);
+    table.fMx = BoundedNumberAt(factors, "Mx", "forces.factors", path, kMaxForceFactor);
+    table.fMy = BoundedNumberAt(factors, "My", "forces.factors", path, kMaxForceFactor);
   }
   const int count = json.contains("count") ? IntegerAt(json, "count", "forces", path) : 0;
   const Json empty = Json::array();
@@ -180,9 +198,9 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
     const Json& record = records[r - 1];
     const std::string where = "forces.records[" + std::to_string(r) + "]";
     if (!record.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
-    table.records[r] =
-        ForceRecord{NumberAt(record, "P", where, path), NumberAt(record, "Mx", where, path),
-                    NumberAt(record, "My", where, path)};
+    table.records[r] = ForceRecord{BoundedNumberAt(record, "P", where, path, kMaxForceValue),
+                                   BoundedNumberAt(record, "Mx", where, path, kMaxForceValue),
+                                   BoundedNumberAt(record, "My", where, path, kMaxForceValue)};
     if (auto label = record.find("label"); label != record.end()) {
       if (!label->is_string()) Damaged(path, "“" + where + ".label”应为文本。");
       labels[r] = label->get<std::string>();
@@ -207,20 +225,27 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
   return table;
 }
 
+// The JSON text of a value. Texts are UTF-8 wherever they enter the form;
+// a byte that still is not (a file name given in another encoding) is
+// written as U+FFFD rather than make the file impossible to save.
+std::string Dumped(const Json& json, int indent = -1) {
+  return json.dump(indent, ' ', false, Json::error_handler_t::replace);
+}
+
 // The document indented by two, except that each force record stays on one
 // line: a file of thousands of combinations reads and diffs line by line.
 std::string WithOneRecordPerLine(Json json) {
   Json& records = json["forces"]["records"];
-  if (records.empty()) return json.dump(2) + "\n";
+  if (records.empty()) return Dumped(json, 2) + "\n";
   std::string lines = "[\n";
   for (std::size_t i = 0; i < records.size(); ++i) {
-    lines += "      " + records[i].dump() + (i + 1 < records.size() ? ",\n" : "\n");
+    lines += "      " + Dumped(records[i]) + (i + 1 < records.size() ? ",\n" : "\n");
   }
   lines += "    ]";
   const std::string marker = "\x01records\x01";
   records = marker;
-  std::string text = json.dump(2) + "\n";
-  const std::string quoted = Json(marker).dump();          // as dump() escapes it
+  std::string text = Dumped(json, 2) + "\n";
+  const std::string quoted = Dumped(Json(marker));         // as dump() escapes it
   text.replace(text.rfind(quoted), quoted.size(), lines);  // the last value of the file
   return text;
 }
@@ -322,14 +347,88 @@ void ParseSection(const Json& section, const std::string& path, SectionFile& fil
   WarnUnknownKeys(section, {"type", "name"}, "section.", file.warnings);
 }
 
+// Follows the parser through the document: where it is ("boxes.Edit1",
+// "forces.records[3].P"), for the message about a value it cannot hold, and
+// which keys an object repeats (the parser keeps the last; a warning says so).
+class JsonPlace {
+ public:
+  explicit JsonPlace(std::vector<std::string>& warnings) : warnings_(warnings) {}
+
+  bool operator()(int, nlohmann::json::parse_event_t event, Json& parsed) {
+    using Event = nlohmann::json::parse_event_t;
+    switch (event) {
+      case Event::object_start:
+      case Event::array_start:
+        frames_.push_back(Frame{event == Event::array_start, 0, {}, {}});
+        break;
+      case Event::key:
+        OnKey(parsed.get<std::string>());
+        break;
+      case Event::object_end:
+      case Event::array_end:
+        frames_.pop_back();
+        ElementDone();
+        break;
+      case Event::value:
+        ElementDone();
+        break;
+    }
+    return true;
+  }
+
+  // The place of the value being parsed, empty at the top.
+  std::string Where() const {
+    std::string where;
+    for (const Frame& f : frames_) {
+      if (f.array) {
+        where += "[" + std::to_string(f.done + 1) + "]";
+      } else {
+        where += (where.empty() ? "" : ".") + f.key;
+      }
+    }
+    return where;
+  }
+
+ private:
+  struct Frame {
+    bool array;
+    std::size_t done;               // elements of an array finished
+    std::string key;                // key of the value being parsed in an object
+    std::vector<std::string> keys;  // keys of the object so far
+  };
+
+  void OnKey(std::string key) {
+    Frame& f = frames_.back();
+    f.key = std::move(key);
+    if (std::find(f.keys.begin(), f.keys.end(), f.key) != f.keys.end()) {
+      warnings_.push_back("项“" + Where() + "”出现了不止一次，以最后一个为准");
+    } else {
+      f.keys.push_back(f.key);
+    }
+  }
+  void ElementDone() {
+    if (!frames_.empty() && frames_.back().array) ++frames_.back().done;
+  }
+
+  std::vector<Frame> frames_;
+  std::vector<std::string>& warnings_;
+};
+
 // Parses the text into JSON, telling a foreign file from a damaged or a
-// truncated one.
-Json ParseJson(std::string_view text, const std::string& path) {
+// truncated one; repeated keys are noted in `warnings`.
+Json ParseJson(std::string_view text, const std::string& path, std::vector<std::string>& warnings) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // byte-order mark
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first != std::string_view::npos && text[first] != '{') NotOurs(path, "不是JSON文档");
+  auto place = std::make_shared<JsonPlace>(warnings);
   try {
-    return Json::parse(text.begin(), text.end());
+    return Json::parse(text.begin(), text.end(),
+                       [place](int depth, nlohmann::json::parse_event_t event, Json& parsed) {
+                         return (*place)(depth, event, parsed);
+                       });
+  } catch (const nlohmann::json::out_of_range&) {
+    // The one out-of-range fault of parsing: a number beyond the double range.
+    Damaged(path, "“" + place->Where() + "”的数值超出范围。");
   } catch (const nlohmann::json::parse_error& e) {
     if (first == std::string_view::npos || e.byte >= text.size()) {
       throw Error("截面文件" + Quoted(path) + "不完整：文件在结尾处中断（可能保存时被打断）。");
@@ -337,6 +436,8 @@ Json ParseJson(std::string_view text, const std::string& path) {
     const std::size_t end = std::min<std::size_t>(e.byte, text.size());
     const auto line = 1 + std::count(text.begin(), text.begin() + static_cast<long>(end), '\n');
     Damaged(path, "第" + std::to_string(line) + "行附近无法解析。");
+  } catch (const nlohmann::json::exception& e) {
+    Damaged(path, e.what());
   }
 }
 
@@ -406,15 +507,24 @@ std::string SectionFileText(const Form& form, const MaterialColours& colours,
 }
 
 void SaveSectionFile(const std::string& path, const Form& form, const AppState& state) {
-  WriteFileAtomic(path, SectionFileText(form, state));
+  const std::string text = SectionFileText(form, state);
+  // What is written must open again: the text is read back first, and a
+  // file the reader would refuse is not written at all.
+  try {
+    ParseSectionFile(text, path);
+  } catch (const Error& e) {
+    throw Error("截面文件" + Quoted(path) + "没有保存：保存的内容将无法再次打开（" +
+                std::string(e.what()) + "）");
+  }
+  WriteFileAtomic(path, text);
 }
 
 SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
   if (text.empty()) throw Error("截面文件" + Quoted(path) + "是空文件。");
-  const Json json = ParseJson(text, path);
+  SectionFile file;
+  const Json json = ParseJson(text, path, file.warnings);
   if (!json.is_object()) NotOurs(path, "不是JSON对象");
   CheckHeader(json, path);
-  SectionFile file;
   try {
     if (json.contains("section")) ParseSection(ObjectAt(json, "section", path), path, file);
     if (json.contains("boxes")) ParseBoxes(ObjectAt(json, "boxes", path), path, file);
@@ -437,12 +547,28 @@ SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
 SectionFile ReadSectionFile(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), std::fclose);
   if (!in) throw Error(FileErrorMessage("open", path));
-  std::string bytes;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) bytes.append(buffer, n);
-  if (std::ferror(in.get())) throw Error(FileErrorMessage("read", path));
-  return ParseSectionFile(bytes, path);
+  struct stat info {};
+  if (fstat(fileno(in.get()), &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR;
+    throw Error(FileErrorMessage("open", path));
+  }
+  const std::string tooLarge = "截面文件" + Quoted(path) + "超过了 256 MB，不是KumaSec截面文件。";
+  try {
+    std::string bytes;
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) {
+      // A section file is text: zero bytes (a binary file, /dev/zero) are
+      // refused at the first block instead of read to the end.
+      if (std::find(buffer, buffer + n, '\0') != buffer + n) NotOurs(path, "含有零字节");
+      if (bytes.size() + n > kMaxSectionFileBytes) throw Error(tooLarge);
+      bytes.append(buffer, n);
+    }
+    if (std::ferror(in.get())) throw Error(FileErrorMessage("read", path));
+    return ParseSectionFile(bytes, path);
+  } catch (const std::bad_alloc&) {
+    throw Error("内存不足：读取截面文件" + Quoted(path) + "需要的内存超过了可用的内存。");
+  }
 }
 
 void ApplySectionFile(const SectionFile& file, Form& form, AppState& state) {

@@ -36,6 +36,14 @@ struct ForceRecord {
   double P = 0, Mx = 0, My = 0;  // kN (compression positive), kN·m
 };
 
+// The physical range of a force or moment the program takes in (1e8 kN is
+// ten million tonnes, a hundred times the squash load of the largest
+// columns built), and of a plotting factor. Within them every product of a
+// factor and a force stays finite, so no chart, ratio or saved file sees an
+// infinity.
+inline constexpr double kMaxForceValue = 1e8;  // kN, kN·m
+inline constexpr double kMaxForceFactor = 1e3;
+
 struct ForceTable {
   int Count = 0;                     // combinations = lines - 1
   std::vector<ForceRecord> records;  // 0..Count; record 0 stands for the header

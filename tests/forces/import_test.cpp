@@ -191,18 +191,27 @@ TEST(ImportForces, HeaderOnlyGivesNoCombinations) {
   }
 }
 
-TEST(ImportForces, EmptyFileIsTreatedAsAnEmptyHeader) {
+// An empty file holds no forces at all: refused by name, the old forces,
+// grid and captions kept (it used to erase them).
+TEST(ImportForces, EmptyFileIsRefusedAndChangesNothing) {
   MapForm form;
   ForceTable table;
   ImportForceLines(form, table, {kHeader, "S1,C1,D1,0,-100,0,0,0,1,2"});
-  TempFile file("");
-  ImportForces(form, table, file.path());
-  EXPECT_EQ(table.Count, 0);
-  EXPECT_EQ(table.records.size(), 1u);
-  EXPECT_EQ(form.GridRowCount("StringGrid1"), 1);
-  EXPECT_EQ(form.GridCell("StringGrid1", 0, 0), "");
-  EXPECT_EQ(form.Text("Label66"), "导入内力组合的总数量 = 0");
-  EXPECT_EQ(form.GridCell("StringGrid2", 1, 1), "");
+  const std::string caption = form.Text("Label66");
+  for (const std::string bytes : {"", "\xEF\xBB\xBF"}) {
+    TempFile file(bytes);
+    try {
+      ImportForces(form, table, file.path());
+      ADD_FAILURE() << "an empty file was imported";
+    } catch (const Error& e) {
+      EXPECT_EQ(std::string(e.what()),
+                "文件为空: \"" + file.path() + "\" 没有任何内容; 未导入任何内力。");
+    }
+    EXPECT_EQ(table.Count, 1);
+    EXPECT_EQ(table.records[1].P, 100);
+    EXPECT_EQ(form.GridRowCount("StringGrid1"), 2);
+    EXPECT_EQ(form.Text("Label66"), caption);
+  }
 }
 
 TEST(ImportForces, FileThatCannotBeOpenedChangesNothing) {

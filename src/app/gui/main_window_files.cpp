@@ -206,7 +206,7 @@ void TForm1::LoadSection(const QString& path) {
   SectionFile file;
   try {
     file = ReadSectionFile(LocalFileName(path));
-  } catch (const Error& e) {
+  } catch (const std::exception& e) {  // Error, and anything a damaged file might still raise
     if (!QFileInfo::exists(path)) RecentFiles().Remove(path);
     RebuildRecentMenu();
     ReportError(this, QString::fromUtf8(e.what()));
