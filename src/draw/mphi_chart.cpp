@@ -38,7 +38,7 @@ Axis AxisOf(double low, double high) {
   low = std::min(low, 0.0);
   high = std::max(high, 0.0);
   a.step = NiceStep(high - low, a.decimals);
-  a.low = std::floor(low / a.step - 1e-9) * a.step;
+  a.low = std::floor(low / a.step + 1e-9) * a.step;
   a.high = std::ceil(high / a.step - 1e-9) * a.step;
   if (a.high <= a.low) a.high = a.low + a.step;
   return a;

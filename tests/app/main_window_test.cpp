@@ -98,7 +98,7 @@ class MainWindowTest : public WindowTest {
     QStringList titles;
     for (int i = 0; i < pages->count(); ++i) titles << pages->tabText(i);
     QCOMPARE(titles, (QStringList{"截面输入", "混凝土本构", "钢材本构", "PM曲线", "MM曲线",
-                                  "导入内力", "PMM三维曲面", "OpenSEES截面代码"}));
+                                  "弯矩-曲率", "导入内力", "PMM三维曲面", "OpenSEES截面代码"}));
 
     // Menus, in order, with their separators.
     QStringList menus;
@@ -161,10 +161,10 @@ class MainWindowTest : public WindowTest {
     QCOMPARE(GroupTitles(pages->widget(2)), (QStringList{"钢筋本构", "型钢本构"}));
     QCOMPARE(GroupTitles(pages->widget(3)), (QStringList{"计算参数", "迭代设置"}));
     QCOMPARE(GroupTitles(pages->widget(4)), (QStringList{"计算参数", "迭代设置"}));
-    QCOMPARE(GroupTitles(pages->widget(5)), QStringList{"内力放大系数"});
-    QCOMPARE(LabelTexts(pages->widget(5)->findChild<QGroupBox*>()),
+    QCOMPARE(GroupTitles(pages->widget(PageIndex(*w_, "导入内力"))), QStringList{"内力放大系数"});
+    QCOMPARE(LabelTexts(pages->widget(PageIndex(*w_, "导入内力"))->findChild<QGroupBox*>()),
              (QStringList{"读取列数", "放大倍数", "轴力P", "弯矩MX", "弯矩MY"}));
-    QCOMPARE(LabelTexts(pages->widget(6)).mid(0, 3),
+    QCOMPARE(LabelTexts(pages->widget(PageIndex(*w_, "PMM三维曲面"))).mid(0, 3),
              (QStringList{"内力值 = ", "拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值",
                           "轴力水平处的曲面切面"}));
 
@@ -256,18 +256,18 @@ class MainWindowTest : public WindowTest {
   }
 
   void emptyMenuItemsDoNothing() {
-    Pages(*w_)->setCurrentIndex(5);
+    Pages(*w_)->setCurrentIndex(PageIndex(*w_, "导入内力"));
     const int before = w_->State().FiberCount();
     Find<QLineEdit>(w_, "Edit1")->setText("abc");  // any computation would fail
     // (The file items and "分析报告" work: see section_file_window_test.)
     // "PMM三维曲面" brings its page and computes there: with a box that is
     // not a number it says so, and the section stays as it was.
     Trigger(*w_, "PMM1");
-    QCOMPARE(Pages(*w_)->currentIndex(), 6);
+    QCOMPARE(Pages(*w_)->currentIndex(), PageIndex(*w_, "PMM三维曲面"));
     QCOMPARE(answers_->errors.size(), 1);
     answers_->errors.clear();
-    Pages(*w_)->setCurrentIndex(5);
-    QCOMPARE(Pages(*w_)->currentIndex(), 5);
+    Pages(*w_)->setCurrentIndex(PageIndex(*w_, "导入内力"));
+    QCOMPARE(Pages(*w_)->currentIndex(), PageIndex(*w_, "导入内力"));
     QVERIFY(answers_->errors.isEmpty());
     QCOMPARE(w_->State().FiberCount(), before);
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
@@ -276,7 +276,8 @@ class MainWindowTest : public WindowTest {
   void importPageAndScriptPageComputeNothing() {
     Find<QLineEdit>(w_, "Edit1")->setText("abc");
     Find<QLineEdit>(w_, "Edit14")->setText("abc");
-    for (int page : {5, 7, 5}) Pages(*w_)->setCurrentIndex(page);
+    for (const char* page : {"导入内力", "OpenSEES截面代码", "导入内力"})
+      Pages(*w_)->setCurrentIndex(PageIndex(*w_, page));
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
     Find<QLineEdit>(w_, "Edit14")->setText("27.5");
@@ -378,7 +379,7 @@ class MainWindowTest : public WindowTest {
     Trigger(*w_, "N14");
     QCOMPARE(Pages(*w_)->currentIndex(), 2);
     Trigger(*w_, "N16");
-    QCOMPARE(Pages(*w_)->currentIndex(), 5);
+    QCOMPARE(Pages(*w_)->currentIndex(), PageIndex(*w_, "导入内力"));
     QCOMPARE(answers_->errors.size(), 2);
   }
 

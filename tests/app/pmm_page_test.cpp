@@ -44,7 +44,7 @@ class PmmPageTest : public WindowTest {
   void menuItemBringsThePageAndDrawsBothPictures() {
     Find<QLineEdit>(w_, "Edit30")->setText("1500");
     Trigger(*w_, "PMM1");
-    QCOMPARE(Pages(*w_)->currentIndex(), 6);
+    QCOMPARE(Pages(*w_)->currentIndex(), PageIndex(*w_, "PMM三维曲面"));
     QCOMPARE(Find<QLineEdit>(w_, "Edit80")->text(), QStringLiteral("1500"));
     QVERIFY(Picture(*w_, "Image25")->DrawnOn());
     QVERIFY(Picture(*w_, "Image26")->DrawnOn());
@@ -115,7 +115,7 @@ class PmmPageTest : public WindowTest {
 
  private:
   void ShowSyntheticScene() {
-    Pages(*w_)->setCurrentIndex(6);
+    Pages(*w_)->setCurrentIndex(PageIndex(*w_, "PMM三维曲面"));
     AppState& state = w_->State();
     state.surface = test::EllipsoidSurface(36, 21);
     state.forceTable = test::Forces({{1000, 200, 100}, {6000, 900, -300}, {3000, -800, 600}});

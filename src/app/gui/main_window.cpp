@@ -184,6 +184,19 @@ TForm1::TForm1() {
     page[i]->setMinimumSize(ContentsSize(page[i]));
     scroll[i]->setWidget(page[i]);
   }
+  {
+    auto* mphiPage = new QWidget;
+    mphiPage->setObjectName(QStringLiteral("TabSheetMphi"));
+    auto* mphiScroll = new QScrollArea;
+    mphiScroll->setObjectName(QStringLiteral("ScrollBoxMphi"));
+    mphiScroll->setFrameShape(QFrame::NoFrame);
+    mphiScroll->setWidgetResizable(true);
+    BuildMphiPage(mphiPage);
+    mphiPage->setMinimumSize(ContentsSize(mphiPage));
+    mphiScroll->setWidget(mphiPage);
+    pages_->insertTab(pages_->indexOf(scroll[4]) + 1, mphiScroll, QStringLiteral("弯矩-曲率"));
+    mphiTab_ = mphiScroll;
+  }
   // The boxes of a group start 16 pixels below its top: the frame is drawn
   // through the middle of the title, as the layout expects, so that it
   // never runs through the first row of boxes or the column heads.
@@ -270,7 +283,7 @@ WorkControl TForm1::Control() {
 }
 
 void TForm1::SetStopButtonsEnabled(bool enabled) {
-  for (const char* name : {"Button50", "Button51"})
+  for (const char* name : {"Button50", "Button51", "Button76"})
     if (auto* button = findChild<QPushButton*>(QString::fromUtf8(name)))
       button->setEnabled(enabled);
 }
@@ -383,6 +396,7 @@ void TForm1::Connect() {
             [this, zone] { PickColour(static_cast<int>(zone)); });
   ConnectPictures();
   ConnectPmmPage();
+  ConnectMphiPage();
 }
 
 void TForm1::ConnectPictures() {
@@ -406,9 +420,9 @@ void TForm1::ConnectPictures() {
 void TForm1::ConnectEnterKeys() {
   const char* pageButtons[8] = {"Button1", "Button10", "Button11", "Button2",
                                 "Button7", "Button13", nullptr,    nullptr};
-  for (int i = 0; i < pages_->count(); ++i) {
+  for (int i = 0; i < 8; ++i) {
     if (pageButtons[i] == nullptr) continue;
-    for (QLineEdit* edit : pages_->widget(i)->findChildren<QLineEdit*>()) {
+    for (QLineEdit* edit : pages_->widget(TabOfPage(i))->findChildren<QLineEdit*>()) {
       const QString name = edit->objectName();
       if (edit->isReadOnly() || !name.startsWith(QLatin1String("Edit"))) continue;
       const int number = name.mid(4).toInt();
@@ -448,7 +462,7 @@ void TForm1::RunPageChange(int pageIndex) {
 
 void TForm1::BringPageToFront(int pageIndex) {
   quietPageChange_ = true;
-  pages_->setCurrentIndex(pageIndex);
+  pages_->setCurrentIndex(TabOfPage(pageIndex));
   quietPageChange_ = false;
 }
 
@@ -465,8 +479,24 @@ void TForm1::ShowPageFromMenu(int pageIndex) {
   RunPageChange(pageIndex);
 }
 
-void TForm1::PageChanged(int pageIndex) {
+int TForm1::LogicalPage(int tab) const {
+  const int mphi = pages_->indexOf(mphiTab_);
+  if (mphi < 0 || tab < mphi) return tab;
+  return tab == mphi ? -1 : tab - 1;
+}
+
+int TForm1::TabOfPage(int page) const {
+  const int mphi = pages_->indexOf(mphiTab_);
+  return mphi >= 0 && page >= mphi ? page + 1 : page;
+}
+
+void TForm1::PageChanged(int tab) {
   if (quietPageChange_) return;
+  if (pages_->widget(tab) == mphiTab_) {
+    RunMphi();
+    return;
+  }
+  const int pageIndex = LogicalPage(tab);
   RunPageChange(pageIndex);
 }
 

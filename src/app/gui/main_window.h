@@ -88,6 +88,14 @@ class TForm1 : public QMainWindow {
   void Connect();
   void ConnectPictures();
   void ConnectPmmPage();  // the page "PMM三维曲面" (pmm_page.cpp)
+  // The page "弯矩-曲率" after the MM page (mphi_page.cpp).
+  void BuildMphiPage(QWidget* page);
+  void ConnectMphiPage();
+  void RunMphi();
+  // The tab of the moment–curvature page sits among the eight pages the
+  // commands number 0..7: page number of a tab (-1 for that tab) and back.
+  int LogicalPage(int tab) const;
+  int TabOfPage(int page) const;
   void ConnectEnterKeys();
   void AssignShortcuts();
   WorkControl Control();
@@ -147,6 +155,7 @@ class TForm1 : public QMainWindow {
   AppState state_;
   std::unique_ptr<QtForm> form_;
   QTabWidget* pages_ = nullptr;
+  QWidget* mphiTab_ = nullptr;
   QVector<PictureBox*> pictures_;
   std::array<SwatchBox*, 5> swatches_{};
   QFileDialog* saveDialog_ = nullptr;

@@ -167,7 +167,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 void TForm1::NewSection() {
   if (busy_ || !MayDiscardChanges()) return;
   sectionPath_.clear();
-  Run([this] { NewSectionCommand(state_, *form_, pages_->currentIndex()); });
+  Run([this] { NewSectionCommand(state_, *form_, LogicalPage(pages_->currentIndex())); });
   ShowColours();
   MarkSaved();
 }
@@ -216,7 +216,7 @@ void TForm1::LoadSection(const QString& path) {
   RecentFiles().Add(path);
   RecentFiles().RememberFolderOf(kSections, path);
   RebuildRecentMenu();
-  Run([this, &file] { OpenSectionCommand(state_, *form_, file, pages_->currentIndex()); });
+  Run([this, &file] { OpenSectionCommand(state_, *form_, file, LogicalPage(pages_->currentIndex())); });
   ShowColours();
   MarkSaved();
   if (!file.warnings.empty()) {
