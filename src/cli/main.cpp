@@ -95,7 +95,7 @@ constexpr const char* kUsage =
     "  ComboBox8            check method: 0 radial (P, Mx, My in proportion),\n"
     "                       1 at constant axial force\n"
     "\n"
-    "Moment-curvature settings (mphi, report-mphi, report-pdf):\n"
+    "Moment-curvature settings (mphi, report-mphi):\n"
     "  Edit140              axial level, kN, compression positive (blank: Edit30,\n"
     "                       the MM page's level)\n"
     "  ComboBox34           neutral-axis angle: 0 at 0 degrees (bending about X),\n"
