@@ -55,8 +55,9 @@ void BM_MomentCurvature(benchmark::State& state) {
 }
 
 BENCHMARK(BM_MomentCurvature)
-    ->ArgsProduct({{0, 1}, {0, 20000}, {static_cast<int>(KernelPath::Auto),
-                                        static_cast<int>(KernelPath::Sse2)}})
+    ->ArgsProduct({{0, 1},
+                   {0, 20000},
+                   {static_cast<int>(KernelPath::Auto), static_cast<int>(KernelPath::Sse2)}})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -88,7 +88,8 @@ Geometry MakeGeometry(const FiberArray& fibers, double sine, double cosine, doub
       AddToGroup(g.steel, limits(f, ecu), s);
       g.steelSMax = std::max(g.steelSMax, s);
     }
-    if (f.material != CoreConcrete1Deduction) g.edgeS = std::min(g.edgeS, OutlineSMin(f, sine, cosine));
+    if (f.material != CoreConcrete1Deduction)
+      g.edgeS = std::min(g.edgeS, OutlineSMin(f, sine, cosine));
   }
   return g;
 }
@@ -208,8 +209,7 @@ double MomentOf(const State& s, double sine, double cosine) {
 
 class Solver {
  public:
-  Solver(const MphiSettings& s, const FiberArray& fibers, WorkProgress* work,
-         StrainLimitsFn limits)
+  Solver(const MphiSettings& s, const FiberArray& fibers, WorkProgress* work, StrainLimitsFn limits)
       : settings_(s),
         sine_(std::sin(s.angle * kPi / 180)),
         cosine_(std::cos(s.angle * kPi / 180)),
@@ -402,7 +402,9 @@ double Solver::RefinePeak(std::vector<State>& states) const {
     if (b.phi - a.phi <= 1e-9 * b.phi) break;
   }
   if (best.phi != states[top].phi)
-    states.insert(states.begin() + static_cast<std::ptrdiff_t>(best.phi > states[top].phi ? top + 1 : top), best);
+    states.insert(
+        states.begin() + static_cast<std::ptrdiff_t>(best.phi > states[top].phi ? top + 1 : top),
+        best);
   return M(best);
 }
 
@@ -502,25 +504,22 @@ void Solver::Run(MphiResult& out) {
     const Ratios r1 = RatiosOf(geometry_, s.phi, s.e0);
     if (!yielded && r1.yield >= 1) {
       yielded = true;
-      keyStates.push_back(Locate(prev, s, [this](const State& x) {
-        return RatiosOf(geometry_, x.phi, x.e0).yield - 1;
-      }));
+      keyStates.push_back(Locate(
+          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).yield - 1; }));
       r.firstYield = PointOf(StepOf(keyStates.back()));
     }
     if (!concretePeaked && r1.peak >= 1) {
       concretePeaked = true;
-      keyStates.push_back(Locate(prev, s, [this](const State& x) {
-        return RatiosOf(geometry_, x.phi, x.e0).peak - 1;
-      }));
+      keyStates.push_back(Locate(
+          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).peak - 1; }));
       r.concretePeak = PointOf(StepOf(keyStates.back()));
     }
     const double M = MomentOf(s, sine_, cosine_);
     if (peak > 0 && M < share * peak) {
       // Below the share of the peak: the exact crossing ends the curve.
       const double level = share * peak;
-      s = Locate(prev, s, [this, level](const State& x) {
-        return level - MomentOf(x, sine_, cosine_);
-      });
+      s = Locate(prev, s,
+                 [this, level](const State& x) { return level - MomentOf(x, sine_, cosine_); });
       endKind_ = MphiEnd::MomentDrop;
       k = n;
     }
@@ -548,7 +547,8 @@ void Solver::Run(MphiResult& out) {
     for (size_t i = 1; i < states.size(); ++i) {
       const State& a = states[i - 1];
       const State& b = states[i];
-      if (added < n && std::fabs(MomentOf(b, sine_, cosine_) - MomentOf(a, sine_, cosine_)) > fast) {
+      if (added < n &&
+          std::fabs(MomentOf(b, sine_, cosine_) - MomentOf(a, sine_, cosine_)) > fast) {
         State m = Reach(0.5 * (a.phi + b.phi), a, &b);
         if (Reached(m)) {
           refined.push_back(m);
@@ -621,7 +621,7 @@ MphiSettings ReadMphiSettings(const Form& form) {
   MphiSettings s;
   const std::string level = form.Text("Edit140");
   s.axialLevel = level.find_first_not_of(" \t") == std::string::npos ? form.Float("Edit30")
-                                                                      : form.Float("Edit140");
+                                                                     : form.Float("Edit140");
   switch (form.ItemIndex("ComboBox34")) {
     case 0:
       s.angle = 0;

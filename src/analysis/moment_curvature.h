@@ -22,8 +22,8 @@
 
 #include "analysis/progress.h"
 #include "model/fiber.h"
-#include "model/mphi_result.h"
 #include "model/form.h"
+#include "model/mphi_result.h"
 
 namespace kuma {
 

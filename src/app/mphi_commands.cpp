@@ -57,8 +57,7 @@ std::string CsvPoint(const char* name, const MphiPoint& p) {
 void MphiCommand(AppState& state, Form& form, const WorkControl& control) {
   MeshCommand(state, form);
   const MphiSettings settings = ReadMphiSettings(form);
-  WorkProgress work([&form](int position) { form.SetProgress("ProgressBar5", position); },
-                    control);
+  WorkProgress work([&form](int position) { form.SetProgress("ProgressBar5", position); }, control);
   MphiResult result;
   try {
     work.Plan(MomentCurvatureWork(settings));

@@ -46,12 +46,12 @@ struct MphiResult {
   // the first yield point (or, when no steel yields, the concrete e0 point),
   // continued to the nominal moment Mn, then flat to the ultimate curvature,
   // enclosing the same area as the curve.
-  MphiPoint bilinearYield;      // (φy', Mn)
+  MphiPoint bilinearYield;         // (φy', Mn)
   bool yieldFromConcrete = false;  // the reference point is the concrete e0 point
-  double ductility = 0;         // φu / φy (first yield, or the e0 point); 0 when none
-  double EIeff = 0;             // My / φy, kN·m²; 0 when none
+  double ductility = 0;            // φu / φy (first yield, or the e0 point); 0 when none
+  double EIeff = 0;                // My / φy, kN·m²; 0 when none
   MphiEnd end = MphiEnd::ConcreteCrushing;
-  std::string endText;          // why the curve ends, as the page shows it
+  std::string endText;  // why the curve ends, as the page shows it
   bool Empty() const { return steps.empty(); }
 };
 

@@ -64,8 +64,8 @@ std::vector<std::string> BuildMphiReport(const MphiResult& r) {
   }
   lines.push_back("");
   lines.push_back(rule);
-  lines.push_back(Row({"曲率(1/m)", "弯矩M", "另一轴弯矩", "轴力P", "中和轴深度", "混凝土应变",
-                       "钢材应变"}));
+  lines.push_back(
+      Row({"曲率(1/m)", "弯矩M", "另一轴弯矩", "轴力P", "中和轴深度", "混凝土应变", "钢材应变"}));
   lines.push_back(rule);
   for (const MphiStep& s : r.steps) {
     lines.push_back(Row({FormatFixed(s.curvature, 6), FormatFixed(s.M, 2), FormatFixed(s.Mother, 2),

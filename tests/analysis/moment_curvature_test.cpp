@@ -3,11 +3,12 @@
 // laws, each of the four ends, and the moment about the other axis of an
 // unsymmetric section.
 
+#include "analysis/moment_curvature.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "analysis/moment_curvature.h"
 #include "material/laws.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
@@ -31,9 +32,7 @@ MphiResult Solve(const MphiSettings& s, const FiberArray& fibers,
   return r;
 }
 
-// b × h concrete in horizontal strips (one fiber each) and vertical strips
-// stacked for the 90-degree direction alike: a grid of 2 mm × 2 mm cells
-// would cost too much, so a grid of 20 × 100 cells is used.
+// b × h concrete as a grid of nx × ny cells, one fiber each.
 FiberArray Rectangle(double b, double h, double fc, double e0, int nx, int ny,
                      std::int32_t code = CoreConcrete1) {
   FiberArray fibers;
@@ -79,18 +78,18 @@ FiberArray DefaultSection() {
   return fibers;
 }
 
-double SMin(const FiberArray& fibers, double angle, bool concrete) {
+// The smallest s = sin θ·x − cos θ·y of the concrete fibers.
+double ConcreteSMin(const FiberArray& fibers, double angle) {
   const double sine = std::sin(angle * kPi / 180), cosine = std::cos(angle * kPi / 180);
   double low = HUGE_VAL;
   for (const FiberRecord& f : fibers)
-    if (IsConcrete(f.material) == concrete && !IsSteel(f.material) == concrete)
-      low = std::min(low, sine * f.x - cosine * f.y);
+    if (IsConcrete(f.material)) low = std::min(low, sine * f.x - cosine * f.y);
   return low;
 }
 
 // Small curvature, whole section compressed: M = EI·φ with EI the tangent
-// stiffness Σ Et·A·s² of the uniformly strained section (concrete 2fc/e0·
-// (1 − ε/e0)... at the centre strain, steel Es), about both axes.
+// stiffness Σ Et·A·s² of the uniformly strained section (concrete
+// 2fc/e0·(1 − |ε|/e0) at the centre strain ε, steel Es), about both axes.
 TEST(MomentCurvature, ElasticStiffnessAtSmallCurvatureAboutBothAxes) {
   const double fc = 30, e0 = 0.002, Es = 200000, fy = 400;
   FiberArray fibers = Rectangle(400, 600, fc, e0, 40, 60);
@@ -134,7 +133,7 @@ TEST(MomentCurvature, EveryStepBalancesTheAxialLevel) {
       s.axialLevel = level;
       const MphiResult r = Solve(s, fibers);
       ASSERT_GT(r.steps.size(), 100u);
-      const double concreteEdge = SMin(fibers, angle, true);
+      const double concreteEdge = ConcreteSMin(fibers, angle);
       for (const MphiStep& step : r.steps) {
         const double phi = step.curvature / 1000;
         const double e0 = step.epsC - phi * concreteEdge;
@@ -155,8 +154,7 @@ TEST(MomentCurvature, EveryStepBalancesTheAxialLevel) {
 // My = 106.971 kN·m.
 TEST(MomentCurvature, FirstYieldOfATwoLayerRectangleByHand) {
   FiberArray fibers;
-  for (int j = 0; j < 500; ++j)
-    fibers.push_back(ConcreteFiber(0, -250 + j + 0.5, 300, 30, 0.002));
+  for (int j = 0; j < 500; ++j) fibers.push_back(ConcreteFiber(0, -250 + j + 0.5, 300, 30, 0.002));
   for (double y : {-210.0, 210.0})
     for (double x : {-100.0, 100.0}) fibers.push_back(SteelFiber(x, y, 314, 200000, 400));
   const MphiResult r = Solve(MphiSettings{}, fibers);
@@ -241,7 +239,7 @@ TEST(MomentCurvature, UnsymmetricSectionHasAMomentAboutTheOtherAxis) {
   EXPECT_GT(std::fabs(last.Mother), 0.05 * last.M);
   // Mother is Σ σ·A·x at 0 degrees: recomputed directly.
   const double phi = last.curvature / 1000;
-  const double e0 = last.epsC - phi * SMin(fibers, 0, true);
+  const double e0 = last.epsC - phi * ConcreteSMin(fibers, 0);
   double my = 0;
   for (const FiberRecord& f : fibers) {
     double stress = 0;

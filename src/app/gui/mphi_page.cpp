@@ -34,12 +34,10 @@ void TForm1::BuildMphiPage(QWidget* page) {
     const char* caption;
     const char* box;
   };
-  const Row rows[6] = {{"Label232", "轴力水平(kN)", "Edit140"},
-                       {"Label233", "中和轴角度", nullptr},
-                       {"Label234", "输入角度(度)", "Edit141"},
-                       {"Label235", "曲率步数", "Edit142"},
-                       {"Label236", "混凝土极限应变", "Edit143"},
-                       {"Label237", "峰值后弯矩下限(%)", "Edit144"}};
+  const Row rows[6] = {
+      {"Label232", "轴力水平(kN)", "Edit140"},   {"Label233", "中和轴角度", nullptr},
+      {"Label234", "输入角度(度)", "Edit141"},   {"Label235", "曲率步数", "Edit142"},
+      {"Label236", "混凝土极限应变", "Edit143"}, {"Label237", "峰值后弯矩下限(%)", "Edit144"}};
   for (int i = 0; i < 6; ++i) {
     const int y = 20 + 24 * i;
     AddLabel(settings, rows[i].label, QString::fromUtf8(rows[i].caption), 8, y + 3, 120);
