@@ -4,6 +4,7 @@
 
 #include "analysis/design_check.h"
 #include "app/commands.h"
+#include "app/mphi_commands.h"
 #include "forces/forces.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
@@ -64,6 +65,9 @@ void PrepareReportCommand(AppState& state, Form& form) {
   PmCommand(state, form);
   MmCommand(state, form);
   if (CheckedCount(state.forceTable) > 0) DesignCheckCommand(state, form);
+  // A moment–curvature curve once computed is part of the report: again
+  // for the form as it is now.
+  if (!state.mphi.Empty()) MphiCommand(state, form);
 }
 
 }  // namespace kuma

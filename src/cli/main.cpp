@@ -15,6 +15,7 @@
 
 #include "analysis/design_check.h"
 #include "app/commands.h"
+#include "app/mphi_commands.h"
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "app/section_commands.h"
@@ -84,6 +85,12 @@ constexpr const char* kUsage =
     "  report-pdf PATH [--forces CSVFILE]\n"
     "                       write the PDF calculation report (with the forces of\n"
     "                       the section file, or those of CSVFILE)\n"
+    "  mphi                 the moment-curvature curve as CSV\n"
+    "                       (curvature,M,Mother,P,depth,eps_c,eps_s in 1/m, kN*m,\n"
+    "                       kN*m, kN, mm, strains), a blank line, then point rows\n"
+    "                       yield, peak, ultimate, bilinear_yield and ductility\n"
+    "  report-mphi [--out PATH]\n"
+    "                       the moment-curvature text report (to PATH as GBK, CR LF)\n"
     "\n"
     "Capacity surface and check settings:\n"
     "  Edit70               neutral-axis angles around the full circle (144)\n"
@@ -91,6 +98,17 @@ constexpr const char* kUsage =
     "  Edit32               ultimate concrete strain, as for the PM curves (-0.0035)\n"
     "  ComboBox8            check method: 0 radial (P, Mx, My in proportion),\n"
     "                       1 at constant axial force\n"
+    "\n"
+    "Moment-curvature settings (mphi, report-mphi):\n"
+    "  Edit140              axial level, kN, compression positive (blank: Edit30,\n"
+    "                       the MM page's level)\n"
+    "  ComboBox34           neutral-axis angle: 0 at 0 degrees (bending about X),\n"
+    "                       1 at 90 degrees (about Y), 2 the angle of Edit141\n"
+    "  Edit141              the typed neutral-axis angle, degrees (45)\n"
+    "  Edit142              curvature steps up to the ultimate state (100)\n"
+    "  Edit143              ultimate strain of law-1 concrete (-0.0035)\n"
+    "  Edit144              the curve ends when the moment falls below this share\n"
+    "                       of its peak, % (80)\n"
     "\n"
     "Force import settings (also read by charts --forces):\n"
     "  Edit54..Edit56       field numbers of P, Mx, My in a file read by numbers\n"
@@ -196,7 +214,8 @@ void CheckCommand(const Options& o) {
       {"mesh", 0},         {"stats", 0},        {"pm", 0},           {"mm", 0},
       {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
       {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
-      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1}};
+      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
+      {"mphi", 0},         {"report-mphi", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -210,9 +229,10 @@ void CheckCommand(const Options& o) {
   }
   const bool workbookOut = o.command == "import" || o.command == "check";
   if (o.hasOut && !workbookOut && o.command != "report-pm" && o.command != "report-mm" &&
-      o.command != "report-check" && o.command != "opensees-model") {
+      o.command != "report-check" && o.command != "opensees-model" &&
+      o.command != "report-mphi") {
     throw UsageError(
-        "--out is only for report-pm, report-mm, report-check, opensees-model, import and check");
+        "--out is only for report-pm, report-mm, report-check, report-mphi, opensees-model, import and check");
   }
   if (o.hasOut && workbookOut && !kuma::HasWorkbookSuffix(o.out)) {
     throw UsageError("--out on " + o.command + " writes a workbook: the name must end in .xlsx");
@@ -505,6 +525,16 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
     kuma::SaveSectionFile(o.args[0], form, state);
   } else if (c == "report-pdf") {
     RunPdfReport(o, form, state);
+  } else if (c == "mphi") {
+    kuma::MphiCommand(state, form);
+    PrintLines(kuma::MphiCsvLines(state.mphi));
+  } else if (c == "report-mphi") {
+    kuma::MphiCommand(state, form);
+    if (o.hasOut) {
+      kuma::SaveTextLines(o.out, kuma::MphiReportCommand(state));
+    } else {
+      PrintLines(kuma::MphiReportCommand(state));
+    }
   }
   return 0;
 }

@@ -49,6 +49,11 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit89", ""},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
       {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
+      // Moment–curvature page: axial level (blank: the MM page's Edit30),
+      // typed neutral-axis angle, steps, ultimate concrete strain of law 1,
+      // share of the peak moment (%) below which the curve ends.
+      {"Edit140", ""},      {"Edit141", "45"},     {"Edit142", "100"},   {"Edit143", "-0.0035"},
+      {"Edit144", "80"},
   };
   return texts;
 }
@@ -82,6 +87,8 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox44", {"程序承载力状态", "混凝土边缘压碎"}},
       {"ComboBox45", {"轴力不变", "比例加载"}},
       {"ComboBox46", {"先 wipe", "不 wipe（并入已有模型）"}},
+      // Moment–curvature page: the neutral-axis angle.
+      {"ComboBox34", {"0度(绕X轴)", "90度(绕Y轴)", "输入角度"}},
   };
   return lists;
 }
@@ -96,6 +103,7 @@ PixelPoint PictureSize(std::string_view name) {
   if (name == "Image11") return {199, 63};
   if (name == "Image25") return {560, 520};
   if (name == "Image26") return {300, 300};
+  if (name == "Image27") return {560, 420};
   return {0, 0};
 }
 

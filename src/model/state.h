@@ -9,6 +9,7 @@
 
 #include "draw/canvas.h"
 #include "model/fiber.h"
+#include "model/mphi_result.h"
 #include "model/section.h"
 
 namespace kuma {
@@ -129,6 +130,8 @@ struct AppState {
 
   CapacitySurface surface;  // empty until the surface is built
   DesignCheck check;        // Valid() once the forces have been checked
+
+  MphiResult mphi;  // the moment–curvature curve; empty until computed
 
   int FiberCount() const { return static_cast<int>(fibers.size()); }
 };

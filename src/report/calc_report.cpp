@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "draw/drawings.h"
+#include "draw/mphi_chart.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
 #include "model/numfmt.h"
@@ -477,6 +478,48 @@ void AddCheck(const AppState& state, CalcReport& report) {
       TableBlock(CheckTable(state, GoverningRecords(check, kGoverningRows), false)));
 }
 
+// ---- Moment–curvature -----------------------------------------------------------
+
+std::string PointCell(const MphiPoint& p, bool moment) {
+  if (!p.found) return "-";
+  return moment ? Fixed(p.M, 2) : Fixed(p.curvature, 6);
+}
+
+void AddMphi(const AppState& state, int number, CalcReport& report) {
+  const MphiResult& r = state.mphi;
+  report.blocks.push_back(Heading(FormatInt(number) + "  弯矩-曲率关系"));
+  report.blocks.push_back(TableBlock(PairTable({
+      {"轴力水平 (kN)", Fixed(r.settings.axialLevel, 2)},
+      {"中和轴角度 (度)", Fixed(r.settings.angle, 2)},
+      {"混凝土极限应变", Fixed(r.settings.ecu, 5)},
+      {"峰值后弯矩下限 (%)", Fixed(r.settings.dropShare, 1)},
+      {"终止原因", r.endText},
+      {"计算状态数", FormatInt(static_cast<long long>(r.steps.size()))},
+  })));
+  const MphiResult copy = r;
+  const PixelPoint size = PictureSize("Image27");
+  report.blocks.push_back(FigureBlock({{"图11  弯矩-曲率曲线（红）与等效双折线（蓝）", size.x,
+                                        size.y, [copy](Canvas& c) {
+                                          ChartRange range;
+                                          DrawMphiChart(c, copy, range);
+                                        }}}));
+  ReportTable points;
+  points.header = {"关键点", "曲率 (1/m)", "弯矩 (kN·m)"};
+  points.widths = {1.4, 1, 1};
+  const std::pair<const char*, const MphiPoint*> rows[] = {
+      {"首次屈服", &r.firstYield}, {"混凝土达到e0", &r.concretePeak}, {"峰值弯矩", &r.peak},
+      {"极限状态", &r.ultimate},   {"等效屈服", &r.bilinearYield}};
+  for (const auto& [name, p] : rows)
+    points.rows.push_back({name, PointCell(*p, false), PointCell(*p, true)});
+  report.blocks.push_back(TableBlock(std::move(points)));
+  if (r.ductility > 0) {
+    report.blocks.push_back(Paragraph(
+        "曲率延性系数 μφ = φu/φy = " + Fixed(r.ductility, 2) + "，有效抗弯刚度 EIeff = My/φy = " +
+        Fixed(r.EIeff, 0) + " kN·m^2" +
+        (r.yieldFromConcrete ? "（钢材未屈服，φy 取混凝土达到e0的点）。" : "。")));
+  }
+}
+
 void AddCheckAppendix(const AppState& state, CalcReport& report) {
   std::vector<int> all;
   const int count =
@@ -536,10 +579,11 @@ CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::s
   AddPm(state, form, report);
   AddMm(state, form, report);
   if (state.forceTable.Count > 0) AddForces(state, form, report);
-  if (state.check.Valid()) {
-    AddCheck(state, report);
-    AddCheckAppendix(state, report);
-  }
+  if (state.check.Valid()) AddCheck(state, report);
+  if (!state.mphi.Empty())
+    AddMphi(state, 5 + (state.forceTable.Count > 0 ? 1 : 0) + (state.check.Valid() ? 1 : 0),
+            report);
+  if (state.check.Valid()) AddCheckAppendix(state, report);
   return report;
 }
 

@@ -67,6 +67,13 @@ inline QTabWidget* Pages(TForm1& w) { return Find<QTabWidget>(&w, "PageControl1"
 inline void ShowPage(TForm1& w, const char* page) {
   Pages(w)->setCurrentIndex(w.PageIndex(QString::fromUtf8(page)));
 }
+// The tab of the page with this caption, -1 when there is none.
+inline int PageIndex(TForm1& w, const char* title) {
+  QTabWidget* pages = Pages(w);
+  for (int i = 0; i < pages->count(); ++i)
+    if (pages->tabText(i) == QString::fromUtf8(title)) return i;
+  return -1;
+}
 inline PictureBox* Picture(TForm1& w, const char* name) { return Find<PictureBox>(&w, name); }
 inline void Trigger(TForm1& w, const char* action) { Find<QAction>(&w, action)->trigger(); }
 // Shown unless hidden itself (the page it sits on need not be in front).

@@ -66,7 +66,8 @@ class InputSwallower : public QObject {
     auto* button = qobject_cast<QPushButton*>(target);
     return button != nullptr && button->isEnabled() &&
            (button->objectName() == QLatin1String("Button50") ||
-            button->objectName() == QLatin1String("Button51"));
+            button->objectName() == QLatin1String("Button51") ||
+            button->objectName() == QLatin1String("Button76"));
   }
 
   TForm1* window_;
@@ -166,6 +167,7 @@ TForm1::TForm1() {
   AddPage(kSteelPage, "钢材本构", [this](QWidget* page) { BuildSteelPage(page); });
   AddPage(kPmPage, "PM曲线", [this](QWidget* page) { BuildPmPage(page); });
   AddPage(kMmPage, "MM曲线", [this](QWidget* page) { BuildMmPage(page); });
+  AddPage(kMphiPage, "弯矩-曲率", [this](QWidget* page) { BuildMphiPage(page); });
   AddPage(kImportPage, "导入内力", [this](QWidget* page) { BuildImportPage(page); });
   AddPage(kPmmPage, "PMM三维曲面", [this](QWidget* page) { BuildPmmPage(page); });
   AddPage(kScriptPage, "OpenSEES截面代码", [this](QWidget* page) { BuildScriptPage(page); });
@@ -298,7 +300,7 @@ WorkControl TForm1::Control() {
 }
 
 void TForm1::SetStopButtonsEnabled(bool enabled) {
-  for (const char* name : {"Button50", "Button51"})
+  for (const char* name : {"Button50", "Button51", "Button76"})
     if (auto* button = findChild<QPushButton*>(QString::fromUtf8(name)))
       button->setEnabled(enabled);
 }
@@ -347,6 +349,7 @@ void TForm1::Connect() {
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
   ConnectPictures();
   ConnectPmmPage();
+  ConnectMphiPage();
 }
 
 void TForm1::OnClick(const char* button, std::function<void()> handler) {
@@ -379,6 +382,10 @@ void TForm1::ConnectEnterKeys() {
 }
 
 void TForm1::RunPageChange(QWidget* page) {
+  if (page != nullptr && page->objectName() == QLatin1String(kMphiPage)) {
+    RunMphi();
+    return;
+  }
   const PageCommand* c = FindPageCommand(page);
   if (c == nullptr) return;
   const int index = c->commandIndex;

@@ -39,6 +39,7 @@ inline constexpr const char* kMmPage = "TabSheet5";
 inline constexpr const char* kImportPage = "TabSheet6";
 inline constexpr const char* kPmmPage = "TabSheet7";
 inline constexpr const char* kScriptPage = "TabSheet8";
+inline constexpr const char* kMphiPage = "TabSheet9";
 
 class PictureBox;
 class SwatchBox;
@@ -116,6 +117,10 @@ class TForm1 : public QMainWindow {
   void ConnectCheckControls();
   void BuildPmmPage(QWidget* page);  // pmm_page.cpp
   void ConnectPmmPage();
+  // The page "弯矩-曲率" after the MM page (mphi_page.cpp).
+  void BuildMphiPage(QWidget* page);
+  void ConnectMphiPage();
+  void RunMphi();
   void BuildScriptPage(QWidget* page);  // script_page.cpp
   void BuildOpenSeesModelControls(QWidget* page);
   void ConnectScriptPage();

@@ -1,0 +1,663 @@
+#include "analysis/moment_curvature.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "analysis/fiber_kernel.h"
+#include "analysis/solver_options.h"
+#include "analysis/solvers.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr int kMinSteps = 5, kMaxSteps = 100000;
+// The strain at the centre is sought within ±kStrainWindow: beyond it no
+// material law means anything.
+constexpr double kStrainWindow = 4.0;
+// Balanced states the search for the ultimate curvature and the key points
+// costs, about; planned beside the steps so the bar moves evenly.
+constexpr int kSearchWork = 60;
+
+// A balanced state of the section at one curvature.
+struct State {
+  double phi = 0;  // 1/mm
+  double e0 = 0;   // strain at the centre
+  TrialSums sums;
+};
+
+// The fibers that decide the limits: for each distinct set of limits the
+// smallest and largest s of its fibers (strain ε0 + φ·s is extreme there).
+struct LimitGroup {
+  StrainLimits limits;
+  double sMin = kInf, sMax = -kInf;
+};
+
+struct Geometry {
+  std::vector<LimitGroup> concrete, steel;
+  double concreteSMin = kInf;  // most compressed concrete fiber
+  double steelSMax = -kInf;    // most stretched steel fiber
+  double edgeS = kInf;         // compressed edge of the outline
+  double sMin = kInf, sMax = -kInf;
+};
+
+bool SameLimits(const StrainLimits& a, const StrainLimits& b) {
+  return a.crush == b.crush && a.peak == b.peak && a.yield == b.yield && a.rupture == b.rupture;
+}
+
+void AddToGroup(std::vector<LimitGroup>& groups, const StrainLimits& limits, double s) {
+  auto it = std::find_if(groups.begin(), groups.end(),
+                         [&](const LimitGroup& g) { return SameLimits(g.limits, limits); });
+  if (it == groups.end()) it = groups.insert(groups.end(), LimitGroup{limits});
+  it->sMin = std::min(it->sMin, s);
+  it->sMax = std::max(it->sMax, s);
+}
+
+// The smallest s of a fiber's outline: its corners, or its centroid less
+// the radius for a bar (which carries no corners).
+double OutlineSMin(const FiberRecord& f, double sine, double cosine) {
+  auto along = [&](double x, double y) { return sine * x - cosine * y; };
+  const double xs[4] = {f.x1, f.x2, f.x3, f.x4}, ys[4] = {f.y1, f.y2, f.y3, f.y4};
+  bool corners = false;
+  for (int k = 0; k < 4; ++k) corners = corners || xs[k] != 0 || ys[k] != 0;
+  if (!corners) return along(f.x, f.y) - f.d / 2;
+  double low = kInf;
+  for (int k = 0; k < 4; ++k) low = std::min(low, along(xs[k], ys[k]));
+  return low;
+}
+
+Geometry MakeGeometry(const FiberArray& fibers, double sine, double cosine, double ecu,
+                      StrainLimitsFn limits) {
+  Geometry g;
+  for (const FiberRecord& f : fibers) {
+    const double s = sine * f.x - cosine * f.y;
+    g.sMin = std::min(g.sMin, s);
+    g.sMax = std::max(g.sMax, s);
+    if (IsConcrete(f.material)) {
+      AddToGroup(g.concrete, limits(f, ecu), s);
+      g.concreteSMin = std::min(g.concreteSMin, s);
+    } else if (IsSteel(f.material)) {
+      AddToGroup(g.steel, limits(f, ecu), s);
+      g.steelSMax = std::max(g.steelSMax, s);
+    }
+    if (f.material != CoreConcrete1Deduction)
+      g.edgeS = std::min(g.edgeS, OutlineSMin(f, sine, cosine));
+  }
+  return g;
+}
+
+// How far a state has gone towards each limit: 1 means reached.
+struct Ratios {
+  double crush = 0, peak = 0, yield = 0, rupture = 0;
+};
+
+Ratios RatiosOf(const Geometry& g, double phi, double e0) {
+  Ratios r;
+  for (const LimitGroup& c : g.concrete) {
+    const double strain = e0 + phi * c.sMin;
+    if (std::isfinite(c.limits.crush)) r.crush = std::max(r.crush, strain / c.limits.crush);
+    if (std::isfinite(c.limits.peak)) r.peak = std::max(r.peak, strain / c.limits.peak);
+  }
+  for (const LimitGroup& s : g.steel) {
+    const double low = e0 + phi * s.sMin, high = e0 + phi * s.sMax;
+    if (std::isfinite(s.limits.yield))
+      r.yield = std::max(r.yield, std::max(std::fabs(low), std::fabs(high)) / s.limits.yield);
+    if (std::isfinite(s.limits.rupture)) r.rupture = std::max(r.rupture, high / s.limits.rupture);
+  }
+  return r;
+}
+
+// Brent's method on [a, b] where f(a) and f(b) differ in sign (or one is 0).
+// Ends when |f| <= ftol or the bracket is below xtol; returns the best x.
+template <typename F>
+double Brent(F&& f, double a, double b, double fa, double fb, double xtol, double ftol) {
+  if (fa == 0) return a;
+  if (fb == 0) return b;
+  double c = a, fc = fa, d = b - a, e = d;
+  for (int iter = 0; iter < 200; ++iter) {
+    if ((fb > 0) == (fc > 0)) {
+      c = a;
+      fc = fa;
+      d = e = b - a;
+    }
+    if (std::fabs(fc) < std::fabs(fb)) {
+      a = b;
+      b = c;
+      c = a;
+      fa = fb;
+      fb = fc;
+      fc = fa;
+    }
+    const double tol = 2 * std::numeric_limits<double>::epsilon() * std::fabs(b) + 0.5 * xtol;
+    const double m = 0.5 * (c - b);
+    if (std::fabs(m) <= tol || std::fabs(fb) <= ftol) return b;
+    if (std::fabs(e) >= tol && std::fabs(fa) > std::fabs(fb)) {
+      // Inverse quadratic interpolation, or the secant when only two points.
+      double p, q, s = fb / fa;
+      if (a == c) {
+        p = 2 * m * s;
+        q = 1 - s;
+      } else {
+        const double r = fb / fc, t = fa / fc;
+        p = s * (2 * m * t * (t - r) - (b - a) * (r - 1));
+        q = (t - 1) * (r - 1) * (s - 1);
+      }
+      if (p > 0)
+        q = -q;
+      else
+        p = -p;
+      if (2 * p < std::min(3 * m * q - std::fabs(tol * q), std::fabs(e * q))) {
+        e = d;
+        d = p / q;
+      } else {
+        d = m;
+        e = m;
+      }
+    } else {
+      d = m;
+      e = m;
+    }
+    a = b;
+    fa = fb;
+    b += std::fabs(d) > tol ? d : (m > 0 ? tol : -tol);
+    fb = f(b);
+  }
+  return b;
+}
+
+// The section's sums for ε = ε0 + φ·s, through the packed laws and, for the
+// fibers they cannot hold, the generic law of each fiber.
+class Section {
+ public:
+  Section(const FiberArray& fibers, double sine, double cosine)
+      : packed_(PackFibers(fibers)),
+        sums_(PackedSumFunction(SolverKernelPath())),
+        sine_(sine),
+        cosine_(cosine) {}
+
+  TrialSums Sums(double phi, double e0) const {
+    const double a = phi * sine_, b = -phi * cosine_;
+    TrialSums t = sums_(packed_, a, b, e0);
+    for (const GenericFiber& f : packed_.generic) {
+      double stress = f.initialStress;
+      ApplyGenericLaw(f, a * f.x + b * f.y + e0, stress);
+      const double force = stress * f.area;
+      t.force += force;
+      t.momentX += force * f.y;
+      t.momentY += force * f.x;
+    }
+    return t;
+  }
+
+ private:
+  PackedFibers packed_;
+  PackedSumFn sums_;
+  double sine_, cosine_;
+};
+
+double MomentOf(const State& s, double sine, double cosine) {
+  return (sine * s.sums.momentY - cosine * s.sums.momentX) / 1e6;
+}
+
+class Solver {
+ public:
+  Solver(const MphiSettings& s, const FiberArray& fibers, WorkProgress* work, StrainLimitsFn limits)
+      : settings_(s),
+        sine_(std::sin(s.angle * kPi / 180)),
+        cosine_(std::cos(s.angle * kPi / 180)),
+        section_(fibers, sine_, cosine_),
+        geometry_(MakeGeometry(fibers, sine_, cosine_, s.ecu, limits)),
+        work_(work) {
+    double compression = 0, tension = 0;
+    ComputeAxialCapacity(fibers, compression, tension);
+    const double scale = std::max(std::fabs(compression) + std::fabs(tension), 1.0);
+    forceTolerance_ = 1e-11 * scale;
+  }
+
+  void Run(MphiResult& out);
+
+ private:
+  double Axial(double phi, double e0) const { return -section_.Sums(phi, e0).force / 1000; }
+  bool Balance(double phi, double guess, double step, State& out) const;
+  State Reach(double phi, const State& near, const State* other = nullptr) const;
+  bool StrainEnd(const State& s) const;
+  void FindEnd(const State& start);
+  template <typename G>
+  State Locate(const State& low, const State& high, G&& g) const;
+  MphiStep StepOf(const State& s) const;
+  double RefinePeak(std::vector<State>& states) const;
+  void EndAtDrop(std::vector<State>& states, double level) const;
+  double M(const State& s) const { return MomentOf(s, sine_, cosine_); }
+  void Tick() {
+    if (!work_) return;
+    work_->Advance(1);
+    work_->Report();
+  }
+
+  MphiSettings settings_;
+  double sine_, cosine_;
+  Section section_;
+  Geometry geometry_;
+  WorkProgress* work_;
+  double forceTolerance_ = 1e-9;
+
+  State end_;
+  MphiEnd endKind_ = MphiEnd::ConcreteCrushing;
+};
+
+// ε0 with the sums equal to the axial level at φ: bracket outward from
+// `guess` in steps that double, then Brent's method. False when no strain
+// within the window balances the level.
+bool Solver::Balance(double phi, double guess, double step, State& out) const {
+  const double target = settings_.axialLevel;
+  auto f = [&](double e0) { return Axial(phi, e0) - target; };
+  double x0 = guess, f0 = f(x0);
+  if (std::fabs(f0) <= forceTolerance_) {
+    out = State{phi, x0, section_.Sums(phi, x0)};
+    return true;
+  }
+  // Too much compression (f > 0): more tension at the centre, and back.
+  const double direction = f0 > 0 ? 1 : -1;
+  double h = std::max(step, 1e-7), x1 = x0, f1 = f0;
+  for (;;) {
+    x1 = guess + direction * h;
+    f1 = f(x1);
+    if ((f1 > 0) != (f0 > 0) || f1 == 0) break;
+    if (h > kStrainWindow) return false;
+    x0 = x1;
+    f0 = f1;
+    h *= 2;
+  }
+  const double e0 = Brent(f, x0, x1, f0, f1, 1e-16, forceTolerance_);
+  out = State{phi, e0, section_.Sums(phi, e0)};
+  return true;
+}
+
+// The balanced state at φ, starting from the strain of a nearby state
+// (extrapolated through a second one when given). Raises nothing: an
+// unreachable level gives a state with NaN strain.
+State Solver::Reach(double phi, const State& near, const State* other) const {
+  double guess = near.e0;
+  if (other && other->phi != near.phi)
+    guess += (near.e0 - other->e0) / (near.phi - other->phi) * (phi - near.phi);
+  const double step = std::max(1e-6, 0.05 * std::fabs(guess - near.e0));
+  State s;
+  if (!Balance(phi, guess, step, s)) s = State{phi, std::nan(""), {}};
+  return s;
+}
+
+bool Reached(const State& s) { return std::isfinite(s.e0); }
+
+bool Solver::StrainEnd(const State& s) const {
+  const Ratios r = RatiosOf(geometry_, s.phi, s.e0);
+  return r.crush >= 1 || r.rupture >= 1;
+}
+
+// A state between `low` and `high` where g changes sign, g being a function
+// of the balanced state; `low` has g < 0.
+template <typename G>
+State Solver::Locate(const State& low, const State& high, G&& g) const {
+  State best = high;
+  State lo = low, hi = high;
+  auto f = [&](double phi) {
+    State s = Reach(phi, lo, &hi);
+    if (!Reached(s)) return 1.0;  // treat as beyond
+    best = s;
+    return g(s);
+  };
+  const double ga = g(low), gb = g(high);
+  const double phi = Brent(f, low.phi, high.phi, ga, gb, 1e-12 * high.phi, 0);
+  if (best.phi != phi) {
+    State s = Reach(phi, lo, &hi);
+    if (Reached(s)) best = s;
+  }
+  return best;
+}
+
+// The ultimate state by strain or reach: curvatures growing by 1.6 from an
+// eighth of the one that spans εcu across the section, until a limit is
+// passed; then the exact crossing.
+void Solver::FindEnd(const State& start) {
+  const double span = geometry_.sMax - geometry_.sMin;
+  if (!(span > 0)) throw Error("截面在弯曲方向上没有尺寸，无法进行弯矩-曲率分析");
+  const double cap = 1.0 / span;  // a strain difference of 1 across the section
+  State prev = start, before = start;
+  double phi = std::fabs(settings_.ecu) / span / 8;
+  for (;;) {
+    Tick();
+    State s = Reach(phi, prev, prev.phi > 0 ? &before : nullptr);
+    if (!Reached(s)) {
+      // The last reachable curvature, by halving.
+      double lo = prev.phi, hi = phi;
+      State good = prev;
+      for (int i = 0; i < 60 && hi - lo > 1e-12 * hi; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        State m = Reach(mid, good);
+        if (Reached(m)) {
+          lo = mid;
+          good = m;
+        } else {
+          hi = mid;
+        }
+      }
+      end_ = good;
+      endKind_ = MphiEnd::AxialUnreachable;
+      if (StrainEnd(good)) break;  // both at once: the strain limit names it
+      return;
+    }
+    if (StrainEnd(s)) {
+      State located = Locate(prev, s, [this](const State& x) {
+        const Ratios r = RatiosOf(geometry_, x.phi, x.e0);
+        return std::max(r.crush, r.rupture) - 1;
+      });
+      end_ = located;
+      break;
+    }
+    if (phi >= cap) {
+      end_ = s;
+      endKind_ = MphiEnd::CurvatureLimit;
+      return;
+    }
+    before = prev;
+    prev = s;
+    phi = std::min(phi * 1.6, cap);
+  }
+  const Ratios r = RatiosOf(geometry_, end_.phi, end_.e0);
+  endKind_ = r.rupture > r.crush ? MphiEnd::SteelRupture : MphiEnd::ConcreteCrushing;
+}
+
+// The largest moment, sought by golden sections between the neighbours of
+// the largest step and kept as a step; returns it.
+double Solver::RefinePeak(std::vector<State>& states) const {
+  size_t top = 0;
+  for (size_t i = 1; i < states.size(); ++i)
+    if (M(states[i]) > M(states[top])) top = i;
+  if (top == 0 || top + 1 >= states.size()) return M(states[top]);
+  const double ratio = 0.5 * (std::sqrt(5.0) - 1);
+  State a = states[top - 1], b = states[top + 1], best = states[top];
+  double x1 = b.phi - ratio * (b.phi - a.phi), x2 = a.phi + ratio * (b.phi - a.phi);
+  State s1 = Reach(x1, best), s2 = Reach(x2, best);
+  for (int i = 0; i < 40 && Reached(s1) && Reached(s2); ++i) {
+    if (M(s1) > M(best)) best = s1;
+    if (M(s2) > M(best)) best = s2;
+    if (M(s1) >= M(s2)) {
+      b = s2;
+      s2 = s1;
+      x1 = b.phi - ratio * (b.phi - a.phi);
+      s1 = Reach(x1, s2);
+    } else {
+      a = s1;
+      s1 = s2;
+      x2 = a.phi + ratio * (b.phi - a.phi);
+      s2 = Reach(x2, s1);
+    }
+    if (b.phi - a.phi <= 1e-9 * b.phi) break;
+  }
+  if (best.phi != states[top].phi)
+    states.insert(
+        states.begin() + static_cast<std::ptrdiff_t>(best.phi > states[top].phi ? top + 1 : top),
+        best);
+  return M(best);
+}
+
+// Ends the curve where, after the peak, the moment first falls to `level`.
+void Solver::EndAtDrop(std::vector<State>& states, double level) const {
+  size_t top = 0;
+  for (size_t i = 1; i < states.size(); ++i)
+    if (M(states[i]) > M(states[top])) top = i;
+  for (size_t i = top + 1; i < states.size(); ++i) {
+    if (M(states[i]) > level) continue;
+    const State end = M(states[i]) == level
+                          ? states[i]
+                          : Locate(states[i - 1], states[i],
+                                   [this, level](const State& x) { return level - M(x); });
+    states.resize(i);
+    states.push_back(end);
+    return;
+  }
+}
+
+MphiStep Solver::StepOf(const State& s) const {
+  MphiStep step;
+  step.curvature = s.phi * 1000;
+  step.M = (sine_ * s.sums.momentY - cosine_ * s.sums.momentX) / 1e6;
+  step.Mother = (cosine_ * s.sums.momentY + sine_ * s.sums.momentX) / 1e6;
+  step.P = -s.sums.force / 1000 + 0.0;  // no "-0" for a balanced zero
+  step.depth = s.phi > 0 ? -s.e0 / s.phi - geometry_.edgeS : 0;
+  step.epsC = std::isfinite(geometry_.concreteSMin) ? s.e0 + s.phi * geometry_.concreteSMin : 0;
+  step.epsS = std::isfinite(geometry_.steelSMax) ? s.e0 + s.phi * geometry_.steelSMax : 0;
+  return step;
+}
+
+MphiPoint PointOf(const MphiStep& s) { return MphiPoint{true, s.curvature, s.M}; }
+
+// Area under the curve (trapezoids), kN·m/m.
+double AreaUnder(const std::vector<MphiStep>& steps) {
+  double area = 0;
+  for (size_t i = 1; i < steps.size(); ++i)
+    area += 0.5 * (steps[i].M + steps[i - 1].M) * (steps[i].curvature - steps[i - 1].curvature);
+  return area;
+}
+
+void Bilinear(MphiResult& r) {
+  const MphiPoint& ref = r.firstYield.found ? r.firstYield : r.concretePeak;
+  r.yieldFromConcrete = !r.firstYield.found && r.concretePeak.found;
+  if (!ref.found || !(ref.curvature > 0) || !(ref.M > 0)) return;
+  const double k = ref.M / ref.curvature;  // secant stiffness, kN·m²
+  const double phiU = r.ultimate.curvature;
+  r.EIeff = k;
+  r.ductility = phiU / ref.curvature;
+  // Equal area: Mn·φu − Mn²/(2k) = A, the smaller root.
+  const double area = AreaUnder(r.steps);
+  const double disc = std::max(phiU * phiU - 2 * area / k, 0.0);
+  const double Mn = k * (phiU - std::sqrt(disc));
+  r.bilinearYield = MphiPoint{true, Mn / k, Mn};
+}
+
+void Solver::Run(MphiResult& out) {
+  MphiResult r;
+  r.settings = settings_;
+  // Zero curvature: a uniform strain.
+  State start;
+  if (!Balance(0, 0, 1e-4, start))
+    throw Error("轴力水平 " + FormatFixed(settings_.axialLevel, 2) +
+                " kN 超出截面所能承受的轴力范围，无法进行弯矩-曲率分析");
+  if (StrainEnd(start))
+    throw Error("轴力水平 " + FormatFixed(settings_.axialLevel, 2) +
+                " kN 下截面在零曲率时已达到极限应变，无法进行弯矩-曲率分析");
+  FindEnd(start);
+
+  const int n = settings_.steps;
+  const double share = settings_.dropShare / 100;
+  std::vector<State> states{start};
+  double peak = MomentOf(start, sine_, cosine_);
+  bool yielded = RatiosOf(geometry_, 0, start.e0).yield >= 1;
+  bool concretePeaked = RatiosOf(geometry_, 0, start.e0).peak >= 1;
+  std::vector<State> keyStates;  // key points crossed on the way, kept as steps
+  for (int k = 1; k <= n; ++k) {
+    Tick();
+    const State prev = states.back();
+    const State* before = states.size() > 1 ? &states[states.size() - 2] : nullptr;
+    State s = k == n ? end_ : Reach(end_.phi * k / n, prev, before);
+    if (!Reached(s)) {  // a law whose force turns back: the level is lost early
+      State lo = prev;
+      double hi = s.phi;
+      for (int i = 0; i < 60 && hi - lo.phi > 1e-12 * hi; ++i) {
+        State m = Reach(0.5 * (lo.phi + hi), lo);
+        if (Reached(m))
+          lo = m;
+        else
+          hi = m.phi;
+      }
+      s = lo;
+      endKind_ = MphiEnd::AxialUnreachable;
+      k = n;
+    }
+    const Ratios r1 = RatiosOf(geometry_, s.phi, s.e0);
+    if (!yielded && r1.yield >= 1) {
+      yielded = true;
+      keyStates.push_back(Locate(
+          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).yield - 1; }));
+      r.firstYield = PointOf(StepOf(keyStates.back()));
+    }
+    if (!concretePeaked && r1.peak >= 1) {
+      concretePeaked = true;
+      keyStates.push_back(Locate(
+          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).peak - 1; }));
+      r.concretePeak = PointOf(StepOf(keyStates.back()));
+    }
+    const double M = MomentOf(s, sine_, cosine_);
+    if (peak > 0 && M < share * peak) {
+      // Below the share of the peak: the exact crossing ends the curve.
+      const double level = share * peak;
+      s = Locate(prev, s,
+                 [this, level](const State& x) { return level - MomentOf(x, sine_, cosine_); });
+      endKind_ = MphiEnd::MomentDrop;
+      k = n;
+    }
+    peak = std::max(peak, MomentOf(s, sine_, cosine_));
+    states.push_back(s);
+  }
+  for (const State& key : keyStates)
+    if (key.phi > 0 && key.phi < states.back().phi) states.push_back(key);
+  std::sort(states.begin(), states.end(),
+            [](const State& a, const State& b) { return a.phi < b.phi; });
+  peak = RefinePeak(states);
+  if (endKind_ == MphiEnd::MomentDrop) EndAtDrop(states, share * peak);
+  // Key points beyond the end (located in the step the curve ended in) are
+  // not on the curve.
+  const double last = states.back().phi * 1000;
+  if (r.firstYield.found && r.firstYield.curvature > last) r.firstYield = MphiPoint{};
+  if (r.concretePeak.found && r.concretePeak.curvature > last) r.concretePeak = MphiPoint{};
+
+  // Where the moment changes fast (more than twice an even share of the
+  // peak per step), the steps are halved, up to three times.
+  const double fast = 2 * std::fabs(peak) / n;
+  for (int pass = 0; pass < 3 && fast > 0; ++pass) {
+    std::vector<State> refined{states.front()};
+    int added = 0;
+    for (size_t i = 1; i < states.size(); ++i) {
+      const State& a = states[i - 1];
+      const State& b = states[i];
+      if (added < n &&
+          std::fabs(MomentOf(b, sine_, cosine_) - MomentOf(a, sine_, cosine_)) > fast) {
+        State m = Reach(0.5 * (a.phi + b.phi), a, &b);
+        if (Reached(m)) {
+          refined.push_back(m);
+          ++added;
+        }
+      }
+      refined.push_back(b);
+    }
+    states.swap(refined);
+    if (added == 0) break;
+  }
+
+  for (const State& s : states) r.steps.push_back(StepOf(s));
+  r.end = endKind_;
+  r.endText = MphiEndText(endKind_);
+  r.peak = PointOf(r.steps.front());
+  for (const MphiStep& s : r.steps)
+    if (s.M > r.peak.M) r.peak = PointOf(s);
+  r.ultimate = PointOf(r.steps.back());
+  Bilinear(r);
+  out = std::move(r);
+}
+
+void CheckSettings(const MphiSettings& s, const FiberArray& fibers) {
+  if (fibers.empty()) throw Error("截面没有纤维，无法进行弯矩-曲率分析");
+  if (s.steps < kMinSteps || s.steps > kMaxSteps)
+    throw Error("曲率步数必须在" + std::to_string(kMinSteps) + "与" + std::to_string(kMaxSteps) +
+                "之间");
+  if (!(s.ecu < 0) || !std::isfinite(s.ecu)) throw Error("混凝土极限应变必须为负数");
+  if (!(s.dropShare >= 1 && s.dropShare <= 99)) throw Error("峰值后弯矩下限必须在1%与99%之间");
+  if (!std::isfinite(s.angle)) throw Error("中和轴角度必须是有限的数值");
+  if (!std::isfinite(s.axialLevel)) throw Error("轴力水平必须是有限的数值");
+}
+
+}  // namespace
+
+StrainLimits FiberStrainLimits(const FiberRecord& f, double ecu) {
+  StrainLimits limits{-kInf, -kInf, kInf, kInf};
+  if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
+    // Law 1: parabola to e0, then a plateau with no end of its own; the
+    // analysis's εcu ends it.
+    if (f.concreteLawCode == 1) {
+      limits.crush = ecu;
+      if (f.e0 > 0) limits.peak = -f.e0;
+    }
+  } else if (IsSteel(f.material)) {
+    // Law 1: elastic–perfectly plastic, no rupture.
+    if (f.steelLawCode == 1 && f.Es > 0) limits.yield = std::fabs(f.fy / f.Es);
+  }
+  return limits;
+}
+
+std::string MphiEndText(MphiEnd end) {
+  switch (end) {
+    case MphiEnd::ConcreteCrushing:
+      return "混凝土达到极限压应变";
+    case MphiEnd::SteelRupture:
+      return "钢材达到断裂应变";
+    case MphiEnd::MomentDrop:
+      return "弯矩降至峰值的限值以下";
+    case MphiEnd::AxialUnreachable:
+      return "截面无法再承受该轴力";
+    case MphiEnd::CurvatureLimit:
+      return "曲率达到上限(截面应变差1.0)";
+  }
+  return {};
+}
+
+MphiSettings ReadMphiSettings(const Form& form) {
+  MphiSettings s;
+  const std::string level = form.Text("Edit140");
+  s.axialLevel = level.find_first_not_of(" \t") == std::string::npos ? form.Float("Edit30")
+                                                                     : form.Float("Edit140");
+  switch (form.ItemIndex("ComboBox34")) {
+    case 0:
+      s.angle = 0;
+      break;
+    case 1:
+      s.angle = 90;
+      break;
+    default:
+      s.angle = form.Float("Edit141");
+      break;
+  }
+  s.steps = form.Integer("Edit142");
+  s.ecu = form.Float("Edit143");
+  s.dropShare = form.Float("Edit144");
+  return s;
+}
+
+std::int64_t MomentCurvatureWork(const MphiSettings& s) {
+  if (s.steps < kMinSteps || s.steps > kMaxSteps) return 0;
+  return static_cast<std::int64_t>(s.steps) + kSearchWork;
+}
+
+void SolveMomentCurvature(const MphiSettings& settings, const FiberArray& fibers,
+                          MphiResult& result, WorkProgress& work, StrainLimitsFn limits) {
+  CheckSettings(settings, fibers);
+  work.ThrowIfStopped();
+  Solver solver(settings, fibers, &work, limits);
+  solver.Run(result);
+  work.Report();
+}
+
+void SolveMomentCurvature(const MphiSettings& settings, const FiberArray& fibers,
+                          MphiResult& result, const ProgressFn& progress) {
+  WorkProgress work(progress, WorkControl{});
+  work.Plan(MomentCurvatureWork(settings));
+  SolveMomentCurvature(settings, fibers, result, work);
+}
+
+}  // namespace kuma
