@@ -515,6 +515,7 @@ CapacityState SolveCapacityState(double angle, double axialForce, const PmSettin
   RequireScans(settings.K);
   RequireAtLeast(settings.N, 1, "内迭代步数N");
   RequireSize(B, H);
+  RequireWorkload(1, settings.K, settings.N, fibers);
   CheckSteelYieldStrains(fibers);
   SearchSetup setup;
   setup.B = B;

@@ -69,7 +69,8 @@ struct CapacityState {
 // degrees: the same slope, first range, scans and corner rule (the curvature
 // at which the first corner reaches its limit, εcu compressed or 0.01
 // stretched) as SolvePmCurve, so at a PM point's target it is that point's
-// state. settings.n is not used. Refuses K < 1, N < 1 and a zero B or H.
+// state. settings.n is not used. Refuses what SolvePmCurve refuses of K, N,
+// B, H and the workload of one point.
 CapacityState SolveCapacityState(double angle, double axialForce, const PmSettings& settings,
                                  double B, double H, const FiberArray& fibers);
 

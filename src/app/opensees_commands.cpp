@@ -50,6 +50,7 @@ std::vector<std::string> ModelNotes(std::size_t fiberCount, const OpenSeesModelO
     }
     text += options.path == PushPath::Proportional ? "，比例加载" : "，轴力不变";
     notes.push_back(text + "，结果文件 " + options.resultFile);
+    if (!model.levelNote.empty()) notes.push_back(model.levelNote);
   }
   return notes;
 }

@@ -464,6 +464,11 @@ void WriteAnalysisComment(ModelWriter& w, const OpenSeesModelOptions& o, const O
               ";");
     w.Comment("the program's moment there " + FormatFixed(s.M, 3) + " kN*m (the MM curve at " +
               (aboutX ? "0" : "90") + " degrees: " + FormatFixed(m.mmMoment, 3) + " kN*m).");
+    if (!m.levelNote.empty()) {
+      w.Comment("The search's narrowing misses this level, as it misses PM targets close to");
+      w.Comment("the squash load: the state above is the program's own, and the push holds");
+      w.Comment("its axial force.");
+    }
   } else {
     w.Comment("Target: the compressed concrete edge reaches ecu = " + ModelNumber(o.ecu) +
               " under the axial level " + FormatFixed(o.axialLevel, 3) + " kN;");
@@ -499,8 +504,14 @@ void WriteAnalysisComment(ModelWriter& w, const OpenSeesModelOptions& o, const O
                 : "The first line is the unloaded section, before the first step.");
 }
 
+// The axial force the constant-axial push holds: that of the capacity state
+// (see LevelMissedNote), or the level itself for the crushing state.
+double HeldAxialForce(const OpenSeesModelOptions& o, const OpenSeesModel& m) {
+  return o.target == PushTarget::CapacityState ? m.target.P : o.axialLevel;
+}
+
 void WriteAnalysisValues(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m) {
-  if (o.path == PushPath::ConstantAxial) w.Set("axialForce", Num(-o.axialLevel * 1000));
+  if (o.path == PushPath::ConstantAxial) w.Set("axialForce", Num(-HeldAxialForce(o, m) * 1000));
   if (o.path == PushPath::Proportional) w.Set("targetAxialStrain", Num(m.target.axialStrain));
   w.Set("targetCurvature", Num(m.target.curvature));
   w.Set("steps", Int(o.steps));
@@ -698,6 +709,16 @@ bool FileNameFitsModel(const std::string& name) {
     if (std::string("\"'{}[]$\\;#").find(static_cast<char>(c)) != std::string::npos) return false;
   }
   return true;
+}
+
+// A note when the capacity state's axial force misses the level by more
+// than 0.1 % of the section's axial range, else empty.
+std::string LevelMissedNote(const FiberArray& fibers, const OpenSeesModelOptions& o, double P) {
+  double compressionEnd = 0, tensionEnd = 0;
+  AxialEnds(fibers, o.ecu, compressionEnd, tensionEnd);
+  if (std::fabs(P - o.axialLevel) <= 1e-3 * (compressionEnd - tensionEnd)) return {};
+  return "注意：程序的搜索在轴力水平 " + Kn(o.axialLevel) + " kN 处停在 P = " + Kn(P) +
+         " kN（接近轴压承载力时缩窄规则会偏离目标，PM曲线亦然），轴力不变的推覆保持该状态的轴力";
 }
 
 // The MM curve's moment at `level` at 0 (about X) or 90 degrees (about Y),
@@ -927,6 +948,7 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
                                        options.axialLevel, search);
       model.mmMoment = MmCurveMoment(fibers, params.B, params.H, options.analysis,
                                      options.axialLevel, search);
+      model.levelNote = LevelMissedNote(fibers, options, model.target.P);
     } else {
       model.target = CrushingPushState(fibers, options.analysis, options.axialLevel, options.ecu);
     }

@@ -86,6 +86,7 @@ struct OpenSeesModel {
   bool gjComputed = false;
   PushState target;      // when analysed
   double mmMoment = 0;   // kN·m, the MM curve's moment at that level and angle
+  std::string levelNote; // the capacity state misses the axial level, or empty
   std::string warning;   // fiber-limit warning, or empty
 };
 
