@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/canvas.h"
+#include "model/colour.h"
 #include "model/fiber.h"
 #include "model/section.h"
 

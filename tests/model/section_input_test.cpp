@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "../error_of.h"
+#include "mesh/mesh.h"
 #include "model/errors.h"
 
 namespace kuma {
