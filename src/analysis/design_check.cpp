@@ -310,7 +310,13 @@ void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces
   check.method = method;
   check.ratio.assign(static_cast<size_t>(count) + 1, 0);
   check.demand.assign(static_cast<size_t>(count) + 1, SurfacePoint{});
-  for (int r = 1; r <= count; ++r) check.demand[static_cast<size_t>(r)] = DemandOf(forces, r);
+  for (int r = 1; r <= count; ++r) {
+    const SurfacePoint d = DemandOf(forces, r);
+    // A product beyond the doubles would give a ratio of ∞ that no force has.
+    if (!std::isfinite(d.P) || !std::isfinite(d.Mx) || !std::isfinite(d.My))
+      throw Error(CombinationLabel(forces, r, "第", "组") + "的内力乘以放大倍数后超出数值范围");
+    check.demand[static_cast<size_t>(r)] = d;
+  }
 
   // Every combination is independent; chunks are handed out in turn and the
   // calling thread reports progress by chunks finished.

@@ -98,6 +98,11 @@ constexpr const char* kUsage =
     "  ComboBox12           moments: 0 Mx = M3, My = M2; 1 Mx = M2, My = M3\n"
     "  Edit75, Edit76       stories, columns to keep, separated by commas (empty: all)\n"
     "\n"
+    "Chart axes (ranges, charts):\n"
+    "  ComboBox32           PM charts: 0 whole thousands, 1 automatic (1-2-5 ticks\n"
+    "                       holding every point, zero on a tick)\n"
+    "  ComboBox33           MM chart: the same, 1 also at one scale on both axes\n"
+    "\n"
     "Options:\n"
     "  --help               print this help\n"
     "  --version            print the version\n"
@@ -511,6 +516,10 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     ReportFailure("kumasec-cli: %s\nTry 'kumasec-cli --help'.\n", e.what());
     return 2;
+  } catch (const kuma::Error& e) {
+    // The CLI names each box by its caption and its control name.
+    ReportFailure("%s\n", e.WithControls().c_str());
+    return 1;
   } catch (const std::exception& e) {
     ReportFailure("%s\n", e.what());
     return 1;

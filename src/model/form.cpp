@@ -1,11 +1,17 @@
 #include "model/form.h"
 
+#include "model/captions.h"
 #include "model/numfmt.h"
 
 namespace kuma {
 
-double Form::Float(std::string_view name) const { return StrToFloat(Text(name)); }
-int Form::Integer(std::string_view name) const { return StrToInt(Text(name)); }
+// A failed conversion names the box by its caption (see ConvertNamed).
+double Form::Float(std::string_view name) const {
+  return ConvertNamed(*this, name, [&] { return StrToFloat(Text(name)); });
+}
+int Form::Integer(std::string_view name) const {
+  return ConvertNamed(*this, name, [&] { return StrToInt(Text(name)); });
+}
 
 void Form::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
   SetGridRowCount(grid, table->Rows());
@@ -78,6 +84,9 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
       {"ComboBox19", {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
       {"ComboBox20", {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
+      // PM and MM pages: how the chart axes are chosen.
+      {"ComboBox32", {"按千取整", "自动"}},
+      {"ComboBox33", {"按千取整", "自动"}},
   };
   return lists;
 }

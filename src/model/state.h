@@ -27,9 +27,11 @@ struct MmCurve {
 };
 
 // Rounded axis limits of a chart as last drawn: horizontal (moment) and
-// vertical (axial force, or My on the MM chart).
+// vertical (axial force, or My on the MM chart). The steps are the tick
+// spacings of the "自动" axes; 0 means the grid divides the frame 5 x 10.
 struct ChartRange {
   double hMax = 0, hMin = 0, vMax = 0, vMin = 0;
+  double hStep = 0, vStep = 0;
 };
 
 struct ForceRecord {
@@ -46,6 +48,10 @@ struct ForceTable {
   double fP = 1, fMx = 1, fMy = 1;   // plotting factors
   int cP = 5, cMx = 10, cMy = 9;     // 1-based field numbers
   std::string fileName;
+  // The units the file gave its forces, as read ("P [kip], M2 [kip-ft],
+  // M3 [kip-ft]"; "kN, kN·m" for files without units); the records hold
+  // kN and kN·m. Empty before an import.
+  std::string units;
   // ETABS tables: the data rows read (Count of them were kept) and the
   // stories and columns the file names, in order of first appearance, for
   // the filter lists of the import page.

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
+#include "app/gui/axis_choice.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/logo.h"
@@ -24,6 +25,7 @@
 #include "app/gui/name_chooser.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/string_grid.h"
+#include "app/commands.h"
 #include "app/opensees_commands.h"
 
 namespace kuma::gui {
@@ -262,6 +264,8 @@ void TForm1::BuildPmPage(QWidget* page) {
   AddButton(page, "Button5", QStringLiteral("导出文本"), 552, 500, 110);
   AddButton(page, "Button16", QStringLiteral("保存PMX图片"), 676, 432, 110);
   AddButton(page, "Button17", QStringLiteral("保存PMY图片"), 676, 466, 110);
+  connect(AddAxisChoice(page, "Label225", "ComboBox32", 676, 500), &QComboBox::activated, this,
+          [this] { Run([this] { PmChartsCommand(state_, *form_); }, {"Image2", "Image3"}); });
   AddProgressBar(page, "ProgressBar1", 8, 545, 790);
   AddButton(page, "Button50", QStringLiteral("停止"), 806, 541, 64)->setEnabled(false);
 }
@@ -285,6 +289,8 @@ void TForm1::BuildMmPage(QWidget* page) {
   AddLabel(page, nullptr, QStringLiteral("参考PM曲线"), 8, 467, 70);
   AddList(page, "ComboBox7", 80, 464, 100);
   AddButton(page, "Button3", QStringLiteral("显示PM曲线"), 188, 462, 96);
+  connect(AddAxisChoice(page, "Label226", "ComboBox33", 8, 496), &QComboBox::activated, this,
+          [this] { Run([this] { MmChartCommand(state_, *form_); }, {"Image5"}); });
 
   QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 296, 428, 240, 104);
   AddRows(analysis,
