@@ -20,4 +20,16 @@ inline std::string ErrorOf(const std::function<void()>& action, const std::strin
   return none;
 }
 
+// The same in kumasec-cli's wording: each box's control name after its
+// caption ("截面宽度B(Edit1)必须大于0").
+inline std::string ErrorWithControlsOf(const std::function<void()>& action,
+                                       const std::string& none = "") {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e.WithControls();
+  }
+  return none;
+}
+
 }  // namespace kuma::test

@@ -312,11 +312,9 @@ void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces
   check.demand.assign(static_cast<size_t>(count) + 1, SurfacePoint{});
   for (int r = 1; r <= count; ++r) {
     const SurfacePoint d = DemandOf(forces, r);
-    // The import keeps forces and factors in range; a demand that still is
-    // not finite would give a ratio of NaN, so the check refuses it instead.
-    if (!std::isfinite(d.P) || !std::isfinite(d.Mx) || !std::isfinite(d.My)) {
-      throw Error("第 " + std::to_string(r) + " 组内力乘以放大倍数后不是有限的数值，无法验算");
-    }
+    // A product beyond the doubles would give a ratio of ∞ that no force has.
+    if (!std::isfinite(d.P) || !std::isfinite(d.Mx) || !std::isfinite(d.My))
+      throw Error(CombinationLabel(forces, r, "第", "组") + "的内力乘以放大倍数后超出数值范围");
     check.demand[static_cast<size_t>(r)] = d;
   }
 

@@ -74,11 +74,25 @@ void RequireAxialLevelWithinCapacity(const FiberArray& fibers, const MmSettings&
   }
 }
 
+void DrawPmCharts(AppState& state, Form& form) {
+  const AxisChoice axes = AxisChoiceOf(form, "ComboBox32");
+  DrawPmChart(form.Picture("Image2"), state.PmCurveX, state.PmChartRange[0], axes);
+  DrawPmChart(form.Picture("Image3"), state.PmCurveY, state.PmChartRange[1], axes);
+}
+
 // The check colours the force points when it belongs to the forces drawn.
 const DesignCheck* CheckOf(const AppState& state) {
   const DesignCheck& check = state.check;
   bool current = check.Valid() && check.ratio.size() == state.forceTable.records.size();
   return current ? &check : nullptr;
+}
+
+void DrawMmChartAndForces(AppState& state, Form& form) {
+  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange,
+              AxisChoiceOf(form, "ComboBox33"));
+  double deltaP = form.Float("Edit64");
+  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
+                    deltaP, CheckOf(state));
 }
 
 // Index of the reference PM chart chosen in ComboBox7: 0 (X, 0 degrees) or 1.
@@ -129,8 +143,7 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control) {
   state.PmCurveX = std::move(curveX);
   state.PmCurveY = std::move(curveY);
   work.Set(0);
-  DrawPmChart(form.Picture("Image2"), state.PmCurveX, state.PmChartRange[0]);
-  DrawPmChart(form.Picture("Image3"), state.PmCurveY, state.PmChartRange[1]);
+  DrawPmCharts(state, form);
 }
 
 void MmCommand(AppState& state, Form& form, const WorkControl& control) {
@@ -156,10 +169,21 @@ void MmCommand(AppState& state, Form& form, const WorkControl& control) {
   RequireFinite(curve.Mx);
   RequireFinite(curve.My);
   state.mmCurve = std::move(curve);
-  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange);
-  double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
-                    deltaP, CheckOf(state));
+  DrawMmChartAndForces(state, form);
+}
+
+AxisChoice AxisChoiceOf(const Form& form, const char* list) {
+  return form.ItemIndex(list) == 1 ? AxisChoice::Auto : AxisChoice::Thousands;
+}
+
+void PmChartsCommand(AppState& state, Form& form) {
+  if (state.PmCurveX.P.empty() && state.PmCurveY.P.empty()) return;
+  DrawPmCharts(state, form);
+}
+
+void MmChartCommand(AppState& state, Form& form) {
+  if (state.mmCurve.Mx.empty()) return;
+  DrawMmChartAndForces(state, form);
 }
 
 void ScriptCommand(AppState& state, Form& form) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/progress.h"
+#include "draw/chart_frame.h"
 #include "model/state.h"
 #include "model/form.h"
 
@@ -30,6 +31,15 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control = {});
 // force overlay on Image5. ProgressBar2 follows the whole contour; a stop
 // leaves the previous curve, chart and axial level.
 void MmCommand(AppState& state, Form& form, const WorkControl& control = {});
+// ComboBox32 / ComboBox33 "坐标范围": entry 0 "按千取整" (whole thousands),
+// entry 1 "自动" (1-2-5 ticks holding every point).
+AxisChoice AxisChoiceOf(const Form& form, const char* list);
+// The PM charts (Image2, Image3) drawn again from the curves of the last PM
+// command with the axes of ComboBox32; nothing before the first PM command.
+void PmChartsCommand(AppState& state, Form& form);
+// The MM chart (Image5) and its force overlay drawn again from the last
+// contour with the axes of ComboBox33; nothing before the first MM command.
+void MmChartCommand(AppState& state, Form& form);
 // Button18 "生成OPENSEES的命令流": tags, read, mesh, assign, draw, script
 // into Memo1.
 void ScriptCommand(AppState& state, Form& form);

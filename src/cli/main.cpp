@@ -126,6 +126,10 @@ constexpr const char* kUsage =
     "                       else the one sheet with the fields P, M2 and M3\n"
     "  --out PATH.xlsx      on import and check: write the statistics or the check\n"
     "                       table as a workbook instead of printing CSV\n"
+    "Chart axes (ranges, charts):\n"
+    "  ComboBox32           PM charts: 0 whole thousands, 1 automatic (1-2-5 ticks\n"
+    "                       holding every point, zero on a tick)\n"
+    "  ComboBox33           MM chart: the same, 1 also at one scale on both axes\n"
     "\n"
     "Options:\n"
     "  --help               print this help\n"
@@ -581,6 +585,10 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     ReportFailure("kumasec-cli: %s\nTry 'kumasec-cli --help'.\n", e.what());
     return 2;
+  } catch (const kuma::Error& e) {
+    // The CLI names each box by its caption and its control name.
+    ReportFailure("%s\n", e.WithControls().c_str());
+    return 1;
   } catch (const std::exception& e) {
     ReportFailure("%s\n", e.what());
     return 1;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "draw/axis_range.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -47,23 +48,56 @@ void DrawChartBackground(Canvas& canvas) {
   canvas.Rectangle(kFrameMarginX, kFrameMarginY, W - kFrameMarginX, H - kFrameMarginY);
 }
 
+namespace {
+
+// A tick label: whole numbers for steps of 1 and more, else the decimals of
+// the step (0.5 -> 1 decimal, 0.02 -> 2).
+std::string TickLabel(double value, double step) {
+  int decimals = 0;
+  while (decimals < 9 && step * std::pow(10.0, decimals) < 1 - 1e-9) ++decimals;
+  return FormatFixed(value, decimals);
+}
+
+}  // namespace
+
 void DrawChartGrid(Canvas& canvas, const ChartRange& range) {
   int W = canvas.Width(), H = canvas.Height();
   double sx = (W - 2 * kFrameMarginX) / 5.0;
   double sy = (H - 2 * kFrameMarginY) / 10.0;
-  for (int i = 0; i <= 5; ++i) {
-    int x = RoundEven(i * sx + kFrameMarginX);
+  auto vertical = [&](int x, const std::string& label) {
     canvas.MoveTo(x, kFrameMarginY);
     canvas.LineTo(x, H - kFrameMarginY);
-    canvas.TextOut(x, H - 15, FormatFixed(range.hMin + (range.hMax - range.hMin) * i / 5, 0));
-  }
-  for (int i = 0; i <= 10; ++i) {
-    int y = RoundEven(i * sy + kFrameMarginY);
+    canvas.TextOut(x, H - 15, label);
+  };
+  auto horizontal = [&](int y, int labelY, const std::string& label) {
     canvas.MoveTo(kFrameMarginX, y);
     canvas.LineTo(W - kFrameMarginX, y);
-    canvas.TextOut(5, RoundEven(H - kFrameMarginY - i * sy),
-                   FormatFixed(range.vMin + (range.vMax - range.vMin) * i / 10, 0));
+    canvas.TextOut(5, labelY, label);
+  };
+  const ChartFrame frame(range, W, H);
+  if (range.hStep > 0) {
+    for (double h : TickValues(range.hMin, range.hMax, range.hStep))
+      vertical(frame.Px(h), TickLabel(h, range.hStep));
+  } else {
+    for (int i = 0; i <= 5; ++i)
+      vertical(RoundEven(i * sx + kFrameMarginX),
+               FormatFixed(range.hMin + (range.hMax - range.hMin) * i / 5, 0));
   }
+  if (range.vStep > 0) {
+    for (double v : TickValues(range.vMin, range.vMax, range.vStep)) {
+      const int y = frame.Py(v);
+      horizontal(y, y, TickLabel(v, range.vStep));
+    }
+  } else {
+    for (int i = 0; i <= 10; ++i)
+      horizontal(RoundEven(i * sy + kFrameMarginY), RoundEven(H - kFrameMarginY - i * sy),
+                 FormatFixed(range.vMin + (range.vMax - range.vMin) * i / 10, 0));
+  }
+}
+
+void DrawAxisTitles(Canvas& canvas, const std::string& horizontal, const std::string& vertical) {
+  canvas.TextOut(5, 2, vertical);
+  canvas.TextOut(canvas.Width() - 2 * kFrameMarginX, 2, horizontal);
 }
 
 void DrawMarkedPolyline(Canvas& canvas, const ChartFrame& frame, const std::vector<double>& h,

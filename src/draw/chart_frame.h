@@ -8,6 +8,7 @@
 // abandoned.
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "model/state.h"
@@ -51,8 +52,19 @@ double RoundLowerToStep(double value, double step);
 void DrawChartBackground(Canvas& canvas);
 // Six vertical and eleven horizontal grey grid lines across the frame, each
 // labelled "%0.0F" with its value of `range`: below the frame for the
-// vertical lines, in the left margin for the horizontal ones.
+// vertical lines, in the left margin for the horizontal ones. An axis with a
+// tick step (the "自动" axes) gets a line at every multiple of the step
+// instead, labelled with as many decimals as the step needs.
 void DrawChartGrid(Canvas& canvas, const ChartRange& range);
+
+// Axis titles with units, e.g. "M (kN·m)" and "P (kN)": the vertical axis's
+// at the top of the left margin, the horizontal axis's at the top right,
+// above the frame.
+void DrawAxisTitles(Canvas& canvas, const std::string& horizontal, const std::string& vertical);
+
+// How a chart's axis limits are chosen: whole thousands (the default), or
+// 1-2-5 ticks that hold every point (axis_range.h).
+enum class AxisChoice { Thousands = 0, Auto = 1 };
 
 // Points first..count-1 of a curve (h[i] across, v[i] up) as a red, 2-pixel
 // polyline with an unfilled 8-pixel circle at every point; the pen is left

@@ -6,6 +6,7 @@
 
 #include "model/state.h"
 #include "draw/canvas.h"
+#include "draw/chart_frame.h"
 
 namespace kuma {
 
@@ -15,9 +16,14 @@ void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
                  const MaterialColours& colours);
 
 // One PM curve (all its points) on a 5 x 10 grid; stores the rounded limits.
-void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range);
+// With AxisChoice::Auto the limits and grid lines are 1-2-5 ticks that hold
+// every point, zero on a tick.
+void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range,
+                 AxisChoice axes = AxisChoice::Thousands);
 // The MM contour, points 1..m, closed; stores the symmetric rounded limits.
-void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range);
+// With AxisChoice::Auto the axes hold the whole contour at one scale.
+void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range,
+                 AxisChoice axes = AxisChoice::Thousands);
 // Purple line at the axial level, placed with a PM chart's range.
 void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel);
 // Every combination as a small blue circle; angle 0 plots |fMx·Mx|, 90 |fMy·My|.

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "draw/axis_range.h"
 #include "draw/chart_frame.h"
 #include "draw/drawings.h"
 #include "model/errors.h"
@@ -25,13 +26,27 @@ ChartRange SymmetricMmRange(const MmCurve& curve, size_t count) {
   return range;
 }
 
+// 1-2-5 ticks holding the whole contour, one scale on both axes so that the
+// contour keeps its shape; ticks at least 40 pixels apart.
+ChartRange EqualScaleMmRange(const MmCurve& curve, size_t count, int width, int height) {
+  if (count == 0) return {};
+  auto [mxMin, mxMax] = std::minmax_element(curve.Mx.begin(), curve.Mx.begin() + count);
+  auto [myMin, myMax] = std::minmax_element(curve.My.begin(), curve.My.begin() + count);
+  AxisScale h, v;
+  EqualScaleAxes(*mxMin, *mxMax, *myMin, *myMax, width - 2 * kFrameMarginX,
+                 height - 2 * kFrameMarginY, 40, h, v);
+  return RangeOf(h, v);
+}
+
 }  // namespace
 
-void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range) {
+void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range, AxisChoice axes) {
   size_t count = std::min(curve.Mx.size(), curve.My.size());
   canvas.SetPenWidth(1);
   DrawChartBackground(canvas);
-  range = SymmetricMmRange(curve, count);
+  range = axes == AxisChoice::Auto
+              ? EqualScaleMmRange(curve, count, canvas.Width(), canvas.Height())
+              : SymmetricMmRange(curve, count);
   DrawChartGrid(canvas, range);
   // Point 0 repeats point m, so a contour needs points 0 and 1 at least.
   if (count < 2) throw Error(kInvalidOperation);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "draw/axis_range.h"
 #include "draw/chart_frame.h"
 #include "draw/drawings.h"
 #include "model/errors.h"
@@ -26,12 +27,21 @@ ChartRange RoundedPmRange(const PmCurve& curve, size_t count) {
   return range;
 }
 
+// 1-2-5 ticks holding every point: at most 5 steps across, 10 up, as the
+// default grid has.
+ChartRange AutoPmRange(const PmCurve& curve, size_t count) {
+  if (count == 0) return {};
+  auto [mMin, mMax] = std::minmax_element(curve.M.begin(), curve.M.begin() + count);
+  auto [pMin, pMax] = std::minmax_element(curve.P.begin(), curve.P.begin() + count);
+  return RangeOf(AutoAxis(*mMin, *mMax, 5), AutoAxis(*pMin, *pMax, 10));
+}
+
 }  // namespace
 
-void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range) {
+void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range, AxisChoice axes) {
   size_t count = std::min(curve.P.size(), curve.M.size());
   DrawChartBackground(canvas);
-  range = RoundedPmRange(curve, count);
+  range = axes == AxisChoice::Auto ? AutoPmRange(curve, count) : RoundedPmRange(curve, count);
   DrawChartGrid(canvas, range);
   // Nothing to map: fail as a curve whose every point is zero would.
   if (count == 0) throw Error(kInvalidOperation);

@@ -257,6 +257,7 @@ StagedImport ReadByFieldNumbers(LineReader reader, const ImportSettings& s) {
   staged.countCaption = "导入内力组合的总数量 = " + FormatInt(count);
   staged.infoCaption = "按列号读取: P 第 " + FormatInt(s.cP) + " 列, Mx 第 " + FormatInt(s.cMx) +
                        " 列, My 第 " + FormatInt(s.cMy) + " 列 (kN, kN·m)";
+  table.units = "kN, kN·m";
   return staged;
 }
 
@@ -591,6 +592,10 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   staged.countCaption = "导入内力组合的总数量 = " + FormatInt(table.Count) + " (共读取 " +
                         FormatInt(table.rowsRead) + " 行数据)";
   staged.infoCaption = TableInfo(head, s.swapMoments);
+  table.units = head.unitsLine == 0 ? "kN, kN·m (文件没有单位行)"
+                                    : "P [" + UnitOf(head, head.p) + "], M2 [" +
+                                          UnitOf(head, head.m2) + "], M3 [" +
+                                          UnitOf(head, head.m3) + "]";
   return staged;
 }
 

@@ -27,4 +27,9 @@ std::int64_t SectionFiberCount(int sectionType, const SectionParameters& params)
 // "截面纤维数量(N)超过上限2000000，请减少网格划分数量或钢筋数量"
 std::string TooManyFibersMessage(std::int64_t count);
 
+// Refuses, with a message that names the box, counts that the meshers cannot
+// mesh (mesh counts below 2 where a kind needs 2, negative counts) and
+// sections whose fiber count would exceed what the program can hold.
+void ValidateMeshInput(int sectionType, const SectionParameters& params);
+
 }  // namespace kuma

@@ -4,12 +4,24 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace kuma {
 
 class Error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  // A message that names boxes: `message` by their captions (what the window
+  // shows), `withControls` with each control name after its caption (what
+  // kumasec-cli prints, so that the box can be set with --set).
+  Error(const std::string& message, std::string withControls)
+      : std::runtime_error(message), withControls_(std::move(withControls)) {}
+
+  // The message kumasec-cli prints: what() with the control names.
+  std::string WithControls() const { return withControls_.empty() ? what() : withControls_; }
+
+ private:
+  std::string withControls_;
 };
 
 inline constexpr const char* kDivisionByZero = "Floating point division by zero";

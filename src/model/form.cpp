@@ -1,11 +1,17 @@
 #include "model/form.h"
 
+#include "model/captions.h"
 #include "model/numfmt.h"
 
 namespace kuma {
 
-double Form::Float(std::string_view name) const { return StrToFloat(Text(name)); }
-int Form::Integer(std::string_view name) const { return StrToFormInt(Text(name)); }
+// A failed conversion names the box by its caption (see ConvertNamed).
+double Form::Float(std::string_view name) const {
+  return ConvertNamed(*this, name, [&] { return StrToFloat(Text(name)); });
+}
+int Form::Integer(std::string_view name) const {
+  return ConvertNamed(*this, name, [&] { return StrToFormInt(Text(name)); });
+}
 
 void Form::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> table) {
   SetGridRowCount(grid, table->Rows());
@@ -89,6 +95,9 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox46", {"先 wipe", "不 wipe（并入已有模型）"}},
       // Moment–curvature page: the neutral-axis angle.
       {"ComboBox34", {"0度(绕X轴)", "90度(绕Y轴)", "输入角度"}},
+      // PM and MM pages: how the chart axes are chosen.
+      {"ComboBox32", {"按千取整", "自动"}},
+      {"ComboBox33", {"按千取整", "自动"}},
   };
   return lists;
 }

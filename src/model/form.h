@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "draw/canvas.h"
+#include "model/canvas.h"
 #include "model/text_table.h"
 
 namespace kuma {

@@ -1,5 +1,6 @@
 #include "model/materials.h"
 
+#include <optional>
 #include <string>
 
 #include "model/errors.h"
@@ -33,7 +34,7 @@ struct GroupValues {
   int code = 0;
   double value[4] = {0, 0, 0, 0};
   int converted = 0;  // boxes converted before a failure (all on success)
-  std::string error;  // message of the failing box, empty on success
+  std::optional<Error> error;  // the failing box's error, empty on success
 };
 
 void ReadGroup(const Form& form, const char* list, const char* const* boxes, int count,
@@ -44,7 +45,7 @@ void ReadGroup(const Form& form, const char* list, const char* const* boxes, int
     try {
       g.value[g.converted] = form.Float(boxes[g.converted]);
     } catch (const Error& e) {
-      g.error = e.what();
+      g.error = e;
       return;
     }
   }
@@ -57,7 +58,7 @@ void Assign(const Form& form, const ConcreteGroup& group, GroupValues& g, FiberR
   double* fields[4] = {&f.fc, &f.e0, &f.fcu, &f.ecu};
   f.concreteLawCode = g.code;
   for (int i = 0; i < g.converted; ++i) *fields[i] = g.value[i];
-  if (!g.error.empty()) throw Error(g.error);
+  if (g.error) throw *g.error;
 }
 
 void Assign(const Form& form, const SteelGroup& group, GroupValues& g, FiberRecord& f) {
@@ -66,7 +67,7 @@ void Assign(const Form& form, const SteelGroup& group, GroupValues& g, FiberReco
   double* fields[2] = {&f.fy, &f.Es};
   f.steelLawCode = g.code;
   for (int i = 0; i < g.converted; ++i) *fields[i] = g.value[i];
-  if (!g.error.empty()) throw Error(g.error);
+  if (g.error) throw *g.error;
 }
 
 }  // namespace

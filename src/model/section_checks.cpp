@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
+#include "model/captions.h"
 #include "model/errors.h"
+#include "model/numfmt.h"
 
 namespace kuma {
 
@@ -13,31 +16,83 @@ namespace {
 // Successive rows of bars step this far inwards.
 constexpr double kRowSpacing = 40;
 
+// Physical bounds, mm and N/mm². An outline beyond 100 m or below 1 mm, a
+// bar or plate thinner than a micrometre, a strength above 10 000 N/mm² or a
+// modulus above 1 000 000 N/mm² is a typing slip, and values far beyond these
+// overflow the section's sums. Everything else is bounded by the outline it
+// must fit in.
+constexpr double kLeastOutline = 1;
+constexpr double kGreatestOutline = 100000;
+constexpr double kLeastThickness = 0.001;
+constexpr double kGreatestStrength = 10000;
+constexpr double kGreatestModulus = 1000000;
+constexpr double kGreatestStrain = 0.1;
+
 // A value with the caption and the box it was typed in.
 struct Box {
-  const char* caption;
+  std::string caption;
   const char* name;
   double value;
-  std::string Named() const { return std::string(caption) + "(" + name + ")"; }
 };
 
-[[noreturn]] void Refuse(const std::string& message) { throw Error(message); }
+// Bounds as a message writes them: 100000, 0.001.
+std::string FormatNumber(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
+// The caption of `name` for the kind being checked.
+Box Boxed(int kind, const char* name, double value) { return {BoxCaption(name, kind), name, value}; }
+
+void Add(BoxMessage& m, const Box& b) { m.Box(b.caption, b.name); }
+void Add(BoxMessage& m, std::string_view text) { m << text; }
+
+// A message of boxes and texts in turn, in both wordings (see BoxMessage).
+template <typename... Parts>
+[[noreturn]] void Refuse(const Parts&... parts) {
+  BoxMessage m;
+  (Add(m, parts), ...);
+  m.Throw();
+}
 
 // The comparisons are written so that a NaN fails them.
 void RequirePositive(const Box& b) {
-  if (!(b.value > 0)) Refuse(b.Named() + "必须大于0");
+  if (!(b.value > 0)) Refuse(b, "必须大于0");
 }
 
 void RequireNotNegative(const Box& b) {
-  if (!(b.value >= 0)) Refuse(b.Named() + "必须不小于0");
+  if (!(b.value >= 0)) Refuse(b, "必须不小于0");
+}
+
+void RequireNotBelow(const Box& b, double least, const char* unit) {
+  if (!(b.value >= least)) Refuse(b, "必须不小于" + FormatNumber(least) + unit);
+}
+
+void RequireNotAboveValue(const Box& b, double greatest, const char* unit) {
+  if (!(b.value <= greatest)) Refuse(b, "必须不大于" + FormatNumber(greatest) + unit);
+}
+
+// An outer size of the column: positive, then within the physical bounds.
+void RequireOutline(const Box& b) {
+  RequirePositive(b);
+  RequireNotBelow(b, kLeastOutline, " mm");
+  RequireNotAboveValue(b, kGreatestOutline, " mm");
+}
+
+// A thickness, a bar diameter or a shape size: positive and not vanishing;
+// its upper bound is the outline it lies in.
+void RequireThickness(const Box& b) {
+  RequirePositive(b);
+  RequireNotBelow(b, kLeastThickness, " mm");
 }
 
 void RequireBelowHalf(const Box& part, const Box& whole) {
-  if (!(2 * part.value < whole.value)) Refuse(part.Named() + "必须小于" + whole.Named() + "的一半");
+  if (!(2 * part.value < whole.value)) Refuse(part, "必须小于", whole, "的一半");
 }
 
 void RequireNotAbove(const Box& part, const Box& whole) {
-  if (!(part.value <= whole.value)) Refuse(part.Named() + "必须不大于" + whole.Named());
+  if (!(part.value <= whole.value)) Refuse(part, "必须不大于", whole);
 }
 
 // One group of bars: its rows (rings), bars per row and diameter. A group
@@ -51,14 +106,14 @@ struct BarGroup {
 
 void CheckBars(const BarGroup& g, const Box& cover, const Box& depth) {
   if (g.rows.value <= 0 || g.count <= 0) return;
-  RequirePositive(g.diameter);
+  RequireThickness(g.diameter);
   // The outer row stands `as` from the face: a bar wider than twice that
   // would stick out of the concrete.
   if (!(g.diameter.value / 2 <= cover.value))
-    Refuse(g.diameter.Named() + "的一半必须不大于" + cover.Named());
+    Refuse(g.diameter, "的一半必须不大于", cover);
   const double innermost = cover.value + kRowSpacing * (g.rows.value - 1);
   if (!(innermost <= depth.value / 2))
-    Refuse(g.rows.Named() + "过多：最内一排钢筋越过了" + depth.Named() + "的中心");
+    Refuse(g.rows, "过多：最内一排钢筋越过了", depth, "的中心");
 }
 
 // An H-shape: depth, flange width, flange thickness, web thickness.
@@ -67,25 +122,21 @@ struct Shape {
 };
 
 void CheckShapeItself(const Shape& s) {
-  RequirePositive(s.h);
-  RequirePositive(s.b);
-  RequirePositive(s.tf);
-  RequirePositive(s.tw);
+  RequireThickness(s.h);
+  RequireThickness(s.b);
+  RequireThickness(s.tf);
+  RequireThickness(s.tw);
   RequireBelowHalf(s.tf, s.h);
 }
 
-Shape YShape(const SectionParameters& p) {
-  return {{"型钢Y方向截面高度h", "Edit42", p.h},
-          {"型钢Y方向截面宽度b", "Edit43", p.b},
-          {"型钢Y方向翼缘厚度tf", "Edit44", p.tf},
-          {"型钢Y方向腹板厚度tw", "Edit45", p.tw}};
+Shape YShape(int kind, const SectionParameters& p) {
+  return {Boxed(kind, "Edit42", p.h), Boxed(kind, "Edit43", p.b), Boxed(kind, "Edit44", p.tf),
+          Boxed(kind, "Edit45", p.tw)};
 }
 
-Shape XShape(const SectionParameters& p) {
-  return {{"型钢X方向截面高度h", "Edit46", p.hX},
-          {"型钢X方向截面宽度b", "Edit47", p.bX},
-          {"型钢X方向翼缘厚度tf", "Edit48", p.tfX},
-          {"型钢X方向腹板厚度tw", "Edit49", p.twX}};
+Shape XShape(int kind, const SectionParameters& p) {
+  return {Boxed(kind, "Edit46", p.hX), Boxed(kind, "Edit47", p.bX), Boxed(kind, "Edit48", p.tfX),
+          Boxed(kind, "Edit49", p.twX)};
 }
 
 // A shape in a rectangle: `along` is the outline size in the direction of
@@ -102,74 +153,68 @@ void CheckShapeInCircle(const Shape& s, const Box& diameter) {
   CheckShapeItself(s);
   const double half = std::max(s.b.value, s.tw.value) / 2;
   if (!(std::hypot(half, s.h.value / 2) <= diameter.value / 2))
-    Refuse(s.h.Named() + "和" + s.b.Named() + "超出了" + diameter.Named() + "的圆");
+    Refuse(s.h, "和", s.b, "超出了", diameter, "的圆");
 }
 
 // Kinds 1, 3, 4, 8: outline, cover and the three groups of bars.
-void CheckRectangularRc(const SectionParameters& p, const Box& B, const Box& H) {
-  const Box cover{"保护层厚度as", "Edit3", p.as};
-  RequirePositive(B);
-  RequirePositive(H);
+void CheckRectangularRc(int kind, const SectionParameters& p, const Box& B, const Box& H) {
+  const Box cover = Boxed(kind, "Edit3", p.as);
+  RequireOutline(B);
+  RequireOutline(H);
   RequireNotNegative(cover);
   RequireBelowHalf(cover, B);
   RequireBelowHalf(cover, H);
   // X-direction bars stand on the bottom and top faces and step towards
   // the centre along H; Y-direction bars along B.
-  CheckBars({{"X方向钢筋排数", "Edit5", static_cast<double>(p.rX)},
-             p.cX,
-             {"X方向钢筋直径", "Edit7", p.dX}},
-            cover, H);
-  CheckBars({{"Y方向钢筋排数", "Edit4", static_cast<double>(p.rY)},
-             p.cY,
-             {"Y方向钢筋直径", "Edit9", p.dY}},
-            cover, B);
-  CheckBars({{"角部钢筋根数", "Edit10", 1}, p.nc, {"角部钢筋直径", "Edit11", p.dc}}, cover,
+  CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, H);
+  CheckBars({Boxed(kind, "Edit4", p.rY), p.cY, Boxed(kind, "Edit9", p.dY)}, cover, B);
+  CheckBars({Boxed(kind, "Edit10", 1), p.nc, Boxed(kind, "Edit11", p.dc)}, cover,
             B.value < H.value ? B : H);
 }
 
 // Kinds 2, 7: diameter, cover and the rings of bars.
-void CheckCircularRc(const SectionParameters& p, const Box& D) {
-  const Box cover{"保护层厚度as", "Edit3", p.as};
-  RequirePositive(D);
+void CheckCircularRc(int kind, const SectionParameters& p, const Box& D) {
+  const Box cover = Boxed(kind, "Edit3", p.as);
+  RequireOutline(D);
   RequireNotNegative(cover);
   RequireBelowHalf(cover, D);
-  CheckBars(
-      {{"环向钢筋排数", "Edit5", static_cast<double>(p.rX)}, p.cX, {"环向钢筋直径", "Edit7", p.dX}},
-      cover, D);
+  CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, D);
 }
 
 void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H) {
-  const Box diameter{"钢管截面高度h", "Edit42", p.h};
-  const Box wall{"钢管翼缘厚度tf", "Edit44", p.tf};
-  RequirePositive(diameter);
-  RequirePositive(wall);
+  const Box diameter = Boxed(RectComposite, "Edit42", p.h);
+  const Box wall = Boxed(RectComposite, "Edit44", p.tf);
+  RequireThickness(diameter);
+  RequireThickness(wall);
   RequireBelowHalf(wall, diameter);
   RequireNotAbove(diameter, B);
   RequireNotAbove(diameter, H);
 }
 
 void CheckRectangularTube(const SectionParameters& p) {
-  const Box B{"截面宽度B", "Edit1", p.B}, H{"截面宽度H", "Edit2", p.H};
-  const Box tx{"X方向板厚", "Edit3", p.tw}, ty{"Y方向板厚", "Edit41", p.twX};
-  RequirePositive(B);
-  RequirePositive(H);
-  RequirePositive(tx);
-  RequirePositive(ty);
+  const Box B = Boxed(RectCfst, "Edit1", p.B), H = Boxed(RectCfst, "Edit2", p.H);
+  const Box tx = Boxed(RectCfst, "Edit3", p.tw), ty = Boxed(RectCfst, "Edit41", p.twX);
+  RequireOutline(B);
+  RequireOutline(H);
+  RequireThickness(tx);
+  RequireThickness(ty);
   RequireBelowHalf(tx, B);
   RequireBelowHalf(ty, H);
 }
 
 void CheckCircularTube(const SectionParameters& p) {
-  const Box D{"钢管直径D", "Edit1", p.H}, wall{"钢管厚度tw", "Edit3", p.tw};
-  RequirePositive(D);
-  RequirePositive(wall);
+  const Box D = Boxed(CircleCfst, "Edit1", p.H), wall = Boxed(CircleCfst, "Edit3", p.tw);
+  RequireOutline(D);
+  RequireThickness(wall);
   RequireBelowHalf(wall, D);
 }
 
 // Boxes of the constants of each material group, by MaterialKind.
 struct MaterialBoxes {
   const char* fc;
+  const char* e0;
   const char* fcu;
+  const char* ecu;
   const char* Es;
   const char* fy;
 };
@@ -177,62 +222,80 @@ struct MaterialBoxes {
 MaterialBoxes BoxesOf(std::int32_t material) {
   switch (material) {
     case EdgeConcrete:
-      return {"Edit14", "Edit17", nullptr, nullptr};
+      return {"Edit14", "Edit15", "Edit17", "Edit16", nullptr, nullptr};
     case CoreConcrete1:
     case CoreConcrete1Deduction:
-      return {"Edit18", "Edit21", nullptr, nullptr};
+      return {"Edit18", "Edit19", "Edit21", "Edit20", nullptr, nullptr};
     case CoreConcrete2:
-      return {"Edit22", "Edit25", nullptr, nullptr};
+      return {"Edit22", "Edit23", "Edit25", "Edit24", nullptr, nullptr};
     case Rebar:
-      return {nullptr, nullptr, "Edit26", "Edit27"};
+      return {nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27"};
     case SteelShape:
-      return {nullptr, nullptr, "Edit28", "Edit29"};
+      return {nullptr, nullptr, nullptr, nullptr, "Edit28", "Edit29"};
     default:
-      return {nullptr, nullptr, nullptr, nullptr};
+      return {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
   }
+}
+
+// Material boxes are captioned alike for every kind.
+Box MaterialBox(const char* name, double value) { return Boxed(RectRc, name, value); }
+
+void RequireStrength(const Box& b) {
+  RequireNotNegative(b);
+  RequireNotAboveValue(b, kGreatestStrength, " N/mm²");
+}
+
+void RequireStrain(const Box& b) {
+  if (!(std::fabs(b.value) <= kGreatestStrain))
+    Refuse(b, "的绝对值必须不大于" + FormatNumber(kGreatestStrain));
 }
 
 void CheckFiberConstants(const FiberRecord& f) {
   const MaterialBoxes boxes = BoxesOf(f.material);
   if (boxes.fc != nullptr) {
-    RequireNotNegative({"受压屈服强度fc", boxes.fc, f.fc});
-    RequireNotNegative({"极限强度fcu", boxes.fcu, f.fcu});
+    RequireStrength(MaterialBox(boxes.fc, f.fc));
+    RequireStrain(MaterialBox(boxes.e0, f.e0));
+    RequireStrength(MaterialBox(boxes.fcu, f.fcu));
+    RequireStrain(MaterialBox(boxes.ecu, f.ecu));
   }
   if (boxes.Es != nullptr) {
-    RequireNotNegative({"弹性模量 Es", boxes.Es, f.Es});
-    RequireNotNegative({"屈服强度fy", boxes.fy, f.fy});
+    const Box Es = MaterialBox(boxes.Es, f.Es);
+    RequireNotNegative(Es);
+    RequireNotAboveValue(Es, kGreatestModulus, " N/mm²");
+    RequireStrength(MaterialBox(boxes.fy, f.fy));
   }
 }
 
 }  // namespace
 
 void CheckSectionGeometry(int sectionType, const SectionParameters& p) {
-  const Box B{"截面宽度B", "Edit1", p.B}, H{"截面宽度H", "Edit2", p.H};
+  const int kind = sectionType;
+  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
   switch (sectionType) {
     case RectRc:
-      CheckRectangularRc(p, B, H);
+      CheckRectangularRc(kind, p, B, H);
       break;
     case RectSteelRc1:
-      CheckRectangularRc(p, B, H);
-      CheckShapeInRectangle(YShape(p), H, B);
-      CheckShapeInRectangle(XShape(p), B, H);
+      CheckRectangularRc(kind, p, B, H);
+      CheckShapeInRectangle(YShape(kind, p), H, B);
+      CheckShapeInRectangle(XShape(kind, p), B, H);
       break;
     case RectSteelRc2:
-      CheckRectangularRc(p, B, H);
-      CheckShapeInRectangle(YShape(p), H, B);
+      CheckRectangularRc(kind, p, B, H);
+      CheckShapeInRectangle(YShape(kind, p), H, B);
       break;
     case RectComposite:
-      CheckRectangularRc(p, B, H);
+      CheckRectangularRc(kind, p, B, H);
       CheckTubeInRectangle(p, B, H);
       break;
     case CircleRc:
-      CheckCircularRc(p, {"直径D", "Edit1", p.H});
+      CheckCircularRc(kind, p, Boxed(kind, "Edit1", p.H));
       break;
     case CircleSteelRc: {
-      const Box D{"直径D", "Edit1", p.H};
-      CheckCircularRc(p, D);
-      CheckShapeInCircle(YShape(p), D);
-      CheckShapeInCircle(XShape(p), D);
+      const Box D = Boxed(kind, "Edit1", p.H);
+      CheckCircularRc(kind, p, D);
+      CheckShapeInCircle(YShape(kind, p), D);
+      CheckShapeInCircle(XShape(kind, p), D);
       break;
     }
     case CircleCfst:
@@ -257,7 +320,9 @@ void CheckMaterialConstants(const FiberArray& fibers) {
 }
 
 void CheckUltimateStrain(double ecu, const char* box) {
-  if (!(ecu < 0)) Refuse(std::string("混凝土极限应变(") + box + ")必须小于0");
+  const Box b = Boxed(RectRc, box, ecu);
+  if (!(ecu < 0)) Refuse(b, "必须小于0");
+  if (!(ecu >= -kGreatestStrain)) Refuse(b, "必须不小于-" + FormatNumber(kGreatestStrain));
 }
 
 }  // namespace kuma

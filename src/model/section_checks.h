@@ -1,16 +1,18 @@
 #pragma once
-// Refusing sections and materials that cannot exist, before anything is
-// meshed or computed. Every message names the quantity by the caption the
-// form shows beside its box for the current kind, and the box itself, e.g.
-// "截面宽度B(Edit1)必须大于0". Values that are unusual but possible (a tiny
-// cover, a very heavy ratio, zero bars) pass.
+// Refusing sections and materials that cannot exist, or lie beyond physical
+// bounds, before anything is meshed or computed. Every message names the
+// quantity by the caption the form shows beside its box for the current kind
+// ("截面宽度B必须大于0"); kumasec-cli's wording adds the box after it
+// ("截面宽度B(Edit1)必须大于0", Error::WithControls). Values that are unusual
+// but possible (a tiny cover, a very heavy ratio, zero bars) pass.
 
 #include "model/fiber.h"
 #include "model/section.h"
 
 namespace kuma {
 
-// Outer sizes, diameters and wall thicknesses must be positive; the cover
+// Outer sizes must lie from 1 mm to 100 m; bar diameters and thicknesses must
+// be at least 0.001 mm (they must fit in the outline); the cover
 // must be non-negative and leave a core; bars must lie inside the outline
 // (half a diameter within the cover) with their innermost row on the near
 // side of the centre; steel shapes and tubes must be real shapes (flanges
@@ -19,12 +21,13 @@ namespace kuma {
 // order of the boxes.
 void CheckSectionGeometry(int sectionType, const SectionParameters& params);
 
-// Strengths (fc, fcu, fy) and moduli (Es) of the material groups that the
-// fibers use must not be negative. Runs on the fibers after their materials
+// Strengths (fc, fcu, fy: 0 to 10 000 N/mm²), moduli (Es: 0 to 1 000 000
+// N/mm²) and strains (e0, ecu: at most 0.1 in size) of the material groups
+// that the fibers use. Runs on the fibers after their materials
 // were assigned, so that only the groups the section uses are judged.
 void CheckMaterialConstants(const FiberArray& fibers);
 
-// The ultimate concrete strain of a solve must be compressive (negative):
+// The ultimate concrete strain of a solve must be compressive, from -0.1 to 0:
 // `box` is "Edit32" (PM page) or "Edit34" (MM page).
 void CheckUltimateStrain(double ecu, const char* box);
 

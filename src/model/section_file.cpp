@@ -139,6 +139,7 @@ MaterialColours ParseColours(const Json& json, const std::string& path,
 Json ForceTableJson(const ForceTable& table) {
   Json json = Json::object();
   json["file"] = table.fileName;
+  if (!table.units.empty()) json["units"] = table.units;
   json["fields"] = Json{{"P", table.cP}, {"Mx", table.cMx}, {"My", table.cMy}};
   json["factors"] = Json{{"P", table.fP}, {"Mx", table.fMx}, {"My", table.fMy}};
   json["count"] = std::max(table.Count, 0);
@@ -170,6 +171,8 @@ ForceTable ParseForceTable(const Json& json, const std::string& path,
     if (!json["file"].is_string()) Damaged(path, "“forces.file”应为文本。");
     table.fileName = json["file"].get<std::string>();
   }
+  if (json.contains("units") && json["units"].is_string())
+    table.units = json["units"].get<std::string>();
   if (json.contains("fields")) {
     const Json& fields = ObjectAt(json, "fields", path);
     table.cP = IntegerAt(fields, "P", "forces.fields", path);

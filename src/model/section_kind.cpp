@@ -1,6 +1,7 @@
 #include "model/section_kind.h"
 
 #include <optional>
+#include <utility>
 
 namespace kuma {
 
@@ -114,14 +115,9 @@ void ApplyCaptions(Form& form, int sectionType) {
 
   // The steel group's column head and mesh-count captions: a shape, or the
   // inner tube of the composite column.
-  if (sectionType == 3 || sectionType == 4 || sectionType == 7) {
-    form.SetText("Label54", "型钢Y方向");
-    form.SetText("Label57", "翼缘划分网格数量");
-    form.SetText("Label56", "腹板划分网格数量");
-  } else if (sectionType == 8) {
-    form.SetText("Label54", "钢管");
-    form.SetText("Label57", "钢管内环向划分数量");
-    form.SetText("Label56", "钢管内径向划分数量");
+  if (sectionType == 3 || sectionType == 4 || sectionType == 7 || sectionType == 8) {
+    for (const char* label : {"Label54", "Label57", "Label56"})
+      form.SetText(label, KindLabelCaption(sectionType, label));
   }
 }
 
@@ -142,6 +138,38 @@ void ApplyVisibility(Form& form, int sectionType) {
 }
 
 }  // namespace
+
+std::string KindLabelCaption(int sectionType, std::string_view label) {
+  const KindCaptions& c = CaptionsOf(sectionType);
+  const std::pair<const char*, const char*> kindLabels[] = {
+      {"Label2", c.label2},   {"Label3", c.label3},   {"Label4", c.label4}, {"Label12", c.label12},
+      {"Label13", c.label13}, {"Label5", c.label5},   {"Label10", c.label10},
+      {"Label11", c.label11}};
+  for (const auto& [name, caption] : kindLabels) {
+    if (label != name) continue;
+    // Labels the kind blanks or leaves alone keep the rectangular caption.
+    if (caption == nullptr || std::string_view(caption) == kBlank) break;
+    return caption;
+  }
+  const bool tube = sectionType == 8;
+  const std::pair<const char*, const char*> fixedLabels[] = {
+      {"Label2", kRectangular.label2},
+      {"Label3", kRectangular.label3},
+      {"Label4", kRectangular.label4},
+      {"Label12", kRectangular.label12},
+      {"Label13", kRectangular.label13},
+      {"Label5", kRectangular.label5},
+      {"Label10", kRectangular.label10},
+      {"Label11", kRectangular.label11},
+      {"Label49", "Y方向板厚"},
+      {"Label54", tube ? "钢管" : "型钢Y方向"},
+      {"Label55", "型钢X方向"},
+      {"Label57", tube ? "钢管内环向划分数量" : "翼缘划分网格数量"},
+      {"Label56", tube ? "钢管内径向划分数量" : "腹板划分网格数量"}};
+  for (const auto& [name, caption] : fixedLabels)
+    if (label == name) return caption;
+  return {};
+}
 
 void ApplySectionKindLayout(Form& form) {
   const int sectionType = form.ItemIndex("ComboBox1") + 1;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "draw/canvas.h"
+#include "model/colour.h"
 #include "model/fiber.h"
 #include "model/mphi_result.h"
 #include "model/section.h"
@@ -28,9 +28,11 @@ struct MmCurve {
 };
 
 // Rounded axis limits of a chart as last drawn: horizontal (moment) and
-// vertical (axial force, or My on the MM chart).
+// vertical (axial force, or My on the MM chart). The steps are the tick
+// spacings of the "自动" axes; 0 means the grid divides the frame 5 x 10.
 struct ChartRange {
   double hMax = 0, hMin = 0, vMax = 0, vMin = 0;
+  double hStep = 0, vStep = 0;
 };
 
 struct ForceRecord {
@@ -56,6 +58,10 @@ struct ForceTable {
   int cP = 5, cMx = 10, cMy = 9;     // 1-based field numbers
   std::string fileName;
   std::string sheet;  // the sheet read, when the file is a workbook
+  // The units the file gave its forces, as read ("P [kip], M2 [kip-ft],
+  // M3 [kip-ft]"; "kN, kN·m" for files without units); the records hold
+  // kN and kN·m. Empty before an import.
+  std::string units;
   // ETABS tables: the data rows read (Count of them were kept) and the
   // stories and columns the file names, in order of first appearance, for
   // the filter lists of the import page.

@@ -280,8 +280,10 @@ ReportFigure PmFigure(const AppState& state, int k, const std::string& caption) 
       state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
   const PixelPoint size = PictureSize(k == 0 ? "Image2" : "Image3");
   return {caption, size.x, size.y, [curve, forces, check, k](Canvas& c) {
+            // The report's charts always fit their axes to the curve.
             ChartRange range;
-            DrawPmChart(c, curve, range);
+            DrawPmChart(c, curve, range, AxisChoice::Auto);
+            DrawAxisTitles(c, k == 0 ? "Mx (kN·m)" : "My (kN·m)", "P (kN)");
             if (forces.Count > 0) {
               DrawPmForcePoints(c, range, forces, k == 0 ? 0 : 90, check ? &*check : nullptr);
             }
@@ -353,14 +355,15 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
     inner(c);
     ChartRange range;
     NullCanvas scratch(c.Width(), c.Height());
-    DrawPmChart(scratch, curveK, range);  // the chart's range, for the level line
+    DrawPmChart(scratch, curveK, range, AxisChoice::Auto);  // the range, for the level line
     DrawAxialLevelLine(c, range, level);
   };
   const PixelPoint size = PictureSize("Image5");
   report.blocks.push_back(FigureBlock(
       {reference, {"图10  MM曲线", size.x, size.y, [curve, forces, check, level, deltaP](Canvas& c) {
                      ChartRange range;
-                     DrawMmChart(c, curve, range);
+                     DrawMmChart(c, curve, range, AxisChoice::Auto);
+                     DrawAxisTitles(c, "Mx (kN·m)", "My (kN·m)");
                      if (forces.Count > 0) {
                        DrawMmForcePoints(c, range, forces, level, deltaP, check ? &*check : nullptr);
                      }
@@ -396,10 +399,22 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   const ForceTable& t = state.forceTable;
   const auto orAll = [](const std::string& names) { return names.empty() ? "全部" : names; };
   report.blocks.push_back(Heading("5  内力"));
+  // The file's name on a row of its own, so that a long folder never cuts
+  // the name off.
+  const std::size_t slash = t.fileName.find_last_of("/\\");
+  const std::string name = slash == std::string::npos ? t.fileName : t.fileName.substr(slash + 1);
+  const std::string folder = slash == std::string::npos ? "" : t.fileName.substr(0, slash + 1);
+  ReportTable file;
+  file.widths = {1.3, 5.3};
+  file.rows = {{"内力文件", name},
+               {"所在文件夹", folder},
+               {"文件单位", (t.units.empty() ? std::string("kN, kN·m") : t.units) +
+                                "（已换算为 kN、kN·m）"}};
+  if (t.rowsRead > 0) file.rows.push_back({"读取数据行数", FormatInt(t.rowsRead)});
+  report.blocks.push_back(TableBlock(std::move(file)));
   std::vector<std::pair<std::string, std::string>> settings = {
-      {"内力文件", t.fileName},
-      {"内力组合数量", FormatInt(t.Count)},
       {"读取方式", ListEntry(form, "ComboBox10")},
+      {"内力组合数量", FormatInt(t.Count)},
       {"轴力P所在列", FormatInt(t.cP)},
       {"P 放大倍数", Fixed(t.fP, 3)},
       {"弯矩MX所在列", FormatInt(t.cMx)},
@@ -408,8 +423,7 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
       {"My 放大倍数", Fixed(t.fMy, 3)},
   };
   if (t.rowsRead > 0) {
-    // An ETABS table: the rows read, and the filters and mapping that kept them.
-    settings.insert(settings.begin() + 2, {"读取数据行数", FormatInt(t.rowsRead)});
+    // An ETABS table: the filters and mapping that kept its rows.
     settings.push_back({"工况", ListEntry(form, "ComboBox11")});
     settings.push_back({"弯矩", ListEntry(form, "ComboBox12")});
     settings.push_back({"楼层", orAll(form.Text("Edit75"))});
@@ -425,7 +439,7 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   ShowForceStatistics(t, grid);
   ReportTable table;
   table.widths = {1, 1, 1, 1, 2.6};
-  for (int c = 0; c < 5; ++c) table.header.push_back(grid.GridCell("StringGrid2", c, 0));
+  table.header = {"控制条件", "轴力P (kN)", "弯矩Mx (kN·m)", "弯矩My (kN·m)", "内力组合"};
   for (int r = 1; r <= 4; ++r) {
     std::vector<std::string> row;
     for (int c = 0; c < 5; ++c) row.push_back(grid.GridCell("StringGrid2", c, r));
@@ -455,6 +469,7 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
                                     Fixed(ratio, 3)};
     if (verdicts) row.push_back(CheckVerdict(ratio));
     table.rows.push_back(std::move(row));
+    table.red.push_back(ratio > 1.0);
   }
   return table;
 }

@@ -27,6 +27,7 @@ struct ReportTable {
   std::vector<std::string> header;             // empty: no header row
   std::vector<std::vector<std::string>> rows;  // every row as wide as `widths`
   std::vector<double> widths;                  // relative column widths
+  std::vector<bool> red;  // rows printed in red (ratios above 1.0); missing: black
 };
 
 struct ReportBlock {

@@ -359,7 +359,7 @@ class MainWindowTest : public WindowTest {
     ShowPage(*w_, kSteelPage);
     Find<QLineEdit>(w_, "Edit1")->setText("x");
     Trigger(*w_, "N19");
-    QCOMPARE(answers_->errors, QStringList{"'x' is not a valid floating point value"});
+    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'x' is not a valid floating point value"});
     QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSectionPage));
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
     Trigger(*w_, "N19");
@@ -386,7 +386,7 @@ class MainWindowTest : public WindowTest {
     ShowPage(*w_, kSectionPage);
     Find<QLineEdit>(w_, "Edit12")->setText("12.5");
     Find<QPushButton>(w_, "Button1")->click();
-    QCOMPARE(answers_->errors, QStringList{"'12.5' is not a valid integer value"});
+    QCOMPARE(answers_->errors, QStringList{"X方向划分网格数量: '12.5' is not a valid integer value"});
     QVERIFY(!w_->Busy());
     Find<QLineEdit>(w_, "Edit12")->setText("12");
     Find<QPushButton>(w_, "Button1")->click();

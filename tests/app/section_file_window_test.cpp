@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <fstream>
@@ -212,6 +213,7 @@ class SectionFileWindowTest : public WindowTest {
     QCOMPARE(answers_->fileDialogNames, QStringList{QStringLiteral("ReportSaveDialog")});
     QVERIFY(ReadBytes(dir_.filePath(QStringLiteral("report.pdf"))).startsWith("%PDF-"));
     QCOMPARE(RecentFiles().Folder(QStringLiteral("reports")), dir_.path());
+    QVERIFY(w_->statusBar()->currentMessage().contains(QStringLiteral("report.pdf")));
     QCOMPARE(w_->SectionModified(), modified);  // a report changes nothing in the section
 
     // A box that is not a number stops the report with its message; no file.
@@ -219,7 +221,7 @@ class SectionFileWindowTest : public WindowTest {
     answers_->files << dir_.filePath(QStringLiteral("bad.pdf"));
     Trigger(*w_, "N18");
     QCOMPARE(answers_->errors.size(), 1);
-    QCOMPARE(answers_->errors[0], QStringLiteral("'abc' is not a valid floating point value"));
+    QCOMPARE(answers_->errors[0], QStringLiteral("边缘区混凝土本构 受压屈服强度fc: 'abc' is not a valid floating point value"));
     QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("bad.pdf"))));
     Edit("Edit14")->setText(QStringLiteral("27.5"));
   }

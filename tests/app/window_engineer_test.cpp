@@ -4,6 +4,7 @@
 // Chinese dialogs, pages that scroll and a window that fits the screen.
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -60,7 +61,7 @@ class WindowEngineerTest : public WindowTest {
     auto* width = Find<QLineEdit>(w_, "Edit1");
     width->setText("-400");
     Find<QPushButton>(w_, "Button2")->click();
-    QCOMPARE(answers_->errors, QStringList{"截面宽度B(Edit1)必须大于0"});
+    QCOMPARE(answers_->errors, QStringList{"截面宽度B必须大于0"});
     for (const char* name : {"Image1", "Image2", "Image3"}) QVERIFY(Picture(*w_, name)->Stale());
     QVERIFY(!Picture(*w_, "Image5")->Stale());  // not the PM command's picture
 
@@ -123,6 +124,29 @@ class WindowEngineerTest : public WindowTest {
       QCOMPARE(Find<QAction>(w_, action)->shortcut(), QKeySequence(QString::fromUtf8(key)));
   }
 
+  // "坐标范围" redraws the charts from the last curves, the read-outs follow
+  // the new axes, and the next window starts with the choice made.
+  void axisChoiceRedrawsAndIsRemembered() {
+    auto* choice = Find<QComboBox>(w_, "ComboBox32");
+    QCOMPARE(choice->currentText(), QStringLiteral("按千取整"));
+    const std::vector<double> moments = w_->State().PmCurveX.M;
+    choice->setCurrentIndex(1);
+    emit choice->activated(1);
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    const ChartRange& range = w_->State().PmChartRange[0];
+    QVERIFY(range.hStep > 0);
+    QCOMPARE(w_->State().PmCurveX.M, moments);  // drawn again, not solved again
+    QCOMPARE(QString::fromStdString(ReadOutText(w_->State(), w_->FormView(), "Image2", 50, 20)),
+             QStringLiteral("P = %1 , MX = %2").arg(range.vMax, 0, 'f', 0).arg(range.hMin, 0, 'f', 0));
+
+    Windows next = CreateWindows();
+    QCOMPARE(Find<QComboBox>(next.main.get(), "ComboBox32")->currentIndex(), 1);
+    QCOMPARE(Find<QComboBox>(next.main.get(), "ComboBox33")->currentIndex(), 0);
+    choice->setCurrentIndex(0);
+    emit choice->activated(0);
+    QCOMPARE(w_->State().PmChartRange[0].hStep, 0.0);
+  }
+
   void standardDialogsSpeakChinese() {
     QVERIFY(InstallChineseTranslations(*QCoreApplication::instance()));
     QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -131,7 +155,7 @@ class WindowEngineerTest : public WindowTest {
     // The conversion messages stay as the program writes them.
     Find<QLineEdit>(w_, "Edit1")->setText("abc");
     Find<QPushButton>(w_, "Button1")->click();
-    QCOMPARE(answers_->errors, QStringList{"'abc' is not a valid floating point value"});
+    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'abc' is not a valid floating point value"});
   }
 
   void groupRowsStartInsideTheirFrame() {

@@ -102,7 +102,9 @@ TEST(CliErrors, UsageErrorsExitTwoWithNothingOnStandardOutput) {
 
 TEST(CliErrors, CommandFailuresExitOneWithTheMessage) {
   const std::pair<std::string, std::string> cases[] = {
-      {"Edit1=abc", "'abc' is not a valid floating point value\n"},
+      // A typed value that is not a number names its box: caption, control.
+      {"Edit1=50O", "截面宽度B(Edit1): '50O' is not a valid floating point value\n"},
+      {"Edit12=1.5", "X方向划分网格数量(Edit12): '1.5' is not a valid integer value\n"},
       {"Edit13=1", "Y方向划分网格数量(Edit13)必须不小于2\n"},
       {"Edit10=-1", "Invalid floating point operation\n"},
   };

@@ -149,7 +149,7 @@ TEST_F(CliRobustness, ANulByteIsShownInTheMessage) {
   const fs::path form = Write("nul.form", std::string("Edit1=12\0ab\n", 12));
   CliRun run = Cli({"--form", form.string(), "stats"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "'12\\0ab' is not a valid floating point value\n");
+  EXPECT_EQ(run.err, "截面宽度B(Edit1): '12\\0ab' is not a valid floating point value\n");
 }
 
 TEST_F(CliRobustness, RepeatedOrEmptyFileOptionsAreUsageErrors) {
@@ -172,13 +172,12 @@ TEST_F(CliRobustness, RepeatedOrEmptyFileOptionsAreUsageErrors) {
             "kumasec-cli: option --out given twice\nTry 'kumasec-cli --help'.\n");
 }
 
-// Extreme sizes end in the floating-point error on standard error, with
-// nothing printed (every box and command: tests/model/finite_results_test).
-TEST_F(CliRobustness, ExtremeSizesAreFloatingPointErrors) {
+// Extreme sizes are refused before meshing, naming the box, with nothing
+// printed (every box and command: tests/model/finite_results_test).
+TEST_F(CliRobustness, ExtremeSizesAreRefusedNamingTheBox) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Edit1=1e308", "Floating point overflow\n"},
-      // So narrow a section leaves no room for the cover: refused before meshing.
-      {"Edit1=1e-308", "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半\n"}};
+      {"Edit1=1e308", "截面宽度B(Edit1)必须不大于100000 mm\n"},
+      {"Edit1=1e-308", "截面宽度B(Edit1)必须不小于1 mm\n"}};
   for (const auto& [set, message] : cases) {
     CliRun run = Cli({"--set", set, "stats"});
     EXPECT_EQ(run.status, 1) << set;

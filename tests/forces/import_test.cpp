@@ -244,7 +244,7 @@ TEST(ImportForces, BadFieldNumberStopsBeforeTheFileIsRead) {
     ImportForces(form, table, file.path());
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "'9.5' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "弯矩MY 读取列数: '9.5' is not a valid integer value");
   }
   EXPECT_EQ(table.Count, 0);
   EXPECT_EQ(form.GridRowCount("StringGrid1"), 0);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "../error_of.h"
 #include "app/commands.h"
@@ -138,24 +139,26 @@ TEST(FiniteResults, ExtremeSizesInEveryBoxOfEveryKind) {
 // The overflow is named, and the materials' constants are covered by the
 // capacities and curves as well.
 TEST(FiniteResults, OverflowsAreReportedAsSuch) {
-  for (const char* box : {"Edit1", "Edit2"}) {
+  // Sizes that would overflow the sums are refused first, naming the box.
+  for (const auto& [box, caption] : {std::pair{"Edit1", "截面宽度B"}, std::pair{"Edit2", "截面宽度H"}}) {
     MapForm form;
     form.SetText(box, "1e308");
     AppState state;
-    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }), kOverflow) << box;
+    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }),
+              std::string(caption) + "必须不大于100000 mm")
+        << box;
   }
   // A cover of 1e308 leaves no core: refused as a section that cannot exist.
   {
     MapForm form;
     form.SetText("Edit3", "1e308");
     AppState state;
-    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }),
-              "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半");
+    EXPECT_EQ(ErrorOf([&] { MeshCommand(state, form); }), "保护层厚度as必须小于截面宽度B的一半");
   }
   MapForm form;
   form.SetText("Edit27", "1e308");  // bar yield strength
   AppState state;
-  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), kOverflow);
+  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), "钢筋本构 屈服强度fy必须不大于10000 N/mm²");
 }
 
 }  // namespace

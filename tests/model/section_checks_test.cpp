@@ -24,11 +24,14 @@ namespace {
 using P = SectionParameters;
 
 using test::ErrorOf;
+using test::ErrorWithControlsOf;
 
 using test::DefaultParameters;
 
+// The refusal in kumasec-cli's wording, which names the control after each
+// caption; the window shows the captions alone (WindowMessagesNameCaptionsOnly).
 std::string Check(int kind, const P& p) {
-  return ErrorOf([&] { CheckSectionGeometry(kind, p); });
+  return ErrorWithControlsOf([&] { CheckSectionGeometry(kind, p); });
 }
 
 using Setter = std::function<void(P&, double)>;
@@ -55,6 +58,15 @@ const std::vector<int> kShapes = {RectSteelRc1, RectSteelRc2};
 std::vector<Rule> Rules() {
   return {
       // Rectangular outlines, cover and bars.
+      // Physical bounds: outlines from 1 mm to 100 m, bars and plates from
+      // a micrometre; a size beyond them is a slip, not a column.
+      {kRectRc, Real(&P::B), 100000, 1e150, "截面宽度B(Edit1)必须不大于100000 mm", true},
+      {kRectRc, Real(&P::H), 100000, 1e308, "截面宽度H(Edit2)必须不大于100000 mm", true},
+      {kRectRc, Real(&P::B), 1, 0.999, "截面宽度B(Edit1)必须不小于1 mm", false},
+      {kCircleRc, Real(&P::H), 100000, 1e200, "直径D(Edit1)必须不大于100000 mm", true},
+      {{CircleCfst}, Real(&P::H), 1, 0.5, "钢管直径D(Edit1)必须不小于1 mm", false},
+      {{RectCfst}, Real(&P::H), 100000, 100000.01, "截面宽度H(Edit2)必须不大于100000 mm", true},
+      {kRectRc, Real(&P::dX), 0.001, 0.0009, "X方向钢筋直径(Edit7)必须不小于0.001 mm", true},
       {kRectRc, Real(&P::B), 0.001, 0, "截面宽度B(Edit1)必须大于0", false},
       {kRectRc, Real(&P::H), 0.001, -400, "截面宽度H(Edit2)必须大于0", false},
       {kRectRc, Real(&P::as), 0, -0.001, "保护层厚度as(Edit3)必须不小于0", false},
@@ -258,20 +270,63 @@ TEST(MaterialChecks, NegativeStrengthsAndModuliOfUsedGroupsAreRefused) {
     const char* message;
   };
   const Case cases[] = {
-      {"Edit14", "受压屈服强度fc(Edit14)必须不小于0"}, {"Edit17", "极限强度fcu(Edit17)必须不小于0"},
-      {"Edit18", "受压屈服强度fc(Edit18)必须不小于0"}, {"Edit25", "极限强度fcu(Edit25)必须不小于0"},
-      {"Edit26", "弹性模量 Es(Edit26)必须不小于0"},    {"Edit27", "屈服强度fy(Edit27)必须不小于0"},
-      {"Edit28", "弹性模量 Es(Edit28)必须不小于0"},    {"Edit29", "屈服强度fy(Edit29)必须不小于0"},
+      {"Edit14", "边缘区混凝土本构 受压屈服强度fc(Edit14)必须不小于0"},
+      {"Edit17", "边缘区混凝土本构 极限强度fcu(Edit17)必须不小于0"},
+      {"Edit18", "核心区混凝土本构(1) 受压屈服强度fc(Edit18)必须不小于0"},
+      {"Edit25", "核心区混凝土本构(2) 极限强度fcu(Edit25)必须不小于0"},
+      {"Edit26", "钢筋本构 弹性模量 Es(Edit26)必须不小于0"},
+      {"Edit27", "钢筋本构 屈服强度fy(Edit27)必须不小于0"},
+      {"Edit28", "型钢本构 弹性模量 Es(Edit28)必须不小于0"},
+      {"Edit29", "型钢本构 屈服强度fy(Edit29)必须不小于0"},
   };
   for (const Case& c : cases) {
     MapForm form;
     form.SetText(c.box, "-0.001");
     FiberArray fibers = MeshedWithMaterials(RectComposite, form);
-    EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), c.message);
+    EXPECT_EQ(ErrorWithControlsOf([&] { CheckMaterialConstants(fibers); }), c.message);
     form.SetText(c.box, "0");
     fibers = MeshedWithMaterials(RectComposite, form);
     EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "") << c.box;
   }
+}
+
+// The window names the box by its caption alone; the CLI wording adds the
+// control after each caption.
+TEST(SectionChecks, WindowMessagesNameCaptionsOnly) {
+  P p = DefaultParameters(RectRc);
+  p.B = 1e308;
+  EXPECT_EQ(ErrorOf([&] { CheckSectionGeometry(RectRc, p); }), "截面宽度B必须不大于100000 mm");
+  p = DefaultParameters(RectRc);
+  p.as = 1200;
+  EXPECT_EQ(ErrorOf([&] { CheckSectionGeometry(RectRc, p); }), "保护层厚度as必须小于截面宽度B的一半");
+  EXPECT_EQ(Check(RectRc, p), "保护层厚度as(Edit3)必须小于截面宽度B(Edit1)的一半");
+}
+
+TEST(MaterialChecks, AbsurdStrengthsModuliAndStrainsAreRefused) {
+  struct Case {
+    const char* box;
+    const char* inside;
+    const char* outside;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"Edit14", "10000", "1e6", "边缘区混凝土本构 受压屈服强度fc必须不大于10000 N/mm²"},
+      {"Edit16", "0.1", "0.5", "边缘区混凝土本构 极限强度对应应变ecu的绝对值必须不大于0.1"},
+      {"Edit19", "-0.1", "-0.2", "核心区混凝土本构(1) 屈服强度对应应变e0的绝对值必须不大于0.1"},
+      {"Edit26", "1000000", "1e300", "钢筋本构 弹性模量 Es必须不大于1000000 N/mm²"},
+      {"Edit29", "10000", "20000", "型钢本构 屈服强度fy必须不大于10000 N/mm²"},
+  };
+  for (const Case& c : cases) {
+    MapForm form;
+    form.SetText(c.box, c.outside);
+    FiberArray fibers = MeshedWithMaterials(RectComposite, form);
+    EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), c.message);
+    form.SetText(c.box, c.inside);
+    fibers = MeshedWithMaterials(RectComposite, form);
+    EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "") << c.box;
+  }
+  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(-0.5, "Edit32"); }), "混凝土极限应变必须不小于-0.1");
+  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(-0.1, "Edit32"); }), "");
 }
 
 TEST(MaterialChecks, GroupsTheSectionDoesNotUseAreNotJudged) {
@@ -281,13 +336,15 @@ TEST(MaterialChecks, GroupsTheSectionDoesNotUseAreNotJudged) {
   FiberArray fibers = MeshedWithMaterials(RectRc, form);
   EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "");
   fibers = MeshedWithMaterials(RectComposite, form);
-  EXPECT_EQ(ErrorOf([&] { CheckMaterialConstants(fibers); }), "受压屈服强度fc(Edit22)必须不小于0");
+  EXPECT_EQ(ErrorWithControlsOf([&] { CheckMaterialConstants(fibers); }),
+            "核心区混凝土本构(2) 受压屈服强度fc(Edit22)必须不小于0");
 }
 
 TEST(MaterialChecks, UltimateStrainMustBeCompressive) {
   EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(-1e-9, "Edit32"); }), "");
-  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(0, "Edit32"); }), "混凝土极限应变(Edit32)必须小于0");
-  EXPECT_EQ(ErrorOf([] { CheckUltimateStrain(0.0035, "Edit34"); }),
+  EXPECT_EQ(ErrorWithControlsOf([] { CheckUltimateStrain(0, "Edit32"); }),
+            "混凝土极限应变(Edit32)必须小于0");
+  EXPECT_EQ(ErrorWithControlsOf([] { CheckUltimateStrain(0.0035, "Edit34"); }),
             "混凝土极限应变(Edit34)必须小于0");
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "../error_of.h"
+#include "mesh/mesh.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -59,7 +60,7 @@ TEST(ReadSectionParameters, AFailingBoxStopsTheReadThere) {
   form.SetText("Edit6", "abc");
   P p;
   p.dX = 99;
-  EXPECT_EQ(ErrorOf([&] { Read(form, 1, p); }), "'abc' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] { Read(form, 1, p); }), "X方向钢筋根数: 'abc' is not a valid integer value");
   int type = 0;
   EXPECT_THROW(ReadSectionParameters(form, type, p), Error);
   EXPECT_EQ(p.B, 1500);
@@ -70,14 +71,14 @@ TEST(ReadSectionParameters, AFailingBoxStopsTheReadThere) {
   form.SetText("Edit6", "12");
   form.SetText("Edit12", "12.5");
   EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }),
-            "'12.5' is not a valid integer value");
+            "X方向划分网格数量: '12.5' is not a valid integer value");
 }
 
 std::string Refusal(int kind, int P::*field, int value) {
   MapForm form;
   P p = Read(form, kind);
   p.*field = value;
-  return ErrorOf([&] { ValidateMeshInput(kind, p); });
+  return test::ErrorWithControlsOf([&] { ValidateMeshInput(kind, p); });
 }
 
 TEST(ValidateMeshInput, RefusesCountsTheMeshersCannotMesh) {

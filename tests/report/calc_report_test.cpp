@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/commands.h"
@@ -88,7 +89,8 @@ TEST(CalcReport, CheckSectionGivesVerdictGoverningTenAndAppendix) {
   AppState state;
   kuma::PrepareReportCommand(state, form);
   FillForcesAndCheck(state);
-  const std::string text = kuma::BuildCalcReport(state, form, "d").PlainText();
+  const kuma::CalcReport report = kuma::BuildCalcReport(state, form, "d");
+  const std::string text = report.PlainText();
   EXPECT_TRUE(Has(text, "5  内力"));
   EXPECT_TRUE(Has(text, "N,max | 12000 | -600 | 240"));
   EXPECT_TRUE(Has(text, "最大比值 | 1.234 | 控制组合 | C1 组合7"));
@@ -109,6 +111,16 @@ TEST(CalcReport, CheckSectionGivesVerdictGoverningTenAndAppendix) {
   const std::string appendix = text.substr(text.find("附录"));
   EXPECT_TRUE(Has(appendix, "4 | C1 组合4 | 4000.0 | -200.0 | 80.0 | 0.200 | 满足"));
   EXPECT_TRUE(Has(appendix, "7 | C1 组合7 | 7000.0 | -350.0 | 140.0 | 1.234 | 不满足"));
+  // Only the row above 1.0 is printed in red, in the appendix (row 7).
+  auto heading = std::find_if(report.blocks.begin(), report.blocks.end(),
+                              [](const kuma::ReportBlock& b) {
+                                return b.kind == kuma::ReportBlock::Kind::Heading &&
+                                       Has(b.text, "附录");
+                              });
+  ASSERT_NE(heading, report.blocks.end());
+  const kuma::ReportTable& table = (heading + 1)->table;
+  ASSERT_EQ(table.red.size(), 12u);
+  for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(table.red[i], i == 6) << i;
 }
 
 TEST(CalcReport, VerdictAndGoverningOrder) {
@@ -143,8 +155,10 @@ TEST(CalcReport, EtabsTableReportsHowItWasReadAndIsChecked) {
   EXPECT_TRUE(Has(text, "读取数据行数 | 3072")) << text;
   EXPECT_TRUE(Has(text, "工况 | 只导入荷载组合 | 弯矩 | Mx = M3, My = M2"));
   EXPECT_TRUE(Has(text, "楼层 | Story1 | 柱 | 全部"));
-  EXPECT_TRUE(Has(text, "kip-ft"));  // the units line as read
-  EXPECT_TRUE(Has(text, "Case | P | Mx | My | label"));
+  // The file's name whole on a row of its own, its units as read.
+  EXPECT_TRUE(Has(text, "内力文件 | etabs19_element_forces_columns_kip-ft.csv\n"));
+  EXPECT_TRUE(Has(text, "文件单位 | P [kip], M2 [kip-ft], M3 [kip-ft]"));
+  EXPECT_TRUE(Has(text, "控制条件 | 轴力P (kN) | 弯矩Mx (kN·m) | 弯矩My (kN·m) | 内力组合"));
   EXPECT_TRUE(Has(text, "N,max | ") && Has(text, " | Story1 / "));
   EXPECT_TRUE(Has(text, "承载力验算"));
 }

@@ -6,12 +6,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "app/gui/dialogs.h"
@@ -301,6 +303,8 @@ void TForm1::WriteReport() {
         WritePdfReport(LocalFileName(path), BuildCalcReport(state_, *form_, date));
       })) {
     RecentFiles().RememberFolderOf(kReports, path);
+    statusBar()->showMessage(QStringLiteral("分析报告已写入 ") + QDir::toNativeSeparators(path),
+                             15000);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <QScrollBar>
 
 #include "app/commands.h"
+#include "app/gui/axis_choice.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
@@ -32,6 +33,8 @@ void TForm1::BuildMmPage(QWidget* page) {
   AddLabel(page, nullptr, QStringLiteral("参考PM曲线"), 8, 467, 70);
   AddList(page, "ComboBox7", 80, 464, 100);
   AddButton(page, "Button3", QStringLiteral("显示PM曲线"), 188, 462, 96);
+  connect(AddAxisChoice(page, "Label226", "ComboBox33", 8, 496), &QComboBox::activated, this,
+          [this] { Run([this] { MmChartCommand(state_, *form_); }, {"Image5"}); });
 
   QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 296, 428, 240, 104);
   AddRows(analysis,

@@ -1,9 +1,11 @@
 // The page "PM曲线": the two PM charts, their solver settings and commands.
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 
 #include "app/commands.h"
+#include "app/gui/axis_choice.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
@@ -30,6 +32,8 @@ void TForm1::BuildPmPage(QWidget* page) {
   AddButton(page, "Button5", QStringLiteral("导出文本"), 552, 500, 110);
   AddButton(page, "Button16", QStringLiteral("保存PMX图片"), 676, 432, 110);
   AddButton(page, "Button17", QStringLiteral("保存PMY图片"), 676, 466, 110);
+  connect(AddAxisChoice(page, "Label225", "ComboBox32", 676, 500), &QComboBox::activated, this,
+          [this] { Run([this] { PmChartsCommand(state_, *form_); }, {"Image2", "Image3"}); });
   AddProgressBar(page, "ProgressBar1", 8, 545, 790);
   AddButton(page, "Button50", QStringLiteral("停止"), 806, 541, 64)->setEnabled(false);
 }

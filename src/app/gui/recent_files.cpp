@@ -49,4 +49,10 @@ void RecentFiles::RememberFolderOf(const QString& kind, const QString& path) {
   Settings()->setValue(QStringLiteral("folders/") + kind, QFileInfo(path).absolutePath());
 }
 
+QVariant RecentFiles::Choice(const QString& key) const { return Settings()->value(key); }
+
+void RecentFiles::RememberChoice(const QString& key, const QVariant& value) {
+  Settings()->setValue(key, value);
+}
+
 }  // namespace kuma::gui

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 namespace kuma::gui {
 
@@ -23,6 +24,11 @@ class RecentFiles {
   QString Folder(const QString& kind) const;
   // Remembers the folder of `path`.
   void RememberFolderOf(const QString& kind, const QString& path);
+
+  // Other choices the window keeps between runs, by key (an invalid value
+  // before the first use).
+  QVariant Choice(const QString& key) const;
+  void RememberChoice(const QString& key, const QVariant& value);
 
   // Tests keep their settings in a file of their own (empty: the user's).
   static void UseFileForTesting(const QString& iniPath);

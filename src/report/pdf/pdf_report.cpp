@@ -117,12 +117,13 @@ class PageLayout {
     };
     Ensure(rowHeight * (table.header.empty() ? 1 : 2));
     header();
-    for (const auto& row : table.rows) {
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
       if (y_ + rowHeight > kBottom) {
         NewPage();
         header();
       }
-      AddRow(row, x, rowHeight, font, false, shadedColumns);
+      const bool red = r < table.red.size() && table.red[r];
+      AddRow(table.rows[r], x, rowHeight, font, false, shadedColumns, red);
     }
     y_ += 8;
   }
@@ -185,8 +186,8 @@ class PageLayout {
   }
 
   void AddRow(const std::vector<std::string>& cells, const std::vector<double>& x, double height,
-              const QFont& font, bool header, const std::vector<int>& shaded) {
-    Add([cells, x, height, font, header, shaded, top = y_](QPainter& p) {
+              const QFont& font, bool header, const std::vector<int>& shaded, bool red = false) {
+    Add([cells, x, height, font, header, shaded, red, top = y_](QPainter& p) {
       p.setFont(font);
       const QFontMetricsF metrics(font, p.device());
       for (std::size_t c = 0; c + 1 < x.size(); ++c) {
@@ -196,7 +197,7 @@ class PageLayout {
         if (fill) p.fillRect(box, kHeaderFill);
         p.setPen(QPen(kRuleColour, 0.5));
         p.drawRect(box);
-        p.setPen(Qt::black);
+        p.setPen(red ? QColor(200, 0, 0) : QColor(Qt::black));
         const QString text = c < cells.size() ? Q(cells[c]) : QString();
         p.drawText(box.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
                    metrics.elidedText(text, Qt::ElideRight, box.width() - 6));
