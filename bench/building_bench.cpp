@@ -57,16 +57,39 @@ ForceTable Forces() {
 void BM_Building(benchmark::State& state) {
   static const SectionLibrary library = Library();
   static const ForceTable forces = Forces();
-  const bool withSurfaces = state.range(0) != 0;
-  if (!withSurfaces) RunBuildingCheck(library, forces, 0);  // surfaces kept from here on
+  SectionLibrary one = library;
+  one.rules = {{"*", "*", "S0", ""}};
+  const SectionLibrary& used = state.range(0) == 2 ? one : library;
+  const bool withSurfaces = state.range(0) == 1;
+  if (!withSurfaces) RunBuildingCheck(used, forces, 0);  // surfaces kept from here on
   for (auto _ : state) {
     if (withSurfaces) ClearBuildingSurfaces();
-    BuildingCheck check = RunBuildingCheck(library, forces, 0);
+    BuildingCheck check = RunBuildingCheck(used, forces, 0);
     benchmark::DoNotOptimize(check.columns.data());
   }
-  state.SetLabel(withSurfaces ? "200 surfaces + 1e6 rows" : "1e6 rows, surfaces kept");
+  state.SetLabel(withSurfaces            ? "200 surfaces + 1e6 rows"
+                 : state.range(0) == 0 ? "1e6 rows, surfaces kept"
+                                       : "1e6 rows, one section");
 }
-BENCHMARK(BM_Building)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Building)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// One section's share of the surfaces: the surface and its index for the
+// radial method, on one thread.
+void BM_SectionSurface(benchmark::State& state) {
+  static const SectionLibrary library = Library();
+  SectionLibrary one;
+  one.sections = {library.sections[100]};
+  one.rules = {{"*", "*", "S100", ""}};
+  ForceTable forces;
+  forces.Count = 1;
+  forces.records.resize(2);
+  for (auto _ : state) {
+    ClearBuildingSurfaces();
+    BuildingCheck check = RunBuildingCheck(one, forces, 0, {}, {}, 1);
+    benchmark::DoNotOptimize(check.columns.data());
+  }
+}
+BENCHMARK(BM_SectionSurface)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

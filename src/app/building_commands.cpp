@@ -12,6 +12,7 @@
 #include <system_error>
 #include <thread>
 
+#include "analysis/solver_options.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
 #include "model/atomic_file.h"
@@ -32,6 +33,7 @@ constexpr std::size_t kKeptSurfaces = 400;
 
 struct KeptSurface {
   std::shared_ptr<const CapacitySurface> surface;
+  std::shared_ptr<const SurfaceIndex> index[2];  // by check method, built when first needed
   long long age = 0;
 };
 
@@ -46,15 +48,15 @@ std::string SectionKey(const LibrarySection& s) {
   return key;
 }
 
-std::shared_ptr<const CapacitySurface> KeptSurfaceOf(const std::string& key) {
+KeptSurface KeptSurfaceOf(const std::string& key) {
   std::lock_guard<std::mutex> lock(keptMutex);
   auto it = kept.find(key);
-  if (it == kept.end()) return nullptr;
+  if (it == kept.end()) return {};
   it->second.age = ++keptAge;
-  return it->second.surface;
+  return it->second;
 }
 
-void Keep(const std::string& key, std::shared_ptr<const CapacitySurface> surface) {
+void Keep(const std::string& key, const KeptSurface& surface) {
   std::lock_guard<std::mutex> lock(keptMutex);
   if (kept.size() >= kKeptSurfaces) {
     std::vector<long long> ages;
@@ -63,27 +65,33 @@ void Keep(const std::string& key, std::shared_ptr<const CapacitySurface> surface
     const long long median = ages[ages.size() / 2];
     for (auto it = kept.begin(); it != kept.end();) it = it->second.age <= median ? kept.erase(it) : ++it;
   }
-  kept[key] = KeptSurface{std::move(surface), ++keptAge};
+  kept[key] = surface;
+  kept[key].age = ++keptAge;
 }
 
 // The surface of one library section, meshed and built with its own boxes
-// exactly as the design check builds the form's.
-std::shared_ptr<const CapacitySurface> SurfaceOf(const LibrarySection& section) {
+// exactly as the design check builds the form's, and its index for the
+// method: both kept for the next run.
+KeptSurface SurfaceOf(const LibrarySection& section, int method) {
   const std::string key = SectionKey(section);
-  if (auto surface = KeptSurfaceOf(key)) return surface;
-  MapForm form;
-  ApplyLibrarySection(section, form);
-  AppState state;
-  SurfaceCommand(state, form);
-  auto surface = std::make_shared<const CapacitySurface>(std::move(state.surface));
-  Keep(key, surface);
-  return surface;
+  const int m = method == kConstantAxialMethod ? 1 : 0;
+  KeptSurface found = KeptSurfaceOf(key);
+  if (found.surface && found.index[m]) return found;
+  if (!found.surface) {
+    MapForm form;
+    ApplyLibrarySection(section, form);
+    AppState state;
+    SurfaceCommand(state, form);
+    found.surface = std::make_shared<const CapacitySurface>(std::move(state.surface));
+  }
+  found.index[m] = std::make_shared<const SurfaceIndex>(*found.surface, method);
+  Keep(key, found);
+  return found;
 }
 
 struct SectionWork {
   int position = -1;
-  std::shared_ptr<const CapacitySurface> surface;
-  std::unique_ptr<SurfaceIndex> index;
+  KeptSurface kept;
   std::string error;
 };
 
@@ -100,8 +108,7 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
       SectionWork& w = work[k];
       const LibrarySection& section = library.sections[static_cast<std::size_t>(w.position)];
       try {
-        w.surface = SurfaceOf(section);
-        w.index = std::make_unique<SurfaceIndex>(*w.surface, method);
+        w.kept = SurfaceOf(section, method);
       } catch (const std::exception& e) {
         w.error = section.name + ": " + e.what();
       }
@@ -110,6 +117,15 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   };
   if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
   threads = std::max(1, std::min<int>(threads, static_cast<int>(work.size())));
+  // Sections are built side by side, each surface on one thread: no thread
+  // of ours waits for another. The surfaces do not depend on the count.
+  struct OneThreadPerSurface {
+    int before = SolverThreadCount();
+    explicit OneThreadPerSurface(bool apply) {
+      if (apply) SetSolverThreadCount(1);
+    }
+    ~OneThreadPerSurface() { SetSolverThreadCount(before); }
+  } oneThread(threads > 1);
   std::vector<std::thread> workers;
   for (int t = 0; t < threads; ++t) {
     try {
@@ -215,7 +231,8 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   }
   std::vector<const SurfaceIndex*> indexes(library.sections.size(), nullptr);
   for (SectionWork& w : work) {
-    if (w.index) indexes[static_cast<std::size_t>(w.position)] = w.index.get();
+    const int m = method == kConstantAxialMethod ? 1 : 0;
+    if (w.kept.index[m]) indexes[static_cast<std::size_t>(w.position)] = w.kept.index[m].get();
     if (!w.error.empty()) check.failedSections.push_back(w.error);
   }
   const double before = 20000.0 * static_cast<double>(work.size());

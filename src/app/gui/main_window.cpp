@@ -23,6 +23,7 @@
 #include "app/commands.h"
 #include "app/opensees_commands.h"
 #include "app/gui/about_window.h"
+#include "app/gui/building_page.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/import_page.h"
 #include "app/gui/picture_box.h"
@@ -78,7 +79,8 @@ class InputSwallower : public QObject {
     auto* button = qobject_cast<QPushButton*>(target);
     return button != nullptr && button->isEnabled() &&
            (button->objectName() == QLatin1String("Button50") ||
-            button->objectName() == QLatin1String("Button51"));
+            button->objectName() == QLatin1String("Button51") ||
+            button->objectName() == QLatin1String("Button91"));
   }
 
   TForm1* window_;
@@ -184,6 +186,24 @@ TForm1::TForm1() {
     page[i]->setMinimumSize(ContentsSize(page[i]));
     scroll[i]->setWidget(page[i]);
   }
+  // The section library and the building check, after the pages above so
+  // that their positions stay as they were.
+  for (const auto& [name, title] : {std::pair{"Library", "截面库"}, std::pair{"Building", "楼栋验算"}}) {
+    auto* extra = new QWidget;
+    extra->setObjectName(QStringLiteral("TabSheet%1").arg(QString::fromUtf8(name)));
+    if (std::string_view(name) == "Library") {
+      BuildLibraryPage(extra);
+    } else {
+      BuildBuildingPage(extra);
+    }
+    extra->setMinimumSize(ContentsSize(extra));
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("ScrollBox%1").arg(QString::fromUtf8(name)));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setWidget(extra);
+    pages_->addTab(area, QString::fromUtf8(title));
+  }
   // The boxes of a group start 16 pixels below its top: the frame is drawn
   // through the middle of the title, as the layout expects, so that it
   // never runs through the first row of boxes or the column heads.
@@ -270,7 +290,7 @@ WorkControl TForm1::Control() {
 }
 
 void TForm1::SetStopButtonsEnabled(bool enabled) {
-  for (const char* name : {"Button50", "Button51"})
+  for (const char* name : {"Button50", "Button51", "Button91"})
     if (auto* button = findChild<QPushButton*>(QString::fromUtf8(name)))
       button->setEnabled(enabled);
 }
@@ -383,6 +403,8 @@ void TForm1::Connect() {
             [this, zone] { PickColour(static_cast<int>(zone)); });
   ConnectPictures();
   ConnectPmmPage();
+  ConnectLibraryPage();
+  ConnectBuildingPage();
 }
 
 void TForm1::ConnectPictures() {
@@ -406,7 +428,7 @@ void TForm1::ConnectPictures() {
 void TForm1::ConnectEnterKeys() {
   const char* pageButtons[8] = {"Button1", "Button10", "Button11", "Button2",
                                 "Button7", "Button13", nullptr,    nullptr};
-  for (int i = 0; i < pages_->count(); ++i) {
+  for (int i = 0; i < pages_->count() && i < 8; ++i) {
     if (pageButtons[i] == nullptr) continue;
     for (QLineEdit* edit : pages_->widget(i)->findChildren<QLineEdit*>()) {
       const QString name = edit->objectName();
@@ -467,6 +489,11 @@ void TForm1::ShowPageFromMenu(int pageIndex) {
 
 void TForm1::PageChanged(int pageIndex) {
   if (quietPageChange_) return;
+  if (pages_->widget(pageIndex)->objectName() == QLatin1String("ScrollBoxLibrary")) {
+    RefreshLibraryPage();
+    return;
+  }
+  if (pageIndex >= 8) return;  // the building page computes on its buttons
   RunPageChange(pageIndex);
 }
 

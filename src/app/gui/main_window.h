@@ -25,6 +25,7 @@ namespace kuma::gui {
 
 class PictureBox;
 class SwatchBox;
+struct BuildingPageState;
 class TForm2;
 class TForm3;
 
@@ -88,6 +89,16 @@ class TForm1 : public QMainWindow {
   void Connect();
   void ConnectPictures();
   void ConnectPmmPage();  // the page "PMM三维曲面" (pmm_page.cpp)
+  // The pages "截面库" (library_page.cpp) and "楼栋验算" (building_page.cpp).
+  void BuildLibraryPage(QWidget* page);
+  void ConnectLibraryPage();
+  void RefreshLibraryPage();
+  void BuildBuildingPage(QWidget* page);
+  void ConnectBuildingPage();
+  void ImportBuildingForces();
+  void RunBuildingCheckPage();
+  void ShowBuildingResults();
+  void ShowBuildingColumn(int row);
   void ConnectEnterKeys();
   void AssignShortcuts();
   WorkControl Control();
@@ -168,6 +179,7 @@ class TForm1 : public QMainWindow {
   QFileDialog* sectionOpenDialog_ = nullptr;
   QFileDialog* sectionSaveDialog_ = nullptr;
   QFileDialog* reportDialog_ = nullptr;
+  std::unique_ptr<BuildingPageState> building_;
 };
 
 // The three windows, created in the program's order: main, result, about.
