@@ -129,4 +129,60 @@ std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceT
   return lines;
 }
 
+void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const ForceTable& forces) {
+  if (!check.Valid()) return;
+  auto add = [&report](ReportBlock::Kind kind, const std::string& text) {
+    ReportBlock block;
+    block.kind = kind;
+    block.text = text;
+    report.blocks.push_back(std::move(block));
+  };
+  auto row = [&](const BuildingColumn& c, bool withStory) {
+    std::vector<std::string> cells;
+    if (withStory) cells.push_back(StoryName(forces, c.story));
+    cells.push_back(ColumnName(forces, c.column));
+    cells.push_back(c.section.empty() ? "(未指定)" : c.section);
+    cells.push_back(std::to_string(c.combinations));
+    cells.push_back(c.checked ? FormatRatio(c.maxRatio) : "未验算");
+    cells.push_back(c.checked ? CombinationLabel(forces, c.governing) : "");
+    cells.push_back(c.checked ? ColumnVerdict(c.maxRatio) : "");
+    return cells;
+  };
+  auto table = [](bool withStory) {
+    ReportTable t;
+    if (withStory) t.header.push_back("楼层");
+    for (const char* h : {"柱", "截面", "组合数", "最大比值", "控制组合", "结论"}) t.header.push_back(h);
+    t.widths = withStory ? std::vector<double>{1.2, 1, 1.6, 0.8, 1, 3, 0.8}
+                         : std::vector<double>{1, 1.6, 0.8, 1, 3, 0.8};
+    return t;
+  };
+  add(ReportBlock::Kind::PageBreak, "");
+  add(ReportBlock::Kind::Heading, "楼栋验算");
+  add(ReportBlock::Kind::Paragraph, BuildingSummary(check, forces));
+  // A table per story, in the table's story order.
+  std::vector<int> stories;
+  for (const BuildingColumn& c : check.columns)
+    if (std::find(stories.begin(), stories.end(), c.story) == stories.end()) stories.push_back(c.story);
+  for (int story : stories) {
+    const std::string name = StoryName(forces, story);
+    add(ReportBlock::Kind::Paragraph, "楼层 " + (name.empty() ? std::string("(未命名)") : name));
+    ReportBlock block;
+    block.kind = ReportBlock::Kind::Table;
+    block.table = table(false);
+    for (const BuildingColumn& c : check.columns)
+      if (c.story == story) block.table.rows.push_back(row(c, false));
+    report.blocks.push_back(std::move(block));
+  }
+  add(ReportBlock::Kind::Paragraph, "控制柱 (比值最大的十根)");
+  ReportBlock governing;
+  governing.kind = ReportBlock::Kind::Table;
+  governing.table = table(true);
+  const std::vector<int> order = ColumnsByRatio(check);
+  for (std::size_t i = 0; i < order.size() && i < 10; ++i) {
+    const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
+    if (c.checked) governing.table.rows.push_back(row(c, true));
+  }
+  report.blocks.push_back(std::move(governing));
+}
+
 }  // namespace kuma

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/building_check.h"
+#include "report/calc_report.h"
 
 namespace kuma {
 
@@ -19,5 +20,10 @@ std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces
 // largest ratio per story. GBK-width columns, written out as the other
 // reports (GBK, CR LF).
 std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceTable& forces);
+
+// The building chapter of the calculation report: the summary, a table per
+// story (every column with its section, largest ratio, combination and
+// verdict) and the ten governing columns. Nothing before a building check.
+void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const ForceTable& forces);
 
 }  // namespace kuma

@@ -82,10 +82,14 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   auto* results = new StringGrid(10, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 300);
+  results->setColumnWidth(2, 110);
+  results->setColumnWidth(5, 210);
+  results->setColumnWidth(7, 110);
   AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 388, 300);
   auto* combos = new StringGrid(6, 1, page);
   combos->setObjectName(QString::fromUtf8(kCombinations));
   combos->setGeometry(8, 408, 862, 200);
+  combos->setColumnWidth(1, 260);
 }
 
 void TForm1::ConnectBuildingPage() {
@@ -178,6 +182,10 @@ void TForm1::ShowBuildingResults() {
     form_->SetGridRowColour(kResults, row, c.checked ? RatioColour(c.maxRatio) : kWhite);
   }
   form_->SetGridRowCount(kCombinations, 1);
+}
+
+void TForm1::AppendBuildingPageChapter(CalcReport& report) const {
+  AppendBuildingChapter(report, building_->check, building_->forces);
 }
 
 void TForm1::ShowBuildingColumn(int row) {

@@ -53,6 +53,8 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   auto* grid = new StringGrid(6, 1, page);
   grid->setObjectName(QString::fromUtf8(kSections));
   grid->setGeometry(8, 30, 560, 300);
+  grid->setColumnWidth(0, 150);
+  grid->setColumnWidth(1, 110);
   AddLabel(page, "Label247", QStringLiteral("截面名称"), 580, 32, 60);
   auto* name = new QLineEdit(page);
   name->setObjectName(QString::fromUtf8(kName));

@@ -14,6 +14,7 @@
 #include "analysis/progress.h"
 #include "app/gui/qt_form.h"
 #include "model/state.h"
+#include "report/calc_report.h"
 
 class QColorDialog;
 class QFileDialog;
@@ -99,6 +100,8 @@ class TForm1 : public QMainWindow {
   void RunBuildingCheckPage();
   void ShowBuildingResults();
   void ShowBuildingColumn(int row);
+  // The building chapter of the calculation report, after a building check.
+  void AppendBuildingPageChapter(CalcReport& report) const;
   void ConnectEnterKeys();
   void AssignShortcuts();
   WorkControl Control();
