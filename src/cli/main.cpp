@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/design_check.h"
+#include "app/building_commands.h"
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "app/pmm_commands.h"
@@ -32,6 +33,8 @@
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_file.h"
+#include "model/section_library.h"
+#include "forces/etabs_tables.h"
 #include "model/section_input.h"
 #include "report/calc_report.h"
 #include "report/pdf/pdf_report.h"
@@ -91,6 +94,20 @@ constexpr const char* kUsage =
     "                       yield, peak, ultimate, bilinear_yield and ductility\n"
     "  report-mphi [--out PATH]\n"
     "                       the moment-curvature text report (to PATH as GBK, CR LF)\n"
+    "  library-add PROJECT NAME\n"
+    "                       write the form as section NAME into the section file\n"
+    "                       PROJECT (created if missing, NAME replaced if present)\n"
+    "  library PROJECT      the sections of PROJECT: name,kind,B,H,fibers,steel_ratio\n"
+    "  building PROJECT FORCES [--assign FILE] [--out PATH]\n"
+    "                       check every column of the force table against its own\n"
+    "                       section of PROJECT's library: story,column,section,\n"
+    "                       combinations,max_ratio,governing,verdict (1 满足, 0 不满足)\n"
+    "                       (+ section2,max_ratio2 with a second section)\n"
+    "  report-building PROJECT FORCES [--assign FILE] [--out PATH]\n"
+    "                       the building check report (to PATH as GBK, CR LF)\n"
+    "  --assign FILE        the assignments: CSV story,column,section[,section2]\n"
+    "                       (names or *, the first matching rule wins) or the ETABS\n"
+    "                       table \"Frame Assignments - Section Properties\"\n"
     "\n"
     "Capacity surface and check settings:\n"
     "  Edit70               neutral-axis angles around the full circle (144)\n"
@@ -147,7 +164,8 @@ struct Options {
   std::vector<std::string> sets;
   std::string command;
   std::vector<std::string> args;
-  bool hasOut = false, hasForces = false, hasSheet = false;
+  bool hasOut = false, hasForces = false, hasSheet = false, hasAssign = false;
+  std::string assign;
   bool python = false;  // --py
   std::string out, forces, sheet;
 };
@@ -195,6 +213,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--forces", value, o.hasForces, o.forces);
     } else if (TakeOption(arg, "--sheet", i, argc, argv, value)) {
       TakeOnce("--sheet", value, o.hasSheet, o.sheet);
+    } else if (TakeOption(arg, "--assign", i, argc, argv, value)) {
+      TakeOnce("--assign", value, o.hasAssign, o.assign);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -208,6 +228,10 @@ Options ParseArguments(int argc, char** argv) {
   return o;
 }
 
+bool IsBuilding(const std::string& command) {
+  return command == "building" || command == "report-building";
+}
+
 // Checks the command's arguments and options before anything runs.
 void CheckCommand(const Options& o) {
   struct Known {
@@ -219,7 +243,8 @@ void CheckCommand(const Options& o) {
       {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
       {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
       {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
-      {"mphi", 0},         {"report-mphi", 0}};
+      {"mphi", 0},         {"report-mphi", 0},
+      {"library-add", 2},  {"library", 1},     {"building", 2},     {"report-building", 2}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -229,17 +254,23 @@ void CheckCommand(const Options& o) {
   if (o.args.size() != command->args) {
     throw UsageError(
         "command '" + o.command + "' takes " +
-        (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
+        (command->args == 0   ? std::string("no arguments")
+         : command->args == 1 ? std::string("one argument")
+                              : std::to_string(command->args) + " arguments"));
   }
   const bool workbookOut = o.command == "import" || o.command == "check";
   if (o.hasOut && !workbookOut && o.command != "report-pm" && o.command != "report-mm" &&
       o.command != "report-check" && o.command != "opensees-model" &&
-      o.command != "report-mphi") {
+      o.command != "report-mphi" && !IsBuilding(o.command)) {
     throw UsageError(
-        "--out is only for report-pm, report-mm, report-check, report-mphi, opensees-model, import and check");
+        "--out is only for report-pm, report-mm, report-check, report-mphi, opensees-model, "
+        "import, check, building and report-building");
   }
   if (o.hasOut && workbookOut && !kuma::HasWorkbookSuffix(o.out)) {
     throw UsageError("--out on " + o.command + " writes a workbook: the name must end in .xlsx");
+  }
+  if (o.hasAssign && !IsBuilding(o.command)) {
+    throw UsageError("--assign is only for building and report-building");
   }
   if (o.hasSheet && o.command != "import" && o.command != "check" &&
       o.command != "report-check" && !o.hasForces) {
@@ -340,11 +371,15 @@ void ApplyFormInput(const Options& o, MapForm& form) {
 
 // The section file first, then the form file, then each --set. What the
 // section file does not know is ignored with a warning on standard error.
+// The building check reads the form of its PROJECT when no --project is
+// given: its import settings and check method.
 void PrepareForm(const Options& o, MapForm& form, AppState& state) {
-  if (o.hasProject) {
-    const kuma::SectionFile file = kuma::ReadSectionFile(o.projectFile);
+  const bool buildingProject = !o.hasProject && IsBuilding(o.command);
+  if (o.hasProject || buildingProject) {
+    const std::string& path = o.hasProject ? o.projectFile : o.args[0];
+    const kuma::SectionFile file = kuma::ReadSectionFile(path);
     for (const std::string& warning : file.warnings) {
-      std::fprintf(stderr, "kumasec-cli: %s: %s\n", o.projectFile.c_str(), warning.c_str());
+      std::fprintf(stderr, "kumasec-cli: %s: %s\n", path.c_str(), warning.c_str());
     }
     kuma::ApplySectionFile(file, form, state);
   }
@@ -432,6 +467,50 @@ int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line)
   CreateFolder(dir);
   kuma::WriteFilesAtomic(files);
   return 0;
+}
+
+void PrintLibrary(const std::string& project) {
+  const kuma::SectionFile file = kuma::ReadSectionFile(project);
+  PrintLine("name,kind,B,H,fibers,steel_ratio");
+  for (const kuma::LibrarySection& section : file.library.sections) {
+    const kuma::SectionSummary s = kuma::SummariseSection(section);
+    if (!s.error.empty())
+      std::fprintf(stderr, "kumasec-cli: %s: %s\n", s.name.c_str(), s.error.c_str());
+    PrintLine(CsvField(s.name) + "," + CsvField(s.kind) + "," + JoinG17({s.B, s.H}) + "," +
+              std::to_string(s.fibers) + "," + FormatG17(s.steelRatio));
+  }
+}
+
+// The force import, the assignments (of --assign, else those of PROJECT)
+// and every column's check; the table or the report.
+void RunBuilding(const Options& o, MapForm& form, AppState& state) {
+  kuma::SectionLibrary library = kuma::ReadSectionFile(o.args[0]).library;
+  if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
+  kuma::ImportCommand(state, form, o.args[1]);
+  const kuma::BuildingCheck check =
+      kuma::RunBuildingCheck(library, state.forceTable, kuma::ReadCheckMethod(form));
+  if (check.uncheckedColumns > 0) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "kumasec-cli: %s\n",
+                 kuma::BuildingSummary(check, state.forceTable).c_str());
+  }
+  if (o.command == "report-building") {
+    const std::vector<std::string> lines = kuma::BuildingReport(check, state.forceTable);
+    if (o.hasOut) {
+      kuma::SaveTextLines(o.out, lines);
+    } else {
+      PrintLines(lines);
+    }
+    return;
+  }
+  const std::vector<std::string> lines = kuma::BuildingCsv(check, state.forceTable);
+  if (o.hasOut) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    kuma::WriteFileAtomic(o.out, text);
+  } else {
+    PrintLines(lines);
+  }
 }
 
 // Today's date as the title block shows it.
@@ -539,6 +618,12 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
     } else {
       PrintLines(kuma::MphiReportCommand(state));
     }
+  } else if (c == "library-add") {
+    kuma::LibraryAddCommand(o.args[0], form, state.colours, o.args[1]);
+  } else if (c == "library") {
+    PrintLibrary(o.args[0]);
+  } else if (IsBuilding(c)) {
+    RunBuilding(o, form, state);
   }
   return 0;
 }

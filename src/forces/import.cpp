@@ -9,6 +9,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "forces/forces.h"
@@ -440,20 +441,25 @@ struct NameFilter {
   }
 };
 
-// Names in order of first appearance.
+// Names in order of first appearance; Add gives each name's position.
 class DistinctNames {
  public:
-  void Add(std::string_view name) {
-    if (name.empty() || name == last_) return;  // rows of one story come together
+  int Add(std::string_view name) {
+    if (name.empty()) return -1;
+    if (name == last_) return lastIndex_;  // rows of one story come together
     last_.assign(name);
-    if (seen_.insert(last_).second) list_.push_back(last_);
+    auto found = seen_.emplace(last_, static_cast<int>(list_.size()));
+    if (found.second) list_.push_back(last_);
+    lastIndex_ = found.first->second;
+    return lastIndex_;
   }
   std::vector<std::string> Take() { return std::move(list_); }
 
  private:
-  std::unordered_set<std::string> seen_;
+  std::unordered_map<std::string, int> seen_;
   std::vector<std::string> list_;
   std::string last_;
+  int lastIndex_ = -1;
 };
 
 bool IsModalRow(std::string_view caseType, std::string_view stepType) {
@@ -530,6 +536,8 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   table.labels.reserve(shape.lines + 1);
   table.records.emplace_back();
   table.labels.emplace_back();
+  table.storyOf.push_back(-1);
+  table.columnOf.push_back(-1);
   staged.grid = TableGrid(head, shape.maxFields);
   staged.grid->Reserve(shape.lines + 1, shape.bytes + shape.bytes / 2 + 32 * shape.lines + 4096);
   NameFilter stories(s.stories), columns(s.columns);
@@ -556,8 +564,8 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
     }
     const std::string_view story = FieldAt(fields, head.story);
     const std::string_view column = FieldAt(fields, head.column);
-    storyNames.Add(story);
-    columnNames.Add(column);
+    const int storyIndex = storyNames.Add(story);
+    const int columnIndex = columnNames.Add(column);
     const std::string_view caseType = FieldAt(fields, head.caseType);
     if (IsModalRow(caseType, FieldAt(fields, head.stepType))) continue;
     if (onlyCombinations && !SameName(caseType, "Combination")) continue;
@@ -573,6 +581,8 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
     record.My = number(myField, myFactor);
     table.records.push_back(record);
     table.labels.push_back(RowLabel(head, fields, lineNumber));
+    table.storyOf.push_back(storyIndex);
+    table.columnOf.push_back(columnIndex);
     row.assign(1, table.labels.back());
     row.insert(row.end(), fields.begin(), fields.end());
     staged.grid->AddRow(row.data(), static_cast<int>(row.size()));

@@ -12,6 +12,8 @@
 
 #include "model/atomic_file.h"
 #include "model/errors.h"
+#include "model/library_json.h"
+#include "model/section_library.h"
 
 namespace kuma {
 
@@ -470,7 +472,7 @@ bool IsOutputBox(std::string_view name) {
 }
 
 std::string SectionFileText(const Form& form, const AppState& state) {
-  return SectionFileText(form, state.colours, state.forceTable);
+  return WithLibrary(SectionFileText(form, state.colours, state.forceTable), state.library, form);
 }
 
 bool SameForces(const ForceTable& a, const ForceTable& b) {
@@ -538,11 +540,14 @@ SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
     if (json.contains("forces")) {
       file.forces = ParseForceTable(ObjectAt(json, "forces", path), path, file.warnings);
     }
+    file.library = ParseLibrary(json, file, path, file.warnings);
   } catch (const nlohmann::json::exception& e) {
     Damaged(path, e.what());
   }
   WarnUnknownKeys(
-      json, {"format", "version", "program", "section", "boxes", "lists", "colours", "forces"}, "",
+      json, {"format", "version", "program", "section", "boxes", "lists", "colours", "forces", "library",
+             "assignments"},
+      "",
       file.warnings);
   return file;
 }
@@ -584,6 +589,7 @@ void ApplySectionFile(const SectionFile& file, Form& form, AppState& state) {
   form.SetItemIndex(kKindList, file.sectionType - 1);
   state.colours = file.colours;
   state.forceTable = file.forces;
+  state.library = file.library;
   state.check = DesignCheck();
   state.surface = CapacitySurface();
 }

@@ -12,13 +12,14 @@
 #include <vector>
 
 #include "model/form.h"
+#include "model/library.h"
 #include "model/state.h"
 
 namespace kuma {
 
 inline constexpr const char* kSectionFileFormat = "KumaSec section";
 // Raised only for changes older programs cannot read; additions keep it.
-inline constexpr int kSectionFileVersion = 1;
+inline constexpr int kSectionFileVersion = 2;
 inline constexpr const char* kSectionFileSuffix = "ksec";
 
 // A section file read and checked, not yet applied to a form.
@@ -28,6 +29,9 @@ struct SectionFile {
   std::vector<std::pair<std::string, int>> lists;          // list -> 0-based position
   MaterialColours colours;
   ForceTable forces;
+  // The library of named sections and the assignments; a file without one
+  // gives its own section as a library of one.
+  SectionLibrary library;
   // Parts of the file this program does not know (from a newer version),
   // ignored; one readable line each.
   std::vector<std::string> warnings;

@@ -10,6 +10,7 @@
 #include "model/colour.h"
 #include "model/fiber.h"
 #include "model/mphi_result.h"
+#include "model/library.h"
 #include "model/section.h"
 
 namespace kuma {
@@ -67,6 +68,10 @@ struct ForceTable {
   // the filter lists of the import page.
   int rowsRead = 0;
   std::vector<std::string> stories, columns;
+  // ETABS tables: the story and the column of each record as positions in
+  // `stories` and `columns` (-1 where the row names none). Empty for other
+  // files, or Count + 1 entries, entry 0 unused.
+  std::vector<int> storyOf, columnOf;
 };
 
 // The name of record r as the file gives it; a record the file does not name
@@ -138,6 +143,7 @@ struct AppState {
   DesignCheck check;        // Valid() once the forces have been checked
 
   MphiResult mphi;  // the moment–curvature curve; empty until computed
+  SectionLibrary library;   // the named sections of the section file, and their assignments
 
   int FiberCount() const { return static_cast<int>(fibers.size()); }
 };

@@ -157,7 +157,7 @@ TEST_F(SectionFileTest, FileIsReadableJsonWithFormatAndVersionFirst) {
   AppState state;
   form.SetText("Edit85", "某工程");
   const std::string text = kuma::SectionFileText(form, state);
-  EXPECT_EQ(text.rfind("{\n  \"format\": \"KumaSec section\",\n  \"version\": 1,", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("{\n  \"format\": \"KumaSec section\",\n  \"version\": 2,", 0), 0u) << text;
   EXPECT_NE(text.find("\"Edit1\": \"2200\""), std::string::npos);
   EXPECT_NE(text.find("\"ComboBox2\": \"混凝土规范简化版\""), std::string::npos);
   EXPECT_NE(text.find("\"type\": 1"), std::string::npos);
@@ -263,8 +263,8 @@ TEST_F(SectionFileTest, RefusesTruncatedDamagedForeignAndNewerFiles) {
             std::string::npos);
   EXPECT_NE(Refusal("{\"name\": \"a chart\"}").find("缺少格式标记"), std::string::npos);
   std::string newer = good;
-  newer.replace(newer.find("\"version\": 1"), 12, "\"version\": 2");
-  EXPECT_NE(Refusal(newer).find("较新版本的程序保存（格式版本 2）"), std::string::npos);
+  newer.replace(newer.find("\"version\": 2"), 12, "\"version\": 3");
+  EXPECT_NE(Refusal(newer).find("较新版本的程序保存（格式版本 3）"), std::string::npos);
 }
 
 TEST_F(SectionFileTest, FailedSaveKeepsTheOldFile) {

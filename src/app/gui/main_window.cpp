@@ -15,6 +15,7 @@
 
 #include "app/commands.h"
 #include "app/gui/about_window.h"
+#include "app/gui/building_page.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
@@ -67,7 +68,8 @@ class InputSwallower : public QObject {
     return button != nullptr && button->isEnabled() &&
            (button->objectName() == QLatin1String("Button50") ||
             button->objectName() == QLatin1String("Button51") ||
-            button->objectName() == QLatin1String("Button76"));
+            button->objectName() == QLatin1String("Button76") ||
+            button->objectName() == QLatin1String("Button91"));
   }
 
   TForm1* window_;
@@ -169,6 +171,8 @@ TForm1::TForm1() {
   AddPage(kMmPage, "MM曲线", [this](QWidget* page) { BuildMmPage(page); });
   AddPage(kMphiPage, "弯矩-曲率", [this](QWidget* page) { BuildMphiPage(page); });
   AddPage(kImportPage, "导入内力", [this](QWidget* page) { BuildImportPage(page); });
+  AddPage(kLibraryPage, "截面库", [this](QWidget* page) { BuildLibraryPage(page); });
+  AddPage(kBuildingPage, "楼栋验算", [this](QWidget* page) { BuildBuildingPage(page); });
   AddPage(kPmmPage, "PMM三维曲面", [this](QWidget* page) { BuildPmmPage(page); });
   AddPage(kScriptPage, "OpenSEES截面代码", [this](QWidget* page) { BuildScriptPage(page); });
 
@@ -300,7 +304,7 @@ WorkControl TForm1::Control() {
 }
 
 void TForm1::SetStopButtonsEnabled(bool enabled) {
-  for (const char* name : {"Button50", "Button51", "Button76"})
+  for (const char* name : {"Button50", "Button51", "Button76", "Button91"})
     if (auto* button = findChild<QPushButton*>(QString::fromUtf8(name)))
       button->setEnabled(enabled);
 }
@@ -350,6 +354,8 @@ void TForm1::Connect() {
   ConnectPictures();
   ConnectPmmPage();
   ConnectMphiPage();
+  ConnectLibraryPage();
+  ConnectBuildingPage();
 }
 
 void TForm1::OnClick(const char* button, std::function<void()> handler) {
@@ -382,6 +388,10 @@ void TForm1::ConnectEnterKeys() {
 }
 
 void TForm1::RunPageChange(QWidget* page) {
+  if (page != nullptr && page->objectName() == QLatin1String(kLibraryPage)) {
+    RefreshLibraryPage();
+    return;
+  }
   if (page != nullptr && page->objectName() == QLatin1String(kMphiPage)) {
     RunMphi();
     return;

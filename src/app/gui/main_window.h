@@ -20,6 +20,7 @@
 #include "analysis/progress.h"
 #include "app/gui/qt_form.h"
 #include "model/state.h"
+#include "report/calc_report.h"
 
 class QColorDialog;
 class QFileDialog;
@@ -40,9 +41,12 @@ inline constexpr const char* kImportPage = "TabSheet6";
 inline constexpr const char* kPmmPage = "TabSheet7";
 inline constexpr const char* kScriptPage = "TabSheet8";
 inline constexpr const char* kMphiPage = "TabSheet9";
+inline constexpr const char* kLibraryPage = "TabSheetLibrary";
+inline constexpr const char* kBuildingPage = "TabSheetBuilding";
 
 class PictureBox;
 class SwatchBox;
+struct BuildingPageState;
 class TForm2;
 class TForm3;
 
@@ -101,6 +105,18 @@ class TForm1 : public QMainWindow {
   void AddPage(const char* name, const char* title, const std::function<void(QWidget*)>& build);
   void BuildMenus();  // menus.cpp
   void BuildStatusBar();
+  // The pages "截面库" (library_page.cpp) and "楼栋验算" (building_page.cpp).
+  void BuildLibraryPage(QWidget* page);
+  void ConnectLibraryPage();
+  void RefreshLibraryPage();
+  void BuildBuildingPage(QWidget* page);
+  void ConnectBuildingPage();
+  void ImportBuildingForces();
+  void RunBuildingCheckPage();
+  void ShowBuildingResults();
+  void ShowBuildingColumn(int row);
+  // The building chapter of the calculation report, after a building check.
+  void AppendBuildingPageChapter(CalcReport& report) const;
   void AssignShortcuts();
   void BuildSectionPage(QWidget* page);  // section_page.cpp
   void ConnectSectionPage();
@@ -222,6 +238,7 @@ class TForm1 : public QMainWindow {
   QFileDialog* sectionOpenDialog_ = nullptr;
   QFileDialog* sectionSaveDialog_ = nullptr;
   QFileDialog* reportDialog_ = nullptr;
+  std::unique_ptr<BuildingPageState> building_;
 };
 
 // The three windows, created in the program's order: main, result, about.

@@ -300,7 +300,9 @@ void TForm1::WriteReport() {
       QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
   if (Run([this, &path, &date] {
         PrepareReportCommand(state_, *form_);
-        WritePdfReport(LocalFileName(path), BuildCalcReport(state_, *form_, date));
+        CalcReport report = BuildCalcReport(state_, *form_, date);
+        AppendBuildingPageChapter(report);
+        WritePdfReport(LocalFileName(path), report);
       })) {
     RecentFiles().RememberFolderOf(kReports, path);
     statusBar()->showMessage(QStringLiteral("分析报告已写入 ") + QDir::toNativeSeparators(path),

@@ -1,0 +1,234 @@
+#include "analysis/building_check.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <unordered_map>
+
+#include "model/errors.h"
+#include "model/section_library.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr int kChunk = 4096;
+
+// Resolves a rule's section name to a library position, noting names the
+// library does not hold (once each).
+int Resolve(const std::string& name, const SectionLibrary& library,
+            std::vector<std::string>& unknown) {
+  if (name.empty()) return -1;
+  const int index = library.Find(name);
+  if (index < 0 && std::find(unknown.begin(), unknown.end(), name) == unknown.end())
+    unknown.push_back(name);
+  return index;
+}
+
+int PositionAt(const std::vector<int>& of, int r) {
+  return static_cast<std::size_t>(r) < of.size() ? of[static_cast<std::size_t>(r)] : -1;
+}
+
+}  // namespace
+
+std::string StoryName(const ForceTable& forces, int story) {
+  return story >= 0 && static_cast<std::size_t>(story) < forces.stories.size()
+             ? forces.stories[static_cast<std::size_t>(story)]
+             : std::string();
+}
+
+std::string ColumnName(const ForceTable& forces, int column) {
+  return column >= 0 && static_cast<std::size_t>(column) < forces.columns.size()
+             ? forces.columns[static_cast<std::size_t>(column)]
+             : std::string();
+}
+
+BuildingCheck PlanBuildingCheck(const ForceTable& forces, const SectionLibrary& library) {
+  const int count = CheckedCount(forces);
+  if (count <= 0) throw Error("没有导入内力组合，无法验算");
+  if (library.sections.empty()) throw Error("截面库是空的，无法验算");
+  std::vector<AssignmentRule> rules = library.rules;
+  if (rules.empty()) {
+    const int only = library.current >= 0 ? library.current
+                                          : (library.sections.size() == 1 ? 0 : -1);
+    if (only < 0) throw Error("没有截面指定，截面库中又有多个截面：请指定各柱的截面");
+    rules.push_back({"*", "*", library.sections[static_cast<std::size_t>(only)].name, {}});
+  }
+
+  BuildingCheck check;
+  check.columnOfRecord.assign(static_cast<std::size_t>(count) + 1, -1);
+  std::unordered_map<long long, int> entries;
+  long long lastKey = -2;
+  int lastEntry = -1;
+  const long long width = static_cast<long long>(forces.columns.size()) + 1;
+  for (int r = 1; r <= count; ++r) {
+    const int story = PositionAt(forces.storyOf, r), column = PositionAt(forces.columnOf, r);
+    const long long key = (story + 1LL) * width + (column + 1LL);
+    if (key != lastKey) {
+      auto found = entries.emplace(key, static_cast<int>(check.columns.size()));
+      if (found.second) {
+        BuildingColumn c;
+        c.story = story;
+        c.column = column;
+        if (const AssignmentRule* rule =
+                MatchRule(rules, StoryName(forces, story), ColumnName(forces, column))) {
+          c.section = rule->section;
+          c.section2 = rule->section2;
+          c.sectionIndex = Resolve(c.section, library, check.unknownSections);
+          c.section2Index = Resolve(c.section2, library, check.unknownSections);
+          if (!c.section2.empty()) check.hasSecond = true;
+        }
+        check.columns.push_back(std::move(c));
+      }
+      lastKey = key;
+      lastEntry = found.first->second;
+    }
+    check.columnOfRecord[static_cast<std::size_t>(r)] = lastEntry;
+    ++check.columns[static_cast<std::size_t>(lastEntry)].combinations;
+  }
+  return check;
+}
+
+std::vector<int> SectionsNeeded(const BuildingCheck& plan) {
+  std::vector<int> needed;
+  for (const BuildingColumn& c : plan.columns) {
+    if (c.sectionIndex >= 0) needed.push_back(c.sectionIndex);
+    if (c.section2Index >= 0) needed.push_back(c.section2Index);
+  }
+  std::sort(needed.begin(), needed.end());
+  needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
+  return needed;
+}
+
+void RateBuilding(BuildingCheck& check, const ForceTable& forces,
+                  const std::vector<const SurfaceIndex*>& indexes, int method, int threads,
+                  const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
+  const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
+  check.method = method;
+  check.ratio.assign(check.columnOfRecord.size(), 0);
+  check.ratio2.assign(check.hasSecond ? check.columnOfRecord.size() : 0, 0);
+  auto indexOf = [&indexes](int position) -> const SurfaceIndex* {
+    return position >= 0 && static_cast<std::size_t>(position) < indexes.size()
+               ? indexes[static_cast<std::size_t>(position)]
+               : nullptr;
+  };
+  for (BuildingColumn& c : check.columns) {
+    c.checked = indexOf(c.sectionIndex) != nullptr;
+    c.checked2 = indexOf(c.section2Index) != nullptr;
+  }
+
+  const int chunks = (count + kChunk - 1) / kChunk;
+  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+  threads = std::max(1, std::min(threads, chunks));
+  std::atomic<int> next{0};
+  std::atomic<long long> done{0};
+  std::atomic<bool> halt{false};
+  auto work = [&] {
+    for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
+      const int last = std::min(count, (k + 1) * kChunk);
+      for (int r = k * kChunk + 1; r <= last; ++r) {
+        const BuildingColumn& c =
+            check.columns[static_cast<std::size_t>(check.columnOfRecord[static_cast<std::size_t>(r)])];
+        const SurfaceIndex* first = indexOf(c.sectionIndex);
+        const SurfaceIndex* second = indexOf(c.section2Index);
+        if (first == nullptr && second == nullptr) continue;
+        const SurfacePoint demand = DemandOf(forces, r);
+        if (first != nullptr) check.ratio[static_cast<std::size_t>(r)] = first->Ratio(method, demand);
+        if (second != nullptr)
+          check.ratio2[static_cast<std::size_t>(r)] = second->Ratio(method, demand);
+      }
+      done.fetch_add(last - k * kChunk, std::memory_order_relaxed);
+    }
+  };
+  std::vector<std::thread> workers;
+  for (int t = 1; t < threads; ++t) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  if (!tick && !stop) {
+    work();
+  } else {
+    // The calling thread follows the workers, so that the window stays alive.
+    std::thread last(work);
+    while (done.load() < count && !halt.load()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      if (stop && stop()) halt = true;
+      if (tick) tick(done.load());
+    }
+    last.join();
+  }
+  for (std::thread& w : workers) w.join();
+  if (halt) throw Cancelled();
+
+  // Each column's largest ratio, the first in table order among equals.
+  check.failures = 0;
+  check.uncheckedColumns = 0;
+  check.uncheckedRows = 0;
+  check.governingColumn = -1;
+  for (int r = 1; r <= count; ++r) {
+    BuildingColumn& c =
+        check.columns[static_cast<std::size_t>(check.columnOfRecord[static_cast<std::size_t>(r)])];
+    const double ratio = check.ratio[static_cast<std::size_t>(r)];
+    if (c.checked && (c.governing == 0 || ratio > c.maxRatio)) {
+      c.maxRatio = ratio;
+      c.governing = r;
+    }
+    if (c.checked2) {
+      const double ratio2 = check.ratio2[static_cast<std::size_t>(r)];
+      if (c.governing2 == 0 || ratio2 > c.maxRatio2) {
+        c.maxRatio2 = ratio2;
+        c.governing2 = r;
+      }
+    }
+  }
+  for (std::size_t i = 0; i < check.columns.size(); ++i) {
+    const BuildingColumn& c = check.columns[i];
+    if (!c.checked) {
+      ++check.uncheckedColumns;
+      check.uncheckedRows += c.combinations;
+      continue;
+    }
+    if (c.maxRatio > 1.0) ++check.failures;
+    if (check.governingColumn < 0 ||
+        c.maxRatio > check.columns[static_cast<std::size_t>(check.governingColumn)].maxRatio)
+      check.governingColumn = static_cast<int>(i);
+  }
+}
+
+std::vector<int> ColumnsByRatio(const BuildingCheck& check) {
+  std::vector<int> order(check.columns.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+  std::stable_sort(order.begin(), order.end(), [&check](int a, int b) {
+    const BuildingColumn& x = check.columns[static_cast<std::size_t>(a)];
+    const BuildingColumn& y = check.columns[static_cast<std::size_t>(b)];
+    if (x.checked != y.checked) return x.checked;
+    return x.checked && x.maxRatio > y.maxRatio;
+  });
+  return order;
+}
+
+std::vector<int> GoverningPerStory(const BuildingCheck& check) {
+  std::vector<int> stories;  // story positions in order of first appearance
+  std::vector<int> best;
+  for (std::size_t i = 0; i < check.columns.size(); ++i) {
+    const BuildingColumn& c = check.columns[i];
+    if (!c.checked) continue;
+    auto it = std::find(stories.begin(), stories.end(), c.story);
+    if (it == stories.end()) {
+      stories.push_back(c.story);
+      best.push_back(static_cast<int>(i));
+    } else {
+      int& b = best[static_cast<std::size_t>(it - stories.begin())];
+      if (c.maxRatio > check.columns[static_cast<std::size_t>(b)].maxRatio) b = static_cast<int>(i);
+    }
+  }
+  return best;
+}
+
+}  // namespace kuma

@@ -1,0 +1,75 @@
+#pragma once
+// The building check: every kept row of an ETABS force table checked
+// against the capacity surface of its own column's section. Rows are grouped
+// by story and column (a "column" of the results); the assignments give each
+// group its section and, optionally, a second section to compare.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analysis/design_check.h"
+#include "analysis/progress.h"
+#include "model/library.h"
+#include "model/state.h"
+
+namespace kuma {
+
+// One column on one story.
+struct BuildingColumn {
+  int story = -1, column = -1;      // positions in ForceTable::stories / columns; -1 none
+  std::string section, section2;    // names the matching rule gives; empty: none
+  int sectionIndex = -1, section2Index = -1;  // library positions; -1 not held
+  int combinations = 0;             // records of this column
+  bool checked = false, checked2 = false;
+  double maxRatio = 0, maxRatio2 = 0;
+  int governing = 0, governing2 = 0;  // records of the largest ratios
+};
+
+struct BuildingCheck {
+  int method = 0;
+  std::vector<BuildingColumn> columns;  // in table order of first appearance
+  std::vector<int> columnOfRecord;      // per record (0 unused): its entry in `columns`
+  std::vector<double> ratio, ratio2;    // per record (0 unused); 0 where not checked
+  // Names the assignments give that the library does not hold, and columns
+  // no rule matches: their rows are listed, not checked.
+  std::vector<std::string> unknownSections;
+  std::vector<std::string> failedSections;  // "name: message" of sections that cannot be built
+  int uncheckedColumns = 0, uncheckedRows = 0;
+  int failures = 0;          // checked columns whose largest ratio is above 1.0
+  int governingColumn = -1;  // entry of `columns` with the largest ratio
+  bool hasSecond = false;    // some rule gives a second section
+  bool Valid() const { return !columns.empty(); }
+};
+
+// Name of a story or column position of the table ("" for -1).
+std::string StoryName(const ForceTable& forces, int story);
+std::string ColumnName(const ForceTable& forces, int column);
+
+// Groups the records and resolves each group's sections by the first
+// matching rule. Without any rule, every column gets the library's current
+// section (or its only one). Raises kuma::Error when there is nothing to check.
+BuildingCheck PlanBuildingCheck(const ForceTable& forces, const SectionLibrary& library);
+
+// Library positions whose surfaces the plan needs, in ascending order.
+std::vector<int> SectionsNeeded(const BuildingCheck& plan);
+
+// The ratios of every record of a column whose section has an index in
+// `indexes` (by library position; nullptr where none was built), then each
+// column's largest ratio and the summary counts. Runs on `threads` threads
+// (0: one per core); calls `tick` with the records done so far from the
+// calling thread and stops with Cancelled when `stop` returns true.
+void RateBuilding(BuildingCheck& check, const ForceTable& forces,
+                  const std::vector<const SurfaceIndex*>& indexes, int method, int threads = 0,
+                  const std::function<void(long long)>& tick = {},
+                  const std::function<bool()>& stop = {});
+
+// Entries of check.columns ordered by the largest ratio, largest first; the
+// columns not checked come last, in table order.
+std::vector<int> ColumnsByRatio(const BuildingCheck& check);
+
+// Largest ratio per story: entries of check.columns, one per story (the
+// governing column of that story), in the table's story order.
+std::vector<int> GoverningPerStory(const BuildingCheck& check);
+
+}  // namespace kuma

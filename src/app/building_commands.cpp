@@ -1,0 +1,275 @@
+// The section library and the building check as commands.
+
+#include "app/building_commands.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "analysis/solver_options.h"
+#include "analysis/surface.h"
+#include "app/commands.h"
+#include "model/atomic_file.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+#include "model/section_file.h"
+#include "model/section_library.h"
+#include "report/check_report.h"
+
+namespace kuma {
+
+namespace {
+
+// Surfaces built in this run of the program, by everything that defines a
+// section (kind, boxes, lists): a section that has not changed is not built
+// again. Held to a modest number; the oldest half goes when it is full.
+constexpr std::size_t kKeptSurfaces = 400;
+
+struct KeptSurface {
+  std::shared_ptr<const CapacitySurface> surface;
+  std::shared_ptr<const SurfaceIndex> index[2];  // by check method, built when first needed
+  long long age = 0;
+};
+
+std::mutex keptMutex;
+std::map<std::string, KeptSurface> kept;
+long long keptAge = 0;
+
+std::string SectionKey(const LibrarySection& s) {
+  std::string key = std::to_string(s.sectionType);
+  for (const auto& [box, text] : s.texts) key += '\x1f' + box + '=' + text;
+  for (const auto& [list, index] : s.lists) key += '\x1f' + list + '#' + std::to_string(index);
+  return key;
+}
+
+KeptSurface KeptSurfaceOf(const std::string& key) {
+  std::lock_guard<std::mutex> lock(keptMutex);
+  auto it = kept.find(key);
+  if (it == kept.end()) return {};
+  it->second.age = ++keptAge;
+  return it->second;
+}
+
+void Keep(const std::string& key, const KeptSurface& surface) {
+  std::lock_guard<std::mutex> lock(keptMutex);
+  if (kept.size() >= kKeptSurfaces) {
+    std::vector<long long> ages;
+    for (const auto& [k, v] : kept) ages.push_back(v.age);
+    std::nth_element(ages.begin(), ages.begin() + static_cast<long>(ages.size() / 2), ages.end());
+    const long long median = ages[ages.size() / 2];
+    for (auto it = kept.begin(); it != kept.end();) it = it->second.age <= median ? kept.erase(it) : ++it;
+  }
+  kept[key] = surface;
+  kept[key].age = ++keptAge;
+}
+
+// The surface of one library section, meshed and built with its own boxes
+// exactly as the design check builds the form's, and its index for the
+// method: both kept for the next run.
+KeptSurface SurfaceOf(const LibrarySection& section, int method) {
+  const std::string key = SectionKey(section);
+  const int m = method == kConstantAxialMethod ? 1 : 0;
+  KeptSurface found = KeptSurfaceOf(key);
+  if (found.surface && found.index[m]) return found;
+  if (!found.surface) {
+    MapForm form;
+    ApplyLibrarySection(section, form);
+    AppState state;
+    SurfaceCommand(state, form);
+    found.surface = std::make_shared<const CapacitySurface>(std::move(state.surface));
+  }
+  found.index[m] = std::make_shared<const SurfaceIndex>(*found.surface, method);
+  Keep(key, found);
+  return found;
+}
+
+struct SectionWork {
+  int position = -1;
+  KeptSurface kept;
+  std::string error;
+};
+
+// Builds the surfaces and indexes of the needed sections, several at once;
+// a section that fails keeps its message. The calling thread reports.
+void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work, int method,
+                   int threads, const std::function<void(int)>& tick,
+                   const std::function<bool()>& stop) {
+  std::atomic<std::size_t> next{0};
+  std::atomic<int> done{0};
+  std::atomic<bool> halt{false};
+  auto run = [&] {
+    for (std::size_t k; !halt.load() && (k = next.fetch_add(1)) < work.size();) {
+      SectionWork& w = work[k];
+      const LibrarySection& section = library.sections[static_cast<std::size_t>(w.position)];
+      try {
+        w.kept = SurfaceOf(section, method);
+      } catch (const std::exception& e) {
+        w.error = section.name + ": " + e.what();
+      }
+      done.fetch_add(1);
+    }
+  };
+  if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
+  threads = std::max(1, std::min<int>(threads, static_cast<int>(work.size())));
+  // Sections are built side by side, each surface on one thread: no thread
+  // of ours waits for another. The surfaces do not depend on the count.
+  struct OneThreadPerSurface {
+    int before = SolverThreadCount();
+    explicit OneThreadPerSurface(bool apply) {
+      if (apply) SetSolverThreadCount(1);
+    }
+    ~OneThreadPerSurface() { SetSolverThreadCount(before); }
+  } oneThread(threads > 1);
+  std::vector<std::thread> workers;
+  for (int t = 0; t < threads; ++t) {
+    try {
+      workers.emplace_back(run);
+    } catch (const std::system_error&) {
+      if (workers.empty()) throw;
+      break;
+    }
+  }
+  while (done.load() < static_cast<int>(work.size()) && !halt.load()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (stop && stop()) halt = true;
+    if (tick) tick(done.load());
+  }
+  for (std::thread& w : workers) w.join();
+  if (halt) throw Cancelled();
+}
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
+SectionSummary SummariseSection(const LibrarySection& section) {
+  SectionSummary summary;
+  summary.name = section.name;
+  const auto& kinds = DropDownLists().front().entries;
+  if (section.sectionType >= 1 && static_cast<std::size_t>(section.sectionType) <= kinds.size())
+    summary.kind = kinds[static_cast<std::size_t>(section.sectionType - 1)];
+  try {
+    MapForm form;
+    ApplyLibrarySection(section, form);
+    AppState state;
+    SectionInputCommand(state, form);
+    summary.B = state.params.B;
+    summary.H = state.params.H;
+    summary.fibers = state.FiberCount();
+    const double gross = StrToFloat(form.Text("Edit36"));
+    const double steel = StrToFloat(form.Text("Edit37")) + StrToFloat(form.Text("Edit38"));
+    summary.steelRatio = gross != 0 ? 100.0 * steel / gross : 0;
+  } catch (const std::exception& e) {
+    summary.error = e.what();
+  }
+  return summary;
+}
+
+void LibraryAddCommand(const std::string& project, const Form& form, const MaterialColours& colours,
+                       const std::string& name) {
+  CheckSectionName(name);
+  std::error_code error;
+  MapForm fileForm;
+  AppState fileState;
+  if (std::filesystem::exists(project, error)) {
+    ApplySectionFile(ReadSectionFile(project), fileForm, fileState);
+  } else {
+    ApplyLibrarySection(SectionFromForm(form, name), fileForm);
+    fileState.colours = colours;
+  }
+  const int position = PutSection(fileState.library, SectionFromForm(form, name));
+  // The file's own section is the one written at its top; replacing it
+  // replaces that too.
+  if (fileState.library.current < 0 || fileState.library.current == position) {
+    fileState.library.current = position;
+    ApplyLibrarySection(fileState.library.sections[static_cast<std::size_t>(position)], fileForm);
+  }
+  WriteFileAtomic(project, SectionFileText(fileForm, fileState));
+}
+
+BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
+                               const ProgressFn& bar, const WorkControl& control, int threads) {
+  BuildingCheck check = PlanBuildingCheck(forces, library);
+  std::vector<SectionWork> work;
+  for (int position : SectionsNeeded(check)) {
+    work.emplace_back();
+    work.back().position = position;
+  }
+  // A surface weighs as much as 20 000 rows.
+  const double total = 20000.0 * static_cast<double>(work.size()) +
+                       static_cast<double>(check.columnOfRecord.size());
+  int shown = -1;
+  auto show = [&](double part) {
+    const int position = static_cast<int>(100.0 * part / total);
+    if (position == shown) return;
+    shown = position;
+    if (bar) bar(position);
+    if (control.progress) control.progress(position);
+  };
+  auto stop = [&control]() {
+    if (control.keepAlive) control.keepAlive();
+    return control.cancel != nullptr && control.cancel->IsCancelled();
+  };
+  const bool follow = bar || control.progress || control.keepAlive || control.cancel;
+  if (!work.empty()) {
+    BuildSections(library, work, method, threads,
+                  [&](int done) { show(20000.0 * done); }, stop);
+  }
+  std::vector<const SurfaceIndex*> indexes(library.sections.size(), nullptr);
+  for (SectionWork& w : work) {
+    const int m = method == kConstantAxialMethod ? 1 : 0;
+    if (w.kept.index[m]) indexes[static_cast<std::size_t>(w.position)] = w.kept.index[m].get();
+    if (!w.error.empty()) check.failedSections.push_back(w.error);
+  }
+  const double before = 20000.0 * static_cast<double>(work.size());
+  if (follow) {
+    RateBuilding(check, forces, indexes, method, threads,
+                 [&](long long done) { show(before + static_cast<double>(done)); }, stop);
+  } else {
+    RateBuilding(check, forces, indexes, method, threads);
+  }
+  if (bar) bar(0);
+  return check;
+}
+
+void ClearBuildingSurfaces() {
+  std::lock_guard<std::mutex> lock(keptMutex);
+  kept.clear();
+}
+
+std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces) {
+  std::string header = "story,column,section,combinations,max_ratio,governing,verdict";
+  if (check.hasSecond) header += ",section2,max_ratio2";
+  std::vector<std::string> lines{header};
+  for (const BuildingColumn& c : check.columns) {
+    std::string line = CsvField(StoryName(forces, c.story)) + "," +
+                       CsvField(ColumnName(forces, c.column)) + "," + CsvField(c.section) + "," +
+                       std::to_string(c.combinations) + ",";
+    if (c.checked) {
+      line += FormatG17(c.maxRatio) + "," + CsvField(CombinationLabel(forces, c.governing)) + "," +
+              (c.maxRatio <= 1.0 ? "1" : "0");
+    } else {
+      line += ",,";
+    }
+    if (check.hasSecond)
+      line += "," + CsvField(c.section2) + "," + (c.checked2 ? FormatG17(c.maxRatio2) : "");
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace kuma

@@ -1,0 +1,49 @@
+#pragma once
+// The section library and the building check as commands, shared by the
+// window and kumasec-cli.
+
+#include <string>
+#include <vector>
+
+#include "analysis/building_check.h"
+#include "analysis/progress.h"
+#include "model/form.h"
+#include "model/state.h"
+#include "report/building_report.h"
+
+namespace kuma {
+
+// What the library page and `kumasec-cli library` show of a section: its
+// kind, B and H (mm), fibers and the steel ratio (bars and structural steel
+// over the gross area, %). A section that cannot be meshed gives its
+// message in `error` and zeros.
+struct SectionSummary {
+  std::string name, kind, error;
+  double B = 0, H = 0, steelRatio = 0;
+  int fibers = 0;
+};
+SectionSummary SummariseSection(const LibrarySection& section);
+
+// `kumasec-cli library-add PROJECT NAME`: the form as section NAME of the
+// section file PROJECT (read if it exists, else created with the form as
+// its own section), replacing a section of that name; written atomically.
+void LibraryAddCommand(const std::string& project, const Form& form, const MaterialColours& colours,
+                       const std::string& name);
+
+// The building check of `forces` against the library's sections by its
+// assignments, with the method of ComboBox8. Each section's surface is
+// built once, on up to `threads` threads (0: one per core), with the
+// section's own boxes; surfaces already built for an unchanged section in
+// this run of the program are taken again. `bar` follows the whole work
+// 0..100; `control` may stop it (Cancelled).
+BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
+                               const ProgressFn& bar = {}, const WorkControl& control = {},
+                               int threads = 0);
+// Forgets the surfaces kept between runs (tests and benchmarks).
+void ClearBuildingSurfaces();
+
+// CSV `story,column,section,combinations,max_ratio,governing,verdict` (and
+// `section2,max_ratio2` when a rule gives a second section), one row per
+// column and story in table order; a column not checked has empty results.
+std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces);
+}  // namespace kuma

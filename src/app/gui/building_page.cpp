@@ -1,0 +1,220 @@
+// The page "楼栋验算": the building's forces checked column by column
+// against the sections of the library.
+
+#include "app/gui/building_page.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "analysis/design_check.h"
+#include "app/building_commands.h"
+#include "app/gui/dialogs.h"
+#include "app/gui/form_builder.h"
+#include "app/gui/main_window.h"
+#include "app/gui/result_window.h"
+#include "app/gui/string_grid.h"
+#include "forces/forces.h"
+#include "model/errors.h"
+#include "model/numfmt.h"
+#include "model/section_library.h"
+#include "report/check_report.h"
+
+namespace kuma::gui {
+
+namespace {
+
+constexpr const char* kResults = "StringGrid7";
+constexpr const char* kCombinations = "StringGrid8";
+constexpr const char* kSummary = "Label250";
+constexpr const char* kBar = "ProgressBar6";
+constexpr Rgb kOrange{255, 165, 0};
+
+Rgb RatioColour(double ratio) {
+  if (ratio > 1.0) return kRed;
+  if (ratio >= 0.9) return kOrange;
+  return kWhite;
+}
+
+// The import settings of the import page on a form of their own, the story
+// and column filters left empty: the building keeps every column.
+MapForm ImportSettingsForm(const Form& form) {
+  MapForm settings;
+  for (const char* box : {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59"})
+    settings.SetText(box, form.Text(box));
+  for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12"})
+    settings.SetItemIndex(list, form.ItemIndex(list));
+  return settings;
+}
+
+}  // namespace
+
+QString AskForTableFile(QWidget* parent, const char* dialogName, const QString& title) {
+  QFileDialog dialog(parent, title);
+  dialog.setObjectName(QString::fromUtf8(dialogName));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({QStringLiteral("CSV文件 (*.csv *.txt)"), QStringLiteral("所有文件 (*)")});
+  return RunFileDialog(dialog);
+}
+
+void TForm1::BuildBuildingPage(QWidget* page) {
+  AddButton(page, "Button88", QStringLiteral("导入内力并验算"), 8, 8, 130);
+  AddButton(page, "Button89", QStringLiteral("重新验算"), 146, 8, 90);
+  AddButton(page, "Button90", QStringLiteral("导出楼栋报告"), 244, 8, 110);
+  AddButton(page, "Button91", QStringLiteral("停止"), 362, 8, 60)->setEnabled(false);
+  AddLabel(page, "Label249", QStringLiteral("显示"), 440, 12, 30);
+  auto* view = new QComboBox(page);
+  view->setObjectName(QStringLiteral("ComboBox38"));
+  view->addItems({QStringLiteral("按柱"), QStringLiteral("按楼层")});
+  view->setGeometry(474, 10, 90, kEditHeight);
+  auto* bar = new QProgressBar(page);
+  bar->setObjectName(QString::fromUtf8(kBar));
+  bar->setRange(0, 100);
+  bar->setValue(0);
+  bar->setTextVisible(false);
+  bar->setGeometry(580, 12, 290, 17);
+  QLabel* summary = AddLabel(page, kSummary, QStringLiteral("尚未验算"), 8, 40, 862);
+  summary->setWordWrap(true);
+  summary->setMinimumHeight(34);
+  auto* results = new StringGrid(10, 1, page);
+  results->setObjectName(QString::fromUtf8(kResults));
+  results->setGeometry(8, 80, 862, 300);
+  results->setColumnWidth(2, 110);
+  results->setColumnWidth(5, 210);
+  results->setColumnWidth(7, 110);
+  AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 388, 300);
+  auto* combos = new StringGrid(6, 1, page);
+  combos->setObjectName(QString::fromUtf8(kCombinations));
+  combos->setGeometry(8, 408, 862, 200);
+  combos->setColumnWidth(1, 260);
+}
+
+void TForm1::ConnectBuildingPage() {
+  building_ = std::make_unique<BuildingPageState>();
+  auto onClick = [this](const char* name, auto&& handler) {
+    connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this, handler);
+  };
+  onClick("Button88", [this] { ImportBuildingForces(); });
+  onClick("Button89", [this] { RunBuildingCheckPage(); });
+  onClick("Button90", [this] {
+    if (resultWindow_ == nullptr || !building_->check.Valid()) return;
+    resultWindow_->SetLines(BuildingReport(building_->check, building_->forces));
+    resultWindow_->show();
+    resultWindow_->raise();
+  });
+  onClick("Button91", [this] { RequestStop(); });
+  connect(findChild<QComboBox*>(QStringLiteral("ComboBox38")), &QComboBox::currentIndexChanged,
+          this, [this](int index) {
+            building_->perStory = index == 1;
+            ShowBuildingResults();
+          });
+  connect(findChild<StringGrid*>(QString::fromUtf8(kResults)), &QTableView::clicked, this,
+          [this](const QModelIndex& index) { ShowBuildingColumn(index.row()); });
+}
+
+void TForm1::ImportBuildingForces() {
+  if (busy_) return;
+  const QString path = AskForTableFile(this, "BuildingForcesDialog",
+                                       QStringLiteral("楼栋内力 (ETABS Element Forces - Columns)"));
+  if (path.isEmpty()) return;
+  if (Run([this, path] {
+        MapForm settings = ImportSettingsForm(*form_);
+        ForceTable forces;
+        kuma::ImportForces(settings, forces, path.toStdString());
+        building_->forces = std::move(forces);
+        building_->check = BuildingCheck();
+      }))
+    RunBuildingCheckPage();
+}
+
+void TForm1::RunBuildingCheckPage() {
+  if (busy_) return;
+  Run(
+      [this] {
+        if (CheckedCount(building_->forces) <= 0) throw Error("请先导入楼栋的内力 (导入内力并验算)");
+        // The form's own section is checked as it is typed now.
+        SectionLibrary library = state_.library;
+        if (library.current >= 0) {
+          LibrarySection& current = library.sections[static_cast<std::size_t>(library.current)];
+          LibrarySection now = SectionFromForm(*form_, current.name);
+          now.material = current.material;
+          current = std::move(now);
+        }
+        building_->check = RunBuildingCheck(
+            library, building_->forces, ReadCheckMethod(*form_),
+            [this](int position) { form_->SetProgress(kBar, position); }, Control());
+        ShowBuildingResults();
+      },
+      {}, true);
+}
+
+void TForm1::ShowBuildingResults() {
+  const BuildingCheck& check = building_->check;
+  const ForceTable& forces = building_->forces;
+  form_->SetText(kSummary, BuildingSummary(check, forces));
+  building_->rowOrder = !check.Valid()         ? std::vector<int>{}
+                        : building_->perStory ? GoverningPerStory(check)
+                                              : ColumnsByRatio(check);
+  const std::vector<int>& order = building_->rowOrder;
+  const int columns = check.hasSecond ? 10 : 7;
+  form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
+  const char* head[10] = {"楼层",   "柱",   "截面",     "组合数",   "最大比值",
+                          "控制组合", "结论", "对比截面", "对比比值", "比值差"};
+  for (int c = 0; c < 10; ++c) form_->SetGridCell(kResults, c, 0, c < columns ? head[c] : "");
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
+    const int row = static_cast<int>(i) + 1;
+    const std::string cells[10] = {
+        StoryName(forces, c.story),
+        ColumnName(forces, c.column),
+        c.section.empty() ? "(未指定)" : c.section,
+        std::to_string(c.combinations),
+        c.checked ? FormatRatio(c.maxRatio) : "未验算",
+        c.checked ? CombinationLabel(forces, c.governing) : "",
+        c.checked ? ColumnVerdict(c.maxRatio) : "",
+        check.hasSecond ? c.section2 : "",
+        check.hasSecond && c.checked2 ? FormatRatio(c.maxRatio2) : "",
+        check.hasSecond && c.checked && c.checked2 ? FormatRatio(c.maxRatio2 - c.maxRatio) : ""};
+    for (int col = 0; col < 10; ++col) form_->SetGridCell(kResults, col, row, cells[col]);
+    form_->SetGridRowColour(kResults, row, c.checked ? RatioColour(c.maxRatio) : kWhite);
+  }
+  form_->SetGridRowCount(kCombinations, 1);
+}
+
+void TForm1::AppendBuildingPageChapter(CalcReport& report) const {
+  AppendBuildingChapter(report, building_->check, building_->forces);
+}
+
+void TForm1::ShowBuildingColumn(int row) {
+  const BuildingCheck& check = building_->check;
+  const std::vector<int>& order = building_->rowOrder;
+  if (row < 1 || static_cast<std::size_t>(row) > order.size()) return;
+  const int entry = order[static_cast<std::size_t>(row - 1)];
+  std::vector<int> records;
+  for (std::size_t r = 1; r < check.columnOfRecord.size(); ++r)
+    if (check.columnOfRecord[r] == entry) records.push_back(static_cast<int>(r));
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  std::stable_sort(records.begin(), records.end(), [&check](int a, int b) {
+    return check.ratio[static_cast<std::size_t>(a)] > check.ratio[static_cast<std::size_t>(b)];
+  });
+  form_->SetGridRowCount(kCombinations, static_cast<int>(records.size()) + 1);
+  const char* head[6] = {"序号", "组合", "P", "Mx", "My", "比值"};
+  for (int col = 0; col < 6; ++col) form_->SetGridCell(kCombinations, col, 0, head[col]);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    const int r = records[i], line = static_cast<int>(i) + 1;
+    const SurfacePoint d = DemandOf(building_->forces, r);
+    const double ratio = check.ratio[static_cast<std::size_t>(r)];
+    form_->SetGridCell(kCombinations, 0, line, std::to_string(r));
+    form_->SetGridCell(kCombinations, 1, line, CombinationLabel(building_->forces, r));
+    form_->SetGridCell(kCombinations, 2, line, FormatFixed(d.P, 0));
+    form_->SetGridCell(kCombinations, 3, line, FormatFixed(d.Mx, 0));
+    form_->SetGridCell(kCombinations, 4, line, FormatFixed(d.My, 0));
+    form_->SetGridCell(kCombinations, 5, line, c.checked ? FormatRatio(ratio) : "未验算");
+    form_->SetGridRowColour(kCombinations, line, c.checked ? RatioColour(ratio) : kWhite);
+  }
+}
+
+}  // namespace kuma::gui

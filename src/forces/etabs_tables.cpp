@@ -1,0 +1,453 @@
+#include "forces/etabs_tables.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "forces/forces.h"
+#include "model/errors.h"
+#include "model/form.h"
+#include "model/numfmt.h"
+#include "model/section_library.h"
+
+namespace kuma {
+
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return text;
+}
+
+// Lower case without blanks, dashes and underscores: "Num Bars 3-Dir" and
+// "NumBars3Dir" read alike.
+std::string Key(std::string_view name) {
+  std::string key;
+  for (char c : name) {
+    if (c == ' ' || c == '-' || c == '_' || c == '\t') continue;
+    key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return key;
+}
+
+bool IsTitle(std::string_view line) {
+  const std::string_view text = TrimBlanks(line);
+  return text.size() >= 6 && Key(text.substr(0, 6)) == "table:";
+}
+
+bool AllEmpty(const std::vector<std::string>& fields) {
+  return std::all_of(fields.begin(), fields.end(), [](const std::string& f) { return f.empty(); });
+}
+
+bool IsNumber(const std::string& text) {
+  try {
+    StrToFloat(text);
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+// The units line names no unit under the first field (a name) and holds no
+// number anywhere; a data row always names its first field.
+bool LooksLikeUnits(const std::vector<std::string>& fields) {
+  if (fields.empty() || !fields.front().empty()) return false;
+  return std::none_of(fields.begin(), fields.end(),
+                      [](const std::string& f) { return !f.empty() && IsNumber(f); });
+}
+
+std::string Where(std::size_t line) { return "第 " + std::to_string(line) + " 行: "; }
+
+double ReadLength(const EtabsTable& table, std::size_t r, int field, const std::string& what) {
+  const std::string& text = table.Cell(r, field);
+  double value = 0;
+  try {
+    value = StrToFloat(text);
+  } catch (const Error&) {
+    throw Error(Where(table.rowLines[r]) + what + " '" + text + "' 不是数值");
+  }
+  double toMetre = 0.001;  // no units line: mm
+  const std::string unit =
+      field >= 0 && static_cast<std::size_t>(field) < table.units.size()
+          ? table.units[static_cast<std::size_t>(field)]
+          : std::string();
+  if (!unit.empty() && !LengthUnitToMetre(unit, toMetre))
+    throw Error("表格 \"" + table.title + "\" 中 " + what + " 的单位 '" + unit + "' 不认识");
+  if (!std::isfinite(value) || value <= 0)
+    throw Error(Where(table.rowLines[r]) + what + " '" + text + "' 应为正数");
+  return value * toMetre * 1000.0;
+}
+
+bool TitleHas(const EtabsTable& table, std::string_view words) {
+  return Key(table.title).find(Key(words)) != std::string::npos;
+}
+
+// Bars of one section from the column reinforcing table.
+struct Bars {
+  bool circular = false;
+  double cover = 0;  // clear cover to the ties, mm
+  int along3 = 0, along2 = 0, circle = 0;
+  double longD = 0, cornerD = 0, tieD = 0;
+};
+
+// The first field whose key holds every one of `all` and none of `none`.
+int FindField(const EtabsTable& table, std::initializer_list<const char*> all,
+              std::initializer_list<const char*> none = {}) {
+  for (std::size_t f = 0; f < table.names.size(); ++f) {
+    const std::string key = Key(table.names[f]);
+    const bool has = std::all_of(all.begin(), all.end(),
+                                 [&key](const char* w) { return key.find(w) != std::string::npos; });
+    const bool hasNot = std::any_of(
+        none.begin(), none.end(), [&key](const char* w) { return key.find(w) != std::string::npos; });
+    if (has && !hasNot) return static_cast<int>(f);
+  }
+  return -1;
+}
+
+double BarAt(const EtabsTable& table, std::size_t r, int field, const std::string& section,
+             const char* what) {
+  const std::string& text = table.Cell(r, field);
+  double d = 0;
+  if (!BarSizeDiameter(text, d))
+    throw Error(Where(table.rowLines[r]) + "截面 '" + section + "' 的" + what + " '" + text +
+                "' 无法识别 (可用 #8、20M、25 这样的钢筋规格)");
+  return d;
+}
+
+int CountAt(const EtabsTable& table, std::size_t r, int field, const std::string& section,
+            const char* what) {
+  const std::string& text = table.Cell(r, field);
+  double n = -1;
+  try {
+    n = StrToFloat(text);
+  } catch (const Error&) {
+  }
+  if (n < 0 || n > 1000 || n != std::floor(n))
+    throw Error(Where(table.rowLines[r]) + "截面 '" + section + "' 的" + what + " '" + text +
+                "' 不是钢筋根数");
+  return static_cast<int>(n);
+}
+
+// Reads the reinforcing table into bars by section name.
+std::vector<std::pair<std::string, Bars>> ReadReinforcing(const EtabsTable& table) {
+  const int name = table.Field("Name");
+  const int cover = FindField(table, {"cover"});
+  const int layout = FindField(table, {"config"}) >= 0 ? FindField(table, {"config"})
+                                                        : FindField(table, {"pattern"});
+  const int along3 = FindField(table, {"3"}, {"tie", "size", "spac", "conf"});
+  const int along2 = FindField(table, {"2"}, {"tie", "size", "spac", "conf"});
+  const int circle = FindField(table, {"circ"}, {"tie", "size", "spac", "conf"});
+  const int corner = FindField(table, {"corner"});
+  const int longSize = FindField(table, {"size"}, {"corner", "tie", "conf"});
+  const int tieSize = FindField(table, {"size", "tie"}) >= 0 ? FindField(table, {"size", "tie"})
+                                                             : FindField(table, {"size", "conf"});
+  if (name < 0 || cover < 0 || longSize < 0 || (circle < 0 && (along3 < 0 || along2 < 0)))
+    throw Error("表格 \"" + table.title +
+                "\" 缺少需要的字段 (Name、保护层 Cover、纵筋根数、纵筋规格 Bar Size)");
+  std::vector<std::pair<std::string, Bars>> out;
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    const std::string& section = table.Cell(r, name);
+    Bars b;
+    b.circular = layout >= 0 ? Key(table.Cell(r, layout)).find("circ") != std::string::npos
+                             : (along3 < 0 || table.Cell(r, along3).empty());
+    b.cover = ReadLength(table, r, cover, "保护层厚度");
+    b.longD = BarAt(table, r, longSize, section, "纵筋规格");
+    b.cornerD = corner >= 0 && !table.Cell(r, corner).empty()
+                    ? BarAt(table, r, corner, section, "角筋规格")
+                    : b.longD;
+    b.tieD = tieSize >= 0 && !table.Cell(r, tieSize).empty()
+                 ? BarAt(table, r, tieSize, section, "箍筋规格")
+                 : 0;
+    if (b.circular) {
+      if (circle < 0) throw Error("表格 \"" + table.title + "\" 没有圆形截面的钢筋根数字段");
+      b.circle = CountAt(table, r, circle, section, "钢筋根数");
+    } else {
+      b.along3 = CountAt(table, r, along3, section, "3 方向钢筋根数");
+      b.along2 = CountAt(table, r, along2, section, "2 方向钢筋根数");
+      if (b.along3 < 2 || b.along2 < 2)
+        throw Error(Where(table.rowLines[r]) + "截面 '" + section +
+                    "' 每边的钢筋根数 (含角筋) 至少为 2");
+    }
+    out.emplace_back(section, b);
+  }
+  return out;
+}
+
+void SetText(LibrarySection& s, const char* box, const std::string& text) {
+  for (auto& [name, value] : s.texts) {
+    if (name == box) {
+      value = text;
+      return;
+    }
+  }
+  s.texts.emplace_back(box, text);
+}
+
+std::string Number(double value) { return FormatG17(value); }
+
+// Puts the bars into a section of kind 1 (rectangular) or 2 (circular).
+// ETABS counts the bars of a face with its corners; the form counts them
+// without (the corner bundles are apart). The form's cover runs to the
+// bar centre: the clear cover, the tie and half a bar.
+void ApplyBars(LibrarySection& s, const Bars& b) {
+  SetText(s, "Edit3", Number(b.cover + b.tieD + b.longD / 2));
+  SetText(s, "Edit5", "1");
+  SetText(s, "Edit7", Number(b.longD));
+  if (s.sectionType == 2) {
+    SetText(s, "Edit6", std::to_string(b.circle));
+    return;
+  }
+  SetText(s, "Edit6", std::to_string(b.along3 - 2));  // along the 3 axis: x, top and bottom
+  SetText(s, "Edit4", "1");
+  SetText(s, "Edit8", std::to_string(b.along2 - 2));  // along the 2 axis: y, left and right
+  SetText(s, "Edit9", Number(b.longD));
+  SetText(s, "Edit10", "1");
+  SetText(s, "Edit11", Number(b.cornerD));
+}
+
+// A material named like a Chinese concrete grade (C30, C60 ...).
+bool LooksLikeGrade(const std::string& material) {
+  return material.size() >= 3 && (material[0] == 'C' || material[0] == 'c') &&
+         std::isdigit(static_cast<unsigned char>(material[1])) &&
+         std::isdigit(static_cast<unsigned char>(material[2]));
+}
+
+LibrarySection NewSection(const std::string& name, int kind, const std::string& material) {
+  MapForm initial;
+  initial.SetItemIndex("ComboBox1", kind - 1);
+  LibrarySection s = SectionFromForm(initial, name);
+  s.material = material;
+  return s;
+}
+
+bool IsColumn(const EtabsTable& table, std::size_t r, int designType) {
+  return designType < 0 || Key(table.Cell(r, designType)) == "column";
+}
+
+}  // namespace
+
+int EtabsTable::Field(std::string_view name) const {
+  const std::string key = Key(name);
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (Key(names[i]) == key) return static_cast<int>(i);
+  return -1;
+}
+
+const std::string& EtabsTable::Cell(std::size_t r, int f) const {
+  static const std::string empty;
+  if (f < 0 || r >= rows.size() || static_cast<std::size_t>(f) >= rows[r].size()) return empty;
+  return rows[r][static_cast<std::size_t>(f)];
+}
+
+std::vector<std::string> SplitQuotedCsvLine(std::string_view line) {
+  std::vector<std::string> fields;
+  std::string field;
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+        field += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        field += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      fields.emplace_back(TrimBlanks(field));
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  fields.emplace_back(TrimBlanks(field));
+  return fields;
+}
+
+std::vector<EtabsTable> ReadEtabsTables(std::string_view text) {
+  std::vector<EtabsTable> tables;
+  const std::vector<std::string_view> lines = SplitTextLines(text);
+  std::size_t i = 0;
+  while (i < lines.size()) {
+    EtabsTable table;
+    if (IsTitle(lines[i])) {
+      const std::vector<std::string> title = SplitQuotedCsvLine(lines[i]);
+      table.title = std::string(TrimBlanks(std::string_view(title.front()).substr(6)));
+      ++i;
+    }
+    while (i < lines.size() && AllEmpty(SplitQuotedCsvLine(lines[i]))) ++i;
+    if (i >= lines.size() || IsTitle(lines[i]))
+      throw Error(Where(i + 1) + "表格 \"" + table.title + "\" 没有字段名行");
+    table.names = SplitQuotedCsvLine(lines[i++]);
+    if (i < lines.size() && !IsTitle(lines[i])) {
+      std::vector<std::string> next = SplitQuotedCsvLine(lines[i]);
+      if (LooksLikeUnits(next)) {
+        table.units = std::move(next);
+        ++i;
+      }
+    }
+    for (; i < lines.size() && !IsTitle(lines[i]); ++i) {
+      std::vector<std::string> row = SplitQuotedCsvLine(lines[i]);
+      if (AllEmpty(row)) continue;
+      table.rows.push_back(std::move(row));
+      table.rowLines.push_back(i + 1);
+    }
+    tables.push_back(std::move(table));
+  }
+  return tables;
+}
+
+std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text) {
+  std::vector<AssignmentRule> rules;
+  const std::vector<std::string_view> lines = SplitTextLines(text);
+  std::size_t first = 0;
+  while (first < lines.size() && TrimBlanks(lines[first]).empty()) ++first;
+  if (first < lines.size() && IsTitle(lines[first])) {
+    for (const EtabsTable& table : ReadEtabsTables(text)) {
+      const int story = table.Field("Story"), label = table.Field("Label");
+      int section = table.Field("Section Property");
+      if (section < 0) section = table.Field("Design Section");
+      if (section < 0) section = table.Field("Analysis Section");
+      if (story < 0 || label < 0 || section < 0)
+        throw Error("表格 \"" + table.title +
+                    "\" 不是截面指定表 (需要字段 Story、Label 和 Section Property)");
+      for (std::size_t r = 0; r < table.rows.size(); ++r)
+        rules.push_back({table.Cell(r, story), table.Cell(r, label), table.Cell(r, section), {}});
+    }
+    return rules;
+  }
+  if (first >= lines.size()) throw Error("截面指定文件是空的");
+  const std::vector<std::string> header = SplitQuotedCsvLine(lines[first]);
+  auto named = [&header](std::size_t i, const char* name) {
+    return i < header.size() && Key(header[i]) == name;
+  };
+  if (!named(0, "story") || !named(1, "column") || !named(2, "section"))
+    throw Error(Where(first + 1) + "截面指定文件的第一行应为 story,column,section");
+  const bool second = named(3, "section2");
+  for (std::size_t i = first + 1; i < lines.size(); ++i) {
+    const std::vector<std::string> f = SplitQuotedCsvLine(lines[i]);
+    if (AllEmpty(f)) continue;
+    if (f.size() < 3 || f[0].empty() || f[1].empty() || f[2].empty())
+      throw Error(Where(i + 1) + "应为 story,column,section (名称或 *)");
+    rules.push_back({f[0], f[1], f[2], second && f.size() > 3 ? f[3] : std::string()});
+  }
+  return rules;
+}
+
+std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
+  return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)));
+}
+
+EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
+  EtabsSections out;
+  std::vector<std::pair<std::string, Bars>> bars;
+  for (const EtabsTable& table : ReadEtabsTables(text)) {
+    if (TitleHas(table, "Reinforcing") || TitleHas(table, "Col Reinf")) {
+      auto read = ReadReinforcing(table);
+      bars.insert(bars.end(), read.begin(), read.end());
+      continue;
+    }
+    const bool rect = TitleHas(table, "Concrete Rectangular") || TitleHas(table, "Conc Rect");
+    const bool circle = TitleHas(table, "Concrete Circle") || TitleHas(table, "Conc Circle");
+    if (!rect && !circle) {
+      out.notes.push_back("忽略表格 \"" + table.title + "\"");
+      continue;
+    }
+    const int name = table.Field("Name"), material = table.Field("Material");
+    const int designType = table.Field("Design Type");
+    const int depth = rect ? table.Field("Depth") : table.Field("Diameter");
+    const int width = rect ? table.Field("Width") : -1;
+    if (name < 0 || depth < 0 || (rect && width < 0))
+      throw Error("表格 \"" + table.title + "\" 缺少字段 " +
+                  (rect ? "Name、Depth 和 Width" : "Name 和 Diameter"));
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+      if (!IsColumn(table, r, designType)) continue;
+      LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, table.Cell(r, material));
+      CheckSectionName(s.name);
+      if (rect) {
+        SetText(s, "Edit1", Number(ReadLength(table, r, width, "Width")));
+        SetText(s, "Edit2", Number(ReadLength(table, r, depth, "Depth")));
+      } else {
+        SetText(s, "Edit1", Number(ReadLength(table, r, depth, "Diameter")));
+      }
+      if (LooksLikeGrade(s.material))
+        out.notes.push_back("截面 '" + s.name + "' 的材料 '" + s.material + "' 看作混凝土等级 " +
+                            s.material.substr(0, 3));
+      out.sections.push_back(std::move(s));
+    }
+  }
+  for (LibrarySection& s : out.sections) {
+    auto it = std::find_if(bars.begin(), bars.end(), [&s](const auto& b) { return b.first == s.name; });
+    if (it == bars.end()) {
+      out.notes.push_back("截面 '" + s.name + "' 没有配筋数据, 钢筋取表单的初始值");
+      continue;
+    }
+    if (it->second.circular != (s.sectionType == 2))
+      throw Error("截面 '" + s.name + "' 的配筋布置 (" +
+                  (it->second.circular ? "圆形" : "矩形") + ") 与截面形状不符");
+    ApplyBars(s, it->second);
+  }
+  return out;
+}
+
+EtabsSections ReadEtabsSectionFile(const std::string& path) {
+  return ReadEtabsSectionDefinitions(DecodeForceText(ReadForceFileBytes(path)));
+}
+
+bool BarSizeDiameter(std::string_view size, double& diameter) {
+  std::string text(TrimBlanks(size));
+  if (text.empty()) return false;
+  // US customary sizes: #n is n/8 inch up to #8; the larger ones are fixed.
+  if (text[0] == '#') {
+    static const std::pair<int, double> large[] = {{9, 28.65}, {10, 32.26}, {11, 35.81},
+                                                   {14, 43.00}, {18, 57.33}};
+    try {
+      const double n = StrToFloat(text.substr(1));
+      if (n >= 2 && n <= 8 && n == std::floor(n)) {
+        diameter = n / 8.0 * 25.4;
+        return true;
+      }
+      for (const auto& [number, d] : large) {
+        if (n == number) {
+          diameter = d;
+          return true;
+        }
+      }
+    } catch (const Error&) {
+    }
+    return false;
+  }
+  // Canadian sizes: 10M .. 55M.
+  if (text.back() == 'M') {
+    static const std::pair<int, double> metric[] = {{10, 11.3}, {15, 16.0}, {20, 19.5}, {25, 25.2},
+                                                    {30, 29.9}, {35, 35.7}, {45, 43.7}, {55, 56.4}};
+    try {
+      const double n = StrToFloat(text.substr(0, text.size() - 1));
+      for (const auto& [number, d] : metric) {
+        if (n == number) {
+          diameter = d;
+          return true;
+        }
+      }
+    } catch (const Error&) {
+    }
+    return false;
+  }
+  if (text.back() == 'd' || text.back() == 'D') text.pop_back();
+  if (!text.empty() && (text[0] == 'd' || text[0] == 'D')) text.erase(0, 1);
+  try {
+    const double d = StrToFloat(text);
+    if (d > 0 && d <= 100) {
+      diameter = d;
+      return true;
+    }
+  } catch (const Error&) {
+  }
+  return false;
+}
+
+}  // namespace kuma

@@ -1,0 +1,69 @@
+#pragma once
+// ETABS model tables other than the forces: the section assignments of the
+// frames and the concrete section definitions. Each reader takes the table's
+// text (as ETABS exports it to CSV, or a workbook sheet turned into CSV
+// text), with a thin wrapper for files.
+//
+// A table is a title line "TABLE:  <name>", a line of field names and a
+// units line (empty where a field has no unit), then one row per line.
+// Fields are found by name. Fields may be quoted ("a, b"), since ETABS names
+// hold commas. One text may hold several tables, each from its title line.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/library.h"
+
+namespace kuma {
+
+struct EtabsTable {
+  std::string title;  // after "TABLE:", blanks trimmed; empty without a title line
+  std::vector<std::string> names, units;
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::size_t> rowLines;  // 1-based line of each row in the text
+
+  // 0-based field named `name` (case and blanks ignored), or -1.
+  int Field(std::string_view name) const;
+  // The cell of row r in field f; empty when the row is short or f < 0.
+  const std::string& Cell(std::size_t r, int f) const;
+};
+
+// Splits a CSV line at commas outside double quotes; quotes are removed
+// ("" inside quotes is one quote) and blanks around each field trimmed.
+std::vector<std::string> SplitQuotedCsvLine(std::string_view line);
+
+// The tables of a text, in order. Raises kuma::Error when a table has no
+// line of field names.
+std::vector<EtabsTable> ReadEtabsTables(std::string_view text);
+
+// The assignments of a text: either ETABS's "Frame Assignments - Section
+// Properties" (fields Story, Label, Section Property; or the summary table's
+// Story, Label, Design Section) as one rule per row, story and column by
+// name, or CSV rules with the header `story,column,section` and an optional
+// fourth field `section2`. Raises kuma::Error naming the line of a bad row.
+std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text);
+// The same from a file (UTF-8, UTF-16 or GBK as the force files).
+std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path);
+
+// Library sections from ETABS concrete section definitions: the tables
+// "Frame Section Property Definitions - Concrete Rectangular" (kind 1,
+// Depth along y as H, Width along x as B) and "... - Concrete Circle"
+// (kind 2, the diameter), with the bars of "... - Concrete Column
+// Reinforcing" when the text holds it. Only sections whose Design Type is
+// Column (or that have no Design Type) are taken. Each section starts from
+// the initial form; lengths are converted to mm from the units line.
+// `notes` receives one readable line per thing the engineer should know
+// (a section without bars, a material that reads as a grade).
+struct EtabsSections {
+  std::vector<LibrarySection> sections;
+  std::vector<std::string> notes;
+};
+EtabsSections ReadEtabsSectionDefinitions(std::string_view text);
+EtabsSections ReadEtabsSectionFile(const std::string& path);
+
+// The diameter in mm of a bar size as ETABS names it: "#8" (US sizes),
+// "20M" (Canadian sizes), "25", "25d" or "d25" (mm). False when not known.
+bool BarSizeDiameter(std::string_view size, double& diameter);
+
+}  // namespace kuma

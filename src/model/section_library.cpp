@@ -1,0 +1,279 @@
+#include "model/section_library.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "model/errors.h"
+#include "model/library_json.h"
+#include "model/section_file.h"
+
+namespace kuma {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* kKindList = "ComboBox1";
+constexpr std::size_t kMaxNameBytes = 200;
+
+Json SectionJson(const LibrarySection& section) {
+  Json json = Json::object();
+  json["name"] = section.name;
+  json["type"] = section.sectionType;
+  if (!section.material.empty()) json["material"] = section.material;
+  Json boxes = Json::object();
+  for (const auto& [box, text] : section.texts) boxes[box] = text;
+  json["boxes"] = std::move(boxes);
+  Json lists = Json::object();
+  for (const auto& [name, index] : section.lists) {
+    for (const ListEntries& list : DropDownLists()) {
+      if (name != list.name) continue;
+      if (index >= 0 && static_cast<std::size_t>(index) < list.entries.size()) {
+        lists[name] = list.entries[static_cast<std::size_t>(index)];
+      } else {
+        lists[name] = index;
+      }
+    }
+  }
+  json["lists"] = std::move(lists);
+  return json;
+}
+
+Json RuleJson(const AssignmentRule& rule) {
+  Json json{{"story", rule.story}, {"column", rule.column}, {"section", rule.section}};
+  if (!rule.section2.empty()) json["section2"] = rule.section2;
+  return json;
+}
+
+// Indents every line but the first by `indent` blanks, so that a value
+// dumped on its own sits inside the document.
+std::string Indented(const std::string& text, const std::string& indent) {
+  std::string out;
+  for (char c : text) {
+    out += c;
+    if (c == '\n') out += indent;
+  }
+  return out;
+}
+
+[[noreturn]] void Damaged(const std::string& path, const std::string& what) {
+  throw Error("截面文件“" + path + "”已损坏：" + what);
+}
+
+std::string TextAt(const Json& object, const char* key, const std::string& where,
+                   const std::string& path, bool required) {
+  auto it = object.find(key);
+  if (it == object.end()) {
+    if (required) Damaged(path, "“" + where + "." + key + "”缺失。");
+    return {};
+  }
+  if (!it->is_string()) Damaged(path, "“" + where + "." + key + "”应为文本。");
+  return it->get<std::string>();
+}
+
+// One section of the library, read with the section file's own reader of
+// the form part, so that boxes and lists are checked alike.
+LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
+                                 const std::string& path, std::vector<std::string>& warnings) {
+  if (!entry.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
+  LibrarySection section;
+  section.name = TextAt(entry, "name", where, path, true);
+  try {
+    CheckSectionName(section.name);
+  } catch (const Error& e) {
+    Damaged(path, "“" + where + ".name”：" + e.what());
+  }
+  section.material = TextAt(entry, "material", where, path, false);
+  Json form = Json::object();
+  form["format"] = kSectionFileFormat;
+  form["version"] = 1;
+  if (entry.contains("type")) form["section"] = Json{{"type", entry["type"]}};
+  if (entry.contains("boxes")) form["boxes"] = entry["boxes"];
+  if (entry.contains("lists")) form["lists"] = entry["lists"];
+  const SectionFile parsed = ParseSectionFile(form.dump(), path);
+  section.sectionType = parsed.sectionType;
+  section.texts = parsed.texts;
+  section.lists = parsed.lists;
+  for (const std::string& warning : parsed.warnings)
+    warnings.push_back(section.name + "：" + warning);
+  return section;
+}
+
+std::vector<AssignmentRule> ParseRules(const Json& rules, const std::string& path) {
+  if (!rules.is_array()) Damaged(path, "“assignments”应为列表。");
+  std::vector<AssignmentRule> out;
+  for (std::size_t i = 0; i < rules.size(); ++i) {
+    const std::string where = "assignments[" + std::to_string(i + 1) + "]";
+    const Json& rule = rules[i];
+    if (!rule.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
+    out.push_back(AssignmentRule{TextAt(rule, "story", where, path, true),
+                                 TextAt(rule, "column", where, path, true),
+                                 TextAt(rule, "section", where, path, true),
+                                 TextAt(rule, "section2", where, path, false)});
+  }
+  return out;
+}
+
+}  // namespace
+
+LibrarySection SectionFromForm(const Form& form, const std::string& name) {
+  LibrarySection section;
+  section.name = name;
+  section.sectionType = form.ItemIndex(kKindList) + 1;
+  for (const ControlText& c : InitialTexts()) {
+    if (!IsOutputBox(c.name)) section.texts.emplace_back(c.name, form.Text(c.name));
+  }
+  for (const ListEntries& list : DropDownLists()) {
+    if (std::string_view(list.name) != kKindList)
+      section.lists.emplace_back(list.name, form.ItemIndex(list.name));
+  }
+  return section;
+}
+
+void ApplyLibrarySection(const LibrarySection& section, Form& form) {
+  for (const ControlText& c : InitialTexts()) {
+    if (!IsOutputBox(c.name)) form.SetText(c.name, c.text);
+  }
+  for (const auto& [name, text] : section.texts) form.SetText(name, text);
+  for (const ListEntries& list : DropDownLists()) form.SetItemIndex(list.name, 0);
+  for (const auto& [name, index] : section.lists) form.SetItemIndex(name, index);
+  form.SetItemIndex(kKindList, section.sectionType - 1);
+}
+
+void CheckSectionName(const std::string& name) {
+  if (name.empty()) throw Error("截面名称不能为空");
+  if (name.size() > kMaxNameBytes) throw Error("截面名称过长（最多 200 字节）");
+  if (name.find_first_of("\r\n") != std::string::npos) throw Error("截面名称不能含换行");
+}
+
+int PutSection(SectionLibrary& library, LibrarySection section) {
+  library.implicitOne = false;
+  CheckSectionName(section.name);
+  const int found = library.Find(section.name);
+  if (found >= 0) {
+    library.sections[static_cast<std::size_t>(found)] = std::move(section);
+    return found;
+  }
+  library.sections.push_back(std::move(section));
+  return static_cast<int>(library.sections.size()) - 1;
+}
+
+void RenameSection(SectionLibrary& library, int index, const std::string& name) {
+  library.implicitOne = false;
+  CheckSectionName(name);
+  const int found = library.Find(name);
+  if (found >= 0 && found != index) throw Error("截面库中已有名为“" + name + "”的截面");
+  library.sections.at(static_cast<std::size_t>(index)).name = name;
+}
+
+int DuplicateSection(SectionLibrary& library, int index, const std::string& name) {
+  library.implicitOne = false;
+  CheckSectionName(name);
+  if (library.Find(name) >= 0) throw Error("截面库中已有名为“" + name + "”的截面");
+  LibrarySection copy = library.sections.at(static_cast<std::size_t>(index));
+  copy.name = name;
+  library.sections.push_back(std::move(copy));
+  return static_cast<int>(library.sections.size()) - 1;
+}
+
+void DeleteSection(SectionLibrary& library, int index) {
+  library.implicitOne = false;
+  if (index < 0 || static_cast<std::size_t>(index) >= library.sections.size()) return;
+  library.sections.erase(library.sections.begin() + index);
+  if (library.current == index) {
+    library.current = -1;
+  } else if (library.current > index) {
+    --library.current;
+  }
+}
+
+std::string UnusedSectionName(const SectionLibrary& library, const std::string& base) {
+  if (library.Find(base) < 0) return base;
+  for (int n = 2;; ++n) {
+    std::string name = base + " (" + std::to_string(n) + ")";
+    if (library.Find(name) < 0) return name;
+  }
+}
+
+const AssignmentRule* MatchRule(const std::vector<AssignmentRule>& rules, std::string_view story,
+                                std::string_view column) {
+  for (const AssignmentRule& rule : rules) {
+    if ((rule.story == "*" || rule.story == story) && (rule.column == "*" || rule.column == column))
+      return &rule;
+  }
+  return nullptr;
+}
+
+std::string WithLibrary(std::string fileText, const SectionLibrary& library, const Form& form) {
+  if (library.sections.empty() && library.rules.empty()) return fileText;
+  if (library.implicitOne && library.sections.size() == 1 && library.rules.empty() &&
+      library.current == 0)
+    return fileText;
+  Json sections = Json::array();
+  std::string current;
+  for (std::size_t i = 0; i < library.sections.size(); ++i) {
+    const LibrarySection& s = library.sections[i];
+    if (static_cast<int>(i) == library.current) {
+      LibrarySection fromForm = SectionFromForm(form, s.name);
+      fromForm.material = s.material;
+      sections.push_back(SectionJson(fromForm));
+      current = s.name;
+    } else {
+      sections.push_back(SectionJson(s));
+    }
+  }
+  Json lib = Json::object();
+  if (!current.empty()) lib["current"] = current;
+  lib["sections"] = std::move(sections);
+  Json rules = Json::array();
+  for (const AssignmentRule& rule : library.rules) rules.push_back(RuleJson(rule));
+  const std::string added = ",\n  \"library\": " + Indented(lib.dump(2), "  ") +
+                            ",\n  \"assignments\": " + Indented(rules.dump(2), "  ") + "\n}\n";
+  const std::size_t end = fileText.rfind('}');
+  if (end == std::string::npos) return fileText;
+  std::size_t cut = end;
+  while (cut > 0 && (fileText[cut - 1] == '\n' || fileText[cut - 1] == ' ')) --cut;
+  fileText.replace(cut, std::string::npos, added);
+  return fileText;
+}
+
+std::string SectionNameOfPath(const std::string& path) {
+  std::string stem = std::filesystem::path(path).stem().string();
+  if (stem.empty() || stem.size() > kMaxNameBytes) return "截面1";
+  return stem;
+}
+
+SectionLibrary ParseLibrary(const Json& root, const SectionFile& file, const std::string& path,
+                            std::vector<std::string>& warnings) {
+  SectionLibrary library;
+  if (root.contains("assignments")) library.rules = ParseRules(root["assignments"], path);
+  if (!root.contains("library")) {
+    LibrarySection one;
+    one.name = SectionNameOfPath(path);
+    one.sectionType = file.sectionType;
+    one.texts = file.texts;
+    one.lists = file.lists;
+    library.sections.push_back(std::move(one));
+    library.current = 0;
+    library.implicitOne = true;
+    return library;
+  }
+  const Json& lib = root["library"];
+  if (!lib.is_object()) Damaged(path, "“library”应为一组键值。");
+  const std::string current = TextAt(lib, "current", "library", path, false);
+  auto sections = lib.find("sections");
+  if (sections == lib.end() || !sections->is_array()) Damaged(path, "“library.sections”应为列表。");
+  for (std::size_t i = 0; i < sections->size(); ++i) {
+    LibrarySection s = ParseSectionEntry((*sections)[i],
+                                         "library.sections[" + std::to_string(i + 1) + "]", path,
+                                         warnings);
+    if (library.Find(s.name) >= 0) Damaged(path, "截面名称“" + s.name + "”重复。");
+    library.sections.push_back(std::move(s));
+  }
+  library.current = current.empty() ? -1 : library.Find(current);
+  if (!current.empty() && library.current < 0)
+    warnings.push_back("当前截面“" + current + "”不在截面库中");
+  return library;
+}
+
+}  // namespace kuma

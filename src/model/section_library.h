@@ -1,0 +1,50 @@
+#pragma once
+// The library of named sections in a section file (format version 2): the
+// form edits one of them at a time; the file keeps them all with the
+// assignments of the building. A file without a library (version 1) opens
+// as a library of one section, named after the file.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/form.h"
+#include "model/library.h"
+
+namespace kuma {
+
+// The form as a library section called `name` (every box but the
+// statistics, every list but the kind, which is the section type).
+LibrarySection SectionFromForm(const Form& form, const std::string& name);
+// Puts a library section into the form: every box and list not named by the
+// section gets its initial text or entry, then the section's own.
+void ApplyLibrarySection(const LibrarySection& section, Form& form);
+
+// A section name is refused when empty, longer than 200 bytes, or holding a
+// line break; raises kuma::Error saying why.
+void CheckSectionName(const std::string& name);
+// Adds the section, replacing the one of the same name; returns its position.
+int PutSection(SectionLibrary& library, LibrarySection section);
+// Renames section `index`; refuses a name already in use by another section.
+void RenameSection(SectionLibrary& library, int index, const std::string& name);
+// Copies section `index` under a new name; returns the copy's position.
+int DuplicateSection(SectionLibrary& library, int index, const std::string& name);
+// Removes section `index`; the form's section moves with the list.
+void DeleteSection(SectionLibrary& library, int index);
+// A name not yet in the library: `base`, else `base (2)`, `base (3)` ...
+std::string UnusedSectionName(const SectionLibrary& library, const std::string& base);
+
+// The first rule matching a row of `story` and `column`, or nullptr.
+const AssignmentRule* MatchRule(const std::vector<AssignmentRule>& rules, std::string_view story,
+                                std::string_view column);
+
+// The section file text `fileText` (as SectionFileText writes it) with the
+// library and the assignments added; the form's section (library.current)
+// is written as the form holds it now. An empty library adds nothing.
+std::string WithLibrary(std::string fileText, const SectionLibrary& library, const Form& form);
+
+// The section name a file without a library gives its one section: the
+// file's name without folder and suffix.
+std::string SectionNameOfPath(const std::string& path);
+
+}  // namespace kuma

@@ -1,0 +1,85 @@
+// The pages "截面库" and "楼栋验算": sections added from the form, rules
+// applied from the memo, the building's forces imported and checked column
+// by column, with the unassigned section listed and its columns kept.
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <fstream>
+
+#include "app/gui/string_grid.h"
+#include "window_fixture.h"
+
+using namespace kuma::gui;
+using namespace kuma::gui::testing;
+
+class BuildingPageTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { OpenWindows(); }
+
+  void libraryAndBuildingCheck() {
+    QTabWidget* pages = Pages(*w_);
+    QCOMPARE(pages->tabText(pages->indexOf(Find<QWidget>(w_, "ScrollBoxLibrary"))),
+             QStringLiteral("截面库"));
+    auto add = [this](const char* name, const char* width) {
+      Find<QLineEdit>(w_, "Edit1")->setText(width);
+      Find<QLineEdit>(w_, "Edit155")->setText(name);
+      Find<QPushButton>(w_, "Button80")->click();
+    };
+    Find<QLineEdit>(w_, "Edit70")->setText("24");
+    Find<QLineEdit>(w_, "Edit71")->setText("24");
+    add("A", "600");
+    add("B", "900");
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* sections = Find<StringGrid>(w_, "StringGrid5");
+    QCOMPARE(sections->RowCount(), 3);
+    QCOMPARE(sections->Cell(2, 1), std::string("600"));
+    // Adding again under a name already held replaces that section.
+    add("B", "800");
+    QCOMPARE(sections->RowCount(), 3);
+    QCOMPARE(sections->Cell(2, 2), std::string("800"));
+
+    Find<QPlainTextEdit>(w_, "Memo5")->setPlainText("story,column,section\n*,C2,MISSING\n*,*,A\n");
+    Find<QPushButton>(w_, "Button86")->click();
+    QCOMPARE(w_->State().library.rules.size(), std::size_t(2));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("forces.csv");
+    {
+      std::ofstream csv(QFile::encodeName(path).toStdString(), std::ios::binary);
+      csv << "TABLE:  Element Forces - Columns\r\nStory,Column,Output Case,Case Type,P,M2,M3\r\n"
+             ",,,,kN,kN-m,kN-m\r\n";
+      csv << "S1,C1,D,Combination,-12000,150,-300\r\nS1,C1,E,Combination,-400000,0,0\r\n";
+      csv << "S1,C2,D,Combination,-1500,-40,120\r\nS2,C1,D,Combination,-900,10,10\r\n";
+    }
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button88")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    QCOMPARE(results->RowCount(), 4);                       // three columns, none lost
+    QCOMPARE(results->Cell(1, 1), std::string("C1"));      // the failing column first
+    QCOMPARE(results->Cell(6, 1), std::string("不满足"));
+    QCOMPARE(results->Cell(4, 3), std::string("未验算"));  // C2's section is missing: last
+    const QString summary = Find<QLabel>(w_, "Label250")->text();
+    QVERIFY2(summary.contains(QStringLiteral("截面库中没有截面 MISSING")), qPrintable(summary));
+
+    // A row click lists that column's combinations, the largest ratio first.
+    results->clicked(results->model()->index(1, 0));
+    auto* combinations = Find<StringGrid>(w_, "StringGrid8");
+    QCOMPARE(combinations->RowCount(), 3);
+    QCOMPARE(combinations->Cell(0, 1), std::string("2"));
+
+    Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(1);  // per story
+    QCOMPARE(results->RowCount(), 3);
+    ForgetDialogs();
+  }
+};
+
+QTEST_MAIN(BuildingPageTest)
+#include "building_page_test.moc"

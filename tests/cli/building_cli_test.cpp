@@ -1,0 +1,161 @@
+// kumasec-cli library-add, library and building: every column of an ETABS
+// table checked against its own section gives the largest ratio `check`
+// gives for that column's rows with that section on the form; columns whose
+// section the library lacks are listed, not checked and not lost.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace {
+
+using namespace kuma::test;
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> out;
+  std::istringstream in(line);
+  for (std::string f; std::getline(in, f, ',');) out.push_back(f);
+  return out;
+}
+
+// Three sections: two rectangles and a circle, with a small surface grid.
+const std::map<std::string, std::vector<std::string>> kSections = {
+    {"C500X500", {"Edit1=500", "Edit2=500", "Edit6=3", "Edit8=3"}},
+    {"C600X400", {"Edit1=600", "Edit2=400", "Edit6=4", "Edit8=2", "Edit7=20"}},
+    {"D700", {"ComboBox1=1", "Edit1=700", "Edit6=10"}}};
+
+std::vector<std::string> SetArgs(const std::vector<std::string>& sets) {
+  std::vector<std::string> args = {"--set", "Edit70=24", "--set", "Edit71=24"};
+  for (const std::string& s : sets) {
+    args.push_back("--set");
+    args.push_back(s);
+  }
+  return args;
+}
+
+class BuildingCli : public CliFolderTest {
+ protected:
+  BuildingCli() : CliFolderTest("kumasec-building-") {}
+
+  void SetUp() override {
+    CliFolderTest::SetUp();
+    project_ = (dir_ / "tower.ksec").string();
+    for (const auto& [name, sets] : kSections) {
+      std::vector<std::string> args = SetArgs(sets);
+      args.insert(args.end(), {"library-add", project_, name});
+      const CliRun run = Cli(args);
+      ASSERT_EQ(run.status, 0) << run.err;
+    }
+    // The ETABS layout: title, names, units; kip and kip-ft; two stories of
+    // three columns, three stations of two combinations each, and a modal row.
+    std::ofstream forces(dir_ / "forces.csv");
+    forces << "TABLE:  Element Forces - Columns,,,,,,,,,,\r\n"
+              "Story,Column,Unique Name,Output Case,Case Type,Step Type,Station,P,M2,M3,\r\n"
+              ",,,,,,ft,kip,kip-ft,kip-ft,\r\n";
+    int n = 0;
+    for (const char* story : {"Story2", "Story1"}) {
+      for (const char* column : {"C1", "C2", "C3"}) {
+        for (const char* combo : {"1.2D+1.6L", "0.9D-E"}) {
+          for (int station = 0; station < 3; ++station, ++n) {
+            const double p = -150.0 - 37.0 * (n % 7) + (n % 5 == 0 ? 260 : 0);
+            const double m2 = 40.0 * ((n * 13) % 9) - 150, m3 = 55.0 * ((n * 7) % 11) - 260;
+            forces << story << "," << column << ",1" << n << "," << combo
+                   << ",Combination,," << station * 5 << "," << p << "," << m2 << "," << m3
+                   << ",\r\n";
+          }
+        }
+      }
+    }
+    forces << "Story1,C1,99,Modal,LinModEigen,Mode,0,1,1,1,\r\n";
+  }
+
+  std::string Forces() const { return (dir_ / "forces.csv").string(); }
+
+  std::string project_;
+};
+
+TEST_F(BuildingCli, LargestRatioOfEachColumnIsWhatCheckGivesWithItsSection) {
+  std::ofstream(dir_ / "rules.csv") << "story,column,section\n"
+                                       "Story2,*,D700\n"
+                                       "*,C2,C600X400\n"
+                                       "*,*,C500X500\n";
+  const CliRun library = Cli({"library", project_});
+  ASSERT_EQ(library.status, 0) << library.err;
+  EXPECT_EQ(Lines(library.out).size(), 4u);
+  EXPECT_EQ(Lines(library.out)[0], "name,kind,B,H,fibers,steel_ratio");
+
+  const CliRun run = Cli({"building", project_, Forces(), "--assign", (dir_ / "rules.csv").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 7u) << run.out;
+  EXPECT_EQ(lines[0], "story,column,section,combinations,max_ratio,governing,verdict");
+  const std::vector<std::string> expectedSections = {"D700",     "D700",     "D700",
+                                                     "C500X500", "C600X400", "C500X500"};
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> f = Fields(lines[i]);
+    ASSERT_EQ(f.size(), 7u) << lines[i];
+    EXPECT_EQ(f[2], expectedSections[i - 1]) << lines[i];  // first rule that matches
+    EXPECT_EQ(f[3], "6");
+
+    // `check` of the same rows with that section on the form.
+    std::vector<std::string> args = SetArgs(kSections.at(f[2]));
+    args.insert(args.end(), {"--set", "Edit75=" + f[0], "--set", "Edit76=" + f[1], "check",
+                             Forces()});
+    const CliRun check = Cli(args);
+    ASSERT_EQ(check.status, 0) << check.err;
+    double largest = -1;
+    std::string governing;
+    for (const std::string& row : Lines(check.out)) {
+      const std::vector<std::string> c = Fields(row);
+      if (c[0] == "row") continue;
+      const double ratio = std::stod(c.back());
+      if (ratio > largest) {
+        largest = ratio;
+        governing = c[1];
+      }
+    }
+    EXPECT_EQ(std::stod(f[4]), largest) << lines[i];
+    EXPECT_EQ(f[5], governing);
+    EXPECT_EQ(f[6], largest <= 1.0 ? "1" : "0");
+  }
+}
+
+TEST_F(BuildingCli, UnknownSectionsAreListedNotCheckedNotLost) {
+  std::ofstream(dir_ / "rules.csv") << "story,column,section,section2\n"
+                                       "*,C3,C800X800,C500X500\n"
+                                       "*,*,C500X500,C600X400\n";
+  const CliRun run = Cli({"building", project_, Forces(), "--assign", (dir_ / "rules.csv").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 7u) << run.out;
+  EXPECT_EQ(lines[0], "story,column,section,combinations,max_ratio,governing,verdict,section2,max_ratio2");
+  int unchecked = 0;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> f = Fields(lines[i] + ",");  // keep a trailing empty field
+    if (f[1] != "C3") continue;
+    ++unchecked;
+    EXPECT_EQ(f[2], "C800X800");
+    EXPECT_EQ(f[3], "6");  // its rows are counted
+    EXPECT_EQ(f[4], "");   // and not checked
+    EXPECT_EQ(f[6], "");
+    EXPECT_EQ(f[7], "C500X500");
+    EXPECT_NE(f[8], "");  // the second section is known and checked
+  }
+  EXPECT_EQ(unchecked, 2);
+  EXPECT_NE(run.err.find("截面库中没有截面 C800X800"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("未验算 2 根柱 (12 行)"), std::string::npos) << run.err;
+
+  const CliRun report = Cli({"report-building", project_, Forces(), "--assign",
+                             (dir_ / "rules.csv").string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_NE(report.out.find("未验算"), std::string::npos);
+  EXPECT_NE(report.out.find("对比截面"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// ETABS model tables: section definitions read into library sections as a
+// hand reading of the table gives them, and the assignments.
+
+#include <gtest/gtest.h>
+
+#include "forces/etabs_tables.h"
+#include "model/errors.h"
+#include "model/form.h"
+#include "model/section_library.h"
+
+namespace {
+
+std::string Text(const kuma::LibrarySection& s, const char* box) {
+  kuma::MapForm form;
+  kuma::ApplyLibrarySection(s, form);
+  return form.Text(box);
+}
+
+TEST(EtabsSections, DefinitionsGiveTheSectionsAHandReadingGives) {
+  const std::string text =
+      "TABLE:  Frame Section Property Definitions - Concrete Rectangular,,,,,\r\n"
+      "Name,Material,From File?,Depth,Width,Design Type\r\n"
+      ",,,in,in,\r\n"
+      "\"C20X24, core\",4000Psi,No,24,20,Column\r\n"
+      "B12X24,4000Psi,No,24,12,Beam\r\n"
+      "C30,C40,No,30,30,Column\r\n"
+      "\r\n"
+      "TABLE:  Frame Section Property Definitions - Concrete Circle\r\n"
+      "Name,Material,Diameter,Design Type\r\n"
+      ",,m,\r\n"
+      "D800,C50,0.8,Column\r\n"
+      "TABLE:  Frame Section Property Definitions - Concrete Column Reinforcing\r\n"
+      "Name,Long Bar Material,Configuration,Clear Cover,Num Bars 3-Dir,Num Bars 2-Dir,"
+      "Num Bars Circular,Long Bar Size,Corner Bar Size,Tie Bar Size\r\n"
+      ",,,mm,,,,,,\r\n"
+      "\"C20X24, core\",A615Gr60,Rectangular,38.1,4,5,,#8,#9,#4\r\n"
+      "D800,HRB400,Circular,40,,,16,25,,10\r\n";
+  const kuma::EtabsSections read = kuma::ReadEtabsSectionDefinitions(text);
+  ASSERT_EQ(read.sections.size(), 3u);  // the beam is left out
+
+  // 20 in wide (x, B), 24 in deep (y, H); cover to bar centres
+  // 38.1 mm + #4 tie 12.7 + half a #8 bar 12.7; 4 and 5 bars a face with
+  // the corners, so 2 and 3 between them.
+  const kuma::LibrarySection& rect = read.sections[0];
+  EXPECT_EQ(rect.name, "C20X24, core");
+  EXPECT_EQ(rect.sectionType, 1);
+  EXPECT_EQ(rect.material, "4000Psi");
+  EXPECT_DOUBLE_EQ(std::stod(Text(rect, "Edit1")), 508);
+  EXPECT_DOUBLE_EQ(std::stod(Text(rect, "Edit2")), 609.6);
+  EXPECT_NEAR(std::stod(Text(rect, "Edit3")), 38.1 + 12.7 + 12.7, 1e-9);
+  EXPECT_EQ(Text(rect, "Edit5"), "1");
+  EXPECT_EQ(Text(rect, "Edit6"), "2");
+  EXPECT_DOUBLE_EQ(std::stod(Text(rect, "Edit7")), 25.4);
+  EXPECT_EQ(Text(rect, "Edit4"), "1");
+  EXPECT_EQ(Text(rect, "Edit8"), "3");
+  EXPECT_DOUBLE_EQ(std::stod(Text(rect, "Edit11")), 28.65);
+  EXPECT_EQ(Text(rect, "Edit10"), "1");
+
+  const kuma::LibrarySection& circle = read.sections[2];
+  EXPECT_EQ(circle.name, "D800");
+  EXPECT_EQ(circle.sectionType, 2);
+  EXPECT_DOUBLE_EQ(std::stod(Text(circle, "Edit1")), 800);
+  EXPECT_DOUBLE_EQ(std::stod(Text(circle, "Edit3")), 40 + 10 + 12.5);
+  EXPECT_EQ(Text(circle, "Edit6"), "16");
+  EXPECT_EQ(Text(circle, "Edit7"), "25");
+
+  // The section without bars and the grade-like materials are said.
+  auto said = [&read](const std::string& part) {
+    for (const std::string& note : read.notes)
+      if (note.find(part) != std::string::npos) return true;
+    return false;
+  };
+  EXPECT_TRUE(said("'C30' 没有配筋数据"));
+  EXPECT_TRUE(said("看作混凝土等级 C40"));
+}
+
+TEST(EtabsSections, UnreadableValuesAreRefusedByLine) {
+  const std::string head =
+      "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+      "Name,Material,Depth,Width,Design Type\n"
+      ",,furlong,mm,\n"
+      "C1,C30,500,500,Column\n";
+  EXPECT_THROW(kuma::ReadEtabsSectionDefinitions(head), kuma::Error);
+  try {
+    kuma::ReadEtabsSectionDefinitions(
+        "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+        "Name,Material,Depth,Width\n,,mm,mm\nC1,C30,500,-5\n");
+    FAIL();
+  } catch (const kuma::Error& e) {
+    EXPECT_NE(std::string(e.what()).find("第 4 行"), std::string::npos) << e.what();
+  }
+  double d = 0;
+  EXPECT_FALSE(kuma::BarSizeDiameter("#99", d));
+  EXPECT_TRUE(kuma::BarSizeDiameter("20M", d));
+  EXPECT_DOUBLE_EQ(d, 19.5);
+}
+
+TEST(EtabsAssignments, TableAndCsvRules) {
+  const std::string table =
+      "TABLE:  Frame Assignments - Section Properties\n"
+      "Story,Label,UniqueName,Shape,Auto Select List,Section Property\n"
+      ",,,,,\n"
+      "Story 2,C1,12,Concrete Rectangular,N.A.,\"EXACTA 18 (+10%W , 10%TODO)\"\n"
+      "Story 2,C2,13,Concrete Circle,N.A.,D800\n";
+  const auto rules = kuma::ReadAssignmentRules(table);
+  ASSERT_EQ(rules.size(), 2u);
+  EXPECT_EQ(rules[0].story, "Story 2");
+  EXPECT_EQ(rules[0].column, "C1");
+  EXPECT_EQ(rules[0].section, "EXACTA 18 (+10%W , 10%TODO)");
+
+  const auto csv = kuma::ReadAssignmentRules("story,column,section,section2\n*,C1,A,B\n\nS1,*,C\n");
+  ASSERT_EQ(csv.size(), 2u);
+  EXPECT_EQ(csv[0].section2, "B");
+  EXPECT_EQ(csv[1].section2, "");
+  try {
+    kuma::ReadAssignmentRules("story,column,section\n*,C1,A\nS1,C2\n");
+    FAIL();
+  } catch (const kuma::Error& e) {
+    EXPECT_NE(std::string(e.what()).find("第 3 行"), std::string::npos) << e.what();
+  }
+  EXPECT_THROW(kuma::ReadAssignmentRules("P,M2,M3\n1,2,3\n"), kuma::Error);
+}
+
+}  // namespace
