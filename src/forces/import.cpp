@@ -545,12 +545,14 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   return staged;
 }
 
-// The first line names the fields P, M2 and M3.
-bool NamesForceFields(LineReader reader) {
+// The first line names the fields P, M2 and M3, P not at the field number
+// the page reads it from.
+bool NamesOtherForceFields(LineReader reader, const ImportSettings& s) {
   std::string_view first;
   if (!reader.Next(first)) return false;
   const std::vector<std::string> names = SplitToStrings(first);
-  return FindField(names, "P") >= 0 && FindField(names, "M2") >= 0 && FindField(names, "M3") >= 0;
+  const int p = FindField(names, "P");
+  return p >= 0 && p != s.cP - 1 && FindField(names, "M2") >= 0 && FindField(names, "M3") >= 0;
 }
 
 bool ReadsByNames(const ImportSettings& s, LineReader reader) {
@@ -569,7 +571,7 @@ void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSe
   } catch (const Error& e) {
     // The automatic mode read by numbers a table whose first line names
     // its fields: say which mode reads it.
-    if (byNames || s.layout != ForceLayout::Automatic || !NamesForceFields(reader)) throw;
+    if (byNames || s.layout != ForceLayout::Automatic || !NamesOtherForceFields(reader, s)) throw;
     throw Error(std::string(e.what()) +
                 " (第 1 行是字段名行: 读取方式选 \"按字段名读取\" 可按字段名读取这个表格)");
   } catch (const std::bad_alloc&) {
