@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n
   xvfb xauth
   poppler-utils tcl python3
+  libzip-dev libexpat1-dev libxlsxwriter-dev
 )
 
 missing=()

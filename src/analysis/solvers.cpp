@@ -102,6 +102,7 @@ struct PointTask {
 struct PointResult {
   double P = 0, Mx = 0, My = 0;
   double lastPhi = 0, lastQ = 0;  // the point's final trial
+  double bestPhi = 0, bestQ = 0;  // the trial kept
 };
 
 struct Scratch {
@@ -210,6 +211,7 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
         best = j;
       }
     }
+    r.bestQ = low + static_cast<double>(best) / N * span;
     // Two trial steps around the best, after every scan (the last included).
     double newLow = low + static_cast<double>(best - 1) / N * span;
     double newHigh = low + static_cast<double>(best + 1) / N * span;
@@ -219,6 +221,7 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
   r.P = scratch.P[best];
   r.Mx = scratch.Mx[best];
   r.My = scratch.My[best];
+  r.bestPhi = TrialCurvature(w, root, r.bestQ, s.B, s.H, s.ecu);
   return r;
 }
 
@@ -505,6 +508,49 @@ void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fi
   work.ThrowIfStopped();
   SolveMm(settings, B, H, fibers, curve, nullptr, &work);
   work.Report();
+}
+
+CapacityState SolveCapacityState(double angle, double axialForce, const PmSettings& settings,
+                                 double B, double H, const FiberArray& fibers) {
+  RequireScans(settings.K);
+  RequireAtLeast(settings.N, 1, "内迭代步数N");
+  RequireSize(B, H);
+  CheckSteelYieldStrains(fibers);
+  SearchSetup setup;
+  setup.B = B;
+  setup.H = H;
+  setup.ecu = settings.ecu;
+  setup.K = settings.K;
+  setup.N = settings.N;
+  setup.firstCandidate = 0;
+  setup.lastCandidate = settings.N;
+  setup.signedMoments = true;
+  PointTask task;
+  task.target = axialForce;
+  task.w = std::tan(angle * kPi / 180);
+  task.root = std::sqrt(task.w * task.w + 1);
+  FirstRange(task, B, H, settings.lambda);
+  PackedFibers packed = PackFibers(fibers);
+  Scratch scratch;
+  scratch.P.resize(settings.N + 1);
+  scratch.Mx.resize(settings.N + 1);
+  scratch.My.resize(settings.N + 1);
+  scratch.genericStress.resize(packed.generic.size());
+  TrialHook hook;
+  PointResult r =
+      SolvePoint(packed, PackedSumFunction(gKernelPath.load()), setup, task, 0, scratch, hook);
+  CapacityState state;
+  state.phi = r.bestPhi;
+  state.w = task.w;
+  state.q = r.bestQ;
+  const double g = r.bestPhi / task.root;
+  state.a = g * task.w;
+  state.b = -g;
+  state.c = g * r.bestQ;
+  state.P = r.P;
+  state.Mx = r.Mx;
+  state.My = r.My;
+  return state;
 }
 
 namespace {

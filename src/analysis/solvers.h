@@ -56,6 +56,23 @@ void SolvePmCurve(double angle, const PmSettings& settings, double B, double H, 
 void SolveMmCurve(const MmSettings& settings, double B, double H, FiberArray& fibers,
                   MmCurve& curve, const ProgressFn& progress = {});
 
+// One capacity state: the plane strain φ·(w·x − y + q)/√(w² + 1), which is
+// a·x + b·y + c, with its axial force (kN, compression positive) and its
+// signed moment sums Mx = Σσ·A·y/10⁶, My = Σσ·A·x/10⁶ (kN·m).
+struct CapacityState {
+  double phi = 0, w = 0, q = 0;
+  double a = 0, b = 0, c = 0;
+  double P = 0, Mx = 0, My = 0;
+};
+
+// The state the PM search settles on for the target `axialForce` at `angle`
+// degrees: the same slope, first range, scans and corner rule (the curvature
+// at which the first corner reaches its limit, εcu compressed or 0.01
+// stretched) as SolvePmCurve, so at a PM point's target it is that point's
+// state. settings.n is not used. Refuses K < 1, N < 1 and a zero B or H.
+CapacityState SolveCapacityState(double angle, double axialForce, const PmSettings& settings,
+                                 double B, double H, const FiberArray& fibers);
+
 // Trials (passes over the fibers) one curve costs: what a command plans in
 // its WorkProgress before solving. 0 when the counts are out of range.
 std::int64_t PmCurveTrials(const PmSettings& settings);

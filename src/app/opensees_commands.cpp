@@ -30,17 +30,26 @@ std::vector<std::string> ModelNotes(std::size_t fiberCount, const OpenSeesModelO
                                     const OpenSeesModel& model) {
   std::vector<std::string> notes = FiberNotes(fiberCount);
   if (options.threeD) {
-    notes.push_back("GJ = " + ModelNumber(model.gj) + " N·mm²" +
+    notes.push_back("GJ = " + FormatG17(model.gj) + " N·mm²" +
                     (model.gjComputed ? "（毛截面）" : "（输入值）"));
   } else {
     notes.emplace_back("二维模型：截面不含扭转刚度");
   }
   if (options.analysis != SectionAnalysisAxis::None) {
-    const char* axis = options.analysis == SectionAnalysisAxis::AboutX ? "X" : "Y";
-    notes.push_back(std::string("弯矩-曲率分析：绕") + axis + "轴，轴力 " +
-                    FormatFixed(options.axialLevel, 1) + " kN，极限曲率 " +
-                    ModelNumber(model.ultimateCurvature) + " 1/mm，程序弯矩 " +
-                    FormatFixed(model.programMoment, 1) + " kN·m，结果文件 " + options.resultFile);
+    const bool aboutX = options.analysis == SectionAnalysisAxis::AboutX;
+    const PushState& s = model.target;
+    std::string text = std::string("弯矩-曲率分析：绕") + (aboutX ? "X" : "Y") + "轴，轴力 " +
+                       FormatFixed(options.axialLevel, 1) + " kN，";
+    if (options.target == PushTarget::CapacityState) {
+      text += "推至程序承载力状态（P = " + FormatFixed(s.P, 1) + " kN）：曲率 " +
+              ModelNumber(s.curvature) + " 1/mm，程序弯矩 " + FormatFixed(s.M, 1) +
+              " kN·m（MM曲线 " + FormatFixed(model.mmMoment, 1) + " kN·m）";
+    } else {
+      text += "推至混凝土边缘压碎：曲率 " + ModelNumber(s.curvature) + " 1/mm，程序弯矩 " +
+              FormatFixed(s.M, 1) + " kN·m";
+    }
+    text += options.path == PushPath::Proportional ? "，比例加载" : "，轴力不变";
+    notes.push_back(text + "，结果文件 " + options.resultFile);
   }
   return notes;
 }

@@ -18,6 +18,7 @@
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "app/section_commands.h"
+#include "app/workbook_commands.h"
 #include "model/state.h"
 #include "cli/form_reader.h"
 #include "cli/output.h"
@@ -66,7 +67,10 @@ constexpr const char* kUsage =
     "  opensees             the OpenSEES fiber-section script\n"
     "  opensees-model [--py] [--out PATH]\n"
     "                       the complete OpenSEES model (Tcl, or OpenSeesPy with --py;\n"
-    "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up\n"
+    "                       to PATH as UTF-8, LF); ComboBox19..20, Edit90..92 set it up,\n"
+    "                       ComboBox44 push target (0 capacity state, 1 concrete\n"
+    "                       crushing), ComboBox45 path (0 constant axial force,\n"
+    "                       1 proportional), ComboBox46 (1: no wipe)\n"
     "  import CSVFILE       import forces; the count line, then the statistics grid\n"
     "                       as CSV (Case,P,Mx,My,label)\n"
     "  charts DIR [--forces CSVFILE]\n"
@@ -101,6 +105,13 @@ constexpr const char* kUsage =
     "                       line: 0 kN, 1 N, 2 kgf, 3 tonf, 4 kip, 5 lb; 0 m, 1 mm,\n"
     "                       2 cm, 3 in, 4 ft (kN and m)\n"
     "\n"
+    "Workbooks (.xlsx), read wherever a force file is named:\n"
+    "  --sheet NAME         the sheet to read (its tab name or its TABLE: title);\n"
+    "                       without it, the sheet titled 'Element Forces - Columns',\n"
+    "                       else the one sheet with the fields P, M2 and M3\n"
+    "  --out PATH.xlsx      on import and check: write the statistics or the check\n"
+    "                       table as a workbook instead of printing CSV\n"
+    "\n"
     "Options:\n"
     "  --help               print this help\n"
     "  --version            print the version\n"
@@ -117,9 +128,9 @@ struct Options {
   std::vector<std::string> sets;
   std::string command;
   std::vector<std::string> args;
-  bool hasOut = false, hasForces = false;
+  bool hasOut = false, hasForces = false, hasSheet = false;
   bool python = false;  // --py
-  std::string out, forces;
+  std::string out, forces, sheet;
 };
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -163,6 +174,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--out", value, o.hasOut, o.out);
     } else if (TakeOption(arg, "--forces", i, argc, argv, value)) {
       TakeOnce("--forces", value, o.hasForces, o.forces);
+    } else if (TakeOption(arg, "--sheet", i, argc, argv, value)) {
+      TakeOnce("--sheet", value, o.hasSheet, o.sheet);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -198,9 +211,18 @@ void CheckCommand(const Options& o) {
         "command '" + o.command + "' takes " +
         (command->args == 0 ? std::string("no arguments") : std::string("one argument")));
   }
-  if (o.hasOut && o.command != "report-pm" && o.command != "report-mm" &&
+  const bool workbookOut = o.command == "import" || o.command == "check";
+  if (o.hasOut && !workbookOut && o.command != "report-pm" && o.command != "report-mm" &&
       o.command != "report-check" && o.command != "opensees-model") {
-    throw UsageError("--out is only for report-pm, report-mm, report-check and opensees-model");
+    throw UsageError(
+        "--out is only for report-pm, report-mm, report-check, opensees-model, import and check");
+  }
+  if (o.hasOut && workbookOut && !kuma::HasWorkbookSuffix(o.out)) {
+    throw UsageError("--out on " + o.command + " writes a workbook: the name must end in .xlsx");
+  }
+  if (o.hasSheet && o.command != "import" && o.command != "check" &&
+      o.command != "report-check" && !o.hasForces) {
+    throw UsageError("--sheet is only for a force file (import, check, report-check, --forces)");
   }
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
@@ -351,6 +373,15 @@ void PrintCheck(const AppState& state) {
 // the imported forces over them when asked, written as JPEG files. All four
 // pictures are drawn and encoded before any file is touched, and written as
 // one save: a failure leaves the folder's old pictures as they were.
+// The force import of a file, from the sheet of --sheet when given.
+void ImportForceFile(const Options& o, MapForm& form, AppState& state, const std::string& path) {
+  if (o.hasSheet) {
+    kuma::ImportWorkbookCommand(state, form, path, o.sheet);
+  } else {
+    kuma::ImportCommand(state, form, path);
+  }
+}
+
 int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line) {
   if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication application(argc, argv);
@@ -360,7 +391,7 @@ int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line)
   kuma::PmCommand(state, form);
   kuma::MmCommand(state, form);
   if (o.hasForces) {
-    kuma::ImportCommand(state, form, o.forces);
+    ImportForceFile(o, form, state, o.forces);
     kuma::PmForcePointsCommand(state, form);
     kuma::MmForcePointsCommand(state, form);
   }
@@ -395,7 +426,7 @@ std::string Today() {
 // The calculation report: the forces of CSVFILE when given (else those of
 // the section file), the section, PM and MM commands, then the PDF.
 void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
-  if (o.hasForces) kuma::ImportCommand(state, form, o.forces);
+  if (o.hasForces) ImportForceFile(o, form, state, o.forces);
   kuma::PrepareReportCommand(state, form);
   kuma::WritePdfReport(o.args[0], kuma::BuildCalcReport(state, form, Today()));
 }
@@ -436,6 +467,8 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
     }
   } else if (c == "opensees") {
     kuma::ScriptCommand(state, form);
+    const std::string warning = kuma::FiberLimitWarning(state.fibers.size());
+    if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
     PrintLines(form.MemoLines("Memo1"));
   } else if (c == "opensees-model") {
     const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
@@ -448,16 +481,23 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
       PrintLines(model.lines);
     }
   } else if (c == "import") {
-    kuma::ImportCommand(state, form, o.args[0]);
-    PrintForceStatistics(form);
+    ImportForceFile(o, form, state, o.args[0]);
+    if (o.hasOut) {
+      kuma::WriteResultWorkbook(o.out, {kuma::StatisticsResultSheet(state.forceTable)});
+    } else {
+      PrintForceStatistics(form);
+    }
   } else if (c == "surface") {
     kuma::PmCommand(state, form);
     kuma::SurfaceCommand(state, form);
     PrintSurface(state);
   } else if (c == "check" || c == "report-check") {
-    kuma::ImportCommand(state, form, o.args[0]);
+    ImportForceFile(o, form, state, o.args[0]);
     kuma::DesignCheckCommand(state, form);
-    if (c == "check") {
+    if (c == "check" && o.hasOut) {
+      kuma::WriteResultWorkbook(
+          o.out, {kuma::CheckResultSheet(state, kuma::CheckSheetOrder::TableOrder)});
+    } else if (c == "check") {
       PrintCheck(state);
     } else if (o.hasOut) {
       kuma::SaveTextLines(o.out, kuma::CheckReportCommand(state));

@@ -72,6 +72,9 @@ void ImportForceLines(Form& form, ForceTable& table, const std::vector<std::stri
 // the rows "N,max", "N,min", "Mx,max", "My,max", each with the name of the
 // combination it shows.
 void ShowForceStatistics(const ForceTable& table, Form& form);
+// The record shown in statistics row 1..4 (0 when there is none), and the
+// row's caption.
+int GoverningCombination(const ForceTable& table, int row, const char** caption = nullptr);
 
 // Re-reads the three plotting factors (Button13).
 void ReadForceFactors(const Form& form, ForceTable& table);

@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "forces/forces.h"
+#include "forces/workbook.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -622,6 +623,10 @@ void ImportForceBytes(Form& form, ForceTable& table, std::string bytes, const st
 }
 
 void ImportForces(Form& form, ForceTable& table, const std::string& path) {
+  if (IsWorkbookFile(path)) {  // .xlsx: the sheet becomes the text of its CSV export
+    ImportForceWorkbook(form, table, path, std::string());
+    return;
+  }
   const ImportSettings settings = ReadImportSettings(form);  // before the file is read
   std::string bytes;
   try {

@@ -42,6 +42,13 @@ int SelectRecord(const std::vector<ForceRecord>& records, int count, const Stati
 
 }  // namespace
 
+int GoverningCombination(const ForceTable& table, int row, const char** caption) {
+  const int count = std::min(table.Count, static_cast<int>(table.records.size()) - 1);
+  if (row < 1 || row > 4) return 0;
+  if (caption != nullptr) *caption = kRows[row - 1].caption;
+  return count <= 0 ? 0 : SelectRecord(table.records, count, kRows[row - 1]);
+}
+
 void ShowForceStatistics(const ForceTable& table, Form& form) {
   form.SetGridRowCount(kGrid, 5);
   const char* header[kColumns] = {"Case", "P", "Mx", "My", "label"};

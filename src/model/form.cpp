@@ -82,6 +82,10 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
       {"ComboBox19", {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
       {"ComboBox20", {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
+      // OpenSEES page: push target, push path, wipe.
+      {"ComboBox44", {"程序承载力状态", "混凝土边缘压碎"}},
+      {"ComboBox45", {"轴力不变", "比例加载"}},
+      {"ComboBox46", {"先 wipe", "不 wipe（并入已有模型）"}},
   };
   return lists;
 }

@@ -46,6 +46,7 @@ struct ForceTable {
   double fP = 1, fMx = 1, fMy = 1;   // plotting factors
   int cP = 5, cMx = 10, cMy = 9;     // 1-based field numbers
   std::string fileName;
+  std::string sheet;  // the sheet read, when the file is a workbook
   // ETABS tables: the data rows read (Count of them were kept) and the
   // stories and columns the file names, in order of first appearance, for
   // the filter lists of the import page.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 
+#include "analysis/surface.h"
 #include "material/laws.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
@@ -16,24 +17,23 @@ namespace kuma {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kSectionTag = 1;
 
 // ---------------------------------------------------------------------------
 // Material groups
 
 struct MaterialGroup {
-  const char* name;  // as the material pages call the group
-  int tagIndex;      // into MaterialTags
+  const char* name;     // as the material pages call the group
+  const char* tagName;  // the variable that holds its tag in the model
   bool concrete;
 };
 
 // Edge concrete, core concrete (1) (and its deductions), core concrete (2),
-// bars, structural steel.
-const MaterialGroup kGroups[5] = {{"边缘区混凝土", 0, true},
-                                  {"核心区混凝土(1)", 1, true},
-                                  {"核心区混凝土(2)", 2, true},
-                                  {"钢筋", 3, false},
-                                  {"型钢", 4, false}};
+// bars, structural steel: the order of MaterialTags.
+const MaterialGroup kGroups[5] = {{"边缘区混凝土", "edgeConcreteTag", true},
+                                  {"核心区混凝土(1)", "coreConcrete1Tag", true},
+                                  {"核心区混凝土(2)", "coreConcrete2Tag", true},
+                                  {"钢筋", "rebarTag", false},
+                                  {"型钢", "steelShapeTag", false}};
 
 int GroupOf(std::int32_t material) {
   switch (material) {
@@ -53,74 +53,112 @@ int GroupOf(std::int32_t material) {
   }
 }
 
-// One uniaxialMaterial of the model: the group's constants as the fibers
-// carry them.
-struct ModelMaterial {
-  int group = 0;
-  int tag = 0;
-  double fc = 0, e0 = 0;  // concrete
-  double Es = 0, fy = 0;  // steel
-  bool SameAs(const ModelMaterial& o) const {
-    return kGroups[group].concrete == kGroups[o.group].concrete && fc == o.fc && e0 == o.e0 &&
-           Es == o.Es && fy == o.fy;
-  }
+// ---------------------------------------------------------------------------
+// Laws as OpenSEES materials: one writer per law choice. A writer checks the
+// group's constants and returns the uniaxialMaterial (type and values after
+// the tag) with a comment; it raises kuma::Error for constants OpenSEES
+// cannot hold. A new law is one more writer and one more row of the table.
+
+struct MaterialCommand {
+  std::string type;
+  std::vector<double> values;
+  std::string comment;
+  bool operator==(const MaterialCommand& o) const { return type == o.type && values == o.values; }
 };
+
+using LawWriter = MaterialCommand (*)(const FiberRecord& f, const MaterialGroup& g);
+
+bool PositiveFinite(double v) { return v > 0 && std::isfinite(v); }
 
 // Concrete01 needs a crushing strain beyond epsc0; with fpcu = fpc any value
 // gives the plateau, so one far beyond every strain a section reaches.
 double ConcreteCrushingStrain(double e0) { return -std::max(1.0, 10 * e0); }
 
-ModelMaterial CheckedMaterial(const FiberRecord& f, int group, int tag) {
-  const MaterialGroup& g = kGroups[group];
-  if (tag < 1) {
-    throw Error(std::string("OpenSEES 材料编号必须是正整数：") + g.name + "的编号为 " +
-                FormatInt(tag));
+// Concrete law 1: the parabola to (e0, fc), then the plateau, no tension.
+MaterialCommand ConcreteLaw1(const FiberRecord& f, const MaterialGroup& g) {
+  if (!PositiveFinite(f.fc) || !PositiveFinite(f.e0)) {
+    throw Error(std::string(g.name) +
+                "的 fc 和 e0 必须是正数，才能写成 OpenSEES 的 Concrete01 材料");
   }
-  ModelMaterial m;
-  m.group = group;
-  m.tag = tag;
-  if (g.concrete) {
-    if (f.concreteLawCode != 1 || !(f.fc > 0) || !(f.e0 > 0) || !std::isfinite(f.fc) ||
-        !std::isfinite(f.e0)) {
-      throw Error(std::string(g.name) +
-                  "的 fc 和 e0 必须是正数，才能写成 OpenSEES 的 Concrete01 材料");
-    }
-    m.fc = f.fc;
-    m.e0 = f.e0;
-  } else {
-    if (f.steelLawCode != 1 || !(f.Es > 0) || !(f.fy > 0) || !std::isfinite(f.Es) ||
-        !std::isfinite(f.fy)) {
-      throw Error(std::string(g.name) +
-                  "的 Es 和 fy 必须是正数，才能写成 OpenSEES 的 Steel01 材料");
-    }
-    m.Es = f.Es;
-    m.fy = f.fy;
-  }
-  return m;
+  return {"Concrete01",
+          {-f.fc, -f.e0, -f.fc, ConcreteCrushingStrain(f.e0)},
+          std::string(g.name) + " (fc = " + ModelNumber(f.fc) + ", e0 = " + ModelNumber(f.e0) +
+              "): Concrete01, the parabola to e0, then the plateau fc, no tension"};
 }
 
-// The materials of the groups the section uses, in group order, one per
-// tag. Two groups may share a tag only when their materials are the same.
+// Steel law 1: elastic–perfectly plastic, kept regular by kSteelHardening.
+MaterialCommand SteelLaw1(const FiberRecord& f, const MaterialGroup& g) {
+  if (!PositiveFinite(f.Es) || !PositiveFinite(f.fy)) {
+    throw Error(std::string(g.name) +
+                "的 Es 和 fy 必须是正数，才能写成 OpenSEES 的 Steel01 材料");
+  }
+  return {"Steel01",
+          {f.fy, f.Es, kSteelHardening},
+          std::string(g.name) + " (Es = " + ModelNumber(f.Es) + ", fy = " + ModelNumber(f.fy) +
+              "): Steel01, elastic-perfectly plastic (b = " + ModelNumber(kSteelHardening) + ")"};
+}
+
+struct LawMapping {
+  bool concrete;
+  std::int32_t lawCode;  // FiberRecord::concreteLawCode or steelLawCode
+  LawWriter write;
+};
+
+const LawMapping kLawMappings[] = {
+    {true, 1, ConcreteLaw1},
+    {false, 1, SteelLaw1},
+};
+
+MaterialCommand MaterialOf(const FiberRecord& f, const MaterialGroup& g) {
+  const std::int32_t code = g.concrete ? f.concreteLawCode : f.steelLawCode;
+  for (const LawMapping& m : kLawMappings) {
+    if (m.concrete == g.concrete && m.lawCode == code) return m.write(f, g);
+  }
+  throw Error(std::string(g.name) + "的本构关系（代码 " + FormatInt(code) +
+              "）在 OpenSEES 模型中还没有对应的材料");
+}
+
+// One uniaxialMaterial of the model, or a group that shares the tag (and
+// the material) of an earlier one.
+struct ModelMaterial {
+  int group = 0;
+  int tag = 0;
+  int sharesWith = -1;  // the group whose material this is, or -1
+  MaterialCommand command;
+};
+
+// The groups the section uses, in group order. Two groups may share a tag
+// only when their materials are the same; the second then refers to the
+// first one's tag variable.
 std::vector<ModelMaterial> CollectMaterials(const FiberArray& fibers, const MaterialTags& tags) {
   std::optional<ModelMaterial> byGroup[5];
   for (const FiberRecord& f : fibers) {
     int group = GroupOf(f.material);
     if (group < 0 || byGroup[group]) continue;
-    byGroup[group] = CheckedMaterial(f, group, tags[static_cast<std::size_t>(group)]);
+    const MaterialGroup& g = kGroups[group];
+    ModelMaterial m;
+    m.group = group;
+    m.tag = tags[static_cast<std::size_t>(group)];
+    if (m.tag < 1) {
+      throw Error(std::string("OpenSEES 材料编号必须是正整数：") + g.name + "的编号为 " +
+                  FormatInt(m.tag));
+    }
+    m.command = MaterialOf(f, g);
+    byGroup[group] = m;
   }
   std::vector<ModelMaterial> materials;
   for (const auto& candidate : byGroup) {
     if (!candidate) continue;
-    bool written = false;
-    for (const ModelMaterial& m : materials) {
-      if (m.tag != candidate->tag) continue;
-      if (!m.SameAs(*candidate)) {
-        throw Error(std::string(kGroups[m.group].name) + "与" + kGroups[candidate->group].name +
+    ModelMaterial m = *candidate;
+    for (const ModelMaterial& earlier : materials) {
+      if (earlier.tag != m.tag || earlier.sharesWith >= 0) continue;
+      if (!(earlier.command == m.command)) {
+        throw Error(std::string(kGroups[earlier.group].name) + "与" + kGroups[m.group].name +
                     "使用同一个 OpenSEES 编号 " + FormatInt(m.tag) + "，但材料参数不同");
       }
-      written = true;
+      m.sharesWith = earlier.group;
     }
-    if (!written) materials.push_back(*candidate);
+    materials.push_back(m);
   }
   return materials;
 }
@@ -128,15 +166,17 @@ std::vector<ModelMaterial> CollectMaterials(const FiberArray& fibers, const Mate
 // ---------------------------------------------------------------------------
 // Writing Tcl or Python
 
-// One argument of a command: a number or a word (quoted in Python).
+// One argument of a command: a number, a word (quoted in Python) or a
+// variable ($name in Tcl).
 struct Arg {
+  enum Kind { Number, Word, Variable } kind = Number;
   std::string text;
-  bool word = false;
 };
 
-Arg Word(const std::string& text) { return {text, true}; }
-Arg Num(double value) { return {ModelNumber(value), false}; }
-Arg Int(long long value) { return {FormatInt(value), false}; }
+Arg Word(const std::string& text) { return {Arg::Word, text}; }
+Arg Var(const std::string& name) { return {Arg::Variable, name}; }
+Arg Num(double value) { return {Arg::Number, ModelNumber(value)}; }
+Arg Int(long long value) { return {Arg::Number, FormatInt(value)}; }
 
 class ModelWriter {
  public:
@@ -147,16 +187,28 @@ class ModelWriter {
   void Blank() { lines_.emplace_back(); }
   void Comment(const std::string& text) { Line("# " + text); }
 
+  std::string Text(const Arg& a) const {
+    switch (a.kind) {
+      case Arg::Word:
+        return python_ ? "'" + a.text + "'" : a.text;
+      case Arg::Variable:
+        return python_ ? a.text : "$" + a.text;
+      default:
+        return a.text;
+    }
+  }
+
+  // `set name value` or `name = value`.
+  void Set(const std::string& name, const Arg& value) {
+    Line(python_ ? name + " = " + Text(value) : "set " + name + " " + Text(value));
+  }
+
   // `name a b c` or `ops.name(a, b, c)`.
   void Call(const std::string& name, const std::vector<Arg>& args) {
     std::string text = python_ ? "ops." + name + "(" : name;
     for (std::size_t i = 0; i < args.size(); ++i) {
-      if (python_) {
-        if (i > 0) text += ", ";
-        text += args[i].word ? "'" + args[i].text + "'" : args[i].text;
-      } else {
-        text += " " + args[i].text;
-      }
+      if (python_ && i > 0) text += ", ";
+      text += (python_ ? "" : " ") + Text(args[i]);
     }
     if (python_) text += ")";
     Line(text);
@@ -170,7 +222,7 @@ class ModelWriter {
       return;
     }
     std::string text = name;
-    for (const Arg& a : args) text += " " + a.text;
+    for (const Arg& a : args) text += " " + Text(a);
     Line(text + " {");
     indent_ = "    ";
   }
@@ -195,18 +247,24 @@ std::string KindName(int sectionType) {
   return kinds[static_cast<std::size_t>(sectionType - 1)];
 }
 
+// The tags the analysis adds to the model.
+const char* const kAnalysisTags[][2] = {{"baseNode", "1"},    {"pushNode", "2"},
+                                        {"elementTag", "1"},  {"axialSeries", "1"},
+                                        {"axialPattern", "1"}, {"pushSeries", "2"},
+                                        {"pushPattern", "2"}};
+
 // Comment lines may hold Chinese text; each ends with an ASCII character, so
 // that a reader decoding the file in a double-byte code page cannot swallow
 // the line end into the comment and lose the next command.
 void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
-                 const OpenSeesModelOptions& options) {
+                 const OpenSeesModelOptions& options, const std::vector<ModelMaterial>& materials) {
+  const bool analysis = options.analysis != SectionAnalysisAxis::None;
   if (w.Python()) w.Line("# -*- coding: utf-8 -*-");
   w.Comment("KumaSec v1.3: OpenSEES model of the fiber section");
   w.Comment("Date: " + options.date);
   w.Comment("Section kind: " + FormatInt(sectionType) + " (" + KindName(sectionType) + ")");
   w.Comment("Units: N, mm; stresses N/mm2, moments N*mm");
-  w.Comment("Fibers: " + FormatInt(static_cast<long long>(fibers.size())) + ", section tag " +
-            FormatInt(kSectionTag));
+  w.Comment("Fibers: " + FormatInt(static_cast<long long>(fibers.size())));
   if (fibers.size() > kOpenSeesFiberLimit) {
     w.Comment("WARNING: OpenSEES 3.8 refuses a fiber section of more than " +
               FormatInt(static_cast<long long>(kOpenSeesFiberLimit)) + " fibers; this one has " +
@@ -215,9 +273,29 @@ void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
   w.Blank();
   if (w.Python()) {
     w.Line("import openseespy.opensees as ops");
+    if (analysis) {
+      w.Line("import os");
+      w.Line("import sys");
+    }
     w.Blank();
   }
-  w.Call("wipe", {});
+  w.Comment("Tags of the section, its materials" + std::string(analysis ? " and the analysis" : "") +
+            ": change them here to add this");
+  w.Comment(std::string("model to an existing one") +
+            (options.wipe ? " (and leave out the wipe below)." : "."));
+  w.Set("sectionTag", Int(1));
+  for (const ModelMaterial& m : materials) {
+    if (m.sharesWith >= 0) {
+      w.Set(kGroups[m.group].tagName, Var(kGroups[m.sharesWith].tagName));
+    } else {
+      w.Set(kGroups[m.group].tagName, Int(m.tag));
+    }
+  }
+  if (analysis) {
+    for (const auto& tag : kAnalysisTags) w.Set(tag[0], Arg{Arg::Number, tag[1]});
+  }
+  w.Blank();
+  if (options.wipe) w.Call("wipe", {});
   if (options.threeD) {
     w.Call("model", {Word("basic"), Word("-ndm"), Int(3), Word("-ndf"), Int(6)});
   } else {
@@ -227,21 +305,14 @@ void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
 }
 
 void WriteMaterials(ModelWriter& w, const std::vector<ModelMaterial>& materials) {
-  w.Comment("Materials. Concrete01 with fpc = -fc, epsc0 = -e0, fpcu = -fc: the parabola");
-  w.Comment("up to e0, then the plateau fc, no tension. Steel01 with b = 0: elastic-");
-  w.Comment("perfectly plastic. Both are the program's own laws on loading.");
+  w.Comment("Materials: the program's laws on loading; on unloading OpenSEES follows");
+  w.Comment("each material's own hysteresis.");
   for (const ModelMaterial& m : materials) {
-    const MaterialGroup& g = kGroups[m.group];
-    if (g.concrete) {
-      w.Comment(std::string(g.name) + " (fc = " + ModelNumber(m.fc) +
-                ", e0 = " + ModelNumber(m.e0) + ")");
-      w.Call("uniaxialMaterial", {Word("Concrete01"), Int(m.tag), Num(-m.fc), Num(-m.e0),
-                                  Num(-m.fc), Num(ConcreteCrushingStrain(m.e0))});
-    } else {
-      w.Comment(std::string(g.name) + " (Es = " + ModelNumber(m.Es) +
-                ", fy = " + ModelNumber(m.fy) + ")");
-      w.Call("uniaxialMaterial", {Word("Steel01"), Int(m.tag), Num(m.fy), Num(m.Es), Num(0.0)});
-    }
+    if (m.sharesWith >= 0) continue;
+    w.Comment(m.command.comment);
+    std::vector<Arg> args = {Word(m.command.type), Var(kGroups[m.group].tagName)};
+    for (double v : m.command.values) args.push_back(Num(v));
+    w.Call("uniaxialMaterial", args);
   }
   w.Blank();
 }
@@ -257,26 +328,53 @@ double ConcreteModulus(const FiberArray& fibers) {
   throw Error("截面没有混凝土，无法计算毛截面的 GJ；请在 GJ 框中输入数值");
 }
 
-void WriteSection(ModelWriter& w, const FiberArray& fibers, const MaterialTags& tags,
-                  const OpenSeesModelOptions& options, bool localYIsProgramY, double gj,
-                  bool gjComputed, double Ec) {
+// Es of the structural steel, 0 when the section has none.
+double SteelShapeModulus(const FiberArray& fibers) {
+  for (const FiberRecord& f : fibers) {
+    if (f.material == SteelShape) return f.Es;
+  }
+  return 0;
+}
+
+bool HasSteelTube(int sectionType) { return sectionType == CircleCfst || sectionType == RectCfst; }
+
+// Which face a positive rotation compresses, by dimension.
+void WriteAxesComment(ModelWriter& w, const OpenSeesModelOptions& options, bool localYIsProgramY) {
+  w.Comment(localYIsProgramY ? "fiber yLoc zLoc A matTag: yLoc = the program's y, zLoc = its x"
+                             : "fiber yLoc zLoc A matTag: yLoc = the program's x, zLoc = its y");
   if (options.threeD) {
-    if (gjComputed) {
+    w.Comment("Faces: a positive rotation about global Y (bending about the program's X)");
+    w.Comment("compresses the program's -y face; one about global Z (bending about its Y)");
+    w.Comment("compresses the +x face.");
+  } else {
+    w.Comment(std::string("Faces: a positive rotation compresses the face of positive local y, the ") +
+              (localYIsProgramY ? "program's +y face." : "program's +x face."));
+  }
+  w.Comment("The section keeps the program's origin (-noCentroid). A deduction fiber is");
+  w.Comment("core concrete (1) of negative area: it cancels the concrete placed under it.");
+}
+
+void WriteSection(ModelWriter& w, const FiberArray& fibers, const OpenSeesModelOptions& options,
+                  bool localYIsProgramY, const OpenSeesModel& model, int sectionType, double Ec) {
+  if (options.threeD) {
+    if (model.gjComputed) {
       w.Comment("GJ of the gross section: G*J, G = Ec/(2*(1 + 0.2)) with Ec = 2*fc/e0 = " +
                 ModelNumber(Ec) + " N/mm2");
-      w.Comment("of the first concrete group (core concrete 1 when present); J of the outline");
+      w.Comment("of the first concrete group (core concrete 1 when present); J of the outline" +
+                std::string(HasSteelTube(sectionType) ? "," : ""));
+      if (HasSteelTube(sectionType)) {
+        w.Comment("the steel tube with G = Es/(2*(1 + 0.3)) and J of the tube, the infill with");
+        w.Comment("J of the concrete inside it");
+      }
     } else {
       w.Comment("GJ as given on the OpenSEES page");
     }
   }
-  w.Comment(localYIsProgramY ? "fiber yLoc zLoc A matTag: yLoc = the program's y, zLoc = its x"
-                             : "fiber yLoc zLoc A matTag: yLoc = the program's x, zLoc = its y");
-  w.Comment("The section keeps the program's origin (-noCentroid). A deduction fiber is");
-  w.Comment("core concrete (1) of negative area: it cancels the concrete placed under it.");
-  std::vector<Arg> args = {Word("Fiber"), Int(kSectionTag)};
+  WriteAxesComment(w, options, localYIsProgramY);
+  std::vector<Arg> args = {Word("Fiber"), Var("sectionTag")};
   if (options.threeD) {
     args.push_back(Word("-GJ"));
-    args.push_back(Num(gj));
+    args.push_back(Arg{Arg::Number, FormatG17(model.gj)});
   }
   args.push_back(Word("-noCentroid"));
   w.OpenBlock("section", args);
@@ -286,139 +384,310 @@ void WriteSection(ModelWriter& w, const FiberArray& fibers, const MaterialTags& 
     double area = f.material == CoreConcrete1Deduction ? -f.area : f.area;
     double yLoc = localYIsProgramY ? f.y : f.x;
     double zLoc = localYIsProgramY ? f.x : f.y;
-    w.Call("fiber", {Num(yLoc), Num(zLoc), Num(area), Int(tags[static_cast<std::size_t>(group)])});
+    w.Call("fiber", {Num(yLoc), Num(zLoc), Num(area), Var(kGroups[group].tagName)});
   }
   w.CloseBlock();
 }
 
 // ---------------------------------------------------------------------------
-// Moment–curvature analysis
+// Moment–curvature push
 
-// The curvature about the chosen axis is the rotation DOF of node 2: 5
-// (about global Y, the section's local y: the program's X axis) or 6 in 3D,
-// 3 in 2D. The axial force is DOF 1.
+// The curvature about the chosen axis is the rotation DOF of the push node:
+// 5 (about global Y, the section's local y: the program's X axis) or 6 in
+// 3D, 3 in 2D. The axial force is DOF 1.
 int CurvatureDof(const OpenSeesModelOptions& o) {
   if (!o.threeD) return 3;
   return o.analysis == SectionAnalysisAxis::AboutX ? 5 : 6;
 }
 
-std::vector<Arg> NodeLoad(const OpenSeesModelOptions& o, double axial, double moment) {
+// The sense of rotation that compresses the program's face (+y about X, -x
+// about Y): only the 2D model bending about X compresses it turning the
+// positive way (see WriteAxesComment).
+double PushSign(const OpenSeesModelOptions& o) {
+  return !o.threeD && o.analysis == SectionAnalysisAxis::AboutX ? 1.0 : -1.0;
+}
+
+std::vector<Arg> NodeVector(const OpenSeesModelOptions& o, const Arg& axial, const Arg& rotation) {
   const int dofs = o.threeD ? 6 : 3;
-  std::vector<Arg> args = {Int(2)};
+  std::vector<Arg> args = {Var("pushNode")};
   for (int dof = 1; dof <= dofs; ++dof) {
-    double v = dof == 1 ? axial : (dof == CurvatureDof(o) ? moment : 0.0);
-    args.push_back(Num(v));
+    args.push_back(dof == 1 ? axial : (dof == CurvatureDof(o) ? rotation : Num(0.0)));
   }
   return args;
 }
 
-void WriteFixes(ModelWriter& w, const OpenSeesModelOptions& o) {
+void WriteNodes(ModelWriter& w, const OpenSeesModelOptions& o) {
   const int dofs = o.threeD ? 6 : 3;
-  std::vector<Arg> fixed = {Int(1)}, free = {Int(2)};
+  std::vector<Arg> fixed = {Var("baseNode")}, free = {Var("pushNode")};
   for (int dof = 1; dof <= dofs; ++dof) {
     fixed.push_back(Int(1));
     free.push_back(Int(dof == 1 || dof == CurvatureDof(o) ? 0 : 1));
   }
-  std::vector<Arg> origin = {Int(0)};
-  for (int i = 0; i < (o.threeD ? 3 : 2); ++i) origin.push_back(Num(0.0));
-  origin[0] = Int(1);
-  w.Call("node", origin);
-  origin[0] = Int(2);
-  w.Call("node", origin);
+  for (const char* node : {"baseNode", "pushNode"}) {
+    std::vector<Arg> origin = {Var(node)};
+    for (int i = 0; i < (o.threeD ? 3 : 2); ++i) origin.push_back(Num(0.0));
+    w.Call("node", origin);
+  }
   w.Call("fix", fixed);
   w.Call("fix", free);
+  w.Call("element", {Word("zeroLengthSection"), Var("elementTag"), Var("baseNode"),
+                     Var("pushNode"), Var("sectionTag")});
 }
 
-void WriteStepLoop(ModelWriter& w, int steps) {
-  if (w.Python()) {
-    w.Line("step = 0");
-    w.Line("while ok == 0 and step < " + FormatInt(steps) + ":");
-    w.Line("    ok = ops.analyze(1)");
-    w.Line("    if ok != 0:");
-    w.Line("        ops.algorithm('ModifiedNewton', '-initial')");
-    w.Line("        ok = ops.analyze(1)");
-    w.Line("        ops.algorithm('Newton')");
-    w.Line("    step += 1");
-    w.Line("if ok != 0:");
-    w.Line("    print('Moment-curvature analysis stopped at step', step)");
-    w.Line("else:");
-    w.Line("    print('Moment-curvature analysis done:', step, 'steps')");
-    return;
-  }
-  w.Line("set step 0");
-  w.Line("while {$ok == 0 && $step < " + FormatInt(steps) + "} {");
-  w.Line("    set ok [analyze 1]");
-  w.Line("    if {$ok != 0} {");
-  w.Line("        algorithm ModifiedNewton -initial");
-  w.Line("        set ok [analyze 1]");
-  w.Line("        algorithm Newton");
-  w.Line("    }");
-  w.Line("    incr step");
-  w.Line("}");
-  w.Line("if {$ok != 0} {");
-  w.Line("    puts \"Moment-curvature analysis stopped at step $step\"");
-  w.Line("} else {");
-  w.Line("    puts \"Moment-curvature analysis done: $step steps\"");
-  w.Line("}");
-}
-
-void WriteAnalysis(ModelWriter& w, const OpenSeesModelOptions& o, double curvature, double moment) {
-  const bool aboutX = o.analysis == SectionAnalysisAxis::AboutX;
-  w.Blank();
-  w.Comment(std::string("Moment-curvature analysis about the program's ") + (aboutX ? "X" : "Y") +
-            " axis: a zero-length section");
-  w.Comment("element, the axial force of the MM page held constant, the curvature pushed");
-  w.Comment("to the state where the compressed concrete edge reaches ecu = " + ModelNumber(o.ecu) +
-            ".");
-  w.Comment("Axial force: " + FormatFixed(o.axialLevel, 3) + " kN (compression positive)");
-  w.Comment("Ultimate curvature: " + ModelNumber(curvature) +
-            " 1/mm; the program's own moment there: " + FormatFixed(moment, 3) + " kN*m");
-  w.Comment("(The program's sums do not depend on the loading path; Concrete01 unloads along");
-  w.Comment("its own hysteresis, so where fibers unload the moment here may differ slightly.)");
-  w.Comment(o.resultFile + ": one line per step, moment (N*mm) and curvature (1/mm)");
-  WriteFixes(w, o);
-  w.Call("element", {Word("zeroLengthSection"), Int(1), Int(1), Int(2), Int(kSectionTag)});
-  w.Call("recorder", {Word("Node"), Word("-file"), Word(o.resultFile), Word("-time"), Word("-node"),
-                      Int(2), Word("-dof"), Int(CurvatureDof(o)), Word("disp")});
-  w.Call("timeSeries", {Word("Constant"), Int(1)});
-  w.OpenBlock("pattern", {Word("Plain"), Int(1), Int(1)});
-  w.Call("load", NodeLoad(o, -o.axialLevel * 1000, 0.0));
-  w.CloseBlock();
+void WriteSolution(ModelWriter& w, const char* constraints) {
   w.Call("system", {Word("BandGeneral")});
   w.Call("numberer", {Word("Plain")});
-  w.Call("constraints", {Word("Plain")});
+  w.Call("constraints", {Word(constraints)});
   w.Call("test", {Word("NormDispIncr"), Num(1e-12), Int(50)});
   w.Call("algorithm", {Word("Newton")});
+}
+
+std::string FaceName(const OpenSeesModelOptions& o) {
+  return o.analysis == SectionAnalysisAxis::AboutX ? "+y" : "-x";
+}
+
+void WriteAnalysisComment(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m) {
+  const bool aboutX = o.analysis == SectionAnalysisAxis::AboutX;
+  const std::string axis = aboutX ? "X" : "Y";
+  const PushState& s = m.target;
+  w.Blank();
+  w.Comment("Moment-curvature analysis about the program's " + axis +
+            " axis: a zero-length section element.");
+  if (o.target == PushTarget::CapacityState) {
+    w.Comment("Target: the program's capacity state at the axial level " +
+              FormatFixed(o.axialLevel, 3) + " kN, as the PM and MM");
+    w.Comment("solvers find it: the curvature at which the first corner of the bounding");
+    w.Comment("rectangle reaches its limit (ecu = " + ModelNumber(o.ecu) +
+              " compressed, 0.01 stretched).");
+    w.Comment("The state: P = " + FormatFixed(s.P, 3) + " kN, curvature " +
+              ModelNumber(s.curvature) + " 1/mm, axial strain " + ModelNumber(s.axialStrain) +
+              ";");
+    w.Comment("the program's moment there " + FormatFixed(s.M, 3) + " kN*m (the MM curve at " +
+              (aboutX ? "0" : "90") + " degrees: " + FormatFixed(m.mmMoment, 3) + " kN*m).");
+  } else {
+    w.Comment("Target: the compressed concrete edge reaches ecu = " + ModelNumber(o.ecu) +
+              " under the axial level " + FormatFixed(o.axialLevel, 3) + " kN;");
+    w.Comment("this is not the program's capacity state (which also caps the stretched");
+    w.Comment("corner at 0.01). Curvature " + ModelNumber(s.curvature) + " 1/mm, axial strain " +
+              ModelNumber(s.axialStrain) + "; the program's moment there " +
+              FormatFixed(s.M, 3) + " kN*m.");
+  }
+  w.Comment("The push compresses the program's " + FaceName(o) + " face, as its PM and MM states " +
+            (aboutX ? "at 0 degrees" : "at 90 degrees") + " do.");
+  if (o.path == PushPath::ConstantAxial) {
+    w.Comment("Path: the axial force is held while the curvature grows. Fibers that were");
+    w.Comment("compressed by the axial step and are then stretched unload along Concrete01's");
+    w.Comment("and Steel01's hysteresis, while the program's sums (one plane strain, no");
+    w.Comment("history) stay on the loading curves. Expect the moment at the target within");
+    w.Comment("about 0.2 % of the program's at moderate axial force, and up to about 5 % (RC)");
+    w.Comment("to 9 % (concrete-filled tube) above it within a few per cent of the squash load.");
+    w.Comment("The proportional push of the OpenSEES page reproduces the program's moment.");
+  } else {
+    w.Comment("Path: proportional. The axial strain and the curvature are imposed together,");
+    w.Comment("raised from zero in proportion, so every fiber's strain grows one way and none");
+    w.Comment("unloads: the last line holds the program's P and M of the state above.");
+  }
+  w.Comment("A step that does not converge is retried with the initial tangent, then in");
+  w.Comment("halves (down to 1/1024 of a step); if it still fails the script stops with exit");
+  w.Comment("status 1 and a message on standard error.");
+  w.Comment(o.resultFile + ": one line per converged step, four numbers with 17 digits:");
+  w.Comment("P (kN, compression positive), M (kN*m, about the program's " + axis +
+            " axis, positive as pushed),");
+  w.Comment("the axial strain at the program's origin, the curvature (1/mm, positive as pushed).");
+  w.Comment(o.path == PushPath::ConstantAxial
+                ? "The first line is the state after the axial step, before any curvature."
+                : "The first line is the unloaded section, before the first step.");
+}
+
+void WriteAnalysisValues(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m) {
+  if (o.path == PushPath::ConstantAxial) w.Set("axialForce", Num(-o.axialLevel * 1000));
+  if (o.path == PushPath::Proportional) w.Set("targetAxialStrain", Num(m.target.axialStrain));
+  w.Set("targetCurvature", Num(m.target.curvature));
+  w.Set("steps", Int(o.steps));
+  w.Set("resultFile", w.Python() ? Word(o.resultFile) : Arg{Arg::Number, o.resultFile});
+  w.Set("curvatureDof", Int(CurvatureDof(o)));
+  w.Set("pushSign", Num(PushSign(o)));
+}
+
+// The loading up to the start of the push, and the two helpers the push
+// loop calls: the fraction of the target reached, and the next increment.
+void WriteLoading(ModelWriter& w, const OpenSeesModelOptions& o) {
+  if (o.path == PushPath::ConstantAxial) {
+    w.Call("timeSeries", {Word("Constant"), Var("axialSeries")});
+    w.OpenBlock("pattern", {Word("Plain"), Var("axialPattern"), Var("axialSeries")});
+    w.Call("load", NodeVector(o, Var("axialForce"), Num(0.0)));
+    w.CloseBlock();
+    WriteSolution(w, "Plain");
+    w.Call("integrator", {Word("LoadControl"), Num(0.0)});
+    w.Call("analysis", {Word("Static")});
+    w.Line(w.Python() ? "ok = ops.analyze(1)" : "set ok [analyze 1]");
+    w.Call("loadConst", {Word("-time"), Num(0.0)});
+    w.Call("timeSeries", {Word("Linear"), Var("pushSeries")});
+    w.OpenBlock("pattern", {Word("Plain"), Var("pushPattern"), Var("pushSeries")});
+    w.Call("load", NodeVector(o, Num(0.0), Var("pushSign")));
+    w.CloseBlock();
+    if (w.Python()) {
+      w.Blank();
+      w.Line("def pushed_fraction():");
+      w.Line("    return pushSign * ops.nodeDisp(pushNode, curvatureDof) / targetCurvature");
+      w.Blank();
+      w.Line("def push_by(fraction):");
+      w.Line("    ops.integrator('DisplacementControl', pushNode, curvatureDof,");
+      w.Line("                   pushSign * targetCurvature * fraction)");
+    } else {
+      w.Line("proc pushedFraction {} {");
+      w.Line("    expr {$::pushSign * [nodeDisp $::pushNode $::curvatureDof] / $::targetCurvature}");
+      w.Line("}");
+      w.Line("proc pushBy {fraction} {");
+      w.Line("    integrator DisplacementControl $::pushNode $::curvatureDof \\");
+      w.Line("        [expr {$::pushSign * $::targetCurvature * $fraction}]");
+      w.Line("}");
+    }
+    return;
+  }
+  // Imposed axial strain and curvature need a handler that enforces
+  // non-zero single-point constraints: Plain would take them as zero.
+  w.Call("timeSeries", {Word("Linear"), Var("pushSeries")});
+  w.OpenBlock("pattern", {Word("Plain"), Var("pushPattern"), Var("pushSeries")});
+  w.Call("sp", {Var("pushNode"), Int(1), Var("targetAxialStrain")});
+  if (w.Python()) {
+    w.Call("sp", {Var("pushNode"), Var("curvatureDof"), Var("pushSign * targetCurvature")});
+  } else {
+    w.Call("sp", {Var("pushNode"), Var("curvatureDof"),
+                  Arg{Arg::Number, "[expr {$pushSign * $targetCurvature}]"}});
+  }
+  w.CloseBlock();
+  WriteSolution(w, "Transformation");
   w.Call("integrator", {Word("LoadControl"), Num(0.0)});
   w.Call("analysis", {Word("Static")});
-  w.Line(w.Python() ? "ok = ops.analyze(1)" : "set ok [analyze 1]");
-  w.Call("loadConst", {Word("-time"), Num(0.0)});
-  w.Call("timeSeries", {Word("Linear"), Int(2)});
-  w.OpenBlock("pattern", {Word("Plain"), Int(2), Int(2)});
-  w.Call("load", NodeLoad(o, 0.0, 1.0));
-  w.CloseBlock();
-  w.Call("integrator",
-         {Word("DisplacementControl"), Int(2), Int(CurvatureDof(o)), Num(curvature / o.steps)});
-  WriteStepLoop(w, o.steps);
-  w.Call("remove", {Word("recorders")});
+  w.Line(w.Python() ? "ok = 0" : "set ok 0");
+  if (w.Python()) {
+    w.Blank();
+    w.Line("def pushed_fraction():");
+    w.Line("    return ops.getTime()");
+    w.Blank();
+    w.Line("def push_by(fraction):");
+    w.Line("    ops.integrator('LoadControl', fraction)");
+  } else {
+    w.Line("proc pushedFraction {} { getTime }");
+    w.Line("proc pushBy {fraction} { integrator LoadControl $fraction }");
+  }
 }
 
-// The bending coordinate of the analysis and the side it compresses: the
-// strain grows towards compression with s·coordinate. In 3D a positive
-// rotation about global Y stretches the side of positive local z (the
-// program's y) and one about global Z compresses positive local y (the
-// program's x); in 2D the section's local y is compressed.
-struct BendingSide {
-  bool aboutX;
-  double s;
+const char* const kTclPushLoop[] = {
+    "proc writeState {channel} {",
+    "    set force [eleResponse $::elementTag force]",
+    "    set n [expr {[llength $force] / 2}]",
+    "    puts $channel [format \"%.17g %.17g %.17g %.17g\" \\",
+    "        [expr {-[lindex $force $n] / 1000.0}] \\",
+    "        [expr {$::pushSign * [lindex $force [expr {$n + $::curvatureDof - 1}]] / 1e6}] \\",
+    "        [nodeDisp $::pushNode 1] \\",
+    "        [expr {$::pushSign * [nodeDisp $::pushNode $::curvatureDof]}]]",
+    "}",
+    "file mkdir [file dirname $resultFile]",
+    "set results [open $resultFile w]",
+    "writeState $results",
+    "set step 0",
+    "while {$ok == 0 && $step < $steps} {",
+    "    incr step",
+    "    set goal [expr {double($step) / $steps}]",
+    "    set part [expr {1.0 / $steps}]",
+    "    set tries 0",
+    "    while {$ok == 0 && [pushedFraction] < $goal - 1e-9 / $steps} {",
+    "        pushBy [expr {min($part, $goal - [pushedFraction])}]",
+    "        set ok [analyze 1]",
+    "        if {$ok != 0} {",
+    "            algorithm ModifiedNewton -initial",
+    "            set ok [analyze 1]",
+    "            algorithm Newton",
+    "        }",
+    "        if {$ok != 0 && $part > 1.0 / $steps / 1024} {",
+    "            set part [expr {$part / 2}]",
+    "            set ok 0",
+    "        }",
+    "        if {[incr tries] > 4096} { set ok -1 }",
+    "    }",
+    "    if {$ok == 0} { writeState $results }",
+    "}",
+    "close $results",
+    "if {$ok != 0} {",
+    "    puts stderr \"Moment-curvature analysis stopped at step $step of $steps\"",
+    "    exit 1",
+    "}",
+    "puts \"Moment-curvature analysis done: $steps steps\"",
 };
 
-BendingSide SideOf(SectionAnalysisAxis axis, bool threeD) {
-  bool aboutX = axis == SectionAnalysisAxis::AboutX;
-  return {aboutX, aboutX && threeD ? -1.0 : 1.0};
+const char* const kPythonPushLoop[] = {
+    "def write_state(out):",
+    "    force = ops.eleResponse(elementTag, 'force')",
+    "    n = len(force) // 2",
+    "    out.write('%.17g %.17g %.17g %.17g\\n' % (",
+    "        -force[n] / 1000.0, pushSign * force[n + curvatureDof - 1] / 1e6,",
+    "        ops.nodeDisp(pushNode, 1), pushSign * ops.nodeDisp(pushNode, curvatureDof)))",
+    "",
+    "",
+    "if os.path.dirname(resultFile):",
+    "    os.makedirs(os.path.dirname(resultFile), exist_ok=True)",
+    "results = open(resultFile, 'w')",
+    "write_state(results)",
+    "step = 0",
+    "while ok == 0 and step < steps:",
+    "    step += 1",
+    "    goal = step / steps",
+    "    part = 1.0 / steps",
+    "    tries = 0",
+    "    while ok == 0 and pushed_fraction() < goal - 1e-9 / steps:",
+    "        push_by(min(part, goal - pushed_fraction()))",
+    "        ok = ops.analyze(1)",
+    "        if ok != 0:",
+    "            ops.algorithm('ModifiedNewton', '-initial')",
+    "            ok = ops.analyze(1)",
+    "            ops.algorithm('Newton')",
+    "        if ok != 0 and part > 1.0 / steps / 1024:",
+    "            part /= 2",
+    "            ok = 0",
+    "        tries += 1",
+    "        if tries > 4096:",
+    "            ok = -1",
+    "    if ok == 0:",
+    "        write_state(results)",
+    "results.close()",
+    "if ok != 0:",
+    "    print('Moment-curvature analysis stopped at step %d of %d' % (step, steps),",
+    "          file=sys.stderr)",
+    "    sys.exit(1)",
+    "print('Moment-curvature analysis done: %d steps' % steps)",
+};
+
+void WriteAnalysis(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m) {
+  WriteAnalysisComment(w, o, m);
+  WriteAnalysisValues(w, o, m);
+  WriteNodes(w, o);
+  WriteLoading(w, o);
+  if (w.Python()) {
+    w.Blank();
+    w.Blank();
+    for (const char* line : kPythonPushLoop) line[0] ? w.Line(line) : w.Blank();
+  } else {
+    for (const char* line : kTclPushLoop) w.Line(line);
+  }
 }
 
-double Along(const BendingSide& side, double x, double y) { return side.s * (side.aboutX ? y : x); }
+// ---------------------------------------------------------------------------
+// Push states
+
+bool AboutX(SectionAnalysisAxis axis) { return axis == SectionAnalysisAxis::AboutX; }
+
+// The coordinate that grows towards the compressed face.
+double TowardsCompression(SectionAnalysisAxis axis, double x, double y) {
+  return AboutX(axis) ? y : -x;
+}
+
+// The program's moment of a sum about the axis, kN·m, positive as pushed:
+// -Σσ·A·t with t = TowardsCompression.
+double PushedMoment(SectionAnalysisAxis axis, double momentX, double momentY) {
+  return (AboutX(axis) ? -momentX : momentY) / 1e6;
+}
 
 std::string Kn(double value) { return FormatFixed(value, 1); }
 
@@ -429,6 +698,23 @@ bool FileNameFitsModel(const std::string& name) {
     if (std::string("\"'{}[]$\\;#").find(static_cast<char>(c)) != std::string::npos) return false;
   }
   return true;
+}
+
+// The MM curve's moment at `level` at 0 (about X) or 90 degrees (about Y),
+// positive as pushed: a contour of four divisions has both as points.
+double MmCurveMoment(const FiberArray& fibers, double B, double H, SectionAnalysisAxis axis,
+                     double level, const PmSettings& search) {
+  MmSettings s;
+  s.m = 4;
+  s.axialLevel = level;
+  s.ecu = search.ecu;
+  s.K = search.K;
+  s.N = search.N;
+  s.lambda = search.lambda;
+  FiberArray scratch = fibers;
+  MmCurve curve;
+  SolveMmCurve(s, B, H, scratch, curve);
+  return AboutX(axis) ? -curve.Mx[0] : curve.My[1];
 }
 
 }  // namespace
@@ -451,16 +737,28 @@ std::string FiberLimitWarning(std::size_t fiberCount) {
          " 根，OpenSEES 3.8 会拒绝这个截面（退出状态 255）。请减少网格划分数。";
 }
 
-double GrossTorsionalStiffness(int sectionType, const SectionParameters& params, double Ec) {
-  double J = 0;
-  if (sectionType == CircleRc || sectionType == CircleCfst || sectionType == CircleSteelRc) {
-    J = kPi * std::pow(params.H, 4) / 32;
+double GrossTorsionalStiffness(int sectionType, const SectionParameters& params, double Ec,
+                               double Es) {
+  const double Gc = Ec / (2 * (1 + 0.2)), Gs = Es / (2 * (1 + 0.3));
+  // Saint-Venant's J of a solid rectangle.
+  auto rectangle = [](double B, double H) {
+    double a = std::max(std::fabs(B), std::fabs(H)), b = std::min(std::fabs(B), std::fabs(H));
+    return a > 0 ? a * b * b * b * (1.0 / 3 - 0.21 * (b / a) * (1 - std::pow(b / a, 4) / 12)) : 0;
+  };
+  double gj = 0;
+  if (sectionType == CircleCfst) {
+    const double D = params.H, d = params.H - 2 * params.tw;
+    gj = Gc * kPi * std::pow(d, 4) / 32 + Gs * kPi * (std::pow(D, 4) - std::pow(d, 4)) / 32;
+  } else if (sectionType == RectCfst) {
+    const double tx = params.tw, ty = params.twX;
+    const double bm = params.B - tx, hm = params.H - ty;  // the walls' mid-line
+    const double tube = 4 * bm * bm * hm * hm / (2 * bm / ty + 2 * hm / tx);
+    gj = Gc * rectangle(params.B - 2 * tx, params.H - 2 * ty) + Gs * tube;
+  } else if (sectionType == CircleRc || sectionType == CircleSteelRc) {
+    gj = Gc * kPi * std::pow(params.H, 4) / 32;
   } else {
-    double a = std::max(std::fabs(params.B), std::fabs(params.H));
-    double b = std::min(std::fabs(params.B), std::fabs(params.H));
-    if (a > 0) J = a * b * b * b * (1.0 / 3 - 0.21 * (b / a) * (1 - std::pow(b / a, 4) / 12));
+    gj = Gc * rectangle(params.B, params.H);
   }
-  double gj = Ec / (2 * (1 + 0.2)) * J;
   if (!(gj > 0) || !std::isfinite(gj)) {
     throw Error("无法计算毛截面的 GJ；请在 GJ 框中输入数值");
   }
@@ -486,28 +784,46 @@ SectionSums ProgramSectionSums(const FiberArray& fibers, double a, double b, dou
   return sums;
 }
 
-double UltimateCurvature(const FiberArray& fibers, SectionAnalysisAxis axis, bool threeD,
-                         double axialLevel, double ecu, double& moment) {
-  const BendingSide side = SideOf(axis, threeD);
+PushState CapacityPushState(const FiberArray& fibers, double B, double H,
+                            SectionAnalysisAxis axis, double axialLevel,
+                            const PmSettings& settings) {
+  double compressionEnd = 0, tensionEnd = 0;
+  AxialEnds(fibers, settings.ecu, compressionEnd, tensionEnd);
+  if (!(axialLevel < compressionEnd && axialLevel > tensionEnd)) {
+    throw Error("轴力水平 " + Kn(axialLevel) + " kN 不在截面的轴力范围 " + Kn(tensionEnd) +
+                " ~ " + Kn(compressionEnd) + " kN 之内，无法进行弯矩-曲率分析");
+  }
+  const CapacityState s = SolveCapacityState(AboutX(axis) ? 0.0 : 90.0, axialLevel, settings, B,
+                                             H, fibers);
+  PushState state;
+  state.axialStrain = s.c;
+  state.curvature = AboutX(axis) ? -s.b : s.a;
+  state.P = s.P;
+  state.M = PushedMoment(axis, s.Mx * 1e6, s.My * 1e6);
+  return state;
+}
+
+PushState CrushingPushState(const FiberArray& fibers, SectionAnalysisAxis axis,
+                            double axialLevel, double ecu) {
   // The compressed concrete edge: the outermost corner of a concrete fiber.
   double edge = -HUGE_VAL, low = HUGE_VAL;
   for (const FiberRecord& f : fibers) {
     const double xs[4] = {f.x1, f.x2, f.x3, f.x4}, ys[4] = {f.y1, f.y2, f.y3, f.y4};
     for (int k = 0; k < 4; ++k) {
-      if (IsConcrete(f.material)) edge = std::max(edge, Along(side, xs[k], ys[k]));
+      if (IsConcrete(f.material)) edge = std::max(edge, TowardsCompression(axis, xs[k], ys[k]));
     }
-    low = std::min(low, Along(side, f.x, f.y));
+    low = std::min(low, TowardsCompression(axis, f.x, f.y));
   }
   if (edge == -HUGE_VAL) throw Error("截面没有混凝土纤维，无法按混凝土极限应变进行弯矩-曲率分析");
   const double depth = edge - low > 0 ? edge - low : 1.0;
 
-  // strain = ecu + φ·(edge − s·coordinate), as a·x + b·y + c.
-  auto state = [&](double phi) {
-    double slope = -phi * side.s;
-    return side.aboutX ? ProgramSectionSums(fibers, 0, slope, ecu + phi * edge)
-                       : ProgramSectionSums(fibers, slope, 0, ecu + phi * edge);
+  // strain = ecu + φ·(edge − t), as a·x + b·y + c.
+  auto sums = [&](double phi) {
+    double c = ecu + phi * edge;
+    return AboutX(axis) ? ProgramSectionSums(fibers, 0, -phi, c)
+                        : ProgramSectionSums(fibers, phi, 0, c);
   };
-  auto axial = [&](double phi) { return -state(phi).force / 1000; };
+  auto axial = [&](double phi) { return -sums(phi).force / 1000; };
 
   const double most = axial(0);
   if (!(axialLevel < most)) {
@@ -528,16 +844,20 @@ double UltimateCurvature(const FiberArray& fibers, SectionAnalysisAxis axis, boo
     double mid = 0.5 * (lo + hi);
     (axial(mid) > axialLevel ? lo : hi) = mid;
   }
-  const double phi = 0.5 * (lo + hi);
-  SectionSums sums = state(phi);
-  moment = -side.s * (side.aboutX ? sums.momentX : sums.momentY) / 1e6;
-  return phi;
+  PushState state;
+  state.curvature = 0.5 * (lo + hi);
+  state.axialStrain = ecu + state.curvature * edge;
+  SectionSums at = sums(state.curvature);
+  state.P = -at.force / 1000;
+  state.M = PushedMoment(axis, at.momentX, at.momentY);
+  return state;
 }
 
 OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
   OpenSeesModelOptions o;
   o.language = form.ItemIndex("ComboBox18") == 1 ? OpenSeesLanguage::Python : OpenSeesLanguage::Tcl;
   o.threeD = form.ItemIndex("ComboBox19") != 1;
+  o.wipe = form.ItemIndex("ComboBox46") != 1;
   switch (form.ItemIndex("ComboBox20")) {
     case 1:
       o.analysis = SectionAnalysisAxis::AboutX;
@@ -556,11 +876,17 @@ OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
     if (!(o.gj > 0) || !std::isfinite(o.gj)) throw Error("GJ 必须是正数（N·mm²），或留空");
   }
   if (o.analysis == SectionAnalysisAxis::None) return o;
+  o.target = form.ItemIndex("ComboBox44") == 1 ? PushTarget::ConcreteCrushing
+                                               : PushTarget::CapacityState;
+  o.path = form.ItemIndex("ComboBox45") == 1 ? PushPath::Proportional : PushPath::ConstantAxial;
   o.axialLevel = form.Float("Edit30");
   o.ecu = form.Float("Edit34");
   if (!(o.ecu < 0) || !std::isfinite(o.ecu)) {
     throw Error("混凝土极限应变必须是负数（受压），才能进行弯矩-曲率分析");
   }
+  o.K = form.Integer("Edit61");
+  o.N = form.Integer("Edit62");
+  o.lambda = form.Float("Edit63");
   o.steps = form.Integer("Edit91");
   if (o.steps < 1 || o.steps > 100000) throw Error("曲率分析步数必须在 1 到 100000 之间");
   o.resultFile = form.Text("Edit92");
@@ -586,26 +912,34 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
       model.gj = options.gj;
     } else {
       Ec = ConcreteModulus(fibers);
-      model.gj = GrossTorsionalStiffness(sectionType, params, Ec);
+      model.gj = GrossTorsionalStiffness(sectionType, params, Ec, SteelShapeModulus(fibers));
       model.gjComputed = true;
     }
   }
   if (options.analysis != SectionAnalysisAxis::None) {
-    model.ultimateCurvature =
-        UltimateCurvature(fibers, options.analysis, options.threeD, options.axialLevel, options.ecu,
-                          model.programMoment);
+    if (options.target == PushTarget::CapacityState) {
+      PmSettings search;
+      search.ecu = options.ecu;
+      search.K = options.K;
+      search.N = options.N;
+      search.lambda = options.lambda;
+      model.target = CapacityPushState(fibers, params.B, params.H, options.analysis,
+                                       options.axialLevel, search);
+      model.mmMoment = MmCurveMoment(fibers, params.B, params.H, options.analysis,
+                                     options.axialLevel, search);
+    } else {
+      model.target = CrushingPushState(fibers, options.analysis, options.axialLevel, options.ecu);
+    }
   }
 
   // A 2D section bends about its local z: its local y is the program's y
   // when the analysis bends about X.
   const bool localYIsProgramY = !options.threeD && options.analysis == SectionAnalysisAxis::AboutX;
   ModelWriter w(options.language);
-  WriteHeader(w, fibers, sectionType, options);
+  WriteHeader(w, fibers, sectionType, options, materials);
   WriteMaterials(w, materials);
-  WriteSection(w, fibers, tags, options, localYIsProgramY, model.gj, model.gjComputed, Ec);
-  if (options.analysis != SectionAnalysisAxis::None) {
-    WriteAnalysis(w, options, model.ultimateCurvature, model.programMoment);
-  }
+  WriteSection(w, fibers, options, localYIsProgramY, model, sectionType, Ec);
+  if (options.analysis != SectionAnalysisAxis::None) WriteAnalysis(w, options, model);
   model.lines = w.Take();
   return model;
 }

@@ -1,25 +1,32 @@
 #pragma once
 // A complete OpenSEES model of the meshed section, as Tcl or as OpenSeesPy:
-// header, model builder, one uniaxial material per material group (the exact
-// equivalents of the program's laws), the fiber section with its torsional
-// stiffness, and on request a moment–curvature analysis of a zero-length
-// section element under the MM page's axial force.
+// header, the tags as variables, model builder, one uniaxial material per
+// material group (the equivalents of the program's laws), the fiber section
+// with its torsional stiffness, and on request a moment–curvature push of a
+// zero-length section element.
 //
-// Material equivalents. Concrete01 with fpc = -fc, epsc0 = -e0, fpcu = -fc
-// and a large epsU follows the program's concrete law: the parabola up to e0,
-// then the plateau at fc, no tension. Steel01 with Fy = fy, E0 = Es, b = 0 is
-// the program's elastic–perfectly plastic steel. Both agree with the program
-// on the loading envelope; on unloading they follow their own hysteresis.
+// Material equivalents, one writer per law choice (see the .cpp). Concrete
+// law 1: Concrete01 with fpc = -fc, epsc0 = -e0, fpcu = -fc and a large epsU,
+// the parabola up to e0, then the plateau at fc, no tension. Steel law 1:
+// Steel01 with Fy = fy, E0 = Es and the hardening ratio kSteelHardening, the
+// program's elastic–perfectly plastic steel to any digit that matters; the
+// ratio keeps the section's tangent regular once every fiber has yielded or
+// crushed. Both agree with the program on the loading envelope; on unloading
+// they follow their own hysteresis.
 //
 // Axes. The program's x becomes the section's local y and its y local z; a
 // 2D model bends in one plane, so its local y is the program's y when the
 // analysis bends about X and x otherwise. The section keeps the program's
 // origin (-noCentroid), so its moments are the program's moments.
+//
+// The push compresses the face the program's PM and MM states compress: the
+// +y face when bending about X (0 degrees), the -x face about Y (90 degrees).
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "analysis/solvers.h"
 #include "model/fiber.h"
 #include "model/form.h"
 #include "model/section.h"
@@ -30,8 +37,19 @@ namespace kuma {
 // OpenSEES 3.8 stops on a fiber section of more fibers than this.
 inline constexpr std::size_t kOpenSeesFiberLimit = 10000;
 
+// Steel01's hardening ratio for the program's elastic–perfectly plastic
+// steel: at a strain of 0.2 it adds 4e-5 N/mm² to 400 N/mm².
+inline constexpr double kSteelHardening = 1e-9;
+
 enum class OpenSeesLanguage { Tcl, Python };
 enum class SectionAnalysisAxis { None, AboutX, AboutY };
+// Where the push ends: the program's capacity state at the axial level (the
+// first corner limit, as the PM/MM solvers find it), or the state where the
+// compressed concrete edge reaches the ultimate strain.
+enum class PushTarget { CapacityState, ConcreteCrushing };
+// How it gets there: the axial force held while the curvature grows, or the
+// axial strain and the curvature raised together (no fiber unloads).
+enum class PushPath { ConstantAxial, Proportional };
 
 struct OpenSeesModelOptions {
   OpenSeesLanguage language = OpenSeesLanguage::Tcl;
@@ -42,8 +60,23 @@ struct OpenSeesModelOptions {
   double axialLevel = 0;              // kN, compression positive
   double ecu = -0.0035;               // ultimate concrete strain
   int steps = 100;                    // curvature increments
-  std::string resultFile = "mk.out";  // moment–curvature pairs
+  std::string resultFile = "mk.out";  // one state per line
   std::string date;                   // for the header
+  bool wipe = true;                   // begin with `wipe`
+  PushTarget target = PushTarget::CapacityState;
+  PushPath path = PushPath::ConstantAxial;
+  int K = 5, N = 100;   // the capacity state's search (the MM page's K, N, λ)
+  double lambda = 1.2;
+};
+
+// The strain plane a push ends in: ε = axialStrain − curvature·t, where t is
+// the coordinate that grows towards the compressed face (y about X, -x about
+// Y), with the program's own sums there.
+struct PushState {
+  double axialStrain = 0;  // at the program's origin
+  double curvature = 0;    // 1/mm, positive
+  double P = 0;            // kN, compression positive
+  double M = 0;            // kN·m about the axis, positive as pushed
 };
 
 // What the model holds besides its text, for the page's notes.
@@ -51,15 +84,17 @@ struct OpenSeesModel {
   std::vector<std::string> lines;
   double gj = 0;  // N·mm², as written (3D)
   bool gjComputed = false;
-  double ultimateCurvature = 0;  // 1/mm, when analysed
-  double programMoment = 0;      // kN·m at that curvature, the program's own sums
-  std::string warning;           // fiber-limit warning, or empty
+  PushState target;      // when analysed
+  double mmMoment = 0;   // kN·m, the MM curve's moment at that level and angle
+  std::string warning;   // fiber-limit warning, or empty
 };
 
 // Reads the choices of the OpenSEES page (ComboBox18 language, ComboBox19
-// dimension, ComboBox20 analysis, Edit90 GJ, blank for the gross section)
-// and, for an analysis, Edit30 (axial level), Edit34 (ultimate strain),
-// Edit91 (steps) and Edit92 (result file). Failures raise kuma::Error.
+// dimension, ComboBox20 analysis, Edit90 GJ, blank for the gross section,
+// ComboBox46 wipe) and, for an analysis, Edit30 (axial level), Edit34
+// (ultimate strain), Edit61..Edit63 (K, N, λ of the search), Edit91 (steps),
+// Edit92 (result file), ComboBox44 (target) and ComboBox45 (path). Failures
+// raise kuma::Error.
 OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form);
 
 // The complete model of the fibers. Refuses, with a message, materials that
@@ -75,8 +110,13 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
 std::string FiberLimitWarning(std::size_t fiberCount);
 
 // G·J of the gross outline: G = Ec/(2·(1 + 0.2)), Ec = 2·fc/e0 of core
-// concrete (1); J of the rectangle B × H or of the circle of diameter H.
-double GrossTorsionalStiffness(int sectionType, const SectionParameters& params, double Ec);
+// concrete (1); J of the rectangle B × H or of the circle of diameter H. A
+// steel tube (kinds 5 and 6) counts with its own G = Es/(2·(1 + 0.3)): the
+// circular tube with J of the ring, the rectangular one as a thin-walled
+// closed section (4·Am²/Σ(s/t) on its mid-line); the concrete inside it with
+// J of the infill.
+double GrossTorsionalStiffness(int sectionType, const SectionParameters& params, double Ec,
+                               double Es);
 
 // The program's own sums over the fibers for the strain a·x + b·y + c, with
 // its laws (a deduction fiber counts against the section): N and N·mm.
@@ -85,12 +125,17 @@ struct SectionSums {
 };
 SectionSums ProgramSectionSums(const FiberArray& fibers, double a, double b, double c);
 
-// The curvature (1/mm, positive) at which the compressed concrete edge
-// reaches `ecu` while the section carries `axialLevel` kN, bending about the
-// axis in the sense the model pushes it; `moment` receives the program's
-// moment about that axis at that state, kN·m, positive.
-double UltimateCurvature(const FiberArray& fibers, SectionAnalysisAxis axis, bool threeD,
-                         double axialLevel, double ecu, double& moment);
+// The program's capacity state at `axialLevel` kN bending about `axis`: the
+// PM solver's search at 0 or 90 degrees (settings.ecu, K, N, λ). Refuses a
+// level outside the axial forces of the uniform strains εcu and 0.01.
+PushState CapacityPushState(const FiberArray& fibers, double B, double H,
+                            SectionAnalysisAxis axis, double axialLevel,
+                            const PmSettings& settings);
+
+// The state where the compressed concrete edge (the outermost corner of a
+// concrete fiber) reaches `ecu` while the section carries `axialLevel` kN.
+PushState CrushingPushState(const FiberArray& fibers, SectionAnalysisAxis axis,
+                            double axialLevel, double ecu);
 
 // A number as OpenSEES and Python read it: shortest round-trip digits, '.'
 // as decimal point whatever the locale, always with a point or an exponent.

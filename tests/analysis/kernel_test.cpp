@@ -156,8 +156,17 @@ TEST_P(PathAndThreads, FibersOnTheAxisWithAJumpAtZeroStrainMatchTheRecords) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, PathAndThreads,
                          ::testing::Values(KernelPath::Sse2, KernelPath::Avx2, KernelPath::Avx512),
+                         // Named by the path asked for: a machine without AVX-512 runs
+                         // that case on a narrower path, under its own name still.
                          [](const ::testing::TestParamInfo<KernelPath>& p) {
-                           return std::string(KernelPathName(p.param));
+                           switch (p.param) {
+                             case KernelPath::Avx512:
+                               return std::string("avx512");
+                             case KernelPath::Avx2:
+                               return std::string("avx2");
+                             default:
+                               return std::string("sse2");
+                           }
                          });
 
 TEST(Threads, ResultsAreIdenticalWhateverTheThreadCount) {

@@ -86,24 +86,26 @@ void TForm1::BuildImportPage(QWidget* page) {
   AddList(page, "ComboBox11", 224, 156, 130);
   AddLabel(page, "Label122", QStringLiteral("弯矩"), 364, 159, 32);
   AddList(page, "ComboBox12", 398, 156, 140);
-  // The units of a table without a units line: force, length (kN, m).
-  const QString assumed = QStringLiteral("表格没有单位行时按此读取: 力的单位、长度的单位 (弯矩为力·长度)");
-  AddLabel(page, "Label221", QStringLiteral("单位"), 546, 159, 26)->setToolTip(assumed);
-  AddList(page, "ComboBox30", 574, 156, 52)->setToolTip(assumed);
-  AddList(page, "ComboBox31", 628, 156, 44)->setToolTip(assumed);
   AddLabel(page, "Label123", QStringLiteral("楼层"), 8, 185, 32);
-  AddEdit(page, "Edit75", 42, 182, 170);
-  AddButton(page, "Button41", QStringLiteral("..."), 214, 181, 24, 23);
-  AddLabel(page, "Label124", QStringLiteral("柱"), 248, 185, 20);
-  AddEdit(page, "Edit76", 270, 182, 170);
-  AddButton(page, "Button42", QStringLiteral("..."), 442, 181, 24, 23);
-  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 476, 185, 190);
+  AddEdit(page, "Edit75", 42, 182, 120);
+  AddButton(page, "Button41", QStringLiteral("..."), 164, 181, 24, 23);
+  AddLabel(page, "Label124", QStringLiteral("柱"), 196, 185, 20);
+  AddEdit(page, "Edit76", 218, 182, 120);
+  AddButton(page, "Button42", QStringLiteral("..."), 340, 181, 24, 23);
+  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 372, 185, 176);
+  // The units of a table without a units line: force, length (kN, m).
+  const QString assumed =
+      QStringLiteral("表格没有单位行时按此读取: 力的单位、长度的单位 (弯矩为力·长度)");
+  AddLabel(page, "Label221", QStringLiteral("单位"), 552, 185, 26)->setToolTip(assumed);
+  AddList(page, "ComboBox30", 578, 182, 48)->setToolTip(assumed);
+  AddList(page, "ComboBox31", 628, 182, 44)->setToolTip(assumed);
   AddLabel(page, "Label125", QString(), 8, 208, 662);
   new NameChooser(QStringLiteral("ListBox1"), page);
   new NameChooser(QStringLiteral("ListBox2"), page);
 
   AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
   BuildCheckControls(page);
+  BuildWorkbookControls(page);
 }
 
 void TForm1::ConnectImportPage() {
@@ -130,6 +132,8 @@ QFileDialog& TForm1::OpenDialog() {
     openDialog_->setObjectName(QStringLiteral("OpenDialog1"));
     openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
     openDialog_->setFileMode(QFileDialog::ExistingFile);
+    openDialog_->setNameFilters({QStringLiteral("ETABS表格 (*.csv *.xlsx *.txt)"),
+                                 QStringLiteral("所有文件 (*)")});
   }
   return *openDialog_;
 }
@@ -141,7 +145,7 @@ void TForm1::ImportForces() {
   const QString path = RunFileDialog(OpenDialog());
   if (path.isEmpty()) return;
   RememberImportFolder(path);
-  if (Run([this, path] { ImportCommand(state_, *form_, LocalPath(path)); })) RunDesignCheck();
+  ImportChosenFile(LocalPath(path));
 }
 
 void TForm1::ApplyForceFactors() {
@@ -167,7 +171,7 @@ void TForm1::ReimportForces() {
     ImportForces();
     return;
   }
-  if (Run([this, path] { ImportCommand(state_, *form_, path); })) RunDesignCheck();
+  ImportChosenFile(path, state_.forceTable.sheet);
 }
 
 void TForm1::ChooseNames(const char* buttonName, const char* chooserName, const char* boxName,

@@ -156,6 +156,13 @@ class TForm1 : public QMainWindow {
   void ApplyForceFactors();
   void ChooseNames(const char* buttonName, const char* chooserName, const char* boxName,
                    const std::vector<std::string>& names);
+  // Workbooks (workbook_controls.cpp): the "导出Excel" buttons, the import
+  // of a chosen file (asking for the sheet of a workbook with several
+  // tables, unless `sheet` names it) and the export of the check table
+  // (or else the statistics).
+  void BuildWorkbookControls(QWidget* page);
+  void ImportChosenFile(const std::string& path, const std::string& sheet = {});
+  void ExportWorkbook(bool checkTable);
   // The design check, when forces have been imported.
   void RunDesignCheck();
   // Row `gridRow` of the check table clicked: its combination selected in

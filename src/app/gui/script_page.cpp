@@ -58,6 +58,13 @@ void TForm1::BuildOpenSeesModelControls(QWidget* page) {
   AddEdit(page, "Edit91", 614, 40, 50);
   AddLabel(page, "Label186", QStringLiteral("结果文件"), 674, 44, 56);
   AddEdit(page, "Edit92", 732, 40, 138);
+  AddLabel(page, "Label270", QStringLiteral("推覆目标"), 8, 76, 56);
+  AddList(page, "ComboBox44", 66, 72, 124);
+  AddLabel(page, "Label271", QStringLiteral("加载路径"), 200, 76, 56);
+  AddList(page, "ComboBox45", 258, 72, 136);
+  AddLabel(page, "Label272", QStringLiteral("清空模型"), 404, 76, 56);
+  AddList(page, "ComboBox46", 476, 72, 188);
+  page->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setGeometry(8, 104, 862, 398);
   AddLabel(page, "Label187", QStringLiteral("说明"), 8, 508, 40);
   auto* notes = new QPlainTextEdit(page);
   notes->setObjectName(QStringLiteral("Memo2"));

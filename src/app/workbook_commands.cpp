@@ -1,0 +1,82 @@
+#include "app/workbook_commands.h"
+
+#include "analysis/design_check.h"
+#include "app/commands.h"
+#include "forces/forces.h"
+#include "forces/workbook.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+// The check table's colours: red above 1.0, orange from 0.9.
+std::uint32_t RatioFill(double ratio) {
+  if (ratio > 1.0) return 0xFF0000;
+  if (ratio >= 0.9) return 0xFFA500;
+  return kNoFill;
+}
+
+}  // namespace
+
+void ImportWorkbookCommand(AppState& state, Form& form, const std::string& path,
+                           const std::string& sheet) {
+  // All or nothing: a refused workbook leaves the forces and their check.
+  ImportForceWorkbook(form, state.forceTable, path, sheet);
+  state.check = DesignCheck();  // the ratios belong to the forces they were computed for
+  ShowDesignCheck(state, form);
+}
+
+ResultSheet CheckResultSheet(const AppState& state, CheckSheetOrder order) {
+  const DesignCheck& check = state.check;
+  if (!check.Valid()) throw Error("尚未验算, 没有可以导出的验算结果");
+  ResultSheet sheet;
+  std::vector<int> rows;
+  if (order == CheckSheetOrder::ByRatio) {
+    sheet.name = "验算比值";
+    sheet.header = {"序号", "组合", "P", "Mx", "My", "比值"};
+    rows = CombinationsByRatio(check);
+  } else {
+    sheet.name = "check";
+    sheet.header = {"row", "label", "P", "Mx", "My", "ratio"};
+    for (std::size_t r = 1; r < check.ratio.size(); ++r) rows.push_back(static_cast<int>(r));
+  }
+  sheet.formats = {"0", "", "0", "0", "0", "0.000"};
+  for (int r : rows) {
+    const auto i = static_cast<std::size_t>(r);
+    const SurfacePoint& d = check.demand[i];
+    sheet.rows.push_back({ResultCell::Number(r),
+                          ResultCell::Text(CombinationLabel(state.forceTable, r)),
+                          ResultCell::Number(d.P), ResultCell::Number(d.Mx),
+                          ResultCell::Number(d.My), ResultCell::Number(check.ratio[i])});
+    sheet.fills.push_back(RatioFill(check.ratio[i]));
+  }
+  return sheet;
+}
+
+ResultSheet StatisticsResultSheet(const ForceTable& table) {
+  if (GoverningCombination(table, 1) <= 0) throw Error("没有导入内力组合, 没有可以导出的统计");
+  ResultSheet sheet;
+  sheet.name = "内力统计";
+  sheet.header = {"Case", "P", "Mx", "My", "label"};
+  sheet.formats = {"", "0", "0", "0", ""};
+  for (int row = 1; row <= 4; ++row) {
+    const char* caption = "";
+    const int r = GoverningCombination(table, row, &caption);
+    const ForceRecord& f = table.records[static_cast<std::size_t>(r)];
+    sheet.rows.push_back({ResultCell::Text(caption), ResultCell::Number(f.P),
+                          ResultCell::Number(f.Mx), ResultCell::Number(f.My),
+                          ResultCell::Text(CombinationLabel(table, r, "组合 "))});
+  }
+  return sheet;
+}
+
+void ExportCheckWorkbookCommand(const AppState& state, const std::string& path) {
+  WriteResultWorkbook(path, {CheckResultSheet(state, CheckSheetOrder::ByRatio)});
+}
+
+void ExportStatisticsWorkbookCommand(const AppState& state, const std::string& path) {
+  WriteResultWorkbook(path, {StatisticsResultSheet(state.forceTable)});
+}
+
+}  // namespace kuma

@@ -1,0 +1,101 @@
+// The force import from an ETABS workbook: the sheet is chosen, turned into
+// the text of its CSV export and imported by the CSV import itself, so both
+// routes give the same records, labels, filters and messages.
+#include <algorithm>
+#include <new>
+
+#include "forces/forces.h"
+#include "forces/workbook.h"
+#include "model/errors.h"
+
+namespace kuma {
+
+namespace {
+
+const std::vector<std::string> kForceFields = {"P", "M2", "M3"};
+
+bool SameName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// The fields the import will convert: P, M2 and M3 of an ETABS table, else
+// the field numbers of the import page (the same choice the import makes).
+NumberFields ForceNumberFields(const Form& form, const WorkbookSheet& sheet) {
+  const int layout = form.ItemIndex("ComboBox10");
+  const bool byNames = layout == static_cast<int>(ForceLayout::FieldNames) ||
+                       (layout == static_cast<int>(ForceLayout::Automatic) && !sheet.title.empty());
+  NumberFields fields;
+  if (byNames) {
+    fields.names = kForceFields;
+  } else {
+    fields.numbers = {form.Integer("Edit54"), form.Integer("Edit55"), form.Integer("Edit56")};
+  }
+  return fields;
+}
+
+int ChooseSheet(const Workbook& book, const std::string& sheet) {
+  if (!sheet.empty()) {
+    const int index = book.Find(sheet);
+    if (index < 0) {
+      throw Error("工作簿中没有工作表 \"" + sheet + "\"; 其中的工作表有: " + book.SheetList());
+    }
+    return index;
+  }
+  const std::vector<std::string> choices = ForceSheetChoices(book);
+  if (choices.size() != 1) {
+    std::string list;
+    for (const std::string& name : choices) list += (list.empty() ? "\"" : ", \"") + name + "\"";
+    throw Error("工作簿中有多个可以导入的工作表 (" + list + "), 请选择其中一个 (命令行: --sheet 名称)");
+  }
+  return book.Find(choices.front());
+}
+
+std::string WithoutFullStop(std::string text) {
+  static const std::string stop = "。";
+  if (text.size() >= stop.size() && text.compare(text.size() - stop.size(), stop.size(), stop) == 0)
+    text.erase(text.size() - stop.size());
+  return text;
+}
+
+}  // namespace
+
+std::vector<std::string> ForceSheetChoices(const Workbook& book) {
+  const std::vector<WorkbookSheet>& sheets = book.Sheets();
+  std::vector<std::string> titled, named, all;
+  for (const WorkbookSheet& sheet : sheets) {
+    if (SameName(sheet.TableName(), kForceTableName) || SameName(sheet.name, kForceTableName))
+      titled.push_back(sheet.name);
+    if (sheet.HasFields(kForceFields)) named.push_back(sheet.name);
+    all.push_back(sheet.name);
+  }
+  if (!titled.empty()) return titled;
+  if (!named.empty()) return named;
+  return all;
+}
+
+void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
+                         const std::string& sheet) {
+  std::string text, name;
+  try {
+    const Workbook book(path);
+    const int index = ChooseSheet(book, sheet);
+    const WorkbookSheet& chosen = book.Sheets()[static_cast<std::size_t>(index)];
+    name = chosen.name;
+    text = book.SheetText(index, ForceNumberFields(form, chosen));
+  } catch (const std::bad_alloc&) {
+    throw Error("内存不足: 读取工作簿 \"" + path + "\" 需要的内存超过了可用的内存; 未导入任何内力。");
+  } catch (const Error& e) {
+    throw Error(WithoutFullStop(e.what()) + "; 未导入任何内力。");
+  }
+  try {
+    ImportForceBytes(form, table, std::move(text), path);
+  } catch (const Error& e) {
+    throw Error("工作表 \"" + name + "\": " + e.what());
+  }
+  table.sheet = name;
+}
+
+}  // namespace kuma
