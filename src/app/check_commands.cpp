@@ -15,8 +15,33 @@ constexpr const char* kCheckGrid = "StringGrid3";
 constexpr const char* kSummary = "Label100";
 constexpr Rgb kOrange{255, 165, 0};
 
-ProgressFn CheckProgress(Form& form) {
-  return [&form](int position) { form.SetProgress("ProgressBar3", position); };
+bool StopAsked(const WorkControl& control) {
+  return control.cancel != nullptr && control.cancel->IsCancelled();
+}
+
+// The bar follows the work. Where the work can stop (`mayStop`: the
+// surface's meridians), a stop asked for raises Cancelled from the calling
+// thread, except at the closing 0, which comes after the result is stored.
+ProgressFn CheckProgress(Form& form, const char* bar, const WorkControl& control,
+                         bool mayStop) {
+  return [&form, bar, control, mayStop](int position) {
+    form.SetProgress(bar, position);
+    if (control.progress) control.progress(position);
+    if (position == 0) return;
+    if (control.keepAlive) control.keepAlive();
+    if (mayStop && StopAsked(control)) throw Cancelled();
+  };
+}
+
+// The surface of the section the form describes, into `surface`.
+void BuildSurface(AppState& state, Form& form, const WorkControl& control, const char* bar,
+                  CapacitySurface& surface) {
+  MeshCommand(state, form);
+  SurfaceSettings settings = ReadSurfaceSettings(form);
+  double compression = 0, tension = 0;
+  ComputeAxialCapacity(state.fibers, compression, tension);
+  BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
+                       surface, CheckProgress(form, bar, control, true));
 }
 
 // Red above 1.0, orange from 0.9 to 1.0, the plain look below.
@@ -28,20 +53,23 @@ Rgb RowColour(double ratio) {
 
 }  // namespace
 
-void SurfaceCommand(AppState& state, Form& form) {
-  MeshCommand(state, form);
-  SurfaceSettings settings = ReadSurfaceSettings(form);
-  double compression = 0, tension = 0;
-  ComputeAxialCapacity(state.fibers, compression, tension);
-  BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
-                       state.surface, CheckProgress(form));
+void SurfaceCommand(AppState& state, Form& form, const WorkControl& control, const char* bar) {
+  BuildSurface(state, form, control, bar, state.surface);
 }
 
-void DesignCheckCommand(AppState& state, Form& form) {
+void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control,
+                        const char* bar) {
   if (CheckedCount(state.forceTable) <= 0) throw Error("没有导入内力组合，无法验算");
   int method = ReadCheckMethod(form);
-  SurfaceCommand(state, form);
-  ComputeDesignCheck(state.surface, state.forceTable, method, state.check, CheckProgress(form));
+  // Surface and ratios are stored together, once both are complete.
+  CapacitySurface surface;
+  BuildSurface(state, form, control, bar, surface);
+  DesignCheck check;
+  ComputeDesignCheck(surface, state.forceTable, method, check,
+                     CheckProgress(form, bar, control, false));
+  if (StopAsked(control)) throw Cancelled();
+  state.surface = std::move(surface);
+  state.check = std::move(check);
   ShowDesignCheck(state, form);
 }
 

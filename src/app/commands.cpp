@@ -195,9 +195,12 @@ void ScriptCommand(AppState& state, Form& form) {
 }
 
 void ImportCommand(AppState& state, Form& form, const std::string& path) {
-  state.check = DesignCheck();  // the ratios belong to the forces they were computed for
-  ShowDesignCheck(state, form);
+  // All or nothing: a file that is not imported leaves the forces and their
+  // check as they were; a new table drops the old ratios, which belong to
+  // the forces they were computed for.
   ImportForces(form, state.forceTable, path);
+  state.check = DesignCheck();
+  ShowDesignCheck(state, form);
 }
 
 void ForceStatisticsCommand(AppState& state, Form& form) {
@@ -336,7 +339,7 @@ void PageChangeCommand(AppState& state, Form& form, int pageIndex, const WorkCon
       if (CheckedCount(state.forceTable) > 0) DesignCheckCommand(state, form);
       break;
     case 6:
-      PmmCommand(state, form);
+      PmmCommand(state, form, control);
       break;
     default:
       break;  // the OpenSEES page computes nothing

@@ -17,6 +17,7 @@ constexpr double kDegreesPerPixel = 0.5;
 constexpr double kZoomPerNotch = 1.1;
 constexpr double kZoomMin = 0.1, kZoomMax = 50;
 constexpr int kPickRadius = 6;  // pixels around a force point that show it
+constexpr const char* kPmmProgress = "ProgressBar4";
 
 // -180 < azimuth <= 180.
 double NormalAzimuth(double azimuth) {
@@ -64,19 +65,19 @@ void WritePmmView(Form& form, const PmmView& view) {
   form.SetText("Edit83", FormatFixed(view.zoom, 2));
 }
 
-void BuildSurfaceForPmmPage(AppState& state, Form& form) {
+void BuildSurfaceForPmmPage(AppState& state, Form& form, const WorkControl& control) {
   if (CheckedCount(state.forceTable) > 0) {
-    DesignCheckCommand(state, form);  // the surface, then the ratios
+    DesignCheckCommand(state, form, control, kPmmProgress);  // the surface, then the ratios
   } else {
-    SurfaceCommand(state, form);
+    SurfaceCommand(state, form, control, kPmmProgress);
   }
 }
 
-void PmmCommand(AppState& state, Form& form) {
+void PmmCommand(AppState& state, Form& form, const WorkControl& control) {
   state.AxialLevel = form.Float("Edit30");
   form.SetText("Edit80", form.Text("Edit30"));
   ReadPmmView(form);  // a bad view box stops the command before the solve
-  BuildSurfaceForPmmPage(state, form);
+  BuildSurfaceForPmmPage(state, form, control);
   PmmDrawCommand(state, form);
 }
 
@@ -102,9 +103,9 @@ void PmmZoomCommand(AppState& state, Form& form, double steps) {
   DrawView(state, form, ReadPmmView(form));
 }
 
-void PmmDefaultViewCommand(AppState& state, Form& form) {
+void PmmDefaultViewCommand(AppState& state, Form& form, int scale) {
   WritePmmView(form, PmmView());
-  form.SetItemIndex("ComboBox15", 0);
+  form.SetItemIndex("ComboBox15", scale);
   PmmDrawCommand(state, form);
 }
 

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "analysis/progress.h"
 #include "draw/pmm_scene.h"
 #include "model/form.h"
 #include "model/state.h"
@@ -26,11 +27,13 @@ void WritePmmView(Form& form, const PmmView& view);
 // The capacity surface of the section the form describes (SurfaceCommand)
 // and, when forces are imported, their design check against it
 // (DesignCheckCommand, which builds the surface first).
-void BuildSurfaceForPmmPage(AppState& state, Form& form);
+// Progress on ProgressBar4; `control` may stop it, leaving both as they
+// were.
+void BuildSurfaceForPmmPage(AppState& state, Form& form, const WorkControl& control = {});
 
 // Page change to "PMM三维曲面" and Button57 "生成曲面": the cut level from
 // the MM page, the surface (and check) built again, both pictures drawn.
-void PmmCommand(AppState& state, Form& form);
+void PmmCommand(AppState& state, Form& form, const WorkControl& control = {});
 // Both pictures drawn again from the stored surface with the form's view,
 // scale, surface style and cut level (Button59 "应用视角", list changes).
 void PmmDrawCommand(AppState& state, Form& form);
@@ -39,8 +42,10 @@ void PmmDrawCommand(AppState& state, Form& form);
 // (10 % per notch, outwards for negative steps).
 void PmmTurnCommand(AppState& state, Form& form, int dx, int dy);
 void PmmZoomCommand(AppState& state, Form& form, double steps);
-// Button55 "默认视角".
-void PmmDefaultViewCommand(AppState& state, Form& form);
+// Button55 "默认视角": azimuth, elevation and zoom of the first view, and
+// the axis scales of `scale` (ComboBox15: 0 "等比例", the form's initial
+// choice; the window opens with 1 "拉伸P轴").
+void PmmDefaultViewCommand(AppState& state, Form& form, int scale = 0);
 // Button56 "输入轴力": Edit80 becomes the axial level (Edit30 too) and both
 // pictures are drawn again.
 void PmmCutLevelCommand(AppState& state, Form& form);

@@ -20,15 +20,62 @@ struct SectionMapping {
   }
 };
 
-void DrawOutline(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rgb colour) {
+// A section of more fibers than this outlines only the fibers more than
+// kOutlinedSize pixels across: drawn with black outlines, tens of thousands
+// of small fibers would be a black block. Sections up to this size are drawn
+// as they always were, every fiber outlined.
+constexpr std::size_t kManyFibers = 20000;
+constexpr int kOutlinedSize = 2;
+
+// The pen of one fiber: black, or for a small fiber of a large section the
+// fill colour, so that the fiber shows its material. Changes the pen only
+// when it must.
+class FiberPen {
+ public:
+  FiberPen(Canvas& canvas, bool manyFibers) : canvas_(canvas), manyFibers_(manyFibers) {}
+  void For(int across, Rgb fill) {
+    if (!manyFibers_) return;
+    const Rgb pen = across > kOutlinedSize ? kBlack : fill;
+    if (set_ && pen == pen_) return;
+    canvas_.SetPenColor(pen);
+    pen_ = pen;
+    set_ = true;
+  }
+  // Leaves the canvas with the black pen it had before the fibers.
+  void Restore() {
+    if (set_) canvas_.SetPenColor(kBlack);
+  }
+
+ private:
+  Canvas& canvas_;
+  bool manyFibers_;
+  bool set_ = false;
+  Rgb pen_{};
+};
+
+void DrawOutline(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rgb colour,
+                 FiberPen& pen) {
+  const std::vector<PixelPoint> corners = {map(f.x1, f.y1), map(f.x2, f.y2), map(f.x3, f.y3),
+                                           map(f.x4, f.y4)};
+  // Across: the smaller of the fiber's pixel width and height.
+  int left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+  for (const PixelPoint& p : corners) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  pen.For(std::min(right - left, bottom - top), colour);
   canvas.SetBrushColor(colour);
-  canvas.Polygon({map(f.x1, f.y1), map(f.x2, f.y2), map(f.x3, f.y3), map(f.x4, f.y4)});
+  canvas.Polygon(corners);
 }
 
-void DrawBar(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rgb colour) {
-  canvas.SetBrushColor(colour);
+void DrawBar(Canvas& canvas, const SectionMapping& map, const FiberRecord& f, Rgb colour,
+             FiberPen& pen) {
   PixelPoint c = map(f.x, f.y);
   int r = PixelOf(map.s * f.d / 2);
+  pen.For(2 * r, colour);
+  canvas.SetBrushColor(colour);
   canvas.Ellipse(c.x - r, c.y - r, c.x + r, c.y + r);
 }
 
@@ -58,23 +105,25 @@ void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
   // The outline box fills 80 % of the picture in its tighter direction.
   double s = std::min(CheckedDiv(0.8 * W, B), CheckedDiv(0.8 * Hi, H));
   SectionMapping map{s, W / 2.0, Hi / 2.0};
+  FiberPen pen(canvas, fibers.size() > kManyFibers);
   for (const FiberRecord& f : fibers) {
     switch (f.material) {
       case EdgeConcrete:
       case CoreConcrete1:
       case CoreConcrete2:
-        DrawOutline(canvas, map, f, colours.colour[static_cast<size_t>(f.material)]);
+        DrawOutline(canvas, map, f, colours.colour[static_cast<size_t>(f.material)], pen);
         break;
       case SteelShape:
-        DrawOutline(canvas, map, f, colours.colour[4]);
+        DrawOutline(canvas, map, f, colours.colour[4], pen);
         break;
       case Rebar:
-        DrawBar(canvas, map, f, colours.colour[3]);
+        DrawBar(canvas, map, f, colours.colour[3], pen);
         break;
       default:  // deduction fibers leave no mark
         break;
     }
   }
+  pen.Restore();
   // An outline reaching into the top-left corner would cover the heading:
   // it is written again over the fibers, on its white ground.
   const PixelPoint corner = map(-B / 2, H / 2);

@@ -130,6 +130,10 @@ struct ImportSettings {
   bool combinationsOnly;
   bool swapMoments;
   std::vector<std::string> stories, columns;
+  // A table without a units line: its units (ComboBox30, ComboBox31), and
+  // their factors to kN and kN·m.
+  std::string assumedForce = "kN", assumedLength = "m";
+  double forceFactor = 1, momentFactor = 1;
 };
 
 // Names separated by commas; blanks around each are dropped.
@@ -153,6 +157,17 @@ double ReadFactor(const Form& form, const char* box, const char* row) {
   return factor;
 }
 
+// The text of entry `index` of a drop-down list (its first entry when out of
+// range).
+std::string ListEntry(std::string_view list, int index) {
+  for (const ListEntries& l : DropDownLists()) {
+    if (list != l.name || l.entries.empty()) continue;
+    const bool inside = index >= 0 && static_cast<std::size_t>(index) < l.entries.size();
+    return l.entries[inside ? static_cast<std::size_t>(index) : 0];
+  }
+  return {};
+}
+
 ImportSettings ReadImportSettings(const Form& form) {
   ImportSettings s{};
   s.fP = ReadFactor(form, "Edit57", "轴力P");
@@ -169,6 +184,13 @@ ImportSettings ReadImportSettings(const Form& form) {
   s.swapMoments = form.ItemIndex("ComboBox12") == 1;
   s.stories = NameList(form.Text("Edit75"));
   s.columns = NameList(form.Text("Edit76"));
+  s.assumedForce = ListEntry("ComboBox30", form.ItemIndex("ComboBox30"));
+  s.assumedLength = ListEntry("ComboBox31", form.ItemIndex("ComboBox31"));
+  double length = 1;
+  if (!ForceUnitToKilonewton(s.assumedForce, s.forceFactor) ||
+      !LengthUnitToMetre(s.assumedLength, length))
+    throw Error("不认识的单位 '" + s.assumedForce + "', '" + s.assumedLength + "'");
+  s.momentFactor = s.forceFactor * length;
   return s;
 }
 
@@ -399,10 +421,11 @@ std::string UnitOf(const TableHead& head, int field) {
   return head.units[static_cast<std::size_t>(field)];
 }
 
-// Factor of the unit of a field, or 1 (kN, kN·m) when the file has no units
-// line. An unknown or missing unit stops the import.
-double UnitFactor(const TableHead& head, int field, bool moment) {
-  if (head.unitsLine == 0) return 1.0;
+// Factor of the unit of a field, or of the units the page assumes (kN,
+// kN·m unless told) when the file has no units line. An unknown or missing
+// unit stops the import.
+double UnitFactor(const TableHead& head, int field, bool moment, const ImportSettings& s) {
+  if (head.unitsLine == 0) return moment ? s.momentFactor : s.forceFactor;
   const std::string unit = UnitOf(head, field);
   const std::string& name = head.names[static_cast<std::size_t>(field)];
   const std::string where = Where(head.unitsLine, field + 1, name);
@@ -501,11 +524,13 @@ std::shared_ptr<TextTable> TableGrid(const TableHead& head, std::size_t maxField
   return grid;
 }
 
-std::string TableInfo(const TableHead& head, bool swap) {
+std::string TableInfo(const TableHead& head, const ImportSettings& s) {
   std::string info = "ETABS表格";
   if (!head.title.empty()) info += " \"" + head.title + "\"";
-  info += swap ? ": Mx = M2, My = M3" : ": Mx = M3, My = M2";
-  if (head.unitsLine == 0) return info + "; 文件没有单位行, 按 kN、kN·m 读取; P 以受压为正";
+  info += s.swapMoments ? ": Mx = M2, My = M3" : ": Mx = M3, My = M2";
+  if (head.unitsLine == 0)
+    return info + "; 文件没有单位行, 按 " + s.assumedForce + "、" + s.assumedForce + "·" +
+           s.assumedLength + " 读取; P 以受压为正";
   return info + "; P [" + UnitOf(head, head.p) + "], M2 [" + UnitOf(head, head.m2) + "], M3 [" +
          UnitOf(head, head.m3) + "] 换算为 kN、kN·m; P 以受压为正";
 }
@@ -516,9 +541,9 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   const TextShape shape = MeasureText(reader, kNamedFieldLimit);
   TableHead head = ReadTableHead(reader);
   FindFields(head);
-  const double forceFactor = UnitFactor(head, head.p, false);
-  const double m2Factor = UnitFactor(head, head.m2, true);
-  const double m3Factor = UnitFactor(head, head.m3, true);
+  const double forceFactor = UnitFactor(head, head.p, false, s);
+  const double m2Factor = UnitFactor(head, head.m2, true, s);
+  const double m3Factor = UnitFactor(head, head.m3, true, s);
   const int mxField = s.swapMoments ? head.m2 : head.m3;
   const int myField = s.swapMoments ? head.m3 : head.m2;
   const double mxFactor = s.swapMoments ? m2Factor : m3Factor;
@@ -601,12 +626,23 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   MarkRole(*staged.grid, myField + 1, "My");
   staged.countCaption = "导入内力组合的总数量 = " + FormatInt(table.Count) + " (共读取 " +
                         FormatInt(table.rowsRead) + " 行数据)";
-  staged.infoCaption = TableInfo(head, s.swapMoments);
-  table.units = head.unitsLine == 0 ? "kN, kN·m (文件没有单位行)"
+  staged.infoCaption = TableInfo(head, s);
+  table.units = head.unitsLine == 0 ? s.assumedForce + ", " + s.assumedForce + "·" +
+                                          s.assumedLength + " (文件没有单位行)"
                                     : "P [" + UnitOf(head, head.p) + "], M2 [" +
                                           UnitOf(head, head.m2) + "], M3 [" +
                                           UnitOf(head, head.m3) + "]";
   return staged;
+}
+
+// The first line names the fields P, M2 and M3, P not at the field number
+// the page reads it from.
+bool NamesOtherForceFields(LineReader reader, const ImportSettings& s) {
+  std::string_view first;
+  if (!reader.Next(first)) return false;
+  const std::vector<std::string> names = SplitToStrings(first);
+  const int p = FindField(names, "P");
+  return p >= 0 && p != s.cP - 1 && FindField(names, "M2") >= 0 && FindField(names, "M3") >= 0;
 }
 
 bool ReadsByNames(const ImportSettings& s, LineReader reader) {
@@ -619,8 +655,15 @@ bool ReadsByNames(const ImportSettings& s, LineReader reader) {
 void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSettings& s,
                 const std::string* fileName) {
   StagedImport staged;
+  const bool byNames = ReadsByNames(s, reader);
   try {
-    staged = ReadsByNames(s, reader) ? ReadByFieldNames(reader, s) : ReadByFieldNumbers(reader, s);
+    staged = byNames ? ReadByFieldNames(reader, s) : ReadByFieldNumbers(reader, s);
+  } catch (const Error& e) {
+    // The automatic mode read by numbers a table whose first line names
+    // its fields: say which mode reads it.
+    if (byNames || s.layout != ForceLayout::Automatic || !NamesOtherForceFields(reader, s)) throw;
+    throw Error(std::string(e.what()) +
+                " (第 1 行是字段名行: 读取方式选 \"按字段名读取\" 可按字段名读取这个表格)");
   } catch (const std::bad_alloc&) {
     throw Error("内存不足: 读取这个文件需要的内存超过了可用的内存; 未导入任何内力。");
   }

@@ -81,6 +81,10 @@ const std::vector<ListEntries>& DropDownLists() {
       {"ComboBox10", {"自动识别", "按列号读取", "按字段名读取"}},
       {"ComboBox11", {"只导入荷载组合", "导入全部工况"}},
       {"ComboBox12", {"Mx = M3, My = M2", "Mx = M2, My = M3"}},
+      // Force import: the force and length units of an ETABS table without
+      // a units line.
+      {"ComboBox30", {"kN", "N", "kgf", "tonf", "kip", "lb"}},
+      {"ComboBox31", {"m", "mm", "cm", "in", "ft"}},
       // PMM page: axis scales, surface style.
       {"ComboBox15", {"等比例", "拉伸P轴"}},
       {"ComboBox16", {"着色", "线框"}},

@@ -62,6 +62,29 @@ class CheckPageTest : public WindowTest {
     QVERIFY(answers_->errors.isEmpty());
   }
 
+  // All or nothing: a file that cannot be imported leaves the check, its
+  // table and its summary exactly as they were.
+  void failedImportLeavesTheCheckAsItWas() {
+    const kuma::DesignCheck before = w_->State().check;
+    QVERIFY(before.Valid());
+    auto* grid = Find<StringGrid>(w_, "StringGrid3");
+    const std::string firstRow = grid->Cell(0, 1) + grid->Cell(1, 1) + grid->Cell(5, 1);
+    const QString summary = Find<QLabel>(w_, "Label100")->text();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.csv");
+    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary)
+        << "TABLE: x\r\nStory,P,M2,M3\r\n,furlong,kN-m,kN-m\r\nS,1,2,3\r\n";  // unknown unit
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button4")->click();
+    QCOMPARE(answers_->errors.size(), 1);
+    answers_->errors.clear();
+    QCOMPARE(w_->State().check.ratio, before.ratio);
+    QCOMPARE(w_->State().check.governing, before.governing);
+    QCOMPARE(grid->RowCount(), 4);
+    QCOMPARE(grid->Cell(0, 1) + grid->Cell(1, 1) + grid->Cell(5, 1), firstRow);
+    QCOMPARE(Find<QLabel>(w_, "Label100")->text(), summary);
+  }
+
   void absurdSettingsAreRefusedWithAMessage() {
     Find<QLineEdit>(w_, "Edit70")->setText("2");
     Find<QPushButton>(w_, "Button31")->click();

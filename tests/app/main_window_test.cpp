@@ -163,7 +163,8 @@ class MainWindowTest : public WindowTest {
     QCOMPARE(GroupTitles(w_->Page(kMmPage)), (QStringList{"计算参数", "迭代设置"}));
     QCOMPARE(GroupTitles(w_->Page(kImportPage)), QStringList{"内力放大系数"});
     QCOMPARE(LabelTexts(w_->Page(kImportPage)->findChild<QGroupBox*>()),
-             (QStringList{"读取列数", "放大倍数", "轴力P", "弯矩MX", "弯矩MY"}));
+             (QStringList{"读取列数", "放大倍数", "轴力P", "弯矩MX", "弯矩MY",
+                          "导入时读取, 修改后立即重新验算"}));
     QCOMPARE(LabelTexts(w_->Page(kPmmPage)).mid(0, 3),
              (QStringList{"内力值 = ", "拖动鼠标旋转，滚轮缩放；鼠标停在内力点上显示其内力和比值",
                           "轴力水平处的曲面切面"}));

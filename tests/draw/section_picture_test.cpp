@@ -61,6 +61,31 @@ TEST(SectionPicture, HeadingScaleColoursAndBars) {
   EXPECT_EQ(canvas.Calls(), expected);
 }
 
+// 200 x 200 fibers of 10 mm are 1.8 pixels wide: drawn in their colour, not
+// outlined; a wide fiber of the same section keeps its black outline. Up to
+// 20 000 fibers every fiber is outlined, as before.
+TEST(SectionPicture, ManySmallFibersShowTheirColourInsteadOfOutlines) {
+  FiberArray fibers;
+  for (int i = 0; i < 200; ++i)
+    for (int j = 0; j < 200; ++j)
+      fibers.push_back(Cell(EdgeConcrete, -1000 + 10 * i, -1000 + 10 * j, -990 + 10 * i,
+                            -990 + 10 * j));
+  fibers.push_back(Cell(SteelShape, -200, -200, 200, 200));
+  RecordingCanvas canvas(607, 447);
+  DrawSection(canvas, fibers, 2000, 2000, MaterialColours{});
+  const std::vector<std::string>& calls = canvas.Calls();
+  EXPECT_EQ(CountPrefix(calls, "pen 255 255 0"), 1);
+  const int steel = test::Find(calls, "brush 0 0 255");
+  ASSERT_GT(steel, 0);
+  EXPECT_EQ(calls[static_cast<std::size_t>(steel) - 1], "pen 0 0 0");
+  EXPECT_EQ(calls[calls.size() - 2], "pen 0 0 0");  // left black for what is drawn next
+
+  fibers.resize(20000);
+  RecordingCanvas ordinary(607, 447);
+  DrawSection(ordinary, fibers, 2000, 2000, MaterialColours{});
+  EXPECT_EQ(CountPrefix(ordinary.Calls(), "pen "), 1);
+}
+
 TEST(SectionPicture, ChosenColoursAreUsed) {
   MaterialColours colours;
   colours.colour[1] = Rgb{1, 2, 3};

@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "app/chosen_force_commands.h"
 #include "app/commands.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
@@ -32,16 +33,49 @@ void TForm1::BuildCheckControls(QWidget* page) {
   summary->setFixedHeight(160);
   AddLabel(page, "Label101",
            QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 566, 662);
-  AddGrid(page, "StringGrid3", 6, 1, 8, 586, 662, 300);
+  StringGrid* ratios = AddGrid(page, "StringGrid3", 6, 1, 8, 586, 662, 300);
+  // The combinations' names whole (up to 320 pixels; the tip holds any
+  // longer one); a click on a row shows that combination everywhere.
+  ratios->FitColumnToText(1);
+  ratios->setSelectionBehavior(QAbstractItemView::SelectRows);
+  ratios->setToolTip(QStringLiteral("单击一行: 在内力表中选中该组合, 并在PM、MM和三维图中圈出它"));
 }
 
 void TForm1::ConnectCheckControls() {
-  OnClickRun("Button31", DesignCheckCommand, {});
+  // The plotting factors as the boxes hold them now, then the check.
+  OnClick("Button31", [this] {
+    Run([this] {
+      ReadForceFactorsCommand(state_, *form_);
+      DesignCheckCommand(state_, *form_);
+    });
+  });
   OnClick("Button32", [this] { ShowReport(CheckReportCommand); });
+  auto* ratios = findChild<StringGrid*>(QStringLiteral("StringGrid3"));
+  connect(ratios, &QAbstractItemView::clicked, this,
+          [this](const QModelIndex& index) { ShowChosenCombination(index.row() + 1); });
   auto* method = findChild<QComboBox*>(QStringLiteral("ComboBox8"));
   connect(method, &QComboBox::currentIndexChanged, this, [this] {
     if (state_.check.Valid()) RunDesignCheck();
   });
+}
+
+void TForm1::ShowChosenCombination(int gridRow) {
+  if (busy_) return;
+  auto* ratios = findChild<StringGrid*>(QStringLiteral("StringGrid3"));
+  bool numbered = false;
+  const int record = QString::fromStdString(ratios->Cell(0, gridRow)).toInt(&numbered);
+  if (!numbered || record < 1 || record > state_.forceTable.Count) return;
+  // The force grid lists the records in order, record r in grid row r.
+  auto* forces = findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+  if (record < forces->RowCount()) {
+    const QModelIndex row = forces->model()->index(record - 1, 0);
+    forces->setCurrentIndex(row);
+    forces->selectRow(record - 1);
+    forces->scrollTo(row, QAbstractItemView::PositionAtCenter);
+  }
+  Run([this, record] { RingCombinationCommand(state_, *form_, record); },
+      {QStringLiteral("Image2"), QStringLiteral("Image3"), QStringLiteral("Image5"),
+       QStringLiteral("Image25")});
 }
 
 void TForm1::RunDesignCheck() {

@@ -1,12 +1,16 @@
 #include "app/gui/dialogs.h"
 
+#include <QAbstractItemView>
 #include <QColorDialog>
+#include <QCompleter>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace kuma::gui {
@@ -19,8 +23,50 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
   box.exec();
 }
 
+// The completion list of a file dialog's name box is a window of its own:
+// it can still be up when the dialog closes, or come up afterwards when the
+// folder has finished loading. It is put away whenever its dialog is not
+// shown.
+class CompletionGuard : public QObject {
+ public:
+  explicit CompletionGuard(QFileDialog& dialog) : QObject(&dialog), dialog_(dialog) {
+    setObjectName(QString::fromLatin1(kName));
+  }
+  static constexpr const char* kName = "CompletionGuard";
+  void Watch() {
+    for (QCompleter* completer : dialog_.findChildren<QCompleter*>()) {
+      QAbstractItemView* popup = completer->popup();
+      if (popup == nullptr || watched_.contains(popup)) continue;
+      watched_ << popup;
+      popup->installEventFilter(this);
+    }
+  }
+  void HideAll() {
+    for (QAbstractItemView* popup : std::as_const(watched_))
+      if (popup != nullptr) popup->hide();
+  }
+
+ protected:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    if (event->type() == QEvent::Show && !dialog_.isVisible())
+      QTimer::singleShot(0, static_cast<QWidget*>(target), &QWidget::hide);
+    return false;
+  }
+
+ private:
+  QFileDialog& dialog_;
+  QList<QPointer<QAbstractItemView>> watched_;
+};
+
 QString ExecFileDialog(QFileDialog& dialog) {
-  if (dialog.exec() != QDialog::Accepted) return {};
+  QObject* found = dialog.findChild<QObject*>(QString::fromLatin1(CompletionGuard::kName),
+                                              Qt::FindDirectChildrenOnly);
+  auto* guard = found != nullptr ? static_cast<CompletionGuard*>(found) : new CompletionGuard(dialog);
+  guard->Watch();
+  const int result = dialog.exec();
+  guard->Watch();
+  guard->HideAll();
+  if (result != QDialog::Accepted) return {};
   const QStringList files = dialog.selectedFiles();
   return files.isEmpty() ? QString() : files.first();
 }

@@ -6,6 +6,7 @@
 
 #include "app/gui/import_page.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -55,6 +56,17 @@ void TForm1::BuildImportPage(QWidget* page) {
     AddEdit(factors, factorBoxes[i], 160, y, 65);
   }
   AddButton(factors, "Button13", QStringLiteral("输入参数"), 150, 108, 75);
+  // The factors are read with the file and again whenever they change: the
+  // force points and the check always use the factors shown.
+  QLabel* when = AddLabel(factors, "Label220", QStringLiteral("导入时读取, 修改后立即重新验算"),
+                          8, 105, 138);
+  when->setWordWrap(true);
+  when->resize(138, 32);
+  const QString tip = QStringLiteral(
+      "放大倍数在导入文件时读取; 修改后(回车、离开输入框或按“输入参数”)立即用于内力点和承载力验算。"
+      "统计表显示未放大的内力。");
+  when->setToolTip(tip);
+  for (const char* box : factorBoxes) factors->findChild<QLineEdit*>(QString::fromUtf8(box))->setToolTip(tip);
 
   AddButton(page, "Button4", QStringLiteral("导入ETABS内力(CSV文件)"), 264, 16, 200);
   QLabel* count =
@@ -75,12 +87,18 @@ void TForm1::BuildImportPage(QWidget* page) {
   AddLabel(page, "Label122", QStringLiteral("弯矩"), 364, 159, 32);
   AddList(page, "ComboBox12", 398, 156, 140);
   AddLabel(page, "Label123", QStringLiteral("楼层"), 8, 185, 32);
-  AddEdit(page, "Edit75", 42, 182, 170);
-  AddButton(page, "Button41", QStringLiteral("..."), 214, 181, 24, 23);
-  AddLabel(page, "Label124", QStringLiteral("柱"), 248, 185, 20);
-  AddEdit(page, "Edit76", 270, 182, 170);
-  AddButton(page, "Button42", QStringLiteral("..."), 442, 181, 24, 23);
-  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 476, 185, 190);
+  AddEdit(page, "Edit75", 42, 182, 120);
+  AddButton(page, "Button41", QStringLiteral("..."), 164, 181, 24, 23);
+  AddLabel(page, "Label124", QStringLiteral("柱"), 196, 185, 20);
+  AddEdit(page, "Edit76", 218, 182, 120);
+  AddButton(page, "Button42", QStringLiteral("..."), 340, 181, 24, 23);
+  AddLabel(page, "Label126", QStringLiteral("名称用逗号分开, 空白为全部"), 372, 185, 176);
+  // The units of a table without a units line: force, length (kN, m).
+  const QString assumed =
+      QStringLiteral("表格没有单位行时按此读取: 力的单位、长度的单位 (弯矩为力·长度)");
+  AddLabel(page, "Label221", QStringLiteral("单位"), 552, 185, 26)->setToolTip(assumed);
+  AddList(page, "ComboBox30", 578, 182, 48)->setToolTip(assumed);
+  AddList(page, "ComboBox31", 628, 182, 44)->setToolTip(assumed);
   AddLabel(page, "Label125", QString(), 8, 208, 662);
   new NameChooser(QStringLiteral("ListBox1"), page);
   new NameChooser(QStringLiteral("ListBox2"), page);
@@ -91,12 +109,15 @@ void TForm1::BuildImportPage(QWidget* page) {
 }
 
 void TForm1::ConnectImportPage() {
-  OnClickRun("Button13", ReadForceFactorsCommand, {});
+  OnClick("Button13", [this] { ApplyForceFactors(); });
+  for (const char* box : {"Edit57", "Edit58", "Edit59"})
+    connect(findChild<QLineEdit*>(QString::fromUtf8(box)), &QLineEdit::editingFinished, this,
+            [this] { ApplyForceFactors(); });
   OnClickRun("Button15", ForceStatisticsCommand, {});
   OnClick("Button4", [this] { ImportForces(); });
   OnClick("Button40", [this] { ReimportForces(); });
-  OnClick("Button41", [this] { ChooseNames("ListBox1", "Edit75", state_.forceTable.stories); });
-  OnClick("Button42", [this] { ChooseNames("ListBox2", "Edit76", state_.forceTable.columns); });
+  OnClick("Button41", [this] { ChooseNames("Button41", "ListBox1", "Edit75", state_.forceTable.stories); });
+  OnClick("Button42", [this] { ChooseNames("Button42", "ListBox2", "Edit76", state_.forceTable.columns); });
   for (const auto& [chooserName, boxName] :
        {std::pair{"ListBox1", "Edit75"}, std::pair{"ListBox2", "Edit76"}}) {
     auto* chooser = findChild<NameChooser*>(QString::fromUtf8(chooserName));
@@ -127,6 +148,22 @@ void TForm1::ImportForces() {
   ImportChosenFile(LocalPath(path));
 }
 
+void TForm1::ApplyForceFactors() {
+  if (busy_) return;
+  const ForceTable& table = state_.forceTable;
+  // Factors as they are change nothing (Enter in a box both presses
+  // "输入参数" and ends the edit); a box that is not a number is reported by
+  // the command.
+  try {
+    if (form_->Float("Edit57") == table.fP && form_->Float("Edit58") == table.fMx &&
+        form_->Float("Edit59") == table.fMy)
+      return;
+  } catch (const std::exception&) {
+  }
+  if (!Run([this] { ReadForceFactorsCommand(state_, *form_); })) return;
+  if (state_.check.Valid()) RunDesignCheck();
+}
+
 void TForm1::ReimportForces() {
   if (busy_) return;
   const std::string path = state_.forceTable.fileName;
@@ -137,15 +174,13 @@ void TForm1::ReimportForces() {
   ImportChosenFile(path, state_.forceTable.sheet);
 }
 
-void TForm1::ChooseNames(const char* chooserName, const char* boxName,
+void TForm1::ChooseNames(const char* buttonName, const char* chooserName, const char* boxName,
                          const std::vector<std::string>& names) {
   if (busy_) return;
   auto* chooser = findChild<NameChooser*>(QString::fromUtf8(chooserName));
   auto* box = findChild<QLineEdit*>(QString::fromUtf8(boxName));
   chooser->Fill(names, box->text());
-  chooser->setGeometry(QRect(box->mapToGlobal(QPoint(0, box->height())), QSize(box->width(), 200)));
-  chooser->show();
-  chooser->setFocus();
+  chooser->Popup(findChild<QPushButton*>(QString::fromUtf8(buttonName)), QRect(box->mapToGlobal(QPoint(0, box->height())), QSize(box->width(), 200)));
 }
 
 }  // namespace kuma::gui

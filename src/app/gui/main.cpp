@@ -1,5 +1,7 @@
 // KumaSec, the window program: creates the main, result and about windows in
-// that order, shows the main window and runs the start-up commands.
+// that order, shows the main window and runs the start-up commands; a
+// section file named on the command line (`kumasec column.ksec`) is then
+// opened.
 
 #include <QApplication>
 #include <QScreen>
@@ -18,5 +20,7 @@ int main(int argc, char* argv[]) {
   windows.main->FitToScreen(windows.main->screen()->availableGeometry());
   windows.main->show();
   windows.main->RunStartUp();
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) windows.main->OpenSectionPath(arguments.at(1));
   return app.exec();
 }

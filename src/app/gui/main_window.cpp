@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -28,6 +30,9 @@ const char* const kManualPage = "https://kumasec.example/manual/";
 
 namespace {
 
+// The "停止" buttons of the PM, MM and 3-D pages.
+constexpr const char* kStopButtons[] = {"Button50", "Button51", "Button70", "Button76", "Button91"};
+
 // While a command runs, clicks, key presses and wheel turns aimed at any
 // window are dropped, so that nothing the engineer does during a long solve
 // starts a second command afterwards. Releases pass: without their press
@@ -46,8 +51,14 @@ class InputSwallower : public QObject {
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) window_->RequestStop();
         return true;
       case QEvent::MouseButtonPress:
-      case QEvent::MouseButtonDblClick:
-        return !IsStopButton(target);
+      case QEvent::MouseButtonDblClick: {
+        // A press from the screen reaches the window first and only then the
+        // widget under the pointer: both must let a press on a stop button
+        // pass, and it stops the command at once, as Esc does.
+        const bool stop = IsStopButton(target) || IsStopButton(WidgetUnder(target, event));
+        if (stop) window_->RequestStop();
+        return !stop;
+      }
       case QEvent::Close:
         if (target != window_) return false;
         window_->RequestStop();
@@ -63,13 +74,24 @@ class InputSwallower : public QObject {
   }
 
  private:
+  // The widget under the pointer of a press aimed at a top-level window.
+  static QWidget* WidgetUnder(QObject* target, QEvent* event) {
+    auto* window = qobject_cast<QWindow*>(target);
+    if (window == nullptr) return nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+      if (top->windowHandle() != window) continue;
+      const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+      return top->childAt(at);
+    }
+    return nullptr;
+  }
+
   static bool IsStopButton(QObject* target) {
     auto* button = qobject_cast<QPushButton*>(target);
-    return button != nullptr && button->isEnabled() &&
-           (button->objectName() == QLatin1String("Button50") ||
-            button->objectName() == QLatin1String("Button51") ||
-            button->objectName() == QLatin1String("Button76") ||
-            button->objectName() == QLatin1String("Button91"));
+    if (button == nullptr || !button->isEnabled()) return false;
+    for (const char* name : kStopButtons)
+      if (button->objectName() == QLatin1String(name)) return true;
+    return false;
   }
 
   TForm1* window_;
@@ -94,7 +116,7 @@ const PageCommand kPageCommands[] = {
     {kPmPage, 3, {"Image1", "Image2", "Image3"}, true, "Button2"},
     {kMmPage, 4, {"Image4", "Image5"}, true, "Button7"},
     {kImportPage, 5, {}, false, "Button13"},
-    {kPmmPage, 6, {"Image25", "Image26"}, false, nullptr},
+    {kPmmPage, 6, {"Image25", "Image26"}, true, nullptr},
     {kScriptPage, 7, {}, false, nullptr},
 };
 
@@ -194,6 +216,7 @@ TForm1::TForm1() {
   // The form looks controls up among the pages only: the result window, a
   // child of this window, has its own Button1, Button2, Label1 and Memo1.
   form_ = std::make_unique<QtForm>(pages_);
+  ShowPmmWindowView();
   pages_->setCurrentIndex(0);
   Connect();
   ConnectEnterKeys();
@@ -304,7 +327,7 @@ WorkControl TForm1::Control() {
 }
 
 void TForm1::SetStopButtonsEnabled(bool enabled) {
-  for (const char* name : {"Button50", "Button51", "Button76", "Button91"})
+  for (const char* name : kStopButtons)
     if (auto* button = findChild<QPushButton*>(QString::fromUtf8(name)))
       button->setEnabled(enabled);
 }
@@ -344,8 +367,7 @@ void TForm1::Connect() {
   ConnectSectionPage();
   ConnectPmPage();
   ConnectMmPage();
-  OnClick("Button50", [this] { RequestStop(); });
-  OnClick("Button51", [this] { RequestStop(); });
+  for (const char* stop : kStopButtons) OnClick(stop, [this] { RequestStop(); });
   ConnectScriptPage();
   ConnectMaterialPages();
   ConnectImportPage();

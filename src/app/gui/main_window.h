@@ -137,6 +137,8 @@ class TForm1 : public QMainWindow {
   void BuildMphiPage(QWidget* page);
   void ConnectMphiPage();
   void RunMphi();
+  // The 3-D page's axis scales as the window first shows them.
+  void ShowPmmWindowView();
   void BuildScriptPage(QWidget* page);  // script_page.cpp
   void BuildOpenSeesModelControls(QWidget* page);
   void ConnectScriptPage();
@@ -170,7 +172,10 @@ class TForm1 : public QMainWindow {
   // the pop-up lists of stories and columns.
   void ConnectImportPage();
   void ReimportForces();
-  void ChooseNames(const char* chooserName, const char* boxName,
+  // The plotting factors from their boxes into the forces when they
+  // changed, and the check again when there is one.
+  void ApplyForceFactors();
+  void ChooseNames(const char* buttonName, const char* chooserName, const char* boxName,
                    const std::vector<std::string>& names);
   // Workbooks (workbook_controls.cpp): the "导出Excel" buttons, the import
   // of a chosen file (asking for the sheet of a workbook with several
@@ -181,6 +186,9 @@ class TForm1 : public QMainWindow {
   void ExportWorkbook(bool checkTable);
   // The design check, when forces have been imported.
   void RunDesignCheck();
+  // Row `gridRow` of the check table clicked: its combination selected in
+  // the force grid and ringed on the PM, MM and 3-D charts.
+  void ShowChosenCombination(int gridRow);
   void SavePicture(const char* pictureName);
   // Button65: the OpenSEES text box's text into a file (UTF-8, LF).
   void SaveOpenSeesText();

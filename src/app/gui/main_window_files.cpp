@@ -170,6 +170,7 @@ void TForm1::NewSection() {
   if (busy_ || !MayDiscardChanges()) return;
   sectionPath_.clear();
   Run([this] { NewSectionCommand(state_, *form_, CurrentPageCommandIndex()); });
+  ShowPmmWindowView();  // a new section is seen as the window first shows it
   ShowColours();
   MarkSaved();
 }

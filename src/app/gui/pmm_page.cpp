@@ -21,6 +21,12 @@ namespace {
 // The pictures the page's commands draw.
 const QStringList kPmmPictures = {QStringLiteral("Image25"), QStringLiteral("Image26")};
 
+// The window shows the surface with P stretched to the moments' width
+// ("拉伸P轴"): at equal scales the axial force, thousands of kN against
+// hundreds of kN·m, makes the surface a needle. The form's own initial
+// choice (and so kumasec-cli's) stays "等比例".
+constexpr int kPmmWindowScale = 1;
+
 }  // namespace
 
 void TForm1::BuildPmmPage(QWidget* page) {
@@ -61,6 +67,16 @@ void TForm1::BuildPmmPage(QWidget* page) {
   AddList(page, "ComboBox16", kBoxX, 480, 120);
   AddButton(page, "Button57", QStringLiteral("生成曲面"), kLabelX, 514, 100);
   AddButton(page, "Button58", QStringLiteral("保存PMM图片"), kLabelX + 110, 514, 110);
+  // Building the surface of a large section takes a while: its progress,
+  // and the button that stops it (as Esc does).
+  AddProgressBar(page, "ProgressBar4", kLabelX, 549, 222);
+  AddButton(page, "Button70", QStringLiteral("停止"), kLabelX + 230, 545, 60)->setEnabled(false);
+}
+
+// Only the choice: the picture follows at the page's next command.
+void TForm1::ShowPmmWindowView() {
+  const QSignalBlocker quiet(findChild<QComboBox*>(QStringLiteral("ComboBox15")));
+  form_->SetItemIndex("ComboBox15", kPmmWindowScale);
 }
 
 void TForm1::ConnectPmmPage() {
@@ -68,10 +84,14 @@ void TForm1::ConnectPmmPage() {
     connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this,
             [this, chain] { Run([this, chain] { chain(state_, *form_); }, kPmmPictures); });
   };
-  command("Button57", PmmCommand);
+  OnClick("Button57", [this] {
+    Run([this] { PmmCommand(state_, *form_, Control()); }, kPmmPictures, true);
+  });
   command("Button56", PmmCutLevelCommand);
   command("Button59", PmmDrawCommand);
-  command("Button55", PmmDefaultViewCommand);
+  OnClick("Button55", [this] {
+    Run([this] { PmmDefaultViewCommand(state_, *form_, kPmmWindowScale); }, kPmmPictures);
+  });
   connect(findChild<QPushButton*>(QStringLiteral("Button58")), &QPushButton::clicked, this,
           [this] { SavePicture("Image25"); });
 

@@ -127,6 +127,7 @@ void StringGridModel::ScheduleRefresh() {
     refreshPending_ = false;
     if (rows_ > 0) emit headerDataChanged(Qt::Horizontal, 0, columns_ - 1);
     if (rows_ > 1) emit dataChanged(index(0, 0), index(rows_ - 2, columns_ - 1));
+    emit Refreshed();
   });
 }
 
@@ -170,6 +171,23 @@ void StringGrid::SetTable(std::shared_ptr<const TextTable> table) {
       width = std::max(width, cells.horizontalAdvance(ToQString(model_->Cell(c, r))));
     setColumnWidth(c, std::clamp(width + 12, kMinColumnWidth, kMaxColumnWidth));
   }
+}
+
+void StringGrid::FitColumnToText(int column) {
+  if (fitColumn_ < 0) connect(model_, &StringGridModel::Refreshed, this, &StringGrid::FitColumn);
+  fitColumn_ = column;
+  FitColumn();
+}
+
+void StringGrid::FitColumn() {
+  if (fitColumn_ < 0 || fitColumn_ >= model_->ColumnCount()) return;
+  QFont bold = font();
+  bold.setBold(true);
+  int width = QFontMetrics(bold).horizontalAdvance(ToQString(model_->Cell(fitColumn_, 0)));
+  const QFontMetrics cells(font());
+  for (int r = 1; r < model_->RowCount(); ++r)
+    width = std::max(width, cells.horizontalAdvance(ToQString(model_->Cell(fitColumn_, r))));
+  setColumnWidth(fitColumn_, std::clamp(width + 12, kMinColumnWidth, kMaxColumnWidth));
 }
 
 }  // namespace kuma::gui

@@ -42,6 +42,10 @@ class StringGridModel : public QAbstractTableModel {
   // Background of grid row `row` (1 and on); white clears it.
   void SetRowColour(int row, QColor colour);
 
+ signals:
+  // The views have been told of a burst of cell writes.
+  void Refreshed();
+
  private:
   // Copies a shared table into the cells before single cells change.
   void TakeCells();
@@ -67,9 +71,15 @@ class StringGrid : public QTableView {
   // first rows (64 to 320 pixels).
   void SetTable(std::shared_ptr<const TextTable> table);
   void SetRowColour(int row, QColor colour) { model_->SetRowColour(row, colour); }
+  // From now on `column` is as wide as its longest text (64 to 320 pixels;
+  // every cell's tip holds its whole text), measured again whenever the
+  // cells change.
+  void FitColumnToText(int column);
 
  private:
+  void FitColumn();
   StringGridModel* model_;
+  int fitColumn_ = -1;
 };
 
 }  // namespace kuma::gui
