@@ -17,7 +17,8 @@ namespace {
 constexpr int kLanes = 8;
 
 bool PackableConcrete(const FiberRecord& f) {
-  if (f.concreteLawCode != 1 || !(f.e0 > 0) || !std::isfinite(f.fc)) return false;
+  if (f.concreteLawCode != 1 || f.shape.c[0] != 2 || !(f.e0 > 0) || !std::isfinite(f.fc))
+    return false;
   double inverse = 1.0 / f.e0;
   return std::isfinite(inverse) && std::isfinite(f.e0);
 }
@@ -28,7 +29,8 @@ bool PackableSteel(const FiberRecord& f) {
 }
 
 GenericFiber MakeGeneric(const FiberRecord& f, GenericRule rule) {
-  return GenericFiber{f.x, f.y, f.area, f.fc, f.e0, f.Es, f.fy, f.stress, rule};
+  const std::int32_t code = IsSteel(f.material) ? f.steelLawCode : f.concreteLawCode;
+  return GenericFiber{f.x, f.y, f.area, f.fc, f.e0, f.Es, f.fy, f.stress, f.shape, code, rule};
 }
 
 // The groups are filled in fiber order, eight fibers a block; unused lanes of
@@ -59,7 +61,7 @@ PackedFibers PackFibers(const FiberArray& fibers) {
         block.negInvE0[lane] = -(1.0 / f.e0);
         block.k[lane] = k;
         block.k2[lane] = 2 * k;
-      } else if (f.concreteLawCode == 1) {
+      } else if (KnownConcreteLaw(f.concreteLawCode)) {
         packed.generic.push_back(
             MakeGeneric(f, deduction ? GenericRule::ConcreteNegated : GenericRule::Concrete));
       } else {
@@ -78,7 +80,7 @@ PackedFibers PackFibers(const FiberArray& fibers) {
         block.area[lane] = f.area;
       } else {
         packed.generic.push_back(
-            MakeGeneric(f, f.steelLawCode == 1 ? GenericRule::Steel : GenericRule::Frozen));
+            MakeGeneric(f, KnownSteelLaw(f.steelLawCode) ? GenericRule::Steel : GenericRule::Frozen));
       }
     } else {
       // Unknown code: no law touches it, it contributes the stress it holds.
@@ -101,14 +103,14 @@ void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
 void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress) {
   switch (f.rule) {
     case GenericRule::Concrete:
-      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
       break;
     case GenericRule::ConcreteNegated:
-      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
       stress = -stress;
       break;
     case GenericRule::Steel:
-      SteelLaw(f.Es, f.fy, strain, 1, stress);
+      SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.lawCode, stress);
       break;
     case GenericRule::Frozen:
     case GenericRule::Flipping:

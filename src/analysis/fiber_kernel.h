@@ -9,9 +9,10 @@
 //     fiber) and 2k; force = k·(2u - u²) with u = clamp(-strain/e0, 0, 1),
 //     which is the parabola below e0 and the plateau -fc beyond it;
 //   steel (law 1, Es > 0): x, y, Es, fy, area; stress = clamp(Es·strain, ±fy).
-// Fibers the packed laws cannot represent (other law codes, e0 <= 0, Es <= 0,
-// unknown material codes, non-finite constants) are kept as "generic" fibers
-// and evaluated record by record with ConcreteLaw and SteelLaw.
+// Fibers the packed laws cannot represent (laws other than law 1 with n = 2,
+// e0 <= 0, Es <= 0, unknown material codes, non-finite constants) are kept as
+// "generic" fibers and evaluated record by record with ConcreteFiberLaw and
+// SteelFiberLaw.
 //
 // Summation order. The sums are formed lane by lane and the lanes added at the
 // end, so they differ from the fiber-order sums by rounding only (about 1e-16
@@ -39,9 +40,9 @@ struct alignas(64) SteelBlock {
 
 // How a generic fiber's stress follows from its strain.
 enum class GenericRule : std::uint8_t {
-  Concrete,         // ConcreteLaw, law code 1
-  ConcreteNegated,  // deduction fiber: ConcreteLaw, law code 1, sign reversed
-  Steel,            // SteelLaw, law code 1
+  Concrete,         // ConcreteFiberLaw with the fiber's law code
+  ConcreteNegated,  // deduction fiber: ConcreteFiberLaw, sign reversed
+  Steel,            // SteelFiberLaw with the fiber's law code
   Frozen,           // the law leaves the stress as it was: it never changes
   Flipping,         // deduction fiber whose law leaves it: reversed every trial
 };
@@ -50,6 +51,8 @@ struct GenericFiber {
   double x, y, area;
   double fc, e0, Es, fy;
   double initialStress;  // the record's stress when the solve began
+  LawShape shape;        // the law's further constants
+  std::int32_t lawCode;  // concrete or steel law code, by the rule
   GenericRule rule;
 };
 

@@ -13,6 +13,7 @@
 
 #include "analysis/fiber_kernel.h"
 #include "analysis/plain_solver.h"
+#include "material/laws.h"
 #include "analysis/solver_options.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -77,7 +78,7 @@ void RequireSize(double B, double H) {
 // keeps the division out of the inner loop (and out of the worker threads).
 void CheckSteelYieldStrains(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers)
-    if (IsSteel(f.material) && f.steelLawCode == 1) CheckedDiv(f.fy, f.Es);
+    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode)) CheckedDiv(f.fy, f.Es);
 }
 
 // ---------------------------------------------------------------------------
@@ -315,7 +316,7 @@ void WriteFinalTrial(FiberArray& fibers, const PackedFibers& packed, double phi,
                      double root, double q, std::int64_t totalTrials) {
   bool flipBefore = packed.hasFlipping && ((totalTrials - 1) & 1) != 0;
   for (FiberRecord& f : fibers) {
-    if (flipBefore && f.material == CoreConcrete1Deduction && f.concreteLawCode != 1)
+    if (flipBefore && f.material == CoreConcrete1Deduction && !KnownConcreteLaw(f.concreteLawCode))
       f.stress = -f.stress;
     EvaluateFiberRecord(f, phi, w, root, q);
   }

@@ -54,12 +54,12 @@ void CheckSettings(const SurfaceSettings& s, double B, double H, const FiberArra
 double FiberStress(const FiberRecord& f, double strain) {
   double stress = f.stress;
   if (IsConcrete(f.material)) {
-    ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, strain, f.concreteLawCode, stress);
+    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
   } else if (f.material == CoreConcrete1Deduction) {
-    ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, strain, f.concreteLawCode, stress);
-    if (f.concreteLawCode == 1) stress = -stress;
+    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
+    if (KnownConcreteLaw(f.concreteLawCode)) stress = -stress;
   } else if (IsSteel(f.material)) {
-    SteelLaw(f.Es, f.fy, strain, f.steelLawCode, stress);
+    SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
   }
   return stress;
 }
@@ -334,7 +334,7 @@ int ProbeAt(double angle) {
 
 void CheckSteelYieldStrains(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers)
-    if (IsSteel(f.material) && f.steelLawCode == 1) CheckedDiv(f.fy, f.Es);
+    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode)) CheckedDiv(f.fy, f.Es);
 }
 
 int ThreadsFor(int meridians, double work) {

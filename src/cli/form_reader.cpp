@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -56,6 +57,8 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
     throw UsageError(where + "unknown field '" + MessageText(name) + "'");
   }
   if (!isList) {
+    // A box of a graded material group typed by hand leaves the grade.
+    if (form.Text(name) != text) ReleaseGradeOfBox(form, name);
     form.SetText(name, text);
     return;
   }
@@ -65,11 +68,23 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
   } catch (const Error&) {
     position = -1;
   }
+  // An entry may also be named by its text.
+  if (position < 0 || position >= form.ListSize(name)) {
+    for (const ListEntries& list : DropDownLists()) {
+      if (name != list.name) continue;
+      for (std::size_t i = 0; i < list.entries.size(); ++i)
+        if (text == list.entries[i]) position = static_cast<int>(i);
+    }
+  }
   if (position < 0 || position >= form.ListSize(name)) {
     throw UsageError(where + "no entry at position '" + MessageText(text) + "' in " + name +
                      " (0.." + std::to_string(form.ListSize(name) - 1) + ")");
   }
   form.SetItemIndex(name, position);
+  // Choosing a grade, or the value level, fills the material boxes.
+  if (name == kLevelList) FillAllGrades(form);
+  for (const MaterialGroupControls& g : MaterialGroups())
+    if (name == g.gradeList) FillFromGrade(form, g);
 }
 
 void ApplyFormText(MapForm& form, std::string_view text, const std::string& source) {
