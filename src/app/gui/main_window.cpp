@@ -24,6 +24,7 @@
 #include "app/opensees_commands.h"
 #include "app/gui/about_window.h"
 #include "app/gui/dialogs.h"
+#include "app/gui/material_controls.h"
 #include "app/gui/import_page.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
@@ -366,6 +367,8 @@ void TForm1::Connect() {
   connect(method, &QComboBox::currentIndexChanged, this, [this] {
     if (state_.check.Valid()) RunDesignCheck();
   });
+
+  ConnectMaterialControls(this, *form_);
 
   auto* kinds = findChild<QComboBox*>(QStringLiteral("ComboBox1"));
   connect(kinds, &QComboBox::currentIndexChanged, this, [this] { ApplySectionKind(); });
