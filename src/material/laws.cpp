@@ -91,6 +91,7 @@ LawShape PrepareConcreteLaw(const ConcreteLawParams& p) {
       s.c[0] = m.fcc;
       s.c[1] = m.ecc;
       s.c[2] = m.r;
+      s.c[3] = m.ecuConfined;
       break;
     }
     case kConcreteFilledTube: {
