@@ -5,6 +5,9 @@
 
 #include <cmath>
 
+#include "analysis/plain_solver.h"
+#include "analysis/solver_options.h"
+#include "analysis/solvers.h"
 #include "analysis/strain_limits.h"
 #include "app/commands.h"
 #include "model/form.h"
@@ -111,6 +114,85 @@ TEST(FiberLimits, GroupsTakeTheirLawsOwnLimits) {
   // Without own limits the bar takes 0.01.
   const auto plain = LimitExtremes(FiberLimitGroups(fibers, -0.0035, false), 0);
   EXPECT_DOUBLE_EQ(FiberTrialCurvature(plain, 1, 90), 0.01 / 170);
+}
+
+}  // namespace
+}  // namespace kuma
+
+namespace kuma {
+namespace {
+
+double AppendixC30(double e) {  // fc = 30 (Table C.2.4 column), Ec = 5000·√30
+  if (e >= 0) return 0;
+  const double ecr = 1640e-6, alpha = 1.36, Ec = 5000 * std::sqrt(30.0);
+  const double rho = 30 / (Ec * ecr), n = Ec * ecr / (Ec * ecr - 30), x = -e / ecr;
+  const double dc = x <= 1 ? 1 - rho * n / (n - 1 + std::pow(x, n)) : 1 - rho / (alpha * (x - 1) * (x - 1) + x);
+  return (1 - dc) * Ec * e;
+}
+
+// A 400 × 700 column with the Appendix C law in every concrete group: each
+// point of the X curve against the same corner rule worked on 20 000 strips
+// (bars as meshed), and the tabulated kernels against the record-by-record
+// solver with the law itself.
+TEST(NewLaws, AppendixCPmCurveMatchesStripsAndTheRecordSolver) {
+  MapForm form;
+  for (auto [box, text] : {std::pair{"Edit1", "400"}, {"Edit2", "700"}, {"Edit12", "40"},
+                           {"Edit13", "70"}, {"Edit14", "30"}, {"Edit18", "30"},
+                           {"Edit22", "30"}, {"Edit6", "3"}, {"Edit8", "4"}})
+    form.SetText(box, text);
+  for (const char* list : {"ComboBox2", "ComboBox3", "ComboBox4"}) form.SetItemIndex(list, 1);
+  AppState state;
+  PmCommand(state, form);
+  const PmCurve& curve = state.PmCurveX;
+
+  const double B = 400, H = 700, ecu = -0.0035;
+  auto at = [&](double axis, double& P, double& M) {  // axis: y of the neutral axis
+    double phi = -ecu / (H / 2 - axis);
+    if (axis > -H / 2) phi = std::min(phi, 0.01 / (axis + H / 2));
+    double force = 0, moment = 0;
+    const int strips = 20000;
+    for (int i = 0; i < strips; ++i) {
+      const double y = -H / 2 + (i + 0.5) * H / strips;
+      const double s = AppendixC30(-phi * (y - axis)) * B * H / strips;
+      force += s;
+      moment += s * y;
+    }
+    for (const FiberRecord& f : state.fibers) {
+      if (f.material != Rebar) continue;
+      const double s = std::max(-330.0, std::min(330.0, -206000 * phi * (f.y - axis))) * f.area;
+      force += s;
+      moment += s * f.y;
+    }
+    P = -force / 1000;
+    M = std::fabs(moment) / 1e6;
+  };
+  for (size_t i = 2; i + 2 < curve.P.size(); ++i) {
+    double low = -H / 2 - 2000, high = H / 2 - 1e-6, P = 0, M = 0;
+    for (int k = 0; k < 200; ++k) {
+      const double mid = (low + high) / 2;
+      at(mid, P, M);
+      (P > curve.P[i] ? low : high) = mid;
+    }
+    EXPECT_NEAR(P, curve.P[i], 1e-6 * std::fabs(curve.P.back())) << i;
+    EXPECT_NEAR(curve.M[i], M, 0.01 * M) << i;
+  }
+
+  FiberArray plain = state.fibers;
+  PmSettings settings = ReadPmSettings(form);
+  PmCurve x, y, px, py;
+  double c = 0, t = 0;
+  ComputeAxialCapacity(plain, c, t);
+  for (KernelPath path : {KernelPath::Sse2, KernelPath::Auto}) {
+    SetSolverKernelPath(path);
+    FiberArray packed = state.fibers;
+    SolvePmCurve(0, settings, B, H, packed, c, t, x, y);
+    SolvePmCurvePlain(0, settings, B, H, plain, c, t, px, py);
+    for (size_t i = 0; i < x.P.size(); ++i) {
+      EXPECT_NEAR(x.P[i], px.P[i], 1e-6 * std::fabs(px.P.back())) << i;
+      EXPECT_NEAR(x.M[i], px.M[i], 1e-6 * 1000) << i;
+    }
+  }
+  SetSolverKernelPath(KernelPath::Auto);
 }
 
 }  // namespace
