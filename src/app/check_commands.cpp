@@ -42,6 +42,8 @@ void DesignCheckCommand(AppState& state, Form& form) {
   int method = ReadCheckMethod(form);
   SurfaceCommand(state, form);
   ComputeDesignCheck(state.surface, state.forceTable, method, state.check, CheckProgress(form));
+  state.check.valueLevel = form.ItemIndex("ComboBox26");
+  state.check.strainLimits = form.ItemIndex("ComboBox27");
   ShowDesignCheck(state, form);
 }
 

@@ -15,6 +15,7 @@
 
 #include "analysis/design_check.h"
 #include "app/commands.h"
+#include "app/law_commands.h"
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "app/section_commands.h"
@@ -52,7 +53,9 @@ constexpr const char* kUsage =
     "section file of --project (the window's \"保存截面\": form, colours, imported\n"
     "forces), then by the --form FILE (lines Name=Text) and then by each --set.\n"
     "Name is an edit box EditN (the box's text) or a list ComboBoxN (the 0-based\n"
-    "position of the entry to select); Edit85..Edit89 are the report's project,\n"
+    "position or the text of the entry to select; a material grade ComboBox21..25\n"
+    "or the level ComboBox26 fills the material boxes, a box typed afterwards turns\n"
+    "its group back to \"自定义\"); Edit85..Edit89 are the report's project,\n"
     "column, designer, checker and remarks.\n"
     "\n"
     "Commands:\n"
@@ -77,6 +80,10 @@ constexpr const char* kUsage =
     "  report-check CSVFILE [--out PATH]\n"
     "                       the check report (to PATH as GBK, CR LF)\n"
     "  save-project PATH    write the section file of the form as given\n"
+    "  laws [--strains S1,S2,...]\n"
+    "                       the stress-strain laws of the five material groups as CSV\n"
+    "                       (group,strain,stress; group = material code 0, 1, 2, 11, 12)\n"
+    "                       at the given strains, else at the curve pictures' samples\n"
     "  report-pdf PATH [--forces CSVFILE]\n"
     "                       write the PDF calculation report (with the forces of\n"
     "                       the section file, or those of CSVFILE)\n"
@@ -117,6 +124,8 @@ struct Options {
   bool hasOut = false, hasForces = false;
   bool python = false;  // --py
   std::string out, forces;
+  bool hasStrains = false;
+  std::string strains;  // --strains S1,S2,...
 };
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -160,6 +169,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--out", value, o.hasOut, o.out);
     } else if (TakeOption(arg, "--forces", i, argc, argv, value)) {
       TakeOnce("--forces", value, o.hasForces, o.forces);
+    } else if (TakeOption(arg, "--strains", i, argc, argv, value)) {
+      TakeOnce("--strains", value, o.hasStrains, o.strains);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -183,7 +194,8 @@ void CheckCommand(const Options& o) {
       {"mesh", 0},         {"stats", 0},        {"pm", 0},           {"mm", 0},
       {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
       {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
-      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1}};
+      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
+      {"laws", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -199,6 +211,7 @@ void CheckCommand(const Options& o) {
       o.command != "report-check" && o.command != "opensees-model") {
     throw UsageError("--out is only for report-pm, report-mm, report-check and opensees-model");
   }
+  if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
   }
@@ -402,6 +415,22 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
   if (c == "mesh") {
     kuma::MeshCommand(state, form);
     PrintFibers(state);
+  } else if (c == "laws") {
+    std::vector<double> strains;
+    if (o.hasStrains) {
+      std::size_t start = 0;
+      while (start <= o.strains.size()) {
+        const std::size_t comma = std::min(o.strains.find(',', start), o.strains.size());
+        const std::string item = o.strains.substr(start, comma - start);
+        try {
+          strains.push_back(kuma::StrToFloat(item));
+        } catch (const kuma::Error&) {
+          throw UsageError("--strains: '" + item + "' is not a number");
+        }
+        start = comma + 1;
+      }
+    }
+    PrintLines(kuma::LawTableCommand(state, form, strains));
   } else if (c == "stats") {
     kuma::SectionInputCommand(state, form);
     PrintStatistics(form);
