@@ -45,7 +45,8 @@ constexpr std::size_t kMaxFormBytes = 64u << 20;
 
 }  // namespace
 
-void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where) {
+void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where,
+                    bool fillGrades) {
   const std::size_t eq = line.find('=');
   if (eq == std::string::npos) {
     throw UsageError(where + "expected Name=Text, got '" + MessageText(line) + "'");
@@ -58,7 +59,7 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
   }
   if (!isList) {
     // A box of a graded material group typed by hand leaves the grade.
-    if (form.Text(name) != text) ReleaseGradeOfBox(form, name);
+    if (fillGrades && form.Text(name) != text) ReleaseGradeOfBox(form, name);
     form.SetText(name, text);
     return;
   }
@@ -82,6 +83,7 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
   }
   form.SetItemIndex(name, position);
   // Choosing a grade, or the value level, fills the material boxes.
+  if (!fillGrades) return;
   if (name == kLevelList) FillAllGrades(form);
   for (const MaterialGroupControls& g : MaterialGroups())
     if (name == g.gradeList) FillFromGrade(form, g);
@@ -90,6 +92,9 @@ void ApplyFormValue(MapForm& form, const std::string& line, const std::string& w
 void ApplyFormText(MapForm& form, std::string_view text, const std::string& source) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int number = 0;
+  bool refillAll = false;
+  std::vector<const MaterialGroupControls*> refill;
+  std::vector<std::string> typed;  // boxes of the material groups
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
     const std::string_view line = text.substr(0, end);
@@ -102,7 +107,37 @@ void ApplyFormText(MapForm& form, std::string_view text, const std::string& sour
     ++number;
     const std::string content = Trim(line);
     if (content.empty() || content[0] == '#') continue;
-    ApplyFormValue(form, content, MessageText(source) + ":" + std::to_string(number) + ": ");
+    ApplyFormValue(form, content, MessageText(source) + ":" + std::to_string(number) + ": ",
+                   false);
+    const std::string name = Trim(std::string_view(content).substr(0, content.find('=')));
+    if (name == kLevelList) refillAll = true;
+    for (const MaterialGroupControls& g : MaterialGroups())
+      if (name == g.gradeList) refill.push_back(&g);
+    if (GroupOfBox(name) != nullptr) typed.push_back(name);
+  }
+  // Decided on the final form, so that reading a text twice gives the same
+  // form: a graded group whose typed boxes differ from its grade's values
+  // goes back to "自定义"; the grades the text chose (or all, when it set the
+  // level) then fill their boxes (the section kind, which picks the steel's
+  // thickness row, may come later in the text).
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    if (form.ItemIndex(g.gradeList) <= 0) continue;
+    std::vector<std::pair<std::string, std::string>> kept;  // the boxes as typed
+    for (const char* box : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst, "Edit32"})
+      if (box != nullptr) kept.emplace_back(box, form.Text(box));
+    FillFromGrade(form, g);
+    bool differs = false;
+    for (const std::string& box : typed)
+      for (const auto& [name, was] : kept)
+        differs = differs || (GroupOfBox(box) == &g && box == name && form.Text(box) != was);
+    if (!differs) continue;
+    for (const auto& [name, was] : kept) form.SetText(name, was);
+    form.SetItemIndex(g.gradeList, 0);
+  }
+  if (refillAll) {
+    FillAllGrades(form);
+  } else {
+    for (const MaterialGroupControls* g : refill) FillFromGrade(form, *g);
   }
 }
 

@@ -19,7 +19,7 @@ class UsageError : public std::runtime_error {
 // Applies one "Name=Text" (blanks around both trimmed). Name is an edit box
 // (its text) or a drop-down list (the 0-based position of its entry).
 // `where` prefixes the message of a usage error ("--set: ", "FILE:3: ").
-void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where);
+void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where, bool fillGrades = true);
 
 // Applies the lines of a form file's contents, `source` naming it in
 // messages. Lines end with LF, CR LF or CR alone; a UTF-8 byte-order mark at

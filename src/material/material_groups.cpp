@@ -175,6 +175,14 @@ SteelLawParams ReadSteelLaw(const Form& form, const MaterialGroupControls& g) {
   return p;
 }
 
+LawLimits GroupLawLimits(const Form& form, int material, int sectionType,
+                         const FiberArray* fibers) {
+  const MaterialGroupControls* g = GroupOfMaterial(material);
+  if (g == nullptr) return {};
+  if (IsSteel(g->material)) return SteelLawLimits(ReadSteelLaw(form, *g));
+  return ConcreteLawLimits(ReadConcreteLaw(form, *g, sectionType, fibers));
+}
+
 void AssignFiberLaws(const Form& form, int sectionType, FiberArray& fibers) {
   for (const MaterialGroupControls& g : MaterialGroups()) {
     bool used = false;

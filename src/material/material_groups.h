@@ -48,6 +48,12 @@ ConcreteLawParams ReadConcreteLaw(const Form& form, const MaterialGroupControls&
                                   int sectionType = 0, const FiberArray* fibers = nullptr);
 SteelLawParams ReadSteelLaw(const Form& form, const MaterialGroupControls& g);
 
+// The own ultimate strains of a group's law (see LawLimits): the group of
+// MaterialKind `material` (0, 1, 2, 11, 12) as the form describes it. Law 1
+// concrete gives the group's ecu box; law 1 steel gives none (0).
+LawLimits GroupLawLimits(const Form& form, int material, int sectionType = 0,
+                         const FiberArray* fibers = nullptr);
+
 // Confinement factor ξ = As·fy/(Ac·fc) of the meshed section: the steel
 // shape's (tube's) area and strength against the area of the concrete fibers
 // of `material` and their strength.
