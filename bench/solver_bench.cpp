@@ -13,6 +13,7 @@
 #include "analysis/plain_solver.h"
 #include "analysis/solver_options.h"
 #include "analysis/solvers.h"
+#include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
 #include "model/materials.h"
@@ -34,7 +35,17 @@ Section MakeSection(int which) {
     form.SetText("Edit12", "150");
     form.SetText("Edit13", "150");
   }
-  if (which == 1) {
+  if (which >= 3) {  // kind8-fine with the other laws
+    const char* concrete = which == 3 ? "1" : "2";
+    const char* steel = which == 3 ? "1" : "2";
+    for (const char* list : {"ComboBox2", "ComboBox3", "ComboBox4"}) form.SetItemIndex(list, 0);
+    form.SetItemIndex("ComboBox2", std::stoi(concrete));
+    form.SetItemIndex("ComboBox3", std::stoi(concrete));
+    form.SetItemIndex("ComboBox4", std::stoi(concrete));
+    form.SetItemIndex("ComboBox5", std::stoi(steel));
+    form.SetItemIndex("ComboBox6", std::stoi(steel));
+  }
+  if (which == 1 || which >= 3) {
     form.SetItemIndex("ComboBox1", 7);
     form.SetText("Edit12", "100");
     form.SetText("Edit13", "100");
@@ -46,16 +57,19 @@ Section MakeSection(int which) {
   ReadSectionParameters(form, type, s.params);
   MeshSection(type, s.params, s.fibers);
   AssignFiberMaterials(form, s.fibers);
+  AssignFiberLaws(form, type, s.fibers);
   return s;
 }
 
 const Section& SectionFor(int which) {
-  static const Section sections[3] = {MakeSection(0), MakeSection(1), MakeSection(2)};
+  static const Section sections[5] = {MakeSection(0), MakeSection(1), MakeSection(2),
+                                      MakeSection(3), MakeSection(4)};
   return sections[which];
 }
 
 const char* SectionName(int which) {
-  const char* names[3] = {"kind1", "kind8-fine", "kind8-150x150"};
+  const char* names[5] = {"kind1", "kind8-fine", "kind8-150x150",
+                          "kind8-fine-appendixC-bilinear", "kind8-fine-mander-threebranch"};
   return names[which];
 }
 
@@ -165,6 +179,13 @@ void CliSectionArgs(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_PmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The laws beyond law 1 (generic fibers) against law 1 on the same mesh.
+void LawArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"section", "threads", "path"});
+  for (int section : {1, 3, 4}) b->Args({section, 1, kAuto});
+}
+
+BENCHMARK(BM_PmSolve)->Apply(LawArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PmSolve)->Apply(CliSectionArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MmSolve)->Apply(SolverArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PmSolvePlain)

@@ -6,6 +6,7 @@
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "material/laws.h"
@@ -17,7 +18,8 @@ namespace {
 constexpr int kLanes = 8;
 
 bool PackableConcrete(const FiberRecord& f) {
-  if (f.concreteLawCode != 1 || !(f.e0 > 0) || !std::isfinite(f.fc)) return false;
+  if (f.concreteLawCode != 1 || f.shape.c[0] != 2 || !(f.e0 > 0) || !std::isfinite(f.fc))
+    return false;
   double inverse = 1.0 / f.e0;
   return std::isfinite(inverse) && std::isfinite(f.e0);
 }
@@ -28,7 +30,8 @@ bool PackableSteel(const FiberRecord& f) {
 }
 
 GenericFiber MakeGeneric(const FiberRecord& f, GenericRule rule) {
-  return GenericFiber{f.x, f.y, f.area, f.fc, f.e0, f.Es, f.fy, f.stress, rule};
+  const std::int32_t code = IsSteel(f.material) ? f.steelLawCode : f.concreteLawCode;
+  return GenericFiber{f.x, f.y, f.area, f.fc, f.e0, f.Es, f.fy, f.stress, f.shape, code, rule};
 }
 
 // The groups are filled in fiber order, eight fibers a block; unused lanes of
@@ -40,7 +43,58 @@ Block& LaneSlot(std::vector<Block>& blocks, std::int64_t count, int& lane) {
   return blocks.back();
 }
 
+// Concrete laws that a table can stand for.
+bool TabulableConcrete(const FiberRecord& f) {
+  if (!KnownConcreteLaw(f.concreteLawCode)) return false;
+  if (f.concreteLawCode == 1 && f.shape.c[0] == 2) return false;
+  if (!(f.e0 > 0) || !std::isfinite(f.fc) || !std::isfinite(f.e0)) return false;
+  for (double c : f.shape.c)
+    if (!std::isfinite(c)) return false;
+  return true;
+}
+
+constexpr double kTableStep = 4e-6;
+
+void BuildTable(TableGroup& g) {
+  // Far beyond every crushing strain a capacity state gives these laws.
+  double range = 0.03;
+  if (g.lawCode == kConcreteMander) range = std::max(range, 2 * g.shape.c[3]);
+  g.last = static_cast<int>(std::ceil(range / kTableStep));
+  g.lo = -g.last * kTableStep;
+  g.invStep = 1 / kTableStep;
+  std::vector<double> value(static_cast<size_t>(g.last) + 1);
+  for (int i = 0; i <= g.last; ++i) value[i] = g.Exact(g.lo + i * kTableStep);
+  value[g.last] = g.Exact(0);
+  g.node.assign(2 * value.size(), 0.0);
+  for (int i = 0; i <= g.last; ++i) {
+    g.node[2 * i] = value[i];
+    g.node[2 * i + 1] = i < g.last ? value[i + 1] - value[i] : 0;
+  }
+}
+
+TableGroup& TableFor(std::vector<TableGroup>& tables, const FiberRecord& f) {
+  for (TableGroup& g : tables) {
+    bool same = g.fc == f.fc && g.e0 == f.e0 && g.lawCode == f.concreteLawCode;
+    for (int i = 0; same && i < 4; ++i) same = g.shape.c[i] == f.shape.c[i];
+    if (same) return g;
+  }
+  tables.emplace_back();
+  TableGroup& g = tables.back();
+  g.fc = f.fc;
+  g.e0 = f.e0;
+  g.shape = f.shape;
+  g.lawCode = f.concreteLawCode;
+  BuildTable(g);
+  return g;
+}
+
 }  // namespace
+
+double TableGroup::Exact(double strain) const {
+  double stress = 0;
+  ConcreteFiberLaw(fc, e0, shape, strain, lawCode, stress);
+  return stress;
+}
 
 PackedFibers PackFibers(const FiberArray& fibers) {
   PackedFibers packed;
@@ -59,7 +113,14 @@ PackedFibers PackFibers(const FiberArray& fibers) {
         block.negInvE0[lane] = -(1.0 / f.e0);
         block.k[lane] = k;
         block.k2[lane] = 2 * k;
-      } else if (f.concreteLawCode == 1) {
+      } else if (TabulableConcrete(f)) {
+        TableGroup& g = TableFor(packed.tables, f);
+        int lane = 0;
+        TableBlock& block = LaneSlot(g.blocks, g.count++, lane);
+        block.x[lane] = f.x;
+        block.y[lane] = f.y;
+        block.area[lane] = deduction ? -f.area : f.area;
+      } else if (KnownConcreteLaw(f.concreteLawCode)) {
         packed.generic.push_back(
             MakeGeneric(f, deduction ? GenericRule::ConcreteNegated : GenericRule::Concrete));
       } else {
@@ -78,7 +139,7 @@ PackedFibers PackFibers(const FiberArray& fibers) {
         block.area[lane] = f.area;
       } else {
         packed.generic.push_back(
-            MakeGeneric(f, f.steelLawCode == 1 ? GenericRule::Steel : GenericRule::Frozen));
+            MakeGeneric(f, KnownSteelLaw(f.steelLawCode) ? GenericRule::Steel : GenericRule::Frozen));
       }
     } else {
       // Unknown code: no law touches it, it contributes the stress it holds.
@@ -101,14 +162,14 @@ void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
 void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress) {
   switch (f.rule) {
     case GenericRule::Concrete:
-      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
       break;
     case GenericRule::ConcreteNegated:
-      ConcreteLaw(f.fc, f.e0, 0, 0, strain, 1, stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
       stress = -stress;
       break;
     case GenericRule::Steel:
-      SteelLaw(f.Es, f.fy, strain, 1, stress);
+      SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.lawCode, stress);
       break;
     case GenericRule::Frozen:
     case GenericRule::Flipping:
@@ -174,6 +235,37 @@ inline void Sse2Steel(const SteelBlock& blk, int o, __m128d A, __m128d B, __m128
   acc.my = _mm_add_pd(acc.my, _mm_mul_pd(F, x));
 }
 
+// The table groups one lane at a time (the arithmetic of the vector version
+// below, without fused multiply-adds).
+void ScalarTableSums(const PackedFibers& p, double a, double b, double c, TrialSums& r) {
+  for (const TableGroup& g : p.tables) {
+    TrialSums t;
+    const double last = g.last;
+    for (const TableBlock& blk : g.blocks) {
+      for (int l = 0; l < kLanes; ++l) {
+        const double e = a * blk.x[l] + (b * blk.y[l] + c);
+        double u = (e - g.lo) * g.invStep;
+        double stress;
+        if (u < 0) {
+          stress = g.Exact(e);
+        } else {
+          u = std::min(u, last);  // tension (and NaN) read the node at 0
+          if (!(u >= 0)) u = last;
+          const int i = static_cast<int>(u);
+          stress = g.node[2 * i] + g.node[2 * i + 1] * (u - i);
+        }
+        const double F = stress * blk.area[l];
+        t.force += F;
+        t.momentX += F * blk.y[l];
+        t.momentY += F * blk.x[l];
+      }
+    }
+    r.force += t.force;
+    r.momentX += t.momentX;
+    r.momentY += t.momentY;
+  }
+}
+
 inline double Sse2Total(__m128d a, __m128d b) {
   __m128d s = _mm_add_pd(a, b);
   return _mm_cvtsd_f64(_mm_add_sd(s, _mm_unpackhi_pd(s, s)));
@@ -198,6 +290,7 @@ TrialSums Sse2Sums(const PackedFibers& p, double a, double b, double c) {
   r.force = Sse2Total(c0.f, c1.f) + Sse2Total(s0.f, s1.f);
   r.momentX = Sse2Total(c0.mx, c1.mx) + Sse2Total(s0.mx, s1.mx);
   r.momentY = Sse2Total(c0.my, c1.my) + Sse2Total(s0.my, s1.my);
+  if (!p.tables.empty()) ScalarTableSums(p, a, b, c, r);
   return r;
 }
 
@@ -246,6 +339,55 @@ KUMA_AVX2 inline double Avx2Total(__m256d a, __m256d b) {
   return _mm_cvtsd_f64(_mm_add_sd(h, _mm_unpackhi_pd(h, h)));
 }
 
+// Four lanes of a table group: strain, node index, gathered value and slope.
+// Lanes below the table take the law itself.
+KUMA_AVX2 void Avx2TableSums(const PackedFibers& p, double a, double b, double c, TrialSums& r) {
+  const __m256d A = _mm256_set1_pd(a), B = _mm256_set1_pd(b), C = _mm256_set1_pd(c);
+  const __m256d zero = _mm256_setzero_pd();
+  for (const TableGroup& g : p.tables) {
+    const __m256d lo = _mm256_set1_pd(g.lo), inv = _mm256_set1_pd(g.invStep);
+    const __m256d last = _mm256_set1_pd(g.last);
+    __m256d f = zero, mx = zero, my = zero;
+    for (const TableBlock& blk : g.blocks) {
+      for (int o = 0; o < kLanes; o += 4) {
+        __m256d x = _mm256_load_pd(blk.x + o), y = _mm256_load_pd(blk.y + o);
+        __m256d e = _mm256_fmadd_pd(A, x, _mm256_fmadd_pd(B, y, C));
+        __m256d u = _mm256_mul_pd(_mm256_sub_pd(e, lo), inv);
+        __m256d below = _mm256_cmp_pd(u, zero, _CMP_LT_OQ);
+        u = _mm256_max_pd(_mm256_min_pd(u, last), zero);  // NaN: min gives `last`
+        __m128i i = _mm256_cvttpd_epi32(u);
+        __m256d frac = _mm256_sub_pd(u, _mm256_cvtepi32_pd(i));
+        // Four (value, slope) pairs, one load each, regrouped.
+        alignas(16) int idx[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(idx), i);
+        const double* node = g.node.data();
+        __m128d p0 = _mm_loadu_pd(node + 2 * idx[0]), p1 = _mm_loadu_pd(node + 2 * idx[1]);
+        __m128d p2 = _mm_loadu_pd(node + 2 * idx[2]), p3 = _mm_loadu_pd(node + 2 * idx[3]);
+        __m256d even = _mm256_set_m128d(p2, p0), odd = _mm256_set_m128d(p3, p1);
+        __m256d v = _mm256_unpacklo_pd(even, odd);
+        __m256d s = _mm256_unpackhi_pd(even, odd);
+        __m256d stress = _mm256_fmadd_pd(s, frac, v);
+        if (_mm256_movemask_pd(below) != 0) {
+          alignas(32) double es[4], ss[4];
+          _mm256_store_pd(es, e);
+          _mm256_store_pd(ss, stress);
+          const int mask = _mm256_movemask_pd(below);
+          for (int l = 0; l < 4; ++l)
+            if (mask & (1 << l)) ss[l] = g.Exact(es[l]);
+          stress = _mm256_load_pd(ss);
+        }
+        __m256d F = _mm256_mul_pd(stress, _mm256_load_pd(blk.area + o));
+        f = _mm256_add_pd(f, F);
+        mx = _mm256_fmadd_pd(F, y, mx);
+        my = _mm256_fmadd_pd(F, x, my);
+      }
+    }
+    r.force += Avx2Total(f, zero);
+    r.momentX += Avx2Total(mx, zero);
+    r.momentY += Avx2Total(my, zero);
+  }
+}
+
 KUMA_AVX2 TrialSums Avx2Sums(const PackedFibers& p, double a, double b, double c) {
   const __m256d A = _mm256_set1_pd(a), B = _mm256_set1_pd(b), C = _mm256_set1_pd(c);
   const __m256d z = _mm256_setzero_pd();
@@ -262,6 +404,7 @@ KUMA_AVX2 TrialSums Avx2Sums(const PackedFibers& p, double a, double b, double c
   r.force = Avx2Total(c0.f, c1.f) + Avx2Total(s0.f, s1.f);
   r.momentX = Avx2Total(c0.mx, c1.mx) + Avx2Total(s0.mx, s1.mx);
   r.momentY = Avx2Total(c0.my, c1.my) + Avx2Total(s0.my, s1.my);
+  if (!p.tables.empty()) Avx2TableSums(p, a, b, c, r);
   return r;
 }
 
@@ -330,6 +473,7 @@ KUMA_AVX512 TrialSums Avx512Sums(const PackedFibers& p, double a, double b, doub
   r.force = Avx512Total(c0.f, c1.f) + Avx512Total(s0.f, s1.f);
   r.momentX = Avx512Total(c0.mx, c1.mx) + Avx512Total(s0.mx, s1.mx);
   r.momentY = Avx512Total(c0.my, c1.my) + Avx512Total(s0.my, s1.my);
+  if (!p.tables.empty()) Avx2TableSums(p, a, b, c, r);
   return r;
 }
 

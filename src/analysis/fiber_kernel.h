@@ -9,9 +9,10 @@
 //     fiber) and 2k; force = k·(2u - u²) with u = clamp(-strain/e0, 0, 1),
 //     which is the parabola below e0 and the plateau -fc beyond it;
 //   steel (law 1, Es > 0): x, y, Es, fy, area; stress = clamp(Es·strain, ±fy).
-// Fibers the packed laws cannot represent (other law codes, e0 <= 0, Es <= 0,
-// unknown material codes, non-finite constants) are kept as "generic" fibers
-// and evaluated record by record with ConcreteLaw and SteelLaw.
+// Fibers the packed laws cannot represent (laws other than law 1 with n = 2,
+// e0 <= 0, Es <= 0, unknown material codes, non-finite constants) are kept as
+// "generic" fibers and evaluated record by record with ConcreteFiberLaw and
+// SteelFiberLaw.
 //
 // Summation order. The sums are formed lane by lane and the lanes added at the
 // end, so they differ from the fiber-order sums by rounding only (about 1e-16
@@ -37,11 +38,33 @@ struct alignas(64) SteelBlock {
   double x[8], y[8], Es[8], fy[8], area[8];
 };
 
+// Concrete fibers of the other laws (laws 2 to 4, and law 1 with n != 2),
+// grouped by their law. Each group's law is tabulated at even strain steps
+// from `lo` up to 0 and read by linear interpolation (tension gives the last
+// node, 0); a strain below `lo`, which the capacity states do not reach,
+// takes the law itself. The table's error is below 1e-6 of fc.
+struct alignas(64) TableBlock {
+  double x[8], y[8], area[8];  // area negative for a deduction fiber
+};
+
+struct TableGroup {
+  double fc = 0, e0 = 0;
+  LawShape shape;
+  std::int32_t lawCode = 0;
+  double lo = 0, invStep = 0;
+  int last = 0;                     // index of the node at strain 0
+  // Node i: stress at lo + i·step, and value[i + 1] − value[i], side by side.
+  std::vector<double> node;
+  std::vector<TableBlock> blocks;
+  std::int64_t count = 0;
+  double Exact(double strain) const;
+};
+
 // How a generic fiber's stress follows from its strain.
 enum class GenericRule : std::uint8_t {
-  Concrete,         // ConcreteLaw, law code 1
-  ConcreteNegated,  // deduction fiber: ConcreteLaw, law code 1, sign reversed
-  Steel,            // SteelLaw, law code 1
+  Concrete,         // ConcreteFiberLaw with the fiber's law code
+  ConcreteNegated,  // deduction fiber: ConcreteFiberLaw, sign reversed
+  Steel,            // SteelFiberLaw with the fiber's law code
   Frozen,           // the law leaves the stress as it was: it never changes
   Flipping,         // deduction fiber whose law leaves it: reversed every trial
 };
@@ -50,12 +73,15 @@ struct GenericFiber {
   double x, y, area;
   double fc, e0, Es, fy;
   double initialStress;  // the record's stress when the solve began
+  LawShape shape;        // the law's further constants
+  std::int32_t lawCode;  // concrete or steel law code, by the rule
   GenericRule rule;
 };
 
 struct PackedFibers {
   std::vector<ConcreteBlock> concrete;
   std::vector<SteelBlock> steel;
+  std::vector<TableGroup> tables;
   std::vector<GenericFiber> generic;
   std::int64_t fiberCount = 0;
   bool hasFlipping = false;

@@ -79,15 +79,15 @@ double EvaluateFiberRecord(FiberRecord& f, double phi, double w, double root, do
     case EdgeConcrete:
     case CoreConcrete1:
     case CoreConcrete2:
-      ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, f.strain, f.concreteLawCode, f.stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, f.strain, f.concreteLawCode, f.stress);
       break;
     case CoreConcrete1Deduction:
-      ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, f.strain, f.concreteLawCode, f.stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, f.strain, f.concreteLawCode, f.stress);
       f.stress = -f.stress;
       break;
     case Rebar:
     case SteelShape:
-      SteelLaw(f.Es, f.fy, f.strain, f.steelLawCode, f.stress);
+      SteelFiberLaw(f.Es, f.fy, f.shape, f.strain, f.steelLawCode, f.stress);
       break;
     default:
       break;

@@ -13,6 +13,8 @@
 
 #include "analysis/fiber_kernel.h"
 #include "analysis/plain_solver.h"
+#include "analysis/strain_limits.h"
+#include "material/laws.h"
 #include "analysis/solver_options.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -77,7 +79,7 @@ void RequireSize(double B, double H) {
 // keeps the division out of the inner loop (and out of the worker threads).
 void CheckSteelYieldStrains(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers)
-    if (IsSteel(f.material) && f.steelLawCode == 1) CheckedDiv(f.fy, f.Es);
+    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode)) CheckedDiv(f.fy, f.Es);
 }
 
 // ---------------------------------------------------------------------------
@@ -97,6 +99,7 @@ struct PointTask {
   double momentSign = 1;               // MM only
   double w = 0, root = 1;              // slope and √(w² + 1)
   double firstLow = 0, firstHigh = 0;  // first offset range
+  std::vector<LimitExtreme> limits;    // fiber rule; empty: the corner rule
 };
 
 struct PointResult {
@@ -182,7 +185,8 @@ PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const Searc
     for (int j = 0; j <= N; ++j) {
       hook.Before(j, N);
       double q = low + static_cast<double>(j) / N * span;
-      double phi = TrialCurvature(w, root, q, s.B, s.H, s.ecu);
+      double phi = task.limits.empty() ? TrialCurvature(w, root, q, s.B, s.H, s.ecu)
+                                       : FiberTrialCurvature(task.limits, root, q);
       // strain = φ·(w·x − y + q)/√(w² + 1) = a·x + b·y + c
       double g = phi / root;
       double a = g * w, b = -g, c = g * q;
@@ -318,7 +322,7 @@ void WriteFinalTrial(FiberArray& fibers, const PackedFibers& packed, double phi,
                      double root, double q, std::int64_t totalTrials) {
   bool flipBefore = packed.hasFlipping && ((totalTrials - 1) & 1) != 0;
   for (FiberRecord& f : fibers) {
-    if (flipBefore && f.material == CoreConcrete1Deduction && f.concreteLawCode != 1)
+    if (flipBefore && f.material == CoreConcrete1Deduction && !KnownConcreteLaw(f.concreteLawCode))
       f.stress = -f.stress;
     EvaluateFiberRecord(f, phi, w, root, q);
   }
@@ -338,6 +342,7 @@ PmSettings ReadPmSettings(const Form& form) {
   s.N = form.Integer("Edit53");
   s.lambda = form.Float("Edit60");
   s.ecu = form.Float("Edit32");
+  s.fiberLimits = ReadFiberLimits(form);
   return s;
 }
 
@@ -350,6 +355,7 @@ MmSettings ReadMmSettings(const Form& form, double& axialLevel) {
   s.N = form.Integer("Edit62");
   s.lambda = form.Float("Edit63");
   s.ecu = form.Float("Edit34");
+  s.fiberLimits = ReadFiberLimits(form);
   return s;
 }
 
@@ -407,12 +413,15 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
     setup.firstCandidate = 0;
     setup.lastCandidate = N;
 
+    std::vector<LimitExtreme> limits;
+    if (settings.fiberLimits) limits = LimitExtremes(FiberLimitGroups(fibers, settings.ecu, true), w);
     std::vector<PointTask> tasks(n - 1);
     for (int i = 1; i <= n - 1; ++i) {
       PointTask& t = tasks[i - 1];
       t.target = tension + (compression - tension) / n * i;
       t.w = w;
       t.root = std::sqrt(w * w + 1);
+      t.limits = limits;
       FirstRange(t, B, H, settings.lambda);
     }
     PackedFibers packed = PackFibers(fibers);
@@ -458,11 +467,14 @@ void SolveMm(const MmSettings& settings, double B, double H, FiberArray& fibers,
   setup.signedMoments = true;
 
   // Each point has its own slope and so its own first range.
+  std::vector<LimitGroup> groups;
+  if (settings.fiberLimits) groups = FiberLimitGroups(fibers, settings.ecu, true);
   std::vector<PointTask> tasks(m + 1);
   for (int i = 0; i <= m; ++i) {
     PointTask& t = tasks[i];
     MmSlope(i, m, t.w, t.momentSign);
     t.root = std::sqrt(t.w * t.w + 1);
+    if (settings.fiberLimits) t.limits = LimitExtremes(groups, t.w);
     t.target = settings.axialLevel;
     FirstRange(t, B, H, settings.lambda);
   }

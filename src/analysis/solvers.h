@@ -17,6 +17,7 @@ struct PmSettings {
   int K = 5;             // Edit52, scans per point
   int N = 100;           // Edit53, divisions per scan
   double lambda = 1.2;   // Edit60, extension of the first range
+  bool fiberLimits = false;  // ComboBox27: limits on the real fibers, not the corners
 };
 
 struct MmSettings {
@@ -26,6 +27,7 @@ struct MmSettings {
   int K = 5;              // Edit61
   int N = 100;            // Edit62
   double lambda = 1.2;    // Edit63
+  bool fiberLimits = false;  // ComboBox27
 };
 
 // Reads the settings in the order n, K, N, λ, εcu (m, level, K, N, λ, εcu).

@@ -14,6 +14,7 @@
 
 #include "analysis/fiber_kernel.h"
 #include "analysis/solver_options.h"
+#include "analysis/strain_limits.h"
 #include "material/laws.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -54,12 +55,12 @@ void CheckSettings(const SurfaceSettings& s, double B, double H, const FiberArra
 double FiberStress(const FiberRecord& f, double strain) {
   double stress = f.stress;
   if (IsConcrete(f.material)) {
-    ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, strain, f.concreteLawCode, stress);
+    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
   } else if (f.material == CoreConcrete1Deduction) {
-    ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, strain, f.concreteLawCode, stress);
-    if (f.concreteLawCode == 1) stress = -stress;
+    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
+    if (KnownConcreteLaw(f.concreteLawCode)) stress = -stress;
   } else if (IsSteel(f.material)) {
-    SteelLaw(f.Es, f.fy, strain, f.steelLawCode, stress);
+    SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
   }
   return stress;
 }
@@ -70,10 +71,19 @@ struct Meridian {
   double sMin = 0, span = 1;  // smallest corner value of s = sin θ·x − cos θ·y, and its range
 };
 
-Meridian MakeMeridian(double angle, double B, double H) {
+// With the fiber rule (`limits` not empty) the extremes are those of the
+// concrete fibers (compressed end) and of the steel fibers (stretched end).
+Meridian MakeMeridian(double angle, double B, double H, const std::vector<LimitGroup>& limits) {
   Meridian m;
   m.sine = std::sin(angle * kPi / 180);
   m.cosine = std::cos(angle * kPi / 180);
+  if (!limits.empty()) {
+    double lo = 0, hi = 0;
+    LimitProjection(limits, m.sine, m.cosine, lo, hi);
+    m.sMin = lo;
+    m.span = hi - lo;
+    return m;
+  }
   const double cx[4] = {-B / 2, B / 2, B / 2, -B / 2};
   const double cy[4] = {-H / 2, -H / 2, H / 2, H / 2};
   double lo = 0, hi = 0;
@@ -272,10 +282,11 @@ struct SharedPositions {
   std::vector<ProbeStates> probeStates;  // by position, then probe
 };
 
-SharedPositions PathPositions(const PathEvaluator& path, double B, double H, int points,
+SharedPositions PathPositions(const PathEvaluator& path, double B, double H,
+                              const std::vector<LimitGroup>& limits, int points,
                               Scales scales, bool twoThreads) {
   std::vector<Meridian> probes;
-  for (double angle : kProbeAngles) probes.push_back(MakeMeridian(angle, B, H));
+  for (double angle : kProbeAngles) probes.push_back(MakeMeridian(angle, B, H, limits));
   auto evaluate = [&](const std::vector<double>& ts) {
     return EvaluateProbes(path, probes, ts, twoThreads);
   };
@@ -334,7 +345,7 @@ int ProbeAt(double angle) {
 
 void CheckSteelYieldStrains(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers)
-    if (IsSteel(f.material) && f.steelLawCode == 1) CheckedDiv(f.fy, f.Es);
+    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode)) CheckedDiv(f.fy, f.Es);
 }
 
 int ThreadsFor(int meridians, double work) {
@@ -386,6 +397,7 @@ SurfaceSettings ReadSurfaceSettings(const Form& form) {
   s.angles = form.Integer("Edit70");
   s.points = form.Integer("Edit71");
   s.ecu = form.Float("Edit32");
+  s.fiberLimits = ReadFiberLimits(form);
   return s;
 }
 
@@ -405,6 +417,8 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
   CheckSettings(settings, B, H, fibers);
   CheckSteelYieldStrains(fibers);
   const PackedFibers packed = PackFibers(fibers);
+  std::vector<LimitGroup> limits;
+  if (settings.fiberLimits) limits = FiberLimitGroups(fibers, settings.ecu, false);
   const double compressionStart = std::max(settings.ecu, -LargestYieldStrain(fibers, true));
   const double tensionEnd = std::min(kTensionLimit, LargestYieldStrain(fibers, false));
   const PathEvaluator path(packed, PackedSumFunction(SolverKernelPath()), settings.ecu,
@@ -427,7 +441,7 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
   const bool probeThreads =
       threads > 1 && 24.0 * static_cast<double>(packed.fiberCount) > kThreadThreshold;
   const SharedPositions positions =
-      PathPositions(path, B, H, settings.points, scales, probeThreads);
+      PathPositions(path, B, H, limits, settings.points, scales, probeThreads);
   ForEachMeridian(
       count, threads,
       [&](int i) {
@@ -440,7 +454,7 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
             meridian.push_back(states[static_cast<size_t>(probe)]);
           return;
         }
-        Meridian m = MakeMeridian(surface.angle[i], B, H);
+        Meridian m = MakeMeridian(surface.angle[i], B, H, limits);
         for (double t : positions.t) meridian.push_back(path.At(m, t));
       },
       progress);

@@ -27,6 +27,7 @@ struct SurfaceSettings {
   int angles = 144;      // Edit70, neutral-axis angles around the full circle
   int points = 96;       // Edit71, points per angle, both ends included
   double ecu = -0.0035;  // Edit32, ultimate concrete strain (negative), as the PM curves
+  bool fiberLimits = false;  // ComboBox27: εcu and 0.01 at the extreme real fibers
 };
 
 // Reads Edit70, Edit71 and Edit32 in that order.

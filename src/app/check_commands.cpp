@@ -70,6 +70,8 @@ void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control,
   if (StopAsked(control)) throw Cancelled();
   state.surface = std::move(surface);
   state.check = std::move(check);
+  state.check.valueLevel = form.ItemIndex("ComboBox26");
+  state.check.strainLimits = form.ItemIndex("ComboBox27");
   ShowDesignCheck(state, form);
 }
 

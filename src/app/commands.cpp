@@ -9,6 +9,7 @@
 #include "draw/drawings.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
+#include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/finite_results.h"
 #include "model/errors.h"
@@ -37,6 +38,7 @@ void ReadAndMesh(AppState& state, Form& form) {
 void AssignMaterials(AppState& state, const Form& form) {
   AssignFiberMaterials(form, state.fibers);
   CheckMaterialConstants(state.fibers);
+  AssignFiberLaws(form, state.SectionType, state.fibers);
 }
 
 ProgressFn BarOf(Form& form, const char* bar) {
@@ -211,38 +213,47 @@ void ReadForceFactorsCommand(AppState& state, Form& form) {
   ReadForceFactors(form, state.forceTable);
 }
 
+// The meshed section with its constants, for the laws that depend on the
+// section (the filled-tube law's ξ); empty when the form does not mesh.
+FiberArray MeshedForLaws(const Form& form, int& kind) {
+  FiberArray fibers;
+  SectionParameters params;
+  kind = 0;
+  try {
+    ReadSectionParameters(form, kind, params);
+    ValidateMeshInput(kind, params);
+    CheckSectionGeometry(kind, params);
+    MeshSection(kind, params, fibers);
+    AssignFiberMaterials(form, fibers);
+  } catch (const Error&) {
+    fibers.clear();
+  }
+  return fibers;
+}
+
+ConcreteLawParams GroupConcreteLaw(const Form& form, const MaterialGroupControls& g) {
+  if (form.ItemIndex(g.lawList) + 1 != kConcreteFilledTube) return ReadConcreteLaw(form, g);
+  int kind = 0;
+  const FiberArray fibers = MeshedForLaws(form, kind);
+  return ReadConcreteLaw(form, g, kind, &fibers);
+}
+
 void ConcreteCurvesCommand(Form& form) {
-  struct Zone {
-    const char *list, *fc, *e0, *fcu, *ecu, *picture;
-  };
-  static const Zone zones[3] = {
-      {"ComboBox2", "Edit14", "Edit15", "Edit17", "Edit16", "Image8"},
-      {"ComboBox3", "Edit18", "Edit19", "Edit21", "Edit20", "Image9"},
-      {"ComboBox4", "Edit22", "Edit23", "Edit25", "Edit24", "Image10"},
-  };
-  for (const Zone& z : zones) {
-    int code = form.ItemIndex(z.list) + 1;
-    double fc = form.Float(z.fc);
-    double e0 = form.Float(z.e0);
-    double fcu = form.Float(z.fcu);
-    double ecu = form.Float(z.ecu);
-    DrawConcreteCurve(form.Picture(z.picture), code, fc, e0, fcu, ecu);
+  const char* pictures[3] = {"Image8", "Image9", "Image10"};
+  for (int i = 0; i < 3; ++i) {
+    const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
+    const ConcreteLawParams p = GroupConcreteLaw(form, g);
+    DrawConcreteLawCurve(form.Picture(pictures[i]), p);
+    form.SetText(g.note, p.law == kConcreteFilledTube ? "ξ = " + FormatFixed(p.xi, 3)
+                                                       : LawNote(form, g));
   }
 }
 
 void SteelCurvesCommand(Form& form) {
-  struct Zone {
-    const char *list, *Es, *fy, *picture;
-  };
-  static const Zone zones[2] = {
-      {"ComboBox5", "Edit26", "Edit27", "Image6"},
-      {"ComboBox6", "Edit28", "Edit29", "Image7"},
-  };
-  for (const Zone& z : zones) {
-    int code = form.ItemIndex(z.list) + 1;
-    double Es = form.Float(z.Es);
-    double fy = form.Float(z.fy);
-    DrawSteelCurve(form.Picture(z.picture), code, Es, fy);
+  const char* pictures[2] = {"Image6", "Image7"};
+  for (int i = 0; i < 2; ++i) {
+    const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(3 + i)];
+    DrawSteelLawCurve(form.Picture(pictures[i]), ReadSteelLaw(form, g));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/gbk.h"
 #include "model/numfmt.h"
@@ -72,7 +73,8 @@ constexpr const char* kNotUtf8 = "text that is not UTF-8 (nor GBK)";
 
 }  // namespace
 
-void ApplyFormValue(MapForm& form, const std::string& given, const std::string& where) {
+void ApplyFormValue(MapForm& form, const std::string& given, const std::string& where,
+                    bool fillGrades) {
   std::string line = given;
   if (!ToUtf8(line)) throw UsageError(where + kNotUtf8);
   const std::size_t eq = line.find('=');
@@ -86,6 +88,8 @@ void ApplyFormValue(MapForm& form, const std::string& given, const std::string& 
     throw UsageError(where + "unknown field '" + MessageText(name) + "'");
   }
   if (!isList) {
+    // A box of a graded material group typed by hand leaves the grade.
+    if (fillGrades && form.Text(name) != text) ReleaseGradeOfBox(form, name);
     form.SetText(name, text);
     return;
   }
@@ -95,11 +99,24 @@ void ApplyFormValue(MapForm& form, const std::string& given, const std::string& 
   } catch (const Error&) {
     position = -1;
   }
+  // An entry may also be named by its text.
+  if (position < 0 || position >= form.ListSize(name)) {
+    for (const ListEntries& list : DropDownLists()) {
+      if (name != list.name) continue;
+      for (std::size_t i = 0; i < list.entries.size(); ++i)
+        if (text == list.entries[i]) position = static_cast<int>(i);
+    }
+  }
   if (position < 0 || position >= form.ListSize(name)) {
     throw UsageError(where + "no entry at position '" + MessageText(text) + "' in " + name +
                      " (0.." + std::to_string(form.ListSize(name) - 1) + ")");
   }
   form.SetItemIndex(name, position);
+  // Choosing a grade, or the value level, fills the material boxes.
+  if (!fillGrades) return;
+  if (name == kLevelList) FillAllGrades(form);
+  for (const MaterialGroupControls& g : MaterialGroups())
+    if (name == g.gradeList) FillFromGrade(form, g);
 }
 
 void ApplyFormText(MapForm& form, std::string_view given, const std::string& source) {
@@ -113,12 +130,45 @@ void ApplyFormText(MapForm& form, std::string_view given, const std::string& sou
   std::string_view text = whole;
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int number = 0;
+  bool refillAll = false;
+  std::vector<const MaterialGroupControls*> refill;
+  std::vector<std::string> typed;  // boxes of the material groups
   while (!text.empty()) {
     const std::string_view line = TakeLine(text);
     ++number;
     const std::string content = Trim(line);
     if (content.empty() || content[0] == '#') continue;
-    ApplyFormValue(form, content, MessageText(source) + ":" + std::to_string(number) + ": ");
+    ApplyFormValue(form, content, MessageText(source) + ":" + std::to_string(number) + ": ",
+                   false);
+    const std::string name = Trim(std::string_view(content).substr(0, content.find('=')));
+    if (name == kLevelList) refillAll = true;
+    for (const MaterialGroupControls& g : MaterialGroups())
+      if (name == g.gradeList) refill.push_back(&g);
+    if (GroupOfBox(name) != nullptr) typed.push_back(name);
+  }
+  // Decided on the final form, so that reading a text twice gives the same
+  // form: a graded group whose typed boxes differ from its grade's values
+  // goes back to "自定义"; the grades the text chose (or all, when it set the
+  // level) then fill their boxes (the section kind, which picks the steel's
+  // thickness row, may come later in the text).
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    if (form.ItemIndex(g.gradeList) <= 0) continue;
+    std::vector<std::pair<std::string, std::string>> kept;  // the boxes as typed
+    for (const char* box : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst, "Edit32"})
+      if (box != nullptr) kept.emplace_back(box, form.Text(box));
+    FillFromGrade(form, g);
+    bool differs = false;
+    for (const std::string& box : typed)
+      for (const auto& [name, was] : kept)
+        differs = differs || (GroupOfBox(box) == &g && box == name && form.Text(box) != was);
+    if (!differs) continue;
+    for (const auto& [name, was] : kept) form.SetText(name, was);
+    form.SetItemIndex(g.gradeList, 0);
+  }
+  if (refillAll) {
+    FillAllGrades(form);
+  } else {
+    for (const MaterialGroupControls* g : refill) FillFromGrade(form, *g);
   }
 }
 

@@ -20,7 +20,8 @@ class UsageError : public std::runtime_error {
 // (its text) or a drop-down list (the 0-based position of its entry).
 // `where` prefixes the message of a usage error ("--set: ", "FILE:3: ").
 // Text that is not UTF-8 is read as GBK when it is valid GBK, else refused.
-void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where);
+void ApplyFormValue(MapForm& form, const std::string& line, const std::string& where,
+                    bool fillGrades = true);
 
 // Applies the lines of a form file's contents, `source` naming it in
 // messages. Lines end with LF, CR LF or CR alone; a UTF-8 byte-order mark at

@@ -17,6 +17,7 @@
 #include "app/building_commands.h"
 #include "app/commands.h"
 #include "app/mphi_commands.h"
+#include "app/law_commands.h"
 #include "app/pmm_commands.h"
 #include "app/opensees_commands.h"
 #include "app/section_commands.h"
@@ -57,7 +58,9 @@ constexpr const char* kUsage =
     "section file of --project (the window's \"保存截面\": form, colours, imported\n"
     "forces), then by the --form FILE (lines Name=Text) and then by each --set.\n"
     "Name is an edit box EditN (the box's text) or a list ComboBoxN (the 0-based\n"
-    "position of the entry to select); Edit85..Edit89 are the report's project,\n"
+    "position or the text of the entry to select; a material grade ComboBox21..25\n"
+    "or the level ComboBox26 fills the material boxes, a box typed afterwards turns\n"
+    "its group back to \"自定义\"); Edit85..Edit89 are the report's project,\n"
     "column, designer, checker and remarks.\n"
     "\n"
     "Commands:\n"
@@ -85,6 +88,10 @@ constexpr const char* kUsage =
     "  report-check CSVFILE [--out PATH]\n"
     "                       the check report (to PATH as GBK, CR LF)\n"
     "  save-project PATH    write the section file of the form as given\n"
+    "  laws [--strains S1,S2,...]\n"
+    "                       the stress-strain laws of the five material groups as CSV\n"
+    "                       (group,strain,stress; group = material code 0, 1, 2, 11, 12)\n"
+    "                       at the given strains, else at the curve pictures' samples\n"
     "  report-pdf PATH [--forces CSVFILE]\n"
     "                       write the PDF calculation report (with the forces of\n"
     "                       the section file, or those of CSVFILE)\n"
@@ -171,6 +178,8 @@ struct Options {
   std::string assign;
   bool python = false;  // --py
   std::string out, forces, sheet;
+  bool hasStrains = false;
+  std::string strains;  // --strains S1,S2,...
 };
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -218,6 +227,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--sheet", value, o.hasSheet, o.sheet);
     } else if (TakeOption(arg, "--assign", i, argc, argv, value)) {
       TakeOnce("--assign", value, o.hasAssign, o.assign);
+    } else if (TakeOption(arg, "--strains", i, argc, argv, value)) {
+      TakeOnce("--strains", value, o.hasStrains, o.strains);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -247,7 +258,8 @@ void CheckCommand(const Options& o) {
       {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
       {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
       {"mphi", 0},         {"report-mphi", 0},
-      {"library-add", 2},  {"library", 1},     {"building", 2},     {"report-building", 2}};
+      {"library-add", 2},  {"library", 1},     {"building", 2},     {"report-building", 2},
+      {"laws", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -279,6 +291,7 @@ void CheckCommand(const Options& o) {
       o.command != "report-check" && !o.hasForces) {
     throw UsageError("--sheet is only for a force file (import, check, report-check, --forces)");
   }
+  if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
   }
@@ -539,6 +552,22 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
   if (c == "mesh") {
     kuma::MeshCommand(state, form);
     PrintFibers(state);
+  } else if (c == "laws") {
+    std::vector<double> strains;
+    if (o.hasStrains) {
+      std::size_t start = 0;
+      while (start <= o.strains.size()) {
+        const std::size_t comma = std::min(o.strains.find(',', start), o.strains.size());
+        const std::string item = o.strains.substr(start, comma - start);
+        try {
+          strains.push_back(kuma::StrToFloat(item));
+        } catch (const kuma::Error&) {
+          throw UsageError("--strains: '" + item + "' is not a number");
+        }
+        start = comma + 1;
+      }
+    }
+    PrintLines(kuma::LawTableCommand(state, form, strains));
   } else if (c == "stats") {
     kuma::SectionInputCommand(state, form);
     PrintStatistics(form);

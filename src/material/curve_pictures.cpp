@@ -63,6 +63,74 @@ void DrawCurvePicture(Canvas& canvas, const std::vector<double>& strain,
 
 }  // namespace
 
+CurveSamples ConcreteCurveSamples(const ConcreteLawParams& p) {
+  CurveSamples s;
+  const LawShape shape = PrepareConcreteLaw(p);
+  double end = p.ecu;
+  int n = 20;
+  switch (p.law) {
+    case kConcreteAppendixC:
+      end = std::max(p.ecu, -ConcreteLawLimits(p).compressive * 1.2);
+      n = 60;
+      break;
+    case kConcreteMander:
+      end = std::max(p.ecu, Mander(p).ecuConfined);
+      n = 60;
+      break;
+    case kConcreteFilledTube:
+      end = std::max(p.ecu, 6 * shape.c[0]);
+      n = 60;
+      break;
+    default:
+      break;
+  }
+  s.strain.resize(n + 1);
+  s.stress.resize(n + 1);
+  for (int i = 0; i <= n; ++i) {
+    s.strain[i] = -(end / n) * i;
+    ConcreteFiberLaw(p.fc, p.e0, shape, s.strain[i], p.law, s.stress[i]);
+    s.strain[i] = -s.strain[i];
+    s.stress[i] = -s.stress[i];
+  }
+  return s;
+}
+
+CurveSamples SteelCurveSamples(const SteelLawParams& p) {
+  CurveSamples s;
+  const LawShape shape = PrepareSteelLaw(p);
+  double end = 0.01;
+  int n = 50;
+  if (p.law == kSteelBilinear || p.law == kSteelTrilinear) {
+    end = 1.2 * p.eu;  // the rupture drop shows
+    n = 120;
+  }
+  s.strain.resize(n + 1);
+  s.stress.resize(n + 1);
+  for (int i = 0; i <= n; ++i) {
+    s.strain[i] = (end / n) * i;
+    SteelFiberLaw(p.Es, p.fy, shape, s.strain[i], p.law, s.stress[i]);
+  }
+  return s;
+}
+
+void DrawConcreteLawCurve(Canvas& canvas, const ConcreteLawParams& p) {
+  if (p.law == kConcreteSimplified && p.n == 2) {
+    DrawConcreteCurve(canvas, p.law, p.fc, p.e0, p.fcu, p.ecu);
+    return;
+  }
+  const CurveSamples s = ConcreteCurveSamples(p);
+  DrawCurvePicture(canvas, s.strain, s.stress, 5);
+}
+
+void DrawSteelLawCurve(Canvas& canvas, const SteelLawParams& p) {
+  if (p.law == kSteelSimplified) {
+    DrawSteelCurve(canvas, p.law, p.Es, p.fy);
+    return;
+  }
+  const CurveSamples s = SteelCurveSamples(p);
+  DrawCurvePicture(canvas, s.strain, s.stress, 100);
+}
+
 void DrawConcreteCurve(Canvas& canvas, int lawCode, double fc, double e0, double fcu, double ecu) {
   const int n = 20;
   std::vector<double> strain(n + 1), stress(n + 1);

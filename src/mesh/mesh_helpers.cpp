@@ -125,13 +125,23 @@ void AddBarRings(FiberWriter& out, double outerRadius, int rings, int perRing, d
   }
 }
 
-std::int64_t RectangularTileCount(int nx, int ny) {
-  return CountSum(
-      {CountProduct({nx - 2LL, ny - 2LL}), CountProduct({2, nx}), CountProduct({2, ny})});
+std::int64_t RectangularTileCount(int nx, int ny, int layers) {
+  return CountSum({CountProduct({nx - 2LL, ny - 2LL}), CountProduct({2, nx, layers}),
+                   CountProduct({2, ny, layers})});
+}
+
+void AddCoverRings(FiberWriter& out, double r1, double r2, int sectors, int layers) {
+  if (layers <= 1) {
+    AddPolarRing(out, r1, r2, sectors, EdgeConcrete);
+    return;
+  }
+  const double t = (r2 - r1) / layers;
+  for (int l = 0; l < layers; ++l)
+    AddPolarRing(out, r1 + l * t, l == layers - 1 ? r2 : r1 + (l + 1) * t, sectors, EdgeConcrete);
 }
 
 void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY, int nx,
-                         int ny, std::int32_t stripMaterial) {
+                         int ny, std::int32_t stripMaterial, int layers) {
   // 64-bit, so that a count near INT_MIN cannot wrap when the cover cells are taken off.
   const std::int64_t mx = nx - 2LL, my = ny - 2LL;
   const double bw = B - 2 * coverX, bh = H - 2 * coverY;
@@ -145,20 +155,28 @@ void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, do
       }
     }
   }
+  if (layers < 1) layers = 1;
+  const double ty = coverY / layers, tx = coverX / layers;  // one layer: the whole cover
   if (nx > 0) {
-    const double w = B / nx, area = coverY * B / nx;
+    const double w = B / nx, area = ty * B / nx;
     for (int j = 1; j <= nx; ++j) {
       const double x = -B / 2 + B / (2.0 * nx) + (j - 1) * B / nx;
-      AddCell(out, x, -H / 2 + coverY / 2, w, coverY, area, stripMaterial);
-      AddCell(out, x, H / 2 - coverY / 2, w, coverY, area, stripMaterial);
+      for (int l = 0; l < layers; ++l) {
+        const double inset = layers == 1 ? coverY / 2 : ty * (l + 0.5);
+        AddCell(out, x, -H / 2 + inset, w, ty, area, stripMaterial);
+        AddCell(out, x, H / 2 - inset, w, ty, area, stripMaterial);
+      }
     }
   }
   if (ny > 0) {
-    const double t = bh / ny, area = coverX * bh / ny;
+    const double t = bh / ny, area = tx * bh / ny;
     for (int k = 1; k <= ny; ++k) {
       const double y = -H / 2 + coverY + bh / (2.0 * ny) + (k - 1) * bh / ny;
-      AddCell(out, -B / 2 + coverX / 2, y, coverX, t, area, stripMaterial);
-      AddCell(out, B / 2 - coverX / 2, y, coverX, t, area, stripMaterial);
+      for (int l = 0; l < layers; ++l) {
+        const double inset = layers == 1 ? coverX / 2 : tx * (l + 0.5);
+        AddCell(out, -B / 2 + inset, y, tx, t, area, stripMaterial);
+        AddCell(out, B / 2 - inset, y, tx, t, area, stripMaterial);
+      }
     }
   }
 }
@@ -200,11 +218,11 @@ void AddRectangularBars(FiberWriter& out, const SectionParameters& p) {
 }
 
 std::int64_t RectangularRcCount(const SectionParameters& p) {
-  return CountSum({RectangularTileCount(p.nx, p.ny), RectangularBarCount(p)});
+  return CountSum({RectangularTileCount(p.nx, p.ny, p.coverLayers), RectangularBarCount(p)});
 }
 
 void AddRectangularRc(FiberWriter& out, const SectionParameters& p) {
-  AddRectangularTiles(out, p.B, p.H, p.as, p.as, p.nx, p.ny, EdgeConcrete);
+  AddRectangularTiles(out, p.B, p.H, p.as, p.as, p.nx, p.ny, EdgeConcrete, p.coverLayers);
   AddRectangularBars(out, p);
 }
 

@@ -64,9 +64,13 @@ void AddBarRings(FiberWriter& out, double outerRadius, int rings, int perRing, d
 // (nx − 2) × (ny − 2) cells, and four strips of `stripMaterial`: bottom and
 // top strips of thickness coverY over the full width in nx cells, left and
 // right strips of thickness coverX between them in ny cells.
-std::int64_t RectangularTileCount(int nx, int ny);
+// With `layers` > 1 every strip cell is cut across its thickness into that
+// many cells (one layer: the cells above exactly).
+std::int64_t RectangularTileCount(int nx, int ny, int layers = 1);
 void AddRectangularTiles(FiberWriter& out, double B, double H, double coverX, double coverY, int nx,
-                         int ny, std::int32_t stripMaterial);
+                         int ny, std::int32_t stripMaterial, int layers = 1);
+// The cover annulus r1..r2 as AddPolarRing, cut into `layers` rings.
+void AddCoverRings(FiberWriter& out, double r1, double r2, int sectors, int layers);
 
 // Bars of a rectangular column: X-direction rows along the bottom and top
 // faces, Y-direction rows along the left and right faces, four corner

@@ -48,6 +48,18 @@ std::vector<CountCheck> CountChecks(int sectionType) {
     default:
       break;
   }
+  switch (sectionType) {
+    case RectRc:
+    case RectSteelRc1:
+    case RectSteelRc2:
+    case RectComposite:
+    case CircleRc:
+    case CircleSteelRc:
+      add(&P::coverLayers, "Edit93", 1);
+      break;
+    default:
+      break;
+  }
   if (sectionType >= 1 && sectionType <= 8) {
     add(&P::nx, "Edit12", meshLeast);
     add(&P::ny, "Edit13", meshLeast);

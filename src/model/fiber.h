@@ -23,6 +23,13 @@ enum MaterialKind : std::int32_t {
   CoreConcrete1Deduction = 31,
 };
 
+// Constants of a fiber's law beyond fc, e0 (concrete) or Es, fy (steel),
+// prepared once per material group (see material/laws.h for their meaning
+// per law). c[0] = 2 is law 1's parabola exponent.
+struct LawShape {
+  double c[4] = {2, 0, 0, 0};
+};
+
 struct FiberRecord {
   double x = 0, y = 0;           // centroid
   double stress = 0, strain = 0; // scratch values of a solver trial
@@ -36,6 +43,7 @@ struct FiberRecord {
   // Steel constants (codes 11, 12).
   double Es = 0, fy = 0;
   std::int32_t concreteLawCode = 0, steelLawCode = 0;
+  LawShape shape;  // the law's further constants
 };
 
 // Fibers 1..FiberCount are elements 0..size()-1, in the order the mesher

@@ -60,20 +60,38 @@ const std::vector<ControlText>& InitialTexts() {
       // share of the peak moment (%) below which the curve ends.
       {"Edit140", ""},      {"Edit141", "45"},     {"Edit142", "100"},   {"Edit143", "-0.0035"},
       {"Edit144", "80"},
+      // Cover concrete layers.
+      {"Edit93", "1"},
+      // Law inputs of the three concrete groups (edge, core 1, core 2): the
+      // parabola exponent n; Mander's ρv, fyh, ke (blank: 0.75 for
+      // rectangles, 0.95 for circles) and εsu.
+      {"Edit94", "2"},      {"Edit95", "2"},       {"Edit96", "2"},
+      {"Edit97", "0.01"},   {"Edit98", "0.01"},    {"Edit99", "0.01"},
+      {"Edit100", "300"},   {"Edit101", "300"},    {"Edit102", "300"},
+      {"Edit103", ""},      {"Edit104", ""},       {"Edit105", ""},
+      {"Edit106", "0.09"},  {"Edit107", "0.09"},   {"Edit108", "0.09"},
+      // Law inputs of the two steel groups (rebar, steel shape): hardening
+      // ratio b, rupture strain εu, end of the plateau εuy, ultimate strength
+      // fst (blank: 1.25·fy).
+      {"Edit109", "0.01"},  {"Edit110", "0.01"},   {"Edit111", "0.10"},  {"Edit112", "0.10"},
+      {"Edit113", "0.025"}, {"Edit114", "0.025"},  {"Edit115", ""},      {"Edit116", ""},
   };
   return texts;
 }
 
 const std::vector<ListEntries>& DropDownLists() {
+  static const std::vector<const char*> kConcreteGrades = {
+      "自定义", "C15", "C20", "C25", "C30", "C35", "C40", "C45",
+      "C50",    "C55", "C60", "C65", "C70", "C75", "C80"};
   static const std::vector<ListEntries> lists = {
       {"ComboBox1",
        {"矩形混凝土柱", "圆形混凝土柱", "矩形钢骨柱1", "矩形钢骨柱2", "圆形钢管混凝土柱",
         "矩形钢管混凝土柱", "圆形钢骨柱", "矩形叠合柱"}},
-      {"ComboBox2", {"混凝土规范简化版"}},
-      {"ComboBox3", {"混凝土规范简化版"}},
-      {"ComboBox4", {"混凝土规范简化版"}},
-      {"ComboBox5", {"简化本构"}},
-      {"ComboBox6", {"简化本构"}},
+      {"ComboBox2", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox3", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox4", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox5", {"简化本构", "双折线强化", "规范附录C三折线"}},
+      {"ComboBox6", {"简化本构", "双折线强化", "规范附录C三折线"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
       {"ComboBox8", {"径向(P、Mx、My同比例)", "等轴力(P不变)"}},
       // Force import: how the file is read, which cases are kept, which
@@ -102,6 +120,15 @@ const std::vector<ListEntries>& DropDownLists() {
       // PM and MM pages: how the chart axes are chosen.
       {"ComboBox32", {"按千取整", "自动"}},
       {"ComboBox33", {"按千取整", "自动"}},
+      // Material grades of the five groups, the value level, and where the
+      // capacity states put their strain limits.
+      {"ComboBox21", kConcreteGrades},
+      {"ComboBox22", kConcreteGrades},
+      {"ComboBox23", kConcreteGrades},
+      {"ComboBox24", {"自定义", "HPB300", "HRB335", "HRB400", "HRB500"}},
+      {"ComboBox25", {"自定义", "Q235", "Q355", "Q390", "Q420"}},
+      {"ComboBox26", {"设计值", "标准值"}},
+      {"ComboBox27", {"截面外接矩形角点", "实际纤维"}},
   };
   return lists;
 }

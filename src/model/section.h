@@ -29,6 +29,7 @@ struct SectionParameters {
   double h = 0, b = 0, tf = 0, tw = 0;
   double hX = 0, bX = 0, tfX = 0, twX = 0;
   int nf = 0, nw = 0;
+  int coverLayers = 1;  // Edit93: layers of fibers across the cover concrete
 };
 
 }  // namespace kuma

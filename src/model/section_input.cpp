@@ -25,13 +25,14 @@ const std::vector<ReadStep> kRectangularRc = {
     Integer("Edit5", &P::rX),  Integer("Edit6", &P::cX), Real("Edit7", &P::dX),
     Integer("Edit4", &P::rY),  Integer("Edit8", &P::cY), Real("Edit9", &P::dY),
     Integer("Edit10", &P::nc), Real("Edit11", &P::dc),   Integer("Edit12", &P::nx),
-    Integer("Edit13", &P::ny)};
+    Integer("Edit13", &P::ny), Integer("Edit93", &P::coverLayers)};
 
 // Circular kinds 2 and 7: the diameter in Edit1 is both B and H.
 const std::vector<ReadStep> kCircularRc = {Real("Edit1", &P::B),      Real("Edit1", &P::H),
                                            Real("Edit3", &P::as),     Integer("Edit5", &P::rX),
                                            Integer("Edit6", &P::cX),  Real("Edit7", &P::dX),
-                                           Integer("Edit12", &P::nx), Integer("Edit13", &P::ny)};
+                                           Integer("Edit12", &P::nx), Integer("Edit13", &P::ny),
+                                           Integer("Edit93", &P::coverLayers)};
 
 const std::vector<ReadStep> kYShape = {Real("Edit42", &P::h), Real("Edit43", &P::b),
                                        Real("Edit44", &P::tf), Real("Edit45", &P::tw)};

@@ -116,6 +116,10 @@ struct DesignCheck {
   int governing = 0;           // record with the largest ratio; 0 when no check has run
   double maxRatio = 0;
   int failures = 0;            // ratios above 1.0
+  // The material value level (0 design, 1 characteristic) and the strain
+  // limit position (0 corners, 1 real fibers) the check ran with; -1 unknown.
+  int valueLevel = -1;
+  int strainLimits = -1;
   bool Valid() const { return governing > 0; }
 };
 

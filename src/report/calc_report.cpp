@@ -8,6 +8,7 @@
 #include "draw/mphi_chart.h"
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
+#include "material/material_groups.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 
@@ -214,21 +215,63 @@ const std::vector<MaterialZone>& Zones() {
   return zones;
 }
 
-ReportFigure MaterialFigure(const Form& form, const MaterialZone& zone) {
-  const int code = form.ItemIndex(zone.list) + 1;
-  std::vector<double> v;
-  for (const auto& constant : zone.constants) v.push_back(form.Float(constant.second));
+// The group's law as the solvers use it (the filled-tube law's ξ from the
+// meshed section).
+ConcreteLawParams ZoneConcreteLaw(const Form& form, const AppState& state, std::size_t zone) {
+  return ReadConcreteLaw(form, MaterialGroups()[zone], state.SectionType, &state.fibers);
+}
+
+ReportFigure MaterialFigure(const Form& form, const AppState& state, const MaterialZone& zone,
+                            std::size_t index) {
   const PixelPoint size = PictureSize(zone.picture);
   std::function<void(Canvas&)> draw;
   if (zone.concrete) {
-    draw = [code, v](Canvas& c) { DrawConcreteCurve(c, code, v[0], v[1], v[2], v[3]); };
+    const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
+    draw = [p](Canvas& c) { DrawConcreteLawCurve(c, p); };
   } else {
-    draw = [code, v](Canvas& c) { DrawSteelCurve(c, code, v[0], v[1]); };
+    const SteelLawParams p = ReadSteelLaw(form, MaterialGroups()[index]);
+    draw = [p](Canvas& c) { DrawSteelLawCurve(c, p); };
   }
   return {zone.name, size.x, size.y, draw};
 }
 
-void AddMaterials(const Form& form, CalcReport& report) {
+// Grade, value level and the law's own constants of one group.
+std::string LawConstants(const Form& form, const AppState& state, std::size_t index) {
+  const MaterialGroupControls& g = MaterialGroups()[index];
+  std::string text = "等级 " + ListEntry(form, g.gradeList);
+  if (form.ItemIndex(g.gradeList) > 0) text += "（" + ListEntry(form, kLevelList) + "）";
+  auto add = [&text](const std::string& item) { text += "，" + item; };
+  if (IsSteel(g.material)) {
+    const SteelLawParams p = ReadSteelLaw(form, g);
+    if (p.law == kSteelBilinear) add("b = " + FormatG17(p.b) + "，εu = " + FormatG17(p.eu));
+    if (p.law == kSteelTrilinear) {
+      add("εuy = " + FormatG17(p.euy) + "，εu = " + FormatG17(p.eu) +
+          "，fst = " + FormatFixed(p.fst > 0 ? p.fst : 1.25 * p.fy, 1));
+    }
+    return text;
+  }
+  const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
+  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + FormatG17(p.n));
+  if (p.law == kConcreteAppendixC) {
+    add("εc,r = " + FormatFixed(AppendixCPeakStrain(p.fc) * 1e6, 0) + "×10⁻⁶，αc = " +
+        FormatFixed(AppendixCAlpha(p.fc), 3) + "，εcu = " +
+        FormatFixed(-ConcreteLawLimits(p).compressive, 5));
+  }
+  if (p.law == kConcreteMander) {
+    const ManderValues m = Mander(p);
+    add("ρv = " + FormatG17(p.rhoV) + "，fyh = " + FormatG17(p.fyh) + "，ke = " + FormatG17(p.ke) +
+        "，f'cc = " + FormatFixed(m.fcc, 2) + "，εcc = " + FormatFixed(m.ecc, 5) +
+        "，εcu,c = " + FormatFixed(m.ecuConfined, 5));
+  }
+  if (p.law == kConcreteFilledTube) {
+    const FilledTubeValues v = FilledTube(p);
+    add("ξ = " + FormatFixed(p.xi, 3) + "，ε0 = " + FormatFixed(v.peakStrain, 6) +
+        "，β0 = " + FormatFixed(v.beta0, 4));
+  }
+  return text;
+}
+
+void AddMaterials(const Form& form, const AppState& state, CalcReport& report) {
   report.blocks.push_back(Heading("2  材料本构"));
   report.blocks.push_back(
       Paragraph("应力以 N/mm² 计，应变为无量纲数；混凝土只受压，曲线图中压应变、压应力画为正，"
@@ -243,10 +286,15 @@ void AddMaterials(const Form& form, CalcReport& report) {
       if (!constants.empty()) constants += "，";
       constants += std::string(symbol) + " = " + form.Text(box);
     }
+    const std::size_t index = figures.size();
+    constants += "；" + LawConstants(form, state, index);
     table.rows.push_back({zone.name, ListEntry(form, zone.list), constants});
-    figures.push_back(MaterialFigure(form, zone));
+    figures.push_back(MaterialFigure(form, state, zone, index));
   }
   report.blocks.push_back(TableBlock(std::move(table)));
+  report.blocks.push_back(Paragraph("材料强度取值：" + ListEntry(form, kLevelList) +
+                                    "；承载力计算的应变极限位置：" +
+                                    ListEntry(form, kStrainLimitList) + "。"));
   std::vector<ReportFigure> concrete(figures.begin(), figures.begin() + 3);
   std::vector<ReportFigure> steel(figures.begin() + 3, figures.end());
   for (std::size_t i = 0; i < concrete.size(); ++i) {
@@ -590,7 +638,7 @@ CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::s
   report.footer = std::string("KumaSec 1.3 分析报告") + (project.empty() ? "" : "  " + project) +
                   (column.empty() ? "" : "  " + column);
   AddSection(state, form, report);
-  AddMaterials(form, report);
+  AddMaterials(form, state, report);
   AddPm(state, form, report);
   AddMm(state, form, report);
   if (state.forceTable.Count > 0) AddForces(state, form, report);

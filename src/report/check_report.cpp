@@ -46,11 +46,25 @@ std::string CombinationName(const ForceTable& forces, int r) {
   return name;
 }
 
+namespace {
+
+std::string LevelText(const DesignCheck& check) {
+  return check.valueLevel == 1 ? "按标准值验算" : "按设计值验算";
+}
+
+std::string StrainLimitText(const DesignCheck& check) {
+  return check.strainLimits == 1 ? "实际纤维" : "截面外接矩形角点";
+}
+
+}  // namespace
+
 std::string CheckSummary(const DesignCheck& check, const ForceTable& forces) {
   if (!check.Valid()) return "尚未验算";
-  return "最大比值 = " + FormatRatio(check.maxRatio) + " (组合 " +
-         CombinationName(forces, check.governing) + ")，" + CheckVerdict(check) +
-         "，比值大于1.0的组合数 = " + std::to_string(check.failures);
+  std::string summary = "最大比值 = " + FormatRatio(check.maxRatio) + " (组合 " +
+                        CombinationName(forces, check.governing) + ")，" + CheckVerdict(check) +
+                        "，比值大于1.0的组合数 = " + std::to_string(check.failures);
+  if (check.valueLevel >= 0) summary += "，" + LevelText(check);
+  return summary;
 }
 
 std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceTable& forces) {
@@ -91,6 +105,8 @@ std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceT
   lines.push_back("控制组合 = " + CombinationName(forces, check.governing));
   lines.push_back(std::string("结论: ") + CheckVerdict(check));
   lines.push_back("比值大于1.0的组合数量 = " + std::to_string(check.failures));
+  if (check.valueLevel >= 0) lines.push_back("材料强度: " + LevelText(check));
+  if (check.strainLimits >= 0) lines.push_back("应变极限位置: " + StrainLimitText(check));
   return lines;
 }
 

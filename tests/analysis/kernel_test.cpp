@@ -203,7 +203,7 @@ TEST(Threads, ResultsAreIdenticalWhateverTheThreadCount) {
 // then flips it every trial); such fibers take the record-by-record path.
 TEST(GenericFibers, OddLawCodesFollowTheRecordByRecordHistory) {
   FiberArray f = test::RandomSection(4, 300, 600, 600);
-  f[0].concreteLawCode = 2;
+  f[0].concreteLawCode = 9;
   f[0].stress = 3;
   for (FiberRecord& r : f)
     if (r.material == CoreConcrete1Deduction) {
@@ -213,7 +213,7 @@ TEST(GenericFibers, OddLawCodesFollowTheRecordByRecordHistory) {
     }
   for (FiberRecord& r : f)
     if (IsSteel(r.material)) {
-      r.steelLawCode = 3;
+      r.steelLawCode = 9;
       r.stress = -100;
       break;
     }

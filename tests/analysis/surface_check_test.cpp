@@ -485,7 +485,7 @@ TEST(DesignCheckCommandOnForm, SortedGridColouredRowsSummaryAndRefusal) {
   EXPECT_EQ(form.GridRowColour("StringGrid3", 2), (Rgb{255, 165, 0}));
   EXPECT_EQ(form.GridRowColour("StringGrid3", 3), kWhite);
   EXPECT_EQ(form.Text("Label100"),
-            "最大比值 = 1.500 (组合 3 (EQ, X))，不满足，比值大于1.0的组合数 = 1");
+            "最大比值 = 1.500 (组合 3 (EQ, X))，不满足，比值大于1.0的组合数 = 1，按设计值验算");
   EXPECT_EQ(state.surface.meridian.size(), 144u);
 
   // Absurd settings: refused, the earlier check kept.

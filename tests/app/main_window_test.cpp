@@ -157,7 +157,8 @@ class MainWindowTest : public WindowTest {
     QCOMPARE(GroupTitles(w_->Page(kSectionPage)),
              (QStringList{"输入参数", "钢管布置", "内置型钢或钢管", "统计信息", "报告信息"}));
     QCOMPARE(GroupTitles(w_->Page(kConcretePage)),
-             (QStringList{"边缘区混凝土本构", "核心区混凝土本构(1)", "核心区混凝土本构(2)"}));
+             (QStringList{"边缘区混凝土本构", "核心区混凝土本构(1)", "核心区混凝土本构(2)",
+                          "材料与计算选项"}));
     QCOMPARE(GroupTitles(w_->Page(kSteelPage)), (QStringList{"钢筋本构", "型钢本构"}));
     QCOMPARE(GroupTitles(w_->Page(kPmPage)), (QStringList{"计算参数", "迭代设置"}));
     QCOMPARE(GroupTitles(w_->Page(kMmPage)), (QStringList{"计算参数", "迭代设置"}));

@@ -75,7 +75,7 @@ TEST(CliErrors, UsageErrorsExitTwoWithNothingOnStandardOutput) {
   const std::vector<std::vector<std::string>> cases = {
       {},
       {"frob"},
-      {"--set", "Edit99=1", "stats"},
+      {"--set", "Edit999=1", "stats"},
       {"--set", "Label66=x", "stats"},
       {"--set", "Edit1", "stats"},
       {"--set", "ComboBox1=8", "stats"},
@@ -96,7 +96,7 @@ TEST(CliErrors, UsageErrorsExitTwoWithNothingOnStandardOutput) {
     EXPECT_TRUE(run.out.empty()) << shown;
     EXPECT_FALSE(run.err.empty()) << shown;
   }
-  EXPECT_NE(RunCli({"--set", "Edit99=1", "stats"}).err.find("unknown field 'Edit99'"),
+  EXPECT_NE(RunCli({"--set", "Edit999=1", "stats"}).err.find("unknown field 'Edit999'"),
             std::string::npos);
 }
 

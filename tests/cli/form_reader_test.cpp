@@ -69,7 +69,7 @@ TEST(FormReader, EveryLineEndReadsAlike) {
 }
 
 TEST(FormReader, MistakesNameTheLineAndShowNulBytes) {
-  EXPECT_EQ(Read("Edit1=1\nEdit99=2\n").message, "f:2: unknown field 'Edit99'");
+  EXPECT_EQ(Read("Edit1=1\nEdit999=2\n").message, "f:2: unknown field 'Edit999'");
   EXPECT_EQ(Read("ComboBox1=8").message, "f:1: no entry at position '8' in ComboBox1 (0..7)");
   EXPECT_EQ(Read(std::string("Ed\0it1=2", 8)).message, "f:1: unknown field 'Ed\\0it1'");
   EXPECT_EQ(Read(std::string("ComboBox1=\0", 11)).message,

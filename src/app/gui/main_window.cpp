@@ -19,6 +19,7 @@
 #include "app/gui/about_window.h"
 #include "app/gui/building_page.h"
 #include "app/gui/dialogs.h"
+#include "app/gui/material_controls.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
 #include "model/errors.h"
@@ -372,6 +373,7 @@ void TForm1::Connect() {
   ConnectMaterialPages();
   ConnectImportPage();
   ConnectCheckControls();
+  ConnectMaterialControls(this, *form_);
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
   ConnectPictures();
   ConnectPmmPage();

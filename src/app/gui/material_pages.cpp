@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
+#include "app/gui/material_controls.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
 
@@ -73,7 +74,7 @@ const MaterialZone kZones[5] = {
 void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
   const MaterialZone& z = kZones[zone];
   // Law list, constants, tag and swatch, one row each.
-  const int rows = static_cast<int>(z.constants.size()) + 3;
+  const int rows = static_cast<int>(z.constants.size()) + 3 + MaterialExtraRows(zone);
   const int height = 30 + 24 * rows;
   QGroupBox* group = AddGroup(page, nullptr, QString::fromUtf8(z.title), x, 8, 281, height);
   constexpr int kBoxX = 136, kBoxWidth = 137, kLabelWidth = 124;
@@ -85,6 +86,7 @@ void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
     AddEdit(group, box, kBoxX, y, kBoxWidth);
     y += 24;
   }
+  y = AddMaterialExtras(group, zone, y, kBoxX, kBoxWidth, kLabelWidth);
   AddLabel(group, nullptr, QStringLiteral("OpenSEES 编号"), 8, y + 3, kLabelWidth);
   AddEdit(group, z.tag, kBoxX, y, kBoxWidth);
   y += 24;
@@ -98,12 +100,15 @@ void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
 
 void TForm1::BuildConcretePage(QWidget* page) {
   for (int zone = 0; zone < 3; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * zone);
-  AddButton(page, "Button10", QStringLiteral("刷新曲线"), 8, 474, 100);
+  const int below = 16 + 30 + 24 * (7 + MaterialExtraRows(0)) + 257;
+  AddButton(page, "Button10", QStringLiteral("刷新曲线"), 8, below + 8, 100);
+  AddMaterialOptions(page, 296, below);
 }
 
 void TForm1::BuildSteelPage(QWidget* page) {
   for (int zone = 3; zone < 5; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * (zone - 3));
-  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8, 426, 100);
+  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8,
+            16 + 30 + 24 * (5 + MaterialExtraRows(3)) + 265, 100);
 }
 
 void TForm1::ConnectMaterialPages() {

@@ -1,0 +1,119 @@
+#include "analysis/strain_limits.h"
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <utility>
+
+#include "material/laws.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr double kSteelLimit = 0.01;
+
+// The law's own crushing (concrete) or rupture (steel) strain, 0 if none.
+double OwnLimit(const FiberRecord& f) {
+  if (IsSteel(f.material)) {
+    if (f.steelLawCode == kSteelBilinear || f.steelLawCode == kSteelTrilinear) return f.shape.c[1];
+    return 0;
+  }
+  if (f.concreteLawCode == kConcreteAppendixC) {
+    ConcreteLawParams p;
+    p.law = kConcreteAppendixC;
+    p.fc = f.fc;
+    return ConcreteLawLimits(p).compressive;
+  }
+  if (f.concreteLawCode == kConcreteMander) return -f.shape.c[3];
+  return 0;
+}
+
+}  // namespace
+
+bool ReadFiberLimits(const Form& form) { return form.ItemIndex("ComboBox27") == 1; }
+
+std::vector<LimitGroup> FiberLimitGroups(const FiberArray& fibers, double ecu, bool ownLimits) {
+  bool anyConcrete = false, anySteel = false;
+  for (const FiberRecord& f : fibers) {
+    anyConcrete = anyConcrete || IsConcrete(f.material);
+    anySteel = anySteel || IsSteel(f.material);
+  }
+  std::vector<LimitGroup> groups;
+  std::map<std::pair<bool, double>, std::size_t> index;
+  auto add = [&](bool compression, double limit, const FiberRecord& f) {
+    auto [it, fresh] = index.emplace(std::make_pair(compression, limit), groups.size());
+    if (fresh) {
+      groups.emplace_back();
+      groups.back().limit = limit;
+      groups.back().compression = compression;
+    }
+    groups[it->second].x.push_back(f.x);
+    groups[it->second].y.push_back(f.y);
+  };
+  for (const FiberRecord& f : fibers) {
+    const bool concrete = IsConcrete(f.material), steel = IsSteel(f.material);
+    if (!concrete && !steel) continue;
+    const double own = ownLimits ? OwnLimit(f) : 0;
+    if (concrete || !anyConcrete) add(true, concrete && own < 0 ? own : ecu, f);
+    if (steel || !anySteel) add(false, steel && own > 0 ? own : kSteelLimit, f);
+  }
+  return groups;
+}
+
+std::vector<LimitExtreme> LimitExtremes(const std::vector<LimitGroup>& groups, double w) {
+  std::vector<LimitExtreme> out;
+  for (const LimitGroup& g : groups) {
+    LimitExtreme e;
+    e.limit = g.limit;
+    e.compression = g.compression;
+    for (std::size_t i = 0; i < g.x.size(); ++i) {
+      const double v = w * g.x[i] - g.y[i];
+      if (i == 0 || v < e.low) e.low = v;
+      if (i == 0 || v > e.high) e.high = v;
+    }
+    out.push_back(e);
+  }
+  return out;
+}
+
+double FiberTrialCurvature(const std::vector<LimitExtreme>& extremes, double root, double q) {
+  bool found = false;
+  double phi = std::numeric_limits<double>::quiet_NaN();
+  auto consider = [&](double candidate) {
+    if (!found || candidate < phi) phi = candidate;
+    found = true;
+  };
+  for (const LimitExtreme& e : extremes) {
+    const double dLow = (e.low + q) / root, dHigh = (e.high + q) / root;
+    if (e.compression) {
+      if (dLow < 0) consider(e.limit / dLow);
+      if (dHigh < 0) consider(e.limit / dHigh);
+    } else {
+      if (dHigh > 0) consider(e.limit / dHigh);
+      if (dLow > 0) consider(e.limit / dLow);
+    }
+  }
+  return phi;
+}
+
+void LimitProjection(const std::vector<LimitGroup>& groups, double sine, double cosine,
+                     double& sMin, double& sMax) {
+  bool haveMin = false, haveMax = false;
+  sMin = sMax = 0;
+  for (const LimitGroup& g : groups) {
+    for (std::size_t i = 0; i < g.x.size(); ++i) {
+      const double s = sine * g.x[i] - cosine * g.y[i];
+      if (g.compression && (!haveMin || s < sMin)) {
+        sMin = s;
+        haveMin = true;
+      }
+      if (!g.compression && (!haveMax || s > sMax)) {
+        sMax = s;
+        haveMax = true;
+      }
+    }
+  }
+}
+
+}  // namespace kuma

@@ -1,0 +1,274 @@
+#include "material/material_groups.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "model/errors.h"
+#include "model/numfmt.h"
+
+namespace kuma {
+
+namespace {
+
+constexpr const char* kCustomGrade = "自定义";
+
+// Shortest text that reads back as the same number.
+std::string NumberText(double v) {
+  char buffer[32];
+  for (int digits = 6; digits <= 17; ++digits) {
+    std::snprintf(buffer, sizeof buffer, "%.*g", digits, v);
+    if (std::strtod(buffer, nullptr) == v) break;
+  }
+  return buffer;
+}
+
+// A box that may be left blank for its default.
+double FloatOr(const Form& form, const char* box, double otherwise) {
+  const std::string text = form.Text(box);
+  if (text.find_first_not_of(" \t") == std::string::npos) return otherwise;
+  return form.Float(box);
+}
+
+int SectionKindOf(const Form& form) { return form.ItemIndex("ComboBox1") + 1; }
+
+bool CircularKind(int kind) { return kind == 2 || kind == 5 || kind == 7 || kind == 8; }
+
+}  // namespace
+
+const std::vector<MaterialGroupControls>& MaterialGroups() {
+  static const std::vector<MaterialGroupControls> groups = {
+      {EdgeConcrete, "ComboBox2", "ComboBox21", "Edit14", "Edit15", "Edit17", "Edit16", nullptr,
+       nullptr, "Edit94", "Edit97", "Edit100", "Edit103", "Edit106", nullptr, nullptr, nullptr,
+       nullptr, "Label188"},
+      {CoreConcrete1, "ComboBox3", "ComboBox22", "Edit18", "Edit19", "Edit21", "Edit20", nullptr,
+       nullptr, "Edit95", "Edit98", "Edit101", "Edit104", "Edit107", nullptr, nullptr, nullptr,
+       nullptr, "Label189"},
+      {CoreConcrete2, "ComboBox4", "ComboBox23", "Edit22", "Edit23", "Edit25", "Edit24", nullptr,
+       nullptr, "Edit96", "Edit99", "Edit102", "Edit105", "Edit108", nullptr, nullptr, nullptr,
+       nullptr, "Label190"},
+      {Rebar, "ComboBox5", "ComboBox24", nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27",
+       nullptr, nullptr, nullptr, nullptr, nullptr, "Edit109", "Edit111", "Edit113", "Edit115",
+       nullptr},
+      {SteelShape, "ComboBox6", "ComboBox25", nullptr, nullptr, nullptr, nullptr, "Edit28",
+       "Edit29", nullptr, nullptr, nullptr, nullptr, nullptr, "Edit110", "Edit112", "Edit114",
+       "Edit116", nullptr},
+  };
+  return groups;
+}
+
+const MaterialGroupControls* GroupOfBox(std::string_view box) {
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    for (const char* b : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst}) {
+      if (b != nullptr && box == b) return &g;
+    }
+  }
+  return nullptr;
+}
+
+const MaterialGroupControls* GroupOfMaterial(int material) {
+  if (material == CoreConcrete1Deduction) material = CoreConcrete1;
+  for (const MaterialGroupControls& g : MaterialGroups())
+    if (g.material == material) return &g;
+  return nullptr;
+}
+
+std::vector<const char*> GradeEntries(int material) {
+  std::vector<const char*> entries = {kCustomGrade};
+  if (material == Rebar) {
+    for (const RebarGrade& g : RebarGrades()) entries.push_back(g.name);
+  } else if (material == SteelShape) {
+    for (const SteelGrade& g : SteelGrades()) entries.push_back(g.name);
+  } else {
+    for (const ConcreteGrade& g : ConcreteGrades()) entries.push_back(g.name);
+  }
+  return entries;
+}
+
+std::vector<const char*> LawEntries(bool concrete) {
+  std::vector<const char*> entries;
+  const int count = concrete ? kConcreteLawCount : kSteelLawCount;
+  for (int law = 1; law <= count; ++law)
+    entries.push_back(concrete ? ConcreteLawName(law) : SteelLawName(law));
+  return entries;
+}
+
+ValueLevel ReadValueLevel(const Form& form) {
+  return form.ItemIndex(kLevelList) == 1 ? ValueLevel::Characteristic : ValueLevel::Design;
+}
+
+double ThickestSteelPlate(const Form& form) {
+  auto value = [&form](const char* box) {
+    try {
+      return std::fabs(form.Float(box));
+    } catch (const Error&) {
+      return 0.0;
+    }
+  };
+  switch (SectionKindOf(form)) {
+    case 3:
+    case 7:
+      return std::max({value("Edit44"), value("Edit45"), value("Edit48"), value("Edit49")});
+    case 4:
+      return std::max(value("Edit44"), value("Edit45"));
+    case 5:
+      return value("Edit3");
+    case 6:
+      return std::max(value("Edit3"), value("Edit41"));
+    case 8:
+      return value("Edit44");
+    default:
+      return 0;
+  }
+}
+
+double ConfinementFactor(const FiberArray& fibers, int material) {
+  double steelForce = 0, concreteForce = 0;
+  for (const FiberRecord& f : fibers) {
+    if (f.material == SteelShape) steelForce += f.area * f.fy;
+    if (f.material == material) {
+      concreteForce += f.area * f.fc;
+    }
+  }
+  return concreteForce > 0 ? steelForce / concreteForce : 0;
+}
+
+ConcreteLawParams ReadConcreteLaw(const Form& form, const MaterialGroupControls& g,
+                                  int sectionType, const FiberArray* fibers) {
+  ConcreteLawParams p;
+  p.law = form.ItemIndex(g.lawList) + 1;
+  p.fc = form.Float(g.fc);
+  p.e0 = form.Float(g.e0);
+  p.fcu = form.Float(g.fcu);
+  p.ecu = form.Float(g.ecu);
+  p.n = FloatOr(form, g.n, 2);
+  const int grade = form.ItemIndex(g.gradeList);
+  if (grade >= 1 && grade <= static_cast<int>(ConcreteGrades().size()))
+    p.Ec = ConcreteGrades()[static_cast<std::size_t>(grade - 1)].Ec;
+  if (p.law == kConcreteMander) {
+    p.rhoV = form.Float(g.rhoV);
+    p.fyh = form.Float(g.fyh);
+    const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
+    p.ke = FloatOr(form, g.ke, CircularKind(kind) ? 0.95 : 0.75);
+    p.esu = FloatOr(form, g.esu, 0.09);
+  }
+  if (p.law == kConcreteFilledTube) {
+    const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
+    p.circular = kind != 6;
+    if (fibers != nullptr) p.xi = ConfinementFactor(*fibers, g.material);
+  }
+  return p;
+}
+
+SteelLawParams ReadSteelLaw(const Form& form, const MaterialGroupControls& g) {
+  SteelLawParams p;
+  p.law = form.ItemIndex(g.lawList) + 1;
+  p.fy = form.Float(g.fy);
+  p.Es = form.Float(g.Es);
+  if (p.law == kSteelBilinear || p.law == kSteelTrilinear) {
+    p.b = FloatOr(form, g.b, 0.01);
+    p.eu = FloatOr(form, g.eu, 0.10);
+    p.euy = FloatOr(form, g.euy, 0.025);
+    p.fst = FloatOr(form, g.fst, 0);
+  }
+  return p;
+}
+
+LawLimits GroupLawLimits(const Form& form, int material, int sectionType,
+                         const FiberArray* fibers) {
+  const MaterialGroupControls* g = GroupOfMaterial(material);
+  if (g == nullptr) return {};
+  if (IsSteel(g->material)) return SteelLawLimits(ReadSteelLaw(form, *g));
+  return ConcreteLawLimits(ReadConcreteLaw(form, *g, sectionType, fibers));
+}
+
+void AssignFiberLaws(const Form& form, int sectionType, FiberArray& fibers) {
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    bool used = false;
+    for (const FiberRecord& f : fibers)
+      used = used || f.material == g.material ||
+             (g.material == CoreConcrete1 && f.material == CoreConcrete1Deduction);
+    if (!used) continue;
+    LawShape shape;
+    if (IsSteel(g.material)) {
+      const SteelLawParams p = ReadSteelLaw(form, g);
+      if (p.law != kSteelSimplified && !(p.eu > 0 && p.Es > 0))
+        throw Error("钢材断裂应变εu和弹性模量必须为正数");
+      if (p.law == kSteelTrilinear && !(p.euy < p.eu))
+        throw Error("钢材强化起点应变εuy必须小于断裂应变εu");
+      shape = PrepareSteelLaw(p);
+    } else {
+      const ConcreteLawParams p = ReadConcreteLaw(form, g, sectionType, &fibers);
+      if (p.law != kConcreteSimplified && !(p.fc > 0 && p.e0 > 0))
+        throw Error("混凝土强度fc和峰值应变e0必须为正数");
+      if (p.law == kConcreteSimplified && !(p.n > 0 && std::isfinite(p.n)))
+        throw Error("抛物线指数n必须为正数");
+      shape = PrepareConcreteLaw(p);
+      for (double c : shape.c)
+        if (!std::isfinite(c)) throw Error("本构参数无效，请检查输入");
+    }
+    for (FiberRecord& f : fibers) {
+      if (f.material == g.material ||
+          (g.material == CoreConcrete1 && f.material == CoreConcrete1Deduction))
+        f.shape = shape;
+    }
+  }
+}
+
+void FillFromGrade(Form& form, const MaterialGroupControls& g) {
+  const int grade = form.ItemIndex(g.gradeList);
+  if (grade <= 0) return;
+  const auto index = static_cast<std::size_t>(grade - 1);
+  const ValueLevel level = ReadValueLevel(form);
+  if (g.material == Rebar || g.material == SteelShape) {
+    SteelGradeValues v;
+    if (g.material == Rebar) {
+      if (index >= RebarGrades().size()) return;
+      v = RebarValues(RebarGrades()[index], level);
+    } else {
+      if (index >= SteelGrades().size()) return;
+      v = StructuralSteelValues(SteelGrades()[index], level, ThickestSteelPlate(form));
+    }
+    form.SetText(g.Es, NumberText(v.Es));
+    form.SetText(g.fy, NumberText(v.fy));
+    form.SetText(g.fst, NumberText(v.fst));
+    return;
+  }
+  if (index >= ConcreteGrades().size()) return;
+  const ConcreteGradeValues v = ConcreteValues(ConcreteGrades()[index], level);
+  form.SetText(g.fc, NumberText(v.fc));
+  form.SetText(g.e0, NumberText(v.e0));
+  form.SetText(g.fcu, NumberText(v.fc));
+  form.SetText(g.ecu, NumberText(v.ecu));
+  form.SetText(g.n, NumberText(v.n));
+  if (g.material == EdgeConcrete) form.SetText("Edit32", NumberText(-v.ecu));
+}
+
+void FillAllGrades(Form& form) {
+  for (const MaterialGroupControls& g : MaterialGroups()) FillFromGrade(form, g);
+}
+
+bool ReleaseGradeOfBox(Form& form, std::string_view box) {
+  const MaterialGroupControls* g = GroupOfBox(box);
+  if (g == nullptr || form.ItemIndex(g->gradeList) == 0) return false;
+  form.SetItemIndex(g->gradeList, 0);
+  return true;
+}
+
+std::string LawNote(const Form& form, const MaterialGroupControls& g) {
+  try {
+    const ConcreteLawParams p = ReadConcreteLaw(form, g);
+    if (p.law == kConcreteMander) {
+      const ManderValues m = Mander(p);
+      return "f'cc = " + FormatFixed(m.fcc, 2) + "  εcu,c = " + FormatFixed(m.ecuConfined, 4);
+    }
+    if (p.law == kConcreteAppendixC)
+      return "εcu = " + FormatFixed(-ConcreteLawLimits(p).compressive, 5);
+    if (p.law == kConcreteFilledTube) return "ξ 由截面计算";
+  } catch (const Error&) {
+  }
+  return "";
+}
+
+}  // namespace kuma
