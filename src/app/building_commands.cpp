@@ -272,4 +272,44 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
   return lines;
 }
 
+ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces) {
+  if (!check.Valid()) throw Error("尚未验算, 没有可以导出的楼栋验算结果");
+  ResultSheet sheet;
+  sheet.name = "楼栋验算";
+  sheet.header = {"story", "column", "section", "combinations", "max_ratio", "governing", "verdict"};
+  sheet.formats = {"", "", "", "0", "0.000", "", "0"};
+  if (check.hasSecond) {
+    sheet.header.insert(sheet.header.end(), {"section2", "max_ratio2"});
+    sheet.formats.insert(sheet.formats.end(), {"", "0.000"});
+  }
+  const ResultCell empty = ResultCell::Text("");
+  for (const BuildingColumn& c : check.columns) {
+    std::vector<ResultCell> row{ResultCell::Text(StoryName(forces, c.story)),
+                                ResultCell::Text(ColumnName(forces, c.column)),
+                                ResultCell::Text(c.section), ResultCell::Number(c.combinations)};
+    if (c.checked) {
+      row.insert(row.end(), {ResultCell::Number(c.maxRatio),
+                             ResultCell::Text(CombinationLabel(forces, c.governing)),
+                             ResultCell::Number(c.maxRatio <= 1.0 ? 1 : 0)});
+    } else {
+      row.insert(row.end(), {empty, empty, empty});
+    }
+    if (check.hasSecond) {
+      row.push_back(ResultCell::Text(c.section2));
+      row.push_back(c.checked2 ? ResultCell::Number(c.maxRatio2) : empty);
+    }
+    sheet.rows.push_back(std::move(row));
+    std::uint32_t fill = kNoFill;
+    if (c.checked && c.maxRatio > 1.0) fill = 0xFF0000;
+    else if (c.checked && c.maxRatio >= 0.9) fill = 0xFFA500;
+    sheet.fills.push_back(fill);
+  }
+  return sheet;
+}
+
+void ExportBuildingWorkbookCommand(const BuildingCheck& check, const ForceTable& forces,
+                                   const std::string& path) {
+  WriteResultWorkbook(path, {BuildingResultSheet(check, forces)});
+}
+
 }  // namespace kuma

@@ -10,6 +10,7 @@
 #include "model/form.h"
 #include "model/state.h"
 #include "report/building_report.h"
+#include "report/workbook_writer.h"
 
 namespace kuma {
 
@@ -46,4 +47,12 @@ void ClearBuildingSurfaces();
 // `section2,max_ratio2` when a rule gives a second section), one row per
 // column and story in table order; a column not checked has empty results.
 std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces);
+// The same table as a workbook sheet: counts, ratios and verdicts as
+// numbers (empty where not checked), rows coloured by the largest ratio as
+// the check table (red above 1.0, orange from 0.9). Raises kuma::Error
+// before a building check.
+ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces);
+// "导出Excel" beside the building table and `building --out PATH.xlsx`.
+void ExportBuildingWorkbookCommand(const BuildingCheck& check, const ForceTable& forces,
+                                   const std::string& path);
 }  // namespace kuma

@@ -109,12 +109,14 @@ constexpr const char* kUsage =
     "                       check every column of the force table against its own\n"
     "                       section of PROJECT's library: story,column,section,\n"
     "                       combinations,max_ratio,governing,verdict (1 满足, 0 不满足)\n"
-    "                       (+ section2,max_ratio2 with a second section)\n"
+    "                       (+ section2,max_ratio2 with a second section);\n"
+    "                       --out PATH.xlsx writes the table as a workbook\n"
     "  report-building PROJECT FORCES [--assign FILE] [--out PATH]\n"
     "                       the building check report (to PATH as GBK, CR LF)\n"
     "  --assign FILE        the assignments: CSV story,column,section[,section2]\n"
     "                       (names or *, the first matching rule wins) or the ETABS\n"
     "                       table \"Frame Assignments - Section Properties\"\n"
+    "                       (CSV or a workbook .xlsx holding that table)\n"
     "\n"
     "Capacity surface and check settings:\n"
     "  Edit70               neutral-axis angles around the full circle (144)\n"
@@ -517,6 +519,10 @@ void RunBuilding(const Options& o, MapForm& form, AppState& state) {
     } else {
       PrintLines(lines);
     }
+    return;
+  }
+  if (o.hasOut && kuma::HasWorkbookSuffix(o.out)) {
+    kuma::ExportBuildingWorkbookCommand(check, state.forceTable, o.out);
     return;
   }
   const std::vector<std::string> lines = kuma::BuildingCsv(check, state.forceTable);

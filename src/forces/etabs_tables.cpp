@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "forces/forces.h"
+#include "forces/workbook.h"
+#include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/numfmt.h"
@@ -13,6 +15,10 @@
 namespace kuma {
 
 namespace {
+
+constexpr const char* kAssignmentTable = "Frame Assignments - Section Properties";
+constexpr const char* kRectangularDefinitions =
+    "Frame Section Property Definitions - Concrete Rectangular";
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
@@ -207,15 +213,30 @@ void ApplyBars(LibrarySection& s, const Bars& b) {
 }
 
 // A material named like a Chinese concrete grade (C30, C60 ...).
-bool LooksLikeGrade(const std::string& material) {
-  return material.size() >= 3 && (material[0] == 'C' || material[0] == 'c') &&
-         std::isdigit(static_cast<unsigned char>(material[1])) &&
-         std::isdigit(static_cast<unsigned char>(material[2]));
+// The concrete grade list's position for a grade text ("C30"), or 0.
+int ConcreteGradeEntry(const std::string& grade) {
+  const std::vector<const char*> entries = GradeEntries(0);
+  for (std::size_t i = 1; i < entries.size(); ++i)
+    if (grade == entries[i]) return static_cast<int>(i);
+  return 0;
 }
 
-LibrarySection NewSection(const std::string& name, int kind, const std::string& material) {
+// A section starting from the initial form; a material that names a
+// concrete grade sets the three concrete grade lists to it, and the boxes
+// take that grade's values.
+LibrarySection NewSection(const std::string& name, int kind, const std::string& material,
+                          const std::string& grade) {
   MapForm initial;
   initial.SetItemIndex("ComboBox1", kind - 1);
+  const int entry = grade.empty() ? 0 : ConcreteGradeEntry(grade);
+  if (entry > 0) {
+    for (const MaterialGroupControls& g : MaterialGroups()) {
+      if (g.material == 0 || g.material == 1 || g.material == 2) {
+        initial.SetItemIndex(g.gradeList, entry);
+        FillFromGrade(initial, g);
+      }
+    }
+  }
   LibrarySection s = SectionFromForm(initial, name);
   s.material = material;
   return s;
@@ -339,7 +360,30 @@ std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text) {
 }
 
 std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
+  if (IsWorkbookFile(path)) {
+    const Workbook book(path);
+    int sheet = book.Find(kAssignmentTable);
+    if (sheet < 0) sheet = book.Find("Frame Assignments - Summary");
+    if (sheet < 0 && book.Sheets().size() == 1) sheet = 0;  // a sheet of CSV rules
+    // None of them: the message names the table and the sheets there are.
+    if (sheet < 0) return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable));
+    return ReadAssignmentRules(book.SheetText(sheet));
+  }
   return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)));
+}
+
+std::string ConcreteGradeOfMaterial(std::string_view material) {
+  auto alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  for (std::size_t i = 0; i < material.size(); ++i) {
+    if ((material[i] != 'C' && material[i] != 'c') || (i > 0 && alnum(material[i - 1]))) continue;
+    std::size_t end = i + 1;
+    while (end < material.size() && std::isdigit(static_cast<unsigned char>(material[end]))) ++end;
+    if (end == i + 1 || (end < material.size() && std::isalpha(static_cast<unsigned char>(material[end]))))
+      continue;
+    const std::string grade = "C" + std::string(material.substr(i + 1, end - i - 1));
+    if (ConcreteGradeEntry(grade) > 0) return grade;
+  }
+  return {};
 }
 
 EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
@@ -366,7 +410,9 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
                   (rect ? "Name、Depth 和 Width" : "Name 和 Diameter"));
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       if (!IsColumn(table, r, designType)) continue;
-      LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, table.Cell(r, material));
+      const std::string& materialName = table.Cell(r, material);
+      const std::string grade = ConcreteGradeOfMaterial(materialName);
+      LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, materialName, grade);
       CheckSectionName(s.name);
       if (rect) {
         SetText(s, "Edit1", Number(ReadLength(table, r, width, "Width")));
@@ -374,9 +420,14 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       } else {
         SetText(s, "Edit1", Number(ReadLength(table, r, depth, "Diameter")));
       }
-      if (LooksLikeGrade(s.material))
+      if (!grade.empty()) {
         out.notes.push_back("截面 '" + s.name + "' 的材料 '" + s.material + "' 看作混凝土等级 " +
-                            s.material.substr(0, 3));
+                            grade);
+      } else if (!materialName.empty() &&
+                 std::find(out.unmappedMaterials.begin(), out.unmappedMaterials.end(),
+                           materialName) == out.unmappedMaterials.end()) {
+        out.unmappedMaterials.push_back(materialName);
+      }
       out.sections.push_back(std::move(s));
     }
   }
@@ -391,10 +442,34 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
                   (it->second.circular ? "圆形" : "矩形") + ") 与截面形状不符");
     ApplyBars(s, it->second);
   }
+  if (!out.unmappedMaterials.empty()) {
+    std::string names;
+    for (const std::string& m : out.unmappedMaterials) names += (names.empty() ? "" : ", ") + m;
+    out.notes.push_back("材料 " + names + " 不是混凝土等级, 这些截面取表单的材料常数");
+  }
   return out;
 }
 
 EtabsSections ReadEtabsSectionFile(const std::string& path) {
+  if (IsWorkbookFile(path)) {
+    // The sheets of the definition tables, one after the other as one text.
+    const Workbook book(path);
+    std::string text;
+    for (std::size_t i = 0; i < book.Sheets().size(); ++i) {
+      const WorkbookSheet& sheet = book.Sheets()[i];
+      EtabsTable probe;
+      probe.title = sheet.TableName();
+      const bool wanted = TitleHas(probe, "Concrete Rectangular") || TitleHas(probe, "Conc Rect") ||
+                          TitleHas(probe, "Concrete Circle") || TitleHas(probe, "Conc Circle") ||
+                          TitleHas(probe, "Reinforcing") || TitleHas(probe, "Col Reinf");
+      if (!wanted) continue;
+      if (sheet.title.empty()) text += "TABLE:  " + sheet.name + "\n";
+      text += book.SheetText(static_cast<int>(i)) + "\n";
+    }
+    if (text.empty())  // the message names the table and the sheets there are
+      text = WorkbookTableText(path, kRectangularDefinitions);
+    return ReadEtabsSectionDefinitions(text);
+  }
   return ReadEtabsSectionDefinitions(DecodeForceText(ReadForceFileBytes(path)));
 }
 

@@ -55,12 +55,27 @@ std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path);
 // the initial form; lengths are converted to mm from the units line.
 // `notes` receives one readable line per thing the engineer should know
 // (a section without bars, a material that reads as a grade).
+//
+// A material name that is or holds a concrete grade of the grade list
+// ("C30", "C30/37", "Conc C40") sets the section's three concrete grade
+// lists to it, and the concrete boxes take the grade's values; other names
+// ("4000Psi") leave the initial form's constants and are listed in
+// `unmappedMaterials` (and in a note).
 struct EtabsSections {
   std::vector<LibrarySection> sections;
   std::vector<std::string> notes;
+  std::vector<std::string> unmappedMaterials;
 };
 EtabsSections ReadEtabsSectionDefinitions(std::string_view text);
+// A workbook (.xlsx) is read by its sheets: the assignments from the sheet
+// titled "Frame Assignments - Section Properties" (or "... - Summary", or
+// its one sheet), the definitions from the sheets of the tables above.
 EtabsSections ReadEtabsSectionFile(const std::string& path);
+
+// The concrete grade ("C30") a material name is or holds: a C (either case)
+// not after a letter or digit, then a number ending before any letter, that
+// is a grade of the list. Empty when there is none ("4000Psi").
+std::string ConcreteGradeOfMaterial(std::string_view material);
 
 // The diameter in mm of a bar size as ETABS names it: "#8" (US sizes),
 // "20M" (Canadian sizes), "25", "25d" or "d25" (mm). False when not known.

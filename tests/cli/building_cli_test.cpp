@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "forces/workbook.h"
 
 namespace {
 
@@ -123,6 +124,38 @@ TEST_F(BuildingCli, LargestRatioOfEachColumnIsWhatCheckGivesWithItsSection) {
     EXPECT_EQ(std::stod(f[4]), largest) << lines[i];
     EXPECT_EQ(f[5], governing);
     EXPECT_EQ(f[6], largest <= 1.0 ? "1" : "0");
+  }
+}
+
+// The workbook holds the CSV's table: the same fields, numbers as numbers
+// (the ratios to the 16 digits a workbook keeps).
+TEST_F(BuildingCli, WorkbookOutputHoldsTheCsvTable) {
+  std::ofstream(dir_ / "rules.csv") << "story,column,section,section2\n"
+                                       "*,C3,C800X800,C500X500\n"
+                                       "*,*,C500X500,D700\n";
+  const std::string rules = (dir_ / "rules.csv").string();
+  const std::string book = (dir_ / "building.xlsx").string();
+  const CliRun csv = Cli({"building", project_, Forces(), "--assign", rules});
+  ASSERT_EQ(csv.status, 0) << csv.err;
+  const CliRun xlsx = Cli({"building", project_, Forces(), "--assign", rules, "--out", book});
+  ASSERT_EQ(xlsx.status, 0) << xlsx.err;
+  EXPECT_EQ(xlsx.out, "");
+  const kuma::Workbook workbook(book);
+  ASSERT_EQ(workbook.Sheets().size(), 1u);
+  const std::vector<std::string> expected = Lines(csv.out);
+  const std::vector<std::string> read = Lines(workbook.SheetText(0));
+  ASSERT_EQ(read.size(), expected.size());
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    const std::vector<std::string> want = Fields(expected[i] + ","), got = Fields(read[i] + ",");
+    ASSERT_EQ(got.size(), want.size()) << read[i];
+    for (std::size_t f = 0; f < want.size(); ++f) {
+      const bool number = i > 0 && !want[f].empty() && (f == 3 || f == 4 || f == 6 || f == 8);
+      if (number) {  // the workbook keeps 16 significant digits
+        EXPECT_NEAR(std::stod(got[f]), std::stod(want[f]), 1e-15 * std::stod(want[f])) << read[i];
+      } else {
+        EXPECT_EQ(got[f], want[f]) << read[i];
+      }
+    }
   }
 }
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "forces/etabs_tables.h"
+#include "material/grades.h"
+#include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/section_library.h"
@@ -72,6 +74,39 @@ TEST(EtabsSections, DefinitionsGiveTheSectionsAHandReadingGives) {
   };
   EXPECT_TRUE(said("'C30' 没有配筋数据"));
   EXPECT_TRUE(said("看作混凝土等级 C40"));
+}
+
+TEST(EtabsSections, MaterialNamesNamingAGradeSetTheConcreteGrades) {
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("C30"), "C30");
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("C30/37"), "C30");
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("Conc c45"), "C45");
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("4000Psi"), "");
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("C90"), "");    // not a grade of the list
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("C300"), "");
+  EXPECT_EQ(kuma::ConcreteGradeOfMaterial("SEC30"), "");  // inside a word
+
+  const kuma::EtabsSections read = kuma::ReadEtabsSectionDefinitions(
+      "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+      "Name,Material,Depth,Width\n"
+      ",,mm,mm\n"
+      "A,C30/37,600,600\n"
+      "B,4000Psi,600,600\n");
+  ASSERT_EQ(read.sections.size(), 2u);
+  kuma::MapForm graded, initial;
+  kuma::ApplyLibrarySection(read.sections[0], graded);
+  kuma::ApplyLibrarySection(read.sections[1], initial);
+  const kuma::MapForm untouched;
+  const kuma::ConcreteGradeValues c30 =
+      kuma::ConcreteValues(kuma::ConcreteGrades()[3], kuma::ValueLevel::Design);
+  ASSERT_STREQ(kuma::ConcreteGrades()[3].name, "C30");
+  for (const kuma::MaterialGroupControls& g : kuma::MaterialGroups()) {
+    if (g.fc == nullptr) continue;  // the steel groups
+    EXPECT_EQ(graded.ItemIndex(g.gradeList), 4) << g.gradeList;  // the entry "C30"
+    EXPECT_DOUBLE_EQ(std::stod(graded.Text(g.fc)), c30.fc) << g.fc;
+    EXPECT_EQ(initial.ItemIndex(g.gradeList), untouched.ItemIndex(g.gradeList));
+    EXPECT_EQ(initial.Text(g.fc), untouched.Text(g.fc));
+  }
+  EXPECT_EQ(read.unmappedMaterials, std::vector<std::string>{"4000Psi"});
 }
 
 TEST(EtabsSections, UnreadableValuesAreRefusedByLine) {

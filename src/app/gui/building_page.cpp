@@ -4,6 +4,7 @@
 #include "app/gui/building_page.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
@@ -56,7 +57,8 @@ QString AskForTableFile(QWidget* parent, const char* dialogName, const QString& 
   dialog.setObjectName(QString::fromUtf8(dialogName));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({QStringLiteral("CSV文件 (*.csv *.txt)"), QStringLiteral("所有文件 (*)")});
+  dialog.setNameFilters({QStringLiteral("CSV文件或工作簿 (*.csv *.txt *.xlsx)"),
+                         QStringLiteral("所有文件 (*)")});
   return RunFileDialog(dialog);
 }
 
@@ -75,7 +77,8 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   bar->setRange(0, 100);
   bar->setValue(0);
   bar->setTextVisible(false);
-  bar->setGeometry(580, 12, 290, 17);
+  bar->setGeometry(678, 12, 192, 17);
+  AddButton(page, "Button92", QStringLiteral("导出Excel"), 580, 8, 90);
   QLabel* summary = AddLabel(page, kSummary, QStringLiteral("尚未验算"), 8, 40, 862);
   summary->setWordWrap(true);
   summary->setMinimumHeight(34);
@@ -106,6 +109,7 @@ void TForm1::ConnectBuildingPage() {
     resultWindow_->raise();
   });
   onClick("Button91", [this] { RequestStop(); });
+  onClick("Button92", [this] { ExportBuildingWorkbook(); });
   connect(findChild<QComboBox*>(QStringLiteral("ComboBox38")), &QComboBox::currentIndexChanged,
           this, [this](int index) {
             building_->perStory = index == 1;
@@ -128,6 +132,23 @@ void TForm1::ImportBuildingForces() {
         building_->check = BuildingCheck();
       }))
     RunBuildingCheckPage();
+}
+
+void TForm1::ExportBuildingWorkbook() {
+  if (busy_) return;
+  if (!Run([this] { BuildingResultSheet(building_->check, building_->forces); })) return;
+  auto* dialog = findChild<QFileDialog*>(QStringLiteral("BuildingWorkbookDialog"));
+  if (dialog == nullptr) {
+    dialog = new QFileDialog(this);
+    dialog->setObjectName(QStringLiteral("BuildingWorkbookDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    dialog->setDefaultSuffix(QStringLiteral("xlsx"));
+  }
+  const QString path = RunFileDialog(*dialog);
+  if (path.isEmpty()) return;
+  const std::string file = QFile::encodeName(path).toStdString();
+  Run([this, file] { ExportBuildingWorkbookCommand(building_->check, building_->forces, file); });
 }
 
 void TForm1::RunBuildingCheckPage() {

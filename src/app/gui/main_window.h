@@ -113,6 +113,7 @@ class TForm1 : public QMainWindow {
   void ConnectBuildingPage();
   void ImportBuildingForces();
   void RunBuildingCheckPage();
+  void ExportBuildingWorkbook();  // "导出Excel" (Button92)
   void ShowBuildingResults();
   void ShowBuildingColumn(int row);
   // The building chapter of the calculation report, after a building check.
