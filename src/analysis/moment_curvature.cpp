@@ -10,6 +10,8 @@
 #include "analysis/fiber_kernel.h"
 #include "analysis/solver_options.h"
 #include "analysis/solvers.h"
+#include "analysis/strain_limits.h"
+#include "material/laws.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -587,16 +589,37 @@ void CheckSettings(const MphiSettings& s, const FiberArray& fibers) {
 
 StrainLimits FiberStrainLimits(const FiberRecord& f, double ecu) {
   StrainLimits limits{-kInf, -kInf, kInf, kInf};
+  const FiberOwnLimits own = OwnLawLimits(f);
   if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-    // Law 1: parabola to e0, then a plateau with no end of its own; the
-    // analysis's εcu ends it.
-    if (f.concreteLawCode == 1) {
-      limits.crush = ecu;
-      if (f.e0 > 0) limits.peak = -f.e0;
+    switch (f.concreteLawCode) {
+      case kConcreteSimplified:
+        // Parabola to e0, then a plateau with no end of its own; the
+        // analysis's εcu ends it.
+        limits.crush = ecu;
+        if (f.e0 > 0) limits.peak = -f.e0;
+        break;
+      case kConcreteAppendixC:  // the table's εcu; peak at εc,r
+        limits.crush = own.crush;
+        limits.peak = -f.shape.c[0];
+        break;
+      case kConcreteMander:  // confined εcu,c; peak at εcc
+        limits.crush = own.crush;
+        limits.peak = -f.shape.c[1];
+        break;
+      case kConcreteFilledTube:
+        // The descending branch has no end of its own: the analysis's εcu.
+        limits.crush = ecu;
+        limits.peak = -f.shape.c[0];
+        break;
+      default:
+        break;
     }
+    if (!(limits.crush < 0)) limits.crush = -kInf;
+    if (!(limits.peak < 0)) limits.peak = -kInf;
   } else if (IsSteel(f.material)) {
-    // Law 1: elastic–perfectly plastic, no rupture.
-    if (f.steelLawCode == 1 && f.Es > 0) limits.yield = std::fabs(f.fy / f.Es);
+    // Law 1: elastic–perfectly plastic, no rupture. Laws 2 and 3 break at εu.
+    if (KnownSteelLaw(f.steelLawCode) && f.Es > 0) limits.yield = std::fabs(f.fy / f.Es);
+    if (own.rupture > 0) limits.rupture = own.rupture;
   }
   return limits;
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "material/laws.h"
+#include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
 #include "model/materials.h"
@@ -227,6 +228,40 @@ TEST(MomentCurvature, EndsAtEachOfItsFourLimits) {
   MphiSettings beyond;
   beyond.axialLevel = 1e6;
   EXPECT_THROW(Solve(beyond, lightly), Error);
+}
+
+// The default section with its bars on the bilinear law and a small εu,
+// through the form as the program reads it: the bars break before the
+// concrete crushes, where the most stretched bar (recomputed from the
+// curvature and the concrete edge strain) is at εu. With law 1 the same
+// section crushes at εcu instead (above).
+TEST(MomentCurvature, BilinearBarsRuptureAtTheirOwnStrain) {
+  MapForm form;
+  const MaterialGroupControls* bars = GroupOfMaterial(Rebar);
+  ASSERT_NE(bars, nullptr);
+  form.SetItemIndex(bars->lawList, kSteelBilinear - 1);
+  form.SetText(bars->eu, "0.004");
+  int type = 0;
+  SectionParameters params;
+  ReadSectionParameters(form, type, params);
+  FiberArray fibers;
+  MeshSection(type, params, fibers);
+  AssignFiberMaterials(form, fibers);
+  AssignFiberLaws(form, type, fibers);
+
+  const MphiResult r = Solve(MphiSettings{}, fibers);
+  EXPECT_EQ(r.end, MphiEnd::SteelRupture);
+  const MphiStep& last = r.steps.back();
+  EXPECT_GT(last.epsC, -0.0035);
+  double steelSMax = -HUGE_VAL;
+  for (const FiberRecord& f : fibers)
+    if (IsSteel(f.material)) steelSMax = std::max(steelSMax, -f.y);
+  const double phi = last.curvature / 1000;
+  // The bars' force vanishes at εu, so the balanced states stop just short
+  // of the crossing: within 1 % of εu, never beyond it.
+  const double extreme = last.epsC + phi * (steelSMax - ConcreteSMin(fibers, 0));
+  EXPECT_NEAR(extreme, 0.004, 0.01 * 0.004);
+  EXPECT_LE(extreme, 0.004 * (1 + 1e-12));
 }
 
 // Bars on the right-hand side only: bending about X moves the steel's
