@@ -333,6 +333,7 @@ void Solver::FindEnd(const State& start) {
   const double cap = 1.0 / span;  // a strain difference of 1 across the section
   State prev = start, before = start;
   double phi = std::fabs(settings_.ecu) / span / 8;
+  int detours = 0;
   for (;;) {
     Tick();
     State s = Reach(phi, prev, prev.phi > 0 ? &before : nullptr);
@@ -360,6 +361,18 @@ void Solver::FindEnd(const State& start) {
         const Ratios r = RatiosOf(geometry_, x.phi, x.e0);
         return std::max(r.crush, r.rupture) - 1;
       });
+      const Ratios lr = RatiosOf(geometry_, located.phi, located.e0);
+      if (std::max(lr.crush, lr.rupture) < 1 - 1e-6 && located.phi > prev.phi && detours < 40) {
+        // A law whose stress drops to zero at its rupture strain can balance
+        // twice at one curvature: `s` lay on the balance with the bars
+        // already broken, the states before it short of every limit. Go on
+        // from the last of those, in small steps along its own balance.
+        ++detours;
+        before = prev;
+        prev = located;
+        phi = std::min(located.phi * 1.02, cap);
+        continue;
+      }
       end_ = located;
       break;
     }
