@@ -10,6 +10,8 @@
 #include "analysis/fiber_kernel.h"
 #include "analysis/solver_options.h"
 #include "analysis/solvers.h"
+#include "analysis/strain_limits.h"
+#include "material/laws.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -331,6 +333,7 @@ void Solver::FindEnd(const State& start) {
   const double cap = 1.0 / span;  // a strain difference of 1 across the section
   State prev = start, before = start;
   double phi = std::fabs(settings_.ecu) / span / 8;
+  int detours = 0;
   for (;;) {
     Tick();
     State s = Reach(phi, prev, prev.phi > 0 ? &before : nullptr);
@@ -358,6 +361,18 @@ void Solver::FindEnd(const State& start) {
         const Ratios r = RatiosOf(geometry_, x.phi, x.e0);
         return std::max(r.crush, r.rupture) - 1;
       });
+      const Ratios lr = RatiosOf(geometry_, located.phi, located.e0);
+      if (std::max(lr.crush, lr.rupture) < 1 - 1e-6 && located.phi > prev.phi && detours < 40) {
+        // A law whose stress drops to zero at its rupture strain can balance
+        // twice at one curvature: `s` lay on the balance with the bars
+        // already broken, the states before it short of every limit. Go on
+        // from the last of those, in small steps along its own balance.
+        ++detours;
+        before = prev;
+        prev = located;
+        phi = std::min(located.phi * 1.02, cap);
+        continue;
+      }
       end_ = located;
       break;
     }
@@ -587,16 +602,37 @@ void CheckSettings(const MphiSettings& s, const FiberArray& fibers) {
 
 StrainLimits FiberStrainLimits(const FiberRecord& f, double ecu) {
   StrainLimits limits{-kInf, -kInf, kInf, kInf};
+  const FiberOwnLimits own = OwnLawLimits(f);
   if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-    // Law 1: parabola to e0, then a plateau with no end of its own; the
-    // analysis's εcu ends it.
-    if (f.concreteLawCode == 1) {
-      limits.crush = ecu;
-      if (f.e0 > 0) limits.peak = -f.e0;
+    switch (f.concreteLawCode) {
+      case kConcreteSimplified:
+        // Parabola to e0, then a plateau with no end of its own; the
+        // analysis's εcu ends it.
+        limits.crush = ecu;
+        if (f.e0 > 0) limits.peak = -f.e0;
+        break;
+      case kConcreteAppendixC:  // the table's εcu; peak at εc,r
+        limits.crush = own.crush;
+        limits.peak = -f.shape.c[0];
+        break;
+      case kConcreteMander:  // confined εcu,c; peak at εcc
+        limits.crush = own.crush;
+        limits.peak = -f.shape.c[1];
+        break;
+      case kConcreteFilledTube:
+        // The descending branch has no end of its own: the analysis's εcu.
+        limits.crush = ecu;
+        limits.peak = -f.shape.c[0];
+        break;
+      default:
+        break;
     }
+    if (!(limits.crush < 0)) limits.crush = -kInf;
+    if (!(limits.peak < 0)) limits.peak = -kInf;
   } else if (IsSteel(f.material)) {
-    // Law 1: elastic–perfectly plastic, no rupture.
-    if (f.steelLawCode == 1 && f.Es > 0) limits.yield = std::fabs(f.fy / f.Es);
+    // Law 1: elastic–perfectly plastic, no rupture. Laws 2 and 3 break at εu.
+    if (KnownSteelLaw(f.steelLawCode) && f.Es > 0) limits.yield = std::fabs(f.fy / f.Es);
+    if (own.rupture > 0) limits.rupture = own.rupture;
   }
   return limits;
 }

@@ -39,8 +39,11 @@ struct StrainLimits {
   double yield = 0;    // steel: yield strain magnitude (> 0); +inf when none
   double rupture = 0;  // steel: rupture strain in tension (> 0); +inf when none
 };
-// `ecu` is the analysis's own ultimate strain, used for law 1 (whose curve
-// has a plateau and no strain limit of its own).
+// `ecu` is the analysis's own ultimate strain, used for concrete law 1 (whose
+// curve has a plateau and no strain limit of its own) and the filled-tube
+// core concrete; Appendix C and Mander concrete crush at their own ultimate
+// strains, the bilinear and three-branch steels rupture at their εu (the
+// limits the fiber rule of the PM solver uses, see OwnLawLimits).
 StrainLimits FiberStrainLimits(const FiberRecord& fiber, double ecu);
 
 // Refuses, before any work and with a message, a section without fibers,

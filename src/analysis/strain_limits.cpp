@@ -15,21 +15,29 @@ constexpr double kSteelLimit = 0.01;
 
 // The law's own crushing (concrete) or rupture (steel) strain, 0 if none.
 double OwnLimit(const FiberRecord& f) {
+  const FiberOwnLimits own = OwnLawLimits(f);
+  return IsSteel(f.material) ? own.rupture : own.crush;
+}
+
+}  // namespace
+
+FiberOwnLimits OwnLawLimits(const FiberRecord& f) {
+  FiberOwnLimits own;
   if (IsSteel(f.material)) {
-    if (f.steelLawCode == kSteelBilinear || f.steelLawCode == kSteelTrilinear) return f.shape.c[1];
-    return 0;
+    if (f.steelLawCode == kSteelBilinear || f.steelLawCode == kSteelTrilinear)
+      own.rupture = f.shape.c[1];
+    return own;
   }
   if (f.concreteLawCode == kConcreteAppendixC) {
     ConcreteLawParams p;
     p.law = kConcreteAppendixC;
     p.fc = f.fc;
-    return ConcreteLawLimits(p).compressive;
+    own.crush = ConcreteLawLimits(p).compressive;
+  } else if (f.concreteLawCode == kConcreteMander) {
+    own.crush = -f.shape.c[3];
   }
-  if (f.concreteLawCode == kConcreteMander) return -f.shape.c[3];
-  return 0;
+  return own;
 }
-
-}  // namespace
 
 bool ReadFiberLimits(const Form& form) { return form.ItemIndex("ComboBox27") == 1; }
 

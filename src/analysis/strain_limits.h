@@ -12,6 +12,16 @@
 
 namespace kuma {
 
+// The own limiting strains of a fiber's law, from the law code and prepared
+// shape it carries: crushing of concrete (Appendix C, Mander) and rupture of
+// steel (bilinear, three-branch). Zero where the law has none (law 1 and the
+// filled-tube core concrete: the caller's ecu applies; law 1 steel).
+struct FiberOwnLimits {
+  double crush = 0;    // ≤ 0
+  double rupture = 0;  // ≥ 0
+};
+FiberOwnLimits OwnLawLimits(const FiberRecord& fiber);
+
 // ComboBox27: 0 "截面外接矩形角点", 1 "实际纤维".
 bool ReadFiberLimits(const Form& form);
 

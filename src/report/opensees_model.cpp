@@ -25,15 +25,18 @@ struct MaterialGroup {
   const char* name;     // as the material pages call the group
   const char* tagName;  // the variable that holds its tag in the model
   bool concrete;
+  // Steel laws that rupture: the variable of the tag of the law's material
+  // inside the MinMax wrapper (which holds tagName).
+  const char* lawTagName;
 };
 
 // Edge concrete, core concrete (1) (and its deductions), core concrete (2),
 // bars, structural steel: the order of MaterialTags.
-const MaterialGroup kGroups[5] = {{"边缘区混凝土", "edgeConcreteTag", true},
-                                  {"核心区混凝土(1)", "coreConcrete1Tag", true},
-                                  {"核心区混凝土(2)", "coreConcrete2Tag", true},
-                                  {"钢筋", "rebarTag", false},
-                                  {"型钢", "steelShapeTag", false}};
+const MaterialGroup kGroups[5] = {{"边缘区混凝土", "edgeConcreteTag", true, nullptr},
+                                  {"核心区混凝土(1)", "coreConcrete1Tag", true, nullptr},
+                                  {"核心区混凝土(2)", "coreConcrete2Tag", true, nullptr},
+                                  {"钢筋", "rebarTag", false, "rebarLawTag"},
+                                  {"型钢", "steelShapeTag", false, "steelShapeLawTag"}};
 
 int GroupOf(std::int32_t material) {
   switch (material) {
@@ -63,7 +66,11 @@ struct MaterialCommand {
   std::string type;
   std::vector<double> values;
   std::string comment;
-  bool operator==(const MaterialCommand& o) const { return type == o.type && values == o.values; }
+  // > 0: the material is wrapped in MinMax at ±rupture (stress zero beyond).
+  double rupture = 0;
+  bool operator==(const MaterialCommand& o) const {
+    return type == o.type && values == o.values && rupture == o.rupture;
+  }
 };
 
 using LawWriter = MaterialCommand (*)(const FiberRecord& f, const MaterialGroup& g);
@@ -98,6 +105,115 @@ MaterialCommand SteelLaw1(const FiberRecord& f, const MaterialGroup& g) {
               "): Steel01, elastic-perfectly plastic (b = " + ModelNumber(kSteelHardening) + ")"};
 }
 
+std::string Named(const char* what, double value) {
+  return std::string(what) + " = " + ModelNumber(value);
+}
+
+// Concrete04 (Popovics's curve to (ec, fc), then its descending branch to
+// ecu, zero beyond; no tension): fc, ec, ecu negative, Ec positive.
+MaterialCommand Concrete04(const MaterialGroup& g, double fc, double ec, double ecu, double Ec,
+                           const std::string& comment) {
+  if (!PositiveFinite(fc) || !PositiveFinite(ec) || !PositiveFinite(Ec) || !(ecu > ec) ||
+      !std::isfinite(ecu) || !(Ec * ec > fc)) {
+    throw Error(std::string(g.name) + "的本构参数无法写成 OpenSEES 的 Concrete04 材料");
+  }
+  return {"Concrete04", {-fc, -ec, -ecu, Ec}, std::string(g.name) + comment};
+}
+
+// Concrete law 2 (Appendix C): its rising branch is Popovics's curve with
+// n = Ec·εc,r/(Ec·εc,r − fc), which Concrete04 draws from Ec; the modulus is
+// recovered from the prepared n.
+MaterialCommand ConcreteLaw2(const FiberRecord& f, const MaterialGroup& g) {
+  const double peak = f.shape.c[0], n = f.shape.c[2];
+  const double Ec = n > 1 ? n * f.fc / ((n - 1) * peak) : 0;
+  ConcreteLawParams p;
+  p.law = kConcreteAppendixC;
+  p.fc = f.fc;
+  const double ecu = -ConcreteLawLimits(p).compressive;
+  return Concrete04(g, f.fc, peak, ecu, Ec,
+                    " (" + Named("fc", f.fc) + ", " + Named("ec,r", peak) + ", " +
+                        Named("ecu", ecu) + ", " + Named("Ec", Ec) +
+                        "): Concrete04; the rising branch is the law's own, the descending branch "
+                        "follows Popovics's curve instead of the alpha_c curve, zero beyond ecu");
+}
+
+// Concrete law 3 (Mander): Concrete04 is the same curve, with the confined
+// strength and strains; Ec = r·Esec/(r − 1), Esec = f'cc/εcc.
+MaterialCommand ConcreteLaw3(const FiberRecord& f, const MaterialGroup& g) {
+  const double fcc = f.shape.c[0], ecc = f.shape.c[1], r = f.shape.c[2], ecu = f.shape.c[3];
+  const double Ec = r > 1 && ecc > 0 ? r * (fcc / ecc) / (r - 1) : 0;
+  return Concrete04(g, fcc, ecc, ecu, Ec,
+                    " (" + Named("f'cc", fcc) + ", " + Named("ecc", ecc) + ", " +
+                        Named("ecu,c", ecu) + ", " + Named("Ec", Ec) +
+                        "): Concrete04, the law's own curve; zero beyond ecu,c, where the "
+                        "program's analyses end");
+}
+
+// Concrete law 4 (core concrete of a filled tube): Concrete04 through its
+// peak (εc0, fc) with the law's initial modulus 2·fc/εc0. Popovics's rising
+// branch (n = 2) lies up to 5 % of fc above the law's parabola; the law's
+// descending branch (set by β0, nearly flat for a stiff tube) is not
+// Popovics's, which falls towards 2·fc·εc0/ε. The law has no crushing
+// strain: Concrete04's ecu is set far beyond every strain a section reaches.
+MaterialCommand ConcreteLaw4(const FiberRecord& f, const MaterialGroup& g) {
+  const double peak = f.shape.c[0];
+  const double Ec = peak > 0 ? 2 * f.fc / peak : 0;
+  return Concrete04(g, f.fc, peak, -ConcreteCrushingStrain(peak), Ec,
+                    " (" + Named("fc", f.fc) + ", " + Named("ec0", peak) + ", " +
+                        Named("beta0", f.shape.c[1]) +
+                        "): Concrete04 through the law's peak; its descending branch is "
+                        "Popovics's, not the beta0 branch of the law");
+}
+
+void CheckSteel(const FiberRecord& f, const MaterialGroup& g, const char* type) {
+  if (!PositiveFinite(f.Es) || !PositiveFinite(f.fy) || !PositiveFinite(f.shape.c[1]) ||
+      !(f.shape.c[1] > f.fy / f.Es)) {
+    throw Error(std::string(g.name) + "的 Es、fy 和 εu 必须是正数且 εu 大于屈服应变，才能写成 "
+                "OpenSEES 的 " + type + " 材料");
+  }
+}
+
+// Steel law 2 (bilinear hardening, rupture at εu): Steel01 with the law's
+// hardening ratio, the same on loading. Steel01 cannot rupture: MinMax
+// around it gives zero stress beyond ±εu (for good, as the program's law
+// after a rupture).
+MaterialCommand SteelLaw2(const FiberRecord& f, const MaterialGroup& g) {
+  CheckSteel(f, g, "Steel01");
+  const double b = f.shape.c[0], eu = f.shape.c[1];
+  if (!(b > 0 && b < 1)) {
+    throw Error(std::string(g.name) + "的强化系数 b 必须在 0 与 1 之间，才能写成 OpenSEES 的 "
+                "Steel01 材料");
+  }
+  MaterialCommand c{"Steel01", {f.fy, f.Es, b},
+                    std::string(g.name) + " (Es = " + ModelNumber(f.Es) + ", fy = " +
+                        ModelNumber(f.fy) + ", b = " + ModelNumber(b) + ", eu = " +
+                        ModelNumber(eu) +
+                        "): Steel01 with the law's hardening; MinMax at +-eu for the rupture"};
+  c.rupture = eu;
+  return c;
+}
+
+// Steel law 3 (three branches): Hysteretic through (fy, εy), (fy, εuy),
+// (fst, εu) both ways, no pinching or damage. Hysteretic goes on hardening
+// beyond its last point: MinMax at ±εu for the rupture. Unloading follows
+// Hysteretic's own rule (the program's law is monotonic).
+MaterialCommand SteelLaw3(const FiberRecord& f, const MaterialGroup& g) {
+  CheckSteel(f, g, "Hysteretic");
+  const double ey = f.fy / f.Es, euy = f.shape.c[0], eu = f.shape.c[1], fst = f.shape.c[2];
+  if (!(euy > ey && euy < eu) || !(fst >= f.fy) || !std::isfinite(fst)) {
+    throw Error(std::string(g.name) + "的三折线参数（εuy、fst）无法写成 OpenSEES 的 Hysteretic 材料");
+  }
+  MaterialCommand c{"Hysteretic",
+                    {f.fy, ey, f.fy, euy, fst, eu, -f.fy, -ey, -f.fy, -euy, -fst, -eu, 1, 1, 0, 0},
+                    std::string(g.name) + " (Es = " + ModelNumber(f.Es) + ", fy = " +
+                        ModelNumber(f.fy) + ", euy = " + ModelNumber(euy) + ", fst = " +
+                        ModelNumber(fst) + ", eu = " + ModelNumber(eu) +
+                        "): Hysteretic through the law's three branches; MinMax at +-eu for "
+                        "the rupture"};
+  c.rupture = eu;
+  return c;
+}
+
 struct LawMapping {
   bool concrete;
   std::int32_t lawCode;  // FiberRecord::concreteLawCode or steelLawCode
@@ -105,8 +221,10 @@ struct LawMapping {
 };
 
 const LawMapping kLawMappings[] = {
-    {true, 1, ConcreteLaw1},
-    {false, 1, SteelLaw1},
+    {true, kConcreteSimplified, ConcreteLaw1}, {true, kConcreteAppendixC, ConcreteLaw2},
+    {true, kConcreteMander, ConcreteLaw3},     {true, kConcreteFilledTube, ConcreteLaw4},
+    {false, kSteelSimplified, SteelLaw1},      {false, kSteelBilinear, SteelLaw2},
+    {false, kSteelTrilinear, SteelLaw3},
 };
 
 MaterialCommand MaterialOf(const FiberRecord& f, const MaterialGroup& g) {
@@ -291,6 +409,13 @@ void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
       w.Set(kGroups[m.group].tagName, Int(m.tag));
     }
   }
+  // The laws inside MinMax wrappers: tags after the groups' own.
+  int nextTag = 0;
+  for (const ModelMaterial& m : materials) nextTag = std::max(nextTag, m.tag);
+  for (const ModelMaterial& m : materials) {
+    if (m.sharesWith < 0 && m.command.rupture > 0)
+      w.Set(kGroups[m.group].lawTagName, Int(++nextTag));
+  }
   if (analysis) {
     for (const auto& tag : kAnalysisTags) w.Set(tag[0], Arg{Arg::Number, tag[1]});
   }
@@ -309,10 +434,16 @@ void WriteMaterials(ModelWriter& w, const std::vector<ModelMaterial>& materials)
   w.Comment("each material's own hysteresis.");
   for (const ModelMaterial& m : materials) {
     if (m.sharesWith >= 0) continue;
+    const MaterialGroup& g = kGroups[m.group];
+    const bool wrapped = m.command.rupture > 0;
     w.Comment(m.command.comment);
-    std::vector<Arg> args = {Word(m.command.type), Var(kGroups[m.group].tagName)};
+    std::vector<Arg> args = {Word(m.command.type), Var(wrapped ? g.lawTagName : g.tagName)};
     for (double v : m.command.values) args.push_back(Num(v));
     w.Call("uniaxialMaterial", args);
+    if (wrapped) {
+      w.Call("uniaxialMaterial", {Word("MinMax"), Var(g.tagName), Var(g.lawTagName), Word("-min"),
+                                  Num(-m.command.rupture), Word("-max"), Num(m.command.rupture)});
+    }
   }
   w.Blank();
 }
@@ -792,10 +923,10 @@ SectionSums ProgramSectionSums(const FiberArray& fibers, double a, double b, dou
     double strain = a * f.x + b * f.y + c;
     double stress = 0;
     if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-      ConcreteLaw(f.fc, f.e0, f.fcu, f.ecu, strain, f.concreteLawCode, stress);
+      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
       if (f.material == CoreConcrete1Deduction) stress = -stress;
     } else if (IsSteel(f.material)) {
-      SteelLaw(f.Es, f.fy, strain, f.steelLawCode, stress);
+      SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
     }
     double force = stress * f.area;
     sums.force += force;

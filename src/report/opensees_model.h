@@ -12,7 +12,10 @@
 // program's elastic–perfectly plastic steel to any digit that matters; the
 // ratio keeps the section's tangent regular once every fiber has yielded or
 // crushed. Both agree with the program on the loading envelope; on unloading
-// they follow their own hysteresis.
+// they follow their own hysteresis. Appendix C, Mander and filled-tube core
+// concrete: Concrete04; bilinear steel: Steel01, three-branch steel:
+// Hysteretic, each of the two inside MinMax at ±εu for the rupture (the
+// law's material then has a tag variable of its own, after the groups' tags).
 //
 // Axes. The program's x becomes the section's local y and its y local z; a
 // 2D model bends in one plane, so its local y is the program's y when the

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "material/laws.h"
+#include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
 #include "model/materials.h"
@@ -227,6 +228,37 @@ TEST(MomentCurvature, EndsAtEachOfItsFourLimits) {
   MphiSettings beyond;
   beyond.axialLevel = 1e6;
   EXPECT_THROW(Solve(beyond, lightly), Error);
+}
+
+// The default section with its bars on the bilinear law and a small εu,
+// through the form as the program reads it: the bars break before the
+// concrete crushes, where the most stretched bar (recomputed from the
+// curvature and the concrete edge strain) is at εu, not short of it on a
+// balance that has the bars already broken. With law 1 the same section
+// crushes at εcu instead (above).
+TEST(MomentCurvature, BilinearBarsRuptureAtTheirOwnStrain) {
+  MapForm form;
+  const MaterialGroupControls* bars = GroupOfMaterial(Rebar);
+  ASSERT_NE(bars, nullptr);
+  form.SetItemIndex(bars->lawList, kSteelBilinear - 1);
+  form.SetText(bars->eu, "0.004");
+  int type = 0;
+  SectionParameters params;
+  ReadSectionParameters(form, type, params);
+  FiberArray fibers;
+  MeshSection(type, params, fibers);
+  AssignFiberMaterials(form, fibers);
+  AssignFiberLaws(form, type, fibers);
+
+  const MphiResult r = Solve(MphiSettings{}, fibers);
+  EXPECT_EQ(r.end, MphiEnd::SteelRupture);
+  const MphiStep& last = r.steps.back();
+  EXPECT_GT(last.epsC, -0.0035);
+  double steelSMax = -HUGE_VAL;
+  for (const FiberRecord& f : fibers)
+    if (IsSteel(f.material)) steelSMax = std::max(steelSMax, -f.y);
+  const double phi = last.curvature / 1000;
+  EXPECT_NEAR(last.epsC + phi * (steelSMax - ConcreteSMin(fibers, 0)), 0.004, 1e-6 * 0.004);
 }
 
 // Bars on the right-hand side only: bending about X moves the steel's

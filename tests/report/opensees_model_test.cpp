@@ -533,8 +533,17 @@ void ExpectStandInRun(const ShellRun& run, const AppState& state, bool threeD, i
 // The composite column (all material groups, deduction fibers) with a
 // moment–curvature analysis, as the page would write it.
 OpenSeesModel CompositeModel(AppState& state, bool threeD, int axis, OpenSeesLanguage language,
-                             const std::string& resultFile = "mk.out") {
+                             const std::string& resultFile = "mk.out", bool newLaws = false) {
   MapForm form;
+  if (newLaws) {
+    // Edge: Appendix C, core (1): Mander, core (2): filled-tube core,
+    // bars: bilinear, structural steel: three branches.
+    const std::pair<const char*, int> laws[] = {
+        {"ComboBox2", 1}, {"ComboBox3", 2}, {"ComboBox4", 3}, {"ComboBox5", 1}, {"ComboBox6", 2}};
+    for (const auto& [list, index] : laws) form.SetItemIndex(list, index);
+    form.SetText("Edit98", "0.015");  // Mander's ρv and fyh
+    form.SetText("Edit101", "400");
+  }
   form.SetItemIndex("ComboBox1", 7);
   ApplySectionKindLayout(form);
   form.SetItemIndex("ComboBox19", threeD ? 0 : 1);
@@ -584,18 +593,35 @@ proc model {basic ndmFlag ndm ndfFlag ndf} {
     set ::ndm $ndm
     count model
 }
+set wrapped [dict create]
 proc uniaxialMaterial {type t args} {
     need {[string is integer -strict $t] && $t > 0 && ![dict exists $::materials $t]} "tag $t"
-    foreach v $args { need {[isnum $v]} "material value $v" }
-    lassign $args p1 p2 p3 p4
-    switch -- $type {
-        Concrete01 { need {[llength $args] == 4 && $p1 < 0 && $p2 < 0 && $p3 == $p1 && $p4 < $p2} $args }
-        Steel01 { need {[llength $args] == 3 && $p1 > 0 && $p2 > 0 && $p3 > 0 && $p3 <= 1e-8} $args }
-        default { error "material $type" }
+    if {$type eq "MinMax"} {
+        lassign $args inner minFlag min maxFlag max
+        need {[llength $args] == 5 && [dict exists $::materials $inner] && $minFlag eq "-min" &&
+              $maxFlag eq "-max" && [isnum $max] && $max > 0 && $min == -$max} $args
+        dict set ::wrapped $inner 1
+    } else {
+        foreach v $args { need {[isnum $v]} "material value $v" }
+        lassign $args p1 p2 p3 p4 p5 p6
+        switch -- $type {
+            Concrete01 { need {[llength $args] == 4 && $p1 < 0 && $p2 < 0 && $p3 == $p1 && $p4 < $p2} $args }
+            Concrete04 { need {[llength $args] == 4 && $p1 < 0 && $p2 < 0 && $p3 < $p2 && $p4 > 0} $args }
+            Steel01 { need {[llength $args] == 3 && $p1 > 0 && $p2 > 0 && $p3 > 0 && $p3 < 1} $args }
+            Hysteretic {
+                need {[llength $args] == 16 && 0 < $p2 && $p2 < $p4 && $p4 < $p6 && $p1 > 0 &&
+                      $p3 >= $p1 && $p5 >= $p3} $args
+                foreach i {0 1 2 3 4 5} {
+                    need {[lindex $args [expr {$i + 6}]] == -[lindex $args $i]} "mirror $args"
+                }
+            }
+            default { error "material $type" }
+        }
     }
     dict set ::materials $t $type
     tag $t
     count uniaxialMaterial
+    count "material_$type"
 }
 proc section {type t args} {
     set options [lrange $args 0 end-1]
@@ -610,7 +636,7 @@ proc section {type t args} {
 }
 proc fiber {y z a t} {
     need {$::inSection && [isnum $y] && [isnum $z] && [isnum $a]} "fiber $y $z $a"
-    need {[dict exists $::materials $t]} "fiber of material $t"
+    need {[dict exists $::materials $t] && ![dict exists $::wrapped $t]} "fiber of material $t"
     set ::area [expr {$::area + $a}]
     count fiber
 }
@@ -823,7 +849,7 @@ import atexit
 import os
 
 counts = {}
-state = {'ndm': 0, 'area': 0.0, 'materials': set(), 'time': 0.0, 'disp': {}, 'imposed': {},
+state = {'ndm': 0, 'area': 0.0, 'materials': set(), 'wrapped': set(), 'time': 0.0, 'disp': {}, 'imposed': {},
          'mode': None, 'dof': 0, 'increment': 0.0, 'calls': 0}
 FAIL_FROM = int(os.environ.get('FAIL_FROM', '0'))
 OTHERS = {'wipe', 'node', 'fix', 'element', 'timeSeries', 'pattern', 'system', 'numberer',
@@ -852,10 +878,17 @@ def model(basic, ndm_flag, ndm, ndf_flag, ndf):
 
 def uniaxialMaterial(kind, tag, *values):
     assert isinstance(tag, int) and tag > 0 and tag not in state['materials'], tag
-    assert len(values) == {'Concrete01': 4, 'Steel01': 3}[kind], values
-    _numbers(*values)
+    if kind == 'MinMax':
+        assert len(values) == 5 and values[0] in state['materials'], values
+        assert values[1::2] == ('-min', '-max') and values[2] == -values[4] < 0, values
+        state['wrapped'].add(values[0])
+    else:
+        assert len(values) == {'Concrete01': 4, 'Concrete04': 4, 'Steel01': 3,
+                               'Hysteretic': 16}[kind], values
+        _numbers(*values)
     state['materials'].add(tag)
     _count('uniaxialMaterial')
+    _count('material_' + kind)
 
 
 def section(kind, tag, *options):
@@ -867,7 +900,7 @@ def section(kind, tag, *options):
 
 def fiber(y, z, area, tag):
     _numbers(y, z, area)
-    assert tag in state['materials'], tag
+    assert tag in state['materials'] and tag not in state['wrapped'], tag
     state['area'] += area
     _count('fiber')
 
@@ -955,6 +988,39 @@ TEST(OpenSeesModelPython, CompilesAndRunsWithStandInCommands) {
     ShellRun stopped = RunShell(python + " FAIL_FROM=2 python3 " + file.string());
     EXPECT_EQ(stopped.status, 1) << stopped.out;
     EXPECT_NE(stopped.out.find("stopped at step 1 of 25"), std::string::npos) << stopped.out;
+  }
+}
+
+// The laws with a descending branch or a rupture, in both languages: the
+// stand-ins accept their materials, the fibers use the MinMax wrappers of
+// the steels, and each group has the material it maps to.
+TEST(OpenSeesModelPython, NewLawsRunWithStandInCommandsInBothLanguages) {
+  if (!HaveProgram("tclsh") || !HaveProgram("python3"))
+    GTEST_SKIP() << "tclsh or python3 is not installed; the texts are not run";
+  const fs::path dir = ScratchDir() / "laws";
+  fs::create_directories(dir / "stub" / "openseespy");
+  WriteText(dir / "stub" / "openseespy" / "__init__.py", "");
+  WriteText(dir / "stub" / "openseespy" / "opensees.py", kPythonStandIns);
+  for (OpenSeesLanguage language : {OpenSeesLanguage::Tcl, OpenSeesLanguage::Python}) {
+    AppState state;
+    OpenSeesModel model = CompositeModel(state, true, 1, language, "mk.out", true);
+    ShellRun run;
+    if (language == OpenSeesLanguage::Tcl) {
+      run = RunTcl(dir, model.lines);
+    } else {
+      SaveOpenSeesText((dir / "model.py").string(), model.lines);
+      run = RunShell("cd " + dir.string() + " && PYTHONPATH=" + (dir / "stub").string() +
+                     " python3 model.py");
+    }
+    ASSERT_EQ(run.status, 0) << run.out;
+    std::map<std::string, std::string> values = KeyValues(run.out);
+    EXPECT_EQ(values["material_Concrete04"], "3");
+    EXPECT_EQ(values["material_Steel01"], "1");
+    EXPECT_EQ(values["material_Hysteretic"], "1");
+    EXPECT_EQ(values["material_MinMax"], "2");
+    EXPECT_EQ(values.count("material_Concrete01"), 0u);
+    EXPECT_EQ(values["fiber"], std::to_string(state.fibers.size()));
+    EXPECT_EQ(values["analyze"], "26");
   }
 }
 
