@@ -79,6 +79,18 @@ class BuildingPageTest : public WindowTest {
     QCOMPARE(results->RowCount(), 3);
     ForgetDialogs();
   }
+
+  // Rules edited on the page are unsaved changes like a typed box: closing
+  // must not lose them without asking.
+  void libraryEditsMarkTheSectionChanged() {
+    QTemporaryDir dir;
+    answers_->files << dir.filePath(QStringLiteral("building.ksec"));
+    Trigger(*w_, "N4");
+    QVERIFY(!w_->SectionModified());
+    Find<QPlainTextEdit>(w_, "Memo5")->setPlainText("story,column,section\n*,*,A\n*,C9,B\n");
+    Find<QPushButton>(w_, "Button86")->click();
+    QVERIFY(w_->SectionModified());
+  }
 };
 
 QTEST_MAIN(BuildingPageTest)

@@ -24,6 +24,7 @@
 #include "app/section_commands.h"
 #include "model/errors.h"
 #include "model/section_file.h"
+#include "model/section_library.h"
 #include "report/calc_report.h"
 #include "report/pdf/pdf_report.h"
 
@@ -99,11 +100,13 @@ void TForm1::WatchForChanges() {
   MarkSaved();
 }
 
-// The form and colours as they would be saved; the forces are compared
-// apart, so that a keystroke does not serialise thousands of combinations.
+// The form, colours and section library as they would be saved; the forces
+// are compared apart, so that a keystroke does not serialise thousands of
+// combinations.
 std::string TForm1::Snapshot() const {
   try {
-    return SectionFileText(*form_, state_.colours, ForceTable());
+    return WithLibrary(SectionFileText(*form_, state_.colours, ForceTable()), state_.library,
+                       *form_);
   } catch (const std::exception&) {
     return {};
   }
