@@ -9,15 +9,7 @@ namespace kuma {
 
 namespace {
 
-constexpr std::size_t kCellWidth = 15;
-
-std::size_t GbkWidth(const std::string& text) { return Utf8ToGbk(text).size(); }
-
-void AppendCell(std::string& line, const std::string& text, std::size_t cell = kCellWidth) {
-  const std::size_t width = GbkWidth(text);
-  line += text;
-  if (width < cell) line.append(cell - width, ' ');
-}
+constexpr std::size_t kCellWidth = kReportCellWidth;
 
 std::string Join(const std::vector<std::string>& names) {
   std::string text;

@@ -12,23 +12,21 @@ namespace kuma {
 
 namespace {
 
-constexpr std::size_t kCellWidth = 15;
-
-std::size_t GbkWidth(const std::string& text) { return Utf8ToGbk(text).size(); }
-
-// Padded on the right to `cell` bytes of GBK (15 as in the other reports); a
-// longer text stays whole.
-void AppendCell(std::string& line, const std::string& text, std::size_t cell = kCellWidth) {
-  const std::size_t width = GbkWidth(text);
-  line += text;
-  if (width < cell) line.append(cell - width, ' ');
-}
+constexpr std::size_t kCellWidth = kReportCellWidth;
 
 const char* MethodName(int method) {
   return method == kConstantAxialMethod ? "等轴力(P不变)" : "径向(P、Mx、My同比例)";
 }
 
 }  // namespace
+
+std::size_t GbkWidth(const std::string& text) { return Utf8ToGbk(text).size(); }
+
+void AppendCell(std::string& line, const std::string& text, std::size_t cell) {
+  const std::size_t width = GbkWidth(text);
+  line += text;
+  if (width < cell) line.append(cell - width, ' ');
+}
 
 const char* CheckVerdict(const DesignCheck& check) {
   return check.maxRatio <= 1.0 ? "满足" : "不满足";

@@ -2,12 +2,21 @@
 // The design check as text: the summary line of the check page and the
 // check report of the result window.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "model/state.h"
 
 namespace kuma {
+
+// Report columns are 15 bytes of GBK, as in the PM and MM reports.
+constexpr std::size_t kReportCellWidth = 15;
+// Width of a UTF-8 text once written in GBK (Chinese characters take two).
+std::size_t GbkWidth(const std::string& text);
+// Appends `text` padded on the right to `cell` bytes of GBK; a longer text
+// stays whole.
+void AppendCell(std::string& line, const std::string& text, std::size_t cell = kReportCellWidth);
 
 // "满足" when the largest ratio is at most 1.0, otherwise "不满足".
 const char* CheckVerdict(const DesignCheck& check);
