@@ -71,7 +71,14 @@ void BM_Building(benchmark::State& state) {
                  : state.range(0) == 0 ? "1e6 rows, surfaces kept"
                                        : "1e6 rows, one section");
 }
-BENCHMARK(BM_Building)->Arg(1)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_Building)
+    ->Arg(1)
+    ->Arg(0)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(3);
 
 // One section's share of the surfaces: the surface and its index for the
 // radial method, on one thread.
@@ -89,7 +96,7 @@ void BM_SectionSurface(benchmark::State& state) {
     benchmark::DoNotOptimize(check.columns.data());
   }
 }
-BENCHMARK(BM_SectionSurface)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SectionSurface)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 }  // namespace
 

@@ -64,8 +64,23 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
   // a corner of six triangles.
   const size_t count = surface.meridian.size();
   std::vector<std::vector<Vertex>> vertices(count);
-  for (size_t i = 0; i < count; ++i)
-    for (const SurfacePoint& s : surface.meridian[i]) vertices[i].push_back(MakeVertex(s));
+  size_t quads = 0, total = 0;
+  for (size_t i = 0; i < count; ++i) {
+    total += surface.meridian[i].size();
+    quads += std::min(surface.meridian[i].size(), surface.meridian[(i + 1) % count].size());
+  }
+  points_.reserve(total);
+  for (size_t i = 0; i < count; ++i) {
+    vertices[i].reserve(surface.meridian[i].size());
+    for (const SurfacePoint& s : surface.meridian[i]) {
+      vertices[i].push_back(MakeVertex(s));
+      vertices[i].back().position = static_cast<int>(points_.size());
+      points_.push_back({{vertices[i].back().n[0], vertices[i].back().n[1], vertices[i].back().n[2]}});
+    }
+  }
+  std::vector<Footprint> footprints;
+  footprints.reserve(2 * quads);
+  triangles_.reserve(2 * quads);
   for (size_t i = 0; i < count; ++i) {
     const auto& here = vertices[i];
     const auto& next = vertices[(i + 1) % count];
@@ -74,16 +89,16 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
     // triangles, and one that mirror-image quads choose alike.
     for (size_t k = 0; k + 1 < points; ++k) {
       if (Distance2(here[k].n, next[k + 1].n) <= Distance2(here[k + 1].n, next[k].n)) {
-        AddTriangle(here[k], here[k + 1], next[k + 1]);
-        AddTriangle(here[k], next[k + 1], next[k]);
+        AddTriangle(here[k], here[k + 1], next[k + 1], footprints);
+        AddTriangle(here[k], next[k + 1], next[k], footprints);
       } else {
-        AddTriangle(here[k], here[k + 1], next[k]);
-        AddTriangle(here[k + 1], next[k + 1], next[k]);
+        AddTriangle(here[k], here[k + 1], next[k], footprints);
+        AddTriangle(here[k + 1], next[k + 1], next[k], footprints);
       }
     }
   }
-  if (method != kRadialMethod) FillBins(byAxialForce_, kAxialBins, false);
-  if (method != kConstantAxialMethod) FillBins(byDirection_, kElevationBins, true);
+  if (method != kRadialMethod) FillBins(byAxialForce_, kAxialBins, false, footprints);
+  if (method != kConstantAxialMethod) FillBins(byDirection_, kElevationBins, true, footprints);
 }
 
 namespace {
@@ -118,15 +133,15 @@ SurfaceIndex::Vertex SurfaceIndex::MakeVertex(const SurfacePoint& s) const {
   return v;
 }
 
-void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c) {
-  Triangle t;
+void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c,
+                               std::vector<Footprint>& footprints) {
+  double e1[3], e2[3];
   for (int i = 0; i < 3; ++i) {
-    t.v0[i] = a.n[i];
-    t.e1[i] = b.n[i] - a.n[i];
-    t.e2[i] = c.n[i] - a.n[i];
+    e1[i] = b.n[i] - a.n[i];
+    e2[i] = c.n[i] - a.n[i];
   }
   double normal[3];
-  Cross(t.e1, t.e2, normal);
+  Cross(e1, e2, normal);
   if (Dot(normal, normal) < 1e-30) return;  // two corners coincide: no area
   const Vertex* v[3] = {&a, &b, &c};
   Footprint f;
@@ -175,8 +190,8 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
     shortest = std::min(shortest, x->length);
   }
   if (lowest > highest) return;  // every corner at the origin
-  const double e3[3] = {t.e2[0] - t.e1[0], t.e2[1] - t.e1[1], t.e2[2] - t.e1[2]};
-  double edge = std::sqrt(std::max({Dot(t.e1, t.e1), Dot(t.e2, t.e2), Dot(e3, e3)}));
+  const double e3[3] = {e2[0] - e1[0], e2[1] - e1[1], e2[2] - e1[2]};
+  double edge = std::sqrt(std::max({Dot(e1, e1), Dot(e2, e2), Dot(e3, e3)}));
   double spread = std::min(kPi, 2 * edge / shortest);
   if (f.azimuthFirst < 0) {
     if (pMax > 0) highest = kPi / 2;
@@ -184,8 +199,8 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   }
   f.elevationFirst = ElevationBin(lowest - spread);
   f.elevationLast = ElevationBin(highest + spread);
-  triangles_.push_back(t);
-  footprints_.push_back(f);
+  triangles_.push_back({a.position, b.position, c.position});
+  footprints.push_back(f);
 }
 
 int SurfaceIndex::AxialBin(double p) const {
@@ -194,7 +209,8 @@ int SurfaceIndex::AxialBin(double p) const {
   return std::min(kAxialBins - 1, static_cast<int>(f));
 }
 
-void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation) const {
+void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation,
+                            const std::vector<Footprint>& footprints) const {
   std::vector<int> counts(static_cast<size_t>(rows) * kAzimuthBins + 1, 0);
   auto visit = [&](const Footprint& f, auto&& use) {
     int first = elevation ? f.elevationFirst : f.axialFirst;
@@ -210,12 +226,12 @@ void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation) const {
       }
     }
   };
-  for (const Footprint& f : footprints_) visit(f, [&](int b) { ++counts[b + 1]; });
+  for (const Footprint& f : footprints) visit(f, [&](int b) { ++counts[b + 1]; });
   std::partial_sum(counts.begin(), counts.end(), counts.begin());
   bins.start = counts;
   bins.items.assign(static_cast<size_t>(counts.back()), 0);
-  for (size_t t = 0; t < footprints_.size(); ++t)
-    visit(footprints_[t],
+  for (size_t t = 0; t < footprints.size(); ++t)
+    visit(footprints[t],
           [&](int b) { bins.items[static_cast<size_t>(counts[b]++)] = static_cast<int>(t); });
 }
 
@@ -224,23 +240,28 @@ double SurfaceIndex::Hit(const double origin[3], const double direction[3], cons
   double best = 0;
   auto test = [&](size_t index) {
     const Triangle& tr = triangles_[index];
+    const double* v0 = points_[static_cast<size_t>(tr.a)].n;
+    const double* v1 = points_[static_cast<size_t>(tr.b)].n;
+    const double* v2 = points_[static_cast<size_t>(tr.c)].n;
+    const double e1[3] = {v1[0] - v0[0], v1[1] - v0[1], v1[2] - v0[2]};
+    const double e2[3] = {v2[0] - v0[0], v2[1] - v0[1], v2[2] - v0[2]};
     double pvec[3], tvec[3], qvec[3];
-    Cross(direction, tr.e2, pvec);
-    double det = Dot(tr.e1, pvec);
+    Cross(direction, e2, pvec);
+    double det = Dot(e1, pvec);
     if (det == 0) return;
     double inverse = 1 / det;
-    for (int i = 0; i < 3; ++i) tvec[i] = origin[i] - tr.v0[i];
+    for (int i = 0; i < 3; ++i) tvec[i] = origin[i] - v0[i];
     double u = Dot(tvec, pvec) * inverse;
     if (u < -kEdgeSlack || u > 1 + kEdgeSlack) return;
-    Cross(tvec, tr.e1, qvec);
+    Cross(tvec, e1, qvec);
     double v = Dot(direction, qvec) * inverse;
     if (v < -kEdgeSlack || u + v > 1 + kEdgeSlack) return;
-    double t = Dot(tr.e2, qvec) * inverse;
+    double t = Dot(e2, qvec) * inverse;
     if (!(t > 0) || (best != 0 && t >= best)) return;
     // A ray almost in the triangle's plane gives barycentric coordinates of
     // no precision: the hit must also lie within the triangle's box.
     for (int i = 0; i < 3; ++i) {
-      double a = tr.v0[i], p = a + tr.e1[i], c = a + tr.e2[i];
+      double a = v0[i], p = a + e1[i], c = a + e2[i];
       double lo = std::min({a, p, c}), hi = std::max({a, p, c});
       double margin = 1e-9 + 1e-6 * (hi - lo);
       double h = origin[i] + t * direction[i];

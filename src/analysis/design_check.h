@@ -41,8 +41,14 @@ class SurfaceIndex {
   double TensionEnd() const { return tensionEnd_; }
 
  private:
+  // Corners as positions in points_: a third of the memory of the corner and
+  // edge vectors, which a section of the building check would otherwise keep
+  // for every one of its tens of thousands of triangles.
   struct Triangle {
-    double v0[3], e1[3], e2[3];
+    int a, b, c;
+  };
+  struct Point {
+    double n[3];  // P, Mx, My normalised
   };
   // Triangles by row (an axial-force band, or an elevation band of the
   // direction from the origin) and azimuth of the moment.
@@ -57,10 +63,13 @@ class SurfaceIndex {
   struct Vertex {
     double n[3];  // P, Mx, My normalised
     double moment, length, azimuth, elevation;
+    int position;  // in points_
   };
   Vertex MakeVertex(const SurfacePoint& s) const;
-  void AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c);
-  void FillBins(Bins& bins, int rows, bool elevation) const;
+  void AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c,
+                   std::vector<Footprint>& footprints);
+  void FillBins(Bins& bins, int rows, bool elevation,
+                const std::vector<Footprint>& footprints) const;
   int AxialBin(double p) const;
   // Smallest t > 0 where origin + t·direction meets a triangle of bin `b`,
   // or of all triangles when `b` is negative (normalised coordinates); 0
@@ -70,8 +79,8 @@ class SurfaceIndex {
   double scaleP_ = 1, scaleM_ = 1;
   double pLow_ = 0, pHigh_ = 1;  // normalised axial range of the surface
   double compressionEnd_ = 0, tensionEnd_ = 0;
+  std::vector<Point> points_;
   std::vector<Triangle> triangles_;
-  std::vector<Footprint> footprints_;
   Bins byAxialForce_, byDirection_;
 };
 
