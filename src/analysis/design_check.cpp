@@ -109,7 +109,27 @@ int AzimuthBin(double x, double y) {
   return std::clamp(static_cast<int>(turns * kAzimuthBins), 0, kAzimuthBins - 1);
 }
 
-int AzimuthBinOfAngle(double angle) { return AzimuthBin(std::cos(angle), std::sin(angle)); }
+// The bin of the direction at `angle`, as AzimuthBin gives it for the
+// direction's cosine and sine. Straight from the angle where it lies well
+// inside a bin; near a bin's edge, where the rounding of the sine and cosine
+// could tip it, from those.
+int AzimuthBinOfAngle(double angle) {
+  double turns = (angle + kPi) / (2 * kPi);
+  const double f = (turns - std::floor(turns)) * kAzimuthBins;
+  const double within = f - std::floor(f);
+  if (within > 1e-6 && within < 1 - 1e-6)
+    return std::clamp(static_cast<int>(f), 0, kAzimuthBins - 1);
+  return AzimuthBin(std::cos(angle), std::sin(angle));
+}
+
+// The difference of two azimuths (each within ±π) brought into −π .. π; the
+// same value as std::remainder(d, 2π), which is slower. Both subtractions are
+// exact, since |d| lies between π and 2π when one is made.
+double AzimuthDifference(double d) {
+  if (d > kPi) return d - 2 * kPi;
+  if (d < -kPi) return d + 2 * kPi;
+  return d;
+}
 
 // Elevation of a direction above the Mx–My plane, −π/2 .. π/2.
 double Elevation(const double v[3]) { return std::atan2(v[0], std::hypot(v[1], v[2])); }
@@ -168,7 +188,7 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
     // directions lie between those of its corners.
     double lo = 0, hi = 0;
     for (int i = 1; i < 3; ++i) {
-      double d = std::remainder(v[i]->azimuth - a.azimuth, 2 * kPi);
+      double d = AzimuthDifference(v[i]->azimuth - a.azimuth);
       lo = std::min(lo, d);
       hi = std::max(hi, d);
     }
@@ -180,7 +200,7 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   // widened by a bound on the triangle's angular size (an edge bows towards
   // a pole), and up to the pole when the triangle holds the axis on that
   // side. A corner at the origin itself is seen from nowhere and is left out.
-  double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi, shortest = kInfinity;
+  double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi, shortest = kInfinity, longest = 0;
   for (const Vertex* x : v) {
     if (x->length < 1e-12) continue;
     lowest = std::min(lowest, x->elevation);
@@ -188,11 +208,17 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
     pMin = std::min(pMin, x->n[0]);
     pMax = std::max(pMax, x->n[0]);
     shortest = std::min(shortest, x->length);
+    longest = std::max(longest, x->length);
   }
   if (lowest > highest) return;  // every corner at the origin
   const double e3[3] = {e2[0] - e1[0], e2[1] - e1[1], e2[2] - e1[2]};
   double edge = std::sqrt(std::max({Dot(e1, e1), Dot(e2, e2), Dot(e3, e3)}));
+  // Every point of the triangle lies within `edge` of each corner, so its
+  // direction is at most asin(edge / |c|) from that of the farthest corner
+  // c. Widened a little for the slack of the hit test; never wider than
+  // the coarser bound 2·edge / shortest.
   double spread = std::min(kPi, 2 * edge / shortest);
+  if (edge < longest) spread = std::min(spread, 1.01 * std::asin(edge / longest) + 1e-9);
   if (f.azimuthFirst < 0) {
     if (pMax > 0) highest = kPi / 2;
     if (pMin < 0) lowest = -kPi / 2;
@@ -212,27 +238,34 @@ int SurfaceIndex::AxialBin(double p) const {
 void SurfaceIndex::FillBins(Bins& bins, int rows, bool elevation,
                             const std::vector<Footprint>& footprints) const {
   std::vector<int> counts(static_cast<size_t>(rows) * kAzimuthBins + 1, 0);
+  // Hands each run of neighbouring bins [b0, b1) a footprint covers to `use`.
   auto visit = [&](const Footprint& f, auto&& use) {
-    int first = elevation ? f.elevationFirst : f.axialFirst;
-    int last = elevation ? f.elevationLast : f.axialLast;
+    const int first = elevation ? f.elevationFirst : f.axialFirst;
+    const int last = elevation ? f.elevationLast : f.axialLast;
     for (int row = first; row <= last; ++row) {
+      const int base = row * kAzimuthBins;
       if (f.azimuthFirst < 0) {
-        for (int a = 0; a < kAzimuthBins; ++a) use(row * kAzimuthBins + a);
-        continue;
-      }
-      for (int a = f.azimuthFirst;; a = (a + 1) % kAzimuthBins) {  // the range may wrap
-        use(row * kAzimuthBins + a);
-        if (a == f.azimuthLast) break;
+        use(base, base + kAzimuthBins);
+      } else if (f.azimuthFirst <= f.azimuthLast) {
+        use(base + f.azimuthFirst, base + f.azimuthLast + 1);
+      } else {  // the range wraps
+        use(base + f.azimuthFirst, base + kAzimuthBins);
+        use(base, base + f.azimuthLast + 1);
       }
     }
   };
-  for (const Footprint& f : footprints) visit(f, [&](int b) { ++counts[b + 1]; });
+  for (const Footprint& f : footprints)
+    visit(f, [&](int b0, int b1) {
+      for (int b = b0; b < b1; ++b) ++counts[static_cast<size_t>(b) + 1];
+    });
   std::partial_sum(counts.begin(), counts.end(), counts.begin());
   bins.start = counts;
   bins.items.assign(static_cast<size_t>(counts.back()), 0);
   for (size_t t = 0; t < footprints.size(); ++t)
-    visit(footprints[t],
-          [&](int b) { bins.items[static_cast<size_t>(counts[b]++)] = static_cast<int>(t); });
+    visit(footprints[t], [&](int b0, int b1) {
+      for (int b = b0; b < b1; ++b)
+        bins.items[static_cast<size_t>(counts[static_cast<size_t>(b)]++)] = static_cast<int>(t);
+    });
 }
 
 double SurfaceIndex::Hit(const double origin[3], const double direction[3], const Bins* bins,
