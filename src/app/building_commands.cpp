@@ -246,6 +246,16 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   return check;
 }
 
+MapForm ImportSettingsForm(const Form& form, bool withFilters) {
+  MapForm settings;
+  for (const char* box : {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59"})
+    settings.SetText(box, form.Text(box));
+  for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12", "ComboBox30", "ComboBox31"})
+    settings.SetItemIndex(list, form.ItemIndex(list));
+  for (const char* box : {"Edit75", "Edit76"}) settings.SetText(box, withFilters ? form.Text(box) : "");
+  return settings;
+}
+
 void ClearBuildingSurfaces() {
   std::lock_guard<std::mutex> lock(keptMutex);
   kept.clear();

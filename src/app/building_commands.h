@@ -40,6 +40,11 @@ void LibraryAddCommand(const std::string& project, const Form& form, const Mater
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar = {}, const WorkControl& control = {},
                                int threads = 0);
+// The force import's settings of `form` (field numbers, factors, reading
+// mode, units to assume and, with `withFilters`, the story and column
+// filters) on a form of their own, so that the building's forces can be
+// imported without touching the captions of the engineer's own import.
+MapForm ImportSettingsForm(const Form& form, bool withFilters);
 // Forgets the surfaces kept between runs (tests and benchmarks).
 void ClearBuildingSurfaces();
 

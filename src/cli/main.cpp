@@ -37,6 +37,7 @@
 #include "model/section_library.h"
 #include "forces/etabs_tables.h"
 #include "model/section_input.h"
+#include "report/building_report.h"
 #include "report/calc_report.h"
 #include "report/pdf/pdf_report.h"
 #include "report/reports.h"
@@ -92,9 +93,11 @@ constexpr const char* kUsage =
     "                       the stress-strain laws of the five material groups as CSV\n"
     "                       (group,strain,stress; group = material code 0, 1, 2, 11, 12)\n"
     "                       at the given strains, else at the curve pictures' samples\n"
-    "  report-pdf PATH [--forces CSVFILE]\n"
+    "  report-pdf PATH [--forces CSVFILE] [--building FORCES [--assign FILE]]\n"
     "                       write the PDF calculation report (with the forces of\n"
-    "                       the section file, or those of CSVFILE)\n"
+    "                       the section file, or those of CSVFILE); --building adds\n"
+    "                       the building chapter: every column of FORCES checked\n"
+    "                       against its section of the --project library\n"
     "  mphi                 the moment-curvature curve as CSV\n"
     "                       (curvature,M,Mother,P,depth,eps_c,eps_s in 1/m, kN*m,\n"
     "                       kN*m, kN, mm, strains), a blank line, then point rows\n"
@@ -180,6 +183,8 @@ struct Options {
   std::string assign;
   bool python = false;  // --py
   std::string out, forces, sheet;
+  bool hasBuilding = false;
+  std::string building;  // report-pdf --building FORCES
   bool hasStrains = false;
   std::string strains;  // --strains S1,S2,...
 };
@@ -227,6 +232,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--forces", value, o.hasForces, o.forces);
     } else if (TakeOption(arg, "--sheet", i, argc, argv, value)) {
       TakeOnce("--sheet", value, o.hasSheet, o.sheet);
+    } else if (TakeOption(arg, "--building", i, argc, argv, value)) {
+      TakeOnce("--building", value, o.hasBuilding, o.building);
     } else if (TakeOption(arg, "--assign", i, argc, argv, value)) {
       TakeOnce("--assign", value, o.hasAssign, o.assign);
     } else if (TakeOption(arg, "--strains", i, argc, argv, value)) {
@@ -286,8 +293,11 @@ void CheckCommand(const Options& o) {
   if (o.hasOut && workbookOut && !kuma::HasWorkbookSuffix(o.out)) {
     throw UsageError("--out on " + o.command + " writes a workbook: the name must end in .xlsx");
   }
-  if (o.hasAssign && !IsBuilding(o.command)) {
-    throw UsageError("--assign is only for building and report-building");
+  if (o.hasBuilding && o.command != "report-pdf") {
+    throw UsageError("--building is only for report-pdf");
+  }
+  if (o.hasAssign && !IsBuilding(o.command) && !o.hasBuilding) {
+    throw UsageError("--assign is only for building, report-building and report-pdf --building");
   }
   if (o.hasSheet && o.command != "import" && o.command != "check" &&
       o.command != "report-check" && !o.hasForces) {
@@ -550,7 +560,21 @@ std::string Today() {
 void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
   if (o.hasForces) ImportForceFile(o, form, state, o.forces);
   kuma::PrepareReportCommand(state, form);
-  kuma::WritePdfReport(o.args[0], kuma::BuildCalcReport(state, form, Today()));
+  kuma::CalcReport report = kuma::BuildCalcReport(state, form, Today());
+  if (o.hasBuilding) {
+    // The building's forces go into a state and form of their own, so that
+    // the chapters above keep the section's own forces and captions.
+    kuma::SectionLibrary library = state.library;
+    if (library.sections.empty()) kuma::PutSection(library, kuma::SectionFromForm(form, "截面"));
+    if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
+    MapForm buildingForm = kuma::ImportSettingsForm(form, true);
+    AppState building;
+    ImportForceFile(o, buildingForm, building, o.building);
+    const kuma::BuildingCheck check =
+        kuma::RunBuildingCheck(library, building.forceTable, kuma::ReadCheckMethod(form));
+    kuma::AppendBuildingChapter(report, check, building.forceTable);
+  }
+  kuma::WritePdfReport(o.args[0], report);
 }
 
 int RunCommand(const Options& o, MapForm& form, AppState& state) {

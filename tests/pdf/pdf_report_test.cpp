@@ -133,6 +133,36 @@ TEST_F(PdfReportTest, CliReportHoldsTheComputedNumbersOnNumberedA4Pages) {
   EXPECT_TRUE(Has(packed, "第" + std::to_string(pages) + "页" + total));
 }
 
+// The building chapter from the command line: each story's table of its
+// columns, the governing ones, and the section's own chapters untouched.
+TEST_F(PdfReportTest, CliBuildingChapterListsEveryColumnOfTheForces) {
+  const fs::path csv = dir_ / "building.csv";
+  std::ofstream(csv) << "TABLE:  Element Forces - Columns\n"
+                     << "Story,Column,Output Case,Case Type,Station,P,M2,M3\n"
+                     << ",,,,m,kN,kN-m,kN-m\n"
+                     << "S2,C1,DCon1,Combination,0,-12000,500,-3000\n"
+                     << "S2,C7,DCon1,Combination,0,-8000,-200,4000\n"
+                     << "S1,C1,DCon2,Combination,0,-30000,9000,9000\n";
+  std::ofstream(dir_ / "rules.csv") << "story,column,section\n*,*,截面\n";
+  const fs::path pdf = dir_ / "building.pdf";
+  int status = -1;
+  Shell(Quote(KUMA_CLI_PATH) + " --set Edit70=24 --set Edit71=24 report-pdf " +
+            Quote(pdf.string()) + " --building " + Quote(csv.string()) + " --assign " +
+            Quote((dir_ / "rules.csv").string()),
+        &status);
+  ASSERT_EQ(status, 0);
+  const std::string text = PdfText(pdf);
+  const std::size_t chapter = text.find("楼栋验算");
+  ASSERT_NE(chapter, std::string::npos) << text;
+  const std::string building = text.substr(chapter);
+  EXPECT_TRUE(Has(building, "楼层 S2")) << building;
+  EXPECT_TRUE(Has(building, "楼层 S1"));
+  EXPECT_TRUE(Has(building, "C7 截面 1"));
+  EXPECT_TRUE(Has(building, "控制柱"));
+  // The building's forces are not the section's: no force chapter above.
+  EXPECT_FALSE(Has(text.substr(0, chapter), "内力组合数量 3"));
+}
+
 TEST_F(PdfReportTest, CheckSectionAndAppendixFromAHandFilledCheck) {
   kuma::MapForm form;
   kuma::AppState state;
