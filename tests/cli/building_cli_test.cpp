@@ -159,6 +159,53 @@ TEST_F(BuildingCli, WorkbookOutputHoldsTheCsvTable) {
   }
 }
 
+// The real ETABS 19 export (64 columns on 4 stories, 3072 rows) against three
+// sections by overlapping rules: each column's largest ratio and its
+// combination are those of `check` over the whole table with that section.
+TEST_F(BuildingCli, RealEtabsTableGivesWhatCheckGivesForEachColumn) {
+  const std::string forces =
+      std::string(KUMA_SHARED_DATA_DIR) + "/etabs/etabs19_element_forces_columns_kip-ft.csv";
+  std::ofstream(dir_ / "rules.csv") << "story,column,section\n"
+                                       "Story4,*,D700\n"
+                                       "*,C1,C600X400\n"
+                                       "*,*,C500X500\n";
+  const CliRun run = Cli({"building", project_, forces, "--assign", (dir_ / "rules.csv").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_GT(lines.size(), 60u);
+
+  // Largest ratio and its label per "story / column" of each section's check.
+  std::map<std::string, std::map<std::string, std::pair<double, std::string>>> largest;
+  for (const auto& [name, sets] : kSections) {
+    std::vector<std::string> args = SetArgs(sets);
+    args.insert(args.end(), {"check", forces});
+    const CliRun check = Cli(args);
+    ASSERT_EQ(check.status, 0) << check.err;
+    for (const std::string& row : Lines(check.out)) {
+      const std::vector<std::string> c = Fields(row);
+      if (c[0] == "row") continue;
+      const std::string& label = c[1];
+      const std::string key = label.substr(0, label.find(" / ", label.find(" / ") + 3));
+      const double ratio = std::stod(c.back());
+      auto found = largest[name].find(key);
+      if (found == largest[name].end() || ratio > found->second.first)
+        largest[name][key] = {ratio, label};
+    }
+  }
+  std::map<std::string, int> bySection;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> f = Fields(lines[i]);
+    ASSERT_EQ(f.size(), 7u) << lines[i];
+    const std::string expected = f[0] == "Story4" ? "D700" : f[1] == "C1" ? "C600X400" : "C500X500";
+    EXPECT_EQ(f[2], expected) << lines[i];
+    ++bySection[f[2]];
+    const auto& want = largest[f[2]].at(f[0] + " / " + f[1]);
+    EXPECT_EQ(std::stod(f[4]), want.first) << lines[i];
+    EXPECT_EQ(f[5], want.second) << lines[i];
+  }
+  EXPECT_EQ(bySection.size(), 3u);
+}
+
 TEST_F(BuildingCli, UnknownSectionsAreListedNotCheckedNotLost) {
   std::ofstream(dir_ / "rules.csv") << "story,column,section,section2\n"
                                        "*,C3,C800X800,C500X500\n"
