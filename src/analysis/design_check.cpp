@@ -219,12 +219,49 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   // the coarser bound 2·edge / shortest.
   double spread = std::min(kPi, 2 * edge / shortest);
   if (edge < longest) spread = std::min(spread, 1.01 * std::asin(edge / longest) + 1e-9);
+  double below = lowest - spread, above = highest + spread;
   if (f.azimuthFirst < 0) {
-    if (pMax > 0) highest = kPi / 2;
-    if (pMin < 0) lowest = -kPi / 2;
+    if (pMax > 0) above = kPi / 2;
+    if (pMin < 0) below = -kPi / 2;
+  } else if (longest > 0 && shortest >= 1e-12) {
+    // Seen from the origin a flat triangle is a spherical one whose sides are
+    // arcs of great circles. Not holding the axis it holds no pole, so its
+    // elevations lie between those of its corners and those of the highest
+    // and lowest points of each side's circle, where the side reaches them.
+    double top = highest, bottom = lowest;
+    bool sharp = true;
+    for (int i = 0; i < 3 && sharp; ++i) {
+      const Vertex& from = *v[i];
+      const Vertex& to = *v[(i + 1) % 3];
+      double plane[3];
+      Cross(from.n, to.n, plane);
+      if (!(std::sqrt(Dot(plane, plane)) > 1e-9 * from.length * to.length)) {
+        sharp = false;  // a side seen edge-on: keep the bound above
+        break;
+      }
+      const double side2 = plane[1] * plane[1] + plane[2] * plane[2];
+      if (side2 == 0) continue;  // the side lies in the Mx–My plane
+      // The circle's point nearest the compression pole, and its elevation.
+      const double peak[3] = {side2, -plane[0] * plane[1], -plane[0] * plane[2]};
+      double before[3], after[3];
+      Cross(from.n, peak, before);
+      Cross(peak, to.n, after);
+      const double start = Dot(before, plane), end = Dot(after, plane);
+      const bool peaks = start > 0 && end > 0, dips = start < 0 && end < 0;
+      if (!peaks && !dips) continue;
+      const double elevation = std::atan2(std::sqrt(side2), std::fabs(plane[0]));
+      if (peaks) top = std::max(top, elevation);
+      if (dips) bottom = std::min(bottom, -elevation);  // the opposite point
+    }
+    if (sharp) {
+      // A margin for rounding and for the slack of the hit test.
+      const double margin = 1e-7 * (1 + edge / shortest);
+      below = std::max(below, bottom - margin);
+      above = std::min(above, top + margin);
+    }
   }
-  f.elevationFirst = ElevationBin(lowest - spread);
-  f.elevationLast = ElevationBin(highest + spread);
+  f.elevationFirst = ElevationBin(below);
+  f.elevationLast = ElevationBin(above);
   triangles_.push_back({a.position, b.position, c.position});
   footprints.push_back(f);
 }
@@ -303,8 +340,20 @@ double SurfaceIndex::Hit(const double origin[3], const double direction[3], cons
     best = t;
   };
   if (b >= 0 && !bins->start.empty()) {
-    for (int k = bins->start[b]; k < bins->start[b + 1]; ++k)
-      test(static_cast<size_t>(bins->items[static_cast<size_t>(k)]));
+    // The candidates' corners lie all over the index: their loads are
+    // started a few candidates ahead, the triangle first, then its corners.
+    const int* items = bins->items.data();
+    const int first = bins->start[static_cast<size_t>(b)];
+    const int last = bins->start[static_cast<size_t>(b) + 1];
+    for (int k = first; k < last; ++k) {
+      if (k + 4 < last) __builtin_prefetch(&triangles_[static_cast<size_t>(items[k + 4])]);
+      if (k + 2 < last) {
+        const Triangle& ahead = triangles_[static_cast<size_t>(items[k + 2])];
+        __builtin_prefetch(&points_[static_cast<size_t>(ahead.a)]);
+        __builtin_prefetch(&points_[static_cast<size_t>(ahead.c)]);
+      }
+      test(static_cast<size_t>(items[k]));
+    }
   } else {
     for (size_t index = 0; index < triangles_.size(); ++index) test(index);
   }
