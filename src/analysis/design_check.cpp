@@ -360,18 +360,18 @@ double SurfaceIndex::Hit(const double origin[3], const double direction[3], cons
   return best;
 }
 
-double SurfaceIndex::Radial(const SurfacePoint& d) const {
+double SurfaceIndex::Radial(const SurfacePoint& d, Search search) const {
   const double direction[3] = {d.P / scaleP_, d.Mx / scaleM_, d.My / scaleM_};
   if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return 0;
   const double origin[3] = {0, 0, 0};
   int bin =
       ElevationBin(Elevation(direction)) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
-  double t = Hit(origin, direction, &byDirection_, bin);
-  if (t == 0) t = Hit(origin, direction, nullptr, -1);
+  double t = search != Search::kAll ? Hit(origin, direction, &byDirection_, bin) : 0;
+  if (t == 0 && search != Search::kBinOnly) t = Hit(origin, direction, nullptr, -1);
   return t > 0 ? 1 / t : kInfinity;
 }
 
-double SurfaceIndex::AtConstantAxial(const SurfacePoint& d) const {
+double SurfaceIndex::AtConstantAxial(const SurfacePoint& d, Search search) const {
   const double moment = std::hypot(d.Mx, d.My);
   if (d.P > compressionEnd_ || d.P < tensionEnd_ || moment == 0) {
     if (d.P == 0) return moment == 0 ? 0 : kInfinity;
@@ -381,8 +381,8 @@ double SurfaceIndex::AtConstantAxial(const SurfacePoint& d) const {
   const double origin[3] = {d.P / scaleP_, 0, 0};
   const double direction[3] = {0, d.Mx / scaleM_, d.My / scaleM_};
   int bin = AxialBin(origin[0]) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
-  double t = Hit(origin, direction, &byAxialForce_, bin);
-  if (t == 0) t = Hit(origin, direction, nullptr, -1);
+  double t = search != Search::kAll ? Hit(origin, direction, &byAxialForce_, bin) : 0;
+  if (t == 0 && search != Search::kBinOnly) t = Hit(origin, direction, nullptr, -1);
   return t > 0 ? 1 / t : kInfinity;
 }
 

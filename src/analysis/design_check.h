@@ -33,8 +33,12 @@ class SurfaceIndex {
   explicit SurfaceIndex(const CapacitySurface& surface, int method = -1);
 
   double Ratio(int method, const SurfacePoint& demand) const;
-  double Radial(const SurfacePoint& demand) const;
-  double AtConstantAxial(const SurfacePoint& demand) const;
+  // How a ray looks for the surface: in its bin, falling back to every
+  // triangle when the bin holds none it meets (what the check uses); in its
+  // bin only; through every triangle. The last two check the bins.
+  enum class Search { kBinThenAll, kBinOnly, kAll };
+  double Radial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
+  double AtConstantAxial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
 
   // Axial force of the compression and tension ends, kN.
   double CompressionEnd() const { return compressionEnd_; }

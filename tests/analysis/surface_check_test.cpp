@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "analysis/design_check.h"
@@ -217,6 +218,50 @@ TEST(DesignCheckDense, SectionWithoutSymmetry) {
 }
 
 // ---------------------------------------------------------------------------
+
+// The bins only narrow the search: a ray finds in its own bin the ratio a
+// search through every triangle gives, for demands in every direction, on
+// coarse and fine grids and on a section without symmetry.
+TEST(DesignCheckBins, SameRatioAsEveryTriangle) {
+  Section odd;
+  odd.state.fibers = test::RandomSection(11, 400, 500, 700);
+  odd.state.params.B = 500;
+  odd.state.params.H = 700;
+  ComputeAxialCapacity(odd.state.fibers, odd.compression, odd.tension);
+  const std::unique_ptr<Section> rectangle = MakeSection(0), tube = MakeSection(4);
+  struct Case {
+    const Section* section;
+    int angles, points, demands;
+  };
+  for (const Case& c : {Case{rectangle.get(), 8, 6, 3000}, Case{rectangle.get(), 36, 24, 3000},
+                        Case{tube.get(), 144, 96, 150}, Case{&odd, 37, 21, 3000}}) {
+    SurfaceSettings settings;
+    settings.angles = c.angles;
+    settings.points = c.points;
+    const CapacitySurface surface = Surface(*c.section, settings);
+    const SurfaceIndex index(surface);
+    const double moment = LargestMoment(surface);
+    const double range = c.section->compression - c.section->tension;
+    std::mt19937 random(static_cast<unsigned>(c.angles));
+    std::uniform_real_distribution<double> unit(0, 1);
+    int differences = 0;
+    for (int i = 0; i < c.demands; ++i) {
+      const double a = 6.283185307179586 * unit(random), m = 1.5 * moment * unit(random);
+      // A tenth of the demands on the axes, where bins meet.
+      const double angle = i % 10 == 0 ? 1.5707963267948966 * (i / 10 % 4) : a;
+      const SurfacePoint d{c.section->tension + range * (1.2 * unit(random) - 0.1),
+                           m * std::cos(angle), m * std::sin(angle)};
+      // A ray along a side shared by two triangles meets both; which one
+      // answers may move the last bit.
+      using Search = SurfaceIndex::Search;
+      auto same = [](double x, double y) { return x == y || std::fabs(x - y) <= 1e-13 * y; };
+      differences += !same(index.Radial(d, Search::kBinOnly), index.Radial(d, Search::kAll));
+      differences +=
+          !same(index.AtConstantAxial(d, Search::kBinOnly), index.AtConstantAxial(d, Search::kAll));
+    }
+    EXPECT_EQ(differences, 0) << c.angles << " x " << c.points;
+  }
+}
 
 TEST(CapacitySurface, GridFromTheTensionEndToTheSquashLoad) {
   auto s = MakeSection(0);
