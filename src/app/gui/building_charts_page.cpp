@@ -53,7 +53,7 @@ void TForm1::ConnectBuildingCharts() {
               Run([this] { DrawBuildingCharts(); }, {QStringLiteral("Image28")});
           });
   connect(findChild<StringGrid*>(QStringLiteral("StringGrid8")), &QTableView::clicked, this,
-          [this](const QModelIndex& index) { RingBuildingCombination(index.row()); });
+          [this](const QModelIndex& index) { RingBuildingCombination(index.row() + 1); });
   ClearBuildingCharts();
 }
 

@@ -117,7 +117,7 @@ void TForm1::ConnectBuildingPage() {
             ShowBuildingResults();
           });
   connect(findChild<StringGrid*>(QString::fromUtf8(kResults)), &QTableView::clicked, this,
-          [this](const QModelIndex& index) { ShowBuildingColumn(index.row()); });
+          [this](const QModelIndex& index) { ShowBuildingColumn(index.row() + 1); });
   ConnectBuildingCharts();
 }
 
