@@ -63,9 +63,12 @@ void TForm1::ShowBuildingCharts(int entry) {
   const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
   if (!c.checked) {
     ClearBuildingCharts();
+    const std::string why = c.section.empty()       ? "没有指定截面"
+                            : c.sectionIndex < 0    ? "截面库中没有截面 " + c.section
+                                                    : "截面 " + c.section + " 无法生成承载力曲面";
     form_->SetText(kCaption, StoryName(building_->forces, c.story) + " " +
-                                 ColumnName(building_->forces, c.column) +
-                                 ": 未验算 (截面库中没有其截面), 没有图表");
+                                 ColumnName(building_->forces, c.column) + ": 未验算 (" + why +
+                                 "), 没有图表");
     return;
   }
   Run(
