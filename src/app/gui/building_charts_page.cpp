@@ -59,7 +59,7 @@ void TForm1::ConnectBuildingCharts() {
 
 void TForm1::ShowBuildingCharts(int entry) {
   const BuildingCheck& check = building_->check;
-  if (entry < 0 || static_cast<std::size_t>(entry) >= check.columns.size()) return;
+  if (busy_ || entry < 0 || static_cast<std::size_t>(entry) >= check.columns.size()) return;
   const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
   if (!c.checked) {
     ClearBuildingCharts();
@@ -71,15 +71,24 @@ void TForm1::ShowBuildingCharts(int entry) {
                                  "), 没有图表");
     return;
   }
-  Run(
+  const QStringList pictures{QStringLiteral("Image28"), QStringLiteral("Image29"),
+                             QStringLiteral("Image30")};
+  const bool drawn = Run(
       [this, entry] {
         building_->charts = ComputeColumnCharts(
             building_->check, building_->forces, building_->library, entry,
             [this](int position) { form_->SetProgress(kBar, position); }, Control());
         DrawBuildingCharts();
       },
-      {QStringLiteral("Image28"), QStringLiteral("Image29"), QStringLiteral("Image30")}, true);
+      pictures, true);
   form_->SetProgress(kBar, 0);
+  if (drawn) return;
+  // Stopped or failed: the grid lists this column now, so the charts of the
+  // one before do not stay beside it.
+  ClearBuildingCharts();
+  for (const QString& name : pictures) form_->PictureControl(name.toStdString())->SetStale(false);
+  form_->SetText(kCaption, StoryName(building_->forces, c.story) + " " +
+                               ColumnName(building_->forces, c.column) + ": 图表未生成");
 }
 
 void TForm1::RingBuildingCombination(int gridRow) {
