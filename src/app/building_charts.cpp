@@ -13,6 +13,7 @@
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_library.h"
+#include "report/check_report.h"
 
 namespace kuma {
 
@@ -158,6 +159,32 @@ void ClearColumnCharts(Form& form, const std::string& hint) {
     canvas.SetFontColor(Rgb{128, 128, 128});
     canvas.TextOut(12, canvas.Height() / 2 - 8, hint);
   }
+}
+
+std::string ColumnChartsCaption(const BuildingCheck& check, const ForceTable& forces, int entry,
+                                const BuildingColumnCharts& charts) {
+  if (entry < 0 || static_cast<std::size_t>(entry) >= check.columns.size()) return {};
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  const std::string column = StoryName(forces, c.story) + " " + ColumnName(forces, c.column);
+  if (!c.checked) {
+    const std::string why = c.section.empty()    ? "没有指定截面"
+                            : c.sectionIndex < 0 ? "截面库中没有截面 " + c.section
+                                                 : "截面 " + c.section + " 无法生成承载力曲面";
+    return column + ": 未验算 (" + why + "), 没有图表";
+  }
+  if (charts.entry != entry) return column + ": 图表未生成";
+  const AppState& s = charts.state;
+  const auto ringed = static_cast<std::size_t>(charts.ringed);
+  const double ratio = ringed < s.check.ratio.size() ? s.check.ratio[ringed] : 0.0;
+  return column + ", 截面 " + c.section + ", " + std::to_string(s.forceTable.Count) +
+         " 个组合; 品红圈: " + (charts.ringed == s.check.governing ? "控制组合 " : "组合 ") +
+         CombinationLabel(s.forceTable, charts.ringed) + " (比值 " + FormatRatio(ratio) + ")";
+}
+
+std::string MmChartCaption(const BuildingColumnCharts& charts) {
+  if (!charts.Shown()) return "MM曲线";
+  return "MM曲线 (P = " + FormatFixed(charts.state.AxialLevel, 0) + " kN, " +
+         (charts.levelMoved ? "控制组合轴力超出截面承载力" : "控制组合") + ")";
 }
 
 int ChartRecordOf(const BuildingColumnCharts& charts, int buildingRecord) {

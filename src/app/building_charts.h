@@ -66,6 +66,14 @@ BuildingColumnCharts ComputeColumnCharts(const BuildingCheck& check, const Force
 void DrawColumnCharts(BuildingColumnCharts& charts, Form& form, int pmAngle);
 // The three pictures blank, `hint` written in each.
 void ClearColumnCharts(Form& form, const std::string& hint);
+// The caption over the charts (Label255) for column `entry`: story, column,
+// section, number of combinations and the ringed combination with its
+// ratio when `charts` shows that column; for a column not checked, why it
+// has no charts.
+std::string ColumnChartsCaption(const BuildingCheck& check, const ForceTable& forces, int entry,
+                                const BuildingColumnCharts& charts);
+// The MM chart's caption (Label253): its axial level and where it comes from.
+std::string MmChartCaption(const BuildingColumnCharts& charts);
 // The record of the column's own table that holds building record
 // `buildingRecord`; 0 when the column does not hold it.
 int ChartRecordOf(const BuildingColumnCharts& charts, int buildingRecord);

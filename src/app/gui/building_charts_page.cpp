@@ -12,8 +12,6 @@
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/string_grid.h"
-#include "model/numfmt.h"
-#include "report/check_report.h"
 
 namespace kuma::gui {
 
@@ -63,12 +61,7 @@ void TForm1::ShowBuildingCharts(int entry) {
   const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
   if (!c.checked) {
     ClearBuildingCharts();
-    const std::string why = c.section.empty()       ? "没有指定截面"
-                            : c.sectionIndex < 0    ? "截面库中没有截面 " + c.section
-                                                    : "截面 " + c.section + " 无法生成承载力曲面";
-    form_->SetText(kCaption, StoryName(building_->forces, c.story) + " " +
-                                 ColumnName(building_->forces, c.column) + ": 未验算 (" + why +
-                                 "), 没有图表");
+    form_->SetText(kCaption, ColumnChartsCaption(check, building_->forces, entry, {}));
     return;
   }
   const QStringList pictures{QStringLiteral("Image28"), QStringLiteral("Image29"),
@@ -87,8 +80,7 @@ void TForm1::ShowBuildingCharts(int entry) {
   // one before do not stay beside it.
   ClearBuildingCharts();
   for (const QString& name : pictures) form_->PictureControl(name.toStdString())->SetStale(false);
-  form_->SetText(kCaption, StoryName(building_->forces, c.story) + " " +
-                               ColumnName(building_->forces, c.column) + ": 图表未生成");
+  form_->SetText(kCaption, ColumnChartsCaption(check, building_->forces, entry, {}));
 }
 
 void TForm1::RingBuildingCombination(int gridRow) {
@@ -108,26 +100,16 @@ void TForm1::DrawBuildingCharts() {
   BuildingColumnCharts& charts = building_->charts;
   if (!charts.Shown()) return;
   DrawColumnCharts(charts, *form_, PmAngle(*form_));
-  const BuildingColumn& c = building_->check.columns[static_cast<std::size_t>(charts.entry)];
-  const ForceTable& own = charts.state.forceTable;
-  const int ringed = charts.ringed;
-  const double ratio = charts.state.check.ratio[static_cast<std::size_t>(ringed)];
-  form_->SetText(kCaption, StoryName(building_->forces, c.story) + " " +
-                               ColumnName(building_->forces, c.column) + ", 截面 " + c.section +
-                               ", " + std::to_string(own.Count) + " 个组合; 品红圈: " +
-                               (ringed == charts.state.check.governing ? "控制组合 " : "组合 ") +
-                               CombinationLabel(own, ringed) + " (比值 " + FormatRatio(ratio) +
-                               ")");
-  form_->SetText(kMmCaption, "MM曲线 (P = " + FormatFixed(charts.state.AxialLevel, 0) + " kN" +
-                                 (charts.levelMoved ? ", 控制组合轴力超出截面承载力" : ", 控制组合") +
-                                 ")");
+  form_->SetText(kCaption,
+                 ColumnChartsCaption(building_->check, building_->forces, charts.entry, charts));
+  form_->SetText(kMmCaption, MmChartCaption(charts));
 }
 
 void TForm1::ClearBuildingCharts() {
   building_->charts = BuildingColumnCharts();
   ClearColumnCharts(*form_, kHint);
   form_->SetText(kCaption, kHint);
-  form_->SetText(kMmCaption, "MM曲线");
+  form_->SetText(kMmCaption, MmChartCaption(building_->charts));
 }
 
 }  // namespace kuma::gui
