@@ -144,6 +144,7 @@ PixelPoint PictureSize(std::string_view name) {
   if (name == "Image25") return {560, 520};
   if (name == "Image26") return {300, 300};
   if (name == "Image27") return {560, 420};
+  if (name == "Image28" || name == "Image29" || name == "Image30") return {284, 284};
   return {0, 0};
 }
 

@@ -70,7 +70,7 @@ class BuildingPageTest : public WindowTest {
     QVERIFY2(summary.contains(QStringLiteral("截面库中没有截面 MISSING")), qPrintable(summary));
 
     // A row click lists that column's combinations, the largest ratio first.
-    results->clicked(results->model()->index(1, 0));
+    results->clicked(results->model()->index(0, 0));
     auto* combinations = Find<StringGrid>(w_, "StringGrid8");
     QCOMPARE(combinations->RowCount(), 3);
     QCOMPARE(combinations->Cell(0, 1), std::string("2"));

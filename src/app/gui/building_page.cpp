@@ -84,14 +84,15 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   summary->setMinimumHeight(34);
   auto* results = new StringGrid(10, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
-  results->setGeometry(8, 80, 862, 300);
+  results->setGeometry(8, 80, 862, 200);
   results->setColumnWidth(2, 110);
   results->setColumnWidth(5, 210);
   results->setColumnWidth(7, 110);
-  AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 388, 300);
+  BuildBuildingCharts(page, 288);
+  AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300);
   auto* combos = new StringGrid(6, 1, page);
   combos->setObjectName(QString::fromUtf8(kCombinations));
-  combos->setGeometry(8, 408, 862, 200);
+  combos->setGeometry(8, 646, 862, 200);
   combos->setColumnWidth(1, 260);
 }
 
@@ -116,7 +117,8 @@ void TForm1::ConnectBuildingPage() {
             ShowBuildingResults();
           });
   connect(findChild<StringGrid*>(QString::fromUtf8(kResults)), &QTableView::clicked, this,
-          [this](const QModelIndex& index) { ShowBuildingColumn(index.row()); });
+          [this](const QModelIndex& index) { ShowBuildingColumn(index.row() + 1); });
+  ConnectBuildingCharts();
 }
 
 void TForm1::ImportBuildingForces() {
@@ -130,6 +132,7 @@ void TForm1::ImportBuildingForces() {
         kuma::ImportForces(settings, forces, path.toStdString());
         building_->forces = std::move(forces);
         building_->check = BuildingCheck();
+        ClearBuildingCharts();
       }))
     RunBuildingCheckPage();
 }
@@ -167,6 +170,7 @@ void TForm1::RunBuildingCheckPage() {
         building_->check = RunBuildingCheck(
             library, building_->forces, ReadCheckMethod(*form_),
             [this](int position) { form_->SetProgress(kBar, position); }, Control());
+        building_->library = std::move(library);
         ShowBuildingResults();
       },
       {}, true);
@@ -203,6 +207,7 @@ void TForm1::ShowBuildingResults() {
     form_->SetGridRowColour(kResults, row, c.checked ? RatioColour(c.maxRatio) : kWhite);
   }
   form_->SetGridRowCount(kCombinations, 1);
+  ClearBuildingCharts();
 }
 
 void TForm1::AppendBuildingPageChapter(CalcReport& report) const {
@@ -236,6 +241,7 @@ void TForm1::ShowBuildingColumn(int row) {
     form_->SetGridCell(kCombinations, 5, line, c.checked ? FormatRatio(ratio) : "未验算");
     form_->SetGridRowColour(kCombinations, line, c.checked ? RatioColour(ratio) : kWhite);
   }
+  ShowBuildingCharts(entry);
 }
 
 }  // namespace kuma::gui

@@ -8,6 +8,8 @@ class QWidget;
 #include <vector>
 
 #include "analysis/building_check.h"
+#include "app/building_charts.h"
+#include "model/library.h"
 #include "model/state.h"
 
 namespace kuma::gui {
@@ -17,6 +19,8 @@ struct BuildingPageState {
   BuildingCheck check;        // the last building check
   std::vector<int> rowOrder;  // entries of check.columns as the result grid shows them
   bool perStory = false;      // the grid shows the largest ratio per story
+  SectionLibrary library;     // the sections as the last check used them
+  BuildingColumnCharts charts;  // the charts of the column clicked last
 };
 
 // Asks for a CSV file to read through the window's file dialog runner, so

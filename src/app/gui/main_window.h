@@ -116,6 +116,15 @@ class TForm1 : public QMainWindow {
   void ExportBuildingWorkbook();  // "导出Excel" (Button92)
   void ShowBuildingResults();
   void ShowBuildingColumn(int row);
+  // The charts of the column clicked in the results (building_charts_page.cpp):
+  // the pictures under the results, computed for an entry of the check, a
+  // combination of the column ringed, and the pictures blank again.
+  void BuildBuildingCharts(QWidget* page, int y);
+  void ConnectBuildingCharts();
+  void ShowBuildingCharts(int entry);
+  void RingBuildingCombination(int gridRow);
+  void DrawBuildingCharts();
+  void ClearBuildingCharts();
   // The building chapter of the calculation report, after a building check.
   void AppendBuildingPageChapter(CalcReport& report) const;
   void AssignShortcuts();
