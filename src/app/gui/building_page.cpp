@@ -39,17 +39,6 @@ Rgb RatioColour(double ratio) {
   return kWhite;
 }
 
-// The import settings of the import page on a form of their own, the story
-// and column filters left empty: the building keeps every column.
-MapForm ImportSettingsForm(const Form& form) {
-  MapForm settings;
-  for (const char* box : {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59"})
-    settings.SetText(box, form.Text(box));
-  for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12"})
-    settings.SetItemIndex(list, form.ItemIndex(list));
-  return settings;
-}
-
 }  // namespace
 
 QString AskForTableFile(QWidget* parent, const char* dialogName, const QString& title) {
@@ -127,7 +116,9 @@ void TForm1::ImportBuildingForces() {
                                        QStringLiteral("楼栋内力 (ETABS Element Forces - Columns)"));
   if (path.isEmpty()) return;
   if (Run([this, path] {
-        MapForm settings = ImportSettingsForm(*form_);
+        // The import page's settings, without its story and column filters:
+        // the building keeps every column.
+        MapForm settings = ImportSettingsForm(*form_, false);
         ForceTable forces;
         kuma::ImportForces(settings, forces, path.toStdString());
         building_->forces = std::move(forces);
