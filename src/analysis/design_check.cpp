@@ -62,29 +62,35 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
 
   // Every point in normalised coordinates with its direction, once: each is
   // a corner of six triangles.
+  // The working lists are kept by the thread: a thread building the
+  // surfaces of a whole building reuses them instead of asking the system
+  // for fresh pages each time.
   const size_t count = surface.meridian.size();
-  std::vector<std::vector<Vertex>> vertices(count);
-  size_t quads = 0, total = 0;
+  thread_local std::vector<Vertex> vertices;
+  thread_local std::vector<size_t> first;  // of each meridian in `vertices`
+  thread_local std::vector<Footprint> footprints;
+  vertices.clear();
+  first.clear();
+  footprints.clear();
+  size_t quads = 0;
   for (size_t i = 0; i < count; ++i) {
-    total += surface.meridian[i].size();
+    first.push_back(vertices.size());
     quads += std::min(surface.meridian[i].size(), surface.meridian[(i + 1) % count].size());
-  }
-  points_.reserve(total);
-  for (size_t i = 0; i < count; ++i) {
-    vertices[i].reserve(surface.meridian[i].size());
     for (const SurfacePoint& s : surface.meridian[i]) {
-      vertices[i].push_back(MakeVertex(s));
-      vertices[i].back().position = static_cast<int>(points_.size());
-      points_.push_back({{vertices[i].back().n[0], vertices[i].back().n[1], vertices[i].back().n[2]}});
+      vertices.push_back(MakeVertex(s));
+      vertices.back().position = static_cast<int>(vertices.size() - 1);
     }
   }
-  std::vector<Footprint> footprints;
+  first.push_back(vertices.size());
+  points_.reserve(vertices.size());
+  for (const Vertex& v : vertices) points_.push_back({{v.n[0], v.n[1], v.n[2]}});
   footprints.reserve(2 * quads);
   triangles_.reserve(2 * quads);
   for (size_t i = 0; i < count; ++i) {
-    const auto& here = vertices[i];
-    const auto& next = vertices[(i + 1) % count];
-    size_t points = std::min(here.size(), next.size());
+    const size_t j = (i + 1) % count;
+    const Vertex* here = vertices.data() + first[i];
+    const Vertex* next = vertices.data() + first[j];
+    size_t points = std::min(first[i + 1] - first[i], first[j + 1] - first[j]);
     // Each quad is cut along its shorter diagonal: the flatter pair of
     // triangles, and one that mirror-image quads choose alike.
     for (size_t k = 0; k + 1 < points; ++k) {
@@ -197,9 +203,9 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   }
 
   // Directions seen from the origin: between the corners' elevations,
-  // widened by a bound on the triangle's angular size (an edge bows towards
-  // a pole), and up to the pole when the triangle holds the axis on that
-  // side. A corner at the origin itself is seen from nowhere and is left out.
+  // widened where a side bows towards a pole, and up to the pole when the
+  // triangle holds the axis on that side. A corner at the origin itself is
+  // seen from nowhere and is left out.
   double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi, shortest = kInfinity, longest = 0;
   for (const Vertex* x : v) {
     if (x->length < 1e-12) continue;
@@ -213,23 +219,23 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   if (lowest > highest) return;  // every corner at the origin
   const double e3[3] = {e2[0] - e1[0], e2[1] - e1[1], e2[2] - e1[2]};
   double edge = std::sqrt(std::max({Dot(e1, e1), Dot(e2, e2), Dot(e3, e3)}));
-  // Every point of the triangle lies within `edge` of each corner, so its
-  // direction is at most asin(edge / |c|) from that of the farthest corner
-  // c. Widened a little for the slack of the hit test; never wider than
-  // the coarser bound 2·edge / shortest.
+  // A coarse bound on how far a side can bow: twice the longest edge over
+  // the nearest corner's distance.
   double spread = std::min(kPi, 2 * edge / shortest);
-  if (edge < longest) spread = std::min(spread, 1.01 * std::asin(edge / longest) + 1e-9);
-  double below = lowest - spread, above = highest + spread;
+  bool sharp = false;
+  double below = 0, above = 0;
   if (f.azimuthFirst < 0) {
+    below = lowest - spread;
+    above = highest + spread;
     if (pMax > 0) above = kPi / 2;
     if (pMin < 0) below = -kPi / 2;
-  } else if (longest > 0 && shortest >= 1e-12) {
+  } else if (shortest >= 1e-12) {
     // Seen from the origin a flat triangle is a spherical one whose sides are
     // arcs of great circles. Not holding the axis it holds no pole, so its
     // elevations lie between those of its corners and those of the highest
     // and lowest points of each side's circle, where the side reaches them.
     double top = highest, bottom = lowest;
-    bool sharp = true;
+    sharp = true;
     for (int i = 0; i < 3 && sharp; ++i) {
       const Vertex& from = *v[i];
       const Vertex& to = *v[(i + 1) % 3];
@@ -256,9 +262,17 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
     if (sharp) {
       // A margin for rounding and for the slack of the hit test.
       const double margin = 1e-7 * (1 + edge / shortest);
-      below = std::max(below, bottom - margin);
-      above = std::min(above, top + margin);
+      below = std::max(lowest - spread, bottom - margin);
+      above = std::min(highest + spread, top + margin);
     }
+  }
+  if (f.azimuthFirst >= 0 && !sharp) {
+    // Every point of the triangle lies within `edge` of each corner, so its
+    // direction is at most asin(edge / |c|) from that of the farthest corner
+    // c; widened a little for the slack of the hit test.
+    if (edge < longest) spread = std::min(spread, 1.01 * std::asin(edge / longest) + 1e-9);
+    below = lowest - spread;
+    above = highest + spread;
   }
   f.elevationFirst = ElevationBin(below);
   f.elevationLast = ElevationBin(above);
