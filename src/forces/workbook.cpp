@@ -48,18 +48,19 @@ bool SameText(std::string_view a, std::string_view b) {
 // The local part of an element or attribute name ("x:row" -> "row",
 // "r:id" -> "id"). Parts are parsed without namespace processing, which
 // would copy the namespace's address into every name of a million cells.
+// One pass over the name: it is seen for every element of a sheet.
 std::string_view LocalName(const char* name) {
-  std::string_view text(name);
-  const std::size_t colon = text.rfind(':');
-  return colon == std::string_view::npos ? text : text.substr(colon + 1);
+  const char* local = name;
+  const char* end = name;
+  for (; *end != '\0'; ++end) {
+    if (*end == ':') local = end + 1;
+  }
+  return std::string_view(local, static_cast<std::size_t>(end - local));
 }
 
 const char* Attribute(const char** attributes, std::string_view local) {
   for (int i = 0; attributes[i] != nullptr; i += 2) {
-    const char* name = attributes[i];
-    // Most names come without a prefix ("r", "s", "t" of every cell).
-    if ((name[0] == local[0] && local.compare(name) == 0) || LocalName(name) == local)
-      return attributes[i + 1];
+    if (LocalName(attributes[i]) == local) return attributes[i + 1];
   }
   return nullptr;
 }
@@ -549,6 +550,19 @@ class SheetReader : public XmlHandler {
   }
 
  private:
+  // The t attribute; an absent or unknown one reads as a number.
+  enum class CellType { Number, Shared, Boolean, Error, Date, Text };
+  static CellType TypeOf(const char* t) {
+    if (t == nullptr) return CellType::Number;
+    const std::string_view type(t);
+    if (type == "s") return CellType::Shared;
+    if (type == "b") return CellType::Boolean;
+    if (type == "e") return CellType::Error;
+    if (type == "d") return CellType::Date;
+    if (type == "inlineStr" || type == "str") return CellType::Text;
+    return CellType::Number;
+  }
+
   static bool ParseRowNumber(const char* text, long long& row) {
     const char* end = text + std::strlen(text);
     const auto result = std::from_chars(text, end, row);
@@ -558,16 +572,29 @@ class SheetReader : public XmlHandler {
   void StartCell(const char** a) {
     inCell_ = true;
     value_.clear();
-    const char* r = Attribute(a, "r");
+    // The attributes in one pass (the first of a name counts, as in
+    // Attribute), every cell has some.
+    const char* r = nullptr;
+    const char* type = nullptr;
+    const char* style = nullptr;
+    for (int i = 0; a[i] != nullptr; i += 2) {
+      const std::string_view name = LocalName(a[i]);
+      if (name.size() != 1) continue;
+      if (name[0] == 'r' && r == nullptr) {
+        r = a[i + 1];
+      } else if (name[0] == 't' && type == nullptr) {
+        type = a[i + 1];
+      } else if (name[0] == 's' && style == nullptr) {
+        style = a[i + 1];
+      }
+    }
     int column = column_ + 1;
     long long row = row_;
     if (r != nullptr && !ParseReference(r, column, row)) Damaged("单元格 " + Quoted(r));
     if (row != 0 && row != row_) Damaged("单元格 " + Quoted(r) + " 不在它所在的行");
     if (column <= column_ || column > kMaxColumn) Damaged("单元格 " + Quoted(r ? r : "?") + " 的列");
     column_ = column;
-    const char* type = Attribute(a, "t");
-    type_ = type != nullptr ? type : "n";
-    const char* style = Attribute(a, "s");
+    type_ = TypeOf(type);
     const long style_index = style != nullptr ? std::atol(style) : 0;
     dateStyle_ = style_index >= 0 &&
                  static_cast<std::size_t>(style_index) < context_.dateStyles->size() &&
@@ -578,19 +605,19 @@ class SheetReader : public XmlHandler {
     inCell_ = inValue_ = inInline_ = false;
     CellKind kind = CellKind::Text;
     std::string_view text = value_;  // inline strings, formula strings
-    if (type_ == "s") {
+    if (type_ == CellType::Shared) {
       std::size_t index = 0;
       const auto result = std::from_chars(value_.data(), value_.data() + value_.size(), index);
       if (result.ec != std::errc() || index >= context_.strings->Count())
         Damaged("单元格 " + CellReference(column_, row_) + " 引用了不存在的共享字符串");
       text = context_.strings->At(index);
-    } else if (type_ == "b") {
+    } else if (type_ == CellType::Boolean) {
       text = TrimBlanks(value_) == "1" ? "TRUE" : "FALSE";
-    } else if (type_ == "e") {
+    } else if (type_ == CellType::Error) {
       kind = CellKind::Error;
-    } else if (type_ == "d") {
+    } else if (type_ == CellType::Date) {
       kind = CellKind::Date;  // ISO 8601 already
-    } else if (type_ != "inlineStr" && type_ != "str") {
+    } else if (type_ == CellType::Number) {
       const std::string_view digits = TrimBlanks(value_);
       if (digits.empty()) return;  // a formatted but empty cell
       double number = 0;
@@ -615,7 +642,8 @@ class SheetReader : public XmlHandler {
   long long row_ = 0;
   int column_ = 0;
   char number_[64];
-  std::string value_, type_, date_;
+  std::string value_, date_;
+  CellType type_ = CellType::Number;
   bool inCell_ = false, inValue_ = false, inInline_ = false, dateStyle_ = false;
   int phonetic_ = 0;
 };
