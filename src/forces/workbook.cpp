@@ -481,14 +481,17 @@ enum class CellKind { Number, Text, Date, Error };
 bool ParseReference(std::string_view ref, int& column, long long& row) {
   std::size_t i = 0;
   long long col = 0;
-  for (; i < ref.size() && std::isalpha(static_cast<unsigned char>(ref[i])); ++i) {
-    col = col * 26 + (std::toupper(static_cast<unsigned char>(ref[i])) - 'A' + 1);
+  // ASCII letters and digits only, whatever the locale says.
+  for (; i < ref.size(); ++i) {
+    const char upper = ref[i] >= 'a' && ref[i] <= 'z' ? static_cast<char>(ref[i] - 'a' + 'A') : ref[i];
+    if (upper < 'A' || upper > 'Z') break;
+    col = col * 26 + (upper - 'A' + 1);
     if (col > kMaxColumn) return false;
   }
   if (i == 0) return false;
   long long r = 0;
   const std::size_t digits = i;
-  for (; i < ref.size() && std::isdigit(static_cast<unsigned char>(ref[i])); ++i) {
+  for (; i < ref.size() && ref[i] >= '0' && ref[i] <= '9'; ++i) {
     r = r * 10 + (ref[i] - '0');
     if (r > kMaxRow) return false;
   }
@@ -559,8 +562,17 @@ class SheetReader : public XmlHandler {
  public:
   explicit SheetReader(const SheetContext& context) : context_(context) {}
 
+  // The one-letter names (c, v, t) are most of a sheet's elements.
   void Start(std::string_view name, const char** a) override {
-    if (name == "row") {
+    if (name.size() == 1) {
+      if (name[0] == 'c') {
+        StartCell(a);
+      } else if (name[0] == 'v') {
+        if (inCell_) inValue_ = true;
+      } else if (name[0] == 't') {
+        if (inInline_ && phonetic_ == 0) inValue_ = true;
+      }
+    } else if (name == "row") {
       const char* r = Attribute(a, "r");
       long long index = row_ + 1;
       if (r != nullptr && !ParseRowNumber(r, index)) Damaged("行号 " + Quoted(r));
@@ -571,28 +583,24 @@ class SheetReader : public XmlHandler {
       }
       row_ = index;
       column_ = 0;
-    } else if (name == "c") {
-      StartCell(a);
-    } else if (name == "v" && inCell_) {
-      inValue_ = true;
-    } else if (name == "is" && inCell_) {
-      inInline_ = true;
+    } else if (name == "is") {
+      if (inCell_) inInline_ = true;
     } else if (name == "rPh") {
       ++phonetic_;
-    } else if (name == "t" && inInline_ && phonetic_ == 0) {
-      inValue_ = true;
     }
   }
 
   void End(std::string_view name) override {
-    if (name == "v" || name == "t") {
-      inValue_ = false;
+    if (name.size() == 1) {
+      if (name[0] == 'v' || name[0] == 't') {
+        inValue_ = false;
+      } else if (name[0] == 'c' && inCell_) {
+        FinishCell();
+      }
     } else if (name == "is") {
       inInline_ = false;
     } else if (name == "rPh") {
       --phonetic_;
-    } else if (name == "c" && inCell_) {
-      FinishCell();
     } else if (name == "row") {
       if (rows_ == 0) stray_ = true;
       OnRowEnd(row_);
