@@ -428,6 +428,16 @@ TEST_F(WorkbookTest, SheetsReadInPiecesOnThreadsGiveTheSameTextOrTheSameRefusal)
     }
     EXPECT_EQ(TextOrRefusal(path, fewRows), expected) << "case " << i;
   }
+  // Every sheet of the real ETABS workbooks.
+  for (const char* name : {"etabs19_model_and_forces.xlsx", "etabs22_model_definition.xlsx"}) {
+    const Workbook inOne(kEtabsDir + name, whole), inPieces(kEtabsDir + name, fewRows);
+    for (int i = 0; i < static_cast<int>(inOne.Sheets().size()); ++i) {
+      EXPECT_EQ(inPieces.SheetText(i), inOne.SheetText(i)) << name << " sheet " << i;
+      if (std::thread::hardware_concurrency() > 1) {
+        EXPECT_GT(inPieces.SheetPieces(), 1u) << name << " sheet " << i;
+      }
+    }
+  }
   // The pieces joined: blank lines where rows are absent, the last row whole.
   const std::string text = TextOrRefusal(Path("pieces0.xlsx"), rowByRow);
   const std::vector<std::string_view> read = SplitTextLines(text);
