@@ -149,17 +149,20 @@ class XmlParse {
       XML_StopParser(parse->parser_, XML_FALSE);
     }
   }
+  static std::string_view Qualified(const char* name, std::string_view local) {
+    return std::string_view(name, static_cast<std::size_t>(local.data() - name) + local.size());
+  }
   static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
     Guard(self, [&](XmlHandler& h) {
       const std::string_view local = LocalName(name);
-      h.qualified_ = std::string_view(name, static_cast<std::size_t>(local.data() - name) + local.size());
+      h.qualified_ = Qualified(name, local);
       h.Start(local, attributes);
     });
   }
   static void OnEnd(void* self, const XML_Char* name) {
     Guard(self, [&](XmlHandler& h) {
       const std::string_view local = LocalName(name);
-      h.qualified_ = std::string_view(name, static_cast<std::size_t>(local.data() - name) + local.size());
+      h.qualified_ = Qualified(name, local);
       h.End(local);
     });
   }
@@ -231,7 +234,8 @@ class Package {
   std::uint64_t DeclaredSize(const std::string& part) const {
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (zip_stat(zip_.get(), part.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) return 0;
+    if (zip_stat(zip_.get(), part.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+      return 0;
     return stat.size;
   }
 
@@ -483,7 +487,8 @@ bool ParseReference(std::string_view ref, int& column, long long& row) {
   long long col = 0;
   // ASCII letters and digits only, whatever the locale says.
   for (; i < ref.size(); ++i) {
-    const char upper = ref[i] >= 'a' && ref[i] <= 'z' ? static_cast<char>(ref[i] - 'a' + 'A') : ref[i];
+    const char c = ref[i];
+    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     if (upper < 'A' || upper > 'Z') break;
     col = col * 26 + (upper - 'A' + 1);
     if (col > kMaxColumn) return false;
@@ -972,7 +977,9 @@ class SplitSheet {
     pending_.append(data, size);
     if (!startReader_.inside) {
       // Still before the rows: the bytes so far are kept to cut from.
-      if (start_.Feed(data, size, last, part_)) return !last && pending_.size() <= most ? true : GiveUp();
+      if (start_.Feed(data, size, last, part_)) {
+        return !last && pending_.size() <= most ? true : GiveUp();
+      }
       if (!startReader_.inside || startReader_.unusual || !Utf8()) return GiveUp();
       cut_ = static_cast<std::size_t>(start_.StopOffset());
     }
@@ -1279,7 +1286,8 @@ void Workbook::Impl::ReadParts() {
 // A large sheet's text read on worker threads, or nothing when the sheet is
 // small, the machine has one core, or the split was given up (the bytes
 // inflated for it are then not counted twice).
-std::optional<std::string> Workbook::Impl::SplitText(int sheet, const std::vector<std::string>& names,
+std::optional<std::string> Workbook::Impl::SplitText(int sheet,
+                                                     const std::vector<std::string>& names,
                                                      const std::vector<long long>& first) const {
   const std::string& part = sheetParts[static_cast<std::size_t>(sheet)];
   const unsigned cores = std::thread::hardware_concurrency();
@@ -1358,7 +1366,9 @@ std::string Workbook::SheetText(int sheet, const NumberFields& numbers) const {
     }
   }
   impl_->pieces = 1;
-  if (std::optional<std::string> text = impl_->SplitText(sheet, names, first)) return *std::move(text);
+  if (std::optional<std::string> split = impl_->SplitText(sheet, names, first)) {
+    return *std::move(split);
+  }
   std::string text;
   TextWriter writer(impl_->Context(sheet), text, names, first);
   impl_->package.Parse(impl_->sheetParts[static_cast<std::size_t>(sheet)], writer);
