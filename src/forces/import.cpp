@@ -82,8 +82,9 @@ class LineReader {
       return true;
     }
     if (position_ >= text_.size()) return false;
-    std::size_t end = text_.find_first_of("\r\n", position_);
-    if (end == std::string_view::npos) end = text_.size();
+    // A plain scan: find_first_of calls memchr on "\r\n" for every byte.
+    std::size_t end = position_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') ++end;
     line = text_.substr(position_, end - position_);
     position_ = end + 1;
     if (end < text_.size() && text_[end] == '\r' && position_ < text_.size() &&

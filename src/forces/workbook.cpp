@@ -11,10 +11,15 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <exception>
 #include <fstream>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -48,18 +53,19 @@ bool SameText(std::string_view a, std::string_view b) {
 // The local part of an element or attribute name ("x:row" -> "row",
 // "r:id" -> "id"). Parts are parsed without namespace processing, which
 // would copy the namespace's address into every name of a million cells.
+// One pass over the name: it is seen for every element of a sheet.
 std::string_view LocalName(const char* name) {
-  std::string_view text(name);
-  const std::size_t colon = text.rfind(':');
-  return colon == std::string_view::npos ? text : text.substr(colon + 1);
+  const char* local = name;
+  const char* end = name;
+  for (; *end != '\0'; ++end) {
+    if (*end == ':') local = end + 1;
+  }
+  return std::string_view(local, static_cast<std::size_t>(end - local));
 }
 
 const char* Attribute(const char** attributes, std::string_view local) {
   for (int i = 0; attributes[i] != nullptr; i += 2) {
-    const char* name = attributes[i];
-    // Most names come without a prefix ("r", "s", "t" of every cell).
-    if ((name[0] == local[0] && local.compare(name) == 0) || LocalName(name) == local)
-      return attributes[i + 1];
+    if (LocalName(attributes[i]) == local) return attributes[i + 1];
   }
   return nullptr;
 }
@@ -82,9 +88,13 @@ class XmlHandler {
 
  protected:
   void Stop() { stopped_ = true; }
+  // The element's name with its prefix, during Start and End.
+  std::string_view QualifiedName() const { return qualified_; }
 
  private:
+  friend class XmlParse;
   bool stopped_ = false;
+  std::string_view qualified_;
 };
 
 // The parser of one part. A C++ exception must not cross expat's C frames:
@@ -99,14 +109,16 @@ class XmlParse {
     XML_SetElementHandler(parser_, &XmlParse::OnStart, &XmlParse::OnEnd);
     XML_SetCharacterDataHandler(parser_, &XmlParse::OnText);
     XML_SetStartDoctypeDeclHandler(parser_, &XmlParse::OnDoctype);
+    XML_SetXmlDeclHandler(parser_, &XmlParse::OnDeclaration);
   }
   ~XmlParse() { XML_ParserFree(parser_); }
   XmlParse(const XmlParse&) = delete;
   XmlParse& operator=(const XmlParse&) = delete;
 
   // Feeds a block; returns false once the handler has stopped the parse.
-  bool Feed(const char* data, int length, bool last, const std::string& part) {
-    if (XML_Parse(parser_, data, length, last ? XML_TRUE : XML_FALSE) != XML_STATUS_ERROR)
+  bool Feed(const char* data, std::size_t length, bool last, const std::string& part) {
+    if (XML_Parse(parser_, data, static_cast<int>(length), last ? XML_TRUE : XML_FALSE) !=
+        XML_STATUS_ERROR)
       return true;
     if (failure_) std::rethrow_exception(failure_);
     if (handler_.Stopped()) return false;
@@ -116,6 +128,11 @@ class XmlParse {
                 XML_ErrorString(XML_GetErrorCode(parser_)) + ")");
   }
 
+  // Where, in the bytes fed, the event the handler stopped at begins.
+  long long StopOffset() const { return stopOffset_; }
+  // The encoding the XML declaration names, or empty.
+  const std::string& Encoding() const { return encoding_; }
+
  private:
   template <typename Action>
   static void Guard(void* self, Action action) {
@@ -123,17 +140,31 @@ class XmlParse {
     if (parse->failure_) return;
     try {
       action(parse->handler_);
-      if (parse->handler_.Stopped()) XML_StopParser(parse->parser_, XML_FALSE);
+      if (parse->handler_.Stopped()) {
+        parse->stopOffset_ = static_cast<long long>(XML_GetCurrentByteIndex(parse->parser_));
+        XML_StopParser(parse->parser_, XML_FALSE);
+      }
     } catch (...) {
       parse->failure_ = std::current_exception();
       XML_StopParser(parse->parser_, XML_FALSE);
     }
   }
+  static std::string_view Qualified(const char* name, std::string_view local) {
+    return std::string_view(name, static_cast<std::size_t>(local.data() - name) + local.size());
+  }
   static void OnStart(void* self, const XML_Char* name, const XML_Char** attributes) {
-    Guard(self, [&](XmlHandler& h) { h.Start(LocalName(name), attributes); });
+    Guard(self, [&](XmlHandler& h) {
+      const std::string_view local = LocalName(name);
+      h.qualified_ = Qualified(name, local);
+      h.Start(local, attributes);
+    });
   }
   static void OnEnd(void* self, const XML_Char* name) {
-    Guard(self, [&](XmlHandler& h) { h.End(LocalName(name)); });
+    Guard(self, [&](XmlHandler& h) {
+      const std::string_view local = LocalName(name);
+      h.qualified_ = Qualified(name, local);
+      h.End(local);
+    });
   }
   static void OnText(void* self, const XML_Char* text, int length) {
     Guard(self, [&](XmlHandler& h) { h.Text(text, length); });
@@ -144,11 +175,22 @@ class XmlParse {
     parse->doctype_ = true;
     XML_StopParser(parse->parser_, XML_FALSE);
   }
+  static void OnDeclaration(void* self, const XML_Char*, const XML_Char* encoding, int) {
+    auto* parse = static_cast<XmlParse*>(self);
+    try {
+      if (encoding != nullptr) parse->encoding_ = encoding;
+    } catch (...) {
+      parse->failure_ = std::current_exception();
+      XML_StopParser(parse->parser_, XML_FALSE);
+    }
+  }
 
   XmlHandler& handler_;
   XML_Parser parser_ = nullptr;
   std::exception_ptr failure_;
   bool doctype_ = false;
+  long long stopOffset_ = -1;
+  std::string encoding_;
 };
 
 // ---------------------------------------------------------------------------
@@ -182,6 +224,31 @@ class Package {
 
   // Streams a part through `handler`; false when the package has no such part.
   bool Parse(const std::string& part, XmlHandler& handler) {
+    XmlParse parse(handler);
+    return Inflate(part, [&](const char* data, std::size_t size, bool last) {
+      return parse.Feed(data, size, last, part);
+    });
+  }
+
+  // The size the part declares (0 when it declares none or is absent).
+  std::uint64_t DeclaredSize(const std::string& part) const {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(zip_.get(), part.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+      return 0;
+    return stat.size;
+  }
+
+  // The bytes inflated so far, counted against the bound on all parts; a
+  // read given up and done again sets the count back.
+  std::uint64_t Inflated() const { return total_; }
+  void SetInflated(std::uint64_t total) { total_ = total; }
+
+  // Inflates a part in blocks and hands each to `take(data, size, last)`
+  // (the last one empty) until it returns false; false when the package
+  // has no such part.
+  template <typename Take>
+  bool Inflate(const std::string& part, Take take) {
     const zip_int64_t index = zip_name_locate(zip_.get(), part.c_str(), 0);
     if (index < 0) return false;
     zip_stat_t stat;
@@ -197,7 +264,6 @@ class Package {
         zip_fopen_index(zip_.get(), static_cast<zip_uint64_t>(index), 0));
     if (!file) throw Error(Where(part) + "无法解压 (" + zip_strerror(zip_.get()) + ")");
 
-    XmlParse parse(handler);
     std::vector<char> buffer(1 << 20);
     std::uint64_t inflated = 0;
     for (;;) {
@@ -207,7 +273,7 @@ class Package {
       total_ += static_cast<std::uint64_t>(n);
       // The declared size may lie: the bounds hold for the bytes inflated.
       CheckSize(part, inflated, packed);
-      if (!parse.Feed(buffer.data(), static_cast<int>(n), n == 0, part)) return true;
+      if (!take(buffer.data(), static_cast<std::size_t>(n), n == 0)) return true;
       if (n == 0) return true;
     }
   }
@@ -419,14 +485,18 @@ enum class CellKind { Number, Text, Date, Error };
 bool ParseReference(std::string_view ref, int& column, long long& row) {
   std::size_t i = 0;
   long long col = 0;
-  for (; i < ref.size() && std::isalpha(static_cast<unsigned char>(ref[i])); ++i) {
-    col = col * 26 + (std::toupper(static_cast<unsigned char>(ref[i])) - 'A' + 1);
+  // ASCII letters and digits only, whatever the locale says.
+  for (; i < ref.size(); ++i) {
+    const char c = ref[i];
+    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    if (upper < 'A' || upper > 'Z') break;
+    col = col * 26 + (upper - 'A' + 1);
     if (col > kMaxColumn) return false;
   }
   if (i == 0) return false;
   long long r = 0;
   const std::size_t digits = i;
-  for (; i < ref.size() && std::isdigit(static_cast<unsigned char>(ref[i])); ++i) {
+  for (; i < ref.size() && ref[i] >= '0' && ref[i] <= '9'; ++i) {
     r = r * 10 + (ref[i] - '0');
     if (r > kMaxRow) return false;
   }
@@ -497,37 +567,47 @@ class SheetReader : public XmlHandler {
  public:
   explicit SheetReader(const SheetContext& context) : context_(context) {}
 
+  // The one-letter names (c, v, t) are most of a sheet's elements.
   void Start(std::string_view name, const char** a) override {
-    if (name == "row") {
+    if (name.size() == 1) {
+      if (name[0] == 'c') {
+        StartCell(a);
+      } else if (name[0] == 'v') {
+        if (inCell_) inValue_ = true;
+      } else if (name[0] == 't') {
+        if (inInline_ && phonetic_ == 0) inValue_ = true;
+      }
+    } else if (name == "row") {
       const char* r = Attribute(a, "r");
       long long index = row_ + 1;
       if (r != nullptr && !ParseRowNumber(r, index)) Damaged("行号 " + Quoted(r));
       if (index <= row_) Damaged("第 " + FormatInt(index) + " 行不在前一行之后");
+      if (rows_++ == 0) {
+        firstRow_ = index;
+        firstNumbered_ = r != nullptr;
+      }
       row_ = index;
       column_ = 0;
-    } else if (name == "c") {
-      StartCell(a);
-    } else if (name == "v" && inCell_) {
-      inValue_ = true;
-    } else if (name == "is" && inCell_) {
-      inInline_ = true;
+    } else if (name == "is") {
+      if (inCell_) inInline_ = true;
     } else if (name == "rPh") {
       ++phonetic_;
-    } else if (name == "t" && inInline_ && phonetic_ == 0) {
-      inValue_ = true;
     }
   }
 
   void End(std::string_view name) override {
-    if (name == "v" || name == "t") {
-      inValue_ = false;
+    if (name.size() == 1) {
+      if (name[0] == 'v' || name[0] == 't') {
+        inValue_ = false;
+      } else if (name[0] == 'c' && inCell_) {
+        FinishCell();
+      }
     } else if (name == "is") {
       inInline_ = false;
     } else if (name == "rPh") {
       --phonetic_;
-    } else if (name == "c" && inCell_) {
-      FinishCell();
     } else if (name == "row") {
+      if (rows_ == 0) stray_ = true;
       OnRowEnd(row_);
     } else if (name == "sheetData") {
       Stop();  // nothing after the cells is read
@@ -544,11 +624,34 @@ class SheetReader : public XmlHandler {
   virtual void OnCell(long long row, int column, CellKind kind, std::string_view text) = 0;
   virtual void OnRowEnd(long long row) = 0;
 
+  // What a reader of a piece of the rows needs to join it to the pieces
+  // before it: the rows it read, the first one's number and whether the
+  // sheet gave that number (else it follows from the rows before), the last
+  // one's number, and whether a cell or a row's end came before any row.
+  long long Rows() const { return rows_; }
+  long long FirstRow() const { return firstRow_; }
+  bool FirstRowNumbered() const { return firstNumbered_; }
+  long long LastRow() const { return row_; }
+  bool Stray() const { return stray_; }
+
   [[noreturn]] void Damaged(const std::string& what) const {
     throw Error("工作表 " + Quoted(*context_.sheetName) + " 已损坏: " + what);
   }
 
  private:
+  // The t attribute; an absent or unknown one reads as a number.
+  enum class CellType { Number, Shared, Boolean, Error, Date, Text };
+  static CellType TypeOf(const char* t) {
+    if (t == nullptr) return CellType::Number;
+    const std::string_view type(t);
+    if (type == "s") return CellType::Shared;
+    if (type == "b") return CellType::Boolean;
+    if (type == "e") return CellType::Error;
+    if (type == "d") return CellType::Date;
+    if (type == "inlineStr" || type == "str") return CellType::Text;
+    return CellType::Number;
+  }
+
   static bool ParseRowNumber(const char* text, long long& row) {
     const char* end = text + std::strlen(text);
     const auto result = std::from_chars(text, end, row);
@@ -556,18 +659,32 @@ class SheetReader : public XmlHandler {
   }
 
   void StartCell(const char** a) {
+    if (rows_ == 0) stray_ = true;
     inCell_ = true;
     value_.clear();
-    const char* r = Attribute(a, "r");
+    // The attributes in one pass (the first of a name counts, as in
+    // Attribute), every cell has some.
+    const char* r = nullptr;
+    const char* type = nullptr;
+    const char* style = nullptr;
+    for (int i = 0; a[i] != nullptr; i += 2) {
+      const std::string_view name = LocalName(a[i]);
+      if (name.size() != 1) continue;
+      if (name[0] == 'r' && r == nullptr) {
+        r = a[i + 1];
+      } else if (name[0] == 't' && type == nullptr) {
+        type = a[i + 1];
+      } else if (name[0] == 's' && style == nullptr) {
+        style = a[i + 1];
+      }
+    }
     int column = column_ + 1;
     long long row = row_;
     if (r != nullptr && !ParseReference(r, column, row)) Damaged("单元格 " + Quoted(r));
     if (row != 0 && row != row_) Damaged("单元格 " + Quoted(r) + " 不在它所在的行");
     if (column <= column_ || column > kMaxColumn) Damaged("单元格 " + Quoted(r ? r : "?") + " 的列");
     column_ = column;
-    const char* type = Attribute(a, "t");
-    type_ = type != nullptr ? type : "n";
-    const char* style = Attribute(a, "s");
+    type_ = TypeOf(type);
     const long style_index = style != nullptr ? std::atol(style) : 0;
     dateStyle_ = style_index >= 0 &&
                  static_cast<std::size_t>(style_index) < context_.dateStyles->size() &&
@@ -578,19 +695,19 @@ class SheetReader : public XmlHandler {
     inCell_ = inValue_ = inInline_ = false;
     CellKind kind = CellKind::Text;
     std::string_view text = value_;  // inline strings, formula strings
-    if (type_ == "s") {
+    if (type_ == CellType::Shared) {
       std::size_t index = 0;
       const auto result = std::from_chars(value_.data(), value_.data() + value_.size(), index);
       if (result.ec != std::errc() || index >= context_.strings->Count())
         Damaged("单元格 " + CellReference(column_, row_) + " 引用了不存在的共享字符串");
       text = context_.strings->At(index);
-    } else if (type_ == "b") {
+    } else if (type_ == CellType::Boolean) {
       text = TrimBlanks(value_) == "1" ? "TRUE" : "FALSE";
-    } else if (type_ == "e") {
+    } else if (type_ == CellType::Error) {
       kind = CellKind::Error;
-    } else if (type_ == "d") {
+    } else if (type_ == CellType::Date) {
       kind = CellKind::Date;  // ISO 8601 already
-    } else if (type_ != "inlineStr" && type_ != "str") {
+    } else if (type_ == CellType::Number) {
       const std::string_view digits = TrimBlanks(value_);
       if (digits.empty()) return;  // a formatted but empty cell
       double number = 0;
@@ -613,9 +730,12 @@ class SheetReader : public XmlHandler {
 
   SheetContext context_;
   long long row_ = 0;
+  long long rows_ = 0, firstRow_ = 0;
+  bool firstNumbered_ = false, stray_ = false;
   int column_ = 0;
   char number_[64];
-  std::string value_, type_, date_;
+  std::string value_, date_;
+  CellType type_ = CellType::Number;
   bool inCell_ = false, inValue_ = false, inInline_ = false, dateStyle_ = false;
   int phonetic_ = 0;
 };
@@ -668,13 +788,22 @@ void AppendField(std::string& out, std::string_view text) {
 // from `firstChecked` on are refused.
 class TextWriter : public SheetReader {
  public:
-  TextWriter(const SheetContext& context, std::string& out, std::vector<std::string> checked,
-             std::vector<long long> firstChecked)
+  // `piece`: the rows are a piece of the sheet's, written from its first
+  // row on (the lines before it are the joiner's).
+  TextWriter(const SheetContext& context, std::string& out, const std::vector<std::string>& checked,
+             const std::vector<long long>& firstChecked, bool piece = false)
       : SheetReader(context),
         sheetName_(*context.sheetName),
         out_(out),
-        checkedName_(std::move(checked)),
-        firstChecked_(std::move(firstChecked)) {}
+        checkedName_(checked),
+        firstChecked_(firstChecked),
+        written_(piece ? -1 : 0) {}
+
+  using SheetReader::FirstRow;
+  using SheetReader::FirstRowNumbered;
+  using SheetReader::LastRow;
+  using SheetReader::Rows;
+  using SheetReader::Stray;
 
  protected:
   void OnCell(long long row, int column, CellKind kind, std::string_view text) override {
@@ -697,6 +826,7 @@ class TextWriter : public SheetReader {
  private:
   // Empty lines for the rows the sheet leaves out, then the row's line.
   void OpenLine(long long row) {
+    if (written_ < 0) written_ = row - 1;
     for (; written_ < row - 1; ++written_) out_ += '\n';
     open_ = row;
     column_ = 1;
@@ -714,11 +844,292 @@ class TextWriter : public SheetReader {
 
   const std::string& sheetName_;
   std::string& out_;
-  std::vector<std::string> checkedName_;  // per column (index = column)
-  std::vector<long long> firstChecked_;   // first row checked, 0 = not a number field
-  long long written_ = 0;  // rows whose lines are complete
+  const std::vector<std::string>& checkedName_;  // per column (index = column)
+  const std::vector<long long>& firstChecked_;   // first row checked, 0 = not a number field
+  long long written_;      // rows whose lines are complete, -1 before a piece's first
   long long open_ = 0;     // the row whose line is being written, 0 for none
   int column_ = 1;         // the field the next text goes into
+};
+
+// ---------------------------------------------------------------------------
+// A large sheet on several threads. Expat reads one stream on one thread,
+// and on a sheet of a million cells that is most of the import's time; so
+// the rows are cut into pieces at the ends of rows, each piece is parsed by
+// a parser of its own between a <sheetData> and a </sheetData> of its own,
+// on worker threads, and the pieces' texts are joined in order.
+//
+// A cut is only looked for in the bytes ("</row>"); whether it was one is
+// proved by the piece's parse: a piece parses only when it is whole
+// elements at the rows' level (a cut inside a comment, a CDATA section or a
+// deeper element leaves something open that the closing </sheetData>
+// cannot close). Whatever else is uncertain (a piece that does not parse,
+// a date or an error cell, a first row without its number, rows out of
+// order, anything unusual before the rows) gives the split up, and the
+// sheet is read again in one piece, which says what is wrong exactly as
+// it always did.
+
+// Reads a sheet's part up to the first thing inside its sheetData.
+class SheetDataStart : public XmlHandler {
+ public:
+  std::string rowEnd;     // "</row>" with the prefix the sheetData has
+  bool inside = false;    // stopped at the first event inside sheetData
+  bool unusual = false;   // something a sheet reader acts on came first
+
+  void Start(std::string_view name, const char**) override {
+    if (!rowEnd.empty()) {
+      inside = true;
+      Stop();
+    } else if (name == "sheetData") {
+      const std::string_view qualified = QualifiedName();
+      rowEnd = "</" + std::string(qualified.substr(0, qualified.size() - name.size())) + "row>";
+    } else if (IsSheetElement(name)) {
+      unusual = true;
+      Stop();
+    }
+  }
+  void End(std::string_view name) override {
+    if (!rowEnd.empty()) {
+      inside = name != "sheetData";  // an empty sheetData: nothing to split
+      Stop();
+    } else if (IsSheetElement(name) || name == "sheetData") {
+      unusual = true;
+      Stop();
+    }
+  }
+  void Text(const char*, int) override {
+    if (!rowEnd.empty()) {
+      inside = true;
+      Stop();
+    }
+  }
+
+ private:
+  static bool IsSheetElement(std::string_view name) {
+    return name == "row" || name == "c" || name == "v" || name == "is" || name == "t" ||
+           name == "rPh";
+  }
+};
+
+// A piece of the rows as text.
+struct SheetPiece {
+  std::string text;
+  long long rows = 0, firstRow = 0, lastRow = 0;
+  bool firstNumbered = false;
+  bool ended = false;  // the sheetData's own end is in the piece
+  bool sound = false;  // parsed, and nothing in it needs the whole sheet
+};
+
+SheetPiece ParsePiece(const SheetContext& context, const std::vector<std::string>& names,
+                      const std::vector<long long>& first, const std::string& xml, bool last,
+                      const std::string& part) {
+  static const std::string open = "<sheetData>", close = "</sheetData>";
+  SheetPiece piece;
+  try {
+    piece.text.reserve(xml.size() / 3);  // the text of numbers is about a quarter of their XML
+    TextWriter writer(context, piece.text, names, first, true);
+    XmlParse parse(writer);
+    parse.Feed(open.data(), open.size(), false, part);
+    // Expat copies what it is given into a buffer of its own: a slice at a
+    // time keeps that buffer small.
+    constexpr std::size_t kSlice = 256 << 10;
+    bool going = true;
+    for (std::size_t at = 0; going && (at < xml.size() || (at == 0 && last)); at += kSlice) {
+      const std::size_t size = std::min(kSlice, xml.size() - at);
+      going = parse.Feed(xml.data() + at, size, last && at + size == xml.size(), part);
+    }
+    if (!going) {
+      piece.ended = true;
+    } else if (last || parse.Feed(close.data(), close.size(), true, part)) {
+      return piece;  // the part ended without the sheetData's end
+    }
+    piece.rows = writer.Rows();
+    piece.firstRow = writer.FirstRow();
+    piece.firstNumbered = writer.FirstRowNumbered();
+    piece.lastRow = writer.LastRow();
+    piece.sound = !writer.Stray();
+  } catch (...) {
+    piece.sound = false;  // a damaged piece, a date or error cell, no memory
+  }
+  return piece;
+}
+
+// Cuts the part's bytes into pieces, has them parsed on worker threads and
+// joins their texts in order.
+class SplitSheet {
+ public:
+  SplitSheet(const SheetContext& context, const std::vector<std::string>& names,
+             const std::vector<long long>& first, const std::string& part, std::size_t pieceBytes,
+             unsigned workers)
+      : context_(context), names_(names), first_(first), part_(part), pieceBytes_(pieceBytes),
+        workers_(workers), start_(startReader_) {}
+  SplitSheet(const SplitSheet&) = delete;
+  SplitSheet& operator=(const SplitSheet&) = delete;
+  ~SplitSheet() { StopWorkers(); }
+
+  // Takes the part's next block; false once nothing more is wanted.
+  bool Take(const char* data, std::size_t size, bool last) {
+    if (threads_.empty()) {
+      for (unsigned i = 0; i < workers_; ++i) threads_.emplace_back([this] { Work(); });
+    }
+    // Rows longer than this, or a head before them as long, are not a
+    // sheet as spreadsheets write them.
+    const std::size_t most = std::max<std::size_t>(16 * pieceBytes_, 16 << 20);
+    pending_.append(data, size);
+    if (!startReader_.inside) {
+      // Still before the rows: the bytes so far are kept to cut from.
+      if (start_.Feed(data, size, last, part_)) {
+        return !last && pending_.size() <= most ? true : GiveUp();
+      }
+      if (!startReader_.inside || startReader_.unusual || !Utf8()) return GiveUp();
+      cut_ = static_cast<std::size_t>(start_.StopOffset());
+    }
+    // Pieces of at least pieceBytes_, each up to the end of a row.
+    const std::string& rowEnd = startReader_.rowEnd;
+    while (pending_.size() - cut_ >= pieceBytes_) {
+      const std::size_t at =
+          pending_.find(rowEnd, cut_ + std::max(pieceBytes_, rowEnd.size()) - rowEnd.size());
+      if (at == std::string::npos) {
+        if (pending_.size() - cut_ > most) return GiveUp();
+        break;
+      }
+      const std::size_t end = at + rowEnd.size();
+      if (!Hand(pending_.substr(cut_, end - cut_), false)) return false;
+      cut_ = end;
+    }
+    if (last) return Hand(pending_.substr(cut_), true);
+    pending_.erase(0, cut_);
+    cut_ = 0;
+    return true;
+  }
+
+  // The sheet's text, or nothing when it must be read in one piece.
+  std::optional<std::string> Finish() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    closed_ = true;
+    changed_.notify_all();
+    for (;;) {
+      JoinReady();
+      if (failed_ || ended_ || joined_ == handed_) break;
+      changed_.wait(lock);
+    }
+    lock.unlock();
+    StopWorkers();
+    if (failed_ || !ended_) return std::nullopt;
+    return std::move(text_);
+  }
+
+  std::size_t Pieces() const { return handed_; }
+
+ private:
+  struct Job {
+    std::size_t index;
+    std::string xml;
+    bool last;
+  };
+
+  // The pieces are parsed as UTF-8 (ASCII is a part of it); a part in
+  // another encoding (declared, or UTF-16 by its byte order mark) is left
+  // whole.
+  bool Utf8() const {
+    if (pending_.rfind("\xFF\xFE", 0) == 0 || pending_.rfind("\xFE\xFF", 0) == 0) return false;
+    const std::string encoding = Lower(start_.Encoding());
+    return encoding.empty() || encoding == "utf-8" || encoding == "us-ascii";
+  }
+
+  bool GiveUp() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    failed_ = true;
+    changed_.notify_all();
+    return false;
+  }
+
+  // Queues a piece, once fewer than a few are on their way; false once the
+  // split has been given up or the sheet's rows have ended.
+  bool Hand(std::string xml, bool last) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+      JoinReady();
+      if (failed_ || ended_) return false;
+      if (handed_ - joined_ < workers_ + 2) break;
+      changed_.wait(lock);
+    }
+    jobs_.push_back({handed_++, std::move(xml), last});
+    changed_.notify_all();
+    return true;
+  }
+
+  // Joins the pieces done, in order (under the lock).
+  void JoinReady() {
+    for (auto done = done_.find(joined_); done != done_.end(); done = done_.find(joined_)) {
+      const SheetPiece piece = std::move(done->second);
+      done_.erase(done);
+      ++joined_;
+      if (failed_ || ended_) continue;  // after the rows' end nothing counts
+      if (!piece.sound) {
+        failed_ = true;
+        continue;
+      }
+      if (piece.rows > 0) {
+        if (!piece.firstNumbered || piece.firstRow <= lastRow_) {
+          failed_ = true;
+          continue;
+        }
+        text_.append(static_cast<std::size_t>(piece.firstRow - 1 - lastRow_), '\n');
+        text_ += piece.text;
+        lastRow_ = piece.lastRow;
+      }
+      ended_ = piece.ended;
+    }
+  }
+
+  void Work() {
+    for (;;) {
+      Job job;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return stop_ || failed_ || !jobs_.empty() || closed_; });
+        if (stop_ || failed_ || jobs_.empty()) return;
+        job = std::move(jobs_.front());
+        jobs_.pop_front();
+      }
+      SheetPiece piece = ParsePiece(context_, names_, first_, job.xml, job.last, part_);
+      job.xml = std::string();
+      std::lock_guard<std::mutex> lock(mutex_);
+      done_.emplace(job.index, std::move(piece));
+      changed_.notify_all();
+    }
+  }
+
+  void StopWorkers() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+      changed_.notify_all();
+    }
+    for (std::thread& thread : threads_) thread.join();
+    threads_.clear();
+  }
+
+  const SheetContext& context_;
+  const std::vector<std::string>& names_;
+  const std::vector<long long>& first_;
+  const std::string& part_;
+  const std::size_t pieceBytes_;
+  const unsigned workers_;
+  SheetDataStart startReader_;
+  XmlParse start_;
+  std::string pending_;  // bytes not yet handed out, from cut_ on
+  std::size_t cut_ = 0;
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::thread> threads_;
+  std::deque<Job> jobs_;
+  std::map<std::size_t, SheetPiece> done_;
+  std::size_t handed_ = 0, joined_ = 0;
+  bool closed_ = false, stop_ = false, failed_ = false, ended_ = false;
+  std::string text_;
+  long long lastRow_ = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -801,19 +1212,24 @@ std::string CellReference(int column, long long row) {
 
 struct Workbook::Impl {
   std::string path;
+  WorkbookLimits limits;
   mutable Package package;  // counts the bytes inflated, even by const reads
   std::vector<WorkbookSheet> sheets;
   std::vector<std::string> sheetParts;
   SharedStrings strings;
   std::vector<bool> dateStyles;
+  mutable std::size_t pieces = 0;  // of the last sheet read
   bool date1904 = false;
 
-  Impl(const std::string& file, const WorkbookLimits& limits) : path(file), package(file, limits) {}
+  Impl(const std::string& file, const WorkbookLimits& bounds)
+      : path(file), limits(bounds), package(file, bounds) {}
 
   SheetContext Context(int sheet) const {
     return {&sheets[static_cast<std::size_t>(sheet)].name, &strings, &dateStyles, date1904};
   }
   void ReadParts();
+  std::optional<std::string> SplitText(int sheet, const std::vector<std::string>& names,
+                                       const std::vector<long long>& first) const;
   void Refuse(const std::string& why) const {
     throw Error("文件 " + Quoted(path) + " " + why);
   }
@@ -867,6 +1283,33 @@ void Workbook::Impl::ReadParts() {
   if (sheets.empty()) Refuse("是 Excel 工作簿, 但其中没有工作表。");
 }
 
+// A large sheet's text read on worker threads, or nothing when the sheet is
+// small, the machine has one core, or the split was given up (the bytes
+// inflated for it are then not counted twice).
+std::optional<std::string> Workbook::Impl::SplitText(int sheet,
+                                                     const std::vector<std::string>& names,
+                                                     const std::vector<long long>& first) const {
+  const std::string& part = sheetParts[static_cast<std::size_t>(sheet)];
+  const unsigned cores = std::thread::hardware_concurrency();
+  if (cores < 2 || package.DeclaredSize(part) < limits.splitBytes) return std::nullopt;
+  const std::uint64_t inflated = package.Inflated();
+  const SheetContext context = Context(sheet);
+  try {
+    SplitSheet split(context, names, first, part, limits.pieceBytes, std::min(cores, 4U));
+    package.Inflate(part, [&split](const char* data, std::size_t size, bool last) {
+      return split.Take(data, size, last);
+    });
+    if (std::optional<std::string> text = split.Finish()) {
+      pieces = split.Pieces();
+      return text;
+    }
+  } catch (...) {
+    // Read again in one piece, which raises what is wrong in its place.
+  }
+  package.SetInflated(inflated);
+  return std::nullopt;
+}
+
 Workbook::Workbook(const std::string& path, const WorkbookLimits& limits) {
   RefuseNonWorkbook(path);
   impl_ = std::make_unique<Impl>(path, limits);
@@ -874,6 +1317,8 @@ Workbook::Workbook(const std::string& path, const WorkbookLimits& limits) {
 }
 
 Workbook::~Workbook() = default;
+
+std::size_t Workbook::SheetPieces() const { return impl_->pieces; }
 
 const std::string& Workbook::Path() const { return impl_->path; }
 
@@ -920,8 +1365,12 @@ std::string Workbook::SheetText(int sheet, const NumberFields& numbers) const {
       break;
     }
   }
+  impl_->pieces = 1;
+  if (std::optional<std::string> split = impl_->SplitText(sheet, names, first)) {
+    return *std::move(split);
+  }
   std::string text;
-  TextWriter writer(impl_->Context(sheet), text, std::move(names), std::move(first));
+  TextWriter writer(impl_->Context(sheet), text, names, first);
   impl_->package.Parse(impl_->sheetParts[static_cast<std::size_t>(sheet)], writer);
   return text;
 }

@@ -18,6 +18,7 @@
 // encrypted workbook, a binary .xlsb, an entry that inflates past the
 // limits) is refused with kuma::Error before anything is read from it.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,11 +31,17 @@ namespace kuma {
 // than `entryBytes`, parts together larger than `totalBytes`, or a part above
 // `ratioFloorBytes` that inflates more than `ratio` times its compressed size
 // is refused (real sheets compress 5 to 30 times).
+//
+// A sheet whose part declares `splitBytes` or more is parsed on several
+// threads, in pieces of about `pieceBytes` cut at the ends of rows; the text
+// is the same as read in one piece.
 struct WorkbookLimits {
   std::uint64_t entryBytes = 1ULL << 30;
   std::uint64_t totalBytes = 2ULL << 30;
   std::uint64_t ratioFloorBytes = 64ULL << 20;
   double ratio = 200;
+  std::uint64_t splitBytes = 8ULL << 20;
+  std::size_t pieceBytes = 1U << 20;
 };
 
 // A sheet of a workbook and the head of its table.
@@ -79,6 +86,9 @@ class Workbook {
   // The sheet as CSV text (LF line ends). Raises kuma::Error naming the cell
   // for a date or error in a number field, or a damaged sheet.
   std::string SheetText(int sheet, const NumberFields& numbers = {}) const;
+  // The pieces the last SheetText parsed on worker threads (1: the sheet
+  // was read in one piece).
+  std::size_t SheetPieces() const;
 
  private:
   struct Impl;

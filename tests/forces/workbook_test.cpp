@@ -13,6 +13,8 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <limits>
+#include <thread>
 
 #include "../error_of.h"
 #include "../test_files.h"
@@ -356,6 +358,94 @@ TEST_F(WorkbookTest, EntriesThatInflatePastTheLimitsAreRefused) {
   ratio.ratioFloorBytes = 1000;
   ratio.ratio = 5;  // 2000 equal rows compress far better than that
   EXPECT_NE(ErrorOf([&] { Workbook book(path, ratio); }).find("倍以上"), std::string::npos);
+}
+
+// The sheet's text read with the given limits, or the refusal.
+std::string TextOrRefusal(const std::string& path, const WorkbookLimits& limits,
+                          std::size_t* pieces = nullptr) {
+  try {
+    const Workbook book(path, limits);
+    const std::string text = book.SheetText(0, {{"P", "M2", "M3"}, {}});
+    if (pieces != nullptr) *pieces = book.SheetPieces();
+    return text;
+  } catch (const Error& e) {
+    return std::string("refused: ") + e.what();
+  }
+}
+
+TEST_F(WorkbookTest, SheetsReadInPiecesOnThreadsGiveTheSameTextOrTheSameRefusal) {
+  WorkbookLimits whole;
+  whole.splitBytes = std::numeric_limits<std::uint64_t>::max();
+  WorkbookLimits rowByRow;  // every row a piece of its own
+  rowByRow.splitBytes = 0;
+  rowByRow.pieceBytes = 1;
+  WorkbookLimits fewRows = rowByRow;
+  fewRows.pieceBytes = 900;
+
+  std::vector<std::string> lines = ForceLines();
+  lines.insert(lines.begin() + 5, 2, "");  // rows 6 and 7 absent
+  lines.push_back("Story 1,C3,93,D+L,Combination,,,,0,-1,1,1,1,1,1,93,0,é a,b");
+  const std::string sheet = "xl/worksheets/sheet1.xml";
+  // Each case: the inline strings workbook or not, then a patch of its sheet.
+  struct Case {
+    bool inlineStrings;
+    std::string from, to;
+    bool splits;  // whether the rows can be read one by one
+  };
+  const std::vector<Case> cases = {
+      {false, "", "", true},
+      {true, "", "", true},
+      // What a cut in the bytes could fall into: the cut is not taken.
+      {false, "<row r=\"5\"", "<!-- </row> --><row r=\"5\"", false},
+      {false, "<row r=\"5\"", "<?note </row>?><row r=\"5\"", false},
+      {true, "<t>Story4</t>", "<t><![CDATA[St</row>ory4]]></t>", false},
+      // Rows that need the rows before them.
+      {false, "<row r=\"5\"", "<row", false},
+      {false, "<row r=\"8\"", "<row r=\"4\"", false},
+      {false, "<row r=\"5\"", "<c r=\"A4\"><v>7</v></c><row r=\"5\"", false},
+      // Damage, dates, errors: refused exactly as read in one piece.
+      {false, "<row r=\"8\"", "<row r=\"8\" x=\"<\"", false},
+      {false, "<c r=\"J8\"", "<c r=\"J8\" t=\"e\"", false},
+      {false, "<c r=\"N8\"", "<c r=\"N8\" t=\"d\"", false},
+      // The part in another encoding is left whole.
+      {true, "encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\"", false},
+      // Nothing after the end of the rows counts.
+      {false, "</sheetData>",
+       "</sheetData><x><row r=\"99\"><c r=\"A99\"><v>1</v></c></row></x>", true},
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const Case& c = cases[i];
+    const std::string path = Path("pieces" + std::to_string(i) + ".xlsx");
+    MakeWorkbook(path, [&](lxw_workbook* book) {
+      WriteLines(workbook_add_worksheet(book, "Element Forces - Columns"), lines);
+    }, c.inlineStrings);
+    if (!c.from.empty()) PatchPart(path, sheet, c.from, c.to);
+    const std::string expected = TextOrRefusal(path, whole);
+    std::size_t pieces = 0;
+    EXPECT_EQ(TextOrRefusal(path, rowByRow, &pieces), expected) << "case " << i;
+    if (expected.rfind("refused", 0) != 0 && std::thread::hardware_concurrency() > 1) {
+      EXPECT_EQ(pieces > 1, c.splits) << "case " << i;
+    }
+    EXPECT_EQ(TextOrRefusal(path, fewRows), expected) << "case " << i;
+  }
+  // Every sheet of the real ETABS workbooks.
+  for (const char* name : {"etabs19_model_and_forces.xlsx", "etabs22_model_definition.xlsx"}) {
+    const Workbook inOne(kEtabsDir + name, whole), inPieces(kEtabsDir + name, fewRows);
+    for (int i = 0; i < static_cast<int>(inOne.Sheets().size()); ++i) {
+      EXPECT_EQ(inPieces.SheetText(i), inOne.SheetText(i)) << name << " sheet " << i;
+      if (std::thread::hardware_concurrency() > 1) {
+        EXPECT_GT(inPieces.SheetPieces(), 1u) << name << " sheet " << i;
+      }
+    }
+  }
+  // The pieces joined: blank lines where rows are absent, the last row whole.
+  const std::string text = TextOrRefusal(Path("pieces0.xlsx"), rowByRow);
+  const std::vector<std::string_view> read = SplitTextLines(text);
+  ASSERT_EQ(read.size(), lines.size());
+  EXPECT_EQ(read[4], lines[4].substr(0, lines[4].size() - 1));
+  EXPECT_EQ(read[5], "");
+  EXPECT_EQ(read[6], "");
+  EXPECT_EQ(read.back(), lines.back());
 }
 
 TEST_F(WorkbookTest, ResultWorkbookReadsBackToTheSameNumbers) {
