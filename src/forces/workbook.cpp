@@ -19,6 +19,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "model/errors.h"
@@ -969,7 +970,16 @@ class SplitSheet {
   // Takes the part's next block; false once nothing more is wanted.
   bool Take(const char* data, std::size_t size, bool last) {
     if (threads_.empty()) {
-      for (unsigned i = 0; i < workers_; ++i) threads_.emplace_back([this] { Work(); });
+      for (unsigned i = 0; i < workers_; ++i) {
+        try {
+          threads_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+          // No thread to be had: those running do the work, and without any
+          // the sheet is read in one piece.
+          if (threads_.empty()) return GiveUp();
+          break;
+        }
+      }
     }
     // Rows longer than this, or a head before them as long, are not a
     // sheet as spreadsheets write them.
