@@ -366,8 +366,8 @@ std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
     if (sheet < 0) sheet = book.Find("Frame Assignments - Summary");
     if (sheet < 0 && book.Sheets().size() == 1) sheet = 0;  // a sheet of CSV rules
     // None of them: the message names the table and the sheets there are.
-    if (sheet < 0) return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable));
-    return ReadAssignmentRules(book.SheetText(sheet));
+    if (sheet < 0) return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable, {}, true));
+    return ReadAssignmentRules(book.SheetText(sheet, {}, true));
   }
   return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)));
 }
@@ -464,10 +464,10 @@ EtabsSections ReadEtabsSectionFile(const std::string& path) {
                           TitleHas(probe, "Reinforcing") || TitleHas(probe, "Col Reinf");
       if (!wanted) continue;
       if (sheet.title.empty()) text += "TABLE:  " + sheet.name + "\n";
-      text += book.SheetText(static_cast<int>(i)) + "\n";
+      text += book.SheetText(static_cast<int>(i), {}, true) + "\n";
     }
     if (text.empty())  // the message names the table and the sheets there are
-      text = WorkbookTableText(path, kRectangularDefinitions);
+      text = WorkbookTableText(path, kRectangularDefinitions, {}, true);
     return ReadEtabsSectionDefinitions(text);
   }
   return ReadEtabsSectionDefinitions(DecodeForceText(ReadForceFileBytes(path)));

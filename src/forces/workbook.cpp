@@ -560,6 +560,7 @@ struct SheetContext {
   const SharedStrings* strings;
   const std::vector<bool>* dateStyles;
   bool date1904;
+  bool quoted;  // text with a comma or a quote written quoted, as CSV does
 };
 
 // Walks the cells of a sheet in order, row by row, each with the text of
@@ -767,22 +768,27 @@ class HeadReader : public SheetReader {
   }
 };
 
-// One CSV field: a comma would split the cell, a line break would end the
-// line.
-void AppendField(std::string& out, std::string_view text) {
-  if (std::none_of(text.begin(), text.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; })) {
+// One CSV field: a comma would split the cell (unless the field is quoted),
+// a line break would end the line.
+void AppendField(std::string& out, std::string_view text, bool quoted) {
+  auto special = [quoted](char c) { return c == ',' || c == '\r' || c == '\n' || (quoted && c == '"'); };
+  if (std::none_of(text.begin(), text.end(), special)) {
     out.append(text);
     return;
   }
+  if (quoted) out += '"';
   for (char c : text) {
-    if (c == ',') {
+    if (c == ',' && !quoted) {
       out += ';';
+    } else if (c == '"' && quoted) {
+      out += "\"\"";
     } else if (c == '\r' || c == '\n') {
       out += ' ';
     } else {
       out += c;
     }
   }
+  if (quoted) out += '"';
 }
 
 // The whole sheet as CSV text; date and error cells in the number columns
@@ -795,6 +801,7 @@ class TextWriter : public SheetReader {
              const std::vector<long long>& firstChecked, bool piece = false)
       : SheetReader(context),
         sheetName_(*context.sheetName),
+        quoted_(context.quoted),
         out_(out),
         checkedName_(checked),
         firstChecked_(firstChecked),
@@ -814,7 +821,7 @@ class TextWriter : public SheetReader {
     if (kind == CellKind::Number) {
       out_.append(text);
     } else {
-      AppendField(out_, text);
+      AppendField(out_, text, quoted_);
     }
   }
   void OnRowEnd(long long row) override {
@@ -844,6 +851,7 @@ class TextWriter : public SheetReader {
   }
 
   const std::string& sheetName_;
+  bool quoted_;
   std::string& out_;
   const std::vector<std::string>& checkedName_;  // per column (index = column)
   const std::vector<long long>& firstChecked_;   // first row checked, 0 = not a number field
@@ -1234,11 +1242,11 @@ struct Workbook::Impl {
   Impl(const std::string& file, const WorkbookLimits& bounds)
       : path(file), limits(bounds), package(file, bounds) {}
 
-  SheetContext Context(int sheet) const {
-    return {&sheets[static_cast<std::size_t>(sheet)].name, &strings, &dateStyles, date1904};
+  SheetContext Context(int sheet, bool quoted) const {
+    return {&sheets[static_cast<std::size_t>(sheet)].name, &strings, &dateStyles, date1904, quoted};
   }
   void ReadParts();
-  std::optional<std::string> SplitText(int sheet, const std::vector<std::string>& names,
+  std::optional<std::string> SplitText(int sheet, bool quoted, const std::vector<std::string>& names,
                                        const std::vector<long long>& first) const;
   void Refuse(const std::string& why) const {
     throw Error("文件 " + Quoted(path) + " " + why);
@@ -1280,7 +1288,7 @@ void Workbook::Impl::ReadParts() {
     sheetParts.push_back(ResolvePart(main, link->target));
   }
   for (std::size_t i = 0; i < sheets.size(); ++i) {
-    HeadReader head(Context(static_cast<int>(i)));
+    HeadReader head(Context(static_cast<int>(i), false));
     if (!package.Parse(sheetParts[i], head))
       Refuse("已损坏: 缺少工作表 " + Quoted(sheets[i].name) + " 的部件 " + Quoted(sheetParts[i]));
     sheets[i].head = std::move(head.head);
@@ -1296,14 +1304,14 @@ void Workbook::Impl::ReadParts() {
 // A large sheet's text read on worker threads, or nothing when the sheet is
 // small, the machine has one core, or the split was given up (the bytes
 // inflated for it are then not counted twice).
-std::optional<std::string> Workbook::Impl::SplitText(int sheet,
+std::optional<std::string> Workbook::Impl::SplitText(int sheet, bool quoted,
                                                      const std::vector<std::string>& names,
                                                      const std::vector<long long>& first) const {
   const std::string& part = sheetParts[static_cast<std::size_t>(sheet)];
   const unsigned cores = std::thread::hardware_concurrency();
   if (cores < 2 || package.DeclaredSize(part) < limits.splitBytes) return std::nullopt;
   const std::uint64_t inflated = package.Inflated();
-  const SheetContext context = Context(sheet);
+  const SheetContext context = Context(sheet, quoted);
   try {
     SplitSheet split(context, names, first, part, limits.pieceBytes, std::min(cores, 4U));
     package.Inflate(part, [&split](const char* data, std::size_t size, bool last) {
@@ -1356,7 +1364,7 @@ std::string Workbook::SheetList() const {
   return list;
 }
 
-std::string Workbook::SheetText(int sheet, const NumberFields& numbers) const {
+std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted) const {
   const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
   std::vector<std::string> names(kMaxColumn + 1);
   std::vector<long long> first(kMaxColumn + 1, 0);
@@ -1376,11 +1384,11 @@ std::string Workbook::SheetText(int sheet, const NumberFields& numbers) const {
     }
   }
   impl_->pieces = 1;
-  if (std::optional<std::string> split = impl_->SplitText(sheet, names, first)) {
+  if (std::optional<std::string> split = impl_->SplitText(sheet, quoted, names, first)) {
     return *std::move(split);
   }
   std::string text;
-  TextWriter writer(impl_->Context(sheet), text, names, first);
+  TextWriter writer(impl_->Context(sheet, quoted), text, names, first);
   impl_->package.Parse(impl_->sheetParts[static_cast<std::size_t>(sheet)], writer);
   return text;
 }
@@ -1393,14 +1401,14 @@ bool IsWorkbookFile(const std::string& path) {
 }
 
 std::string WorkbookTableText(const std::string& path, std::string_view table,
-                              const NumberFields& numbers) {
+                              const NumberFields& numbers, bool quoted) {
   const Workbook book(path);
   const int sheet = book.Find(table);
   if (sheet < 0) {
     throw Error("工作簿 " + Quoted(path) + " 中没有表格 " + Quoted(std::string(table)) +
                 "; 其中的工作表有: " + book.SheetList());
   }
-  return book.SheetText(sheet, numbers);
+  return book.SheetText(sheet, numbers, quoted);
 }
 
 }  // namespace kuma

@@ -9,8 +9,9 @@
 // Numbers come from the cells' stored values (written back in the shortest
 // text that reads as the same double), text from shared or inline strings,
 // TRUE/FALSE for booleans, the cached value of a formula, nothing for an
-// empty or absent cell. A comma inside a text cell becomes ';' and a line
-// break a blank, so that the cell stays one field. Dates and error values
+// empty or absent cell. A comma inside a text cell becomes ';' (or, for
+// readers that take quoted fields, the cell is quoted as CSV quotes it) and
+// a line break a blank, so that the cell stays one field. Dates and error values
 // (#VALUE!) are refused, by cell reference, in the fields the caller reads
 // as numbers; elsewhere a date is written yyyy-mm-dd and an error as its text.
 //
@@ -84,8 +85,10 @@ class Workbook {
   // The sheets' names and titles for a message: "A", "B (TABLE: ...)", ...
   std::string SheetList() const;
   // The sheet as CSV text (LF line ends). Raises kuma::Error naming the cell
-  // for a date or error in a number field, or a damaged sheet.
-  std::string SheetText(int sheet, const NumberFields& numbers = {}) const;
+  // for a date or error in a number field, or a damaged sheet. `quoted`:
+  // text cells holding a comma or a quote are written in quotes (for readers
+  // of quoted fields) instead of with ';' for the comma.
+  std::string SheetText(int sheet, const NumberFields& numbers = {}, bool quoted = false) const;
   // The pieces the last SheetText parsed on worker threads (1: the sheet
   // was read in one piece).
   std::size_t SheetPieces() const;
@@ -104,7 +107,7 @@ bool IsWorkbookFile(const std::string& path);
 // workbook at `path`; raises kuma::Error naming the sheets there are when
 // none holds it. For readers of other ETABS tables.
 std::string WorkbookTableText(const std::string& path, std::string_view table,
-                              const NumberFields& numbers = {});
+                              const NumberFields& numbers = {}, bool quoted = false);
 
 // "J17" for column 10 (1-based), row 17.
 std::string CellReference(int column, long long row);

@@ -9,6 +9,7 @@
 #include <xlsxwriter.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -18,6 +19,7 @@
 
 #include "../error_of.h"
 #include "../test_files.h"
+#include "forces/etabs_tables.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
 #include "model/errors.h"
@@ -172,6 +174,23 @@ TEST_F(WorkbookTest, RealWorkbooksListTheirTablesForOtherReaders) {
   EXPECT_NE(missing.find("中没有表格 \"Element Forces\"; 其中的工作表有: \"Program Control\""),
             std::string::npos)
       << missing;
+}
+
+// ETABS section names hold commas; the section and assignment tables of a
+// workbook keep them, so that the names match those of the CSV exports.
+TEST_F(WorkbookTest, SectionNamesKeepTheirCommas) {
+  const std::string book = kEtabsDir + "etabs22_model_definition.xlsx";
+  const std::string name = "EXACTA 18 (117.5x125) (+10%W , 10%TODO)";
+  const EtabsSections sections = ReadEtabsSectionFile(book);
+  EXPECT_TRUE(std::any_of(sections.sections.begin(), sections.sections.end(),
+                          [&name](const LibrarySection& s) { return s.name == name; }));
+  int withComma = 0;
+  for (const AssignmentRule& rule : ReadAssignmentFile(book))
+    withComma += rule.section.find(',') != std::string::npos;
+  EXPECT_GT(withComma, 0);
+  // The force import still reads every comma as a field's end.
+  EXPECT_EQ(Workbook(book).SheetText(Workbook(book).Find("Frame Sec Def - Conc Rect")).find(name),
+            std::string::npos);
 }
 
 TEST_F(WorkbookTest, SheetImportsAsTheSameLinesWithSharedOrInlineStrings) {
