@@ -300,8 +300,10 @@ void CheckCommand(const Options& o) {
     throw UsageError("--assign is only for building, report-building and report-pdf --building");
   }
   if (o.hasSheet && o.command != "import" && o.command != "check" &&
-      o.command != "report-check" && !o.hasForces) {
-    throw UsageError("--sheet is only for a force file (import, check, report-check, --forces)");
+      o.command != "report-check" && !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding) {
+    throw UsageError(
+        "--sheet is only for a force file (import, check, report-check, building, "
+        "report-building, --forces, --building)");
   }
   if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.python && o.command != "opensees-model") {
@@ -514,7 +516,7 @@ void PrintLibrary(const std::string& project) {
 void RunBuilding(const Options& o, MapForm& form, AppState& state) {
   kuma::SectionLibrary library = kuma::ReadSectionFile(o.args[0]).library;
   if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
-  kuma::ImportCommand(state, form, o.args[1]);
+  ImportForceFile(o, form, state, o.args[1]);
   const kuma::BuildingCheck check =
       kuma::RunBuildingCheck(library, state.forceTable, kuma::ReadCheckMethod(form));
   if (check.uncheckedColumns > 0) {

@@ -51,6 +51,17 @@ TEST_F(CliWorkbook, CheckReadsTheSheetAndWritesTheTableAsAWorkbook) {
   }
 }
 
+TEST_F(CliWorkbook, BuildingReadsTheSheetOfItsForces) {
+  const std::string project = (dir_ / "p.ksec").string();
+  ASSERT_EQ(Cli({"--set", "Edit70=24", "--set", "Edit71=24", "library-add", project, "S1"}).status, 0);
+  const CliRun fromCsv =
+      Cli({"building", project, kEtabs + "etabs19_element_forces_columns_kip-ft.csv"});
+  const CliRun fromBook = Cli({"--sheet", "Element Forces - Columns", "building", project,
+                               kEtabs + "etabs19_model_and_forces.xlsx"});
+  ASSERT_EQ(fromBook.status, 0) << fromBook.err;
+  EXPECT_EQ(fromBook.out, fromCsv.out);
+}
+
 TEST_F(CliWorkbook, SheetAndWorkbookOutputAreCheckedAsUsage) {
   const std::string book = kEtabs + "etabs19_model_and_forces.xlsx";
   EXPECT_EQ(Cli({"import", book, "--out", (dir_ / "s.csv").string()}).status, 2);
