@@ -105,6 +105,11 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
   }
   if (method != kRadialMethod) FillBins(byAxialForce_, kAxialBins, false, footprints);
   if (method != kConstantAxialMethod) FillBins(byDirection_, kElevationBins, true, footprints);
+  // The lists of an unusually fine surface are not kept for the next one.
+  constexpr size_t kKeptBytes = 64 << 20;
+  if (vertices.capacity() * sizeof(Vertex) > kKeptBytes) std::vector<Vertex>().swap(vertices);
+  if (footprints.capacity() * sizeof(Footprint) > kKeptBytes)
+    std::vector<Footprint>().swap(footprints);
 }
 
 namespace {
