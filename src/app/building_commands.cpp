@@ -72,7 +72,7 @@ void Keep(const std::string& key, const KeptSurface& surface) {
 // The surface of one library section, meshed and built with its own boxes
 // exactly as the design check builds the form's, and its index for the
 // method: both kept for the next run.
-KeptSurface SurfaceOf(const LibrarySection& section, int method) {
+KeptSurface SurfaceOf(const LibrarySection& section, int method, const CancelToken* cancel) {
   const std::string key = SectionKey(section);
   const int m = method == kConstantAxialMethod ? 1 : 0;
   KeptSurface found = KeptSurfaceOf(key);
@@ -81,7 +81,9 @@ KeptSurface SurfaceOf(const LibrarySection& section, int method) {
     MapForm form;
     ApplyLibrarySection(section, form);
     AppState state;
-    SurfaceCommand(state, form);
+    WorkControl control;
+    control.cancel = cancel;  // a stop ends the surface being built too
+    SurfaceCommand(state, form, control);
     found.surface = std::make_shared<const CapacitySurface>(std::move(state.surface));
   }
   found.index[m] = std::make_shared<const SurfaceIndex>(*found.surface, method);
@@ -103,12 +105,15 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   std::atomic<std::size_t> next{0};
   std::atomic<int> done{0};
   std::atomic<bool> halt{false};
+  CancelToken token;
   auto run = [&] {
     for (std::size_t k; !halt.load() && (k = next.fetch_add(1)) < work.size();) {
       SectionWork& w = work[k];
       const LibrarySection& section = library.sections[static_cast<std::size_t>(w.position)];
       try {
-        w.kept = SurfaceOf(section, method);
+        w.kept = SurfaceOf(section, method, &token);
+      } catch (const Cancelled&) {
+        halt = true;
       } catch (const std::exception& e) {
         w.error = section.name + ": " + e.what();
       }
@@ -137,7 +142,10 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   }
   while (done.load() < static_cast<int>(work.size()) && !halt.load()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (stop && stop()) halt = true;
+    if (stop && stop()) {
+      halt = true;
+      token.Cancel();
+    }
     if (tick) tick(done.load());
   }
   for (std::thread& w : workers) w.join();
@@ -203,6 +211,13 @@ void LibraryAddCommand(const std::string& project, const Form& form, const Mater
 
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar, const WorkControl& control, int threads) {
+  // The bar goes back to zero however the check ends, stopped or failed too.
+  struct BarReset {
+    const ProgressFn& bar;
+    ~BarReset() {
+      if (bar) bar(0);
+    }
+  } reset{bar};
   BuildingCheck check = PlanBuildingCheck(forces, library);
   std::vector<SectionWork> work;
   for (int position : SectionsNeeded(check)) {
@@ -242,7 +257,6 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   } else {
     RateBuilding(check, forces, indexes, method, threads);
   }
-  if (bar) bar(0);
   return check;
 }
 

@@ -6,9 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <fstream>
 
 #include "app/gui/string_grid.h"
@@ -78,6 +81,48 @@ class BuildingPageTest : public WindowTest {
     Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(1);  // per story
     QCOMPARE(results->RowCount(), 3);
     ForgetDialogs();
+  }
+
+  // 停止 during a check of three finely meshed sections, once the first is
+  // built: the last check's table stays, the bar goes back to zero,
+  // and the window takes events throughout.
+  void stopKeepsTheLastCheck() {
+    Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(0);
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    const int rows = results->RowCount();
+    const std::string first = results->Cell(4, 1);
+    Find<QLineEdit>(w_, "Edit12")->setText("120");  // 14 000 fibers
+    Find<QLineEdit>(w_, "Edit13")->setText("120");
+    Find<QLineEdit>(w_, "Edit70")->setText("144");
+    Find<QLineEdit>(w_, "Edit71")->setText("96");
+    for (const char* name : {"A", "B", "C"}) {
+      Find<QLineEdit>(w_, "Edit1")->setText(QString::number(600 + name[0]));
+      Find<QLineEdit>(w_, "Edit155")->setText(name);
+      Find<QPushButton>(w_, "Button80")->click();
+    }
+    Find<QPlainTextEdit>(w_, "Memo5")->setPlainText("story,column,section\nS2,*,B\n*,C2,C\n*,*,A\n");
+    Find<QPushButton>(w_, "Button86")->click();
+    // Stopped once the bar has moved, so that it must go back to zero.
+    bool enabledDuringRun = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (Find<QProgressBar>(w_, "ProgressBar6")->value() == 0) return;
+      auto* stop = Find<QPushButton>(w_, "Button91");
+      enabledDuringRun = stop->isEnabled();
+      stop->click();
+      poll.stop();
+    });
+    poll.start(5);
+    Find<QPushButton>(w_, "Button89")->click();
+    poll.stop();
+    QVERIFY(enabledDuringRun);
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    QCOMPARE(results->RowCount(), rows);
+    QCOMPARE(results->Cell(4, 1), first);
+    QCOMPARE(Find<QProgressBar>(w_, "ProgressBar6")->value(), 0);
+    QVERIFY(w_->statusBar()->currentMessage().contains(QStringLiteral("停止")));
+    Find<QLineEdit>(w_, "Edit12")->setText("12");
+    Find<QLineEdit>(w_, "Edit13")->setText("12");
   }
 
   // Rules edited on the page are unsaved changes like a typed box: closing
