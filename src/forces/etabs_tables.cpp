@@ -229,14 +229,7 @@ LibrarySection NewSection(const std::string& name, int kind, const std::string& 
   MapForm initial;
   initial.SetItemIndex("ComboBox1", kind - 1);
   const int entry = grade.empty() ? 0 : ConcreteGradeEntry(grade);
-  if (entry > 0) {
-    for (const MaterialGroupControls& g : MaterialGroups()) {
-      if (g.material == 0 || g.material == 1 || g.material == 2) {
-        initial.SetItemIndex(g.gradeList, entry);
-        FillFromGrade(initial, g);
-      }
-    }
-  }
+  if (entry > 0) ApplyConcreteGrade(initial, entry);
   LibrarySection s = SectionFromForm(initial, name);
   s.material = material;
   return s;
@@ -448,6 +441,48 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
     out.notes.push_back("材料 " + names + " 不是混凝土等级, 这些截面取表单的材料常数");
   }
   return out;
+}
+
+void ApplyConcreteGrade(Form& form, int grade) {
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    if (g.material != 0 && g.material != 1 && g.material != 2) continue;  // the steels
+    form.SetItemIndex(g.gradeList, grade);
+    FillFromGrade(form, g);
+  }
+}
+
+std::vector<LibraryMaterial> LibraryMaterials(const SectionLibrary& library) {
+  std::vector<LibraryMaterial> materials;
+  for (const LibrarySection& s : library.sections) {
+    if (s.material.empty()) continue;
+    auto it = std::find_if(materials.begin(), materials.end(),
+                           [&s](const LibraryMaterial& m) { return m.name == s.material; });
+    if (it == materials.end()) {
+      MapForm form;
+      ApplyLibrarySection(s, form);
+      materials.push_back({s.material, 0, form.ItemIndex(MaterialGroups().front().gradeList)});
+      it = materials.end() - 1;
+    }
+    ++it->sections;
+  }
+  return materials;
+}
+
+int ApplyMaterialGrade(SectionLibrary& library, const std::string& material, int grade) {
+  if (grade < 0 || static_cast<std::size_t>(grade) >= GradeEntries(0).size())
+    throw Error("没有这个混凝土等级");
+  int changed = 0;
+  for (LibrarySection& s : library.sections) {
+    if (s.material != material) continue;
+    MapForm form;
+    ApplyLibrarySection(s, form);
+    ApplyConcreteGrade(form, grade);
+    LibrarySection updated = SectionFromForm(form, s.name);
+    updated.material = s.material;
+    s = std::move(updated);
+    ++changed;
+  }
+  return changed;
 }
 
 EtabsSections ReadEtabsSectionFile(const std::string& path) {

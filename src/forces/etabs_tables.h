@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/form.h"
 #include "model/library.h"
 
 namespace kuma {
@@ -71,6 +72,23 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text);
 // titled "Frame Assignments - Section Properties" (or "... - Summary", or
 // its one sheet), the definitions from the sheets of the tables above.
 EtabsSections ReadEtabsSectionFile(const std::string& path);
+
+// The ETABS material names the library's sections carry (in the order they
+// first appear), with how many sections carry each and the concrete grade
+// list entry of the first of them (0 "自定义").
+struct LibraryMaterial {
+  std::string name;
+  int sections = 0;
+  int grade = 0;
+};
+std::vector<LibraryMaterial> LibraryMaterials(const SectionLibrary& library);
+// Gives every section of ETABS material `material` entry `grade` of the
+// concrete grade list in its three concrete groups, their boxes filled from
+// that grade at the section's own value level (entry 0 "自定义" sets the
+// lists only and keeps the boxes). Returns how many sections it changed.
+int ApplyMaterialGrade(SectionLibrary& library, const std::string& material, int grade);
+// The same for the three concrete groups of one form.
+void ApplyConcreteGrade(Form& form, int grade);
 
 // The concrete grade ("C30") a material name is or holds: a C (either case)
 // not after a letter or digit, then a number ending before any letter, that

@@ -125,6 +125,60 @@ class BuildingPageTest : public WindowTest {
     Find<QLineEdit>(w_, "Edit13")->setText("12");
   }
 
+  // An ETABS material the import cannot read as a grade gets one on the
+  // page, for all its sections at once.
+  void gradeOfAnEtabsMaterial() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sections.csv");
+    std::ofstream(QFile::encodeName(path).toStdString())
+        << "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+           "Name,Material,Depth,Width,Design Type\n,,mm,mm,\n"
+           "P50x50,4000Psi,500,500,Column\nP40x60,4000Psi,600,400,Column\n"
+           "W1,MADERA,200,100,Column\n";
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button85")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* materials = Find<StringGrid>(w_, "StringGrid6");
+    QCOMPARE(materials->RowCount(), 3);
+    QCOMPARE(materials->Cell(0, 1), std::string("4000Psi"));
+    QCOMPARE(materials->Cell(1, 1), std::string("2"));
+    QCOMPARE(materials->Cell(2, 1), std::string("自定义"));
+
+    materials->setCurrentIndex(materials->model()->index(0, 0));  // the first material
+    auto* grade = Find<QComboBox>(w_, "ComboBox40");
+    grade->setCurrentIndex(grade->findText(QStringLiteral("C30")));
+    Find<QPushButton>(w_, "Button93")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    QCOMPARE(materials->Cell(2, 1), std::string("C30"));
+    QCOMPARE(materials->Cell(2, 2), std::string("自定义"));  // MADERA untouched
+    for (const kuma::LibrarySection& section : w_->State().library.sections) {
+      if (section.material != "4000Psi") continue;
+      for (const auto& [box, text] : section.texts)
+        if (box == "Edit14") QCOMPARE(text, std::string("14.3"));  // C30's design fc
+    }
+    ForgetDialogs();
+  }
+
+  // A click on a section's row chooses that section, the first row too:
+  // 删除 deletes the section clicked, not its neighbour.
+  void sectionButtonsActOnTheRowClicked() {
+    auto* sections = Find<StringGrid>(w_, "StringGrid5");
+    const kuma::SectionLibrary& library = w_->State().library;
+    const std::size_t count = library.sections.size();
+    QVERIFY(count >= 3);
+    const std::string first = library.sections[0].name, second = library.sections[1].name;
+    const QModelIndex row = sections->model()->index(0, 0);
+    sections->setCurrentIndex(row);
+    sections->clicked(row);
+    QCOMPARE(Find<QLineEdit>(w_, "Edit155")->text().toStdString(), first);
+    Find<QPushButton>(w_, "Button83")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    QCOMPARE(library.sections.size(), count - 1);
+    QCOMPARE(library.Find(first), -1);
+    QCOMPARE(library.sections[0].name, second);
+    ForgetDialogs();
+  }
+
   // Rules edited on the page are unsaved changes like a typed box: closing
   // must not lose them without asking.
   void libraryEditsMarkTheSectionChanged() {

@@ -1,6 +1,7 @@
 // The page "截面库": the named sections of the section file and the
 // assignments of the building.
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include "model/section_kind.h"
 #include "forces/etabs_tables.h"
 #include "forces/forces.h"
+#include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_library.h"
@@ -29,6 +31,8 @@ constexpr const char* kSections = "StringGrid5";
 constexpr const char* kName = "Edit155";
 constexpr const char* kRules = "Memo5";
 constexpr const char* kNotes = "Label245";
+constexpr const char* kMaterials = "StringGrid6";
+constexpr const char* kMaterialGrade = "ComboBox40";
 
 // The rules as the memo shows them: one CSV line each under the header.
 QString RulesText(const std::vector<AssignmentRule>& rules) {
@@ -77,6 +81,20 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   QLabel* notes = AddLabel(page, kNotes, QString(), 8, 570, 860);
   notes->setWordWrap(true);
   notes->setMinimumHeight(60);
+  // The ETABS material names of the sections and the concrete grade each
+  // stands for: a name the import could not read as a grade ("4000Psi")
+  // gets one here, for all its sections at once.
+  AddLabel(page, "Label256", QStringLiteral("ETABS 材料与混凝土等级 (选一行和等级, 再点设置)"), 8,
+           640, 600);
+  auto* materials = new StringGrid(3, 1, page);
+  materials->setObjectName(QString::fromUtf8(kMaterials));
+  materials->setGeometry(8, 662, 560, 130);
+  materials->setColumnWidth(0, 260);
+  auto* grade = new QComboBox(page);
+  grade->setObjectName(QString::fromUtf8(kMaterialGrade));
+  for (const char* entry : GradeEntries(0)) grade->addItem(QString::fromUtf8(entry));
+  grade->setGeometry(580, 662, 160, kEditHeight);
+  AddButton(page, "Button93", QStringLiteral("设为该材料的等级"), 580, 694, 160);
 }
 
 void TForm1::ConnectLibraryPage() {
@@ -84,7 +102,9 @@ void TForm1::ConnectLibraryPage() {
     connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this, handler);
   };
   auto* grid = findChild<StringGrid*>(QString::fromUtf8(kSections));
-  auto selected = [grid]() { return grid->currentIndex().row() - 1; };
+  // The grid's model rows are its scrolling rows: model row i is section i
+  // (grid row i + 1); none chosen gives -1.
+  auto selected = [grid]() { return grid->currentIndex().row(); };
   auto nameText = [this]() {
     return findChild<QLineEdit*>(QString::fromUtf8(kName))->text().trimmed().toStdString();
   };
@@ -95,7 +115,7 @@ void TForm1::ConnectLibraryPage() {
     }
   };
   connect(grid, &QTableView::clicked, this, [this, grid](const QModelIndex& index) {
-    const int i = index.row() - 1;
+    const int i = index.row();
     if (i >= 0 && static_cast<std::size_t>(i) < state_.library.sections.size())
       findChild<QLineEdit*>(QString::fromUtf8(kName))
           ->setText(QString::fromUtf8(state_.library.sections[static_cast<std::size_t>(i)].name));
@@ -159,6 +179,22 @@ void TForm1::ConnectLibraryPage() {
       form_->SetText(kNotes, notes);
     });
   });
+  onClick("Button93", [this, edit] {
+    edit([this] {
+      const int row = findChild<StringGrid*>(QString::fromUtf8(kMaterials))->currentIndex().row();
+      const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
+      if (row < 0 || static_cast<std::size_t>(row) >= materials.size())
+        throw Error("请先在材料列表中选择一种材料");
+      const std::string& material = materials[static_cast<std::size_t>(row)].name;
+      const int grade = form_->ItemIndex(kMaterialGrade);
+      ApplyMaterialGrade(state_.library, material, grade);
+      // The form is the section it was loaded from: it takes the grade too,
+      // so that saving it keeps the grade.
+      const int current = state_.library.current;
+      if (current >= 0 && state_.library.sections[static_cast<std::size_t>(current)].material == material)
+        ApplyConcreteGrade(*form_, grade);
+    });
+  });
   onClick("Button86", [this, edit] {
     edit([this] {
       const std::string text =
@@ -197,6 +233,20 @@ void TForm1::RefreshLibraryPage() {
     form_->SetGridCell(kSections, 5, row, FormatFixed(s.steelRatio, 3));
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
+
+  const std::vector<LibraryMaterial> materials = LibraryMaterials(library);
+  const std::vector<const char*> grades = GradeEntries(0);
+  form_->SetGridRowCount(kMaterials, static_cast<int>(materials.size()) + 1);
+  const char* materialHead[3] = {"ETABS 材料", "截面数", "混凝土等级"};
+  for (int c = 0; c < 3; ++c) form_->SetGridCell(kMaterials, c, 0, materialHead[c]);
+  for (std::size_t i = 0; i < materials.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    const int grade = materials[i].grade;
+    form_->SetGridCell(kMaterials, 0, row, materials[i].name);
+    form_->SetGridCell(kMaterials, 1, row, std::to_string(materials[i].sections));
+    form_->SetGridCell(kMaterials, 2, row,
+                       grade > 0 && static_cast<std::size_t>(grade) < grades.size() ? grades[static_cast<std::size_t>(grade)] : "自定义");
+  }
 }
 
 }  // namespace kuma::gui
