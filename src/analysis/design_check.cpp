@@ -61,10 +61,9 @@ SurfaceIndex::SurfaceIndex(const CapacitySurface& surface, int method) {
   if (!(pHigh_ > pLow_)) pHigh_ = pLow_ + 1;
 
   // Every point in normalised coordinates with its direction, once: each is
-  // a corner of six triangles.
-  // The working lists are kept by the thread: a thread building the
-  // surfaces of a whole building reuses them instead of asking the system
-  // for fresh pages each time.
+  // a corner of six triangles. The working lists are kept by the thread: a
+  // thread building the surfaces of a whole building reuses them instead of
+  // asking the system for fresh pages each time.
   const size_t count = surface.meridian.size();
   thread_local std::vector<Vertex> vertices;
   thread_local std::vector<size_t> first;  // of each meridian in `vertices`
