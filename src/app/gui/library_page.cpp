@@ -230,7 +230,14 @@ void TForm1::RefreshLibraryPage() {
     form_->SetGridCell(kSections, 2, row, s.error.empty() ? FormatFixed(s.B, 0) : s.error);
     form_->SetGridCell(kSections, 3, row, s.error.empty() ? FormatFixed(s.H, 0) : "");
     form_->SetGridCell(kSections, 4, row, std::to_string(s.fibers));
-    form_->SetGridCell(kSections, 5, row, FormatFixed(s.steelRatio, 3));
+    // Reinforced concrete columns hold at most about 5 % of bars; more says
+    // the bars do not belong to the section (an ETABS section read without
+    // its reinforcing keeps the form's initial bars).
+    const int kind = library.sections[i].sectionType;
+    const bool overReinforced = (kind == 1 || kind == 2) && s.error.empty() && s.steelRatio > 5;
+    form_->SetGridCell(kSections, 5, row,
+                       FormatFixed(s.steelRatio, 3) + (overReinforced ? " 超过5%" : ""));
+    form_->SetGridRowColour(kSections, row, overReinforced ? Rgb{255, 165, 0} : kWhite);
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
 
