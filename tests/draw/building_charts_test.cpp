@@ -15,28 +15,13 @@
 #include "app/building_commands.h"
 #include "draw/chart_frame.h"
 #include "draw/recording_canvas.h"
+#include "draw_test_util.h"
 #include "model/section_library.h"
 
 namespace kuma {
 namespace {
 
-class RecordingForm : public MapForm {
- public:
-  RecordingForm() {
-    SetCanvasFactory([this](const std::string& name, int width, int height) {
-      auto canvas = std::make_unique<RecordingCanvas>(width, height);
-      canvases_[name] = canvas.get();
-      return canvas;
-    });
-  }
-  RecordingCanvas& Canvas(const std::string& name) {
-    Picture(name);
-    return *canvases_.at(name);
-  }
-
- private:
-  std::map<std::string, RecordingCanvas*> canvases_;
-};
+using test::RecordingForm;
 
 // Two columns on one story, their rows interleaved, the plotting factors not
 // 1: C1 (records 1, 3, 4) and C2 (records 2, 5).

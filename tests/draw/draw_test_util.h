@@ -4,14 +4,37 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "model/form.h"
 #include "model/state.h"
 #include "draw/recording_canvas.h"
 
 namespace kuma::test {
+
+// A form whose pictures record their calls.
+class RecordingForm : public MapForm {
+ public:
+  RecordingForm() {
+    SetCanvasFactory([this](const std::string& name, int width, int height) {
+      auto canvas = std::make_unique<RecordingCanvas>(width, height);
+      canvases_[name] = canvas.get();
+      return canvas;
+    });
+  }
+  RecordingCanvas& Canvas(const std::string& name) {
+    Picture(name);
+    return *canvases_.at(name);
+  }
+  const std::vector<std::string>& Calls(const std::string& name) { return Canvas(name).Calls(); }
+
+ private:
+  std::map<std::string, RecordingCanvas*> canvases_;
+};
 
 // Rows of a reference CSV (header skipped), as numbers.
 inline std::vector<std::vector<double>> ReadReferenceCsv(const std::string& name) {

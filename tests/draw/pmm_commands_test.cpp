@@ -19,24 +19,7 @@
 namespace kuma {
 namespace {
 
-// A form whose pictures record their calls.
-class RecordingForm : public MapForm {
- public:
-  RecordingForm() {
-    SetCanvasFactory([this](const std::string& name, int width, int height) {
-      auto canvas = std::make_unique<RecordingCanvas>(width, height);
-      canvases_[name] = canvas.get();
-      return canvas;
-    });
-  }
-  const std::vector<std::string>& Calls(const std::string& name) {
-    Picture(name);
-    return canvases_.at(name)->Calls();
-  }
-
- private:
-  std::map<std::string, RecordingCanvas*> canvases_;
-};
+using test::RecordingForm;
 
 using test::ErrorOf;
 
