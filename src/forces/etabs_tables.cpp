@@ -10,6 +10,7 @@
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "model/section_library.h"
 
 namespace kuma {
@@ -192,7 +193,12 @@ void SetText(LibrarySection& s, const char* box, const std::string& text) {
 
 std::string Number(double value) { return FormatG17(value); }
 
-// Puts the bars into a section of kind 1 (rectangular) or 2 (circular).
+bool IsRoundKind(int sectionType) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  return kind != nullptr && IsCircular(*kind);
+}
+
+// Puts the bars into a reinforced concrete section, rectangular or round.
 // ETABS counts the bars of a face with its corners; the form counts them
 // without (the corner bundles are apart). The form's cover runs to the
 // bar centre: the clear cover, the tie and half a bar.
@@ -200,7 +206,7 @@ void ApplyBars(LibrarySection& s, const Bars& b) {
   SetText(s, "Edit3", Number(b.cover + b.tieD + b.longD / 2));
   SetText(s, "Edit5", "1");
   SetText(s, "Edit7", Number(b.longD));
-  if (s.sectionType == 2) {
+  if (IsRoundKind(s.sectionType)) {
     SetText(s, "Edit6", std::to_string(b.circle));
     return;
   }
@@ -405,7 +411,9 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       if (!IsColumn(table, r, designType)) continue;
       const std::string& materialName = table.Cell(r, material);
       const std::string grade = ConcreteGradeOfMaterial(materialName);
-      LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, materialName, grade);
+      LibrarySection s = NewSection(
+          table.Cell(r, name), ReinforcedConcreteKind(rect ? Outline::Rectangle : Outline::Circle),
+          materialName, grade);
       CheckSectionName(s.name);
       if (rect) {
         SetText(s, "Edit1", Number(ReadLength(table, r, width, "Width")));
@@ -430,7 +438,7 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       out.notes.push_back("截面 '" + s.name + "' 没有配筋数据, 钢筋取表单的初始值");
       continue;
     }
-    if (it->second.circular != (s.sectionType == 2))
+    if (it->second.circular != IsRoundKind(s.sectionType))
       throw Error("截面 '" + s.name + "' 的配筋布置 (" +
                   (it->second.circular ? "圆形" : "矩形") + ") 与截面形状不符");
     ApplyBars(s, it->second);

@@ -2,6 +2,7 @@
 
 #include "model/captions.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -84,12 +85,13 @@ const std::vector<ListEntries>& DropDownLists() {
       "自定义", "C15", "C20", "C25", "C30", "C35", "C40", "C45",
       "C50",    "C55", "C60", "C65", "C70", "C75", "C80"};
   static const std::vector<ListEntries> lists = {
-      {"ComboBox1",
-       {"矩形混凝土柱", "圆形混凝土柱", "矩形钢骨柱1", "矩形钢骨柱2", "圆形钢管混凝土柱",
-        "矩形钢管混凝土柱", "圆形钢骨柱", "矩形叠合柱"}},
-      {"ComboBox2", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
-      {"ComboBox3", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
-      {"ComboBox4", {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox1", SectionKindNames()},
+      {"ComboBox2",
+       {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox3",
+       {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
+      {"ComboBox4",
+       {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
       {"ComboBox5", {"简化本构", "双折线强化", "规范附录C三折线"}},
       {"ComboBox6", {"简化本构", "双折线强化", "规范附录C三折线"}},
       {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},

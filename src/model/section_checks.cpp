@@ -8,6 +8,7 @@
 #include "model/captions.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -181,9 +182,9 @@ void CheckCircularRc(int kind, const SectionParameters& p, const Box& D) {
   CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, D);
 }
 
-void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H) {
-  const Box diameter = Boxed(RectComposite, "Edit42", p.h);
-  const Box wall = Boxed(RectComposite, "Edit44", p.tf);
+void CheckTubeInRectangle(int kind, const SectionParameters& p, const Box& B, const Box& H) {
+  const Box diameter = Boxed(kind, "Edit42", p.h);
+  const Box wall = Boxed(kind, "Edit44", p.tf);
   RequireThickness(diameter);
   RequireThickness(wall);
   RequireBelowHalf(wall, diameter);
@@ -191,9 +192,9 @@ void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H
   RequireNotAbove(diameter, H);
 }
 
-void CheckRectangularTube(const SectionParameters& p) {
-  const Box B = Boxed(RectCfst, "Edit1", p.B), H = Boxed(RectCfst, "Edit2", p.H);
-  const Box tx = Boxed(RectCfst, "Edit3", p.tw), ty = Boxed(RectCfst, "Edit41", p.twX);
+void CheckRectangularTube(int kind, const SectionParameters& p) {
+  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
+  const Box tx = Boxed(kind, "Edit3", p.tw), ty = Boxed(kind, "Edit41", p.twX);
   RequireOutline(B);
   RequireOutline(H);
   RequireThickness(tx);
@@ -202,8 +203,8 @@ void CheckRectangularTube(const SectionParameters& p) {
   RequireBelowHalf(ty, H);
 }
 
-void CheckCircularTube(const SectionParameters& p) {
-  const Box D = Boxed(CircleCfst, "Edit1", p.H), wall = Boxed(CircleCfst, "Edit3", p.tw);
+void CheckCircularTube(int kind, const SectionParameters& p) {
+  const Box D = Boxed(kind, "Edit1", p.H), wall = Boxed(kind, "Edit3", p.tw);
   RequireOutline(D);
   RequireThickness(wall);
   RequireBelowHalf(wall, D);
@@ -237,8 +238,9 @@ MaterialBoxes BoxesOf(std::int32_t material) {
   }
 }
 
-// Material boxes are captioned alike for every kind.
-Box MaterialBox(const char* name, double value) { return Boxed(RectRc, name, value); }
+// Material and analysis boxes are captioned alike for every kind.
+constexpr int kAnyKind = 0;
+Box MaterialBox(const char* name, double value) { return Boxed(kAnyKind, name, value); }
 
 void RequireStrength(const Box& b) {
   RequireNotNegative(b);
@@ -269,44 +271,30 @@ void CheckFiberConstants(const FiberRecord& f) {
 }  // namespace
 
 void CheckSectionGeometry(int sectionType, const SectionParameters& p) {
+  const SectionKindRow* row = FindSectionKind(sectionType);
+  if (row == nullptr) return;
   const int kind = sectionType;
-  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
-  switch (sectionType) {
-    case RectRc:
-      CheckRectangularRc(kind, p, B, H);
-      break;
-    case RectSteelRc1:
-      CheckRectangularRc(kind, p, B, H);
-      CheckShapeInRectangle(YShape(kind, p), H, B);
-      CheckShapeInRectangle(XShape(kind, p), B, H);
-      break;
-    case RectSteelRc2:
-      CheckRectangularRc(kind, p, B, H);
-      CheckShapeInRectangle(YShape(kind, p), H, B);
-      break;
-    case RectComposite:
-      CheckRectangularRc(kind, p, B, H);
-      CheckTubeInRectangle(p, B, H);
-      break;
-    case CircleRc:
-      CheckCircularRc(kind, p, Boxed(kind, "Edit1", p.H));
-      break;
-    case CircleSteelRc: {
-      const Box D = Boxed(kind, "Edit1", p.H);
-      CheckCircularRc(kind, p, D);
-      CheckShapeInCircle(YShape(kind, p), D);
-      CheckShapeInCircle(XShape(kind, p), D);
-      break;
-    }
-    case CircleCfst:
-      CheckCircularTube(p);
-      break;
-    case RectCfst:
-      CheckRectangularTube(p);
-      break;
-    default:
-      break;
+  const bool circular = IsCircular(*row);
+  if (IsTube(*row)) {
+    circular ? CheckCircularTube(kind, p) : CheckRectangularTube(kind, p);
+    return;
   }
+  // The outline: a diameter (Edit1, read into H as well) or B × H.
+  const Box B = Boxed(kind, "Edit1", circular ? p.H : p.B), H = Boxed(kind, "Edit2", p.H);
+  if (circular) {
+    CheckCircularRc(kind, p, B);
+  } else {
+    CheckRectangularRc(kind, p, B, H);
+  }
+  if (HasShapes(*row)) {
+    circular ? CheckShapeInCircle(YShape(kind, p), B)
+             : CheckShapeInRectangle(YShape(kind, p), H, B);
+  }
+  if (row->steel == KindSteel::ShapesXY) {
+    circular ? CheckShapeInCircle(XShape(kind, p), B)
+             : CheckShapeInRectangle(XShape(kind, p), B, H);
+  }
+  if (row->steel == KindSteel::InnerTube && !circular) CheckTubeInRectangle(kind, p, B, H);
 }
 
 void CheckMaterialConstants(const FiberArray& fibers) {
@@ -320,7 +308,7 @@ void CheckMaterialConstants(const FiberArray& fibers) {
 }
 
 void CheckUltimateStrain(double ecu, const char* box) {
-  const Box b = Boxed(RectRc, box, ecu);
+  const Box b = Boxed(kAnyKind, box, ecu);
   if (!(ecu < 0)) Refuse(b, "必须小于0");
   if (!(ecu >= -kGreatestStrain)) Refuse(b, "必须不小于-" + FormatNumber(kGreatestStrain));
 }

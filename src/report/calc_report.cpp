@@ -113,40 +113,34 @@ Boxes SectionBoxes(int sectionType) {
     for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
     return all;
   };
-  switch (sectionType) {
-    case 1:
-      return join({rectangle, rectangleBars, rectangleMesh});
-    case 2:
-      return join(
-          {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
-    case 3:
-      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeX, shapeMesh});
-    case 4:
-      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeMesh});
-    case 5:
-      return join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
-    case 6:
-      return join({{{"截面宽度B (mm)", "Edit1"},
-                    {"截面高度H (mm)", "Edit2"},
-                    {"X方向板厚 (mm)", "Edit3"},
-                    {"Y方向板厚 (mm)", "Edit41"}},
-                   rectangleMesh});
-    case 7:
-      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}},
-                   circleBars,
-                   circleMesh,
-                   shapeY,
-                   shapeX,
-                   shapeMesh});
-    default:
-      return join({rectangle,
-                   rectangleBars,
-                   rectangleMesh,
-                   {{"钢管外径 (mm)", "Edit42"},
-                    {"钢管壁厚 (mm)", "Edit44"},
-                    {"钢管内环向划分数量", "Edit50"},
-                    {"钢管内径向划分数量", "Edit51"}}});
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind == nullptr) return {};
+  Boxes boxes;
+  if (IsTube(*kind) && IsCircular(*kind)) {
+    boxes = join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
+  } else if (IsTube(*kind)) {
+    boxes = join({{{"截面宽度B (mm)", "Edit1"},
+                   {"截面高度H (mm)", "Edit2"},
+                   {"X方向板厚 (mm)", "Edit3"},
+                   {"Y方向板厚 (mm)", "Edit41"}},
+                  rectangleMesh});
+  } else if (IsCircular(*kind)) {
+    boxes =
+        join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
+  } else {
+    boxes = join({rectangle, rectangleBars, rectangleMesh});
   }
+  if (HasShapes(*kind)) boxes = join({boxes, shapeY});
+  if (kind->steel == KindSteel::ShapesXY) boxes = join({boxes, shapeX});
+  if (HasShapes(*kind)) boxes = join({boxes, shapeMesh});
+  if (kind->steel == KindSteel::InnerTube) {
+    boxes = join({boxes,
+                  {{"钢管外径 (mm)", "Edit42"},
+                   {"钢管壁厚 (mm)", "Edit44"},
+                   {"钢管内环向划分数量", "Edit50"},
+                   {"钢管内径向划分数量", "Edit51"}}});
+  }
+  return boxes;
 }
 
 std::vector<std::pair<std::string, std::string>> BoxPairs(const Form& form, const Boxes& boxes) {
@@ -165,7 +159,8 @@ void AddSection(const AppState& state, const Form& form, CalcReport& report) {
   const double B = state.params.B, H = state.params.H;
   const MaterialColours colours = state.colours;
   const PixelPoint size = PictureSize("Image1");
-  const bool circular = state.SectionType == 2 || state.SectionType == 5 || state.SectionType == 7;
+  const SectionKindRow* kind = FindSectionKind(state.SectionType);
+  const bool circular = kind != nullptr && IsCircular(*kind);
   const std::string outline = circular ? "D = " + Fixed(B, 0) + " mm"
                                        : "B × H = " + Fixed(B, 0) + " × " + Fixed(H, 0) + " mm";
   report.blocks.push_back(FigureBlock(

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "model/section_kind.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace kuma::test;
 
 TEST(CliStats, EveryKindMatchesTheReference) {
-  for (int kind = 1; kind <= 8; ++kind) {
+  for (int kind = 1; kind <= kuma::kSectionKindCount; ++kind) {
     CliRun run = RunCli({"--set", "ComboBox1=" + std::to_string(kind - 1), "stats"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string reference =

@@ -18,6 +18,7 @@
 #include "model/form.h"
 #include "model/numfmt.h"
 #include "model/section.h"
+#include "model/section_kind.h"
 #include "model/statistics.h"
 
 namespace kuma {
@@ -126,7 +127,7 @@ TEST(FiniteResults, ExtremeSizesInEveryBoxOfEveryKind) {
   const char* sizeBoxes[] = {"Edit1",  "Edit2",  "Edit3",  "Edit7",  "Edit9",
                              "Edit11", "Edit41", "Edit42", "Edit43", "Edit44",
                              "Edit45", "Edit46", "Edit47", "Edit48", "Edit49"};
-  for (int kind = 0; kind < 8; ++kind) {
+  for (int kind = 0; kind < kuma::kSectionKindCount; ++kind) {
     for (const char* box : sizeBoxes) {
       for (const char* value : {"1e308", "1e-308", "-1e308"}) {
         for (const char* command : {"mesh", "stats", "pm", "mm", "opensees"})

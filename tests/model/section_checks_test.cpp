@@ -17,6 +17,7 @@
 #include "model/form.h"
 #include "model/materials.h"
 #include "model/section_input.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 namespace {
@@ -204,7 +205,8 @@ std::vector<Rule> Rules() {
 }
 
 TEST(SectionChecks, EveryKindsDefaultsPass) {
-  for (int kind = 1; kind <= 8; ++kind) EXPECT_EQ(Check(kind, DefaultParameters(kind)), "") << kind;
+  for (const SectionKindRow& k : kSectionKinds)
+    EXPECT_EQ(Check(k.type, DefaultParameters(k.type)), "") << k.type;
 }
 
 TEST(SectionChecks, EachRuleJustInsideAndJustOutside) {

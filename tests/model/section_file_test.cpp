@@ -18,6 +18,7 @@
 #include "app/section_commands.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
+#include "model/section_kind.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ class SectionFileTest : public kuma::test::FolderTest {
 };
 
 TEST_F(SectionFileTest, EverySectionKindRoundTripsToTheSameFormAndResults) {
-  for (int kind = 0; kind < 8; ++kind) {
+  for (int kind = 0; kind < kuma::kSectionKindCount; ++kind) {
     SCOPED_TRACE("kind " + std::to_string(kind + 1));
     MapForm form;
     AppState state;
