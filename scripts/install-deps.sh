@@ -14,6 +14,7 @@ packages=(
   xvfb xauth
   poppler-utils tcl python3
   libzip-dev libexpat1-dev libxlsxwriter-dev
+  git clang-format
 )
 # The fuzz targets (KUMA_FUZZ=1): clang and its libFuzzer runtime, which
 # libclang-rt-dev brings (-fsanitize=fuzzer).
