@@ -28,6 +28,10 @@ if [ -z "$base" ]; then
     fi
   done
 fi
+if [ -z "$base" ] && ! has_commit HEAD^1 &&
+  [ "$(git rev-parse --is-shallow-repository)" = true ]; then
+  git fetch -q --deepen=1 2>/dev/null || true  # a shallow clone: fetch the parent
+fi
 if [ -z "$base" ]; then
   if has_commit HEAD^1; then
     base=$(git rev-parse HEAD^1)
