@@ -11,7 +11,7 @@
 
 namespace kuma {
 
-// The caption of `box` for a section kind (1..8): the section page's boxes
+// The caption of `box` for a section kind (its SectionType): the section page's boxes
 // are captioned by kind ("截面宽度B", "直径D", "X方向钢筋直径" ...); boxes
 // whose caption repeats on one page carry their group's title first
 // ("边缘区混凝土本构 受压屈服强度fc"). Empty for a box without a caption.

@@ -88,17 +88,42 @@ std::string ListEntry(const Form& form, const char* list) {
 
 using Boxes = std::vector<std::pair<const char*, const char*>>;  // caption, box
 
-Boxes SectionBoxes(int sectionType) {
+Boxes Join(std::initializer_list<Boxes> parts) {
+  Boxes all;
+  for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// The outline, the cover or tube wall, the bars and the mesh counts.
+Boxes OutlineBoxes(const SectionKindRow& kind) {
+  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
+  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  if (IsTube(kind) && IsCircular(kind))
+    return Join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
+  if (IsTube(kind)) {
+    return Join({{{"截面宽度B (mm)", "Edit1"},
+                  {"截面高度H (mm)", "Edit2"},
+                  {"X方向板厚 (mm)", "Edit3"},
+                  {"Y方向板厚 (mm)", "Edit41"}},
+                 rectangleMesh});
+  }
+  if (IsCircular(kind)) {
+    const Boxes circleBars = {
+        {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
+    return Join(
+        {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
+  }
   const Boxes rectangle = {
       {"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"}, {"保护层厚度as (mm)", "Edit3"}};
   const Boxes rectangleBars = {{"X方向钢筋排数", "Edit5"},      {"X方向每排根数", "Edit6"},
                                {"X方向钢筋直径 (mm)", "Edit7"}, {"Y方向钢筋排数", "Edit4"},
                                {"Y方向每排根数", "Edit8"},      {"Y方向钢筋直径 (mm)", "Edit9"},
                                {"角部钢筋根数", "Edit10"},      {"角部钢筋直径 (mm)", "Edit11"}};
-  const Boxes circleBars = {
-      {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
-  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
-  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  return Join({rectangle, rectangleBars, rectangleMesh});
+}
+
+// The embedded shapes or the inner tube, and their mesh counts.
+Boxes SteelBoxes(const SectionKindRow& kind) {
   const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"},
                         {"型钢Y方向 b (mm)", "Edit43"},
                         {"型钢Y方向 tf (mm)", "Edit44"},
@@ -108,39 +133,25 @@ Boxes SectionBoxes(int sectionType) {
                         {"型钢X方向 tf (mm)", "Edit48"},
                         {"型钢X方向 tw (mm)", "Edit49"}};
   const Boxes shapeMesh = {{"翼缘网格数", "Edit50"}, {"腹板网格数", "Edit51"}};
-  auto join = [](std::initializer_list<Boxes> parts) {
-    Boxes all;
-    for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
-  };
+  switch (kind.steel) {
+    case KindSteel::ShapeY:
+      return Join({shapeY, shapeMesh});
+    case KindSteel::ShapesXY:
+      return Join({shapeY, shapeX, shapeMesh});
+    case KindSteel::InnerTube:
+      return {{"钢管外径 (mm)", "Edit42"},
+              {"钢管壁厚 (mm)", "Edit44"},
+              {"钢管内环向划分数量", "Edit50"},
+              {"钢管内径向划分数量", "Edit51"}};
+    default:
+      return {};
+  }
+}
+
+Boxes SectionBoxes(int sectionType) {
   const SectionKindRow* kind = FindSectionKind(sectionType);
   if (kind == nullptr) return {};
-  Boxes boxes;
-  if (IsTube(*kind) && IsCircular(*kind)) {
-    boxes = join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
-  } else if (IsTube(*kind)) {
-    boxes = join({{{"截面宽度B (mm)", "Edit1"},
-                   {"截面高度H (mm)", "Edit2"},
-                   {"X方向板厚 (mm)", "Edit3"},
-                   {"Y方向板厚 (mm)", "Edit41"}},
-                  rectangleMesh});
-  } else if (IsCircular(*kind)) {
-    boxes =
-        join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
-  } else {
-    boxes = join({rectangle, rectangleBars, rectangleMesh});
-  }
-  if (HasShapes(*kind)) boxes = join({boxes, shapeY});
-  if (kind->steel == KindSteel::ShapesXY) boxes = join({boxes, shapeX});
-  if (HasShapes(*kind)) boxes = join({boxes, shapeMesh});
-  if (kind->steel == KindSteel::InnerTube) {
-    boxes = join({boxes,
-                  {{"钢管外径 (mm)", "Edit42"},
-                   {"钢管壁厚 (mm)", "Edit44"},
-                   {"钢管内环向划分数量", "Edit50"},
-                   {"钢管内径向划分数量", "Edit51"}}});
-  }
-  return boxes;
+  return Join({OutlineBoxes(*kind), SteelBoxes(*kind)});
 }
 
 std::vector<std::pair<std::string, std::string>> BoxPairs(const Form& form, const Boxes& boxes) {
