@@ -337,6 +337,11 @@ const char* const kPythonProcs[] = {
     "",
 };
 
+void WriteTclChecks(ModelWriter& w, const OpenSeesModelOptions& o);
+void WritePythonChecks(ModelWriter& w, const OpenSeesModelOptions& o);
+
+// The push loop: each step reached in one increment or in halves of it, the
+// integrator issued again only when the increment changes.
 void WriteTclLoop(ModelWriter& w, const OpenSeesModelOptions& o) {
   const bool constant = o.path == PushPath::ConstantAxial;
   for (const char* line : kTclProcs) w.Line(line);
@@ -387,7 +392,13 @@ void WriteTclLoop(ModelWriter& w, const OpenSeesModelOptions& o) {
       "    set state " + state,
   };
   for (const std::string& line : lines) w.Line(line);
-  if (constant) {
+  WriteTclChecks(w, o);
+}
+
+// After each step: the drift of the held axial force, a section whose fibers
+// have all failed; after the loop, the message and the stop.
+void WriteTclChecks(ModelWriter& w, const OpenSeesModelOptions& o) {
+  if (o.path == PushPath::ConstantAxial) {
     w.Line("    if {abs([lindex $state 0] + $axialForce / 1000.0) > $axialTolerance} {");
     w.Line(
         "        set stopped \"the axial force drifted to [format %.3f [lindex $state 0]] "
@@ -458,7 +469,12 @@ void WritePythonLoop(ModelWriter& w, const OpenSeesModelOptions& o) {
       "    state = " + state,
   };
   for (const std::string& line : lines) w.Line(line);
-  if (constant) {
+  WritePythonChecks(w, o);
+}
+
+// As WriteTclChecks.
+void WritePythonChecks(ModelWriter& w, const OpenSeesModelOptions& o) {
+  if (o.path == PushPath::ConstantAxial) {
     w.Line("    if abs(state[0] + axialForce / 1000.0) > axialTolerance:");
     w.Line("        stopped = 'the axial force drifted to %.3f kN from %.3f kN' % (");
     w.Line("            state[0], -axialForce / 1000.0)");
