@@ -154,7 +154,10 @@ void WriteTargetComment(ModelWriter& w, const OpenSeesModelOptions& o, const Ope
 
 // What the push does to a model it is sourced into.
 void WriteHostComment(ModelWriter& w, const OpenSeesModelOptions& o) {
-  w.Comment("Sourced into an existing model, the push wipes and replaces its analysis objects");
+  w.Comment("Sourced into an existing model (from inside a procedure or function too), it");
+  w.Comment("sets the variables above and its loop's own (ok, step, state, results, stopped)");
+  w.Comment("where it is sourced, and defines the two helpers below by their names.");
+  w.Comment("The push wipes and replaces the existing analysis objects");
   w.Comment("(system, numberer, constraints, test, algorithm, integrator, analysis), and its");
   w.Comment("analyze steps the whole domain. It leaves the load patterns as they are; the");
   if (o.path == PushPath::ConstantAxial) {
