@@ -5,16 +5,27 @@
 
 namespace kuma::ctl {
 
-inline constexpr const char* kCheckMethodList = "ComboBox8";     // 验算方法
-inline constexpr const char* kSurfaceAnglesBox = "Edit70";       // 曲面角度划分数
-inline constexpr const char* kMeridianPointsBox = "Edit71";      // 每条子午线点数
-inline constexpr const char* kCheckButton = "Button31";          // 承载力验算
-inline constexpr const char* kCheckReportButton = "Button32";    // 导出验算报告
-inline constexpr const char* kCheckVerdictLabel = "Label100";    // 尚未验算
-inline constexpr const char* kCheckRatiosLabel = "Label101";     // 各内力组合的验算比值
-inline constexpr const char* kCheckTitleLabel = "Label102";      // 承载力验算
-inline constexpr const char* kCheckGrid = "StringGrid3";         // the ratios of the combinations
-inline constexpr const char* kCheckProgress = "ProgressBar3";    // check progress
-inline constexpr const char* kCheckWorkbookButton = "Button95";  // 导出Excel (the check table)
+// 验算方法
+inline constexpr const char* kCheckMethodList = "ComboBox8";
+// 曲面角度划分数
+inline constexpr const char* kSurfaceAnglesBox = "Edit70";
+// 每条子午线点数
+inline constexpr const char* kMeridianPointsBox = "Edit71";
+// 承载力验算
+inline constexpr const char* kCheckButton = "Button31";
+// 导出验算报告
+inline constexpr const char* kCheckReportButton = "Button32";
+// 尚未验算
+inline constexpr const char* kCheckVerdictLabel = "Label100";
+// 各内力组合的验算比值
+inline constexpr const char* kCheckRatiosLabel = "Label101";
+// 承载力验算
+inline constexpr const char* kCheckTitleLabel = "Label102";
+// the ratios of the combinations
+inline constexpr const char* kCheckGrid = "StringGrid3";
+// check progress
+inline constexpr const char* kCheckProgress = "ProgressBar3";
+// 导出Excel (the check table)
+inline constexpr const char* kCheckWorkbookButton = "Button95";
 
 }  // namespace kuma::ctl
