@@ -4,6 +4,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -84,6 +85,21 @@ std::vector<std::string> Constants(const ConcreteLawParams& p) {
           "εcu = " + FormatFixed(AppendixCUltimateStrain(p.fc), 5)};
 }
 
+// Concrete04: its rising branch is Popovics's curve with
+// n = Ec·εc,r/(Ec·εc,r − fc), which Concrete04 draws from Ec; the modulus is
+// recovered from the prepared n.
+OpenSeesMaterial OpenSees(double fc, double, const LawShape& shape) {
+  const double peak = shape.c[0], n = shape.c[2];
+  const double Ec = n > 1 ? n * fc / ((n - 1) * peak) : 0;
+  const double ecu = AppendixCUltimateStrain(fc);
+  return Concrete04Material(
+      fc, peak, ecu, Ec,
+      " (" + Named("fc", fc) + ", " + Named("ec,r", peak) + ", " + Named("ecu", ecu) + ", " +
+          Named("Ec", Ec) +
+          "): Concrete04; the rising branch is the law's own, the descending branch follows "
+          "Popovics's curve instead of the alpha_c curve, zero beyond ecu");
+}
+
 }  // namespace
 
 double AppendixCPeakStrain(double fc) { return TableValue(kTablePeak, fc) * 1e-6; }
@@ -94,7 +110,7 @@ double AppendixCUltimateStrain(double fc) {
 
 const ConcreteLawUnit kAppendixCConcreteLaw = {
     "规范附录C曲线", kNoInputs, Prepare, RefuseWithoutPeak, Stress, Tangent,   Crushing, Peak,
-    nullptr,         false,     Picture, nullptr,           Note,   Constants,
+    nullptr,         false,     Picture, OpenSees,          Note,   Constants,
 };
 
 }  // namespace kuma

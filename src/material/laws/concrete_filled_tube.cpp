@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -63,6 +64,22 @@ std::vector<std::string> Constants(const ConcreteLawParams& p) {
           "β0 = " + FormatFixed(v.beta0, 4)};
 }
 
+// Concrete04 through the law's peak (εc0, fc) with its initial modulus
+// 2·fc/εc0. Popovics's rising branch (n = 2) lies up to 5 % of fc above the
+// law's parabola; the law's descending branch (set by β0, nearly flat for a
+// stiff tube) is not Popovics's, which falls towards 2·fc·εc0/ε. The law has
+// no crushing strain: Concrete04's ecu is set far beyond every strain a
+// section reaches.
+OpenSeesMaterial OpenSees(double fc, double, const LawShape& shape) {
+  const double peak = shape.c[0];
+  const double Ec = peak > 0 ? 2 * fc / peak : 0;
+  return Concrete04Material(fc, peak, -FarCrushingStrain(peak), Ec,
+                            " (" + Named("fc", fc) + ", " + Named("ec0", peak) + ", " +
+                                Named("beta0", shape.c[1]) +
+                                "): Concrete04 through the law's peak; its descending branch is "
+                                "Popovics's, not the beta0 branch of the law");
+}
+
 }  // namespace
 
 // Core concrete of concrete-filled steel tubes after
@@ -100,7 +117,7 @@ const ConcreteLawUnit kFilledTubeConcreteLaw = {
     nullptr,
     false,
     Picture,
-    nullptr,
+    OpenSees,
     Note,
     Constants,
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -56,6 +57,18 @@ std::vector<std::string> Constants(const ConcreteLawParams& p) {
           "εcc = " + FormatFixed(m.ecc, 5), "εcu,c = " + FormatFixed(m.ecuConfined, 5)};
 }
 
+// Concrete04 is the same curve, with the confined strength and strains;
+// Ec = r·Esec/(r − 1), Esec = f'cc/εcc.
+OpenSeesMaterial OpenSees(double, double, const LawShape& shape) {
+  const double fcc = shape.c[0], ecc = shape.c[1], r = shape.c[2], ecu = shape.c[3];
+  const double Ec = r > 1 && ecc > 0 ? r * (fcc / ecc) / (r - 1) : 0;
+  return Concrete04Material(fcc, ecc, ecu, Ec,
+                            " (" + Named("f'cc", fcc) + ", " + Named("ecc", ecc) + ", " +
+                                Named("ecu,c", ecu) + ", " + Named("Ec", Ec) +
+                                "): Concrete04, the law's own curve; zero beyond ecu,c, where "
+                                "the program's analyses end");
+}
+
 }  // namespace
 
 ManderValues Mander(const ConcreteLawParams& p) {
@@ -82,7 +95,7 @@ const ConcreteLawUnit kManderConcreteLaw = {
     nullptr,
     false,
     Picture,
-    nullptr,
+    OpenSees,
     Note,
     Constants,
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "material/laws.h"
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -56,11 +57,23 @@ std::vector<std::string> Constants(const ConcreteLawParams& p) {
   return {"n = " + FormatG17(p.n)};
 }
 
+// Concrete01: the parabola to (e0, fc), then the plateau, no tension.
+OpenSeesMaterial OpenSees(double fc, double e0, const LawShape&) {
+  if (!PositiveFinite(fc) || !PositiveFinite(e0))
+    return OpenSeesRefusal("的 fc 和 e0 必须是正数，才能写成 OpenSEES 的 Concrete01 材料");
+  OpenSeesMaterial m;
+  m.type = "Concrete01";
+  m.values = {-fc, -e0, -fc, FarCrushingStrain(e0)};
+  m.comment = " (" + Named("fc", fc) + ", " + Named("e0", e0) +
+              "): Concrete01, the parabola to e0, then the plateau fc, no tension";
+  return m;
+}
+
 }  // namespace
 
 const ConcreteLawUnit kSimplifiedConcreteLaw = {
-    "混凝土规范简化版", kNoInputs, Prepare, Refusal, Stress, Tangent,   Crushing, Peak,
-    IsParabolaPlateau,  true,      Picture, nullptr, Note,   Constants,
+    "混凝土规范简化版", kNoInputs, Prepare, Refusal,  Stress, Tangent,   Crushing, Peak,
+    IsParabolaPlateau,  true,      Picture, OpenSees, Note,   Constants,
 };
 
 void ConcreteLaw(double fc, double e0, double /*fcu*/, double /*ecu*/, double strain, int lawCode,

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -45,12 +46,31 @@ std::vector<std::string> Constants(const SteelLawParams& p) {
   return {"b = " + FormatG17(p.b), "εu = " + FormatG17(p.eu)};
 }
 
+// Steel01 with the law's hardening ratio, the same on loading. Steel01
+// cannot rupture: MinMax around it gives zero stress beyond ±εu (for good,
+// as the law after a rupture).
+OpenSeesMaterial OpenSees(double Es, double fy, const LawShape& shape) {
+  const std::string refusal = RuptureSteelRefusal(Es, fy, shape, "Steel01");
+  if (!refusal.empty()) return OpenSeesRefusal(refusal);
+  const double b = shape.c[0], eu = shape.c[1];
+  if (!(b > 0 && b < 1))
+    return OpenSeesRefusal("的强化系数 b 必须在 0 与 1 之间，才能写成 OpenSEES 的 Steel01 材料");
+  OpenSeesMaterial m;
+  m.type = "Steel01";
+  m.values = {fy, Es, b};
+  m.comment = " (" + Named("Es", Es) + ", " + Named("fy", fy) + ", " + Named("b", b) + ", " +
+              Named("eu", eu) +
+              "): Steel01 with the law's hardening; MinMax at +-eu for the rupture";
+  m.rupture = eu;
+  return m;
+}
+
 }  // namespace
 
 const SteelLawUnit kBilinearSteelLaw = {
     "双折线强化", kHardeningInputs, Prepare,   RefuseWithoutRupture,
     Stress,       Tangent,          Rupture,   nullptr,
-    Picture,      nullptr,          Constants,
+    Picture,      OpenSees,         Constants,
 };
 
 }  // namespace kuma

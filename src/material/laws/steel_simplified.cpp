@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "material/laws.h"
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -27,11 +28,23 @@ bool IsElasticPlastic(const LawShape&) { return true; }
 CurveRange Picture(const SteelLawParams&) { return {0.01, 50}; }
 std::vector<std::string> Constants(const SteelLawParams&) { return {}; }
 
+// Steel01, kept regular by kOpenSeesSteelHardening.
+OpenSeesMaterial OpenSees(double Es, double fy, const LawShape&) {
+  if (!PositiveFinite(Es) || !PositiveFinite(fy))
+    return OpenSeesRefusal("的 Es 和 fy 必须是正数，才能写成 OpenSEES 的 Steel01 材料");
+  OpenSeesMaterial m;
+  m.type = "Steel01";
+  m.values = {fy, Es, kOpenSeesSteelHardening};
+  m.comment = " (" + Named("Es", Es) + ", " + Named("fy", fy) +
+              "): Steel01, elastic-perfectly plastic (" + Named("b", kOpenSeesSteelHardening) + ")";
+  return m;
+}
+
 }  // namespace
 
 const SteelLawUnit kSimplifiedSteelLaw = {
-    "简化本构", kNoInputs,        Prepare, Refusal, Stress,    Tangent,
-    Rupture,    IsElasticPlastic, Picture, nullptr, Constants,
+    "简化本构", kNoInputs,        Prepare, Refusal,  Stress,    Tangent,
+    Rupture,    IsElasticPlastic, Picture, OpenSees, Constants,
 };
 
 void SteelLaw(double Es, double fy, double strain, int lawCode, double& stress) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "material/laws/opensees_material.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -56,6 +57,26 @@ std::vector<std::string> Constants(const SteelLawParams& p) {
           "fst = " + FormatFixed(TrilinearUltimateStrength(p), 1)};
 }
 
+// Hysteretic through (fy, εy), (fy, εuy), (fst, εu) both ways, no pinching
+// or damage. Hysteretic goes on hardening beyond its last point: MinMax at
+// ±εu for the rupture. Unloading follows Hysteretic's own rule (the law is
+// monotonic).
+OpenSeesMaterial OpenSees(double Es, double fy, const LawShape& shape) {
+  const std::string refusal = RuptureSteelRefusal(Es, fy, shape, "Hysteretic");
+  if (!refusal.empty()) return OpenSeesRefusal(refusal);
+  const double ey = fy / Es, euy = shape.c[0], eu = shape.c[1], fst = shape.c[2];
+  if (!(euy > ey && euy < eu) || !(fst >= fy) || !std::isfinite(fst))
+    return OpenSeesRefusal("的三折线参数（εuy、fst）无法写成 OpenSEES 的 Hysteretic 材料");
+  OpenSeesMaterial m;
+  m.type = "Hysteretic";
+  m.values = {fy, ey, fy, euy, fst, eu, -fy, -ey, -fy, -euy, -fst, -eu, 1, 1, 0, 0};
+  m.comment = " (" + Named("Es", Es) + ", " + Named("fy", fy) + ", " + Named("euy", euy) + ", " +
+              Named("fst", fst) + ", " + Named("eu", eu) +
+              "): Hysteretic through the law's three branches; MinMax at +-eu for the rupture";
+  m.rupture = eu;
+  return m;
+}
+
 }  // namespace
 
 double TrilinearUltimateStrength(const SteelLawParams& p) {
@@ -63,8 +84,8 @@ double TrilinearUltimateStrength(const SteelLawParams& p) {
 }
 
 const SteelLawUnit kTrilinearSteelLaw = {
-    "规范附录C三折线", kHardeningInputs, Prepare, Refusal, Stress,    Tangent,
-    Rupture,           nullptr,          Picture, nullptr, Constants,
+    "规范附录C三折线", kHardeningInputs, Prepare, Refusal,  Stress,    Tangent,
+    Rupture,           nullptr,          Picture, OpenSees, Constants,
 };
 
 }  // namespace kuma
