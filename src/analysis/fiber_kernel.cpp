@@ -135,7 +135,11 @@ void PackSteel(const FiberRecord& f, const SteelLawUnit& law, PackedFibers& pack
 
 }  // namespace
 
-double TableGroup::Exact(double strain) const { return law->stress(fc, e0, shape, strain); }
+// Out of line: the table loops call it only for the rare strains below the
+// table, and inlining its indirect call there keeps them from being unrolled.
+__attribute__((noinline)) double TableGroup::Exact(double strain) const {
+  return law->stress(fc, e0, shape, strain);
+}
 
 PackedFibers PackFibers(const FiberArray& fibers) {
   PackedFibers packed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "material/laws/concrete_appendix_c.h"
 #include "material/laws/concrete_filled_tube.h"
@@ -14,37 +15,31 @@
 namespace kuma {
 
 // The laws in list order: a new law is one more line here.
+const ConcreteLawUnit* const kConcreteLawUnits[] = {
+    &kSimplifiedConcreteLaw,
+    &kAppendixCConcreteLaw,
+    &kManderConcreteLaw,
+    &kFilledTubeConcreteLaw,
+};
+const SteelLawUnit* const kSteelLawUnits[] = {
+    &kSimplifiedSteelLaw,
+    &kBilinearSteelLaw,
+    &kTrilinearSteelLaw,
+};
+const int kConcreteLawUnitCount = static_cast<int>(std::size(kConcreteLawUnits));
+const int kSteelLawUnitCount = static_cast<int>(std::size(kSteelLawUnits));
+
 const std::vector<const ConcreteLawUnit*>& ConcreteLaws() {
-  static const std::vector<const ConcreteLawUnit*> laws = {
-      &kSimplifiedConcreteLaw,
-      &kAppendixCConcreteLaw,
-      &kManderConcreteLaw,
-      &kFilledTubeConcreteLaw,
-  };
+  static const std::vector<const ConcreteLawUnit*> laws(std::begin(kConcreteLawUnits),
+                                                        std::end(kConcreteLawUnits));
   return laws;
 }
 
 const std::vector<const SteelLawUnit*>& SteelLaws() {
-  static const std::vector<const SteelLawUnit*> laws = {
-      &kSimplifiedSteelLaw,
-      &kBilinearSteelLaw,
-      &kTrilinearSteelLaw,
-  };
+  static const std::vector<const SteelLawUnit*> laws(std::begin(kSteelLawUnits),
+                                                     std::end(kSteelLawUnits));
   return laws;
 }
-
-namespace {
-
-template <typename Unit>
-const Unit* LawAt(const std::vector<const Unit*>& laws, int code) {
-  if (code < 1 || static_cast<std::size_t>(code) > laws.size()) return nullptr;
-  return laws[static_cast<std::size_t>(code - 1)];
-}
-
-}  // namespace
-
-const ConcreteLawUnit* ConcreteLawOf(int code) { return LawAt(ConcreteLaws(), code); }
-const SteelLawUnit* SteelLawOf(int code) { return LawAt(SteelLaws(), code); }
 
 double InitialConcreteModulus(double fc) { return 5000 * std::sqrt(std::max(fc, 0.0)); }
 
@@ -95,19 +90,6 @@ void SteelFiberLaw(double Es, double fy, const LawShape& shape, double strain, i
                    double& stress) {
   const SteelLawUnit* law = SteelLawOf(lawCode);
   stress = law != nullptr ? law->stress(Es, fy, shape, strain) : 0;
-}
-
-double FiberStress(const FiberRecord& f, double strain) {
-  if (IsSteel(f.material)) {
-    const SteelLawUnit* law = SteelLawOf(f.steelLawCode);
-    return law != nullptr ? law->stress(f.Es, f.fy, f.shape, strain) : 0;
-  }
-  const bool deduction = f.material == CoreConcrete1Deduction;
-  if (!IsConcrete(f.material) && !deduction) return 0;
-  const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
-  if (law == nullptr) return 0;
-  const double stress = law->stress(f.fc, f.e0, f.shape, strain);
-  return deduction ? -stress : stress;
 }
 
 const char* ConcreteLawName(int lawCode) {

@@ -29,9 +29,18 @@ enum SteelLawCode : int {
 
 const std::vector<const ConcreteLawUnit*>& ConcreteLaws();
 const std::vector<const SteelLawUnit*>& SteelLaws();
+// The registry's tables (laws.cpp), read through the functions below.
+extern const ConcreteLawUnit* const kConcreteLawUnits[];
+extern const SteelLawUnit* const kSteelLawUnits[];
+extern const int kConcreteLawUnitCount, kSteelLawUnitCount;
+
 // The law of a code, null for a code no law has.
-const ConcreteLawUnit* ConcreteLawOf(int code);
-const SteelLawUnit* SteelLawOf(int code);
+inline const ConcreteLawUnit* ConcreteLawOf(int code) {
+  return code >= 1 && code <= kConcreteLawUnitCount ? kConcreteLawUnits[code - 1] : nullptr;
+}
+inline const SteelLawUnit* SteelLawOf(int code) {
+  return code >= 1 && code <= kSteelLawUnitCount ? kSteelLawUnits[code - 1] : nullptr;
+}
 inline bool KnownConcreteLaw(int code) { return ConcreteLawOf(code) != nullptr; }
 inline bool KnownSteelLaw(int code) { return SteelLawOf(code) != nullptr; }
 
@@ -58,7 +67,18 @@ void SteelFiberLaw(double Es, double fy, const LawShape& shape, double strain, i
 // reversed (its force counts against the section), steel by its steel law.
 // A fiber of an unknown material or with an unknown law carries nothing (0),
 // whatever it held before.
-double FiberStress(const FiberRecord& f, double strain);
+inline double FiberStress(const FiberRecord& f, double strain) {
+  if (IsSteel(f.material)) {
+    const SteelLawUnit* law = SteelLawOf(f.steelLawCode);
+    return law != nullptr ? law->stress(f.Es, f.fy, f.shape, strain) : 0;
+  }
+  const bool deduction = f.material == CoreConcrete1Deduction;
+  if (!IsConcrete(f.material) && !deduction) return 0;
+  const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
+  if (law == nullptr) return 0;
+  const double stress = law->stress(f.fc, f.e0, f.shape, strain);
+  return deduction ? -stress : stress;
+}
 
 // Concrete law 1 with n = 2: parabola up to -e0, then a plateau at -fc (fcu
 // and ecu are not used). Law codes other than 1 leave `stress` as it was.
