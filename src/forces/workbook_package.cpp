@@ -30,8 +30,10 @@ Package::Package(const std::string& path, const WorkbookLimits& limits)
     zip_error_init_with_code(&why, error);
     const std::string reason = zip_error_strerror(&why);
     zip_error_fini(&why);
-    throw Error("文件 " + Quoted(path) + " 不是 Excel 工作簿 (.xlsx): 不能作为 zip 压缩包打开 (" +
-                reason + ")");
+    // It begins as a zip package does (RefuseNonWorkbook saw to that): cut
+    // short or damaged.
+    throw Error("文件已损坏或不完整: " + Quoted(path) + " 不能作为 zip 压缩包打开 (" + reason +
+                ")");
   }
 }
 
