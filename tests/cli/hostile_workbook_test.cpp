@@ -1,9 +1,9 @@
 // Workbooks, section files and ETABS tables made to break the readers, run
 // through kumasec-cli: each is refused with a message naming the sheet (or
-// the section), or read as it should be, within bounded memory. The
-// workbooks are the fuzz targets' corpus (tests/fuzz/corpus/workbook,
-// written by tests/fuzz/make_workbook_corpus.py); the large ones are made
-// here.
+// the section), or read as it should be, within bounded memory. The small
+// workbooks are in tests/data/workbooks (written by tests/fuzz/
+// make_workbooks.py, their sheets in the workbook_sheet fuzz corpus); the
+// large ones are made here.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -20,7 +20,7 @@
 namespace kuma::test {
 namespace {
 
-const fs::path kBooks = fs::path(KUMA_TEST_DATA_DIR).parent_path() / "fuzz" / "corpus" / "workbook";
+const fs::path kBooks = fs::path(KUMA_TEST_DATA_DIR) / "workbooks";
 
 std::string Book(const std::string& name) { return (kBooks / name).string(); }
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
-"""Writes the workbooks of corpus/workbook: small hand-made .xlsx files, each
-one sheet part (and shared strings) packed as the workbook reader expects.
-The same sheet texts are the inputs of the workbook fuzz target
-(corpus/workbook_sheet), which packs its input the same way.
-Usage: tests/fuzz/make_workbook_corpus.py (from anywhere)."""
+"""Writes the hostile workbooks of tests/data/workbooks (small hand-made
+.xlsx files that once broke the workbook reader, read by the cli suite) and
+their sheets as inputs of the workbook_sheet fuzz target
+(corpus/workbook_sheet), which packs its input as a workbook again.
+Usage: tests/fuzz/make_workbooks.py (from anywhere)."""
 import os
 import zipfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-BOOKS = os.path.join(HERE, "corpus", "workbook")
+BOOKS = os.path.join(HERE, "..", "data", "workbooks")
 SHEETS = os.path.join(HERE, "corpus", "workbook_sheet")
 
 RELS = ('<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
