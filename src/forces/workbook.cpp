@@ -82,7 +82,10 @@ struct Workbook::Impl {
       std::error_code error;
       const std::uintmax_t size = std::filesystem::file_size(file, error);
       const std::uint64_t budget = std::max<std::uint64_t>(error ? 0 : 10 * size, 1000000000);
-      limits.textBytes = budget / 5;
+      // An import holds the text, its grid and the rows' labels at once:
+      // some four times the text where every label is as long as a cell
+      // can be, little more than twice for real tables.
+      limits.textBytes = budget / 6;
     }
   }
 
@@ -228,10 +231,15 @@ std::string Workbook::SheetList() const {
 std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted,
                                 int columns) const {
   const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
-  std::vector<std::string> names(kMaxColumn + 1);
-  std::vector<long long> first(kMaxColumn + 1, 0);
+  // The fields read as numbers, by column: named ones below their names
+  // row, numbered ones below row 1.
+  std::vector<std::pair<std::size_t, long long>> checked;
+  std::vector<std::string> checkedNames;
   for (int number : numbers.numbers) {
-    if (number >= 1 && number <= kMaxColumn) first[static_cast<std::size_t>(number)] = 2;
+    if (number >= 1 && number <= kMaxColumn) {
+      checked.emplace_back(static_cast<std::size_t>(number), 2);
+      checkedNames.emplace_back();
+    }
   }
   for (const std::string& name : numbers.names) {
     for (std::size_t r = 0; r < s.head.size(); ++r) {
@@ -239,11 +247,19 @@ std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quo
       const auto at = std::find_if(row.begin(), row.end(),
                                    [&name](const std::string& text) { return SameText(text, name); });
       if (at == row.end()) continue;
-      const auto column = static_cast<std::size_t>(at - row.begin()) + 1;
-      names[column] = name;
-      first[column] = static_cast<long long>(r) + 2;
+      checked.emplace_back(static_cast<std::size_t>(at - row.begin()) + 1,
+                           static_cast<long long>(r) + 2);
+      checkedNames.push_back(name);
       break;
     }
+  }
+  std::size_t last = 0;
+  for (const auto& c : checked) last = std::max(last, c.first);
+  std::vector<std::string> names(last + 1);
+  std::vector<long long> first(last + 1, 0);
+  for (std::size_t i = 0; i < checked.size(); ++i) {
+    if (!checkedNames[i].empty()) names[checked[i].first] = checkedNames[i];
+    first[checked[i].first] = checked[i].second;
   }
   TextBounds bounds;
   bounds.columns = columns;

@@ -35,7 +35,7 @@ namespace kuma {
 //
 // A sheet's text is refused, naming the sheet, when a cell of it holds more
 // than `cellChars` characters (a spreadsheet's own limit) or the text grows
-// beyond `textBytes`; 0 there stands for a fifth of ten times the file's size
+// beyond `textBytes`; 0 there stands for a sixth of ten times the file's size
 // or of 1 GB, whichever is larger, so that reading a sheet and importing its
 // text stay within that memory.
 //
