@@ -228,39 +228,52 @@ std::string Workbook::SheetList() const {
   return list;
 }
 
-std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted,
-                                int columns) const {
-  const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
-  // The fields read as numbers, by column: named ones below their names
-  // row, numbered ones below row 1.
-  std::vector<std::pair<std::size_t, long long>> checked;
-  std::vector<std::string> checkedNames;
+namespace {
+
+// The columns read as numbers as a TextWriter takes them, by column: the
+// field's name, and the first row checked (below the names row for a named
+// field, below row 1 for a numbered one; 0 for a column not read as numbers).
+void NumberColumns(const WorkbookSheet& sheet, const NumberFields& numbers,
+                   std::vector<std::string>& names, std::vector<long long>& first) {
+  struct Column {
+    std::size_t at;
+    long long row;
+    std::string name;
+  };
+  std::vector<Column> columns;
   for (int number : numbers.numbers) {
-    if (number >= 1 && number <= kMaxColumn) {
-      checked.emplace_back(static_cast<std::size_t>(number), 2);
-      checkedNames.emplace_back();
-    }
+    if (number >= 1 && number <= kMaxColumn)
+      columns.push_back({static_cast<std::size_t>(number), 2, {}});
   }
   for (const std::string& name : numbers.names) {
-    for (std::size_t r = 0; r < s.head.size(); ++r) {
-      const auto& row = s.head[r];
+    for (std::size_t r = 0; r < sheet.head.size(); ++r) {
+      const auto& row = sheet.head[r];
       const auto at = std::find_if(row.begin(), row.end(),
                                    [&name](const std::string& text) { return SameText(text, name); });
       if (at == row.end()) continue;
-      checked.emplace_back(static_cast<std::size_t>(at - row.begin()) + 1,
-                           static_cast<long long>(r) + 2);
-      checkedNames.push_back(name);
+      columns.push_back(
+          {static_cast<std::size_t>(at - row.begin()) + 1, static_cast<long long>(r) + 2, name});
       break;
     }
   }
   std::size_t last = 0;
-  for (const auto& c : checked) last = std::max(last, c.first);
-  std::vector<std::string> names(last + 1);
-  std::vector<long long> first(last + 1, 0);
-  for (std::size_t i = 0; i < checked.size(); ++i) {
-    if (!checkedNames[i].empty()) names[checked[i].first] = checkedNames[i];
-    first[checked[i].first] = checked[i].second;
+  for (const Column& c : columns) last = std::max(last, c.at);
+  names.assign(last + 1, std::string());
+  first.assign(last + 1, 0);
+  for (const Column& c : columns) {
+    if (!c.name.empty()) names[c.at] = c.name;
+    first[c.at] = c.row;
   }
+}
+
+}  // namespace
+
+std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted,
+                                int columns) const {
+  const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
+  std::vector<std::string> names;
+  std::vector<long long> first;
+  NumberColumns(s, numbers, names, first);
   TextBounds bounds;
   bounds.columns = columns;
   bounds.cellChars = impl_->limits.cellChars;
