@@ -159,6 +159,24 @@ struct CornerRange {
   double shortest = kInfinity, longest = 0;
 };
 
+// Those of the corners away from the origin (a corner at the origin itself
+// is seen from nowhere); lowest > highest when every corner is there.
+template <typename Vertex>
+CornerRange CornerRangeOf(const Vertex* const v[3]) {
+  CornerRange r;
+  for (int i = 0; i < 3; ++i) {
+    const Vertex* x = v[i];
+    if (x->length < 1e-12) continue;
+    r.lowest = std::min(r.lowest, x->elevation);
+    r.highest = std::max(r.highest, x->elevation);
+    r.pMin = std::min(r.pMin, x->n[0]);
+    r.pMax = std::max(r.pMax, x->n[0]);
+    r.shortest = std::min(r.shortest, x->length);
+    r.longest = std::max(r.longest, x->length);
+  }
+  return r;
+}
+
 }  // namespace
 
 SurfaceIndex::Vertex SurfaceIndex::MakeVertex(const SurfacePoint& s) const {
@@ -230,17 +248,7 @@ void SurfaceIndex::AzimuthSpan(const Vertex* const v[3], Footprint& f) {
 // triangle holds the axis on that side. A corner at the origin itself is
 // seen from nowhere and is left out. False when every corner is there.
 bool SurfaceIndex::ElevationSpan(const Vertex* const v[3], double edge, Footprint& f) {
-  CornerRange r;
-  for (int i = 0; i < 3; ++i) {
-    const Vertex* x = v[i];
-    if (x->length < 1e-12) continue;
-    r.lowest = std::min(r.lowest, x->elevation);
-    r.highest = std::max(r.highest, x->elevation);
-    r.pMin = std::min(r.pMin, x->n[0]);
-    r.pMax = std::max(r.pMax, x->n[0]);
-    r.shortest = std::min(r.shortest, x->length);
-    r.longest = std::max(r.longest, x->length);
-  }
+  const CornerRange r = CornerRangeOf(v);
   if (r.lowest > r.highest) return false;
   // A coarse bound on how far a side can bow: twice the longest edge over
   // the nearest corner's distance.
