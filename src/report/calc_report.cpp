@@ -11,6 +11,7 @@
 #include "material/material_groups.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
+#include "report/mphi_report.h"
 
 namespace kuma {
 
@@ -536,7 +537,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   report.blocks.push_back(TableBlock(PairTable({
       {"轴力水平 (kN)", Fixed(r.settings.axialLevel, 2)},
       {"中和轴角度 (度)", Fixed(r.settings.angle, 2)},
-      {"混凝土极限应变", Fixed(r.settings.ecu, 5)},
+      {"混凝土极限应变", Fixed(MphiUltimateStrain(r), 5)},
       {"峰值后弯矩下限 (%)", Fixed(r.settings.dropShare, 1)},
       {"终止原因", r.endText},
       {"计算状态数", FormatInt(static_cast<long long>(r.steps.size()))},
@@ -557,12 +558,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   for (const auto& [name, p] : rows)
     points.rows.push_back({name, PointCell(*p, false), PointCell(*p, true)});
   report.blocks.push_back(TableBlock(std::move(points)));
-  if (r.ductility > 0) {
-    report.blocks.push_back(Paragraph(
-        "曲率延性系数 μφ = φu/φy = " + Fixed(r.ductility, 2) + "，有效抗弯刚度 EIeff = My/φy = " +
-        Fixed(r.EIeff, 0) + " kN·m^2" +
-        (r.yieldFromConcrete ? "（钢材未屈服，φy 取混凝土达到e0的点）。" : "。")));
-  }
+  for (const std::string& line : MphiSummaryLines(r)) report.blocks.push_back(Paragraph(line));
 }
 
 void AddCheckAppendix(const AppState& state, CalcReport& report) {
