@@ -236,7 +236,7 @@ class Section {
     const double a = phi * sine_, b = -phi * cosine_;
     TrialSums t = sums_(packed_, a, b, e0);
     for (const GenericFiber& f : packed_.generic) {
-      double stress = f.initialStress;
+      double stress = 0;
       ApplyGenericLaw(f, a * f.x + b * f.y + e0, stress);
       const double force = stress * f.area;
       t.force += force;
@@ -740,28 +740,10 @@ StrainLimits FiberStrainLimits(const FiberRecord& f, double ecu) {
   StrainLimits limits{-kInf, -kInf, kInf, kInf};
   const FiberOwnLimits own = OwnLawLimits(f);
   if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-    switch (f.concreteLawCode) {
-      case kConcreteSimplified:
-        // Parabola to e0, then a plateau with no end of its own; the
-        // analysis's εcu ends it.
-        limits.crush = ecu;
-        if (f.e0 > 0) limits.peak = -f.e0;
-        break;
-      case kConcreteAppendixC:  // the table's εcu; peak at εc,r
-        limits.crush = own.crush;
-        limits.peak = -f.shape.c[0];
-        break;
-      case kConcreteMander:  // confined εcu,c; peak at εcc
-        limits.crush = own.crush;
-        limits.peak = -f.shape.c[1];
-        break;
-      case kConcreteFilledTube:
-        // The descending branch has no end of its own: the analysis's εcu.
-        limits.crush = ecu;
-        limits.peak = -f.shape.c[0];
-        break;
-      default:
-        break;
+    // A law without a crushing strain of its own ends at the analysis's εcu.
+    if (const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode)) {
+      limits.crush = own.crush < 0 ? own.crush : ecu;
+      limits.peak = -law->peak(f.fc, f.e0, f.shape);
     }
     if (!(limits.crush < 0)) limits.crush = -kInf;
     if (!(limits.peak < 0)) limits.peak = -kInf;

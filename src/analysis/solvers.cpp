@@ -172,12 +172,11 @@ void FirstRange(PointTask& t, double B, double H, double lambda) {
 }
 
 PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const SearchSetup& s,
-                       const PointTask& task, std::int64_t trialsBefore, Scratch& scratch,
-                       TrialHook& hook) {
+                       const PointTask& task, Scratch& scratch, TrialHook& hook) {
   const int N = s.N;
   const double w = task.w, root = task.root;
   bool generic = !packed.generic.empty();
-  if (generic) InitGenericState(packed, trialsBefore, scratch.genericStress);
+  if (generic) InitGenericState(packed, scratch.genericStress);
   double low = task.firstLow, high = task.firstHigh;
   PointResult r;
   int best = s.firstCandidate;
@@ -245,8 +244,7 @@ int ThreadsFor(int points, double fiberTrials) {
 // trials of all threads (`work`), also while it waits for the others.
 void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
                  const std::vector<PointTask>& tasks, std::int64_t trialsPerPoint,
-                 std::int64_t firstTrialIndex, std::vector<PointResult>& results,
-                 ProgressReporter* scan, WorkProgress* work) {
+                 std::vector<PointResult>& results, ProgressReporter* scan, WorkProgress* work) {
   const int count = static_cast<int>(tasks.size());
   results.assign(count, PointResult{});
   if (count == 0) return;
@@ -270,8 +268,7 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
     for (;;) {
       int p = next.fetch_add(1);
       if (p >= count || stop.load()) break;
-      std::int64_t before = firstTrialIndex + static_cast<std::int64_t>(p) * trialsPerPoint;
-      results[p] = SolvePoint(packed, sums, setup, tasks[p], before, own, hook);
+      results[p] = SolvePoint(packed, sums, setup, tasks[p], own, hook);
     }
   };
 
@@ -316,17 +313,9 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
 }
 
 // Leaves every fiber record with the strain and stress of the solve's final
-// trial, as a record-by-record solve would. Only deduction fibers whose law
-// leaves the stress alone depend on the history: they were reversed once per
-// trial.
-void WriteFinalTrial(FiberArray& fibers, const PackedFibers& packed, double phi, double w,
-                     double root, double q, std::int64_t totalTrials) {
-  bool flipBefore = packed.hasFlipping && ((totalTrials - 1) & 1) != 0;
-  for (FiberRecord& f : fibers) {
-    if (flipBefore && f.material == CoreConcrete1Deduction && !KnownConcreteLaw(f.concreteLawCode))
-      f.stress = -f.stress;
-    EvaluateFiberRecord(f, phi, w, root, q);
-  }
+// trial, as a record-by-record solve would.
+void WriteFinalTrial(FiberArray& fibers, double phi, double w, double root, double q) {
+  for (FiberRecord& f : fibers) EvaluateFiberRecord(f, phi, w, root, q);
 }
 
 }  // namespace
@@ -498,7 +487,7 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
     PackedFibers packed = PackFibers(fibers);
     std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
     std::vector<PointResult> results;
-    SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
+    SolvePoints(packed, setup, tasks, trialsPerPoint, results, scan, work);
 
     bool aboutY = angle == 90;
     PmCurve& curve = aboutY ? curveY : curveX;
@@ -507,8 +496,8 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
       curve.M[i] = aboutY ? r.My : r.Mx;
       curve.P[i] = r.P;
     }
-    WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
-                    results.back().lastQ, trialsPerPoint * (n - 1));
+    WriteFinalTrial(fibers, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                    results.back().lastQ);
   }
 }
 
@@ -556,13 +545,13 @@ void SolveMm(const MmSettings& settings, double B, double H, FiberArray& fibers,
   PackedFibers packed = PackFibers(fibers);
   std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
   std::vector<PointResult> results;
-  SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
+  SolvePoints(packed, setup, tasks, trialsPerPoint, results, scan, work);
   for (int i = 0; i <= m; ++i) {
     curve.Mx[i] = results[i].Mx;
     curve.My[i] = results[i].My;
   }
-  WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
-                  results.back().lastQ, trialsPerPoint * (m + 1));
+  WriteFinalTrial(fibers, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                  results.back().lastQ);
 }
 
 }  // namespace
@@ -626,7 +615,7 @@ CapacityState SolveCapacityState(double angle, double axialForce, const PmSettin
   scratch.genericStress.resize(packed.generic.size());
   TrialHook hook;
   PointResult r =
-      SolvePoint(packed, PackedSumFunction(gKernelPath.load()), setup, task, 0, scratch, hook);
+      SolvePoint(packed, PackedSumFunction(gKernelPath.load()), setup, task, scratch, hook);
   CapacityState state;
   state.phi = r.bestPhi;
   state.w = task.w;

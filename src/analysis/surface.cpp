@@ -52,21 +52,6 @@ void CheckSettings(const SurfaceSettings& s, double B, double H, const FiberArra
                 "亿次纤维计算)，请减少曲面角度划分数、点数或网格数量");
 }
 
-// The stress of one fiber at `strain` by its material, as the solvers
-// compute it (a deduction fiber reverses the concrete stress).
-double FiberStress(const FiberRecord& f, double strain) {
-  double stress = f.stress;
-  if (IsConcrete(f.material)) {
-    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
-  } else if (f.material == CoreConcrete1Deduction) {
-    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
-    if (KnownConcreteLaw(f.concreteLawCode)) stress = -stress;
-  } else if (IsSteel(f.material)) {
-    SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
-  }
-  return stress;
-}
-
 // One meridian's geometry: the corner projections of its angle.
 struct Meridian {
   double sine = 0, cosine = 1;
@@ -152,12 +137,11 @@ class PathEvaluator {
   }
 
  private:
-  // Fibers the packed groups cannot hold, record by record. A fiber whose
-  // law leaves its stress alone keeps the stress it had when packed.
+  // Fibers the packed groups cannot hold, record by record.
   void AddGeneric(double a, double b, double c, TrialSums& sums) const {
     for (const GenericFiber& f : packed_.generic) {
       double strain = a * f.x + b * f.y + c;
-      double stress = f.initialStress;
+      double stress = 0;
       ApplyGenericLaw(f, strain, stress);
       double force = stress * f.area;
       sums.force += force;
@@ -179,15 +163,21 @@ class PathEvaluator {
   const EnvelopeSearch* envelope_ = nullptr;
 };
 
-// The strain beyond which every law-1 fiber has reached its plateau
-// (concrete e0) or yielded (fy/Es), the largest over the fibers.
+// The strain beyond which every fiber of an elastic–perfectly plastic steel
+// has yielded (fy/Es) and every concrete fiber of a law with a plateau has
+// reached it (e0), the largest over the fibers.
 double LargestYieldStrain(const FiberArray& fibers, bool concreteToo) {
   double largest = 0;
   for (const FiberRecord& f : fibers) {
-    if (IsSteel(f.material) && f.steelLawCode == 1 && f.Es > 0)
-      largest = std::max(largest, std::fabs(f.fy / f.Es));
-    else if (concreteToo && !IsSteel(f.material) && f.concreteLawCode == 1 && f.e0 > 0)
-      largest = std::max(largest, f.e0);
+    if (IsSteel(f.material)) {
+      const SteelLawUnit* law = SteelLawOf(f.steelLawCode);
+      if (law != nullptr && law->isElasticPlastic != nullptr && law->isElasticPlastic(f.shape) &&
+          f.Es > 0)
+        largest = std::max(largest, std::fabs(f.fy / f.Es));
+    } else if (concreteToo) {
+      const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
+      if (law != nullptr && law->plateau && f.e0 > 0) largest = std::max(largest, f.e0);
+    }
   }
   return largest;
 }

@@ -246,7 +246,8 @@ FiberArray MeshedForLaws(const Form& form, int& kind) {
 }
 
 ConcreteLawParams GroupConcreteLaw(const Form& form, const MaterialGroupControls& g) {
-  if (form.ItemIndex(g.lawList) + 1 != kConcreteFilledTube) return ReadConcreteLaw(form, g);
+  const ConcreteLawUnit* law = ConcreteLawOf(form.ItemIndex(g.lawList) + 1);
+  if (law == nullptr || (law->inputs & kSectionConfinement) == 0) return ReadConcreteLaw(form, g);
   int kind = 0;
   const FiberArray fibers = MeshedForLaws(form, kind);
   return ReadConcreteLaw(form, g, kind, &fibers);
@@ -258,8 +259,8 @@ void ConcreteCurvesCommand(Form& form) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
     const ConcreteLawParams p = GroupConcreteLaw(form, g);
     DrawConcreteLawCurve(form.Picture(pictures[i]), p);
-    form.SetText(g.note, p.law == kConcreteFilledTube ? "ξ = " + FormatFixed(p.xi, 3)
-                                                       : LawNote(form, g));
+    const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+    form.SetText(g.note, law != nullptr ? law->note(p, true) : "");
   }
 }
 

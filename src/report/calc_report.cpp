@@ -244,31 +244,13 @@ std::string LawConstants(const Form& form, const AppState& state, std::size_t in
   auto add = [&text](const std::string& item) { text += "，" + item; };
   if (IsSteel(g.material)) {
     const SteelLawParams p = ReadSteelLaw(form, g);
-    if (p.law == kSteelBilinear) add("b = " + FormatG17(p.b) + "，εu = " + FormatG17(p.eu));
-    if (p.law == kSteelTrilinear) {
-      add("εuy = " + FormatG17(p.euy) + "，εu = " + FormatG17(p.eu) +
-          "，fst = " + FormatFixed(p.fst > 0 ? p.fst : 1.25 * p.fy, 1));
-    }
+    if (const SteelLawUnit* law = SteelLawOf(p.law))
+      for (const std::string& item : law->constants(p)) add(item);
     return text;
   }
   const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
-  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + FormatG17(p.n));
-  if (p.law == kConcreteAppendixC) {
-    add("εc,r = " + FormatFixed(AppendixCPeakStrain(p.fc) * 1e6, 0) + "×10⁻⁶，αc = " +
-        FormatFixed(AppendixCAlpha(p.fc), 3) + "，εcu = " +
-        FormatFixed(-ConcreteLawLimits(p).compressive, 5));
-  }
-  if (p.law == kConcreteMander) {
-    const ManderValues m = Mander(p);
-    add("ρv = " + FormatG17(p.rhoV) + "，fyh = " + FormatG17(p.fyh) + "，ke = " + FormatG17(p.ke) +
-        "，f'cc = " + FormatFixed(m.fcc, 2) + "，εcc = " + FormatFixed(m.ecc, 5) +
-        "，εcu,c = " + FormatFixed(m.ecuConfined, 5));
-  }
-  if (p.law == kConcreteFilledTube) {
-    const FilledTubeValues v = FilledTube(p);
-    add("ξ = " + FormatFixed(p.xi, 3) + "，ε0 = " + FormatFixed(v.peakStrain, 6) +
-        "，β0 = " + FormatFixed(v.beta0, 4));
-  }
+  if (const ConcreteLawUnit* law = ConcreteLawOf(p.law))
+    for (const std::string& item : law->constants(p)) add(item);
   return text;
 }
 
