@@ -97,14 +97,18 @@ class WindowLayoutTest : public WindowTest {
     QCOMPARE(chart->Image().size(), QSize(388, 391));
     const double scale = chart->DisplayScale();
     QVERIFY2(scale > 1.05, qPrintable(QString::number(scale)));
-    const QPoint corner(static_cast<int>(200 * scale) + 1, static_cast<int>(100 * scale) + 1);
-    QCOMPARE(chart->ToPicture(corner), QPoint(200, 100));
+    // The chart stands centred in its room.
+    const QPoint corner = chart->Corner(scale);
+    const QPoint under(corner.x() + static_cast<int>(200 * scale) + 1,
+                       corner.y() + static_cast<int>(100 * scale) + 1);
+    QCOMPARE(chart->ToPicture(under), QPoint(200, 100));
     // The enlarged picture is painted from the chart's drawing, not a
     // blank: the frame's grey lines are in it.
     QImage shown = chart->grab().toImage();
     int grey = 0;
+    const int row = corner.y() + static_cast<int>(20 * scale);
     for (int x = 0; x < shown.width(); ++x)
-      grey += shown.pixelColor(x, static_cast<int>(20 * scale)) == QColor(128, 128, 128);
+      grey += shown.pixelColor(x, row) == QColor(128, 128, 128);
     QVERIFY2(grey > 388 / 2, qPrintable(QString::number(grey)));
   }
 

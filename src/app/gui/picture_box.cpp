@@ -37,10 +37,15 @@ double PictureBox::DisplayScale() const {
   return scale < 1.005 ? 1.0 : scale;
 }
 
+QPoint PictureBox::Corner(double scale) const {
+  return {(width() - static_cast<int>(std::lround(image_.width() * scale))) / 2,
+          (height() - static_cast<int>(std::lround(image_.height() * scale))) / 2};
+}
+
 QPoint PictureBox::ToPicture(QPoint widgetPoint) const {
   const double scale = DisplayScale();
-  return {static_cast<int>(std::floor(widgetPoint.x() / scale)),
-          static_cast<int>(std::floor(widgetPoint.y() / scale))};
+  const QPoint p = widgetPoint - Corner(scale);
+  return {static_cast<int>(std::floor(p.x() / scale)), static_cast<int>(std::floor(p.y() / scale))};
 }
 
 const QImage& PictureBox::Shown(double scale) {
@@ -88,12 +93,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
   if (!DrawnOn()) return;
   QPainter painter(this);
   const double scale = DisplayScale();
-  if (scale == 1.0) {
-    painter.drawImage(0, 0, image_);
-  } else {
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(0, 0, Shown(scale));
-  }
+  const QPoint corner = Corner(scale);
+  if (size() != image_.size()) painter.fillRect(rect(), palette().window());
+  painter.drawImage(corner, scale == 1.0 ? image_ : Shown(scale));
   if (!stale_) return;
   painter.fillRect(rect(), QColor(128, 128, 128, 110));
   QFont font = painter.font();

@@ -18,7 +18,7 @@ class DrawingList;
 // read out at that size. It shows its image once something has been drawn on
 // it; until then it is empty and the panel behind it shows through. When
 // the window gives the control more room than that, the picture is shown
-// enlarged, the same shape, from its top-left corner: drawn again at the
+// enlarged, the same shape, centred in that room: drawn again at the
 // larger scale from the drawing calls it received (so lines and texts stay
 // sharp), or a finished image (the logo) smoothly scaled.
 class PictureBox : public QWidget {
@@ -40,6 +40,9 @@ class PictureBox : public QWidget {
   double DisplayScale() const;
   // The canvas pixel under a point of the control.
   QPoint ToPicture(QPoint widgetPoint) const;
+  // Where the picture's top-left corner is shown at `scale`: the picture is
+  // centred in the room it has.
+  QPoint Corner(double scale) const;
   // Counts the times the picture was drawn on, copied or replaced.
   int Generation() const { return generation_; }
   // A stale picture no longer matches the form (its command failed or was
