@@ -8,6 +8,7 @@
 #include "forces/forces.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
+#include "report/building_report.h"
 
 namespace kuma {
 
@@ -68,6 +69,14 @@ void PrepareReportCommand(AppState& state, Form& form) {
   // A moment–curvature curve once computed is part of the report: again
   // for the form as it is now.
   if (!state.mphi.Empty()) MphiCommand(state, form);
+}
+
+CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
+                             const BuildingCheck& building, const ForceTable& buildingForces) {
+  PrepareReportCommand(state, form);
+  CalcReport report = BuildCalcReport(state, form, date);
+  AppendBuildingChapter(report, building, buildingForces);
+  return report;
 }
 
 }  // namespace kuma

@@ -34,8 +34,8 @@ class BoxMessage {
 };
 
 // Runs a conversion of the text of `box` and, when it fails, raises its
-// message after the box's caption: "截面宽度B: '50O' is not a valid floating
-// point value" ("截面宽度B(Edit1): ..." in the CLI wording).
+// message after the box's caption: "截面宽度B: '50O' 不是有效的数值", an empty
+// box "截面宽度B: 未输入数值" ("截面宽度B(Edit1): ..." in the CLI wording).
 template <typename Convert>
 auto ConvertNamed(const Form& form, std::string_view box, Convert convert) -> decltype(convert()) {
   try {

@@ -18,14 +18,16 @@ namespace {
 constexpr double kRowSpacing = 40;
 
 // Physical bounds, mm and N/mm². An outline beyond 100 m or below 1 mm, a
-// bar or plate thinner than a micrometre, a strength above 10 000 N/mm² or a
-// modulus above 1 000 000 N/mm² is a typing slip, and values far beyond these
-// overflow the section's sums. Everything else is bounded by the outline it
-// must fit in.
+// bar or plate thinner than a micrometre, a concrete stronger than 200 N/mm²
+// (ultra-high-performance concrete stays below it), a steel stronger than
+// 2 000 N/mm² (prestressing strand is about 1 860) or a modulus above
+// 1 000 000 N/mm² is a typing slip, and values far beyond these overflow the
+// section's sums. Everything else is bounded by the outline it must fit in.
 constexpr double kLeastOutline = 1;
 constexpr double kGreatestOutline = 100000;
 constexpr double kLeastThickness = 0.001;
-constexpr double kGreatestStrength = 10000;
+constexpr double kGreatestConcreteStrength = 200;
+constexpr double kGreatestSteelStrength = 2000;
 constexpr double kGreatestModulus = 1000000;
 constexpr double kGreatestStrain = 0.1;
 
@@ -237,9 +239,9 @@ MaterialBoxes BoxesOf(std::int32_t material) {
 constexpr int kAnyKind = 0;
 Box MaterialBox(const char* name, double value) { return Boxed(kAnyKind, name, value); }
 
-void RequireStrength(const Box& b) {
+void RequireStrength(const Box& b, double greatest) {
   RequireNotNegative(b);
-  RequireNotAboveValue(b, kGreatestStrength, " N/mm²");
+  RequireNotAboveValue(b, greatest, " N/mm²");
 }
 
 void RequireStrain(const Box& b) {
@@ -250,16 +252,16 @@ void RequireStrain(const Box& b) {
 void CheckFiberConstants(const FiberRecord& f) {
   const MaterialBoxes boxes = BoxesOf(f.material);
   if (boxes.fc != nullptr) {
-    RequireStrength(MaterialBox(boxes.fc, f.fc));
+    RequireStrength(MaterialBox(boxes.fc, f.fc), kGreatestConcreteStrength);
     RequireStrain(MaterialBox(boxes.e0, f.e0));
-    RequireStrength(MaterialBox(boxes.fcu, f.fcu));
+    RequireStrength(MaterialBox(boxes.fcu, f.fcu), kGreatestConcreteStrength);
     RequireStrain(MaterialBox(boxes.ecu, f.ecu));
   }
   if (boxes.Es != nullptr) {
     const Box Es = MaterialBox(boxes.Es, f.Es);
     RequireNotNegative(Es);
     RequireNotAboveValue(Es, kGreatestModulus, " N/mm²");
-    RequireStrength(MaterialBox(boxes.fy, f.fy));
+    RequireStrength(MaterialBox(boxes.fy, f.fy), kGreatestSteelStrength);
   }
 }
 
@@ -301,6 +303,8 @@ void CheckMaterialConstants(const FiberArray& fibers) {
     CheckFiberConstants(f);
   }
 }
+
+void CheckGroupConstants(const FiberRecord& constants) { CheckFiberConstants(constants); }
 
 void CheckUltimateStrain(double ecu, const char* box) {
   const Box b = Boxed(kAnyKind, box, ecu);

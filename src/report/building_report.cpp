@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/ratio_bands.h"
 #include "model/gbk.h"
 #include "report/check_report.h"
 
@@ -27,7 +28,7 @@ std::string ColumnTitle(const BuildingCheck& check, const ForceTable& forces, in
 
 }  // namespace
 
-const char* ColumnVerdict(double maxRatio) { return maxRatio <= 1.0 ? "满足" : "不满足"; }
+const char* ColumnVerdict(double maxRatio) { return RatioVerdict(maxRatio); }
 
 std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces) {
   if (!check.Valid()) return "尚未验算";

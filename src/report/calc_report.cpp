@@ -506,7 +506,7 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
                                     Fixed(ratio, 3)};
     if (verdicts) row.push_back(CheckVerdict(ratio));
     table.rows.push_back(std::move(row));
-    table.red.push_back(ratio > 1.0);
+    table.red.push_back(RatioBandOf(ratio) == RatioBand::Beyond);
   }
   return table;
 }
@@ -579,7 +579,7 @@ void AddCheckAppendix(const AppState& state, CalcReport& report) {
 
 }  // namespace
 
-std::string CheckVerdict(double ratio) { return ratio <= 1.0 ? "满足" : "不满足"; }
+std::string CheckVerdict(double ratio) { return RatioVerdict(ratio); }
 
 std::vector<int> GoverningRecords(const DesignCheck& check, int limit) {
   std::vector<int> records;

@@ -159,7 +159,7 @@ TEST(FiniteResults, OverflowsAreReportedAsSuch) {
   MapForm form;
   form.SetText("Edit27", "1e308");  // bar yield strength
   AppState state;
-  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), "钢筋本构 屈服强度fy必须不大于10000 N/mm²");
+  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), "钢筋本构 屈服强度fy必须不大于2000 N/mm²");
 }
 
 }  // namespace

@@ -230,7 +230,7 @@ TEST_F(SectionFileTest, BadNumbersAreReportedAsIfTyped) {
     Open(text, opened, openedState, 0);
     FAIL() << "no error";
   } catch (const kuma::Error& e) {
-    EXPECT_STREQ(e.what(), "截面宽度B: '22OO' is not a valid floating point value");
+    EXPECT_STREQ(e.what(), "截面宽度B: '22OO' 不是有效的数值");
   }
   EXPECT_EQ(opened.Text("Edit1"), "22OO");  // the section is open all the same
 }
