@@ -21,6 +21,7 @@ Json SectionJson(const LibrarySection& section) {
   json["name"] = section.name;
   json["type"] = section.sectionType;
   if (!section.material.empty()) json["material"] = section.material;
+  if (!section.rebarMaterial.empty()) json["rebarMaterial"] = section.rebarMaterial;
   Json boxes = Json::object();
   for (const auto& [box, text] : section.texts) boxes[box] = text;
   json["boxes"] = std::move(boxes);
@@ -84,6 +85,7 @@ LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
     Damaged(path, "“" + where + ".name”：" + e.what());
   }
   section.material = TextAt(entry, "material", where, path, false);
+  section.rebarMaterial = TextAt(entry, "rebarMaterial", where, path, false);
   Json form = Json::object();
   form["format"] = kSectionFileFormat;
   form["version"] = 1;
@@ -128,6 +130,13 @@ LibrarySection SectionFromForm(const Form& form, const std::string& name) {
       section.lists.emplace_back(list.name, form.ItemIndex(list.name));
   }
   return section;
+}
+
+LibrarySection FormAsSection(const Form& form, const LibrarySection& section) {
+  LibrarySection now = SectionFromForm(form, section.name);
+  now.material = section.material;
+  now.rebarMaterial = section.rebarMaterial;
+  return now;
 }
 
 void ApplyLibrarySection(const LibrarySection& section, Form& form) {
@@ -195,6 +204,61 @@ std::string UnusedSectionName(const SectionLibrary& library, const std::string& 
   }
 }
 
+std::vector<std::string> ClashingNames(const SectionLibrary& library,
+                                       const std::vector<LibrarySection>& incoming) {
+  std::vector<std::string> names;
+  for (const LibrarySection& s : incoming) {
+    if (library.Find(s.name) >= 0 && std::find(names.begin(), names.end(), s.name) == names.end())
+      names.push_back(s.name);
+  }
+  return names;
+}
+
+SectionMerge MergeSections(SectionLibrary& library, std::vector<LibrarySection> incoming,
+                           NameClash clash) {
+  const std::vector<std::string> held = ClashingNames(library, incoming);
+  auto wasHeld = [&held](const std::string& name) {
+    return std::find(held.begin(), held.end(), name) != held.end();
+  };
+  SectionMerge merge;
+  for (LibrarySection& s : incoming) {
+    CheckSectionName(s.name);
+    if (!wasHeld(s.name)) {
+      merge.added.push_back(s.name);
+    } else if (clash == NameClash::KeepMine) {
+      merge.kept.push_back(s.name);
+      continue;
+    } else if (clash == NameClash::Rename) {
+      std::string name = UnusedSectionName(library, s.name);
+      merge.renamed.emplace_back(s.name, name);
+      s.name = std::move(name);
+    } else if (std::find(merge.replaced.begin(), merge.replaced.end(), s.name) ==
+               merge.replaced.end()) {
+      merge.replaced.push_back(s.name);
+    }
+    const int position = PutSection(library, std::move(s));
+    if (clash == NameClash::Replace && position == library.current) {
+      library.current = -1;
+      merge.formDetached = true;
+    }
+  }
+  return merge;
+}
+
+std::vector<AssignmentRule> RulesNaming(const std::vector<AssignmentRule>& rules,
+                                        const std::string& section) {
+  std::vector<AssignmentRule> naming;
+  for (const AssignmentRule& rule : rules)
+    if (rule.section == section || rule.section2 == section) naming.push_back(rule);
+  return naming;
+}
+
+std::string RuleText(const AssignmentRule& rule) {
+  std::string text = rule.story + "," + rule.column + "," + rule.section;
+  if (!rule.section2.empty()) text += "," + rule.section2;
+  return text;
+}
+
 const AssignmentRule* MatchRule(const std::vector<AssignmentRule>& rules, std::string_view story,
                                 std::string_view column) {
   for (const AssignmentRule& rule : rules) {
@@ -214,9 +278,7 @@ std::string WithLibrary(std::string fileText, const SectionLibrary& library, con
   for (std::size_t i = 0; i < library.sections.size(); ++i) {
     const LibrarySection& s = library.sections[i];
     if (static_cast<int>(i) == library.current) {
-      LibrarySection fromForm = SectionFromForm(form, s.name);
-      fromForm.material = s.material;
-      sections.push_back(SectionJson(fromForm));
+      sections.push_back(SectionJson(FormAsSection(form, s)));
       current = s.name;
     } else {
       sections.push_back(SectionJson(s));

@@ -121,11 +121,22 @@ void TForm1::ImportBuildingForces() {
         MapForm settings = ImportSettingsForm(*form_, false);
         ForceTable forces;
         kuma::ImportForces(settings, forces, path.toStdString());
+        state_.buildingForces = forces;
         building_->forces = std::move(forces);
         building_->check = BuildingCheck();
         ClearBuildingCharts();
-      }))
+      })) {
+    UpdateModified();
     RunBuildingCheckPage();
+  }
+}
+
+void TForm1::RestoreBuildingForces() {
+  building_->forces = state_.buildingForces;
+  building_->check = BuildingCheck();
+  building_->library = SectionLibrary();
+  ShowBuildingResults();
+  if (CheckedCount(building_->forces) > 0) RunBuildingCheckPage();
 }
 
 void TForm1::ExportBuildingWorkbook() {
@@ -154,9 +165,7 @@ void TForm1::RunBuildingCheckPage() {
         SectionLibrary library = state_.library;
         if (library.current >= 0) {
           LibrarySection& current = library.sections[static_cast<std::size_t>(library.current)];
-          LibrarySection now = SectionFromForm(*form_, current.name);
-          now.material = current.material;
-          current = std::move(now);
+          current = FormAsSection(*form_, current);
         }
         building_->check = RunBuildingCheck(
             library, building_->forces, ReadCheckMethod(*form_),
