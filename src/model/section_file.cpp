@@ -162,7 +162,9 @@ Json RowCellsJson(const TextTable& grid, int row) {
   return cells;
 }
 
-Json ForceTableJson(const ForceTable& table) {
+// `withGrid`: the file's own fields too (the import page shows them; the
+// building's forces are only checked, and their file would double in size).
+Json ForceTableJson(const ForceTable& table, bool withGrid) {
   Json json = Json::object();
   json["file"] = table.fileName;
   if (!table.sheet.empty()) json["sheet"] = table.sheet;
@@ -177,7 +179,9 @@ Json ForceTableJson(const ForceTable& table) {
   if (!table.stories.empty()) json["stories"] = table.stories;
   if (!table.columns.empty()) json["columns"] = table.columns;
   const TextTable* grid =
-      table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1 ? table.grid.get() : nullptr;
+      withGrid && table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1
+          ? table.grid.get()
+          : nullptr;
   if (grid != nullptr) json["grid"] = GridHeadJson(*grid);
   Json records = Json::array();
   const bool named = !table.labels.empty();
@@ -622,9 +626,10 @@ std::string SectionFileText(const Form& form, const MaterialColours& colours,
   json["boxes"] = BoxesJson(form);
   json["lists"] = ListsJson(form);
   json["colours"] = ColoursJson(colours);
-  json["forces"] = ForceTableJson(forces);
+  json["forces"] = ForceTableJson(forces, true);
   // The building's forces only once read, so that files without them stay as they were.
-  if (building.Count > 0 || !building.fileName.empty()) json["building"] = ForceTableJson(building);
+  if (building.Count > 0 || !building.fileName.empty())
+    json["building"] = ForceTableJson(building, false);
   return WithOneRecordPerLine(json);
 }
 

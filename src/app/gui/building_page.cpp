@@ -121,6 +121,7 @@ void TForm1::ImportBuildingForces() {
         MapForm settings = ImportSettingsForm(*form_, false);
         ForceTable forces;
         kuma::ImportForces(settings, forces, path.toStdString());
+        forces.grid.reset();  // the file's own fields are shown nowhere
         state_.buildingForces = forces;
         building_->forces = std::move(forces);
         building_->check = BuildingCheck();
