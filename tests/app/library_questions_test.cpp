@@ -3,6 +3,7 @@
 // rules still name. And the page "楼栋验算" keeps its forces in the section
 // file: reopened, the same building table, checked again without a file.
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -146,6 +147,40 @@ class LibraryQuestionsTest : public WindowTest {
     Find<QPushButton>(w_, "Button87")->click();
     QCOMPARE(Library().rules.size(), std::size_t(1));
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    ForgetDialogs();
+  }
+
+  // A row of the bars' material offers the bar grades, and the grade given
+  // reaches the sections of that material.
+  void barMaterialsGetBarGrades() {
+    const QString path = dir_.filePath("bars.csv");
+    WriteText(path,
+              "TABLE:  Frame Section Property Definitions - Concrete Circle\n"
+              "Name,Material,Diameter\n,,mm\nD900,4000Psi,900\n"
+              "TABLE:  Frame Section Property Definitions - Concrete Column Reinforcing\n"
+              "Name,LongBarMat,Pattern,Cover,NumBarsCirc,BarSize,ConfBarSize\n"
+              ",,,mm,,,\nD900,A615Gr60,Circular,40,20,25,10\n");
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button85")->click();
+    QVERIFY2(Notes().contains(QStringLiteral("钢筋材料 A615Gr60 不是钢筋牌号")),
+             qPrintable(Notes()));
+    auto* materials = Find<StringGrid>(w_, "StringGrid6");
+    int row = -1;
+    for (int r = 1; r < materials->RowCount(); ++r)
+      if (materials->Cell(0, r) == "A615Gr60") row = r;
+    QVERIFY(row > 0);
+    QCOMPARE(materials->Cell(3, row), std::string("纵筋"));
+    materials->setCurrentIndex(materials->model()->index(row - 1, 0));
+    auto* grade = Find<QComboBox>(w_, "ComboBox40");
+    QVERIFY(grade->findText(QStringLiteral("C30")) < 0);
+    grade->setCurrentIndex(grade->findText(QStringLiteral("HRB400")));
+    Find<QPushButton>(w_, "Button93")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    kuma::MapForm d900;
+    kuma::ApplyLibrarySection(Library().sections[static_cast<std::size_t>(Library().Find("D900"))],
+                              d900);
+    QCOMPARE(d900.ItemIndex("ComboBox24"), 3);  // HRB400: fy 360 (GB 50010 Table 4.2.3)
+    QCOMPARE(materials->Cell(2, row), std::string("HRB400"));
     ForgetDialogs();
   }
 

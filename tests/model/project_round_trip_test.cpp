@@ -168,3 +168,27 @@ TEST(ProjectRoundTrip, DamagedBuildingRowsAreRefusedByName) {
 }
 
 }  // namespace
+
+namespace {
+
+// The real ETABS 19 table (3 072 rows, kip and kip-ft) saved and reopened:
+// the import page's captions and its 18 fields come back as imported.
+TEST(ProjectRoundTrip, TheRealEtabsTableComesBackAsImported) {
+  MapForm form;
+  AppState state;
+  kuma::ImportForces(form, state.forceTable,
+                     KUMA_SHARED_DATA_DIR "/etabs/etabs19_element_forces_columns_kip-ft.csv");
+  ASSERT_NE(form.Text("Label66").find("(共读取 3072 行数据)"), std::string::npos)
+      << form.Text("Label66");
+  const kuma::SectionFile file = kuma::ParseSectionFile(kuma::SectionFileText(form, state), "x");
+  EXPECT_TRUE(file.warnings.empty());
+  MapForm opened;
+  AppState openedState;
+  kuma::OpenSectionCommand(openedState, opened, file, 5);
+  EXPECT_EQ(opened.Text("Label66"), form.Text("Label66"));
+  EXPECT_EQ(opened.Text("Label125"), form.Text("Label125"));
+  EXPECT_EQ(opened.GridCell("StringGrid1", 10, 0), "P [kip]");  // after the name column
+  EXPECT_EQ(opened.GridCell("StringGrid1", 10, 5), form.GridCell("StringGrid1", 10, 5));
+}
+
+}  // namespace

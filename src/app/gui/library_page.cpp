@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -115,7 +116,10 @@ void TForm1::ConnectLibraryPage() {
                   ->setText(
                       QString::fromUtf8(state_.library.sections[static_cast<std::size_t>(i)].name));
           });
-  connect(findChild<StringGrid*>(QString::fromUtf8(kMaterials)), &QTableView::clicked, this,
+  // However a row of the materials becomes current (click, keys), the grade
+  // list offers the grades of its use.
+  connect(findChild<StringGrid*>(QString::fromUtf8(kMaterials))->selectionModel(),
+          &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& index) { ShowMaterialGrades(index.row()); });
   onClick("Button80", &TForm1::AddFormToLibrary);
   onClick("Button81", &TForm1::RenameLibrarySection);
