@@ -429,6 +429,26 @@ void GradeBars(LibrarySection& s, const std::string& material, EtabsSections& ou
   }
 }
 
+// The material names that gave no grade, in a note for the concrete's and
+// one for the bars'; the bars' join the list of unmapped names.
+void NoteUnmappedMaterials(EtabsSections& out, const std::vector<std::string>& unmappedBars) {
+  auto list = [](const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& m : names) text += (text.empty() ? "" : ", ") + m;
+    return text;
+  };
+  if (!out.unmappedMaterials.empty()) {
+    out.notes.push_back("材料 " + list(out.unmappedMaterials) +
+                        " 不是混凝土等级, 这些截面取表单的材料常数");
+  }
+  if (!unmappedBars.empty()) {
+    out.notes.push_back("钢筋材料 " + list(unmappedBars) +
+                        " 不是钢筋牌号, 这些截面的钢筋取表单的材料常数");
+    out.unmappedMaterials.insert(out.unmappedMaterials.end(), unmappedBars.begin(),
+                                 unmappedBars.end());
+  }
+}
+
 // A grade of a steel list held in `material` as described for GradeOfMaterial.
 std::string SteelGradeOfMaterial(int group, std::string_view material) {
   auto alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
@@ -513,18 +533,7 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
     ApplyBars(s, it->second);
     GradeBars(s, it->second.material, out, unmappedBars);
   }
-  if (!out.unmappedMaterials.empty()) {
-    std::string names;
-    for (const std::string& m : out.unmappedMaterials) names += (names.empty() ? "" : ", ") + m;
-    out.notes.push_back("材料 " + names + " 不是混凝土等级, 这些截面取表单的材料常数");
-  }
-  if (!unmappedBars.empty()) {
-    std::string names;
-    for (const std::string& m : unmappedBars) names += (names.empty() ? "" : ", ") + m;
-    out.notes.push_back("钢筋材料 " + names + " 不是钢筋牌号, 这些截面的钢筋取表单的材料常数");
-    out.unmappedMaterials.insert(out.unmappedMaterials.end(), unmappedBars.begin(),
-                                 unmappedBars.end());
-  }
+  NoteUnmappedMaterials(out, unmappedBars);
   return out;
 }
 

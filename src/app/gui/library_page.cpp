@@ -356,8 +356,12 @@ void TForm1::RefreshLibraryPage() {
     form_->SetGridRowColour(kSections, row, overReinforced ? Rgb{255, 165, 0} : kWhite);
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
+  ShowLibraryMaterials();
+}
 
-  const std::vector<LibraryMaterial> materials = LibraryMaterials(library);
+// The ETABS materials of the library's sections with their grades.
+void TForm1::ShowLibraryMaterials() {
+  const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
   form_->SetGridRowCount(kMaterials, static_cast<int>(materials.size()) + 1);
   const char* materialHead[4] = {"ETABS 材料", "截面数", "等级", "用途"};
   for (int c = 0; c < 4; ++c) form_->SetGridCell(kMaterials, c, 0, materialHead[c]);

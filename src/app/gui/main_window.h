@@ -124,6 +124,7 @@ class TForm1 : public QMainWindow {
   void ImportSectionDefinitions();   // Button85
   void ApplyAssignments();           // Button86
   void ImportAssignmentFile();       // Button87
+  void ShowLibraryMaterials();
   void ShowMaterialGrades(int row);  // a row of the materials chosen
   void SetMaterialGrade();           // Button93
   void BuildBuildingPage(QWidget* page);
