@@ -26,6 +26,12 @@ constexpr const char* kProgram = "KumaSec 1.3";
 // larger is not a section file, and a device such as /dev/zero never ends.
 constexpr std::size_t kMaxSectionFileBytes = 256u << 20;
 constexpr const char* kKindList = "ComboBox1";
+// The import page's grid of the file's own fields is kept up to 257 columns
+// (a name and 256 fields) and 50 million cells (200 MB of cell offsets when
+// read back): a table larger is saved without it, and a file claiming more is
+// damaged rather than allowed to take the memory.
+constexpr int kMaxGridColumns = 257;
+constexpr long long kMaxGridCells = 50000000;
 const char* const kColourKeys[5] = {"edgeConcrete", "coreConcrete1", "coreConcrete2", "rebar",
                                     "steel"};
 
@@ -179,7 +185,9 @@ Json ForceTableJson(const ForceTable& table, bool withGrid) {
   if (!table.stories.empty()) json["stories"] = table.stories;
   if (!table.columns.empty()) json["columns"] = table.columns;
   const TextTable* grid =
-      withGrid && table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1
+      withGrid && table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1 &&
+              table.grid->Columns() <= kMaxGridColumns &&
+              static_cast<long long>(table.grid->Columns()) * table.grid->Rows() <= kMaxGridCells
           ? table.grid.get()
           : nullptr;
   if (grid != nullptr) json["grid"] = GridHeadJson(*grid);
@@ -235,11 +243,13 @@ int PositionAt(const Json& record, const char* key, std::size_t names, const std
 }
 
 // The grid's header row from "grid"; the rows follow with the records.
-std::shared_ptr<TextTable> ParseGridHead(const Json& json, const std::string& where,
+std::shared_ptr<TextTable> ParseGridHead(const Json& json, int count, const std::string& where,
                                          const std::string& path) {
   const Json& grid = ObjectAt(json, "grid", path);
   const int columns = IntegerAt(grid, "columns", where + ".grid", path);
-  if (columns < 1 || columns > 1000) Damaged(path, "“" + where + ".grid.columns”超出范围。");
+  if (columns < 1 || columns > kMaxGridColumns ||
+      static_cast<long long>(columns) * (count + 1LL) > kMaxGridCells)
+    Damaged(path, "“" + where + ".grid.columns”超出范围。");
   auto table = std::make_shared<TextTable>(columns);
   const std::vector<std::string> head = TextListAt(grid, "head", where + ".grid", path);
   const std::vector<std::string> roles = TextListAt(grid, "roles", where + ".grid", path);
@@ -318,7 +328,7 @@ ForceTable ParseForceTable(const Json& json, const std::string& where, const std
   table.storyOf.assign(size, -1);
   table.columnOf.assign(size, -1);
   std::shared_ptr<TextTable> grid =
-      json.contains("grid") ? ParseGridHead(json, where, path) : nullptr;
+      json.contains("grid") ? ParseGridHead(json, count, where, path) : nullptr;
   bool named = false, placed = false;
   for (std::size_t r = 1; r <= records.size(); ++r) {
     ParseForceRecord(records[r - 1], r, where + ".records[" + std::to_string(r) + "]", path, table,

@@ -12,6 +12,7 @@
 #include "app/building_commands.h"
 #include "app/section_commands.h"
 #include "forces/forces.h"
+#include "model/errors.h"
 #include "model/section_file.h"
 #include "model/section_library.h"
 
@@ -146,6 +147,20 @@ TEST(ProjectRoundTrip, TheBuildingsForcesKeepTheirColumns) {
   EXPECT_EQ(after.columns[1].section, "D800");  // Story1 by the first rule
   // A file without building forces writes no "building" part at all.
   EXPECT_EQ(kuma::SectionFileText(form, AppState()).find("\"building\""), std::string::npos);
+}
+
+// A grid claiming more columns than any import gives (a name and 256
+// fields) would take memory by the record: refused, not allocated.
+TEST(ProjectRoundTrip, AGridWiderThanAnImportIsRefused) {
+  MapForm form;
+  AppState state;
+  kuma::ImportForceLines(form, state.forceTable, ForcesInKips());
+  std::string text = kuma::SectionFileText(form, state);
+  const std::string columns = "\"columns\": 12";
+  const std::size_t at = text.find(columns);
+  ASSERT_NE(at, std::string::npos) << text.substr(0, 2000);
+  text.replace(at, columns.size(), "\"columns\": 258");
+  EXPECT_THROW(kuma::ParseSectionFile(text, "x.ksec"), kuma::Error);
 }
 
 TEST(ProjectRoundTrip, DamagedBuildingRowsAreRefusedByName) {
