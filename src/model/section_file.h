@@ -1,7 +1,9 @@
 #pragma once
 // Section files: everything the engineer typed or chose (the section kind,
-// every box and list of the form, the five colours, the imported forces) as
-// one JSON document with a format name and a version at the top.
+// every box and list of the form, the five colours, the imported forces with
+// what the import page showed of them, the building's forces, the library
+// and its assignments) as one JSON document with a format name and a version
+// at the top. The reader knows every key the writer writes.
 //
 // Reading is separated from applying: a file is parsed and checked in full
 // first, so a file that is refused leaves the form exactly as it was.
