@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "model/errors.h"
 #include "model/library_json.h"
@@ -167,6 +169,31 @@ int PutSection(SectionLibrary& library, LibrarySection section) {
   return static_cast<int>(library.sections.size()) - 1;
 }
 
+void PutSections(SectionLibrary& library, std::vector<LibrarySection> sections) {
+  std::unordered_map<std::string, std::size_t> position;
+  for (std::size_t i = 0; i < library.sections.size(); ++i)
+    position.emplace(library.sections[i].name, i);  // the first of a name, as Find
+  std::size_t added = 0;
+  for (const LibrarySection& s : sections) {
+    CheckSectionName(s.name);
+    if (position.emplace(s.name, library.sections.size() + added).second) ++added;
+  }
+  if (library.sections.size() + added > kMaxLibrarySections) {
+    throw Error("截面库最多容纳 " + std::to_string(kMaxLibrarySections) + " 个截面，导入后将有 " +
+                std::to_string(library.sections.size() + added) + " 个");
+  }
+  library.implicitOne = false;
+  library.sections.reserve(library.sections.size() + added);
+  for (LibrarySection& s : sections) {
+    const std::size_t at = position.at(s.name);
+    if (at < library.sections.size()) {
+      library.sections[at] = std::move(s);
+    } else {
+      library.sections.push_back(std::move(s));
+    }
+  }
+}
+
 void RenameSection(SectionLibrary& library, int index, const std::string& name) {
   library.implicitOne = false;
   CheckSectionName(name);
@@ -204,43 +231,70 @@ std::string UnusedSectionName(const SectionLibrary& library, const std::string& 
   }
 }
 
+namespace {
+
+// The names of the library's sections, for lookups in constant time.
+std::unordered_set<std::string> NamesOf(const SectionLibrary& library) {
+  std::unordered_set<std::string> names;
+  names.reserve(library.sections.size());
+  for (const LibrarySection& s : library.sections) names.insert(s.name);
+  return names;
+}
+
+// `base`, else `base (2)`, `base (3)` ... the first not in `used`.
+std::string UnusedName(const std::unordered_set<std::string>& used, const std::string& base) {
+  if (used.count(base) == 0) return base;
+  for (int n = 2;; ++n) {
+    std::string name = base + " (" + std::to_string(n) + ")";
+    if (used.count(name) == 0) return name;
+  }
+}
+
+}  // namespace
+
 std::vector<std::string> ClashingNames(const SectionLibrary& library,
                                        const std::vector<LibrarySection>& incoming) {
+  const std::unordered_set<std::string> held = NamesOf(library);
+  std::unordered_set<std::string> seen;
   std::vector<std::string> names;
   for (const LibrarySection& s : incoming) {
-    if (library.Find(s.name) >= 0 && std::find(names.begin(), names.end(), s.name) == names.end())
-      names.push_back(s.name);
+    if (held.count(s.name) > 0 && seen.insert(s.name).second) names.push_back(s.name);
   }
   return names;
 }
 
 SectionMerge MergeSections(SectionLibrary& library, std::vector<LibrarySection> incoming,
                            NameClash clash) {
-  const std::vector<std::string> held = ClashingNames(library, incoming);
-  auto wasHeld = [&held](const std::string& name) {
-    return std::find(held.begin(), held.end(), name) != held.end();
-  };
+  const std::unordered_set<std::string> held = NamesOf(library);
+  std::unordered_set<std::string> used = held, replaced, kept;
   SectionMerge merge;
+  std::vector<LibrarySection> put;
+  put.reserve(incoming.size());
   for (LibrarySection& s : incoming) {
     CheckSectionName(s.name);
-    if (!wasHeld(s.name)) {
+    if (held.count(s.name) == 0) {
       merge.added.push_back(s.name);
+      used.insert(s.name);
     } else if (clash == NameClash::KeepMine) {
-      merge.kept.push_back(s.name);
+      if (kept.insert(s.name).second) merge.kept.push_back(s.name);
       continue;
     } else if (clash == NameClash::Rename) {
-      std::string name = UnusedSectionName(library, s.name);
+      std::string name = UnusedName(used, s.name);
+      used.insert(name);
       merge.renamed.emplace_back(s.name, name);
       s.name = std::move(name);
-    } else if (std::find(merge.replaced.begin(), merge.replaced.end(), s.name) ==
-               merge.replaced.end()) {
+    } else if (replaced.insert(s.name).second) {
       merge.replaced.push_back(s.name);
     }
-    const int position = PutSection(library, std::move(s));
-    if (clash == NameClash::Replace && position == library.current) {
-      library.current = -1;
-      merge.formDetached = true;
-    }
+    put.push_back(std::move(s));
+  }
+  const int current = library.current;
+  const bool formReplaced =
+      current >= 0 && replaced.count(library.sections[static_cast<std::size_t>(current)].name) > 0;
+  PutSections(library, std::move(put));  // all or nothing
+  if (formReplaced) {
+    library.current = -1;
+    merge.formDetached = true;
   }
   return merge;
 }
@@ -325,11 +379,16 @@ SectionLibrary ParseLibrary(const Json& root, const SectionFile& file, const std
   const std::string current = TextAt(lib, "current", "library", path, false);
   auto sections = lib.find("sections");
   if (sections == lib.end() || !sections->is_array()) Damaged(path, "“library.sections”应为列表。");
+  if (sections->size() > kMaxLibrarySections) {
+    Damaged(path, "截面库有 " + std::to_string(sections->size()) + " 个截面，超过了能读取的 " +
+                      std::to_string(kMaxLibrarySections) + " 个。");
+  }
+  std::unordered_set<std::string> names;
   for (std::size_t i = 0; i < sections->size(); ++i) {
     LibrarySection s = ParseSectionEntry((*sections)[i],
                                          "library.sections[" + std::to_string(i + 1) + "]", path,
                                          warnings);
-    if (library.Find(s.name) >= 0) Damaged(path, "截面名称“" + s.name + "”重复。");
+    if (!names.insert(s.name).second) Damaged(path, "截面名称“" + s.name + "”重复。");
     library.sections.push_back(std::move(s));
   }
   library.current = current.empty() ? -1 : library.Find(current);

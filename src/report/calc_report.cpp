@@ -11,6 +11,7 @@
 #include "material/material_groups.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
+#include "report/mphi_report.h"
 
 namespace kuma {
 
@@ -243,31 +244,13 @@ std::string LawConstants(const Form& form, const AppState& state, std::size_t in
   auto add = [&text](const std::string& item) { text += "，" + item; };
   if (IsSteel(g.material)) {
     const SteelLawParams p = ReadSteelLaw(form, g);
-    if (p.law == kSteelBilinear) add("b = " + FormatG17(p.b) + "，εu = " + FormatG17(p.eu));
-    if (p.law == kSteelTrilinear) {
-      add("εuy = " + FormatG17(p.euy) + "，εu = " + FormatG17(p.eu) +
-          "，fst = " + FormatFixed(p.fst > 0 ? p.fst : 1.25 * p.fy, 1));
-    }
+    if (const SteelLawUnit* law = SteelLawOf(p.law))
+      for (const std::string& item : law->constants(p)) add(item);
     return text;
   }
   const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
-  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + FormatG17(p.n));
-  if (p.law == kConcreteAppendixC) {
-    add("εc,r = " + FormatFixed(AppendixCPeakStrain(p.fc) * 1e6, 0) + "×10⁻⁶，αc = " +
-        FormatFixed(AppendixCAlpha(p.fc), 3) + "，εcu = " +
-        FormatFixed(-ConcreteLawLimits(p).compressive, 5));
-  }
-  if (p.law == kConcreteMander) {
-    const ManderValues m = Mander(p);
-    add("ρv = " + FormatG17(p.rhoV) + "，fyh = " + FormatG17(p.fyh) + "，ke = " + FormatG17(p.ke) +
-        "，f'cc = " + FormatFixed(m.fcc, 2) + "，εcc = " + FormatFixed(m.ecc, 5) +
-        "，εcu,c = " + FormatFixed(m.ecuConfined, 5));
-  }
-  if (p.law == kConcreteFilledTube) {
-    const FilledTubeValues v = FilledTube(p);
-    add("ξ = " + FormatFixed(p.xi, 3) + "，ε0 = " + FormatFixed(v.peakStrain, 6) +
-        "，β0 = " + FormatFixed(v.beta0, 4));
-  }
+  if (const ConcreteLawUnit* law = ConcreteLawOf(p.law))
+    for (const std::string& item : law->constants(p)) add(item);
   return text;
 }
 
@@ -554,7 +537,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   report.blocks.push_back(TableBlock(PairTable({
       {"轴力水平 (kN)", Fixed(r.settings.axialLevel, 2)},
       {"中和轴角度 (度)", Fixed(r.settings.angle, 2)},
-      {"混凝土极限应变", Fixed(r.settings.ecu, 5)},
+      {"混凝土极限应变", Fixed(MphiUltimateStrain(r), 5)},
       {"峰值后弯矩下限 (%)", Fixed(r.settings.dropShare, 1)},
       {"终止原因", r.endText},
       {"计算状态数", FormatInt(static_cast<long long>(r.steps.size()))},
@@ -575,12 +558,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   for (const auto& [name, p] : rows)
     points.rows.push_back({name, PointCell(*p, false), PointCell(*p, true)});
   report.blocks.push_back(TableBlock(std::move(points)));
-  if (r.ductility > 0) {
-    report.blocks.push_back(Paragraph(
-        "曲率延性系数 μφ = φu/φy = " + Fixed(r.ductility, 2) + "，有效抗弯刚度 EIeff = My/φy = " +
-        Fixed(r.EIeff, 0) + " kN·m^2" +
-        (r.yieldFromConcrete ? "（钢材未屈服，φy 取混凝土达到e0的点）。" : "。")));
-  }
+  for (const std::string& line : MphiSummaryLines(r)) report.blocks.push_back(Paragraph(line));
 }
 
 void AddCheckAppendix(const AppState& state, CalcReport& report) {
