@@ -87,14 +87,20 @@ double Maximise(F&& value, double lo, double hi, int steps) {
 
 bool HasSofteningConcrete(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers)
-    if (Concrete(f) && KnownConcreteLaw(f.concreteLawCode) && f.concreteLawCode != 1) return true;
+    if (Concrete(f)) {
+      const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
+      if (law != nullptr && !law->plateau) return true;
+    }
   return false;
 }
 
 bool UsesPlainLawsOnly(const FiberArray& fibers) {
   for (const FiberRecord& f : fibers) {
-    if (Concrete(f) && KnownConcreteLaw(f.concreteLawCode) && f.concreteLawCode != 1) return false;
-    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode) && f.steelLawCode != 1) return false;
+    if (Concrete(f) && KnownConcreteLaw(f.concreteLawCode) &&
+        f.concreteLawCode != kConcreteSimplified)
+      return false;
+    if (IsSteel(f.material) && KnownSteelLaw(f.steelLawCode) && f.steelLawCode != kSteelSimplified)
+      return false;
   }
   return true;
 }
@@ -158,7 +164,7 @@ SurfacePoint EnvelopeSearch::Plane(const Direction& d, double e1, double e2) con
   const double a = g * d.sine, b = -g * d.cosine, c = e1 - g * d.sMin;
   TrialSums t = sums_(packed_, a, b, c);
   for (const GenericFiber& f : packed_.generic) {
-    double stress = f.initialStress;
+    double stress = 0;
     ApplyGenericLaw(f, a * f.x + b * f.y + c, stress);
     const double force = stress * f.area;
     t.force += force;

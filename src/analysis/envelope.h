@@ -30,8 +30,8 @@
 
 namespace kuma {
 
-// True when a concrete fiber's law has a descending branch (every law but
-// law 1, whose plateau never drops).
+// True when a concrete fiber's law has a descending branch (every law
+// without a plateau, i.e. all but law 1).
 bool HasSofteningConcrete(const FiberArray& fibers);
 // True when every fiber uses law 1 (or a code no law knows).
 bool UsesPlainLawsOnly(const FiberArray& fibers);

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "analysis/strain_limits.h"
+#include "app/mphi_commands.h"
 #include "material/laws.h"
 #include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
 #include "model/materials.h"
+#include "model/numfmt.h"
 #include "model/section_input.h"
 #include "section_helpers.h"
 
@@ -427,6 +429,13 @@ TEST(MomentCurvatureBilinear, NeverAboveThePeakOnASofteningLaw) {
   EXPECT_LT(own, -0.0036);
   EXPECT_DOUBLE_EQ(r.ultimateStrain, own);
   EXPECT_NEAR(r.steps.back().epsC, own, 1e-9);
+
+  // The page says both under its chart.
+  AppState state;
+  MphiCommand(state, form);
+  const std::string note = form.Text("Label230");
+  EXPECT_NE(note.find("混凝土极限应变 " + FormatFixed(own, 5)), std::string::npos) << note;
+  EXPECT_NE(note.find("等效双折线的Mn已限制为峰值弯矩"), std::string::npos) << note;
 }
 
 }  // namespace
