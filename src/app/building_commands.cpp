@@ -184,6 +184,7 @@ SectionSummary SummariseSection(const LibrarySection& section) {
     const double gross = StrToFloat(form.Text("Edit36"));
     const double steel = StrToFloat(form.Text("Edit37")) + StrToFloat(form.Text("Edit38"));
     summary.steelRatio = gross != 0 ? 100.0 * steel / gross : 0;
+    summary.barRatio = StrToFloat(form.Text("Edit39"));
   } catch (const std::exception& e) {
     summary.error = e.what();
   }

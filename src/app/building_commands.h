@@ -18,9 +18,10 @@ namespace kuma {
 // kind, B and H (mm), fibers and the steel ratio (bars and structural steel
 // over the gross area, %). A section that cannot be meshed gives its
 // message in `error` and zeros.
+// `barRatio` is the bar ratio alone (配筋率, Edit39 of the statistics).
 struct SectionSummary {
   std::string name, kind, error;
-  double B = 0, H = 0, steelRatio = 0;
+  double B = 0, H = 0, steelRatio = 0, barRatio = 0;
   int fibers = 0;
 };
 SectionSummary SummariseSection(const LibrarySection& section);

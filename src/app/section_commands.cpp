@@ -25,6 +25,30 @@ void ClearGrid(Form& form, int rows) {
   }
 }
 
+// The count caption as the import wrote it: ETABS tables say how many
+// rows were read besides the combinations kept.
+std::string CountCaption(const ForceTable& table, int count) {
+  std::string caption = "导入内力组合的总数量 = " + FormatInt(std::max(count, 0));
+  if (table.rowsRead > 0) caption += " (共读取 " + FormatInt(table.rowsRead) + " 行数据)";
+  return caption;
+}
+
+// The combinations as name, P, Mx and My, for a table kept without its
+// file's own fields.
+void ShowForceRows(const ForceTable& table, int count, Form& form) {
+  const int rows = std::max(count, 0) + 1;
+  ClearGrid(form, rows);
+  const char* header[4] = {"组合", "P", "Mx", "My"};
+  for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, 0, header[c]);
+  for (int r = 1; r < rows; ++r) {
+    const ForceRecord& f = table.records[static_cast<std::size_t>(r)];
+    form.SetGridCell(kGrid, 0, r, CombinationLabel(table, r));
+    form.SetGridCell(kGrid, 1, r, FormatFixed(f.P, 2));
+    form.SetGridCell(kGrid, 2, r, FormatFixed(f.Mx, 2));
+    form.SetGridCell(kGrid, 3, r, FormatFixed(f.My, 2));
+  }
+}
+
 }  // namespace
 
 void ShowRestoredForces(const ForceTable& table, Form& form) {
@@ -33,19 +57,14 @@ void ShowRestoredForces(const ForceTable& table, Form& form) {
     ClearGrid(form, kBlankRows);
     form.SetText("Label66", "导入内力组合的总数量 = 0");
   } else {
-    const int rows = std::max(count, 0) + 1;
-    ClearGrid(form, rows);
-    const char* header[4] = {"组合", "P", "Mx", "My"};
-    for (int c = 0; c < 4; ++c) form.SetGridCell(kGrid, c, 0, header[c]);
-    for (int r = 1; r < rows; ++r) {
-      const ForceRecord& f = table.records[static_cast<std::size_t>(r)];
-      form.SetGridCell(kGrid, 0, r, CombinationLabel(table, r));
-      form.SetGridCell(kGrid, 1, r, FormatFixed(f.P, 2));
-      form.SetGridCell(kGrid, 2, r, FormatFixed(f.Mx, 2));
-      form.SetGridCell(kGrid, 3, r, FormatFixed(f.My, 2));
+    if (table.grid && table.grid->Rows() == std::max(count, 0) + 1) {
+      form.SetGridTable(kGrid, table.grid);  // the file's own fields, as imported
+    } else {
+      ShowForceRows(table, count, form);
     }
-    form.SetText("Label66", "导入内力组合的总数量 = " + FormatInt(std::max(count, 0)));
+    form.SetText("Label66", CountCaption(table, count));
   }
+  form.SetText("Label125", table.info);
   ShowForceStatistics(table, form);
 }
 

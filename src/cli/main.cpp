@@ -16,27 +16,28 @@
 #include "analysis/design_check.h"
 #include "app/building_commands.h"
 #include "app/commands.h"
-#include "app/mphi_commands.h"
 #include "app/law_commands.h"
-#include "app/pmm_commands.h"
+#include "app/library_commands.h"
+#include "app/mphi_commands.h"
 #include "app/opensees_commands.h"
+#include "app/pmm_commands.h"
 #include "app/section_commands.h"
 #include "app/workbook_commands.h"
-#include "model/state.h"
 #include "cli/form_reader.h"
 #include "cli/output.h"
 #include "cli/picture_form.h"
 #include "cli/progress_line.h"
-#include "model/atomic_file.h"
+#include "forces/etabs_tables.h"
 #include "mesh/mesh.h"
+#include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_file.h"
-#include "model/section_library.h"
-#include "forces/etabs_tables.h"
 #include "model/section_input.h"
+#include "model/section_library.h"
+#include "model/state.h"
 #include "report/building_report.h"
 #include "report/calc_report.h"
 #include "report/pdf/pdf_report.h"
@@ -112,6 +113,12 @@ constexpr const char* kUsage =
     "                       write the form as section NAME into the section file\n"
     "                       PROJECT (created if missing, NAME replaced if present)\n"
     "  library PROJECT      the sections of PROJECT: name,kind,B,H,fibers,steel_ratio\n"
+    "  library-import PROJECT FILE [--clash replace|keep|rename]\n"
+    "                       read the ETABS section definitions of FILE (CSV or .xlsx)\n"
+    "                       into PROJECT's library; sections of names the library\n"
+    "                       holds replace them (default), are dropped (keep) or are\n"
+    "                       added under a new name (rename); standard error says\n"
+    "                       which\n"
     "  building PROJECT FORCES [--assign FILE] [--out PATH]\n"
     "                       check every column of the force table against its own\n"
     "                       section of PROJECT's library: story,column,section,\n"
@@ -191,6 +198,8 @@ struct Options {
   std::string building;  // report-pdf --building FORCES
   bool hasStrains = false;
   std::string strains;  // --strains S1,S2,...
+  bool hasClash = false;
+  std::string clash;  // library-import --clash replace|keep|rename
 };
 
 // Takes the value of an option given as "--name VALUE" or "--name=VALUE".
@@ -242,6 +251,8 @@ Options ParseArguments(int argc, char** argv) {
       TakeOnce("--assign", value, o.hasAssign, o.assign);
     } else if (TakeOption(arg, "--strains", i, argc, argv, value)) {
       TakeOnce("--strains", value, o.hasStrains, o.strains);
+    } else if (TakeOption(arg, "--clash", i, argc, argv, value)) {
+      TakeOnce("--clash", value, o.hasClash, o.clash);
     } else if (arg == "--py") {
       o.python = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -266,13 +277,12 @@ void CheckCommand(const Options& o) {
     std::size_t args;
   };
   static const Known known[] = {
-      {"mesh", 0},         {"stats", 0},        {"pm", 0},           {"mm", 0},
-      {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
-      {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
-      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
-      {"mphi", 0},         {"report-mphi", 0},
-      {"library-add", 2},  {"library", 1},     {"building", 2},     {"report-building", 2},
-      {"laws", 0}};
+      {"mesh", 0},         {"stats", 0},           {"pm", 0},           {"mm", 0},
+      {"ranges", 0},       {"report-pm", 0},       {"report-mm", 0},    {"opensees", 0},
+      {"import", 1},       {"charts", 1},          {"surface", 0},      {"check", 1},
+      {"report-check", 1}, {"opensees-model", 0},  {"save-project", 1}, {"report-pdf", 1},
+      {"mphi", 0},         {"report-mphi", 0},     {"library-add", 2},  {"library", 1},
+      {"building", 2},     {"report-building", 2}, {"laws", 0},         {"library-import", 2}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -310,6 +320,10 @@ void CheckCommand(const Options& o) {
         "report-building, --forces, --building)");
   }
   if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
+  if (o.hasClash && o.command != "library-import")
+    throw UsageError("--clash is only for library-import");
+  if (o.hasClash && o.clash != "replace" && o.clash != "keep" && o.clash != "rename")
+    throw UsageError("--clash takes replace, keep or rename");
   if (o.python && o.command != "opensees-model") {
     throw UsageError("--py is only for opensees-model");
   }
@@ -591,115 +605,192 @@ void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
                        kuma::CalcReportCommand(state, form, Today(), check, buildingForces));
 }
 
+// The strains of --strains S1,S2,...
+std::vector<double> StrainList(const Options& o) {
+  std::vector<double> strains;
+  if (!o.hasStrains) return strains;
+  std::size_t start = 0;
+  while (start <= o.strains.size()) {
+    const std::size_t comma = std::min(o.strains.find(',', start), o.strains.size());
+    const std::string item = o.strains.substr(start, comma - start);
+    try {
+      strains.push_back(kuma::StrToFloat(item));
+    } catch (const kuma::Error&) {
+      throw UsageError("--strains: '" + item + "' is not a number");
+    }
+    start = comma + 1;
+  }
+  return strains;
+}
+
+// A report's lines to --out (GBK, CR LF) or to standard output.
+void PrintOrSave(const Options& o, const std::vector<std::string>& lines) {
+  if (o.hasOut) {
+    kuma::SaveTextLines(o.out, lines);
+  } else {
+    PrintLines(lines);
+  }
+}
+
+void RunMesh(const Options&, MapForm& form, AppState& state) {
+  kuma::MeshCommand(state, form);
+  PrintFibers(state);
+}
+
+void RunLaws(const Options& o, MapForm& form, AppState& state) {
+  PrintLines(kuma::LawTableCommand(state, form, StrainList(o)));
+}
+
+void RunStats(const Options&, MapForm& form, AppState& state) {
+  kuma::SectionInputCommand(state, form);
+  PrintStatistics(form);
+}
+
+void RunPm(const Options&, MapForm& form, AppState& state) {
+  kuma::PmCommand(state, form);
+  PrintPmCurves(state);
+}
+
+void RunMm(const Options&, MapForm& form, AppState& state) {
+  kuma::MmCommand(state, form);
+  PrintMmCurve(state);
+}
+
+void RunRanges(const Options&, MapForm& form, AppState& state) {
+  kuma::PmCommand(state, form);
+  kuma::MmCommand(state, form);
+  PrintLine("PmChartRange0=" + RangeText(state.PmChartRange[0]));
+  PrintLine("PmChartRange90=" + RangeText(state.PmChartRange[1]));
+  PrintLine("MmChartRange=" + RangeText(state.MmChartRange));
+}
+
+void RunReportPm(const Options& o, MapForm& form, AppState& state) {
+  kuma::PmCommand(state, form);
+  PrintOrSave(o, kuma::PmReportCommand(state));
+}
+
+void RunReportMm(const Options& o, MapForm& form, AppState& state) {
+  kuma::MmCommand(state, form);
+  PrintOrSave(o, kuma::MmReportCommand(state));
+}
+
+void RunOpenSees(const Options&, MapForm& form, AppState& state) {
+  kuma::ScriptCommand(state, form);
+  const std::string warning = kuma::FiberLimitWarning(state.fibers.size());
+  if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
+  PrintLines(form.MemoLines("Memo1"));
+}
+
+void RunOpenSeesModel(const Options& o, MapForm& form, AppState& state) {
+  const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
+  const kuma::OpenSeesModel model = kuma::OpenSeesModelCommand(
+      state, form, python ? kuma::OpenSeesLanguage::Python : kuma::OpenSeesLanguage::Tcl);
+  if (!model.warning.empty()) std::fprintf(stderr, "%s\n", model.warning.c_str());
+  if (o.hasOut) {
+    kuma::SaveOpenSeesText(o.out, model.lines);
+  } else {
+    PrintLines(model.lines);
+  }
+}
+
+void RunImport(const Options& o, MapForm& form, AppState& state) {
+  ImportForceFile(o, form, state, o.args[0]);
+  if (o.hasOut) {
+    kuma::WriteResultWorkbook(o.out, {kuma::StatisticsResultSheet(state.forceTable)});
+  } else {
+    PrintForceStatistics(form);
+  }
+}
+
+void RunSurface(const Options&, MapForm& form, AppState& state) {
+  kuma::PmCommand(state, form);
+  kuma::SurfaceCommand(state, form);
+  PrintSurface(state);
+}
+
+void RunCheck(const Options& o, MapForm& form, AppState& state) {
+  ImportForceFile(o, form, state, o.args[0]);
+  kuma::DesignCheckCommand(state, form);
+  if (o.hasOut) {
+    kuma::WriteResultWorkbook(o.out,
+                              {kuma::CheckResultSheet(state, kuma::CheckSheetOrder::TableOrder)});
+  } else {
+    PrintCheck(state);
+  }
+}
+
+void RunReportCheck(const Options& o, MapForm& form, AppState& state) {
+  ImportForceFile(o, form, state, o.args[0]);
+  kuma::DesignCheckCommand(state, form);
+  PrintOrSave(o, kuma::CheckReportCommand(state));
+}
+
+void RunSaveProject(const Options& o, MapForm& form, AppState& state) {
+  kuma::SaveSectionFile(o.args[0], form, state);
+}
+
+void RunMphi(const Options&, MapForm& form, AppState& state) {
+  kuma::MphiCommand(state, form);
+  PrintLines(kuma::MphiCsvLines(state.mphi));
+}
+
+void RunReportMphi(const Options& o, MapForm& form, AppState& state) {
+  kuma::MphiCommand(state, form);
+  PrintOrSave(o, kuma::MphiReportCommand(state));
+}
+
+void RunLibraryAdd(const Options& o, MapForm& form, AppState& state) {
+  kuma::LibraryAddCommand(o.args[0], form, state.colours, o.args[1]);
+}
+
+void RunLibrary(const Options& o, MapForm&, AppState&) { PrintLibrary(o.args[0]); }
+
+// ETABS section definitions into PROJECT's library; what was replaced, kept
+// or renamed goes to standard error, as the window's notes say it.
+void RunLibraryImport(const Options& o, MapForm& form, AppState& state) {
+  kuma::NameClash clash = kuma::NameClash::Replace;
+  if (o.clash == "keep") clash = kuma::NameClash::KeepMine;
+  if (o.clash == "rename") clash = kuma::NameClash::Rename;
+  std::vector<std::string> notes;
+  kuma::LibraryImportCommand(o.args[0], form, state.colours, o.args[1], clash, notes);
+  std::fflush(stdout);
+  for (const std::string& note : notes) std::fprintf(stderr, "kumasec-cli: %s\n", note.c_str());
+}
+
+// Every command but `charts`, which runs on a form of its own.
+struct Command {
+  const char* name;
+  void (*run)(const Options&, MapForm&, AppState&);
+};
+constexpr Command kCommands[] = {
+    {"mesh", RunMesh},
+    {"laws", RunLaws},
+    {"stats", RunStats},
+    {"pm", RunPm},
+    {"mm", RunMm},
+    {"ranges", RunRanges},
+    {"report-pm", RunReportPm},
+    {"report-mm", RunReportMm},
+    {"opensees", RunOpenSees},
+    {"opensees-model", RunOpenSeesModel},
+    {"import", RunImport},
+    {"surface", RunSurface},
+    {"check", RunCheck},
+    {"report-check", RunReportCheck},
+    {"save-project", RunSaveProject},
+    {"report-pdf", RunPdfReport},
+    {"mphi", RunMphi},
+    {"report-mphi", RunReportMphi},
+    {"library-add", RunLibraryAdd},
+    {"library", RunLibrary},
+    {"library-import", RunLibraryImport},
+    {"building", RunBuilding},
+    {"report-building", RunBuilding},
+};
+
 int RunCommand(const Options& o, MapForm& form, AppState& state) {
-  const std::string& c = o.command;
-  if (c == "mesh") {
-    kuma::MeshCommand(state, form);
-    PrintFibers(state);
-  } else if (c == "laws") {
-    std::vector<double> strains;
-    if (o.hasStrains) {
-      std::size_t start = 0;
-      while (start <= o.strains.size()) {
-        const std::size_t comma = std::min(o.strains.find(',', start), o.strains.size());
-        const std::string item = o.strains.substr(start, comma - start);
-        try {
-          strains.push_back(kuma::StrToFloat(item));
-        } catch (const kuma::Error&) {
-          throw UsageError("--strains: '" + item + "' is not a number");
-        }
-        start = comma + 1;
-      }
-    }
-    PrintLines(kuma::LawTableCommand(state, form, strains));
-  } else if (c == "stats") {
-    kuma::SectionInputCommand(state, form);
-    PrintStatistics(form);
-  } else if (c == "pm") {
-    kuma::PmCommand(state, form);
-    PrintPmCurves(state);
-  } else if (c == "mm") {
-    kuma::MmCommand(state, form);
-    PrintMmCurve(state);
-  } else if (c == "ranges") {
-    kuma::PmCommand(state, form);
-    kuma::MmCommand(state, form);
-    PrintLine("PmChartRange0=" + RangeText(state.PmChartRange[0]));
-    PrintLine("PmChartRange90=" + RangeText(state.PmChartRange[1]));
-    PrintLine("MmChartRange=" + RangeText(state.MmChartRange));
-  } else if (c == "report-pm" || c == "report-mm") {
-    std::vector<std::string> lines;
-    if (c == "report-pm") {
-      kuma::PmCommand(state, form);
-      lines = kuma::PmReportCommand(state);
-    } else {
-      kuma::MmCommand(state, form);
-      lines = kuma::MmReportCommand(state);
-    }
-    if (o.hasOut) {
-      kuma::SaveTextLines(o.out, lines);
-    } else {
-      PrintLines(lines);
-    }
-  } else if (c == "opensees") {
-    kuma::ScriptCommand(state, form);
-    const std::string warning = kuma::FiberLimitWarning(state.fibers.size());
-    if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
-    PrintLines(form.MemoLines("Memo1"));
-  } else if (c == "opensees-model") {
-    const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
-    const kuma::OpenSeesModel model = kuma::OpenSeesModelCommand(
-        state, form, python ? kuma::OpenSeesLanguage::Python : kuma::OpenSeesLanguage::Tcl);
-    if (!model.warning.empty()) std::fprintf(stderr, "%s\n", model.warning.c_str());
-    if (o.hasOut) {
-      kuma::SaveOpenSeesText(o.out, model.lines);
-    } else {
-      PrintLines(model.lines);
-    }
-  } else if (c == "import") {
-    ImportForceFile(o, form, state, o.args[0]);
-    if (o.hasOut) {
-      kuma::WriteResultWorkbook(o.out, {kuma::StatisticsResultSheet(state.forceTable)});
-    } else {
-      PrintForceStatistics(form);
-    }
-  } else if (c == "surface") {
-    kuma::PmCommand(state, form);
-    kuma::SurfaceCommand(state, form);
-    PrintSurface(state);
-  } else if (c == "check" || c == "report-check") {
-    ImportForceFile(o, form, state, o.args[0]);
-    kuma::DesignCheckCommand(state, form);
-    if (c == "check" && o.hasOut) {
-      kuma::WriteResultWorkbook(
-          o.out, {kuma::CheckResultSheet(state, kuma::CheckSheetOrder::TableOrder)});
-    } else if (c == "check") {
-      PrintCheck(state);
-    } else if (o.hasOut) {
-      kuma::SaveTextLines(o.out, kuma::CheckReportCommand(state));
-    } else {
-      PrintLines(kuma::CheckReportCommand(state));
-    }
-  } else if (c == "save-project") {
-    kuma::SaveSectionFile(o.args[0], form, state);
-  } else if (c == "report-pdf") {
-    RunPdfReport(o, form, state);
-  } else if (c == "mphi") {
-    kuma::MphiCommand(state, form);
-    PrintLines(kuma::MphiCsvLines(state.mphi));
-  } else if (c == "report-mphi") {
-    kuma::MphiCommand(state, form);
-    if (o.hasOut) {
-      kuma::SaveTextLines(o.out, kuma::MphiReportCommand(state));
-    } else {
-      PrintLines(kuma::MphiReportCommand(state));
-    }
-  } else if (c == "library-add") {
-    kuma::LibraryAddCommand(o.args[0], form, state.colours, o.args[1]);
-  } else if (c == "library") {
-    PrintLibrary(o.args[0]);
-  } else if (IsBuilding(c)) {
-    RunBuilding(o, form, state);
+  for (const Command& command : kCommands) {
+    if (o.command == command.name) command.run(o, form, state);
   }
   return 0;
 }

@@ -112,6 +112,7 @@ struct Bars {
   double cover = 0;  // clear cover to the ties, mm
   int along3 = 0, along2 = 0, circle = 0;
   double longD = 0, cornerD = 0, tieD = 0;
+  std::string material;  // of the longitudinal bars; empty when the table names none
 };
 
 // The first field whose key holds every one of `all` and none of `none`.
@@ -163,6 +164,7 @@ std::vector<std::pair<std::string, Bars>> ReadReinforcing(const EtabsTable& tabl
   const int circle = FindField(table, {"circ"}, {"tie", "size", "spac", "conf"});
   const int corner = FindField(table, {"corner"});
   const int longSize = FindField(table, {"size"}, {"corner", "tie", "conf"});
+  const int barMaterial = FindField(table, {"mat"}, {"tie", "conf"});
   const int tieSize = FindField(table, {"size", "tie"}) >= 0 ? FindField(table, {"size", "tie"})
                                                              : FindField(table, {"size", "conf"});
   if (name < 0 || cover < 0 || longSize < 0 || (circle < 0 && (along3 < 0 || along2 < 0)))
@@ -175,6 +177,7 @@ std::vector<std::pair<std::string, Bars>> ReadReinforcing(const EtabsTable& tabl
     b.circular = layout >= 0 ? Key(table.Cell(r, layout)).find("circ") != std::string::npos
                              : (along3 < 0 || table.Cell(r, along3).empty());
     b.cover = ReadLength(table, r, cover, "保护层厚度");
+    b.material = table.Cell(r, barMaterial);
     b.longD = BarAt(table, r, longSize, section, "纵筋规格");
     b.cornerD = corner >= 0 && !table.Cell(r, corner).empty()
                     ? BarAt(table, r, corner, section, "角筋规格")
@@ -234,13 +237,21 @@ void ApplyBars(LibrarySection& s, const Bars& b) {
   SetText(s, "Edit11", Number(b.cornerD));
 }
 
-// A material named like a Chinese concrete grade (C30, C60 ...).
-// The concrete grade list's position for a grade text ("C30"), or 0.
-int ConcreteGradeEntry(const std::string& grade) {
-  const std::vector<const char*> entries = GradeEntries(0);
+// The position of a grade text ("C30", "HRB400") in a group's grade list, or 0.
+int GradeEntry(int group, const std::string& grade) {
+  const std::vector<const char*> entries = GradeEntries(group);
   for (std::size_t i = 1; i < entries.size(); ++i)
     if (grade == entries[i]) return static_cast<int>(i);
   return 0;
+}
+int ConcreteGradeEntry(const std::string& grade) { return GradeEntry(0, grade); }
+
+// The section with the grade of a group's list set and its boxes filled.
+void SetSectionGrade(LibrarySection& s, int group, int entry) {
+  MapForm form;
+  ApplyLibrarySection(s, form);
+  ApplyMaterialGroupGrade(form, group, entry);
+  s = FormAsSection(form, s);
 }
 
 // A section starting from the initial form; a material that names a
@@ -343,25 +354,40 @@ std::vector<EtabsTable> ReadEtabsTables(std::string_view text) {
   return tables;
 }
 
-std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text) {
+namespace {
+
+// The rules of ETABS assignment tables, each row a rule by story and label.
+std::vector<AssignmentRule> ReadAssignmentTables(std::string_view text, std::string* how) {
+  std::vector<AssignmentRule> rules;
+  for (const EtabsTable& table : ReadEtabsTables(text)) {
+    const int story = table.Field("Story"), label = table.Field("Label");
+    int section = table.Field("Section Property");
+    if (section < 0) section = table.Field("Design Section");
+    if (section < 0) section = table.Field("Analysis Section");
+    if (story < 0 || label < 0 || section < 0)
+      throw Error("表格 \"" + table.title +
+                  "\" 不是截面指定表 (需要字段 Story、Label 和 Section Property)");
+    for (std::size_t r = 0; r < table.rows.size(); ++r)
+      rules.push_back({table.Cell(r, story), table.Cell(r, label), table.Cell(r, section), {}});
+    if (how != nullptr) {
+      *how += (how->empty() ? "" : "; ") + std::string("ETABS 表格 \"") + table.title +
+              "\" 的字段 " + table.names[static_cast<std::size_t>(story)] + "、" +
+              table.names[static_cast<std::size_t>(label)] + "、" +
+              table.names[static_cast<std::size_t>(section)];
+    }
+  }
+  return rules;
+}
+
+}  // namespace
+
+std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text, std::string* how) {
+  if (how != nullptr) how->clear();
   std::vector<AssignmentRule> rules;
   const std::vector<std::string_view> lines = SplitTextLines(text);
   std::size_t first = 0;
   while (first < lines.size() && TrimBlanks(lines[first]).empty()) ++first;
-  if (first < lines.size() && IsTitle(lines[first])) {
-    for (const EtabsTable& table : ReadEtabsTables(text)) {
-      const int story = table.Field("Story"), label = table.Field("Label");
-      int section = table.Field("Section Property");
-      if (section < 0) section = table.Field("Design Section");
-      if (section < 0) section = table.Field("Analysis Section");
-      if (story < 0 || label < 0 || section < 0)
-        throw Error("表格 \"" + table.title +
-                    "\" 不是截面指定表 (需要字段 Story、Label 和 Section Property)");
-      for (std::size_t r = 0; r < table.rows.size(); ++r)
-        rules.push_back({table.Cell(r, story), table.Cell(r, label), table.Cell(r, section), {}});
-    }
-    return rules;
-  }
+  if (first < lines.size() && IsTitle(lines[first])) return ReadAssignmentTables(text, how);
   if (first >= lines.size()) throw Error("截面指定文件是空的");
   const std::vector<std::string> header = SplitQuotedCsvLine(lines[first]);
   auto named = [&header](std::size_t i, const char* name) {
@@ -370,6 +396,8 @@ std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text) {
   if (!named(0, "story") || !named(1, "column") || !named(2, "section"))
     throw Error(Where(first + 1) + "截面指定文件的第一行应为 story,column,section");
   const bool second = named(3, "section2");
+  if (how != nullptr)
+    *how = second ? "CSV 字段 story,column,section,section2" : "CSV 字段 story,column,section";
   for (std::size_t i = first + 1; i < lines.size(); ++i) {
     const std::vector<std::string> f = SplitQuotedCsvLine(lines[i]);
     if (AllEmpty(f)) continue;
@@ -380,7 +408,7 @@ std::vector<AssignmentRule> ReadAssignmentRules(std::string_view text) {
   return rules;
 }
 
-std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
+std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path, std::string* how) {
   if (IsWorkbookFile(path)) {
     const Workbook book(path);
     int sheet = book.Find(kAssignmentTable);
@@ -388,10 +416,15 @@ std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
     if (sheet < 0 && book.Sheets().size() == 1) sheet = 0;  // a sheet of CSV rules
     // None of them: the message names the table and the sheets there are.
     if (sheet < 0)
-      return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable, {}, true, kTableFields));
-    return ReadAssignmentRules(book.SheetText(sheet, {}, true, kTableFields));
+      return ReadAssignmentRules(
+          WorkbookTableText(path, kAssignmentTable, {}, true, kTableFields), how);
+    std::vector<AssignmentRule> rules =
+        ReadAssignmentRules(book.SheetText(sheet, {}, true, kTableFields), how);
+    if (how != nullptr)
+      *how = "工作表 \"" + book.Sheets()[static_cast<std::size_t>(sheet)].name + "\": " + *how;
+    return rules;
   }
-  return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)));
+  return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)), how);
 }
 
 std::string ConcreteGradeOfMaterial(std::string_view material) {
@@ -408,10 +441,75 @@ std::string ConcreteGradeOfMaterial(std::string_view material) {
   return {};
 }
 
+namespace {
+
+// The bars of a section take the grade their material names ("HRB400");
+// a name that names none is listed once in `unmapped`.
+void GradeBars(LibrarySection& s, const std::string& material, EtabsSections& out,
+               std::vector<std::string>& unmapped) {
+  if (material.empty()) return;
+  s.rebarMaterial = material;
+  const std::string grade = GradeOfMaterial(Rebar, material);
+  if (!grade.empty()) {
+    SetSectionGrade(s, Rebar, GradeEntry(Rebar, grade));
+    out.notes.push_back("截面 '" + s.name + "' 的钢筋材料 '" + material + "' 看作钢筋牌号 " +
+                        grade);
+  } else if (std::find(unmapped.begin(), unmapped.end(), material) == unmapped.end()) {
+    unmapped.push_back(material);
+  }
+}
+
+// The material names that gave no grade, in a note for the concrete's and
+// one for the bars'; the bars' join the list of unmapped names.
+void NoteUnmappedMaterials(EtabsSections& out, const std::vector<std::string>& unmappedBars) {
+  auto list = [](const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& m : names) text += (text.empty() ? "" : ", ") + m;
+    return text;
+  };
+  if (!out.unmappedMaterials.empty()) {
+    out.notes.push_back("材料 " + list(out.unmappedMaterials) +
+                        " 不是混凝土等级, 这些截面取表单的材料常数");
+  }
+  if (!unmappedBars.empty()) {
+    out.notes.push_back("钢筋材料 " + list(unmappedBars) +
+                        " 不是钢筋牌号, 这些截面的钢筋取表单的材料常数");
+    out.unmappedMaterials.insert(out.unmappedMaterials.end(), unmappedBars.begin(),
+                                 unmappedBars.end());
+  }
+}
+
+// A grade of a steel list held in `material` as described for GradeOfMaterial.
+std::string SteelGradeOfMaterial(int group, std::string_view material) {
+  auto alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  std::string upper(material);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::vector<const char*> entries = GradeEntries(group);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    if (i > 0 && alnum(upper[i - 1])) continue;
+    for (std::size_t e = 1; e < entries.size(); ++e) {
+      const std::string_view grade = entries[e];
+      if (upper.compare(i, grade.size(), grade) != 0) continue;
+      const std::size_t end = i + grade.size();
+      if (end < upper.size() && std::isdigit(static_cast<unsigned char>(upper[end]))) continue;
+      return std::string(grade);
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string GradeOfMaterial(int group, std::string_view material) {
+  if (group == Rebar || group == SteelShape) return SteelGradeOfMaterial(group, material);
+  return ConcreteGradeOfMaterial(material);
+}
+
 EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
   EtabsSections out;
   std::unordered_set<std::string> unmapped;
   std::vector<std::pair<std::string, Bars>> bars;
+  std::vector<std::string> unmappedBars;
   for (const EtabsTable& table : ReadEtabsTables(text)) {
     if (TitleHas(table, "Reinforcing") || TitleHas(table, "Col Reinf")) {
       auto read = ReadReinforcing(table);
@@ -472,52 +570,66 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       throw Error("截面 '" + s.name + "' 的配筋布置 (" +
                   (it->second.circular ? "圆形" : "矩形") + ") 与截面形状不符");
     ApplyBars(s, it->second);
+    GradeBars(s, it->second.material, out, unmappedBars);
   }
-  if (!out.unmappedMaterials.empty()) {
-    std::string names;
-    for (const std::string& m : out.unmappedMaterials) names += (names.empty() ? "" : ", ") + m;
-    out.notes.push_back("材料 " + names + " 不是混凝土等级, 这些截面取表单的材料常数");
-  }
+  NoteUnmappedMaterials(out, unmappedBars);
   return out;
 }
 
-void ApplyConcreteGrade(Form& form, int grade) {
+void ApplyMaterialGroupGrade(Form& form, int group, int grade) {
   for (const MaterialGroupControls& g : MaterialGroups()) {
-    if (g.material != 0 && g.material != 1 && g.material != 2) continue;  // the steels
+    const bool concrete = g.material == 0 || g.material == 1 || g.material == 2;
+    if (group == 0 ? !concrete : g.material != group) continue;
     form.SetItemIndex(g.gradeList, grade);
     FillFromGrade(form, g);
   }
 }
 
+void ApplyConcreteGrade(Form& form, int grade) { ApplyMaterialGroupGrade(form, 0, grade); }
+
+namespace {
+
+// The grade list of a material group (0: the edge concrete's for all three).
+const char* GradeListOf(int group) {
+  for (const MaterialGroupControls& g : MaterialGroups())
+    if (g.material == group) return g.gradeList;
+  return MaterialGroups().front().gradeList;
+}
+
+const std::string& MaterialOf(const LibrarySection& s, int group) {
+  return group == Rebar ? s.rebarMaterial : s.material;
+}
+
+}  // namespace
+
 std::vector<LibraryMaterial> LibraryMaterials(const SectionLibrary& library) {
   std::vector<LibraryMaterial> materials;
-  for (const LibrarySection& s : library.sections) {
-    if (s.material.empty()) continue;
-    auto it = std::find_if(materials.begin(), materials.end(),
-                           [&s](const LibraryMaterial& m) { return m.name == s.material; });
-    if (it == materials.end()) {
-      MapForm form;
-      ApplyLibrarySection(s, form);
-      materials.push_back({s.material, 0, form.ItemIndex(MaterialGroups().front().gradeList)});
-      it = materials.end() - 1;
+  for (const int group : {0, static_cast<int>(Rebar)}) {
+    for (const LibrarySection& s : library.sections) {
+      const std::string& name = MaterialOf(s, group);
+      if (name.empty()) continue;
+      auto it = std::find_if(materials.begin(), materials.end(), [&](const LibraryMaterial& m) {
+        return m.name == name && m.group == group;
+      });
+      if (it == materials.end()) {
+        MapForm form;
+        ApplyLibrarySection(s, form);
+        materials.push_back({name, group, 0, form.ItemIndex(GradeListOf(group))});
+        it = materials.end() - 1;
+      }
+      ++it->sections;
     }
-    ++it->sections;
   }
   return materials;
 }
 
-int ApplyMaterialGrade(SectionLibrary& library, const std::string& material, int grade) {
-  if (grade < 0 || static_cast<std::size_t>(grade) >= GradeEntries(0).size())
-    throw Error("没有这个混凝土等级");
+int ApplyMaterialGrade(SectionLibrary& library, const std::string& material, int grade, int group) {
+  if (grade < 0 || static_cast<std::size_t>(grade) >= GradeEntries(group).size())
+    throw Error(group == Rebar ? "没有这个钢筋牌号" : "没有这个混凝土等级");
   int changed = 0;
   for (LibrarySection& s : library.sections) {
-    if (s.material != material) continue;
-    MapForm form;
-    ApplyLibrarySection(s, form);
-    ApplyConcreteGrade(form, grade);
-    LibrarySection updated = SectionFromForm(form, s.name);
-    updated.material = s.material;
-    s = std::move(updated);
+    if (MaterialOf(s, group) != material) continue;
+    SetSectionGrade(s, group, grade);
     ++changed;
   }
   return changed;

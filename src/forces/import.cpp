@@ -675,6 +675,8 @@ void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSe
   } else {
     staged.table.fileName = table.fileName;
   }
+  staged.table.info = staged.infoCaption;
+  staged.table.grid = staged.grid;
   table = std::move(staged.table);
   form.SetGridTable(kGrid, std::move(staged.grid));
   form.SetText("Label66", staged.countCaption);

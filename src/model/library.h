@@ -17,8 +17,10 @@ struct LibrarySection {
   std::vector<std::pair<std::string, std::string>> texts;  // box -> text
   std::vector<std::pair<std::string, int>> lists;          // list -> 0-based position
   // The material name of an ETABS section definition the section came from
-  // (empty for sections made on the form).
+  // (empty for sections made on the form), and the material of its
+  // longitudinal bars when the definitions give their reinforcing.
   std::string material;
+  std::string rebarMaterial;
 };
 
 // A rule of the assignments: story and column are names or "*" (any). The

@@ -26,6 +26,12 @@ constexpr const char* kProgram = "KumaSec 1.3";
 // larger is not a section file, and a device such as /dev/zero never ends.
 constexpr std::size_t kMaxSectionFileBytes = 256u << 20;
 constexpr const char* kKindList = "ComboBox1";
+// The import page's grid of the file's own fields is kept up to 257 columns
+// (a name and 256 fields) and 50 million cells (200 MB of cell offsets when
+// read back): a table larger is saved without it, and a file claiming more is
+// damaged rather than allowed to take the memory.
+constexpr int kMaxGridColumns = 257;
+constexpr long long kMaxGridCells = 50000000;
 const char* const kColourKeys[5] = {"edgeConcrete", "coreConcrete1", "coreConcrete2", "rebar",
                                     "steel"};
 
@@ -138,10 +144,38 @@ MaterialColours ParseColours(const Json& json, const std::string& path,
 // The force table as it is held in memory: settings, then one object per
 // combination (records 1..Count; record 0 stands for the header and is zero).
 
-Json ForceTableJson(const ForceTable& table) {
+// The position a record gives in `storyOf`/`columnOf`, when the table has one.
+void PositionJson(const std::vector<int>& of, std::size_t r, const char* key, Json& record) {
+  if (r < of.size() && of[r] >= 0) record[key] = of[r];
+}
+
+// The import page's grid of the file's own fields: its width, header and
+// column roles; each record carries its row's cells.
+Json GridHeadJson(const TextTable& grid) {
+  Json head = Json::array(), roles = Json::array();
+  for (int c = 0; c < grid.Columns(); ++c) {
+    head.push_back(std::string(grid.Cell(c, 0)));
+    roles.push_back(grid.ColumnRole(c));
+  }
+  return Json{{"columns", grid.Columns()}, {"head", std::move(head)}, {"roles", std::move(roles)}};
+}
+
+Json RowCellsJson(const TextTable& grid, int row) {
+  int last = grid.Columns();
+  while (last > 0 && grid.Cell(last - 1, row).empty()) --last;  // trailing empty cells
+  Json cells = Json::array();
+  for (int c = 0; c < last; ++c) cells.push_back(std::string(grid.Cell(c, row)));
+  return cells;
+}
+
+// `withGrid`: the file's own fields too (the import page shows them; the
+// building's forces are only checked, and their file would double in size).
+Json ForceTableJson(const ForceTable& table, bool withGrid) {
   Json json = Json::object();
   json["file"] = table.fileName;
+  if (!table.sheet.empty()) json["sheet"] = table.sheet;
   if (!table.units.empty()) json["units"] = table.units;
+  if (!table.info.empty()) json["info"] = table.info;
   json["fields"] = Json{{"P", table.cP}, {"Mx", table.cMx}, {"My", table.cMy}};
   json["factors"] = Json{{"P", table.fP}, {"Mx", table.fMx}, {"My", table.fMy}};
   json["count"] = std::max(table.Count, 0);
@@ -150,6 +184,13 @@ Json ForceTableJson(const ForceTable& table) {
   if (table.rowsRead > 0) json["rowsRead"] = table.rowsRead;
   if (!table.stories.empty()) json["stories"] = table.stories;
   if (!table.columns.empty()) json["columns"] = table.columns;
+  const TextTable* grid =
+      withGrid && table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1 &&
+              table.grid->Columns() <= kMaxGridColumns &&
+              static_cast<long long>(table.grid->Columns()) * table.grid->Rows() <= kMaxGridCells
+          ? table.grid.get()
+          : nullptr;
+  if (grid != nullptr) json["grid"] = GridHeadJson(*grid);
   Json records = Json::array();
   const bool named = !table.labels.empty();
   for (std::size_t r = 1; r < table.records.size() && r <= static_cast<std::size_t>(table.Count);
@@ -160,73 +201,146 @@ Json ForceTableJson(const ForceTable& table) {
     record["P"] = f.P;
     record["Mx"] = f.Mx;
     record["My"] = f.My;
+    PositionJson(table.storyOf, r, "story", record);
+    PositionJson(table.columnOf, r, "column", record);
+    if (grid != nullptr) record["cells"] = RowCellsJson(*grid, static_cast<int>(r));
     records.push_back(std::move(record));
   }
   json["records"] = std::move(records);
   return json;
 }
 
-ForceTable ParseForceTable(const Json& json, const std::string& path,
-                           std::vector<std::string>& warnings) {
-  ForceTable table;
-  if (json.contains("file")) {
-    if (!json["file"].is_string()) Damaged(path, "“forces.file”应为文本。");
-    table.fileName = json["file"].get<std::string>();
+std::string TextAt(const Json& json, const char* key, const std::string& where,
+                   const std::string& path) {
+  if (!json.contains(key)) return {};
+  if (!json[key].is_string()) Damaged(path, "“" + where + "." + key + "”应为文本。");
+  return json[key].get<std::string>();
+}
+
+std::vector<std::string> TextListAt(const Json& json, const char* key, const std::string& where,
+                                    const std::string& path) {
+  std::vector<std::string> names;
+  if (!json.contains(key)) return names;
+  const Json& list = json[key];
+  const std::string message = "“" + where + "." + key + "”应为文本列表。";
+  if (!list.is_array()) Damaged(path, message);
+  for (const Json& name : list) {
+    if (!name.is_string()) Damaged(path, message);
+    names.push_back(name.get<std::string>());
   }
-  if (json.contains("units") && json["units"].is_string())
-    table.units = json["units"].get<std::string>();
+  return names;
+}
+
+// A record's story or column: a position in the table's list of names.
+int PositionAt(const Json& record, const char* key, std::size_t names, const std::string& where,
+               const std::string& path) {
+  if (!record.contains(key)) return -1;
+  const int position = IntegerAt(record, key, where, path);
+  if (position < 0 || static_cast<std::size_t>(position) >= names) {
+    Damaged(path, "“" + where + "." + key + "”不在名称列表中。");
+  }
+  return position;
+}
+
+// The grid's header row from "grid"; the rows follow with the records.
+std::shared_ptr<TextTable> ParseGridHead(const Json& json, int count, const std::string& where,
+                                         const std::string& path) {
+  const Json& grid = ObjectAt(json, "grid", path);
+  const int columns = IntegerAt(grid, "columns", where + ".grid", path);
+  if (columns < 1 || columns > kMaxGridColumns ||
+      static_cast<long long>(columns) * (count + 1LL) > kMaxGridCells)
+    Damaged(path, "“" + where + ".grid.columns”超出范围。");
+  auto table = std::make_shared<TextTable>(columns);
+  const std::vector<std::string> head = TextListAt(grid, "head", where + ".grid", path);
+  const std::vector<std::string> roles = TextListAt(grid, "roles", where + ".grid", path);
+  std::vector<std::string_view> views(head.begin(), head.end());
+  table->AddRow(views.data(), static_cast<int>(views.size()));
+  for (std::size_t c = 0; c < roles.size() && c < static_cast<std::size_t>(columns); ++c)
+    if (!roles[c].empty()) table->SetColumnRole(static_cast<int>(c), roles[c]);
+  return table;
+}
+
+void AddGridRow(TextTable& grid, const Json& record, const std::string& where,
+                const std::string& path) {
+  const std::vector<std::string> cells = TextListAt(record, "cells", where, path);
+  std::vector<std::string_view> views(cells.begin(), cells.end());
+  grid.AddRow(views.data(), static_cast<int>(views.size()));
+}
+
+void ParseForceSettings(const Json& json, const std::string& where, const std::string& path,
+                        ForceTable& table) {
+  table.fileName = TextAt(json, "file", where, path);
+  table.sheet = TextAt(json, "sheet", where, path);
+  table.units = TextAt(json, "units", where, path);
+  table.info = TextAt(json, "info", where, path);
   if (json.contains("fields")) {
     const Json& fields = ObjectAt(json, "fields", path);
-    table.cP = IntegerAt(fields, "P", "forces.fields", path);
-    table.cMx = IntegerAt(fields, "Mx", "forces.fields", path);
-    table.cMy = IntegerAt(fields, "My", "forces.fields", path);
+    table.cP = IntegerAt(fields, "P", where + ".fields", path);
+    table.cMx = IntegerAt(fields, "Mx", where + ".fields", path);
+    table.cMy = IntegerAt(fields, "My", where + ".fields", path);
   }
   if (json.contains("factors")) {
     const Json& factors = ObjectAt(json, "factors", path);
-    table.fP = BoundedNumberAt(factors, "P", "forces.factors", path, kMaxForceFactor);
-    table.fMx = BoundedNumberAt(factors, "Mx", "forces.factors", path, kMaxForceFactor);
-    table.fMy = BoundedNumberAt(factors, "My", "forces.factors", path, kMaxForceFactor);
+    table.fP = BoundedNumberAt(factors, "P", where + ".factors", path, kMaxForceFactor);
+    table.fMx = BoundedNumberAt(factors, "Mx", where + ".factors", path, kMaxForceFactor);
+    table.fMy = BoundedNumberAt(factors, "My", where + ".factors", path, kMaxForceFactor);
   }
-  const int count = json.contains("count") ? IntegerAt(json, "count", "forces", path) : 0;
+  if (json.contains("rowsRead")) table.rowsRead = IntegerAt(json, "rowsRead", where, path);
+  table.stories = TextListAt(json, "stories", where, path);
+  table.columns = TextListAt(json, "columns", where, path);
+}
+
+// One record; its label, story, column and grid cells into the lists given.
+void ParseForceRecord(const Json& record, std::size_t r, const std::string& where,
+                      const std::string& path, ForceTable& table, bool& named, bool& placed,
+                      TextTable* grid) {
+  if (!record.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
+  table.records[r] = ForceRecord{BoundedNumberAt(record, "P", where, path, kMaxForceValue),
+                                 BoundedNumberAt(record, "Mx", where, path, kMaxForceValue),
+                                 BoundedNumberAt(record, "My", where, path, kMaxForceValue)};
+  if (auto label = record.find("label"); label != record.end()) {
+    if (!label->is_string()) Damaged(path, "“" + where + ".label”应为文本。");
+    table.labels[r] = label->get<std::string>();
+    named = true;
+  }
+  table.storyOf[r] = PositionAt(record, "story", table.stories.size(), where, path);
+  table.columnOf[r] = PositionAt(record, "column", table.columns.size(), where, path);
+  placed = placed || table.storyOf[r] >= 0 || table.columnOf[r] >= 0;
+  if (grid != nullptr) AddGridRow(*grid, record, where, path);
+}
+
+ForceTable ParseForceTable(const Json& json, const std::string& where, const std::string& path,
+                           std::vector<std::string>& warnings) {
+  ForceTable table;
+  ParseForceSettings(json, where, path, table);
+  const int count = json.contains("count") ? IntegerAt(json, "count", where, path) : 0;
   const Json empty = Json::array();
   const Json& records = json.contains("records") ? json["records"] : empty;
-  if (!records.is_array()) Damaged(path, "“forces.records”应为列表。");
+  if (!records.is_array()) Damaged(path, "“" + where + ".records”应为列表。");
   if (count < 0 || static_cast<std::size_t>(count) != records.size()) {
     Damaged(path, "内力组合的数量（" + std::to_string(count) + "）与记录的条数（" +
                       std::to_string(records.size()) + "）不符。");
   }
+  const std::size_t size = static_cast<std::size_t>(count) + 1;
   table.Count = count;
-  table.records.assign(static_cast<std::size_t>(count) + 1, ForceRecord{});
-  bool named = false;
-  std::vector<std::string> labels(static_cast<std::size_t>(count) + 1);
+  table.records.assign(size, ForceRecord{});
+  table.labels.assign(size, std::string());
+  table.storyOf.assign(size, -1);
+  table.columnOf.assign(size, -1);
+  std::shared_ptr<TextTable> grid =
+      json.contains("grid") ? ParseGridHead(json, count, where, path) : nullptr;
+  bool named = false, placed = false;
   for (std::size_t r = 1; r <= records.size(); ++r) {
-    const Json& record = records[r - 1];
-    const std::string where = "forces.records[" + std::to_string(r) + "]";
-    if (!record.is_object()) Damaged(path, "“" + where + "”应为一组键值。");
-    table.records[r] = ForceRecord{BoundedNumberAt(record, "P", where, path, kMaxForceValue),
-                                   BoundedNumberAt(record, "Mx", where, path, kMaxForceValue),
-                                   BoundedNumberAt(record, "My", where, path, kMaxForceValue)};
-    if (auto label = record.find("label"); label != record.end()) {
-      if (!label->is_string()) Damaged(path, "“" + where + ".label”应为文本。");
-      labels[r] = label->get<std::string>();
-      named = true;
-    }
+    ParseForceRecord(records[r - 1], r, where + ".records[" + std::to_string(r) + "]", path, table,
+                     named, placed, grid.get());
   }
-  if (named) table.labels = std::move(labels);
-  if (json.contains("rowsRead")) table.rowsRead = IntegerAt(json, "rowsRead", "forces", path);
-  for (const auto& [key, names] :
-       {std::pair{"stories", &table.stories}, std::pair{"columns", &table.columns}}) {
-    if (!json.contains(key)) continue;
-    const Json& list = json[key];
-    if (!list.is_array()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
-    for (const Json& name : list) {
-      if (!name.is_string()) Damaged(path, std::string("“forces.") + key + "”应为文本列表。");
-      names->push_back(name.get<std::string>());
-    }
-  }
+  if (!named) table.labels.clear();
+  if (!placed) table.storyOf.clear(), table.columnOf.clear();
+  table.grid = std::move(grid);
   WarnUnknownKeys(json,
-                  {"file", "fields", "factors", "count", "records", "rowsRead", "stories", "columns"},
-                  "forces.", warnings);
+                  {"file", "sheet", "units", "info", "fields", "factors", "count", "records",
+                   "rowsRead", "stories", "columns", "grid"},
+                  where + ".", warnings);
   return table;
 }
 
@@ -240,18 +354,22 @@ std::string Dumped(const Json& json, int indent = -1) {
 // The document indented by two, except that each force record stays on one
 // line: a file of thousands of combinations reads and diffs line by line.
 std::string WithOneRecordPerLine(Json json) {
-  Json& records = json["forces"]["records"];
-  if (records.empty()) return Dumped(json, 2) + "\n";
-  std::string lines = "[\n";
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    lines += "      " + Dumped(records[i]) + (i + 1 < records.size() ? ",\n" : "\n");
+  std::vector<std::pair<std::string, std::string>> arrays;  // marker, its lines
+  for (const char* table : {"forces", "building"}) {
+    if (!json.contains(table)) continue;
+    Json& records = json[table]["records"];
+    if (records.empty()) continue;
+    std::string lines = "[\n";
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      lines += "      " + Dumped(records[i]) + (i + 1 < records.size() ? ",\n" : "\n");
+    }
+    lines += "    ]";
+    const std::string marker = std::string("\x01records\x01") + table;
+    records = marker;
+    arrays.emplace_back(Dumped(Json(marker)), std::move(lines));  // as dump() escapes it
   }
-  lines += "    ]";
-  const std::string marker = "\x01records\x01";
-  records = marker;
   std::string text = Dumped(json, 2) + "\n";
-  const std::string quoted = Dumped(Json(marker));         // as dump() escapes it
-  text.replace(text.rfind(quoted), quoted.size(), lines);  // the last value of the file
+  for (const auto& [quoted, lines] : arrays) text.replace(text.find(quoted), quoted.size(), lines);
   return text;
 }
 
@@ -504,13 +622,21 @@ bool IsOutputBox(std::string_view name) {
 }
 
 std::string SectionFileText(const Form& form, const AppState& state) {
-  return WithLibrary(SectionFileText(form, state.colours, state.forceTable), state.library, form);
+  return WithLibrary(SectionFileText(form, state.colours, state.forceTable, state.buildingForces),
+                     state.library, form);
 }
+
+namespace {
+
+int PositionOf(const std::vector<int>& of, std::size_t r) { return r < of.size() ? of[r] : -1; }
+
+}  // namespace
 
 bool SameForces(const ForceTable& a, const ForceTable& b) {
   if (a.Count != b.Count || a.fileName != b.fileName || a.labels != b.labels || a.cP != b.cP ||
       a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy ||
-      a.rowsRead != b.rowsRead || a.stories != b.stories || a.columns != b.columns) {
+      a.rowsRead != b.rowsRead || a.stories != b.stories || a.columns != b.columns ||
+      a.sheet != b.sheet || a.units != b.units || a.info != b.info || a.grid != b.grid) {
     return false;
   }
   const std::size_t count = static_cast<std::size_t>(std::max(a.Count, 0));
@@ -520,12 +646,15 @@ bool SameForces(const ForceTable& a, const ForceTable& b) {
   for (std::size_t r = 1; r <= count; ++r) {
     const ForceRecord &x = a.records[r], &y = b.records[r];
     if (x.P != y.P || x.Mx != y.Mx || x.My != y.My) return false;
+    if (PositionOf(a.storyOf, r) != PositionOf(b.storyOf, r) ||
+        PositionOf(a.columnOf, r) != PositionOf(b.columnOf, r))
+      return false;
   }
   return true;
 }
 
 std::string SectionFileText(const Form& form, const MaterialColours& colours,
-                            const ForceTable& forces) {
+                            const ForceTable& forces, const ForceTable& building) {
   const int kind = form.ItemIndex(kKindList);
   const auto& kinds = DropDownLists().front().entries;
   Json json = Json::object();
@@ -539,8 +668,16 @@ std::string SectionFileText(const Form& form, const MaterialColours& colours,
   json["boxes"] = BoxesJson(form);
   json["lists"] = ListsJson(form);
   json["colours"] = ColoursJson(colours);
-  json["forces"] = ForceTableJson(forces);
+  json["forces"] = ForceTableJson(forces, true);
+  // The building's forces only once read, so that files without them stay as they were.
+  if (building.Count > 0 || !building.fileName.empty())
+    json["building"] = ForceTableJson(building, false);
   return WithOneRecordPerLine(json);
+}
+
+std::string SectionFileText(const Form& form, const MaterialColours& colours,
+                            const ForceTable& forces) {
+  return SectionFileText(form, colours, forces, ForceTable());
 }
 
 void SaveSectionFile(const std::string& path, const Form& form, const AppState& state) {
@@ -570,17 +707,20 @@ SectionFile ParseSectionFile(std::string_view text, const std::string& path) {
       file.colours = ParseColours(ObjectAt(json, "colours", path), path, file.warnings);
     }
     if (json.contains("forces")) {
-      file.forces = ParseForceTable(ObjectAt(json, "forces", path), path, file.warnings);
+      file.forces = ParseForceTable(ObjectAt(json, "forces", path), "forces", path, file.warnings);
+    }
+    if (json.contains("building")) {
+      file.buildingForces =
+          ParseForceTable(ObjectAt(json, "building", path), "building", path, file.warnings);
     }
     file.library = ParseLibrary(json, file, path, file.warnings);
   } catch (const nlohmann::json::exception& e) {
     Damaged(path, e.what());
   }
-  WarnUnknownKeys(
-      json, {"format", "version", "program", "section", "boxes", "lists", "colours", "forces", "library",
-             "assignments"},
-      "",
-      file.warnings);
+  WarnUnknownKeys(json,
+                  {"format", "version", "program", "section", "boxes", "lists", "colours", "forces",
+                   "building", "library", "assignments"},
+                  "", file.warnings);
   return file;
 }
 
@@ -621,6 +761,7 @@ void ApplySectionFile(const SectionFile& file, Form& form, AppState& state) {
   form.SetItemIndex(kKindList, file.sectionType - 1);
   state.colours = file.colours;
   state.forceTable = file.forces;
+  state.buildingForces = file.buildingForces;
   state.library = file.library;
   state.check = DesignCheck();
   state.surface = CapacitySurface();

@@ -1,7 +1,9 @@
 #pragma once
 // Section files: everything the engineer typed or chose (the section kind,
-// every box and list of the form, the five colours, the imported forces) as
-// one JSON document with a format name and a version at the top.
+// every box and list of the form, the five colours, the imported forces with
+// what the import page showed of them, the building's forces, the library
+// and its assignments) as one JSON document with a format name and a version
+// at the top. The reader knows every key the writer writes.
 //
 // Reading is separated from applying: a file is parsed and checked in full
 // first, so a file that is refused leaves the form exactly as it was.
@@ -29,6 +31,7 @@ struct SectionFile {
   std::vector<std::pair<std::string, int>> lists;          // list -> 0-based position
   MaterialColours colours;
   ForceTable forces;
+  ForceTable buildingForces;  // the forces of the page "楼栋验算"
   // The library of named sections and the assignments; a file without one
   // gives its own section as a library of one.
   SectionLibrary library;
@@ -48,8 +51,11 @@ std::string SectionFileText(const Form& form, const AppState& state);
 // The same from the parts a section file holds besides the form.
 std::string SectionFileText(const Form& form, const MaterialColours& colours,
                             const ForceTable& forces);
+std::string SectionFileText(const Form& form, const MaterialColours& colours,
+                            const ForceTable& forces, const ForceTable& building);
 // True when two force tables would be saved alike (records 1..Count, names,
-// settings, file name). Much cheaper than comparing saved texts.
+// stories and columns, settings, file name, units, captions and the same grid). Much cheaper than
+// comparing saved texts.
 bool SameForces(const ForceTable& a, const ForceTable& b);
 // Writes SectionFileText atomically; raises Error when it cannot, leaving an
 // existing file as it was.

@@ -23,6 +23,7 @@ Json SectionJson(const LibrarySection& section) {
   json["name"] = section.name;
   json["type"] = section.sectionType;
   if (!section.material.empty()) json["material"] = section.material;
+  if (!section.rebarMaterial.empty()) json["rebarMaterial"] = section.rebarMaterial;
   Json boxes = Json::object();
   for (const auto& [box, text] : section.texts) boxes[box] = text;
   json["boxes"] = std::move(boxes);
@@ -86,6 +87,7 @@ LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
     Damaged(path, "“" + where + ".name”：" + e.what());
   }
   section.material = TextAt(entry, "material", where, path, false);
+  section.rebarMaterial = TextAt(entry, "rebarMaterial", where, path, false);
   Json form = Json::object();
   form["format"] = kSectionFileFormat;
   form["version"] = 1;
@@ -130,6 +132,13 @@ LibrarySection SectionFromForm(const Form& form, const std::string& name) {
       section.lists.emplace_back(list.name, form.ItemIndex(list.name));
   }
   return section;
+}
+
+LibrarySection FormAsSection(const Form& form, const LibrarySection& section) {
+  LibrarySection now = SectionFromForm(form, section.name);
+  now.material = section.material;
+  now.rebarMaterial = section.rebarMaterial;
+  return now;
 }
 
 void ApplyLibrarySection(const LibrarySection& section, Form& form) {
@@ -222,6 +231,88 @@ std::string UnusedSectionName(const SectionLibrary& library, const std::string& 
   }
 }
 
+namespace {
+
+// The names of the library's sections, for lookups in constant time.
+std::unordered_set<std::string> NamesOf(const SectionLibrary& library) {
+  std::unordered_set<std::string> names;
+  names.reserve(library.sections.size());
+  for (const LibrarySection& s : library.sections) names.insert(s.name);
+  return names;
+}
+
+// `base`, else `base (2)`, `base (3)` ... the first not in `used`.
+std::string UnusedName(const std::unordered_set<std::string>& used, const std::string& base) {
+  if (used.count(base) == 0) return base;
+  for (int n = 2;; ++n) {
+    std::string name = base + " (" + std::to_string(n) + ")";
+    if (used.count(name) == 0) return name;
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ClashingNames(const SectionLibrary& library,
+                                       const std::vector<LibrarySection>& incoming) {
+  const std::unordered_set<std::string> held = NamesOf(library);
+  std::unordered_set<std::string> seen;
+  std::vector<std::string> names;
+  for (const LibrarySection& s : incoming) {
+    if (held.count(s.name) > 0 && seen.insert(s.name).second) names.push_back(s.name);
+  }
+  return names;
+}
+
+SectionMerge MergeSections(SectionLibrary& library, std::vector<LibrarySection> incoming,
+                           NameClash clash) {
+  const std::unordered_set<std::string> held = NamesOf(library);
+  std::unordered_set<std::string> used = held, replaced, kept;
+  SectionMerge merge;
+  std::vector<LibrarySection> put;
+  put.reserve(incoming.size());
+  for (LibrarySection& s : incoming) {
+    CheckSectionName(s.name);
+    if (held.count(s.name) == 0) {
+      merge.added.push_back(s.name);
+      used.insert(s.name);
+    } else if (clash == NameClash::KeepMine) {
+      if (kept.insert(s.name).second) merge.kept.push_back(s.name);
+      continue;
+    } else if (clash == NameClash::Rename) {
+      std::string name = UnusedName(used, s.name);
+      used.insert(name);
+      merge.renamed.emplace_back(s.name, name);
+      s.name = std::move(name);
+    } else if (replaced.insert(s.name).second) {
+      merge.replaced.push_back(s.name);
+    }
+    put.push_back(std::move(s));
+  }
+  const int current = library.current;
+  const bool formReplaced =
+      current >= 0 && replaced.count(library.sections[static_cast<std::size_t>(current)].name) > 0;
+  PutSections(library, std::move(put));  // all or nothing
+  if (formReplaced) {
+    library.current = -1;
+    merge.formDetached = true;
+  }
+  return merge;
+}
+
+std::vector<AssignmentRule> RulesNaming(const std::vector<AssignmentRule>& rules,
+                                        const std::string& section) {
+  std::vector<AssignmentRule> naming;
+  for (const AssignmentRule& rule : rules)
+    if (rule.section == section || rule.section2 == section) naming.push_back(rule);
+  return naming;
+}
+
+std::string RuleText(const AssignmentRule& rule) {
+  std::string text = rule.story + "," + rule.column + "," + rule.section;
+  if (!rule.section2.empty()) text += "," + rule.section2;
+  return text;
+}
+
 const AssignmentRule* MatchRule(const std::vector<AssignmentRule>& rules, std::string_view story,
                                 std::string_view column) {
   for (const AssignmentRule& rule : rules) {
@@ -241,9 +332,7 @@ std::string WithLibrary(std::string fileText, const SectionLibrary& library, con
   for (std::size_t i = 0; i < library.sections.size(); ++i) {
     const LibrarySection& s = library.sections[i];
     if (static_cast<int>(i) == library.current) {
-      LibrarySection fromForm = SectionFromForm(form, s.name);
-      fromForm.material = s.material;
-      sections.push_back(SectionJson(fromForm));
+      sections.push_back(SectionJson(FormAsSection(form, s)));
       current = s.name;
     } else {
       sections.push_back(SectionJson(s));

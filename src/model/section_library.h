@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/form.h"
@@ -16,6 +17,9 @@ namespace kuma {
 // The form as a library section called `name` (every box but the
 // statistics, every list but the kind, which is the section type).
 LibrarySection SectionFromForm(const Form& form, const std::string& name);
+// The form as section `section`: its name and ETABS materials kept, the
+// rest as the form holds it now.
+LibrarySection FormAsSection(const Form& form, const LibrarySection& section);
 // Puts a library section into the form: every box and list not named by the
 // section gets its initial text or entry, then the section's own.
 void ApplyLibrarySection(const LibrarySection& section, Form& form);
@@ -39,6 +43,32 @@ void RenameSection(SectionLibrary& library, int index, const std::string& name);
 int DuplicateSection(SectionLibrary& library, int index, const std::string& name);
 // Removes section `index`; the form's section moves with the list.
 void DeleteSection(SectionLibrary& library, int index);
+// What becomes of a section read from elsewhere (ETABS definitions) whose
+// name the library already holds: it replaces the library's, the library's
+// is kept and the new one dropped, or the new one is added under a name not
+// yet used ("P20x20 (2)").
+enum class NameClash { Replace, KeepMine, Rename };
+// What a merge did, section by section, in the order read.
+struct SectionMerge {
+  std::vector<std::string> added, replaced, kept;
+  std::vector<std::pair<std::string, std::string>> renamed;  // name read, name given
+  bool formDetached = false;  // the form's section was replaced: the form is no longer it
+};
+// The names of `incoming` the library already holds, each once, in order.
+std::vector<std::string> ClashingNames(const SectionLibrary& library,
+                                       const std::vector<LibrarySection>& incoming);
+// Adds `incoming` to the library, meeting each name the library held before
+// as `clash` says. A section replaced while the form edits it leaves the
+// form as typed but no longer the library's section (current -1), so that
+// saving does not write the form over the section just read.
+SectionMerge MergeSections(SectionLibrary& library, std::vector<LibrarySection> incoming,
+                           NameClash clash);
+// The rules whose section or comparison section is `section`, in order.
+std::vector<AssignmentRule> RulesNaming(const std::vector<AssignmentRule>& rules,
+                                        const std::string& section);
+// A rule as the memo writes it: "story,column,section[,section2]".
+std::string RuleText(const AssignmentRule& rule);
+
 // A name not yet in the library: `base`, else `base (2)`, `base (3)` ...
 std::string UnusedSectionName(const SectionLibrary& library, const std::string& base);
 

@@ -4,14 +4,16 @@
 // of it; charts, overlays and reports read what the last command left.
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "model/colour.h"
 #include "model/fiber.h"
-#include "model/mphi_result.h"
 #include "model/library.h"
+#include "model/mphi_result.h"
 #include "model/section.h"
+#include "model/text_table.h"
 
 namespace kuma {
 
@@ -72,6 +74,11 @@ struct ForceTable {
   // `stories` and `columns` (-1 where the row names none). Empty for other
   // files, or Count + 1 entries, entry 0 unused.
   std::vector<int> storyOf, columnOf;
+  // What the import page showed of the file: the reading caption (Label125:
+  // table, moments, units converted) and the file's own fields as read (row
+  // 0 the header, row r record r). Absent for tables not read from a file.
+  std::string info;
+  std::shared_ptr<const TextTable> grid;
 };
 
 // The name of record r as the file gives it; a record the file does not name
@@ -142,6 +149,10 @@ struct AppState {
   ChartRange MmChartRange;
 
   ForceTable forceTable;
+  // The building's forces of the page "楼栋验算", apart from the import
+  // page's; kept in the section file so that the building is checked again
+  // without reading them anew.
+  ForceTable buildingForces;
 
   CapacitySurface surface;  // empty until the surface is built
   DesignCheck check;        // Valid() once the forces have been checked

@@ -32,6 +32,11 @@ struct Answers {
   // The "save changes?" questions asked, and the answer they all get.
   QStringList questions;
   int saveAnswer = QMessageBox::Discard;
+
+  // The questions with choices asked, and the next answers (a position of
+  // the choices, -1 cancel); without one the first choice is taken.
+  QStringList choiceQuestions;
+  QList<int> choices;
 };
 
 inline Answers& Install() {
@@ -53,6 +58,10 @@ inline Answers& Install() {
   SetSaveQuestion([](QWidget*, const QString& question) {
     answers.questions << question;
     return answers.saveAnswer;
+  });
+  SetChoiceQuestion([](QWidget*, const QString& question, const QStringList&) {
+    answers.choiceQuestions << question;
+    return answers.choices.isEmpty() ? 0 : answers.choices.takeFirst();
   });
   return answers;
 }
@@ -99,6 +108,8 @@ class WindowTest : public QObject {
     answers_->errors.clear();
     answers_->files.clear();
     answers_->fileDialogNames.clear();
+    answers_->choiceQuestions.clear();
+    answers_->choices.clear();
   }
 
   Answers* answers_ = nullptr;

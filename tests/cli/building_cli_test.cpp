@@ -130,6 +130,42 @@ TEST_F(BuildingCli, LargestRatioOfEachColumnIsWhatCheckGivesWithItsSection) {
 
 // The workbook holds the CSV's table: the same fields, numbers as numbers
 // (the ratios to the 16 digits a workbook keeps).
+// ETABS definitions holding C500X500 again: replaced by default and said on
+// standard error; kept or renamed when asked; a bad --clash is a usage error.
+TEST_F(BuildingCli, LibraryImportSaysWhichSectionsItReplaced) {
+  std::ofstream(dir_ / "sections.csv")
+      << "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+         "Name,Material,Depth,Width,Design Type\n,,mm,mm,\n"
+         "C500X500,C30,800,800,Column\nC900X900,C30,900,900,Column\n";
+  const std::string sections = (dir_ / "sections.csv").string();
+  auto widthOf = [this](const std::string& name) {
+    for (const std::string& line : Lines(Cli({"library", project_}).out))
+      if (Fields(line).at(0) == name) return Fields(line).at(2);
+    return std::string("(none)");
+  };
+  CliRun run = Cli({"library-import", project_, sections, "--clash", "keep"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("保留了截面库中的同名截面 (未读入文件中的): C500X500"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(widthOf("C500X500"), "500");
+  EXPECT_EQ(widthOf("C900X900"), "900");
+
+  run = Cli({"library-import", project_, sections, "--clash=rename"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(widthOf("C500X500 (2)"), "800");
+
+  run = Cli({"library-import", project_, sections});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("替换了截面库中的同名截面: C500X500, C900X900"), std::string::npos)
+      << run.err;
+  EXPECT_EQ(widthOf("C500X500"), "800");
+  EXPECT_TRUE(run.out.empty());
+
+  run = Cli({"library-import", project_, sections, "--clash", "merge"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(Cli({"library", project_, "--clash", "keep"}).status, 2);
+}
+
 TEST_F(BuildingCli, WorkbookOutputHoldsTheCsvTable) {
   std::ofstream(dir_ / "rules.csv") << "story,column,section,section2\n"
                                        "*,C3,C800X800,C500X500\n"

@@ -109,6 +109,60 @@ TEST(EtabsSections, MaterialNamesNamingAGradeSetTheConcreteGrades) {
   EXPECT_EQ(read.unmappedMaterials, std::vector<std::string>{"4000Psi"});
 }
 
+// The bars' material of the reinforcing table maps to the bar grades as the
+// concrete's does: HRB400 gives GB 50010 Table 4.2.3's design fy = 360 and
+// Table 4.2.5's Es = 2.00e5 (the initial form holds 330 and 206 000);
+// A615Gr60 names no grade of the list and keeps the initial values.
+TEST(EtabsSections, BarMaterialsNamingAGradeSetTheBarGrade) {
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::Rebar, "HRB400"), "HRB400");
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::Rebar, "hrb400E"), "HRB400");  // the seismic grade
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::Rebar, "Rebar HRB500"), "HRB500");
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::Rebar, "A615Gr60"), "");
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::Rebar, "XHRB400"), "");  // inside a word
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::SteelShape, "Q355B"), "Q355");
+  EXPECT_EQ(kuma::GradeOfMaterial(kuma::SteelShape, "Q3550"), "");
+  EXPECT_EQ(kuma::GradeOfMaterial(0, "C40"), "C40");
+
+  const kuma::EtabsSections read = kuma::ReadEtabsSectionDefinitions(
+      "TABLE:  Frame Section Property Definitions - Concrete Circle\n"
+      "Name,Material,Diameter\n,,mm\n"
+      "D800,C40,800\nD600,C40,600\n"
+      "TABLE:  Frame Section Property Definitions - Concrete Column Reinforcing\n"
+      "Name,LongBarMat,ConfineBarMat,Pattern,Cover,NumBarsCirc,BarSize,ConfBarSize\n"
+      ",,,,mm,,,\n"
+      "D800,HRB400,HPB300,Circular,30,16,25,10\n"
+      "D600,A615Gr60,A615Gr60,Circular,30,12,20,10\n");
+  ASSERT_EQ(read.sections.size(), 2u);
+  const kuma::MaterialGroupControls* bars = nullptr;
+  for (const kuma::MaterialGroupControls& g : kuma::MaterialGroups())
+    if (g.material == kuma::Rebar) bars = &g;
+  ASSERT_NE(bars, nullptr);
+  kuma::MapForm graded, kept;
+  kuma::ApplyLibrarySection(read.sections[0], graded);
+  kuma::ApplyLibrarySection(read.sections[1], kept);
+  EXPECT_EQ(read.sections[0].rebarMaterial, "HRB400");
+  EXPECT_EQ(graded.ItemIndex(bars->gradeList), 3);  // 自定义, HPB300, HRB335, HRB400
+  EXPECT_DOUBLE_EQ(std::stod(graded.Text(bars->fy)), 360);
+  EXPECT_DOUBLE_EQ(std::stod(graded.Text(bars->Es)), 200000);
+  EXPECT_EQ(kept.Text(bars->fy), kuma::MapForm().Text(bars->fy));
+  EXPECT_EQ(read.unmappedMaterials, std::vector<std::string>{"A615Gr60"});
+
+  // The materials list names both, the bars' apart from the concrete's;
+  // a grade given there reaches every section of that material.
+  kuma::SectionLibrary library;
+  library.sections = read.sections;
+  const std::vector<kuma::LibraryMaterial> materials = kuma::LibraryMaterials(library);
+  ASSERT_EQ(materials.size(), 3u);  // C40, then HRB400 and A615Gr60
+  EXPECT_EQ(materials[2].name, "A615Gr60");
+  EXPECT_EQ(materials[2].group, kuma::Rebar);
+  EXPECT_EQ(materials[2].grade, 0);
+  EXPECT_EQ(kuma::ApplyMaterialGrade(library, "A615Gr60", 3, kuma::Rebar), 1);
+  kuma::MapForm regraded;
+  kuma::ApplyLibrarySection(library.sections[1], regraded);
+  EXPECT_DOUBLE_EQ(std::stod(regraded.Text(bars->fy)), 360);
+  EXPECT_EQ(library.sections[1].rebarMaterial, "A615Gr60");
+}
+
 TEST(EtabsSections, UnreadableValuesAreRefusedByLine) {
   const std::string head =
       "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"

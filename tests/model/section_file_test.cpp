@@ -302,6 +302,11 @@ TEST_F(SectionFileTest, SameForcesSeesEveryPartASaveWrites) {
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.cP = 5; }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.fileName = "b.csv"; }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.stories.pop_back(); }));
+  // What the import page shows besides the records is saved, and compared.
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.units = "P [kip], M2 [kip-ft], M3 [kip-ft]"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.sheet = "Element Forces - Columns"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.info = "ETABS表格"; }));
+  EXPECT_TRUE(differs([](kuma::ForceTable& t) { t.storyOf = {-1, 0, 1, 1}; }));
   EXPECT_TRUE(differs([](kuma::ForceTable& t) {
     t.Count = 2;
     t.records.pop_back();
@@ -323,7 +328,7 @@ TEST_F(SectionFileTest, RestoredForcesShowOnTheImportPageAndNewSectionClearsThem
   // the old section's check is left.
   ASSERT_TRUE(openedState.check.Valid());
   EXPECT_EQ(openedState.check.ratio.size(), openedState.forceTable.records.size());
-  EXPECT_EQ(opened.Text("Label66"), "导入内力组合的总数量 = 3");
+  EXPECT_EQ(opened.Text("Label66"), "导入内力组合的总数量 = 3 (共读取 12 行数据)");
   EXPECT_EQ(opened.GridRowCount("StringGrid1"), 4);
   EXPECT_EQ(opened.GridCell("StringGrid1", 0, 1), "Story1 C1 DCon1, Max");
   EXPECT_EQ(opened.GridCell("StringGrid1", 0, 3), "3");  // unnamed: its row number

@@ -103,3 +103,73 @@ TEST(SectionLibrary, FirstMatchingRuleWinsWhereStarsAndNamesOverlap) {
 }
 
 }  // namespace
+
+namespace {
+
+// A library holding P20x20 (the form's, with the engineer's 8 bars) and
+// P30x30; the definitions read hold P20x20 again (the initial 2 bars) and
+// a new P40x40.
+kuma::SectionLibrary EngineersLibrary() {
+  kuma::SectionLibrary library;
+  kuma::LibrarySection mine = kuma::SectionFromForm(MapForm(), "P20x20");
+  mine.texts.emplace_back("Edit6", "8");
+  library.sections = {mine, kuma::SectionFromForm(MapForm(), "P30x30")};
+  library.current = 0;
+  return library;
+}
+
+std::vector<kuma::LibrarySection> ReadAgain() {
+  return {kuma::SectionFromForm(MapForm(), "P20x20"), kuma::SectionFromForm(MapForm(), "P40x40")};
+}
+
+std::string BarsOf(const kuma::SectionLibrary& library, const std::string& name) {
+  MapForm form;
+  kuma::ApplyLibrarySection(library.sections.at(static_cast<std::size_t>(library.Find(name))),
+                            form);
+  return form.Text("Edit6");
+}
+
+}  // namespace
+
+TEST(SectionLibrary, SectionsReadUnderHeldNamesAreReplacedKeptOrRenamedAsChosen) {
+  EXPECT_EQ(kuma::ClashingNames(EngineersLibrary(), ReadAgain()),
+            std::vector<std::string>{"P20x20"});
+  const std::string initialBars = MapForm().Text("Edit6");
+  ASSERT_NE(initialBars, "8");
+
+  kuma::SectionLibrary kept = EngineersLibrary();
+  const kuma::SectionMerge keep = kuma::MergeSections(kept, ReadAgain(), kuma::NameClash::KeepMine);
+  EXPECT_EQ(BarsOf(kept, "P20x20"), "8");  // the engineer's bars stay
+  EXPECT_EQ(keep.kept, std::vector<std::string>{"P20x20"});
+  EXPECT_EQ(keep.added, std::vector<std::string>{"P40x40"});
+  EXPECT_EQ(kept.sections.size(), 3u);
+  EXPECT_EQ(kept.current, 0);
+
+  kuma::SectionLibrary renamed = EngineersLibrary();
+  const kuma::SectionMerge rename =
+      kuma::MergeSections(renamed, ReadAgain(), kuma::NameClash::Rename);
+  EXPECT_EQ(BarsOf(renamed, "P20x20"), "8");
+  EXPECT_EQ(BarsOf(renamed, "P20x20 (2)"), initialBars);
+  ASSERT_EQ(rename.renamed.size(), 1u);
+  EXPECT_EQ(rename.renamed[0].second, "P20x20 (2)");
+
+  // Replaced, the form's own section is no longer the form: saving must not
+  // write the form's 8 bars over the section just read.
+  kuma::SectionLibrary replaced = EngineersLibrary();
+  const kuma::SectionMerge replace =
+      kuma::MergeSections(replaced, ReadAgain(), kuma::NameClash::Replace);
+  EXPECT_EQ(BarsOf(replaced, "P20x20"), initialBars);
+  EXPECT_EQ(replace.replaced, std::vector<std::string>{"P20x20"});
+  EXPECT_TRUE(replace.formDetached);
+  EXPECT_EQ(replaced.current, -1);
+}
+
+TEST(SectionLibrary, RulesNamingASectionAsFirstOrSecond) {
+  const std::vector<AssignmentRule> rules = {
+      {"S1", "C1", "A", ""}, {"*", "C2", "B", "A"}, {"*", "*", "B", ""}};
+  const std::vector<AssignmentRule> naming = kuma::RulesNaming(rules, "A");
+  ASSERT_EQ(naming.size(), 2u);
+  EXPECT_EQ(kuma::RuleText(naming[0]), "S1,C1,A");
+  EXPECT_EQ(kuma::RuleText(naming[1]), "*,C2,B,A");
+  EXPECT_TRUE(kuma::RulesNaming(rules, "C").empty());
+}

@@ -117,11 +117,24 @@ void TForm1::ImportBuildingForces() {
   if (path.isEmpty()) return;
   if (Run([this, path] {
         // The import page's settings and filters, as kumasec-cli reads them.
-        building_->forces = kuma::ImportBuildingForces(*form_, path.toStdString());
+        ForceTable forces = kuma::ImportBuildingForces(*form_, path.toStdString());
+        forces.grid.reset();  // the file's own fields are shown nowhere
+        state_.buildingForces = forces;
+        building_->forces = std::move(forces);
         building_->check = BuildingCheck();
         ClearBuildingCharts();
-      }))
+      })) {
+    UpdateModified();
     RunBuildingCheckPage();
+  }
+}
+
+void TForm1::RestoreBuildingForces() {
+  building_->forces = state_.buildingForces;
+  building_->check = BuildingCheck();
+  building_->library = SectionLibrary();
+  ShowBuildingResults();
+  if (CheckedCount(building_->forces) > 0) RunBuildingCheckPage();
 }
 
 void TForm1::ExportBuildingWorkbook() {

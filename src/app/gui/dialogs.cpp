@@ -88,6 +88,18 @@ int ShowSaveQuestion(QWidget* parent, const QString& question) {
   return box.exec();
 }
 
+int ShowChoiceQuestion(QWidget* parent, const QString& question, const QStringList& choices) {
+  QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), question,
+                  QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> buttons;
+  for (const QString& choice : choices) buttons << box.addButton(choice, QMessageBox::AcceptRole);
+  QAbstractButton* cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+  if (!buttons.isEmpty()) box.setDefaultButton(static_cast<QPushButton*>(buttons.first()));
+  box.setEscapeButton(cancel);
+  box.exec();
+  return static_cast<int>(buttons.indexOf(box.clickedButton()));
+}
+
 ErrorReporter& Reporter() {
   static ErrorReporter reporter = ShowErrorBox;
   return reporter;
@@ -106,6 +118,10 @@ UrlOpener& Opener() {
 }
 SaveQuestion& Question() {
   static SaveQuestion question = ShowSaveQuestion;
+  return question;
+}
+ChoiceQuestion& Choice() {
+  static ChoiceQuestion question = ShowChoiceQuestion;
   return question;
 }
 
@@ -135,12 +151,18 @@ UrlOpener SetUrlOpener(UrlOpener opener) {
 SaveQuestion SetSaveQuestion(SaveQuestion question) {
   return Replace(Question(), std::move(question), SaveQuestion(ShowSaveQuestion));
 }
+ChoiceQuestion SetChoiceQuestion(ChoiceQuestion question) {
+  return Replace(Choice(), std::move(question), ChoiceQuestion(ShowChoiceQuestion));
+}
 
 void ReportError(QWidget* parent, const QString& message) { Reporter()(parent, message); }
 QString RunFileDialog(QFileDialog& dialog) { return FileRunner()(dialog); }
 std::optional<QColor> RunColorDialog(QColorDialog& dialog) { return ColorRunner()(dialog); }
 void OpenWebPage(const QUrl& url) { Opener()(url); }
 int AskToSave(QWidget* parent, const QString& question) { return Question()(parent, question); }
+int AskChoice(QWidget* parent, const QString& question, const QStringList& choices) {
+  return Choice()(parent, question, choices);
+}
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

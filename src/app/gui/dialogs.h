@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,6 +32,12 @@ using UrlOpener = std::function<void(const QUrl& url)>;
 // Asks whether to save unsaved changes; returns QMessageBox::Save, Discard
 // or Cancel (default: a modal question box).
 using SaveQuestion = std::function<int(QWidget* parent, const QString& question)>;
+// Asks a question answered by one of `choices` (the buttons' captions, the
+// first the default); returns the position of the one chosen, or -1 when
+// the engineer cancels (default: a modal question box with those buttons
+// and "取消").
+using ChoiceQuestion =
+    std::function<int(QWidget* parent, const QString& question, const QStringList& choices)>;
 
 // Each setter returns the function it replaces; an empty function restores
 // the default.
@@ -39,12 +46,14 @@ FileDialogRunner SetFileDialogRunner(FileDialogRunner runner);
 ColorDialogRunner SetColorDialogRunner(ColorDialogRunner runner);
 UrlOpener SetUrlOpener(UrlOpener opener);
 SaveQuestion SetSaveQuestion(SaveQuestion question);
+ChoiceQuestion SetChoiceQuestion(ChoiceQuestion question);
 
 void ReportError(QWidget* parent, const QString& message);
 QString RunFileDialog(QFileDialog& dialog);
 std::optional<QColor> RunColorDialog(QColorDialog& dialog);
 void OpenWebPage(const QUrl& url);
 int AskToSave(QWidget* parent, const QString& question);
+int AskChoice(QWidget* parent, const QString& question, const QStringList& choices);
 
 // The path as the file functions want it (local encoding of file names).
 std::string LocalPath(const QString& path);

@@ -3,24 +3,28 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "app/building_commands.h"
 #include "app/commands.h"
 #include "app/gui/building_page.h"
+#include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/string_grid.h"
+#include "app/library_commands.h"
 #include "app/section_commands.h"
-#include "model/section_kind.h"
 #include "forces/etabs_tables.h"
 #include "forces/forces.h"
 #include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "model/section_library.h"
 
 namespace kuma::gui {
@@ -78,15 +82,18 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   rules->setGeometry(8, 362, 560, 200);
   AddButton(page, "Button86", QStringLiteral("应用截面指定"), 580, 362, 160);
   AddButton(page, "Button87", QStringLiteral("导入截面指定文件"), 580, 394, 160);
-  QLabel* notes = AddLabel(page, kNotes, QString(), 8, 570, 860);
-  notes->setWordWrap(true);
-  notes->setMinimumHeight(60);
+  // What the last import or applied assignment did, one note a line: a
+  // read-only box that scrolls, so that no note is cut.
+  auto* notes = new QPlainTextEdit(page);
+  notes->setObjectName(QString::fromUtf8(kNotes));
+  notes->setReadOnly(true);
+  notes->setGeometry(8, 570, 860, 64);
   // The ETABS material names of the sections and the concrete grade each
   // stands for: a name the import could not read as a grade ("4000Psi")
   // gets one here, for all its sections at once.
-  AddLabel(page, "Label256", QStringLiteral("ETABS 材料与混凝土等级 (选一行和等级, 再点设置)"), 8,
-           640, 600);
-  auto* materials = new StringGrid(3, 1, page);
+  AddLabel(page, "Label256",
+           QStringLiteral("ETABS 材料与等级 (混凝土和纵筋; 选一行和等级, 再点设置)"), 8, 640, 600);
+  auto* materials = new StringGrid(4, 1, page);
   materials->setObjectName(QString::fromUtf8(kMaterials));
   materials->setGeometry(8, 662, 560, 130);
   materials->setColumnWidth(0, 260);
@@ -98,120 +105,225 @@ void TForm1::BuildLibraryPage(QWidget* page) {
 }
 
 void TForm1::ConnectLibraryPage() {
-  auto onClick = [this](const char* name, auto&& handler) {
+  auto onClick = [this](const char* name, void (TForm1::*handler)()) {
     connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this, handler);
   };
-  auto* grid = findChild<StringGrid*>(QString::fromUtf8(kSections));
-  // The grid's model rows are its scrolling rows: model row i is section i
-  // (grid row i + 1); none chosen gives -1.
-  auto selected = [grid]() { return grid->currentIndex().row(); };
-  auto nameText = [this]() {
-    return findChild<QLineEdit*>(QString::fromUtf8(kName))->text().trimmed().toStdString();
-  };
-  auto edit = [this](const std::function<void()>& change) {
-    if (Run(change)) {
-      RefreshLibraryPage();
-      UpdateModified();
+  connect(findChild<StringGrid*>(QString::fromUtf8(kSections)), &QTableView::clicked, this,
+          [this](const QModelIndex& index) {
+            const int i = index.row();
+            if (i >= 0 && static_cast<std::size_t>(i) < state_.library.sections.size())
+              findChild<QLineEdit*>(QString::fromUtf8(kName))
+                  ->setText(
+                      QString::fromUtf8(state_.library.sections[static_cast<std::size_t>(i)].name));
+          });
+  // However a row of the materials becomes current (click, keys), the grade
+  // list offers the grades of its use.
+  connect(findChild<StringGrid*>(QString::fromUtf8(kMaterials))->selectionModel(),
+          &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& index) { ShowMaterialGrades(index.row()); });
+  onClick("Button80", &TForm1::AddFormToLibrary);
+  onClick("Button81", &TForm1::RenameLibrarySection);
+  onClick("Button82", &TForm1::CopyLibrarySection);
+  onClick("Button83", &TForm1::DeleteLibrarySection);
+  onClick("Button84", &TForm1::LoadLibrarySection);
+  onClick("Button85", &TForm1::ImportSectionDefinitions);
+  onClick("Button86", &TForm1::ApplyAssignments);
+  onClick("Button87", &TForm1::ImportAssignmentFile);
+  onClick("Button93", &TForm1::SetMaterialGrade);
+}
+
+// The grid's model rows are its scrolling rows: model row i is section i
+// (grid row i + 1); none chosen gives -1.
+int TForm1::ChosenLibrarySection() const {
+  return findChild<StringGrid*>(QString::fromUtf8(kSections))->currentIndex().row();
+}
+
+std::string TForm1::LibraryNameText() const {
+  return findChild<QLineEdit*>(QString::fromUtf8(kName))->text().trimmed().toStdString();
+}
+
+bool TForm1::EditLibrary(const std::function<void()>& change) {
+  if (!Run(change)) return false;
+  RefreshLibraryPage();
+  UpdateModified();
+  return true;
+}
+
+void TForm1::ShowLibraryNotes(const std::vector<std::string>& notes) {
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : "\n") + note;
+  form_->SetText(kNotes, text);
+}
+
+void TForm1::AddFormToLibrary() {
+  EditLibrary([this] {
+    const std::string name =
+        LibraryNameText().empty() ? UnusedSectionName(state_.library, "截面1") : LibraryNameText();
+    state_.library.current = PutSection(state_.library, SectionFromForm(*form_, name));
+  });
+}
+
+void TForm1::RenameLibrarySection() {
+  EditLibrary([this] {
+    if (ChosenLibrarySection() < 0) throw Error("请先在列表中选择截面");
+    RenameSection(state_.library, ChosenLibrarySection(), LibraryNameText());
+  });
+}
+
+void TForm1::CopyLibrarySection() {
+  EditLibrary([this] {
+    const int chosen = ChosenLibrarySection();
+    if (chosen < 0) throw Error("请先在列表中选择截面");
+    const std::string typed = LibraryNameText();
+    const std::string base = typed.empty() || state_.library.Find(typed) >= 0
+                                 ? state_.library.sections[static_cast<std::size_t>(chosen)].name
+                                 : typed;
+    DuplicateSection(state_.library, chosen, UnusedSectionName(state_.library, base));
+  });
+}
+
+// Deleting asks first, naming the rules that still give the section: they
+// would leave their columns unchecked.
+void TForm1::DeleteLibrarySection() {
+  const int chosen = ChosenLibrarySection();
+  if (chosen < 0 || static_cast<std::size_t>(chosen) >= state_.library.sections.size()) {
+    ReportError(this, QStringLiteral("请先在列表中选择截面"));
+    return;
+  }
+  const std::string name = state_.library.sections[static_cast<std::size_t>(chosen)].name;
+  QString question = QStringLiteral("删除截面“%1”？").arg(QString::fromUtf8(name));
+  const std::vector<AssignmentRule> naming = RulesNaming(state_.library.rules, name);
+  if (!naming.empty()) {
+    question +=
+        QStringLiteral("\n以下 %1 条截面指定仍指向它，删除后这些柱将不能验算：").arg(naming.size());
+    for (const AssignmentRule& rule : naming)
+      question += QLatin1Char('\n') + QString::fromUtf8(RuleText(rule));
+  }
+  if (AskChoice(this, question, {QStringLiteral("删除")}) != 0) return;
+  EditLibrary([this, chosen] { DeleteSection(state_.library, chosen); });
+}
+
+void TForm1::LoadLibrarySection() {
+  EditLibrary([this] {
+    const int chosen = ChosenLibrarySection();
+    if (chosen < 0) throw Error("请先在列表中选择截面");
+    // The form's own section keeps what was typed before another is loaded.
+    const int current = state_.library.current;
+    if (current >= 0) {
+      LibrarySection& now = state_.library.sections[static_cast<std::size_t>(current)];
+      now = FormAsSection(*form_, now);
     }
-  };
-  connect(grid, &QTableView::clicked, this, [this, grid](const QModelIndex& index) {
-    const int i = index.row();
-    if (i >= 0 && static_cast<std::size_t>(i) < state_.library.sections.size())
-      findChild<QLineEdit*>(QString::fromUtf8(kName))
-          ->setText(QString::fromUtf8(state_.library.sections[static_cast<std::size_t>(i)].name));
-    (void)grid;
+    ApplyLibrarySection(state_.library.sections[static_cast<std::size_t>(chosen)], *form_);
+    state_.library.current = chosen;
+    state_.library.implicitOne = false;
+    ApplySectionKindLayout(*form_);
+    SectionInputCommand(state_, *form_);
   });
-  onClick("Button80", [this, nameText, edit] {
-    edit([this, nameText] {
-      const std::string name = nameText().empty()
-                                   ? UnusedSectionName(state_.library, "截面1")
-                                   : nameText();
-      state_.library.current = PutSection(state_.library, SectionFromForm(*form_, name));
-    });
+}
+
+// Sections read under names the library holds are replaced, kept or read
+// under new names as the engineer answers once for all of them.
+void TForm1::ImportSectionDefinitions() {
+  const QString path =
+      AskForTableFile(this, "SectionDefinitionsDialog", QStringLiteral("ETABS截面定义"));
+  if (path.isEmpty()) return;
+  EtabsSections read;
+  if (!Run([&read, &path] { read = ReadEtabsSectionFile(LocalPath(path)); })) return;
+  NameClash clash = NameClash::Replace;
+  const std::vector<std::string> clashing = ClashingNames(state_.library, read.sections);
+  if (!clashing.empty()) {
+    QStringList names;
+    for (const std::string& name : clashing) names << QString::fromUtf8(name);
+    const int answer =
+        AskChoice(this,
+                  QStringLiteral("截面库中已有 %1 个同名截面：\n%2\n如何处理（对全部同名截面）？")
+                      .arg(clashing.size())
+                      .arg(names.join(QStringLiteral(", "))),
+                  {QStringLiteral("替换"), QStringLiteral("保留我的"), QStringLiteral("改名读入")});
+    if (answer < 0) return;
+    clash = answer == 1   ? NameClash::KeepMine
+            : answer == 2 ? NameClash::Rename
+                          : NameClash::Replace;
+  }
+  EditLibrary([this, &read, clash] {
+    std::vector<std::string> notes{"读入 " + std::to_string(read.sections.size()) + " 个截面"};
+    const SectionMerge merge = MergeSections(state_.library, std::move(read.sections), clash);
+    for (std::string& note : MergeNotes(merge)) notes.push_back(std::move(note));
+    notes.insert(notes.end(), read.notes.begin(), read.notes.end());
+    ShowLibraryNotes(notes);
   });
-  onClick("Button81", [this, nameText, selected, edit] {
-    edit([this, nameText, selected] {
-      if (selected() < 0) throw Error("请先在列表中选择截面");
-      RenameSection(state_.library, selected(), nameText());
-    });
+}
+
+void TForm1::ApplyAssignments() {
+  EditLibrary([this] {
+    const std::string text =
+        findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->toPlainText().toStdString();
+    state_.library.rules = text.find_first_not_of(" \r\n\t") == std::string::npos
+                               ? std::vector<AssignmentRule>{}
+                               : ReadAssignmentRules(text);
+    state_.library.implicitOne = false;
+    ShowLibraryNotes({AssignmentNote(state_.library, state_.buildingForces)});
   });
-  onClick("Button82", [this, nameText, selected, edit] {
-    edit([this, nameText, selected] {
-      if (selected() < 0) throw Error("请先在列表中选择截面");
-      const std::string base = nameText().empty() ||
-                                       state_.library.Find(nameText()) >= 0
-                                   ? state_.library.sections[static_cast<std::size_t>(selected())].name
-                                   : nameText();
-      DuplicateSection(state_.library, selected(), UnusedSectionName(state_.library, base));
-    });
+}
+
+// The rules read replace the typed ones or follow them, as the engineer
+// answers; typed rules are never dropped without asking.
+void TForm1::ImportAssignmentFile() {
+  const QString path = AskForTableFile(this, "AssignmentsDialog", QStringLiteral("截面指定"));
+  if (path.isEmpty()) return;
+  std::vector<AssignmentRule> rules;
+  std::string how;
+  if (!Run([&rules, &how, &path] { rules = ReadAssignmentFile(LocalPath(path), &how); })) return;
+  bool append = false;
+  if (!state_.library.rules.empty()) {
+    const int answer = AskChoice(this,
+                                 QStringLiteral("截面库已有 %1 条截面指定，文件中有 %2 条。")
+                                     .arg(state_.library.rules.size())
+                                     .arg(rules.size()),
+                                 {QStringLiteral("替换"), QStringLiteral("追加在后")});
+    if (answer < 0) return;
+    append = answer == 1;
+  }
+  EditLibrary([this, &rules, &how, append] {
+    const std::size_t read = rules.size();
+    if (!append) state_.library.rules.clear();
+    state_.library.rules.insert(state_.library.rules.end(), rules.begin(), rules.end());
+    state_.library.implicitOne = false;
+    ShowLibraryNotes({"读入 " + std::to_string(read) + " 条截面指定 (" + how + ")" +
+                          (append ? ", 追加在原有的之后" : ""),
+                      AssignmentNote(state_.library, state_.buildingForces)});
   });
-  onClick("Button83", [this, selected, edit] {
-    edit([this, selected] {
-      if (selected() < 0) throw Error("请先在列表中选择截面");
-      DeleteSection(state_.library, selected());
-    });
-  });
-  onClick("Button84", [this, selected, edit] {
-    edit([this, selected] {
-      if (selected() < 0) throw Error("请先在列表中选择截面");
-      // The form's own section keeps what was typed before another is loaded.
-      const int current = state_.library.current;
-      if (current >= 0) {
-        LibrarySection now = SectionFromForm(*form_, state_.library.sections[static_cast<std::size_t>(current)].name);
-        now.material = state_.library.sections[static_cast<std::size_t>(current)].material;
-        state_.library.sections[static_cast<std::size_t>(current)] = std::move(now);
-      }
-      ApplyLibrarySection(state_.library.sections[static_cast<std::size_t>(selected())], *form_);
-      state_.library.current = selected();
-      state_.library.implicitOne = false;
-      ApplySectionKindLayout(*form_);
-      SectionInputCommand(state_, *form_);
-    });
-  });
-  onClick("Button85", [this, edit] {
-    const QString path = AskForTableFile(this, "SectionDefinitionsDialog", QStringLiteral("ETABS截面定义"));
-    if (path.isEmpty()) return;
-    edit([this, path] {
-      const EtabsSections read = ReadEtabsSectionFile(path.toStdString());
-      PutSections(state_.library, read.sections);
-      std::string notes = "读入 " + std::to_string(read.sections.size()) + " 个截面";
-      for (const std::string& note : read.notes) notes += "；" + note;
-      form_->SetText(kNotes, notes);
-    });
-  });
-  onClick("Button93", [this, edit] {
-    edit([this] {
-      const int row = findChild<StringGrid*>(QString::fromUtf8(kMaterials))->currentIndex().row();
-      const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
-      if (row < 0 || static_cast<std::size_t>(row) >= materials.size())
-        throw Error("请先在材料列表中选择一种材料");
-      const std::string& material = materials[static_cast<std::size_t>(row)].name;
-      const int grade = form_->ItemIndex(kMaterialGrade);
-      ApplyMaterialGrade(state_.library, material, grade);
-      // The form is the section it was loaded from: it takes the grade too,
-      // so that saving it keeps the grade.
-      const int current = state_.library.current;
-      if (current >= 0 && state_.library.sections[static_cast<std::size_t>(current)].material == material)
-        ApplyConcreteGrade(*form_, grade);
-    });
-  });
-  onClick("Button86", [this, edit] {
-    edit([this] {
-      const std::string text =
-          findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->toPlainText().toStdString();
-      state_.library.rules = text.find_first_not_of(" \r\n\t") == std::string::npos
-                                 ? std::vector<AssignmentRule>{}
-                                 : ReadAssignmentRules(text);
-      state_.library.implicitOne = false;
-    });
-  });
-  onClick("Button87", [this, edit] {
-    const QString path = AskForTableFile(this, "AssignmentsDialog", QStringLiteral("截面指定"));
-    if (path.isEmpty()) return;
-    edit([this, path] {
-      state_.library.rules = ReadAssignmentFile(path.toStdString());
-      state_.library.implicitOne = false;
-    });
+}
+
+// The grade list beside the materials offers the grades of the row's group.
+void TForm1::ShowMaterialGrades(int row) {
+  const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
+  if (row < 0 || static_cast<std::size_t>(row) >= materials.size()) return;
+  auto* list = findChild<QComboBox*>(QString::fromUtf8(kMaterialGrade));
+  const int group = materials[static_cast<std::size_t>(row)].group;
+  const QSignalBlocker quiet(list);
+  list->clear();
+  for (const char* entry : GradeEntries(group)) list->addItem(QString::fromUtf8(entry));
+  list->setCurrentIndex(materials[static_cast<std::size_t>(row)].grade);
+}
+
+void TForm1::SetMaterialGrade() {
+  EditLibrary([this] {
+    const int row = findChild<StringGrid*>(QString::fromUtf8(kMaterials))->currentIndex().row();
+    const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
+    if (row < 0 || static_cast<std::size_t>(row) >= materials.size())
+      throw Error("请先在材料列表中选择一种材料");
+    const LibraryMaterial& material = materials[static_cast<std::size_t>(row)];
+    const int grade = form_->ItemIndex(kMaterialGrade);
+    ApplyMaterialGrade(state_.library, material.name, grade, material.group);
+    // The form is the section it was loaded from: it takes the grade too,
+    // so that saving it keeps the grade.
+    const int current = state_.library.current;
+    if (current >= 0) {
+      const LibrarySection& s = state_.library.sections[static_cast<std::size_t>(current)];
+      if ((material.group == Rebar ? s.rebarMaterial : s.material) == material.name)
+        ApplyMaterialGroupGrade(*form_, material.group, grade);
+    }
   });
 }
 
@@ -219,7 +331,7 @@ void TForm1::RefreshLibraryPage() {
   const SectionLibrary& library = state_.library;
   const int rows = static_cast<int>(library.sections.size()) + 1;
   form_->SetGridRowCount(kSections, rows);
-  const char* head[6] = {"名称", "类型", "B", "H", "纤维数", "含钢率%"};
+  const char* head[6] = {"名称", "类型", "B", "H", "纤维数", "配筋率/含钢率%"};
   for (int c = 0; c < 6; ++c) form_->SetGridCell(kSections, c, 0, head[c]);
   for (std::size_t i = 0; i < library.sections.size(); ++i) {
     const SectionSummary s = SummariseSection(library.sections[i]);
@@ -233,27 +345,37 @@ void TForm1::RefreshLibraryPage() {
     // Reinforced concrete columns hold at most about 5 % of bars; more says
     // the bars do not belong to the section (an ETABS section read without
     // its reinforcing keeps the form's initial bars).
+    // A reinforced concrete section's ratio is its bar ratio (配筋率) as the
+    // statistics show it; sections with structural steel give bars and steel.
     const SectionKindRow* kind = FindSectionKind(library.sections[i].sectionType);
-    const bool overReinforced =
-        kind != nullptr && IsReinforcedConcrete(*kind) && s.error.empty() && s.steelRatio > 5;
+    const bool concrete = kind != nullptr && IsReinforcedConcrete(*kind);
+    const double ratio = concrete ? s.barRatio : s.steelRatio;
+    const bool overReinforced = concrete && s.error.empty() && ratio > 5;
     form_->SetGridCell(kSections, 5, row,
-                       FormatFixed(s.steelRatio, 3) + (overReinforced ? " 超过5%" : ""));
+                       FormatFixed(ratio, 3) + (overReinforced ? " 超过5%" : ""));
     form_->SetGridRowColour(kSections, row, overReinforced ? Rgb{255, 165, 0} : kWhite);
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
+  ShowLibraryMaterials();
+}
 
-  const std::vector<LibraryMaterial> materials = LibraryMaterials(library);
-  const std::vector<const char*> grades = GradeEntries(0);
+// The ETABS materials of the library's sections with their grades.
+void TForm1::ShowLibraryMaterials() {
+  const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
   form_->SetGridRowCount(kMaterials, static_cast<int>(materials.size()) + 1);
-  const char* materialHead[3] = {"ETABS 材料", "截面数", "混凝土等级"};
-  for (int c = 0; c < 3; ++c) form_->SetGridCell(kMaterials, c, 0, materialHead[c]);
+  const char* materialHead[4] = {"ETABS 材料", "截面数", "等级", "用途"};
+  for (int c = 0; c < 4; ++c) form_->SetGridCell(kMaterials, c, 0, materialHead[c]);
   for (std::size_t i = 0; i < materials.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
     const int grade = materials[i].grade;
+    const std::vector<const char*> grades = GradeEntries(materials[i].group);
     form_->SetGridCell(kMaterials, 0, row, materials[i].name);
     form_->SetGridCell(kMaterials, 1, row, std::to_string(materials[i].sections));
     form_->SetGridCell(kMaterials, 2, row,
-                       grade > 0 && static_cast<std::size_t>(grade) < grades.size() ? grades[static_cast<std::size_t>(grade)] : "自定义");
+                       grade > 0 && static_cast<std::size_t>(grade) < grades.size()
+                           ? grades[static_cast<std::size_t>(grade)]
+                           : "自定义");
+    form_->SetGridCell(kMaterials, 3, row, materials[i].group == Rebar ? "纵筋" : "混凝土");
   }
 }
 

@@ -115,9 +115,30 @@ class TForm1 : public QMainWindow {
   void BuildLibraryPage(QWidget* page);
   void ConnectLibraryPage();
   void RefreshLibraryPage();
+  // The page's buttons, and what they share: the section chosen in the list
+  // (-1 none), the name typed, a library edit run as a command (the page
+  // redrawn after it), the notes shown one per line.
+  int ChosenLibrarySection() const;
+  std::string LibraryNameText() const;
+  bool EditLibrary(const std::function<void()>& change);
+  void ShowLibraryNotes(const std::vector<std::string>& notes);
+  void AddFormToLibrary();           // Button80
+  void RenameLibrarySection();       // Button81
+  void CopyLibrarySection();         // Button82
+  void DeleteLibrarySection();       // Button83
+  void LoadLibrarySection();         // Button84
+  void ImportSectionDefinitions();   // Button85
+  void ApplyAssignments();           // Button86
+  void ImportAssignmentFile();       // Button87
+  void ShowLibraryMaterials();
+  void ShowMaterialGrades(int row);  // a row of the materials chosen
+  void SetMaterialGrade();           // Button93
   void BuildBuildingPage(QWidget* page);
   void ConnectBuildingPage();
   void ImportBuildingForces();
+  // The building's forces of an opened section file on the page, checked
+  // again against the library as saved.
+  void RestoreBuildingForces();
   void RunBuildingCheckPage();
   void ExportBuildingWorkbook();  // "导出Excel" (Button92)
   void ShowBuildingResults();
@@ -259,6 +280,7 @@ class TForm1 : public QMainWindow {
   QString sectionPath_;
   std::string savedSnapshot_;  // the form and colours as last opened or saved
   ForceTable savedForces_;     // the forces likewise
+  ForceTable savedBuildingForces_;  // the building's forces likewise
   bool modified_ = false;
   QMenu* recentMenu_ = nullptr;
   QFileDialog* sectionOpenDialog_ = nullptr;

@@ -117,14 +117,16 @@ std::string TForm1::Snapshot() const {
 void TForm1::MarkSaved() {
   savedSnapshot_ = Snapshot();
   savedForces_ = state_.forceTable;
+  savedBuildingForces_ = state_.buildingForces;
   modified_ = false;
   UpdateTitle();
 }
 
 void TForm1::UpdateModified() {
   if (busy_ || form_ == nullptr) return;
-  const bool modified =
-      Snapshot() != savedSnapshot_ || !SameForces(state_.forceTable, savedForces_);
+  const bool modified = Snapshot() != savedSnapshot_ ||
+                        !SameForces(state_.forceTable, savedForces_) ||
+                        !SameForces(state_.buildingForces, savedBuildingForces_);
   if (modified == modified_) return;
   modified_ = modified;
   UpdateTitle();
@@ -194,6 +196,7 @@ void TForm1::NewSection() {
   Run([this] { NewSectionCommand(state_, *form_, CurrentPageCommandIndex()); });
   ShowPmmWindowView();  // a new section is seen as the window first shows it
   ShowColours();
+  RestoreBuildingForces();
   MarkSaved();
 }
 
@@ -243,6 +246,7 @@ void TForm1::LoadSection(const QString& path) {
   RebuildRecentMenu();
   Run([this, &file] { OpenSectionCommand(state_, *form_, file, CurrentPageCommandIndex()); });
   ShowColours();
+  RestoreBuildingForces();
   MarkSaved();
   if (!file.warnings.empty()) {
     QStringList lines;
