@@ -264,16 +264,21 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   return check;
 }
 
-ForceTable ImportBuildingForces(const Form& form, const std::string& path,
-                                const std::string& sheet) {
-  // The settings on a form of their own: the engineer's own import keeps
-  // its grids and captions.
+MapForm BuildingImportSettings(const Form& form) {
   MapForm settings;
   for (const char* box :
        {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59", "Edit75", "Edit76"})
     settings.SetText(box, form.Text(box));
   for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12", "ComboBox30", "ComboBox31"})
     settings.SetItemIndex(list, form.ItemIndex(list));
+  return settings;
+}
+
+ForceTable ImportBuildingForces(const Form& form, const std::string& path,
+                                const std::string& sheet) {
+  // The settings on a form of their own: the engineer's own import keeps
+  // its grids and captions.
+  MapForm settings = BuildingImportSettings(form);
   ForceTable forces;
   if (sheet.empty()) {
     ImportForces(settings, forces, path);

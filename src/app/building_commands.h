@@ -48,6 +48,9 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
 // the one that can serve). Raises kuma::Error as the import does.
 ForceTable ImportBuildingForces(const Form& form, const std::string& path,
                                 const std::string& sheet = {});
+// The reading settings ImportBuildingForces uses, copied from `form` onto a
+// form of their own.
+MapForm BuildingImportSettings(const Form& form);
 // The library a building check runs with: `library` with the form's own
 // section (library.current) as the form holds it now, keeping the ETABS
 // material name it came with. An empty library holds the form alone, as

@@ -72,7 +72,7 @@ TEST(ProjectRoundTrip, EveryPartOpensAgainWithoutWarningAndSavesAlike) {
   kuma::ImportForceLines(form, state.forceTable, ForcesInKips());
   state.forceTable.fileName = "forces.xlsx";
   state.forceTable.sheet = "Element Forces - Columns";  // read from a workbook
-  MapForm settings = kuma::ImportSettingsForm(form, false);
+  MapForm settings = kuma::BuildingImportSettings(form);
   kuma::ImportForceLines(settings, state.buildingForces, ForcesInKips());
   state.buildingForces.fileName = "building.csv";
   ASSERT_EQ(state.forceTable.units, "P [kip], M2 [kip-ft], M3 [kip-ft]");
