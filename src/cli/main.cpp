@@ -108,6 +108,14 @@ constexpr const char* kUsage =
     "                       write the form as section NAME into the section file\n"
     "                       PROJECT (created if missing, NAME replaced if present)\n"
     "  library PROJECT      the sections of PROJECT: name,kind,B,H,fibers,steel_ratio\n"
+    "  library-import PROJECT FILE [--sheet NAME]\n"
+    "                       read the ETABS section definitions of FILE (CSV or a\n"
+    "                       workbook .xlsx; --sheet: that sheet alone) into the library\n"
+    "                       of PROJECT (created if missing) as the window's\n"
+    "                       \"导入ETABS截面定义\"; prints one CSV line per section read:\n"
+    "                       name,kind,size,bars (or 未配筋: no reinforcement in the\n"
+    "                       file, not checked until given bars),grade (or the ETABS\n"
+    "                       material no grade stands for); notes go to standard error\n"
     "  building PROJECT FORCES [--assign FILE] [--out PATH]\n"
     "                       check every column of the force table against its own\n"
     "                       section of PROJECT's library: story,column,section,\n"
@@ -261,14 +269,30 @@ void CheckCommand(const Options& o) {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {
-      {"mesh", 0},         {"stats", 0},        {"pm", 0},           {"mm", 0},
-      {"ranges", 0},       {"report-pm", 0},    {"report-mm", 0},    {"opensees", 0},
-      {"import", 1},       {"charts", 1},       {"surface", 0},      {"check", 1},
-      {"report-check", 1}, {"opensees-model", 0}, {"save-project", 1}, {"report-pdf", 1},
-      {"mphi", 0},         {"report-mphi", 0},
-      {"library-add", 2},  {"library", 1},     {"building", 2},     {"report-building", 2},
-      {"laws", 0}};
+  static const Known known[] = {{"mesh", 0},
+                                {"stats", 0},
+                                {"pm", 0},
+                                {"mm", 0},
+                                {"ranges", 0},
+                                {"report-pm", 0},
+                                {"report-mm", 0},
+                                {"opensees", 0},
+                                {"import", 1},
+                                {"charts", 1},
+                                {"surface", 0},
+                                {"check", 1},
+                                {"report-check", 1},
+                                {"opensees-model", 0},
+                                {"save-project", 1},
+                                {"report-pdf", 1},
+                                {"mphi", 0},
+                                {"report-mphi", 0},
+                                {"library-add", 2},
+                                {"library", 1},
+                                {"building", 2},
+                                {"report-building", 2},
+                                {"library-import", 2},
+                                {"laws", 0}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -299,11 +323,11 @@ void CheckCommand(const Options& o) {
   if (o.hasAssign && !IsBuilding(o.command) && !o.hasBuilding) {
     throw UsageError("--assign is only for building, report-building and report-pdf --building");
   }
-  if (o.hasSheet && o.command != "import" && o.command != "check" &&
-      o.command != "report-check" && !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding) {
+  if (o.hasSheet && o.command != "import" && o.command != "check" && o.command != "report-check" &&
+      !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding && o.command != "library-import") {
     throw UsageError(
         "--sheet is only for a force file (import, check, report-check, building, "
-        "report-building, --forces, --building)");
+        "report-building, --forces, --building) and for library-import");
   }
   if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.python && o.command != "opensees-model") {
@@ -574,7 +598,8 @@ void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
     ImportForceFile(o, buildingForm, building, o.building);
     const kuma::BuildingCheck check =
         kuma::RunBuildingCheck(library, building.forceTable, kuma::ReadCheckMethod(form));
-    kuma::AppendBuildingChapter(report, check, building.forceTable);
+    kuma::AppendBuildingChapter(report, check, building.forceTable,
+                                kuma::BuildingSectionRows(check, library));
   }
   kuma::WritePdfReport(o.args[0], report);
 }
@@ -686,6 +711,12 @@ int RunCommand(const Options& o, MapForm& form, AppState& state) {
     kuma::LibraryAddCommand(o.args[0], form, state.colours, o.args[1]);
   } else if (c == "library") {
     PrintLibrary(o.args[0]);
+  } else if (c == "library-import") {
+    const kuma::EtabsSections read = kuma::LibraryImportCommand(
+        o.args[0], form, state.colours, o.args[1], o.hasSheet ? o.sheet : std::string());
+    for (const std::string& note : read.notes)
+      std::fprintf(stderr, "kumasec-cli: %s\n", note.c_str());
+    for (const kuma::LibrarySection& s : read.sections) PrintLine(kuma::LibraryImportLine(s));
   } else if (IsBuilding(c)) {
     RunBuilding(o, form, state);
   }

@@ -19,6 +19,12 @@ struct LibrarySection {
   // The material name of an ETABS section definition the section came from
   // (empty for sections made on the form).
   std::string material;
+  // Read from an ETABS section definition (whose Design Type does not tell a
+  // column from a beam: only the building's force table does).
+  bool fromEtabs = false;
+  // The definition held no reinforcement: the section was given no bars and
+  // stays unchecked ("未配筋") until the engineer gives it some.
+  bool withoutBars = false;
 };
 
 // A rule of the assignments: story and column are names or "*" (any). The

@@ -32,7 +32,7 @@ TEST(BuildingReport, EveryColumnInTheTextAndThePdfChapter) {
   EXPECT_NE(lines.back().find("截面库中没有截面 NOPE"), std::string::npos) << lines.back();
 
   kuma::CalcReport report;
-  kuma::AppendBuildingChapter(report, check, forces);
+  kuma::AppendBuildingChapter(report, check, forces, {});
   const std::string text = report.PlainText();
   EXPECT_NE(text.find("楼栋验算"), std::string::npos);
   EXPECT_NE(text.find("楼层 S2"), std::string::npos);

@@ -71,12 +71,12 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   QLabel* summary = AddLabel(page, kSummary, QStringLiteral("尚未验算"), 8, 40, 862);
   summary->setWordWrap(true);
   summary->setMinimumHeight(34);
-  auto* results = new StringGrid(10, 1, page);
+  auto* results = new StringGrid(13, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 200);
   results->setColumnWidth(2, 110);
   results->setColumnWidth(5, 210);
-  results->setColumnWidth(7, 110);
+  results->setColumnWidth(10, 110);
   BuildBuildingCharts(page, 288);
   AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300);
   auto* combos = new StringGrid(6, 1, page);
@@ -130,7 +130,10 @@ void TForm1::ImportBuildingForces() {
 
 void TForm1::ExportBuildingWorkbook() {
   if (busy_) return;
-  if (!Run([this] { BuildingResultSheet(building_->check, building_->forces); })) return;
+  if (!Run([this] {
+        BuildingResultSheet(building_->check, building_->forces, building_->rowOrder);
+      }))
+    return;
   auto* dialog = findChild<QFileDialog*>(QStringLiteral("BuildingWorkbookDialog"));
   if (dialog == nullptr) {
     dialog = new QFileDialog(this);
@@ -142,7 +145,9 @@ void TForm1::ExportBuildingWorkbook() {
   const QString path = RunFileDialog(*dialog);
   if (path.isEmpty()) return;
   const std::string file = QFile::encodeName(path).toStdString();
-  Run([this, file] { ExportBuildingWorkbookCommand(building_->check, building_->forces, file); });
+  Run([this, file] {
+    ExportBuildingWorkbookCommand(building_->check, building_->forces, file, building_->rowOrder);
+  });
 }
 
 void TForm1::RunBuildingCheckPage() {
@@ -155,7 +160,7 @@ void TForm1::RunBuildingCheckPage() {
         if (library.current >= 0) {
           LibrarySection& current = library.sections[static_cast<std::size_t>(library.current)];
           LibrarySection now = SectionFromForm(*form_, current.name);
-          now.material = current.material;
+          KeepOrigin(current, now);
           current = std::move(now);
         }
         building_->check = RunBuildingCheck(
@@ -175,26 +180,20 @@ void TForm1::ShowBuildingResults() {
                         : building_->perStory ? GoverningPerStory(check)
                                               : ColumnsByRatio(check);
   const std::vector<int>& order = building_->rowOrder;
-  const int columns = check.hasSecond ? 10 : 7;
   form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
-  const char* head[10] = {"楼层",   "柱",   "截面",     "组合数",   "最大比值",
-                          "控制组合", "结论", "对比截面", "对比比值", "比值差"};
-  for (int c = 0; c < 10; ++c) form_->SetGridCell(kResults, c, 0, c < columns ? head[c] : "");
+  const std::vector<std::string> head = BuildingTableHeader(check);
+  for (int c = 0; c < 13; ++c)
+    form_->SetGridCell(
+        kResults, c, 0,
+        static_cast<std::size_t>(c) < head.size() ? head[static_cast<std::size_t>(c)] : "");
   for (std::size_t i = 0; i < order.size(); ++i) {
     const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
     const int row = static_cast<int>(i) + 1;
-    const std::string cells[10] = {
-        StoryName(forces, c.story),
-        ColumnName(forces, c.column),
-        c.section.empty() ? "(未指定)" : c.section,
-        std::to_string(c.combinations),
-        c.checked ? FormatRatio(c.maxRatio) : "未验算",
-        c.checked ? CombinationLabel(forces, c.governing) : "",
-        c.checked ? ColumnVerdict(c.maxRatio) : "",
-        check.hasSecond ? c.section2 : "",
-        check.hasSecond && c.checked2 ? FormatRatio(c.maxRatio2) : "",
-        check.hasSecond && c.checked && c.checked2 ? FormatRatio(c.maxRatio2 - c.maxRatio) : ""};
-    for (int col = 0; col < 10; ++col) form_->SetGridCell(kResults, col, row, cells[col]);
+    const std::vector<std::string> cells = BuildingTableRow(check, forces, order[i]);
+    for (int col = 0; col < 13; ++col)
+      form_->SetGridCell(
+          kResults, col, row,
+          static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : "");
     form_->SetGridRowColour(kResults, row, c.checked ? RatioColour(c.maxRatio) : kWhite);
   }
   form_->SetGridRowCount(kCombinations, 1);
@@ -202,7 +201,8 @@ void TForm1::ShowBuildingResults() {
 }
 
 void TForm1::AppendBuildingPageChapter(CalcReport& report) const {
-  AppendBuildingChapter(report, building_->check, building_->forces);
+  AppendBuildingChapter(report, building_->check, building_->forces,
+                        BuildingSectionRows(building_->check, building_->library));
 }
 
 void TForm1::ShowBuildingColumn(int row) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/building_commands.h"
 #include "app/commands.h"
@@ -15,12 +16,12 @@
 #include "app/gui/main_window.h"
 #include "app/gui/string_grid.h"
 #include "app/section_commands.h"
-#include "model/section_kind.h"
 #include "forces/etabs_tables.h"
 #include "forces/forces.h"
 #include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "model/section_library.h"
 
 namespace kuma::gui {
@@ -158,7 +159,7 @@ void TForm1::ConnectLibraryPage() {
       const int current = state_.library.current;
       if (current >= 0) {
         LibrarySection now = SectionFromForm(*form_, state_.library.sections[static_cast<std::size_t>(current)].name);
-        now.material = state_.library.sections[static_cast<std::size_t>(current)].material;
+        KeepOrigin(state_.library.sections[static_cast<std::size_t>(current)], now);
         state_.library.sections[static_cast<std::size_t>(current)] = std::move(now);
       }
       ApplyLibrarySection(state_.library.sections[static_cast<std::size_t>(selected())], *form_);
@@ -221,12 +222,19 @@ void TForm1::RefreshLibraryPage() {
   form_->SetGridRowCount(kSections, rows);
   const char* head[6] = {"名称", "类型", "B", "H", "纤维数", "含钢率%"};
   for (int c = 0; c < 6; ++c) form_->SetGridCell(kSections, c, 0, head[c]);
+  // After a building check, the ETABS sections no column of its force table
+  // is given (beams, braces, timber members) are marked as such.
+  const bool columnsKnown = building_ != nullptr && building_->check.Valid();
+  const std::vector<std::string> used =
+      columnsKnown ? SectionsOfColumns(building_->check) : std::vector<std::string>{};
   for (std::size_t i = 0; i < library.sections.size(); ++i) {
     const SectionSummary s = SummariseSection(library.sections[i]);
+    const bool unused = columnsKnown && library.sections[i].fromEtabs &&
+                        std::find(used.begin(), used.end(), s.name) == used.end();
     const int row = static_cast<int>(i) + 1;
     const bool current = static_cast<int>(i) == library.current;
     form_->SetGridCell(kSections, 0, row, (current ? "● " : "") + s.name);
-    form_->SetGridCell(kSections, 1, row, s.kind);
+    form_->SetGridCell(kSections, 1, row, unused ? s.kind + " (未用于柱)" : s.kind);
     form_->SetGridCell(kSections, 2, row, s.error.empty() ? FormatFixed(s.B, 0) : s.error);
     form_->SetGridCell(kSections, 3, row, s.error.empty() ? FormatFixed(s.H, 0) : "");
     form_->SetGridCell(kSections, 4, row, std::to_string(s.fibers));
@@ -235,9 +243,10 @@ void TForm1::RefreshLibraryPage() {
     // its reinforcing keeps the form's initial bars).
     const int kind = library.sections[i].sectionType;
     const bool overReinforced = (kind == 1 || kind == 2) && s.error.empty() && s.steelRatio > 5;
-    form_->SetGridCell(kSections, 5, row,
-                       FormatFixed(s.steelRatio, 3) + (overReinforced ? " 超过5%" : ""));
-    form_->SetGridRowColour(kSections, row, overReinforced ? Rgb{255, 165, 0} : kWhite);
+    const std::string ratio = FormatFixed(s.steelRatio, 3) + (overReinforced ? " 超过5%" : "");
+    form_->SetGridCell(kSections, 5, row, s.unreinforced ? "未配筋" : ratio);
+    const bool marked = overReinforced || s.unreinforced || !s.error.empty();
+    form_->SetGridRowColour(kSections, row, marked ? Rgb{255, 165, 0} : kWhite);
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
 
