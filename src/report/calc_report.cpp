@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
 #include "analysis/design_check.h"
@@ -237,6 +238,14 @@ ReportFigure MaterialFigure(const Form& form, const AppState& state, const Mater
   return {zone.name, size.x, size.y, draw};
 }
 
+// A law constant as typed, in at most six significant digits (0.025, not
+// 0.025000000000000001).
+std::string Short(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", value);
+  return text;
+}
+
 // Grade, value level and the law's own constants of one group.
 std::string LawConstants(const Form& form, const AppState& state, std::size_t index) {
   const MaterialGroupControls& g = MaterialGroups()[index];
@@ -245,15 +254,15 @@ std::string LawConstants(const Form& form, const AppState& state, std::size_t in
   auto add = [&text](const std::string& item) { text += "，" + item; };
   if (IsSteel(g.material)) {
     const SteelLawParams p = ReadSteelLaw(form, g);
-    if (p.law == kSteelBilinear) add("b = " + FormatG17(p.b) + "，εu = " + FormatG17(p.eu));
+    if (p.law == kSteelBilinear) add("b = " + Short(p.b) + "，εu = " + Short(p.eu));
     if (p.law == kSteelTrilinear) {
-      add("εuy = " + FormatG17(p.euy) + "，εu = " + FormatG17(p.eu) +
+      add("εuy = " + Short(p.euy) + "，εu = " + Short(p.eu) +
           "，fst = " + FormatFixed(p.fst > 0 ? p.fst : 1.25 * p.fy, 1));
     }
     return text;
   }
   const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
-  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + FormatG17(p.n));
+  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + Short(p.n));
   if (p.law == kConcreteAppendixC) {
     add("εc,r = " + FormatFixed(AppendixCPeakStrain(p.fc) * 1e6, 0) + "×10⁻⁶，αc = " +
         FormatFixed(AppendixCAlpha(p.fc), 3) + "，εcu = " +
@@ -261,7 +270,7 @@ std::string LawConstants(const Form& form, const AppState& state, std::size_t in
   }
   if (p.law == kConcreteMander) {
     const ManderValues m = Mander(p);
-    add("ρv = " + FormatG17(p.rhoV) + "，fyh = " + FormatG17(p.fyh) + "，ke = " + FormatG17(p.ke) +
+    add("ρv = " + Short(p.rhoV) + "，fyh = " + Short(p.fyh) + "，ke = " + Short(p.ke) +
         "，f'cc = " + FormatFixed(m.fcc, 2) + "，εcc = " + FormatFixed(m.ecc, 5) +
         "，εcu,c = " + FormatFixed(m.ecuConfined, 5));
   }
