@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/opensees_options.h"
 #include "model/form.h"
 #include "model/state.h"
 #include "report/opensees_model.h"

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -136,6 +137,16 @@ std::string FormatG17(double value) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.17g", value);
   return buf;
+}
+
+std::string FormatShortest(double value) {
+  value = CheckedFinite(value);
+  if (value == 0) value = 0;  // no "-0.0"
+  char buf[64];
+  auto result = std::to_chars(buf, buf + sizeof buf, value);
+  std::string text(buf, result.ptr);
+  if (text.find_first_of(".e") == std::string::npos) text += ".0";
+  return text;
 }
 
 std::string FormatInt(long long value) { return std::to_string(value); }

@@ -5,7 +5,7 @@
 // with its torsional stiffness, and on request a moment–curvature push of a
 // zero-length section element.
 //
-// Material equivalents, one writer per law choice (see the .cpp). Concrete
+// Material equivalents, one writer per law choice (see opensees_laws.cpp). Concrete
 // law 1: Concrete01 with fpc = -fc, epsc0 = -e0, fpcu = -fc and a large epsU,
 // the parabola up to e0, then the plateau at fc, no tension. Steel law 1:
 // Steel01 with Fy = fy, E0 = Es and the hardening ratio kSteelHardening, the
@@ -29,9 +29,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/section_push.h"
 #include "analysis/solvers.h"
+#include "analysis/torsional_stiffness.h"
 #include "model/fiber.h"
-#include "model/form.h"
 #include "model/section.h"
 #include "report/reports.h"
 
@@ -45,7 +46,6 @@ inline constexpr std::size_t kOpenSeesFiberLimit = 10000;
 inline constexpr double kSteelHardening = 1e-9;
 
 enum class OpenSeesLanguage { Tcl, Python };
-enum class SectionAnalysisAxis { None, AboutX, AboutY };
 // Where the push ends: the program's capacity state at the axial level (the
 // first corner limit, as the PM/MM solvers find it), or the state where the
 // compressed concrete edge reaches the ultimate strain.
@@ -72,16 +72,6 @@ struct OpenSeesModelOptions {
   double lambda = 1.2;
 };
 
-// The strain plane a push ends in: ε = axialStrain − curvature·t, where t is
-// the coordinate that grows towards the compressed face (y about X, -x about
-// Y), with the program's own sums there.
-struct PushState {
-  double axialStrain = 0;  // at the program's origin
-  double curvature = 0;    // 1/mm, positive
-  double P = 0;            // kN, compression positive
-  double M = 0;            // kN·m about the axis, positive as pushed
-};
-
 // What the model holds besides its text, for the page's notes.
 struct OpenSeesModel {
   std::vector<std::string> lines;
@@ -92,14 +82,6 @@ struct OpenSeesModel {
   std::string levelNote; // the capacity state misses the axial level, or empty
   std::string warning;   // fiber-limit warning, or empty
 };
-
-// Reads the choices of the OpenSEES page (ComboBox18 language, ComboBox19
-// dimension, ComboBox20 analysis, Edit90 GJ, blank for the gross section,
-// ComboBox46 wipe) and, for an analysis, Edit30 (axial level), Edit34
-// (ultimate strain), Edit61..Edit63 (K, N, λ of the search), Edit91 (steps),
-// Edit92 (result file), ComboBox44 (target) and ComboBox45 (path). Failures
-// raise kuma::Error.
-OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form);
 
 // The complete model of the fibers. Refuses, with a message, materials that
 // OpenSEES cannot represent (fc, e0, Es or fy not positive), tags below 1,
@@ -112,34 +94,6 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
 // The warning for a section of more fibers than OpenSEES 3.8 takes, with the
 // count; empty when the count is within the limit.
 std::string FiberLimitWarning(std::size_t fiberCount);
-
-// G·J of the gross outline: G = Ec/(2·(1 + 0.2)), Ec = 2·fc/e0 of core
-// concrete (1); J of the rectangle B × H or of the circle of diameter H. A
-// steel tube (kinds 5 and 6) counts with its own G = Es/(2·(1 + 0.3)): the
-// circular tube with J of the ring, the rectangular one as a thin-walled
-// closed section (4·Am²/Σ(s/t) on its mid-line); the concrete inside it with
-// J of the infill.
-double GrossTorsionalStiffness(int sectionType, const SectionParameters& params, double Ec,
-                               double Es);
-
-// The program's own sums over the fibers for the strain a·x + b·y + c, with
-// its laws (a deduction fiber counts against the section): N and N·mm.
-struct SectionSums {
-  double force = 0, momentX = 0, momentY = 0;
-};
-SectionSums ProgramSectionSums(const FiberArray& fibers, double a, double b, double c);
-
-// The program's capacity state at `axialLevel` kN bending about `axis`: the
-// PM solver's search at 0 or 90 degrees (settings.ecu, K, N, λ). Refuses a
-// level outside the axial forces of the uniform strains εcu and 0.01.
-PushState CapacityPushState(const FiberArray& fibers, double B, double H,
-                            SectionAnalysisAxis axis, double axialLevel,
-                            const PmSettings& settings);
-
-// The state where the compressed concrete edge (the outermost corner of a
-// concrete fiber) reaches `ecu` while the section carries `axialLevel` kN.
-PushState CrushingPushState(const FiberArray& fibers, SectionAnalysisAxis axis,
-                            double axialLevel, double ecu);
 
 // A number as OpenSEES and Python read it: shortest round-trip digits, '.'
 // as decimal point whatever the locale, always with a point or an exponent.
