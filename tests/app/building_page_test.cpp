@@ -168,6 +168,41 @@ class BuildingPageTest : public WindowTest {
     ForgetDialogs();
   }
 
+  // The sections just read have no reinforcement: a column given one is
+  // listed "未配筋", unchecked and kept; after the check the library marks
+  // the ETABS sections no column of the force table uses.
+  void sectionsWithoutBarsAndSectionsOfNoColumn() {
+    Find<QPlainTextEdit>(w_, "Memo5")->setPlainText("story,column,section\n*,C1,P50x50\n*,*,A\n");
+    Find<QPushButton>(w_, "Button86")->click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("forces.csv");
+    std::ofstream(QFile::encodeName(path).toStdString())
+        << "TABLE:  Element Forces - Columns\nStory,Column,Output Case,Case Type,P,M2,M3\n"
+           ",,,,kN,kN-m,kN-m\nS1,C1,D,Combination,-100,1,1\nS1,C2,D,Combination,-100,1,1\n";
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button88")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    QCOMPARE(results->RowCount(), 3);
+    QCOMPARE(results->Cell(1, 2), std::string("C1"));  // unchecked: last
+    QCOMPARE(results->Cell(4, 2), std::string("未配筋"));
+    const QString summary = Find<QLabel>(w_, "Label250")->text();
+    QVERIFY2(summary.contains(QStringLiteral("未配筋的截面 P50x50")), qPrintable(summary));
+
+    QTabWidget* pages = Pages(*w_);
+    pages->setCurrentWidget(Find<QWidget>(w_, "ScrollBoxLibrary"));
+    auto* sections = Find<StringGrid>(w_, "StringGrid5");
+    auto kindOf = [sections](const std::string& name) {
+      for (int r = 1; r < sections->RowCount(); ++r)
+        if (sections->Cell(0, r).find(name) != std::string::npos) return sections->Cell(1, r);
+      return std::string();
+    };
+    QCOMPARE(kindOf("W1"), std::string("矩形混凝土柱 (未用于柱)"));
+    QCOMPARE(kindOf("P40x60"), std::string("矩形混凝土柱 (未用于柱)"));
+    QCOMPARE(kindOf("P50x50"), std::string("矩形混凝土柱"));
+    ForgetDialogs();
+  }
+
   // A click on a section's row chooses that section, the first row too:
   // 删除 deletes the section clicked, not its neighbour.
   void sectionButtonsActOnTheRowClicked() {
