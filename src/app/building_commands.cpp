@@ -168,8 +168,6 @@ std::string CsvField(const std::string& text) {
 
 namespace {
 
-std::string Count(const Form& form, const char* box) { return form.Text(box); }
-
 bool Zero(const Form& form, const char* box) {
   try {
     return StrToInt(form.Text(box)) <= 0;
@@ -187,12 +185,11 @@ std::string BarsText(const LibrarySection& section, const Form& form) {
   std::vector<std::string> parts;
   auto rows = [&](const char* r, const char* c, const char* d, const char* faces) {
     if (Zero(form, r) || Zero(form, c)) return;
-    parts.push_back(std::string(faces) + Count(form, r) + "×" + Count(form, c) + "Φ" +
-                    form.Text(d));
+    parts.push_back(std::string(faces) + form.Text(r) + "×" + form.Text(c) + "Φ" + form.Text(d));
   };
   const bool circular = kind == CircleRc || kind == CircleSteelRc;
   if (!circular && !Zero(form, "Edit10"))
-    parts.push_back("4×" + Count(form, "Edit10") + "Φ" + form.Text("Edit11"));
+    parts.push_back("4×" + form.Text("Edit10") + "Φ" + form.Text("Edit11"));
   rows("Edit5", "Edit6", "Edit7", circular ? "" : "2×");
   if (!circular) rows("Edit4", "Edit8", "Edit9", "2×");
   std::string text;
@@ -228,15 +225,15 @@ SectionSummary SummariseSection(const LibrarySection& section) {
   const auto& kinds = DropDownLists().front().entries;
   if (section.sectionType >= 1 && static_cast<std::size_t>(section.sectionType) <= kinds.size())
     summary.kind = kinds[static_cast<std::size_t>(section.sectionType - 1)];
-  MapForm form;
-  ApplyLibrarySection(section, form);
   const bool circular = section.sectionType == CircleRc || section.sectionType == CircleCfst ||
                         section.sectionType == CircleSteelRc;
-  summary.size =
-      circular ? "D" + form.Text("Edit1") : form.Text("Edit1") + "×" + form.Text("Edit2");
-  summary.bars = BarsText(section, form);
-  summary.grades = GradesText(section, form);
   try {
+    MapForm form;
+    ApplyLibrarySection(section, form);
+    summary.size =
+        circular ? "D" + form.Text("Edit1") : form.Text("Edit1") + "×" + form.Text("Edit2");
+    summary.bars = BarsText(section, form);
+    summary.grades = GradesText(section, form);
     AppState state;
     SectionInputCommand(state, form);
     summary.B = state.params.B;
