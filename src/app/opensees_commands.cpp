@@ -42,8 +42,10 @@ std::vector<std::string> ModelNotes(std::size_t fiberCount, const OpenSeesModelO
                        FormatFixed(options.axialLevel, 1) + " kN，";
     if (options.target == PushTarget::CapacityState) {
       text += "推至程序承载力状态（P = " + FormatFixed(s.P, 1) + " kN）：曲率 " +
-              ModelNumber(s.curvature) + " 1/mm，程序弯矩 " + FormatFixed(s.M, 1) +
-              " kN·m（MM曲线 " + FormatFixed(model.mmMoment, 1) + " kN·m）";
+              ModelNumber(s.curvature) + " 1/mm，程序弯矩 " + FormatFixed(s.M, 1) + " kN·m";
+      // Beside the MM curve's moment only where both are at the level: when
+      // the search misses it, the MM curve lands at an axial force of its own.
+      if (model.levelNote.empty()) text += "（MM曲线 " + FormatFixed(model.mmMoment, 1) + " kN·m）";
     } else {
       text += "推至混凝土边缘压碎：曲率 " + ModelNumber(s.curvature) + " 1/mm，程序弯矩 " +
               FormatFixed(s.M, 1) + " kN·m";

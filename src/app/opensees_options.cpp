@@ -5,18 +5,58 @@
 #include <string>
 
 #include "model/errors.h"
+#include "model/numfmt.h"
 
 namespace kuma {
 
 namespace {
 
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  const auto last = text.find_last_not_of(" \t");
+  return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+// The model writes the name braced in Tcl and quoted in Python: any path
+// (blanks, a Windows drive and backslashes included) but braces, control
+// characters and a last backslash, which would end the braces early.
 bool FileNameFitsModel(const std::string& name) {
-  if (name.empty()) return false;
+  if (name.empty() || name.back() == '\\') return false;
   for (unsigned char c : name) {
-    if (c < 0x21 || c == 0x7F) return false;  // blanks and control characters
-    if (std::string("\"'{}[]$\\;#").find(static_cast<char>(c)) != std::string::npos) return false;
+    if (c < 0x20 || c == 0x7F || c == '{' || c == '}') return false;
   }
   return true;
+}
+
+// The tag boxes of the page: the section, the analysis's objects, and the
+// inner materials of the rupturing steel laws (blank: after the groups').
+struct TagBox {
+  const char* box;
+  int OpenSeesTags::*tag;
+  bool blankAllowed;
+};
+const TagBox kTagBoxes[] = {
+    {"Edit160", &OpenSeesTags::section, false},     {"Edit161", &OpenSeesTags::baseNode, false},
+    {"Edit162", &OpenSeesTags::pushNode, false},    {"Edit163", &OpenSeesTags::element, false},
+    {"Edit164", &OpenSeesTags::axialSeries, false}, {"Edit165", &OpenSeesTags::axialPattern, false},
+    {"Edit166", &OpenSeesTags::pushSeries, false},  {"Edit167", &OpenSeesTags::pushPattern, false},
+    {"Edit168", &OpenSeesTags::rebarLaw, true},     {"Edit169", &OpenSeesTags::steelShapeLaw, true},
+};
+
+OpenSeesTags ReadTags(const Form& form) {
+  OpenSeesTags tags;
+  for (const TagBox& b : kTagBoxes) {
+    if (b.blankAllowed && Trimmed(form.Text(b.box)).empty()) continue;
+    const int tag = form.Integer(b.box);
+    if (tag < 1)
+      throw Error(std::string("OpenSEES 编号必须是正整数：") + b.box + " 为 " + FormatInt(tag));
+    tags.*b.tag = tag;
+  }
+  if (tags.baseNode == tags.pushNode) throw Error("OpenSEES 模型的底节点与推覆节点编号不能相同");
+  if (tags.axialSeries == tags.pushSeries || tags.axialPattern == tags.pushPattern) {
+    throw Error("OpenSEES 模型的轴力与推覆的时间序列、荷载模式编号不能相同");
+  }
+  return tags;
 }
 
 }  // namespace
@@ -26,6 +66,7 @@ OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
   o.language = form.ItemIndex("ComboBox18") == 1 ? OpenSeesLanguage::Python : OpenSeesLanguage::Tcl;
   o.threeD = form.ItemIndex("ComboBox19") != 1;
   o.wipe = form.ItemIndex("ComboBox46") != 1;
+  o.tags = ReadTags(form);
   switch (form.ItemIndex("ComboBox20")) {
     case 1:
       o.analysis = SectionAnalysisAxis::AboutX;
@@ -57,12 +98,9 @@ OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
   o.lambda = form.Float("Edit63");
   o.steps = form.Integer("Edit91");
   if (o.steps < 1 || o.steps > 100000) throw Error("曲率分析步数必须在 1 到 100000 之间");
-  o.resultFile = form.Text("Edit92");
-  auto first = o.resultFile.find_first_not_of(" \t");
-  auto last = o.resultFile.find_last_not_of(" \t");
-  o.resultFile = first == std::string::npos ? "" : o.resultFile.substr(first, last - first + 1);
+  o.resultFile = Trimmed(form.Text("Edit92"));
   if (!FileNameFitsModel(o.resultFile)) {
-    throw Error("结果文件名不能为空，也不能含空格或 \" ' { } [ ] $ \\ ; # 等字符");
+    throw Error("结果文件名不能为空，不能含 { } 或控制字符，也不能以 \\ 结尾");
   }
   return o;
 }

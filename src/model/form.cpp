@@ -55,6 +55,12 @@ const std::vector<ControlText>& InitialTexts() {
       {"Edit89", ""},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
       {"Edit90", ""},       {"Edit91", "100"},     {"Edit92", "mk.out"},
+      // OpenSEES page: the model's tags (section, base and push nodes,
+      // element, axial and push series and patterns, the inner materials of
+      // the rupturing rebar and steel laws, blank: after the groups' tags).
+      {"Edit160", "1"},     {"Edit161", "1"},      {"Edit162", "2"},     {"Edit163", "1"},
+      {"Edit164", "1"},     {"Edit165", "1"},      {"Edit166", "2"},     {"Edit167", "2"},
+      {"Edit168", ""},      {"Edit169", ""},
       // Moment–curvature page: axial level (blank: the MM page's Edit30),
       // typed neutral-axis angle, steps, ultimate concrete strain of law 1,
       // share of the peak moment (%) below which the curve ends.

@@ -11,7 +11,8 @@
 namespace kuma::opensees {
 
 // The push's values, nodes, loading and loop, with a comment on what it does.
-void WriteAnalysis(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m);
+void WriteAnalysis(ModelWriter& w, const OpenSeesModelOptions& o, const OpenSeesModel& m,
+                   int sectionType);
 
 // A note when the capacity state's axial force misses the level by more
 // than 0.1 % of the section's axial range, else empty.

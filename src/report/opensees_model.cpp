@@ -36,6 +36,7 @@ struct ModelMaterial {
   int tag = 0;
   int sharesWith = -1;  // the group whose material this is, or -1
   MaterialCommand command;
+  int lawTag = 0;  // the law's material inside MinMax, when it ruptures
 };
 
 // The groups the section uses, in group order. Two groups may share a tag
@@ -74,18 +75,31 @@ std::vector<ModelMaterial> CollectMaterials(const FiberArray& fibers, const Mate
   return materials;
 }
 
+// The tags of the laws inside MinMax wrappers: the ones set on the page, else
+// the tags after the groups' own. Each must differ from every other tag.
+void AssignLawTags(std::vector<ModelMaterial>& materials, const OpenSeesTags& tags) {
+  int nextTag = 0;
+  for (const ModelMaterial& m : materials) nextTag = std::max(nextTag, m.tag);
+  std::vector<int> used;
+  for (const ModelMaterial& m : materials) used.push_back(m.tag);
+  for (ModelMaterial& m : materials) {
+    if (m.sharesWith >= 0 || m.command.rupture <= 0) continue;
+    const int chosen = m.group == 3 ? tags.rebarLaw : m.group == 4 ? tags.steelShapeLaw : 0;
+    m.lawTag = chosen > 0 ? chosen : ++nextTag;
+    if (std::find(used.begin(), used.end(), m.lawTag) != used.end()) {
+      throw Error(std::string(kGroups[m.group].name) + "本构材料的 OpenSEES 编号 " +
+                  FormatInt(m.lawTag) + " 已被另一种材料使用");
+    }
+    used.push_back(m.lawTag);
+  }
+}
+
 // The name of a section kind (1..8), as ComboBox1 lists it.
 std::string KindName(int sectionType) {
   const auto& kinds = DropDownLists().front().entries;
   if (sectionType < 1 || sectionType > static_cast<int>(kinds.size())) return "?";
   return kinds[static_cast<std::size_t>(sectionType - 1)];
 }
-
-// The tags the analysis adds to the model.
-const char* const kAnalysisTags[][2] = {{"baseNode", "1"},    {"pushNode", "2"},
-                                        {"elementTag", "1"},  {"axialSeries", "1"},
-                                        {"axialPattern", "1"}, {"pushSeries", "2"},
-                                        {"pushPattern", "2"}};
 
 // Comment lines may hold Chinese text; each ends with an ASCII character, so
 // that a reader decoding the file in a double-byte code page cannot swallow
@@ -113,11 +127,13 @@ void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
     }
     w.Blank();
   }
-  w.Comment("Tags of the section, its materials" + std::string(analysis ? " and the analysis" : "") +
-            ": change them here to add this");
-  w.Comment(std::string("model to an existing one") +
-            (options.wipe ? " (and leave out the wipe below)." : "."));
-  w.Set("sectionTag", Int(1));
+  w.Comment("Tags of the section, its materials" +
+            std::string(analysis ? " and the analysis" : "") +
+            ", as set on the OpenSEES page: to add this");
+  w.Comment(std::string("model to an existing one, choose tags the existing one does not use") +
+            (options.wipe ? " and no wipe." : "."));
+  const OpenSeesTags& tags = options.tags;
+  w.Set("sectionTag", Int(tags.section));
   for (const ModelMaterial& m : materials) {
     if (m.sharesWith >= 0) {
       w.Set(kGroups[m.group].tagName, Var(kGroups[m.sharesWith].tagName));
@@ -125,15 +141,16 @@ void WriteHeader(ModelWriter& w, const FiberArray& fibers, int sectionType,
       w.Set(kGroups[m.group].tagName, Int(m.tag));
     }
   }
-  // The laws inside MinMax wrappers: tags after the groups' own.
-  int nextTag = 0;
-  for (const ModelMaterial& m : materials) nextTag = std::max(nextTag, m.tag);
   for (const ModelMaterial& m : materials) {
-    if (m.sharesWith < 0 && m.command.rupture > 0)
-      w.Set(kGroups[m.group].lawTagName, Int(++nextTag));
+    if (m.lawTag > 0) w.Set(kGroups[m.group].lawTagName, Int(m.lawTag));
   }
   if (analysis) {
-    for (const auto& tag : kAnalysisTags) w.Set(tag[0], Arg{Arg::Number, tag[1]});
+    const std::pair<const char*, int> analysisTags[] = {
+        {"baseNode", tags.baseNode},         {"pushNode", tags.pushNode},
+        {"elementTag", tags.element},        {"axialSeries", tags.axialSeries},
+        {"axialPattern", tags.axialPattern}, {"pushSeries", tags.pushSeries},
+        {"pushPattern", tags.pushPattern}};
+    for (const auto& [name, tag] : analysisTags) w.Set(name, Int(tag));
   }
   w.Blank();
   if (options.wipe) w.Call("wipe", {});
@@ -164,12 +181,22 @@ void WriteMaterials(ModelWriter& w, const std::vector<ModelMaterial>& materials)
   w.Blank();
 }
 
-// Young's modulus for the gross torsional stiffness: the initial modulus
-// 2·fc/e0 of core concrete (1), else of another concrete group.
-double ConcreteModulus(const FiberArray& fibers) {
+// Young's modulus for the gross torsional stiffness: the initial tangent of
+// the material written for core concrete (1), else for another concrete
+// group, so that GJ follows the law: 2·fc/e0 of Concrete01 (law 1), Ec of
+// Concrete04 (Appendix C, Mander, the filled-tube core).
+struct ConcreteModulus {
+  double Ec = 0;
+  std::string how;  // for the comment
+};
+ConcreteModulus ConcreteModulusOf(const std::vector<ModelMaterial>& materials) {
   for (int group : {1, 0, 2}) {
-    for (const FiberRecord& f : fibers) {
-      if (GroupOf(f.material) == group) return 2 * f.fc / f.e0;
+    for (const ModelMaterial& m : materials) {
+      if (m.group != group) continue;
+      const MaterialCommand& c = m.command;
+      const std::string of = std::string(" of ") + kGroups[group].tagName + "'s ";
+      if (c.type == "Concrete01") return {2 * c.values[0] / c.values[1], "2*fc/e0" + of + c.type};
+      return {c.values[3], "the initial modulus" + of + c.type};
     }
   }
   throw Error("截面没有混凝土，无法计算毛截面的 GJ；请在 GJ 框中输入数值");
@@ -202,13 +229,14 @@ void WriteAxesComment(ModelWriter& w, const OpenSeesModelOptions& options, bool 
 }
 
 void WriteSection(ModelWriter& w, const FiberArray& fibers, const OpenSeesModelOptions& options,
-                  bool localYIsProgramY, const OpenSeesModel& model, int sectionType, double Ec) {
+                  bool localYIsProgramY, const OpenSeesModel& model, int sectionType,
+                  const ConcreteModulus& Ec) {
   if (options.threeD) {
     if (model.gjComputed) {
-      w.Comment("GJ of the gross section: G*J, G = Ec/(2*(1 + 0.2)) with Ec = 2*fc/e0 = " +
-                ModelNumber(Ec) + " N/mm2");
-      w.Comment("of the first concrete group (core concrete 1 when present); J of the outline" +
-                std::string(HasSteelTube(sectionType) ? "," : ""));
+      w.Comment("GJ of the gross section: G*J, G = Ec/(2*(1 + 0.2)) with Ec = " + Ec.how);
+      w.Comment(
+          "(core concrete 1 when present, its law's initial tangent) = " + ModelNumber(Ec.Ec) +
+          " N/mm2; J of the outline" + std::string(HasSteelTube(sectionType) ? "," : ""));
       if (HasSteelTube(sectionType)) {
         w.Comment("the steel tube with G = Es/(2*(1 + 0.3)) and J of the tube, the infill with");
         w.Comment("J of the concrete inside it");
@@ -253,15 +281,16 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
                                  const OpenSeesModelOptions& options) {
   OpenSeesModel model;
   model.warning = FiberLimitWarning(fibers.size());
-  const std::vector<ModelMaterial> materials = CollectMaterials(fibers, tags);
+  std::vector<ModelMaterial> materials = CollectMaterials(fibers, tags);
+  AssignLawTags(materials, options.tags);
 
-  double Ec = 0;
+  ConcreteModulus Ec;
   if (options.threeD) {
     if (options.gjTyped) {
       model.gj = options.gj;
     } else {
-      Ec = ConcreteModulus(fibers);
-      model.gj = GrossTorsionalStiffness(sectionType, params, Ec, SteelShapeModulus(fibers));
+      Ec = ConcreteModulusOf(materials);
+      model.gj = GrossTorsionalStiffness(sectionType, params, Ec.Ec, SteelShapeModulus(fibers));
       model.gjComputed = true;
     }
   }
@@ -289,7 +318,7 @@ OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
   WriteHeader(w, fibers, sectionType, options, materials);
   WriteMaterials(w, materials);
   WriteSection(w, fibers, options, localYIsProgramY, model, sectionType, Ec);
-  if (options.analysis != SectionAnalysisAxis::None) WriteAnalysis(w, options, model);
+  if (options.analysis != SectionAnalysisAxis::None) WriteAnalysis(w, options, model, sectionType);
   model.lines = w.Take();
   return model;
 }

@@ -54,6 +54,17 @@ enum class PushTarget { CapacityState, ConcreteCrushing };
 // axial strain and the curvature raised together (no fiber unloads).
 enum class PushPath { ConstantAxial, Proportional };
 
+// The model's own tags, each a variable at the top of the model: the
+// section, the analysis's nodes, element, time series and load patterns, and
+// the inner materials of the steel laws that rupture (inside MinMax; 0: the
+// tags after the material groups' own).
+struct OpenSeesTags {
+  int section = 1;
+  int baseNode = 1, pushNode = 2, element = 1;
+  int axialSeries = 1, axialPattern = 1, pushSeries = 2, pushPattern = 2;
+  int rebarLaw = 0, steelShapeLaw = 0;
+};
+
 struct OpenSeesModelOptions {
   OpenSeesLanguage language = OpenSeesLanguage::Tcl;
   bool threeD = true;  // -ndm 3 -ndf 6, else -ndm 2 -ndf 3
@@ -65,7 +76,10 @@ struct OpenSeesModelOptions {
   int steps = 100;                    // curvature increments
   std::string resultFile = "mk.out";  // one state per line
   std::string date;                   // for the header
-  bool wipe = true;                   // begin with `wipe`
+  // Begin with `wipe` and end a failed push with `exit 1`; else the model
+  // is sourced into an existing one and a failed push raises an error.
+  bool wipe = true;
+  OpenSeesTags tags;
   PushTarget target = PushTarget::CapacityState;
   PushPath path = PushPath::ConstantAxial;
   int K = 5, N = 100;   // the capacity state's search (the MM page's K, N, λ)
@@ -85,8 +99,9 @@ struct OpenSeesModel {
 
 // The complete model of the fibers. Refuses, with a message, materials that
 // OpenSEES cannot represent (fc, e0, Es or fy not positive), tags below 1,
-// one tag on two different materials, and an axial level the section cannot
-// carry at the ultimate strain.
+// one tag on two different materials, a law's inner tag equal to another
+// material's, and an axial level the section cannot carry at the ultimate
+// strain.
 OpenSeesModel BuildOpenSeesModel(const FiberArray& fibers, int sectionType,
                                  const SectionParameters& params, const MaterialTags& tags,
                                  const OpenSeesModelOptions& options);

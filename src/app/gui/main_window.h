@@ -151,6 +151,7 @@ class TForm1 : public QMainWindow {
   void ShowPmmWindowView();
   void BuildScriptPage(QWidget* page);  // script_page.cpp
   void BuildOpenSeesModelControls(QWidget* page);
+  void BuildOpenSeesTagControls(QWidget* page);
   void ConnectScriptPage();
   void Connect();
   // Connects a button of the pages to a handler, or to running a command

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <string>
 
 #include "app/commands.h"
 #include "app/gui/dialogs.h"
@@ -64,13 +65,40 @@ void TForm1::BuildOpenSeesModelControls(QWidget* page) {
   AddList(page, "ComboBox45", 258, 72, 136);
   AddLabel(page, "Label272", QStringLiteral("清空模型"), 404, 76, 56);
   AddList(page, "ComboBox46", 476, 72, 188);
-  page->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setGeometry(8, 104, 862, 398);
+  BuildOpenSeesTagControls(page);
+  page->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->setGeometry(8, 132, 862, 370);
   AddLabel(page, "Label187", QStringLiteral("说明"), 8, 508, 40);
   auto* notes = new QPlainTextEdit(page);
   notes->setObjectName(QStringLiteral("Memo2"));
   notes->setReadOnly(true);
   notes->setGeometry(48, 508, 822, 56);
   connect(save, &QPushButton::clicked, this, &TForm1::SaveOpenSeesText);
+}
+
+// The model's own tags, one small box each: section, nodes, element, the
+// axial and push series and patterns, the rupturing steels' inner materials
+// (blank: after the material groups' tags).
+void TForm1::BuildOpenSeesTagControls(QWidget* page) {
+  struct TagBox {
+    const char* caption;
+    const char* box;
+    bool automatic;  // blank: the tags after the material groups'
+  };
+  const TagBox boxes[] = {{"截面", "Edit160", false},     {"底节点", "Edit161", false},
+                          {"推覆节点", "Edit162", false}, {"单元", "Edit163", false},
+                          {"轴力序列", "Edit164", false}, {"轴力荷载", "Edit165", false},
+                          {"推覆序列", "Edit166", false}, {"推覆荷载", "Edit167", false},
+                          {"钢筋本构", "Edit168", true},  {"型钢本构", "Edit169", true}};
+  AddLabel(page, "Label273", QStringLiteral("编号"), 8, 108, 30);
+  int x = 40, label = 274;
+  for (const TagBox& b : boxes) {
+    const QString text = QString::fromUtf8(b.caption);
+    const int width = 12 * static_cast<int>(text.size());
+    AddLabel(page, ("Label" + std::to_string(label++)).c_str(), text, x, 108, width);
+    QLineEdit* edit = AddEdit(page, b.box, x + width + 2, 104, 30);
+    if (b.automatic) edit->setPlaceholderText(QStringLiteral("自动"));
+    x += width + 36;
+  }
 }
 
 void TForm1::ConnectScriptPage() { OnClickRun("Button18", OpenSeesPageCommand, {"Image1"}); }
