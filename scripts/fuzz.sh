@@ -14,7 +14,7 @@ cmake --build build-fuzz -j"$(nproc)"
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-for name in force_table section_file form_values; do
+for name in force_table section_file form_values workbook_sheet etabs_tables library; do
   target="build-fuzz/tests/fuzz/fuzz_$name"
   corpus="tests/fuzz/corpus/$name"
   options=(-seed=1 -timeout=10 -rss_limit_mb=2048 -max_len=65536 -dict="tests/fuzz/$name.dict"

@@ -151,6 +151,34 @@ int ElevationBin(double elevation) {
 
 }  // namespace
 
+namespace {
+
+// The extremes over a triangle's corners seen from the origin.
+struct CornerRange {
+  double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi;
+  double shortest = kInfinity, longest = 0;
+};
+
+// Those of the corners away from the origin (a corner at the origin itself
+// is seen from nowhere); lowest > highest when every corner is there.
+template <typename Vertex>
+CornerRange CornerRangeOf(const Vertex* const v[3]) {
+  CornerRange r;
+  for (int i = 0; i < 3; ++i) {
+    const Vertex* x = v[i];
+    if (x->length < 1e-12) continue;
+    r.lowest = std::min(r.lowest, x->elevation);
+    r.highest = std::max(r.highest, x->elevation);
+    r.pMin = std::min(r.pMin, x->n[0]);
+    r.pMax = std::max(r.pMax, x->n[0]);
+    r.shortest = std::min(r.shortest, x->length);
+    r.longest = std::max(r.longest, x->length);
+  }
+  return r;
+}
+
+}  // namespace
+
 SurfaceIndex::Vertex SurfaceIndex::MakeVertex(const SurfacePoint& s) const {
   Vertex v;
   v.n[0] = s.P / scaleP_;
@@ -177,9 +205,17 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
   Footprint f;
   f.axialFirst = AxialBin(std::min({a.n[0], b.n[0], c.n[0]}));
   f.axialLast = AxialBin(std::max({a.n[0], b.n[0], c.n[0]}));
+  AzimuthSpan(v, f);
+  const double e3[3] = {e2[0] - e1[0], e2[1] - e1[1], e2[2] - e1[2]};
+  const double edge = std::sqrt(std::max({Dot(e1, e1), Dot(e2, e2), Dot(e3, e3)}));
+  if (!ElevationSpan(v, edge, f)) return;
+  triangles_.push_back({a.position, b.position, c.position});
+  footprints.push_back(f);
+}
 
-  // The directions of the moment the triangle covers. When its shadow on the
-  // Mx–My plane holds the P axis (or touches it), every direction.
+// The directions of the moment the triangle covers. When its shadow on the
+// Mx–My plane holds the P axis (or touches it), every direction.
+void SurfaceIndex::AzimuthSpan(const Vertex* const v[3], Footprint& f) {
   double side[3];
   bool onAxis = false;
   for (int i = 0; i < 3; ++i) {
@@ -193,95 +229,88 @@ void SurfaceIndex::AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c
                    (side[0] <= slack && side[1] <= slack && side[2] <= slack);
   if (onAxis || holdsAxis) {
     f.azimuthFirst = f.azimuthLast = -1;
-  } else {
-    // Not holding the axis, the shadow spans less than half a turn, so its
-    // directions lie between those of its corners.
-    double lo = 0, hi = 0;
-    for (int i = 1; i < 3; ++i) {
-      double d = AzimuthDifference(v[i]->azimuth - a.azimuth);
-      lo = std::min(lo, d);
-      hi = std::max(hi, d);
-    }
-    f.azimuthFirst = AzimuthBinOfAngle(a.azimuth + lo);
-    f.azimuthLast = AzimuthBinOfAngle(a.azimuth + hi);
+    return;
   }
+  // Not holding the axis, the shadow spans less than half a turn, so its
+  // directions lie between those of its corners.
+  double lo = 0, hi = 0;
+  for (int i = 1; i < 3; ++i) {
+    double d = AzimuthDifference(v[i]->azimuth - v[0]->azimuth);
+    lo = std::min(lo, d);
+    hi = std::max(hi, d);
+  }
+  f.azimuthFirst = AzimuthBinOfAngle(v[0]->azimuth + lo);
+  f.azimuthLast = AzimuthBinOfAngle(v[0]->azimuth + hi);
+}
 
-  // Directions seen from the origin: between the corners' elevations,
-  // widened where a side bows towards a pole, and up to the pole when the
-  // triangle holds the axis on that side. A corner at the origin itself is
-  // seen from nowhere and is left out.
-  double lowest = kPi, highest = -kPi, pMin = kPi, pMax = -kPi, shortest = kInfinity, longest = 0;
-  for (const Vertex* x : v) {
-    if (x->length < 1e-12) continue;
-    lowest = std::min(lowest, x->elevation);
-    highest = std::max(highest, x->elevation);
-    pMin = std::min(pMin, x->n[0]);
-    pMax = std::max(pMax, x->n[0]);
-    shortest = std::min(shortest, x->length);
-    longest = std::max(longest, x->length);
-  }
-  if (lowest > highest) return;  // every corner at the origin
-  const double e3[3] = {e2[0] - e1[0], e2[1] - e1[1], e2[2] - e1[2]};
-  double edge = std::sqrt(std::max({Dot(e1, e1), Dot(e2, e2), Dot(e3, e3)}));
+// Directions seen from the origin: between the corners' elevations,
+// widened where a side bows towards a pole, and up to the pole when the
+// triangle holds the axis on that side. A corner at the origin itself is
+// seen from nowhere and is left out. False when every corner is there.
+bool SurfaceIndex::ElevationSpan(const Vertex* const v[3], double edge, Footprint& f) {
+  const CornerRange r = CornerRangeOf(v);
+  if (r.lowest > r.highest) return false;
   // A coarse bound on how far a side can bow: twice the longest edge over
   // the nearest corner's distance.
-  double spread = std::min(kPi, 2 * edge / shortest);
+  double spread = std::min(kPi, 2 * edge / r.shortest);
   bool sharp = false;
   double below = 0, above = 0;
   if (f.azimuthFirst < 0) {
-    below = lowest - spread;
-    above = highest + spread;
-    if (pMax > 0) above = kPi / 2;
-    if (pMin < 0) below = -kPi / 2;
-  } else if (shortest >= 1e-12) {
-    // Seen from the origin a flat triangle is a spherical one whose sides are
-    // arcs of great circles. Not holding the axis it holds no pole, so its
-    // elevations lie between those of its corners and those of the highest
-    // and lowest points of each side's circle, where the side reaches them.
-    double top = highest, bottom = lowest;
-    sharp = true;
-    for (int i = 0; i < 3 && sharp; ++i) {
-      const Vertex& from = *v[i];
-      const Vertex& to = *v[(i + 1) % 3];
-      double plane[3];
-      Cross(from.n, to.n, plane);
-      if (!(std::sqrt(Dot(plane, plane)) > 1e-9 * from.length * to.length)) {
-        sharp = false;  // a side seen edge-on: keep the bound above
-        break;
-      }
-      const double side2 = plane[1] * plane[1] + plane[2] * plane[2];
-      if (side2 == 0) continue;  // the side lies in the Mx–My plane
-      // The circle's point nearest the compression pole, and its elevation.
-      const double peak[3] = {side2, -plane[0] * plane[1], -plane[0] * plane[2]};
-      double before[3], after[3];
-      Cross(from.n, peak, before);
-      Cross(peak, to.n, after);
-      const double start = Dot(before, plane), end = Dot(after, plane);
-      const bool peaks = start > 0 && end > 0, dips = start < 0 && end < 0;
-      if (!peaks && !dips) continue;
-      const double elevation = std::atan2(std::sqrt(side2), std::fabs(plane[0]));
-      if (peaks) top = std::max(top, elevation);
-      if (dips) bottom = std::min(bottom, -elevation);  // the opposite point
-    }
+    below = r.lowest - spread;
+    above = r.highest + spread;
+    if (r.pMax > 0) above = kPi / 2;
+    if (r.pMin < 0) below = -kPi / 2;
+  } else if (r.shortest >= 1e-12) {
+    double top = r.highest, bottom = r.lowest;
+    sharp = SideExtremes(v, top, bottom);
     if (sharp) {
       // A margin for rounding and for the slack of the hit test.
-      const double margin = 1e-7 * (1 + edge / shortest);
-      below = std::max(lowest - spread, bottom - margin);
-      above = std::min(highest + spread, top + margin);
+      const double margin = 1e-7 * (1 + edge / r.shortest);
+      below = std::max(r.lowest - spread, bottom - margin);
+      above = std::min(r.highest + spread, top + margin);
     }
   }
   if (f.azimuthFirst >= 0 && !sharp) {
     // Every point of the triangle lies within `edge` of each corner, so its
     // direction is at most asin(edge / |c|) from that of the farthest corner
     // c; widened a little for the slack of the hit test.
-    if (edge < longest) spread = std::min(spread, 1.01 * std::asin(edge / longest) + 1e-9);
-    below = lowest - spread;
-    above = highest + spread;
+    if (edge < r.longest) spread = std::min(spread, 1.01 * std::asin(edge / r.longest) + 1e-9);
+    below = r.lowest - spread;
+    above = r.highest + spread;
   }
   f.elevationFirst = ElevationBin(below);
   f.elevationLast = ElevationBin(above);
-  triangles_.push_back({a.position, b.position, c.position});
-  footprints.push_back(f);
+  return true;
+}
+
+// Seen from the origin a flat triangle is a spherical one whose sides are
+// arcs of great circles. Not holding the axis it holds no pole, so its
+// elevations lie between those of its corners and those of the highest and
+// lowest points of each side's circle, where the side reaches them: `top`
+// and `bottom` are widened to those. False when a side is seen edge-on
+// (the caller then keeps its coarser bound).
+bool SurfaceIndex::SideExtremes(const Vertex* const v[3], double& top, double& bottom) {
+  for (int i = 0; i < 3; ++i) {
+    const Vertex& from = *v[i];
+    const Vertex& to = *v[(i + 1) % 3];
+    double plane[3];
+    Cross(from.n, to.n, plane);
+    if (!(std::sqrt(Dot(plane, plane)) > 1e-9 * from.length * to.length)) return false;
+    const double side2 = plane[1] * plane[1] + plane[2] * plane[2];
+    if (side2 == 0) continue;  // the side lies in the Mx–My plane
+    // The circle's point nearest the compression pole, and its elevation.
+    const double peak[3] = {side2, -plane[0] * plane[1], -plane[0] * plane[2]};
+    double before[3], after[3];
+    Cross(from.n, peak, before);
+    Cross(peak, to.n, after);
+    const double start = Dot(before, plane), end = Dot(after, plane);
+    const bool peaks = start > 0 && end > 0, dips = start < 0 && end < 0;
+    if (!peaks && !dips) continue;
+    const double elevation = std::atan2(std::sqrt(side2), std::fabs(plane[0]));
+    if (peaks) top = std::max(top, elevation);
+    if (dips) bottom = std::min(bottom, -elevation);  // the opposite point
+  }
+  return true;
 }
 
 int SurfaceIndex::AxialBin(double p) const {

@@ -72,6 +72,11 @@ class SurfaceIndex {
   Vertex MakeVertex(const SurfacePoint& s) const;
   void AddTriangle(const Vertex& a, const Vertex& b, const Vertex& c,
                    std::vector<Footprint>& footprints);
+  // The parts of a triangle's footprint: the azimuth bins of its moment,
+  // and the elevation bins of its directions from the origin.
+  static void AzimuthSpan(const Vertex* const v[3], Footprint& f);
+  static bool ElevationSpan(const Vertex* const v[3], double edge, Footprint& f);
+  static bool SideExtremes(const Vertex* const v[3], double& top, double& bottom);
   void FillBins(Bins& bins, int rows, bool elevation,
                 const std::vector<Footprint>& footprints) const;
   int AxialBin(double p) const;

@@ -17,21 +17,24 @@ namespace {
 
 constexpr int kLanes = 8;
 
-bool PackableConcrete(const FiberRecord& f) {
-  if (f.concreteLawCode != 1 || f.shape.c[0] != 2 || !(f.e0 > 0) || !std::isfinite(f.fc))
-    return false;
+// The packed concrete group holds the n = 2 parabola and its plateau.
+bool PackableConcrete(const FiberRecord& f, const ConcreteLawUnit& law) {
+  if (law.isParabolaPlateau == nullptr || !law.isParabolaPlateau(f.shape)) return false;
+  if (!(f.e0 > 0) || !std::isfinite(f.fc)) return false;
   double inverse = 1.0 / f.e0;
   return std::isfinite(inverse) && std::isfinite(f.e0);
 }
 
-bool PackableSteel(const FiberRecord& f) {
-  if (f.steelLawCode != 1 || !(f.Es > 0) || !(f.fy >= 0)) return false;
+// The packed steel group holds elastic–perfectly plastic steel.
+bool PackableSteel(const FiberRecord& f, const SteelLawUnit& law) {
+  if (law.isElasticPlastic == nullptr || !law.isElasticPlastic(f.shape)) return false;
+  if (!(f.Es > 0) || !(f.fy >= 0)) return false;
   return std::isfinite(f.Es) && std::isfinite(f.fy) && std::isfinite(f.fy / f.Es);
 }
 
-GenericFiber MakeGeneric(const FiberRecord& f, GenericRule rule) {
-  const std::int32_t code = IsSteel(f.material) ? f.steelLawCode : f.concreteLawCode;
-  return GenericFiber{f.x, f.y, f.area, f.fc, f.e0, f.Es, f.fy, f.stress, f.shape, code, rule};
+GenericFiber MakeGeneric(const FiberRecord& f, double first, double second, FiberLawFn law,
+                         bool negated) {
+  return GenericFiber{f.x, f.y, f.area, first, second, f.shape, law, negated};
 }
 
 // The groups are filled in fiber order, eight fibers a block; unused lanes of
@@ -43,10 +46,10 @@ Block& LaneSlot(std::vector<Block>& blocks, std::int64_t count, int& lane) {
   return blocks.back();
 }
 
-// Concrete laws that a table can stand for.
-bool TabulableConcrete(const FiberRecord& f) {
-  if (!KnownConcreteLaw(f.concreteLawCode)) return false;
-  if (f.concreteLawCode == 1 && f.shape.c[0] == 2) return false;
+// Concrete laws that a table can stand for: every law but the packed one,
+// with finite constants.
+bool TabulableConcrete(const FiberRecord& f, const ConcreteLawUnit& law) {
+  if (law.isParabolaPlateau != nullptr && law.isParabolaPlateau(f.shape)) return false;
   if (!(f.e0 > 0) || !std::isfinite(f.fc) || !std::isfinite(f.e0)) return false;
   for (double c : f.shape.c)
     if (!std::isfinite(c)) return false;
@@ -56,9 +59,10 @@ bool TabulableConcrete(const FiberRecord& f) {
 constexpr double kTableStep = 4e-6;
 
 void BuildTable(TableGroup& g) {
-  // Far beyond every crushing strain a capacity state gives these laws.
-  double range = 0.03;
-  if (g.lawCode == kConcreteMander) range = std::max(range, 2 * g.shape.c[3]);
+  // Far beyond every crushing strain a capacity state gives these laws:
+  // 0.03, or twice the law's own crushing strain when that is further.
+  const double crushing = g.law->crushing(g.fc, g.e0, g.shape);
+  const double range = std::max(0.03, -2 * crushing);
   g.last = static_cast<int>(std::ceil(range / kTableStep));
   g.lo = -g.last * kTableStep;
   g.invStep = 1 / kTableStep;
@@ -72,9 +76,10 @@ void BuildTable(TableGroup& g) {
   }
 }
 
-TableGroup& TableFor(std::vector<TableGroup>& tables, const FiberRecord& f) {
+TableGroup& TableFor(std::vector<TableGroup>& tables, const FiberRecord& f,
+                     const ConcreteLawUnit& law) {
   for (TableGroup& g : tables) {
-    bool same = g.fc == f.fc && g.e0 == f.e0 && g.lawCode == f.concreteLawCode;
+    bool same = g.fc == f.fc && g.e0 == f.e0 && g.law == &law;
     for (int i = 0; same && i < 4; ++i) same = g.shape.c[i] == f.shape.c[i];
     if (same) return g;
   }
@@ -83,98 +88,84 @@ TableGroup& TableFor(std::vector<TableGroup>& tables, const FiberRecord& f) {
   g.fc = f.fc;
   g.e0 = f.e0;
   g.shape = f.shape;
-  g.lawCode = f.concreteLawCode;
+  g.law = &law;
   BuildTable(g);
   return g;
 }
 
+void PackConcrete(const FiberRecord& f, const ConcreteLawUnit& law, PackedFibers& packed,
+                  std::int64_t& concreteCount) {
+  const bool deduction = f.material == CoreConcrete1Deduction;
+  if (PackableConcrete(f, law)) {
+    int lane = 0;
+    ConcreteBlock& block = LaneSlot(packed.concrete, concreteCount++, lane);
+    double k = -f.fc * f.area;
+    if (deduction) k = -k;
+    block.x[lane] = f.x;
+    block.y[lane] = f.y;
+    block.negInvE0[lane] = -(1.0 / f.e0);
+    block.k[lane] = k;
+    block.k2[lane] = 2 * k;
+  } else if (TabulableConcrete(f, law)) {
+    TableGroup& g = TableFor(packed.tables, f, law);
+    int lane = 0;
+    TableBlock& block = LaneSlot(g.blocks, g.count++, lane);
+    block.x[lane] = f.x;
+    block.y[lane] = f.y;
+    block.area[lane] = deduction ? -f.area : f.area;
+  } else {
+    packed.generic.push_back(MakeGeneric(f, f.fc, f.e0, law.stress, deduction));
+  }
+}
+
+void PackSteel(const FiberRecord& f, const SteelLawUnit& law, PackedFibers& packed,
+               std::int64_t& steelCount) {
+  if (PackableSteel(f, law)) {
+    int lane = 0;
+    SteelBlock& block = LaneSlot(packed.steel, steelCount++, lane);
+    block.x[lane] = f.x;
+    block.y[lane] = f.y;
+    block.Es[lane] = f.Es;
+    block.fy[lane] = f.fy;
+    block.area[lane] = f.area;
+  } else {
+    packed.generic.push_back(MakeGeneric(f, f.Es, f.fy, law.stress, false));
+  }
+}
+
 }  // namespace
 
-double TableGroup::Exact(double strain) const {
-  double stress = 0;
-  ConcreteFiberLaw(fc, e0, shape, strain, lawCode, stress);
-  return stress;
+// Out of line: the table loops call it only for the rare strains below the
+// table, and inlining its indirect call there keeps them from being unrolled.
+__attribute__((noinline)) double TableGroup::Exact(double strain) const {
+  return law->stress(fc, e0, shape, strain);
 }
 
 PackedFibers PackFibers(const FiberArray& fibers) {
   PackedFibers packed;
   packed.fiberCount = static_cast<std::int64_t>(fibers.size());
   std::int64_t concreteCount = 0, steelCount = 0;
+  // A fiber of an unknown material or law carries nothing (FiberStress):
+  // it is left out.
   for (const FiberRecord& f : fibers) {
-    if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-      bool deduction = f.material == CoreConcrete1Deduction;
-      if (PackableConcrete(f)) {
-        int lane = 0;
-        ConcreteBlock& block = LaneSlot(packed.concrete, concreteCount++, lane);
-        double k = -f.fc * f.area;
-        if (deduction) k = -k;
-        block.x[lane] = f.x;
-        block.y[lane] = f.y;
-        block.negInvE0[lane] = -(1.0 / f.e0);
-        block.k[lane] = k;
-        block.k2[lane] = 2 * k;
-      } else if (TabulableConcrete(f)) {
-        TableGroup& g = TableFor(packed.tables, f);
-        int lane = 0;
-        TableBlock& block = LaneSlot(g.blocks, g.count++, lane);
-        block.x[lane] = f.x;
-        block.y[lane] = f.y;
-        block.area[lane] = deduction ? -f.area : f.area;
-      } else if (KnownConcreteLaw(f.concreteLawCode)) {
-        packed.generic.push_back(
-            MakeGeneric(f, deduction ? GenericRule::ConcreteNegated : GenericRule::Concrete));
-      } else {
-        packed.generic.push_back(
-            MakeGeneric(f, deduction ? GenericRule::Flipping : GenericRule::Frozen));
-        packed.hasFlipping = packed.hasFlipping || deduction;
-      }
-    } else if (IsSteel(f.material)) {
-      if (PackableSteel(f)) {
-        int lane = 0;
-        SteelBlock& block = LaneSlot(packed.steel, steelCount++, lane);
-        block.x[lane] = f.x;
-        block.y[lane] = f.y;
-        block.Es[lane] = f.Es;
-        block.fy[lane] = f.fy;
-        block.area[lane] = f.area;
-      } else {
-        packed.generic.push_back(
-            MakeGeneric(f, KnownSteelLaw(f.steelLawCode) ? GenericRule::Steel : GenericRule::Frozen));
-      }
-    } else {
-      // Unknown code: no law touches it, it contributes the stress it holds.
-      packed.generic.push_back(MakeGeneric(f, GenericRule::Frozen));
+    if (IsSteel(f.material)) {
+      if (const SteelLawUnit* law = SteelLawOf(f.steelLawCode))
+        PackSteel(f, *law, packed, steelCount);
+    } else if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
+      if (const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode))
+        PackConcrete(f, *law, packed, concreteCount);
     }
   }
   return packed;
 }
 
-void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
-                      std::vector<double>& stress) {
-  stress.resize(packed.generic.size());
-  bool odd = (trialsBefore & 1) != 0;
-  for (size_t g = 0; g < packed.generic.size(); ++g) {
-    const GenericFiber& f = packed.generic[g];
-    stress[g] = (f.rule == GenericRule::Flipping && odd) ? -f.initialStress : f.initialStress;
-  }
+void InitGenericState(const PackedFibers& packed, std::vector<double>& stress) {
+  stress.assign(packed.generic.size(), 0.0);
 }
 
 void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress) {
-  switch (f.rule) {
-    case GenericRule::Concrete:
-      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
-      break;
-    case GenericRule::ConcreteNegated:
-      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.lawCode, stress);
-      stress = -stress;
-      break;
-    case GenericRule::Steel:
-      SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.lawCode, stress);
-      break;
-    case GenericRule::Frozen:
-    case GenericRule::Flipping:
-      break;
-  }
+  stress = f.law(f.first, f.second, f.shape, strain);
+  if (f.negated) stress = -stress;
 }
 
 void AddGenericSums(const PackedFibers& packed, double phi, double w, double root, double q,
@@ -186,7 +177,6 @@ void AddGenericSums(const PackedFibers& packed, double phi, double w, double roo
     double strain = phi * ((w * f.x - f.y + q) / root);
     double& s = stress[i];
     ApplyGenericLaw(f, strain, s);
-    if (f.rule == GenericRule::Flipping) s = -s;
     double force = s * f.area;
     g.force += force;
     g.momentX += force * f.y;

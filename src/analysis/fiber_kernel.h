@@ -5,14 +5,17 @@
 // A trial strain plane gives every fiber the strain a·x + b·y + c. The fibers
 // are packed once per solve into blocks of eight, structure-of-arrays, one
 // group per law, so that the stress laws run branch-free over vector lanes:
-//   concrete (law 1, e0 > 0): x, y, -1/e0, k = -fc·area (·-1 for a deduction
-//     fiber) and 2k; force = k·(2u - u²) with u = clamp(-strain/e0, 0, 1),
-//     which is the parabola below e0 and the plateau -fc beyond it;
-//   steel (law 1, Es > 0): x, y, Es, fy, area; stress = clamp(Es·strain, ±fy).
-// Fibers the packed laws cannot represent (laws other than law 1 with n = 2,
-// e0 <= 0, Es <= 0, unknown material codes, non-finite constants) are kept as
-// "generic" fibers and evaluated record by record with ConcreteFiberLaw and
-// SteelFiberLaw.
+//   concrete (the law whose unit says isParabolaPlateau, e0 > 0): x, y,
+//     -1/e0, k = -fc·area (·-1 for a deduction fiber) and 2k;
+//     force = k·(2u - u²) with u = clamp(-strain/e0, 0, 1), which is the
+//     parabola below e0 and the plateau -fc beyond it;
+//   steel (isElasticPlastic, Es > 0): x, y, Es, fy, area;
+//     stress = clamp(Es·strain, ±fy).
+// Other concrete laws are tabulated (TableGroup). Fibers neither can
+// represent (e0 <= 0, Es <= 0, the other steel laws, non-finite constants)
+// are kept as "generic" fibers and evaluated record by record with their
+// law's stress function. Fibers of an unknown material or law carry nothing
+// and are left out.
 //
 // Summation order. The sums are formed lane by lane and the lanes added at the
 // end, so they differ from the fiber-order sums by rounding only (about 1e-16
@@ -26,6 +29,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "material/laws.h"
 #include "model/fiber.h"
 
 namespace kuma {
@@ -50,7 +54,7 @@ struct alignas(64) TableBlock {
 struct TableGroup {
   double fc = 0, e0 = 0;
   LawShape shape;
-  std::int32_t lawCode = 0;
+  const ConcreteLawUnit* law = nullptr;
   double lo = 0, invStep = 0;
   int last = 0;                     // index of the node at strain 0
   // Node i: stress at lo + i·step, and value[i + 1] − value[i], side by side.
@@ -60,22 +64,14 @@ struct TableGroup {
   double Exact(double strain) const;
 };
 
-// How a generic fiber's stress follows from its strain.
-enum class GenericRule : std::uint8_t {
-  Concrete,         // ConcreteFiberLaw with the fiber's law code
-  ConcreteNegated,  // deduction fiber: ConcreteFiberLaw, sign reversed
-  Steel,            // SteelFiberLaw with the fiber's law code
-  Frozen,           // the law leaves the stress as it was: it never changes
-  Flipping,         // deduction fiber whose law leaves it: reversed every trial
-};
-
+// A fiber the packed groups cannot hold, with its law's stress function
+// prepared once when packing.
 struct GenericFiber {
   double x, y, area;
-  double fc, e0, Es, fy;
-  double initialStress;  // the record's stress when the solve began
+  double first, second;  // (fc, e0) of a concrete law, (Es, fy) of a steel law
   LawShape shape;        // the law's further constants
-  std::int32_t lawCode;  // concrete or steel law code, by the rule
-  GenericRule rule;
+  FiberLawFn law;
+  bool negated;  // deduction fiber: the stress counts against the section
 };
 
 struct PackedFibers {
@@ -84,7 +80,6 @@ struct PackedFibers {
   std::vector<TableGroup> tables;
   std::vector<GenericFiber> generic;
   std::int64_t fiberCount = 0;
-  bool hasFlipping = false;
 };
 
 PackedFibers PackFibers(const FiberArray& fibers);
@@ -109,13 +104,10 @@ PackedSumFn PackedSumFunction(KernelPath path);
 KernelPath ResolveKernelPath(KernelPath path);
 const char* KernelPathName(KernelPath path);
 
-// Per-thread state of the generic fibers for one curve point: the stress
-// each record holds before the point's first trial.
-void InitGenericState(const PackedFibers& packed, std::int64_t trialsBefore,
-                      std::vector<double>& stress);
-// The stress of a generic fiber's law at `strain`, written into `stress`; the
-// rules whose law leaves the stress alone (Frozen, Flipping) leave it as it
-// is. Reversing a flipping deduction fiber is the solve's own business.
+// Per-thread scratch of the generic fibers: their stresses of the last trial.
+void InitGenericState(const PackedFibers& packed, std::vector<double>& stress);
+// The stress of a generic fiber at `strain` (FiberStress of its record),
+// written into `stress`.
 void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress);
 // Adds the generic fibers' sums for the trial (φ, w, √(w² + 1), q), updating
 // `stress`. Their strain is formed exactly as a record's, φ·((w·x − y + q)/root),

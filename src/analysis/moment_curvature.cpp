@@ -37,16 +37,20 @@ struct State {
 };
 
 // The fibers that decide the limits: for each distinct set of limits the
-// smallest and largest s of its fibers (strain ε0 + φ·s is extreme there).
+// smallest and largest s of its fibers (strain ε0 + φ·s is extreme there),
+// at their centroids (first yield, the concrete peak) and at the faces where
+// crushing and rupture are tested: the compressed face of the concrete and
+// the outermost bar (or the outline of meshed steel).
 struct LimitGroup {
   StrainLimits limits;
   double sMin = kInf, sMax = -kInf;
+  double faceMin = kInf, faceMax = -kInf;
 };
 
 struct Geometry {
   std::vector<LimitGroup> concrete, steel;
-  double concreteSMin = kInf;  // most compressed concrete fiber
-  double steelSMax = -kInf;    // most stretched steel fiber
+  double concreteFace = kInf;  // compressed face of the concrete
+  double steelFace = -kInf;    // most stretched bar or steel outline
   double edgeS = kInf;         // compressed edge of the outline
   double sMin = kInf, sMax = -kInf;
 };
@@ -55,44 +59,86 @@ bool SameLimits(const StrainLimits& a, const StrainLimits& b) {
   return a.crush == b.crush && a.peak == b.peak && a.yield == b.yield && a.rupture == b.rupture;
 }
 
-void AddToGroup(std::vector<LimitGroup>& groups, const StrainLimits& limits, double s) {
+void AddToGroup(std::vector<LimitGroup>& groups, const StrainLimits& limits, double s,
+                double faceMin, double faceMax) {
   auto it = std::find_if(groups.begin(), groups.end(),
                          [&](const LimitGroup& g) { return SameLimits(g.limits, limits); });
   if (it == groups.end()) it = groups.insert(groups.end(), LimitGroup{limits});
   it->sMin = std::min(it->sMin, s);
   it->sMax = std::max(it->sMax, s);
+  it->faceMin = std::min(it->faceMin, faceMin);
+  it->faceMax = std::max(it->faceMax, faceMax);
 }
 
-// The smallest s of a fiber's outline: its corners, or its centroid less
-// the radius for a bar (which carries no corners).
-double OutlineSMin(const FiberRecord& f, double sine, double cosine) {
+// The smallest and largest s of a fiber's outline: its corners, or for a
+// bar (which carries no corners) its centroid ∓ the radius.
+struct OutlineSpan {
+  double low = kInf, high = -kInf;
+  bool corners = false;
+};
+OutlineSpan OutlineOf(const FiberRecord& f, double sine, double cosine) {
   auto along = [&](double x, double y) { return sine * x - cosine * y; };
   const double xs[4] = {f.x1, f.x2, f.x3, f.x4}, ys[4] = {f.y1, f.y2, f.y3, f.y4};
-  bool corners = false;
-  for (int k = 0; k < 4; ++k) corners = corners || xs[k] != 0 || ys[k] != 0;
-  if (!corners) return along(f.x, f.y) - f.d / 2;
-  double low = kInf;
-  for (int k = 0; k < 4; ++k) low = std::min(low, along(xs[k], ys[k]));
-  return low;
+  OutlineSpan span;
+  for (int k = 0; k < 4; ++k) span.corners = span.corners || xs[k] != 0 || ys[k] != 0;
+  if (!span.corners) {
+    span.low = along(f.x, f.y) - f.d / 2;
+    span.high = along(f.x, f.y) + f.d / 2;
+    return span;
+  }
+  for (int k = 0; k < 4; ++k) {
+    span.low = std::min(span.low, along(xs[k], ys[k]));
+    span.high = std::max(span.high, along(xs[k], ys[k]));
+  }
+  return span;
 }
 
-Geometry MakeGeometry(const FiberArray& fibers, double sine, double cosine, double ecu,
-                      StrainLimitsFn limits) {
+// The most compressed corner of the rectangle that bounds the outline.
+double BoundingCornerS(const FiberArray& fibers, double sine, double cosine) {
+  double x0 = kInf, x1 = -kInf, y0 = kInf, y1 = -kInf;
+  for (const FiberRecord& f : fibers) {
+    if (f.material == CoreConcrete1Deduction) continue;
+    const OutlineSpan sx = OutlineOf(f, 1, 0), sy = OutlineOf(f, 0, -1);
+    x0 = std::min(x0, sx.low);
+    x1 = std::max(x1, sx.high);
+    y0 = std::min(y0, sy.low);
+    y1 = std::max(y1, sy.high);
+  }
+  return std::min({sine * x0 - cosine * y0, sine * x1 - cosine * y0, sine * x0 - cosine * y1,
+                   sine * x1 - cosine * y1});
+}
+
+// With the corner rule the concrete group that forms the compressed face is
+// tested at the bounding rectangle's corner (outside a round outline, so
+// the concrete edge never quite reaches the limit, as on the PM curves).
+void MoveFaceToCorner(Geometry& g, const FiberArray& fibers, double sine, double cosine) {
+  const double corner = BoundingCornerS(fibers, sine, cosine);
+  const double slack = 1e-9 * std::max(g.sMax - g.sMin, 1.0);
+  for (LimitGroup& c : g.concrete)
+    if (c.faceMin <= g.concreteFace + slack) c.faceMin = std::min(c.faceMin, corner);
+  g.concreteFace = std::min(g.concreteFace, corner);
+}
+
+Geometry MakeGeometry(const FiberArray& fibers, double sine, double cosine,
+                      const MphiSettings& settings, StrainLimitsFn limits) {
   Geometry g;
   for (const FiberRecord& f : fibers) {
     const double s = sine * f.x - cosine * f.y;
+    const OutlineSpan outline = OutlineOf(f, sine, cosine);
     g.sMin = std::min(g.sMin, s);
     g.sMax = std::max(g.sMax, s);
     if (IsConcrete(f.material)) {
-      AddToGroup(g.concrete, limits(f, ecu), s);
-      g.concreteSMin = std::min(g.concreteSMin, s);
+      AddToGroup(g.concrete, limits(f, settings.ecu), s, outline.low, s);
+      g.concreteFace = std::min(g.concreteFace, outline.low);
     } else if (IsSteel(f.material)) {
-      AddToGroup(g.steel, limits(f, ecu), s);
-      g.steelSMax = std::max(g.steelSMax, s);
+      const double face = outline.corners ? outline.high : s;
+      AddToGroup(g.steel, limits(f, settings.ecu), s, s, face);
+      g.steelFace = std::max(g.steelFace, face);
     }
-    if (f.material != CoreConcrete1Deduction)
-      g.edgeS = std::min(g.edgeS, OutlineSMin(f, sine, cosine));
+    if (f.material != CoreConcrete1Deduction) g.edgeS = std::min(g.edgeS, outline.low);
   }
+  if (!settings.fiberLimits && std::isfinite(g.concreteFace))
+    MoveFaceToCorner(g, fibers, sine, cosine);
   return g;
 }
 
@@ -104,15 +150,16 @@ struct Ratios {
 Ratios RatiosOf(const Geometry& g, double phi, double e0) {
   Ratios r;
   for (const LimitGroup& c : g.concrete) {
-    const double strain = e0 + phi * c.sMin;
-    if (std::isfinite(c.limits.crush)) r.crush = std::max(r.crush, strain / c.limits.crush);
+    const double strain = e0 + phi * c.sMin, face = e0 + phi * c.faceMin;
+    if (std::isfinite(c.limits.crush)) r.crush = std::max(r.crush, face / c.limits.crush);
     if (std::isfinite(c.limits.peak)) r.peak = std::max(r.peak, strain / c.limits.peak);
   }
   for (const LimitGroup& s : g.steel) {
     const double low = e0 + phi * s.sMin, high = e0 + phi * s.sMax;
     if (std::isfinite(s.limits.yield))
       r.yield = std::max(r.yield, std::max(std::fabs(low), std::fabs(high)) / s.limits.yield);
-    if (std::isfinite(s.limits.rupture)) r.rupture = std::max(r.rupture, high / s.limits.rupture);
+    if (std::isfinite(s.limits.rupture))
+      r.rupture = std::max(r.rupture, (e0 + phi * s.faceMax) / s.limits.rupture);
   }
   return r;
 }
@@ -189,7 +236,7 @@ class Section {
     const double a = phi * sine_, b = -phi * cosine_;
     TrialSums t = sums_(packed_, a, b, e0);
     for (const GenericFiber& f : packed_.generic) {
-      double stress = f.initialStress;
+      double stress = 0;
       ApplyGenericLaw(f, a * f.x + b * f.y + e0, stress);
       const double force = stress * f.area;
       t.force += force;
@@ -216,7 +263,7 @@ class Solver {
         sine_(std::sin(s.angle * kPi / 180)),
         cosine_(std::cos(s.angle * kPi / 180)),
         section_(fibers, sine_, cosine_),
-        geometry_(MakeGeometry(fibers, sine_, cosine_, s.ecu, limits)),
+        geometry_(MakeGeometry(fibers, sine_, cosine_, s, limits)),
         work_(work) {
     double compression = 0, tension = 0;
     ComputeAxialCapacity(fibers, compression, tension);
@@ -227,8 +274,15 @@ class Solver {
   void Run(MphiResult& out);
 
  private:
+  // The even steps of the curve as they are walked, and the key states
+  // crossed on the way.
+  struct Walk {
+    std::vector<State> states, keys;
+    bool yielded = false, concretePeaked = false;
+  };
   double Axial(double phi, double e0) const { return -section_.Sums(phi, e0).force / 1000; }
   bool Balance(double phi, double guess, double step, State& out) const;
+  double IntactLimit(double phi) const;
   State Reach(double phi, const State& near, const State* other = nullptr) const;
   bool StrainEnd(const State& s) const;
   void FindEnd(const State& start);
@@ -237,6 +291,12 @@ class Solver {
   MphiStep StepOf(const State& s) const;
   double RefinePeak(std::vector<State>& states) const;
   void EndAtDrop(std::vector<State>& states, double level) const;
+  State StartState() const;
+  State LastReachable(const State& prev, double phi) const;
+  void NoteKeyPoints(const State& prev, const State& s, Walk& walk, MphiResult& r) const;
+  std::vector<State> WalkToEnd(const State& start, MphiResult& r);
+  void RefineFastSteps(std::vector<State>& states, double peak) const;
+  void EndLimits(const State& end, MphiResult& r) const;
   double M(const State& s) const { return MomentOf(s, sine_, cosine_); }
   void Tick() {
     if (!work_) return;
@@ -261,6 +321,9 @@ class Solver {
 bool Solver::Balance(double phi, double guess, double step, State& out) const {
   const double target = settings_.axialLevel;
   auto f = [&](double e0) { return Axial(phi, e0) - target; };
+  // Only the intact branch: no bar beyond its rupture strain.
+  const double cap = IntactLimit(phi);
+  guess = std::min(guess, cap);
   double x0 = guess, f0 = f(x0);
   if (std::fabs(f0) <= forceTolerance_) {
     out = State{phi, x0, section_.Sums(phi, x0)};
@@ -270,10 +333,10 @@ bool Solver::Balance(double phi, double guess, double step, State& out) const {
   const double direction = f0 > 0 ? 1 : -1;
   double h = std::max(step, 1e-7), x1 = x0, f1 = f0;
   for (;;) {
-    x1 = guess + direction * h;
+    x1 = std::min(guess + direction * h, cap);
     f1 = f(x1);
     if ((f1 > 0) != (f0 > 0) || f1 == 0) break;
-    if (h > kStrainWindow) return false;
+    if (h > kStrainWindow || x1 == cap) return false;
     x0 = x1;
     f0 = f1;
     h *= 2;
@@ -281,6 +344,17 @@ bool Solver::Balance(double phi, double guess, double step, State& out) const {
   const double e0 = Brent(f, x0, x1, f0, f1, 1e-16, forceTolerance_);
   out = State{phi, e0, section_.Sums(phi, e0)};
   return true;
+}
+
+// The largest strain at the centre that keeps every steel group within its
+// rupture strain at φ (+inf where no steel ruptures). A steel whose stress
+// drops at rupture can balance a second time with its bars broken; the curve
+// follows the intact branch to the rupture and ends there.
+double Solver::IntactLimit(double phi) const {
+  double cap = kInf;
+  for (const LimitGroup& g : geometry_.steel)
+    if (std::isfinite(g.limits.rupture)) cap = std::min(cap, g.limits.rupture - phi * g.faceMax);
+  return cap;
 }
 
 // The balanced state at φ, starting from the strain of a nearby state
@@ -353,7 +427,9 @@ void Solver::FindEnd(const State& start) {
       }
       end_ = good;
       endKind_ = MphiEnd::AxialUnreachable;
-      if (StrainEnd(good)) break;  // both at once: the strain limit names it
+      // Both at once, or the intact branch ending at a bar's rupture: the
+      // strain limit names it.
+      if (StrainEnd(good) || RatiosOf(geometry_, good.phi, good.e0).rupture >= 1 - 1e-7) break;
       return;
     }
     if (StrainEnd(s)) {
@@ -447,8 +523,8 @@ MphiStep Solver::StepOf(const State& s) const {
   step.Mother = (cosine_ * s.sums.momentY + sine_ * s.sums.momentX) / 1e6;
   step.P = -s.sums.force / 1000 + 0.0;  // no "-0" for a balanced zero
   step.depth = s.phi > 0 ? -s.e0 / s.phi - geometry_.edgeS : 0;
-  step.epsC = std::isfinite(geometry_.concreteSMin) ? s.e0 + s.phi * geometry_.concreteSMin : 0;
-  step.epsS = std::isfinite(geometry_.steelSMax) ? s.e0 + s.phi * geometry_.steelSMax : 0;
+  step.epsC = std::isfinite(geometry_.concreteFace) ? s.e0 + s.phi * geometry_.concreteFace : 0;
+  step.epsS = std::isfinite(geometry_.steelFace) ? s.e0 + s.phi * geometry_.steelFace : 0;
   return step;
 }
 
@@ -469,18 +545,24 @@ void Bilinear(MphiResult& r) {
   const double k = ref.M / ref.curvature;  // secant stiffness, kN·m²
   const double phiU = r.ultimate.curvature;
   r.EIeff = k;
-  r.ductility = phiU / ref.curvature;
-  // Equal area: Mn·φu − Mn²/(2k) = A, the smaller root.
+  r.firstYieldRatio = phiU / ref.curvature;
+  // Equal area: Mn·φu − Mn²/(2k) = A, the smaller root; never above the
+  // curve's peak (a curve that falls steeply after its peak would put it
+  // there).
   const double area = AreaUnder(r.steps);
   const double disc = std::max(phiU * phiU - 2 * area / k, 0.0);
-  const double Mn = k * (phiU - std::sqrt(disc));
+  double Mn = k * (phiU - std::sqrt(disc));
+  if (Mn > r.peak.M) {
+    Mn = r.peak.M;
+    r.bilinearCapped = true;
+  }
+  // The idealised yield φy = φ'y·Mn/M'y, where the bilinear line turns.
   r.bilinearYield = MphiPoint{true, Mn / k, Mn};
+  if (Mn > 0) r.ductility = phiU / (Mn / k);
 }
 
-void Solver::Run(MphiResult& out) {
-  MphiResult r;
-  r.settings = settings_;
-  // Zero curvature: a uniform strain.
+// The balanced state at zero curvature: a uniform strain.
+State Solver::StartState() const {
   State start;
   if (!Balance(0, 0, 1e-4, start))
     throw Error("轴力水平 " + FormatFixed(settings_.axialLevel, 2) +
@@ -488,73 +570,111 @@ void Solver::Run(MphiResult& out) {
   if (StrainEnd(start))
     throw Error("轴力水平 " + FormatFixed(settings_.axialLevel, 2) +
                 " kN 下截面在零曲率时已达到极限应变，无法进行弯矩-曲率分析");
-  FindEnd(start);
+  return start;
+}
 
+// The last state reachable between `prev` and the curvature `phi` where the
+// axial level was lost, by halving.
+State Solver::LastReachable(const State& prev, double phi) const {
+  State lo = prev;
+  double hi = phi;
+  for (int i = 0; i < 60 && hi - lo.phi > 1e-12 * hi; ++i) {
+    State m = Reach(0.5 * (lo.phi + hi), lo);
+    if (Reached(m))
+      lo = m;
+    else
+      hi = m.phi;
+  }
+  return lo;
+}
+
+// First yield and the concrete peak, located in the step from `prev` to `s`
+// where each is first crossed, kept as key states.
+void Solver::NoteKeyPoints(const State& prev, const State& s, Walk& walk, MphiResult& r) const {
+  const Ratios r1 = RatiosOf(geometry_, s.phi, s.e0);
+  if (!walk.yielded && r1.yield >= 1) {
+    walk.yielded = true;
+    walk.keys.push_back(Locate(
+        prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).yield - 1; }));
+    r.firstYield = PointOf(StepOf(walk.keys.back()));
+  }
+  if (!walk.concretePeaked && r1.peak >= 1) {
+    walk.concretePeaked = true;
+    walk.keys.push_back(Locate(
+        prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).peak - 1; }));
+    r.concretePeak = PointOf(StepOf(walk.keys.back()));
+  }
+}
+
+// Even curvature steps from `start` to the ultimate state, ending early where
+// the level is lost or the moment falls below its share of the peak; the key
+// points crossed on the way are added as states. Sorted by curvature.
+std::vector<State> Solver::WalkToEnd(const State& start, MphiResult& r) {
   const int n = settings_.steps;
   const double share = settings_.dropShare / 100;
-  std::vector<State> states{start};
-  double peak = MomentOf(start, sine_, cosine_);
-  bool yielded = RatiosOf(geometry_, 0, start.e0).yield >= 1;
-  bool concretePeaked = RatiosOf(geometry_, 0, start.e0).peak >= 1;
-  std::vector<State> keyStates;  // key points crossed on the way, kept as steps
+  Walk walk;
+  walk.states.push_back(start);
+  double peak = M(start);
+  walk.yielded = RatiosOf(geometry_, 0, start.e0).yield >= 1;
+  walk.concretePeaked = RatiosOf(geometry_, 0, start.e0).peak >= 1;
   for (int k = 1; k <= n; ++k) {
     Tick();
+    std::vector<State>& states = walk.states;
     const State prev = states.back();
     const State* before = states.size() > 1 ? &states[states.size() - 2] : nullptr;
     State s = k == n ? end_ : Reach(end_.phi * k / n, prev, before);
     if (!Reached(s)) {  // a law whose force turns back: the level is lost early
-      State lo = prev;
-      double hi = s.phi;
-      for (int i = 0; i < 60 && hi - lo.phi > 1e-12 * hi; ++i) {
-        State m = Reach(0.5 * (lo.phi + hi), lo);
-        if (Reached(m))
-          lo = m;
-        else
-          hi = m.phi;
-      }
-      s = lo;
+      s = LastReachable(prev, s.phi);
       endKind_ = MphiEnd::AxialUnreachable;
       k = n;
     }
-    const Ratios r1 = RatiosOf(geometry_, s.phi, s.e0);
-    if (!yielded && r1.yield >= 1) {
-      yielded = true;
-      keyStates.push_back(Locate(
-          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).yield - 1; }));
-      r.firstYield = PointOf(StepOf(keyStates.back()));
-    }
-    if (!concretePeaked && r1.peak >= 1) {
-      concretePeaked = true;
-      keyStates.push_back(Locate(
-          prev, s, [this](const State& x) { return RatiosOf(geometry_, x.phi, x.e0).peak - 1; }));
-      r.concretePeak = PointOf(StepOf(keyStates.back()));
-    }
-    const double M = MomentOf(s, sine_, cosine_);
-    if (peak > 0 && M < share * peak) {
+    NoteKeyPoints(prev, s, walk, r);
+    if (peak > 0 && M(s) < share * peak) {
       // Below the share of the peak: the exact crossing ends the curve.
       const double level = share * peak;
-      s = Locate(prev, s,
-                 [this, level](const State& x) { return level - MomentOf(x, sine_, cosine_); });
+      s = Locate(prev, s, [this, level](const State& x) { return level - M(x); });
       endKind_ = MphiEnd::MomentDrop;
       k = n;
     }
-    peak = std::max(peak, MomentOf(s, sine_, cosine_));
+    peak = std::max(peak, M(s));
     states.push_back(s);
   }
-  for (const State& key : keyStates)
-    if (key.phi > 0 && key.phi < states.back().phi) states.push_back(key);
-  std::sort(states.begin(), states.end(),
+  for (const State& key : walk.keys)
+    if (key.phi > 0 && key.phi < walk.states.back().phi) walk.states.push_back(key);
+  std::sort(walk.states.begin(), walk.states.end(),
             [](const State& a, const State& b) { return a.phi < b.phi; });
-  peak = RefinePeak(states);
-  if (endKind_ == MphiEnd::MomentDrop) EndAtDrop(states, share * peak);
-  // Key points beyond the end (located in the step the curve ended in) are
-  // not on the curve.
-  const double last = states.back().phi * 1000;
-  if (r.firstYield.found && r.firstYield.curvature > last) r.firstYield = MphiPoint{};
-  if (r.concretePeak.found && r.concretePeak.curvature > last) r.concretePeak = MphiPoint{};
+  return std::move(walk.states);
+}
 
-  // Where the moment changes fast (more than twice an even share of the
-  // peak per step), the steps are halved, up to three times.
+// The limits the end state was measured against: the crushing strain of
+// the concrete group nearest to it (the analysis's εcu for a law without
+// one of its own) and, at a rupture, the steel's rupture strain.
+void Solver::EndLimits(const State& end, MphiResult& r) const {
+  double nearest = -kInf;
+  for (const LimitGroup& c : geometry_.concrete) {
+    if (!std::isfinite(c.limits.crush)) continue;
+    const double ratio = (end.e0 + end.phi * c.faceMin) / c.limits.crush;
+    if (ratio > nearest) {
+      nearest = ratio;
+      r.ultimateStrain = c.limits.crush;
+    }
+  }
+  if (endKind_ != MphiEnd::SteelRupture) return;
+  nearest = -kInf;
+  for (const LimitGroup& g : geometry_.steel) {
+    if (!std::isfinite(g.limits.rupture)) continue;
+    const double ratio = (end.e0 + end.phi * g.faceMax) / g.limits.rupture;
+    if (ratio > nearest) {
+      nearest = ratio;
+      r.ruptureStrain = g.limits.rupture;
+    }
+  }
+}
+
+// Where the moment changes fast (more than twice an even share of the peak
+// per step), the steps are halved, up to three times.
+void Solver::RefineFastSteps(std::vector<State>& states, double peak) const {
+  const int n = settings_.steps;
   const double fast = 2 * std::fabs(peak) / n;
   for (int pass = 0; pass < 3 && fast > 0; ++pass) {
     std::vector<State> refined{states.front()};
@@ -562,8 +682,7 @@ void Solver::Run(MphiResult& out) {
     for (size_t i = 1; i < states.size(); ++i) {
       const State& a = states[i - 1];
       const State& b = states[i];
-      if (added < n &&
-          std::fabs(MomentOf(b, sine_, cosine_) - MomentOf(a, sine_, cosine_)) > fast) {
+      if (added < n && std::fabs(M(b) - M(a)) > fast) {
         State m = Reach(0.5 * (a.phi + b.phi), a, &b);
         if (Reached(m)) {
           refined.push_back(m);
@@ -575,6 +694,22 @@ void Solver::Run(MphiResult& out) {
     states.swap(refined);
     if (added == 0) break;
   }
+}
+
+void Solver::Run(MphiResult& out) {
+  MphiResult r;
+  r.settings = settings_;
+  const State start = StartState();
+  FindEnd(start);
+  std::vector<State> states = WalkToEnd(start, r);
+  const double peak = RefinePeak(states);
+  if (endKind_ == MphiEnd::MomentDrop) EndAtDrop(states, settings_.dropShare / 100 * peak);
+  // Key points beyond the end (located in the step the curve ended in) are
+  // not on the curve.
+  const double last = states.back().phi * 1000;
+  if (r.firstYield.found && r.firstYield.curvature > last) r.firstYield = MphiPoint{};
+  if (r.concretePeak.found && r.concretePeak.curvature > last) r.concretePeak = MphiPoint{};
+  RefineFastSteps(states, peak);
 
   for (const State& s : states) r.steps.push_back(StepOf(s));
   r.end = endKind_;
@@ -584,6 +719,7 @@ void Solver::Run(MphiResult& out) {
     if (s.M > r.peak.M) r.peak = PointOf(s);
   r.ultimate = PointOf(r.steps.back());
   Bilinear(r);
+  EndLimits(states.back(), r);
   out = std::move(r);
 }
 
@@ -604,28 +740,10 @@ StrainLimits FiberStrainLimits(const FiberRecord& f, double ecu) {
   StrainLimits limits{-kInf, -kInf, kInf, kInf};
   const FiberOwnLimits own = OwnLawLimits(f);
   if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-    switch (f.concreteLawCode) {
-      case kConcreteSimplified:
-        // Parabola to e0, then a plateau with no end of its own; the
-        // analysis's εcu ends it.
-        limits.crush = ecu;
-        if (f.e0 > 0) limits.peak = -f.e0;
-        break;
-      case kConcreteAppendixC:  // the table's εcu; peak at εc,r
-        limits.crush = own.crush;
-        limits.peak = -f.shape.c[0];
-        break;
-      case kConcreteMander:  // confined εcu,c; peak at εcc
-        limits.crush = own.crush;
-        limits.peak = -f.shape.c[1];
-        break;
-      case kConcreteFilledTube:
-        // The descending branch has no end of its own: the analysis's εcu.
-        limits.crush = ecu;
-        limits.peak = -f.shape.c[0];
-        break;
-      default:
-        break;
+    // A law without a crushing strain of its own ends at the analysis's εcu.
+    if (const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode)) {
+      limits.crush = own.crush < 0 ? own.crush : ecu;
+      limits.peak = -law->peak(f.fc, f.e0, f.shape);
     }
     if (!(limits.crush < 0)) limits.crush = -kInf;
     if (!(limits.peak < 0)) limits.peak = -kInf;
@@ -672,6 +790,7 @@ MphiSettings ReadMphiSettings(const Form& form) {
   s.steps = form.Integer("Edit142");
   s.ecu = form.Float("Edit143");
   s.dropShare = form.Float("Edit144");
+  s.fiberLimits = ReadFiberLimits(form);
   return s;
 }
 

@@ -12,10 +12,14 @@
 // plane). Units in the results: φ in 1/m, moments kN·m, P kN (compression
 // positive), depths mm, strains negative in compression.
 //
-// The curve ends at the first of: a concrete fiber (codes 0, 1, 2) reaching
-// its group's ultimate compressive strain, a steel fiber (codes 11, 12)
-// reaching its rupture strain, the moment falling below a share of its peak
-// after the peak, or the axial level no longer being reachable.
+// The curve ends at the first of: the compressed face of the concrete (codes
+// 0, 1, 2) reaching its group's ultimate compressive strain, the outermost bar
+// (or the outline of meshed steel, codes 11, 12) reaching its rupture strain,
+// the moment falling below a share of its peak after the peak, or the axial
+// level no longer being reachable. The face is the corner of the bounding
+// rectangle or the fibers' own outline, as ComboBox27 chooses for the PM
+// curves, so the end does not move with the mesh. A steel that ruptures is
+// followed on its intact branch, never on a balance with its bars broken.
 
 #include <string>
 #include <vector>
@@ -28,7 +32,7 @@
 namespace kuma {
 
 // Reads Edit140 (or Edit30 when blank), ComboBox34 with Edit141, Edit142,
-// Edit143 and Edit144, in that order.
+// Edit143, Edit144 and ComboBox27, in that order.
 MphiSettings ReadMphiSettings(const Form& form);
 
 // The strain limits of one fiber's material group, by its law: where the

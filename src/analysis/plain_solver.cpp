@@ -75,23 +75,7 @@ int Search(double w, double B, double H, double ecu, double lambda, int K, int N
 
 double EvaluateFiberRecord(FiberRecord& f, double phi, double w, double root, double q) {
   f.strain = phi * ((w * f.x - f.y + q) / root);
-  switch (f.material) {
-    case EdgeConcrete:
-    case CoreConcrete1:
-    case CoreConcrete2:
-      ConcreteFiberLaw(f.fc, f.e0, f.shape, f.strain, f.concreteLawCode, f.stress);
-      break;
-    case CoreConcrete1Deduction:
-      ConcreteFiberLaw(f.fc, f.e0, f.shape, f.strain, f.concreteLawCode, f.stress);
-      f.stress = -f.stress;
-      break;
-    case Rebar:
-    case SteelShape:
-      SteelFiberLaw(f.Es, f.fy, f.shape, f.strain, f.steelLawCode, f.stress);
-      break;
-    default:
-      break;
-  }
+  f.stress = FiberStress(f, f.strain);
   return f.stress * f.area;
 }
 

@@ -35,14 +35,7 @@ SectionSums ProgramSectionSums(const FiberArray& fibers, double a, double b, dou
   SectionSums sums;
   for (const FiberRecord& f : fibers) {
     double strain = a * f.x + b * f.y + c;
-    double stress = 0;
-    if (IsConcrete(f.material) || f.material == CoreConcrete1Deduction) {
-      ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
-      if (f.material == CoreConcrete1Deduction) stress = -stress;
-    } else if (IsSteel(f.material)) {
-      SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
-    }
-    double force = stress * f.area;
+    double force = FiberStress(f, strain) * f.area;
     sums.force += force;
     sums.momentX += force * f.y;
     sums.momentY += force * f.x;

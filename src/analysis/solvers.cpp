@@ -11,11 +11,12 @@
 #include <thread>
 #include <vector>
 
+#include "analysis/envelope.h"
 #include "analysis/fiber_kernel.h"
 #include "analysis/plain_solver.h"
+#include "analysis/solver_options.h"
 #include "analysis/strain_limits.h"
 #include "material/laws.h"
-#include "analysis/solver_options.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -171,12 +172,11 @@ void FirstRange(PointTask& t, double B, double H, double lambda) {
 }
 
 PointResult SolvePoint(const PackedFibers& packed, PackedSumFn sums, const SearchSetup& s,
-                       const PointTask& task, std::int64_t trialsBefore, Scratch& scratch,
-                       TrialHook& hook) {
+                       const PointTask& task, Scratch& scratch, TrialHook& hook) {
   const int N = s.N;
   const double w = task.w, root = task.root;
   bool generic = !packed.generic.empty();
-  if (generic) InitGenericState(packed, trialsBefore, scratch.genericStress);
+  if (generic) InitGenericState(packed, scratch.genericStress);
   double low = task.firstLow, high = task.firstHigh;
   PointResult r;
   int best = s.firstCandidate;
@@ -244,8 +244,7 @@ int ThreadsFor(int points, double fiberTrials) {
 // trials of all threads (`work`), also while it waits for the others.
 void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
                  const std::vector<PointTask>& tasks, std::int64_t trialsPerPoint,
-                 std::int64_t firstTrialIndex, std::vector<PointResult>& results,
-                 ProgressReporter* scan, WorkProgress* work) {
+                 std::vector<PointResult>& results, ProgressReporter* scan, WorkProgress* work) {
   const int count = static_cast<int>(tasks.size());
   results.assign(count, PointResult{});
   if (count == 0) return;
@@ -269,8 +268,7 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
     for (;;) {
       int p = next.fetch_add(1);
       if (p >= count || stop.load()) break;
-      std::int64_t before = firstTrialIndex + static_cast<std::int64_t>(p) * trialsPerPoint;
-      results[p] = SolvePoint(packed, sums, setup, tasks[p], before, own, hook);
+      results[p] = SolvePoint(packed, sums, setup, tasks[p], own, hook);
     }
   };
 
@@ -315,17 +313,9 @@ void SolvePoints(const PackedFibers& packed, const SearchSetup& setup,
 }
 
 // Leaves every fiber record with the strain and stress of the solve's final
-// trial, as a record-by-record solve would. Only deduction fibers whose law
-// leaves the stress alone depend on the history: they were reversed once per
-// trial.
-void WriteFinalTrial(FiberArray& fibers, const PackedFibers& packed, double phi, double w,
-                     double root, double q, std::int64_t totalTrials) {
-  bool flipBefore = packed.hasFlipping && ((totalTrials - 1) & 1) != 0;
-  for (FiberRecord& f : fibers) {
-    if (flipBefore && f.material == CoreConcrete1Deduction && !KnownConcreteLaw(f.concreteLawCode))
-      f.stress = -f.stress;
-    EvaluateFiberRecord(f, phi, w, root, q);
-  }
+// trial, as a record-by-record solve would.
+void WriteFinalTrial(FiberArray& fibers, double phi, double w, double root, double q) {
+  for (FiberRecord& f : fibers) EvaluateFiberRecord(f, phi, w, root, q);
 }
 
 }  // namespace
@@ -377,7 +367,74 @@ void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double&
   tension = -t / 1000;
 }
 
+void ComputeAxialCapacity(const FiberArray& fibers, double ecu, bool fiberLimits,
+                          double& compression, double& tension) {
+  if (UsesPlainLawsOnly(fibers)) {
+    ComputeAxialCapacity(fibers, compression, tension);
+    return;
+  }
+  const EnvelopeSearch envelope(fibers, ecu, fiberLimits, 1, 1);
+  compression = envelope.CompressionEnd();
+  tension = envelope.TensionEnd();
+}
+
 namespace {
+
+// The direction (sine, cosine) whose compressed side is the one a solver's
+// slope w compresses: strain ∝ w·x − y + q grows compressive along (−w, 1).
+void DirectionOfSlope(double w, double& sine, double& cosine) {
+  const double alpha = std::atan(w);
+  sine = std::sin(alpha);
+  cosine = std::cos(alpha);
+}
+
+// The solves of a section whose concrete softens: every point is the
+// envelope's state at its axial force (see analysis/envelope.h). A point
+// counts as the trials of a scan search in the command's progress.
+void AdvancePoint(ProgressReporter* scan, WorkProgress* work, std::int64_t trials) {
+  if (scan) scan->Set(100);
+  if (!work) return;
+  work->Advance(trials);
+  work->Report();
+  work->ThrowIfStopped();
+}
+
+void SolvePmEnvelope(double angle, const PmSettings& settings, double B, double H,
+                     const FiberArray& fibers, PmCurve& curve, ProgressReporter* scan,
+                     WorkProgress* work) {
+  const int n = settings.n;
+  const EnvelopeSearch envelope(fibers, settings.ecu, settings.fiberLimits, B, H);
+  double sine = 0, cosine = 1;
+  DirectionOfSlope(std::tan(angle * kPi / 180), sine, cosine);
+  const double tension = curve.P[0], compression = curve.P[n];
+  const std::int64_t trials = static_cast<std::int64_t>(settings.K) * (settings.N + 1);
+  for (int i = 1; i <= n - 1; ++i) {
+    const SurfacePoint p = envelope.At(sine, cosine, tension + (compression - tension) / n * i);
+    curve.P[i] = p.P;
+    curve.M[i] = angle == 90 ? std::fabs(p.My) : std::fabs(p.Mx);
+    AdvancePoint(scan, work, trials);
+  }
+  // Across a pinch of the resultants near the squash load the curve keeps
+  // the moment of the strongest point above it, as the surface does.
+  const int largest =
+      static_cast<int>(std::max_element(curve.M.begin(), curve.M.begin() + n) - curve.M.begin());
+  for (int i = n - 2; i > largest; --i) curve.M[i] = std::max(curve.M[i], curve.M[i + 1]);
+}
+
+void SolveMmEnvelope(const MmSettings& settings, double B, double H, const FiberArray& fibers,
+                     MmCurve& curve, ProgressReporter* scan, WorkProgress* work) {
+  const EnvelopeSearch envelope(fibers, settings.ecu, settings.fiberLimits, B, H);
+  const std::int64_t trials = static_cast<std::int64_t>(settings.K) * (settings.N + 1);
+  for (int i = 0; i <= settings.m; ++i) {
+    double w = 0, sign = 1, sine = 0, cosine = 1;
+    MmSlope(i, settings.m, w, sign);
+    DirectionOfSlope(w, sine, cosine);
+    const SurfacePoint p = envelope.At(sine, cosine, settings.axialLevel);
+    curve.Mx[i] = sign * p.Mx;
+    curve.My[i] = sign * p.My;
+    AdvancePoint(scan, work, trials);
+  }
+}
 
 void SolvePm(double angle, const PmSettings& settings, double B, double H, FiberArray& fibers,
              double compression, double tension, PmCurve& curveX, PmCurve& curveY,
@@ -397,7 +454,10 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
     c->M[0] = 0;
     c->M[n] = 0;
   }
-  if (n >= 2) {
+  if (n >= 2 && HasSofteningConcrete(fibers)) {
+    CheckSteelYieldStrains(fibers);
+    SolvePmEnvelope(angle, settings, B, H, fibers, angle == 90 ? curveY : curveX, scan, work);
+  } else if (n >= 2) {
     CheckSteelYieldStrains(fibers);
     // tan(90°) in floating point is +1.633e16 (π/180·90 lies just below π/2),
     // so at 90 degrees the axis is x = −q/w and the fibers left of it
@@ -427,7 +487,7 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
     PackedFibers packed = PackFibers(fibers);
     std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
     std::vector<PointResult> results;
-    SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
+    SolvePoints(packed, setup, tasks, trialsPerPoint, results, scan, work);
 
     bool aboutY = angle == 90;
     PmCurve& curve = aboutY ? curveY : curveX;
@@ -436,8 +496,8 @@ void SolvePm(double angle, const PmSettings& settings, double B, double H, Fiber
       curve.M[i] = aboutY ? r.My : r.Mx;
       curve.P[i] = r.P;
     }
-    WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
-                    results.back().lastQ, trialsPerPoint * (n - 1));
+    WriteFinalTrial(fibers, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                    results.back().lastQ);
   }
 }
 
@@ -455,6 +515,10 @@ void SolveMm(const MmSettings& settings, double B, double H, FiberArray& fibers,
   curve.Mx.resize(m + 1);
   curve.My.resize(m + 1);
   CheckSteelYieldStrains(fibers);
+  if (HasSofteningConcrete(fibers)) {
+    SolveMmEnvelope(settings, B, H, fibers, curve, scan, work);
+    return;
+  }
 
   SearchSetup setup;
   setup.B = B;
@@ -481,13 +545,13 @@ void SolveMm(const MmSettings& settings, double B, double H, FiberArray& fibers,
   PackedFibers packed = PackFibers(fibers);
   std::int64_t trialsPerPoint = static_cast<std::int64_t>(settings.K) * (N + 1);
   std::vector<PointResult> results;
-  SolvePoints(packed, setup, tasks, trialsPerPoint, 0, results, scan, work);
+  SolvePoints(packed, setup, tasks, trialsPerPoint, results, scan, work);
   for (int i = 0; i <= m; ++i) {
     curve.Mx[i] = results[i].Mx;
     curve.My[i] = results[i].My;
   }
-  WriteFinalTrial(fibers, packed, results.back().lastPhi, tasks.back().w, tasks.back().root,
-                  results.back().lastQ, trialsPerPoint * (m + 1));
+  WriteFinalTrial(fibers, results.back().lastPhi, tasks.back().w, tasks.back().root,
+                  results.back().lastQ);
 }
 
 }  // namespace
@@ -551,7 +615,7 @@ CapacityState SolveCapacityState(double angle, double axialForce, const PmSettin
   scratch.genericStress.resize(packed.generic.size());
   TrialHook hook;
   PointResult r =
-      SolvePoint(packed, PackedSumFunction(gKernelPath.load()), setup, task, 0, scratch, hook);
+      SolvePoint(packed, PackedSumFunction(gKernelPath.load()), setup, task, scratch, hook);
   CapacityState state;
   state.phi = r.bestPhi;
   state.w = task.w;

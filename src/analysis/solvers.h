@@ -38,6 +38,14 @@ MmSettings ReadMmSettings(const Form& form, double& axialLevel);
 // compression = Σ area·fc (concrete, minus deductions) + Σ area·fy (steel), kN;
 // tension = -Σ area·fy (steel), kN.
 void ComputeAxialCapacity(const FiberArray& fibers, double& compression, double& tension);
+// The capacities as the curves and the surface reach them: with every fiber
+// on law 1 the sums above; with any other law the largest compression and
+// tension a uniform strain carries, over strains from εcu (`ecu`, or on the
+// real fibers with `fiberLimits` each law's own limit) to 0.01. A concrete
+// that softens peaks before εcu, and bars at the concrete's peak strain have
+// not all yielded, so Σfc·A + Σfy·A is not reached.
+void ComputeAxialCapacity(const FiberArray& fibers, double ecu, bool fiberLimits,
+                          double& compression, double& tension);
 
 // One PM curve at `angle` (0 or 90 degrees) into curveX or curveY (curveY
 // only for 90); both curves' end points are rewritten. At 90 degrees the

@@ -24,17 +24,10 @@ double OwnLimit(const FiberRecord& f) {
 FiberOwnLimits OwnLawLimits(const FiberRecord& f) {
   FiberOwnLimits own;
   if (IsSteel(f.material)) {
-    if (f.steelLawCode == kSteelBilinear || f.steelLawCode == kSteelTrilinear)
-      own.rupture = f.shape.c[1];
-    return own;
-  }
-  if (f.concreteLawCode == kConcreteAppendixC) {
-    ConcreteLawParams p;
-    p.law = kConcreteAppendixC;
-    p.fc = f.fc;
-    own.crush = ConcreteLawLimits(p).compressive;
-  } else if (f.concreteLawCode == kConcreteMander) {
-    own.crush = -f.shape.c[3];
+    if (const SteelLawUnit* law = SteelLawOf(f.steelLawCode))
+      own.rupture = law->rupture(f.Es, f.fy, f.shape);
+  } else if (const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode)) {
+    own.crush = law->crushing(f.fc, f.e0, f.shape);
   }
   return own;
 }

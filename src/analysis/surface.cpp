@@ -6,12 +6,14 @@
 #include <exception>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <queue>
 #include <string>
 #include <system_error>
 #include <thread>
 #include <vector>
 
+#include "analysis/envelope.h"
 #include "analysis/fiber_kernel.h"
 #include "analysis/solver_options.h"
 #include "analysis/strain_limits.h"
@@ -48,21 +50,6 @@ void CheckSettings(const SurfaceSettings& s, double B, double H, const FiberArra
   if (work > kMaxFiberStates)
     throw Error("计算量过大(约" + FormatFixed(work / 1e8, 0) +
                 "亿次纤维计算)，请减少曲面角度划分数、点数或网格数量");
-}
-
-// The stress of one fiber at `strain` by its material, as the solvers
-// compute it (a deduction fiber reverses the concrete stress).
-double FiberStress(const FiberRecord& f, double strain) {
-  double stress = f.stress;
-  if (IsConcrete(f.material)) {
-    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
-  } else if (f.material == CoreConcrete1Deduction) {
-    ConcreteFiberLaw(f.fc, f.e0, f.shape, strain, f.concreteLawCode, stress);
-    if (KnownConcreteLaw(f.concreteLawCode)) stress = -stress;
-  } else if (IsSteel(f.material)) {
-    SteelFiberLaw(f.Es, f.fy, f.shape, strain, f.steelLawCode, stress);
-  }
-  return stress;
 }
 
 // One meridian's geometry: the corner projections of its angle.
@@ -114,7 +101,18 @@ class PathEvaluator {
         compressionStart_(compressionStart),
         tensionEnd_(tensionEnd) {}
 
+  // A section whose concrete softens takes its states from the envelope of
+  // every admissible plane: t then runs evenly in axial force from its
+  // compression end (0) to its tension end (2).
+  void UseEnvelope(const EnvelopeSearch* envelope) { envelope_ = envelope; }
+  bool Enveloped() const { return envelope_ != nullptr; }
+
   SurfacePoint At(const Meridian& m, double t) const {
+    if (envelope_ != nullptr) {
+      const double top = envelope_->CompressionEnd(), bottom = envelope_->TensionEnd();
+      const double P = t <= 0 ? top : (t >= 2 ? bottom : top - t / 2 * (top - bottom));
+      return envelope_->At(m.sine, m.cosine, P);
+    }
     double e1 = ecu_, e2 = kTensionLimit;
     if (t <= 0) {
       e2 = ecu_;
@@ -139,12 +137,11 @@ class PathEvaluator {
   }
 
  private:
-  // Fibers the packed groups cannot hold, record by record. A fiber whose
-  // law leaves its stress alone keeps the stress it had when packed.
+  // Fibers the packed groups cannot hold, record by record.
   void AddGeneric(double a, double b, double c, TrialSums& sums) const {
     for (const GenericFiber& f : packed_.generic) {
       double strain = a * f.x + b * f.y + c;
-      double stress = f.initialStress;
+      double stress = 0;
       ApplyGenericLaw(f, strain, stress);
       double force = stress * f.area;
       sums.force += force;
@@ -163,17 +160,24 @@ class PathEvaluator {
   const PackedFibers& packed_;
   PackedSumFn sums_;
   double ecu_, compressionStart_, tensionEnd_;
+  const EnvelopeSearch* envelope_ = nullptr;
 };
 
-// The strain beyond which every law-1 fiber has reached its plateau
-// (concrete e0) or yielded (fy/Es), the largest over the fibers.
+// The strain beyond which every fiber of an elastic–perfectly plastic steel
+// has yielded (fy/Es) and every concrete fiber of a law with a plateau has
+// reached it (e0), the largest over the fibers.
 double LargestYieldStrain(const FiberArray& fibers, bool concreteToo) {
   double largest = 0;
   for (const FiberRecord& f : fibers) {
-    if (IsSteel(f.material) && f.steelLawCode == 1 && f.Es > 0)
-      largest = std::max(largest, std::fabs(f.fy / f.Es));
-    else if (concreteToo && !IsSteel(f.material) && f.concreteLawCode == 1 && f.e0 > 0)
-      largest = std::max(largest, f.e0);
+    if (IsSteel(f.material)) {
+      const SteelLawUnit* law = SteelLawOf(f.steelLawCode);
+      if (law != nullptr && law->isElasticPlastic != nullptr && law->isElasticPlastic(f.shape) &&
+          f.Es > 0)
+        largest = std::max(largest, std::fabs(f.fy / f.Es));
+    } else if (concreteToo) {
+      const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
+      if (law != nullptr && law->plateau && f.e0 > 0) largest = std::max(largest, f.e0);
+    }
   }
   return largest;
 }
@@ -226,6 +230,28 @@ double ChordError(const SurfacePoint& a, const SurfacePoint& b, const SurfacePoi
   double u = std::clamp(v[0] / d[0], 0.0, 1.0);
   double level = std::hypot(v[1] - u * d[1], v[2] - u * d[2]);
   return std::max(radial, level / std::max(std::hypot(M[1], M[2]), 0.3));
+}
+
+// Near the squash load a concrete past its peak can pinch the resultants of
+// a direction: planes bending one way and the other both carry little
+// moment at one axial force and more above it. The check's rays must meet
+// the surface once, so from the squash load down to the largest moment a
+// meridian keeps the moment of the strongest state above it across such a
+// pinch (a few kN·m, over a narrow band of axial force).
+void BridgePinch(const Meridian& m, std::vector<SurfacePoint>& meridian) {
+  auto moment = [&](const SurfacePoint& p) { return m.sine * p.My - m.cosine * p.Mx; };
+  size_t largest = 0;
+  for (size_t k = 1; k < meridian.size(); ++k)
+    if (moment(meridian[k]) > moment(meridian[largest])) largest = k;
+  size_t strongest = meridian.size() - 1;
+  for (size_t k = meridian.size() - 1; k > largest; --k) {
+    if (moment(meridian[k]) >= moment(meridian[strongest])) {
+      strongest = k;
+    } else {
+      meridian[k].Mx = meridian[strongest].Mx;
+      meridian[k].My = meridian[strongest].My;
+    }
+  }
 }
 
 // Neutral-axis angles whose curves decide where the path is sampled: the
@@ -301,6 +327,9 @@ SharedPositions PathPositions(const PathEvaluator& path, double B, double H,
     Span s{ta, tb, std::move(a), std::move(b), std::move(mid), 0};
     for (size_t i = 0; i < probes.size(); ++i)
       s.error = std::max(s.error, ChordError(s.a[i], s.b[i], s.mid[i], scales));
+    // A pinch of the envelope (see BridgePinch) would draw every point into
+    // itself: its spans stop being halved at a quarter of an even share.
+    if (path.Enveloped() && tb - ta < 0.5 / points) s.error = 0;
     spans.push(std::move(s));
   };
   const int first = std::min(kFirstSpans, points - 1);
@@ -402,6 +431,13 @@ SurfaceSettings ReadSurfaceSettings(const Form& form) {
 }
 
 void AxialEnds(const FiberArray& fibers, double ecu, double& compressionEnd, double& tensionEnd) {
+  if (HasSofteningConcrete(fibers)) {
+    // The strongest uniform strain lies before εcu, at the laws' peaks.
+    const EnvelopeSearch envelope(fibers, ecu, false, 1, 1);
+    compressionEnd = envelope.CompressionEnd();
+    tensionEnd = envelope.TensionEnd();
+    return;
+  }
   double compressed = 0, stretched = 0;
   for (const FiberRecord& f : fibers) {
     compressed += FiberStress(f, ecu) * f.area;
@@ -421,8 +457,13 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
   if (settings.fiberLimits) limits = FiberLimitGroups(fibers, settings.ecu, false);
   const double compressionStart = std::max(settings.ecu, -LargestYieldStrain(fibers, true));
   const double tensionEnd = std::min(kTensionLimit, LargestYieldStrain(fibers, false));
-  const PathEvaluator path(packed, PackedSumFunction(SolverKernelPath()), settings.ecu,
-                           compressionStart, tensionEnd);
+  PathEvaluator path(packed, PackedSumFunction(SolverKernelPath()), settings.ecu, compressionStart,
+                     tensionEnd);
+  std::unique_ptr<EnvelopeSearch> envelope;
+  if (HasSofteningConcrete(fibers)) {
+    envelope = std::make_unique<EnvelopeSearch>(fibers, settings.ecu, settings.fiberLimits, B, H);
+    path.UseEnvelope(envelope.get());
+  }
 
   Scales scales;
   scales.P = compression - tension;
@@ -449,13 +490,14 @@ void BuildCapacitySurface(const SurfaceSettings& settings, double B, double H,
         meridian.reserve(positions.t.size());
         // A probe's states are this meridian's, computed the same way.
         int probe = ProbeAt(surface.angle[i]);
+        Meridian m = MakeMeridian(surface.angle[i], B, H, limits);
         if (probe >= 0) {
           for (const ProbeStates& states : positions.probeStates)
             meridian.push_back(states[static_cast<size_t>(probe)]);
-          return;
+        } else {
+          for (double t : positions.t) meridian.push_back(path.At(m, t));
         }
-        Meridian m = MakeMeridian(surface.angle[i], B, H, limits);
-        for (double t : positions.t) meridian.push_back(path.At(m, t));
+        if (envelope) BridgePinch(m, meridian);
       },
       progress);
   out = std::move(surface);

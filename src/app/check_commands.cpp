@@ -39,7 +39,7 @@ void BuildSurface(AppState& state, Form& form, const WorkControl& control, const
   MeshCommand(state, form);
   SurfaceSettings settings = ReadSurfaceSettings(form);
   double compression = 0, tension = 0;
-  ComputeAxialCapacity(state.fibers, compression, tension);
+  ComputeAxialCapacity(state.fibers, settings.ecu, settings.fiberLimits, compression, tension);
   BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
                        surface, CheckProgress(form, bar, control, true));
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/design_check.h"
+#include "analysis/envelope.h"
 #include "analysis/solvers.h"
 #include "analysis/surface.h"
 #include "app/pmm_commands.h"
@@ -11,8 +12,8 @@
 #include "material/curve_pictures.h"
 #include "material/material_groups.h"
 #include "mesh/mesh.h"
-#include "model/finite_results.h"
 #include "model/errors.h"
+#include "model/finite_results.h"
 #include "model/materials.h"
 #include "model/numfmt.h"
 #include "model/section_checks.h"
@@ -64,6 +65,19 @@ void SolvePmCurves(const AppState& state, const Form& form, FiberArray& fibers, 
     SolvePmCurve(angle, settings, state.params.B, state.params.H, fibers,
                  state.CompressionCapacity, state.TensionCapacity, curveX, curveY, work);
   }
+}
+
+// The squash and tension capacities: the sums of law 1, or with other laws
+// the strongest uniform strains up to the PM page's εcu (Edit32).
+void ComputeCapacities(AppState& state, const Form& form) {
+  if (UsesPlainLawsOnly(state.fibers)) {
+    ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+    return;
+  }
+  const PmSettings settings = ReadPmSettings(form);
+  CheckUltimateStrain(settings.ecu, "Edit32");
+  ComputeAxialCapacity(state.fibers, settings.ecu, settings.fiberLimits, state.CompressionCapacity,
+                       state.TensionCapacity);
 }
 
 void DrawSectionPicture(AppState& state, Form& form) {
@@ -129,7 +143,7 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control) {
   AssignMaterials(state, form);
   const double oldCompression = state.CompressionCapacity;
   const double oldTension = state.TensionCapacity;
-  ComputeAxialCapacity(state.fibers, state.CompressionCapacity, state.TensionCapacity);
+  ComputeCapacities(state, form);
   RequireFinite({state.CompressionCapacity, state.TensionCapacity});
   PmCurve curveX = state.PmCurveX, curveY = state.PmCurveY;
   WorkProgress work(BarOf(form, "ProgressBar1"), control);
@@ -241,7 +255,8 @@ FiberArray MeshedForLaws(const Form& form, int& kind) {
 }
 
 ConcreteLawParams GroupConcreteLaw(const Form& form, const MaterialGroupControls& g) {
-  if (form.ItemIndex(g.lawList) + 1 != kConcreteFilledTube) return ReadConcreteLaw(form, g);
+  const ConcreteLawUnit* law = ConcreteLawOf(form.ItemIndex(g.lawList) + 1);
+  if (law == nullptr || (law->inputs & kSectionConfinement) == 0) return ReadConcreteLaw(form, g);
   int kind = 0;
   const FiberArray fibers = MeshedForLaws(form, kind);
   return ReadConcreteLaw(form, g, kind, &fibers);
@@ -253,8 +268,8 @@ void ConcreteCurvesCommand(Form& form) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
     const ConcreteLawParams p = GroupConcreteLaw(form, g);
     DrawConcreteLawCurve(form.Picture(pictures[i]), p);
-    form.SetText(g.note, p.law == kConcreteFilledTube ? "ξ = " + FormatFixed(p.xi, 3)
-                                                       : LawNote(form, g));
+    const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+    form.SetText(g.note, law != nullptr ? law->note(p, true) : "");
   }
 }
 

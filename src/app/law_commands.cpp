@@ -27,7 +27,8 @@ std::vector<std::string> LawTableCommand(AppState& state, Form& form,
       continue;
     }
     ConcreteLawParams p = ReadConcreteLaw(form, g);
-    if (p.law == kConcreteFilledTube) {
+    const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+    if (law != nullptr && (law->inputs & kSectionConfinement) != 0) {
       if (!meshed) MeshCommand(state, form);
       meshed = true;
       p = ReadConcreteLaw(form, g, state.SectionType, &state.fibers);

@@ -35,8 +35,11 @@ std::shared_ptr<const TextTable> KeyPointTable(const MphiResult& r) {
   AddKeyRow(*table, "等效屈服", r.bilinearYield);
   const std::string mu = r.ductility > 0 ? FormatFixed(r.ductility, 2) : "-";
   const std::string ei = r.EIeff > 0 ? FormatFixed(r.EIeff, 0) : "-";
-  const std::string_view ductility[3] = {"延性系数μφ", mu, ""};
+  const std::string ratio = r.firstYieldRatio > 0 ? FormatFixed(r.firstYieldRatio, 2) : "-";
+  const std::string_view ductility[3] = {"延性系数μφ=φu/φy", mu, ""};
   table->AddRow(ductility, 3);
+  const std::string_view firstYield[3] = {"首次屈服曲率比φu/φ'y", ratio, ""};
+  table->AddRow(firstYield, 3);
   const std::string_view stiffness[3] = {"EIeff(kN·m^2)", ei, ""};
   table->AddRow(stiffness, 3);
   return table;
@@ -44,7 +47,11 @@ std::shared_ptr<const TextTable> KeyPointTable(const MphiResult& r) {
 
 std::string NoteOf(const MphiResult& r) {
   if (r.Empty()) return "尚未计算";
-  return "终止原因: " + r.endText + "；共 " + std::to_string(r.steps.size()) + " 个状态";
+  std::string note = "终止原因: " + r.endText + "；共 " + std::to_string(r.steps.size()) +
+                     " 个状态；混凝土极限应变 " + FormatFixed(MphiUltimateStrain(r), 5);
+  if (r.ruptureStrain > 0) note += "；钢材断裂应变 " + FormatFixed(r.ruptureStrain, 5);
+  if (r.bilinearCapped) note += "；等效双折线的Mn已限制为峰值弯矩";
+  return note;
 }
 
 std::string CsvPoint(const char* name, const MphiPoint& p) {

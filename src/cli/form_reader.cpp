@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 #include "material/material_groups.h"
 #include "model/errors.h"
@@ -88,9 +90,11 @@ void ApplyFormValue(MapForm& form, const std::string& given, const std::string& 
     throw UsageError(where + "unknown field '" + MessageText(name) + "'");
   }
   if (!isList) {
-    // A box of a graded material group typed by hand leaves the grade.
-    if (fillGrades && form.Text(name) != text) ReleaseGradeOfBox(form, name);
+    // A box of a graded material group typed by hand leaves the grade; a
+    // plate thickness moves the structural steel's grade to its row.
+    const bool changed = form.Text(name) != text;
     form.SetText(name, text);
+    if (fillGrades && changed) FollowTypedBox(form, name);
     return;
   }
   int position = -1;
@@ -115,6 +119,7 @@ void ApplyFormValue(MapForm& form, const std::string& given, const std::string& 
   // Choosing a grade, or the value level, fills the material boxes.
   if (!fillGrades) return;
   if (name == kLevelList) FillAllGrades(form);
+  if (name == kSectionKindList) RefillFromGrade(form, MaterialGroups()[kSteelShapeGroup]);
   for (const MaterialGroupControls& g : MaterialGroups())
     if (name == g.gradeList) FillFromGrade(form, g);
 }
@@ -144,7 +149,10 @@ void ApplyFormText(MapForm& form, std::string_view given, const std::string& sou
     if (name == kLevelList) refillAll = true;
     for (const MaterialGroupControls& g : MaterialGroups())
       if (name == g.gradeList) refill.push_back(&g);
-    if (GroupOfBox(name) != nullptr) typed.push_back(name);
+    const bool strainBox =
+        std::find(std::begin(kUltimateStrainBoxes), std::end(kUltimateStrainBoxes), name) !=
+        std::end(kUltimateStrainBoxes);
+    if (GroupOfBox(name) != nullptr || strainBox) typed.push_back(name);
   }
   // Decided on the final form, so that reading a text twice gives the same
   // form: a graded group whose typed boxes differ from its grade's values
@@ -154,9 +162,9 @@ void ApplyFormText(MapForm& form, std::string_view given, const std::string& sou
   for (const MaterialGroupControls& g : MaterialGroups()) {
     if (form.ItemIndex(g.gradeList) <= 0) continue;
     std::vector<std::pair<std::string, std::string>> kept;  // the boxes as typed
-    for (const char* box : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst, "Edit32"})
+    for (const char* box : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst, g.eu})
       if (box != nullptr) kept.emplace_back(box, form.Text(box));
-    FillFromGrade(form, g);
+    RefillFromGrade(form, g);
     bool differs = false;
     for (const std::string& box : typed)
       for (const auto& [name, was] : kept)
@@ -165,11 +173,15 @@ void ApplyFormText(MapForm& form, std::string_view given, const std::string& sou
     for (const auto& [name, was] : kept) form.SetText(name, was);
     form.SetItemIndex(g.gradeList, 0);
   }
-  if (refillAll) {
-    FillAllGrades(form);
-  } else {
-    for (const MaterialGroupControls* g : refill) FillFromGrade(form, *g);
-  }
+  if (refillAll) FillAllGrades(form);
+  // The grades the text chose fill their boxes and the ultimate strain; an
+  // ultimate strain box the text typed itself keeps what it typed.
+  std::vector<std::pair<const char*, std::string>> strains;
+  for (const char* box : kUltimateStrainBoxes)
+    if (std::find(typed.begin(), typed.end(), box) != typed.end())
+      strains.emplace_back(box, form.Text(box));
+  for (const MaterialGroupControls* g : refill) FillFromGrade(form, *g);
+  for (const auto& [box, typedText] : strains) form.SetText(box, typedText);
 }
 
 void ApplyFormFile(MapForm& form, const std::string& path) {

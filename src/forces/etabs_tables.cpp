@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "forces/forces.h"
 #include "forces/workbook.h"
@@ -19,6 +21,14 @@ namespace {
 constexpr const char* kAssignmentTable = "Frame Assignments - Section Properties";
 constexpr const char* kRectangularDefinitions =
     "Frame Section Property Definitions - Concrete Rectangular";
+// ETABS tables have some tens of fields: the fields of a workbook's row read
+// as a table's, and the cells of the tables of one text in all (a million
+// rows of eight fields), beyond which a text is no ETABS export.
+constexpr int kTableFields = 256;
+constexpr std::size_t kTableCells = 8000000;
+// Column sections read from one text: each starts as a whole form, and a
+// real building has some hundreds.
+constexpr std::size_t kMaxDefinitions = 20000;
 
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
@@ -80,9 +90,15 @@ double ReadLength(const EtabsTable& table, std::size_t r, int field, const std::
           : std::string();
   if (!unit.empty() && !LengthUnitToMetre(unit, toMetre))
     throw Error("表格 \"" + table.title + "\" 中 " + what + " 的单位 '" + unit + "' 不认识");
-  if (!std::isfinite(value) || value <= 0)
-    throw Error(Where(table.rowLines[r]) + what + " '" + text + "' 应为正数");
-  return value * toMetre * 1000.0;
+  // Checked in mm: a length finite in its own unit may not be once converted.
+  const double mm = value * toMetre * 1000.0;
+  if (!std::isfinite(mm) || mm <= 0) {
+    const std::string& section = table.Cell(r, table.Field("Name"));
+    const std::string of = section.empty() ? "" : "截面 '" + section + "' 的";
+    throw Error(Where(table.rowLines[r]) + of + what + " '" + text + "'" +
+                (unit.empty() ? "" : " " + unit) + " 应为正数, 且换算为 mm 后是有限的数值");
+  }
+  return mm;
 }
 
 bool TitleHas(const EtabsTable& table, std::string_view words) {
@@ -316,7 +332,7 @@ std::vector<std::string> SplitQuotedCsvLine(std::string_view line) {
 std::vector<EtabsTable> ReadEtabsTables(std::string_view text) {
   std::vector<EtabsTable> tables;
   const std::vector<std::string_view> lines = SplitTextLines(text);
-  std::size_t i = 0;
+  std::size_t i = 0, cells = 0;
   while (i < lines.size()) {
     EtabsTable table;
     if (IsTitle(lines[i])) {
@@ -337,7 +353,13 @@ std::vector<EtabsTable> ReadEtabsTables(std::string_view text) {
     }
     for (; i < lines.size() && !IsTitle(lines[i]); ++i) {
       std::vector<std::string> row = SplitQuotedCsvLine(lines[i]);
-      if (AllEmpty(row)) continue;
+      // Empty fields at the end read as the fields a row does not have.
+      while (!row.empty() && row.back().empty()) row.pop_back();
+      if (row.empty()) continue;
+      cells += row.size();
+      if (cells > kTableCells)
+        throw Error(Where(i + 1) + "表格 \"" + table.title + "\" 超过了能读取的 " +
+                    std::to_string(kTableCells) + " 个单元格, 不像是 ETABS 导出的表格");
       table.rows.push_back(std::move(row));
       table.rowLines.push_back(i + 1);
     }
@@ -390,8 +412,9 @@ std::vector<AssignmentRule> ReadAssignmentFile(const std::string& path) {
     if (sheet < 0) sheet = book.Find("Frame Assignments - Summary");
     if (sheet < 0 && book.Sheets().size() == 1) sheet = 0;  // a sheet of CSV rules
     // None of them: the message names the table and the sheets there are.
-    if (sheet < 0) return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable, {}, true));
-    return ReadAssignmentRules(book.SheetText(sheet, {}, true));
+    if (sheet < 0)
+      return ReadAssignmentRules(WorkbookTableText(path, kAssignmentTable, {}, true, kTableFields));
+    return ReadAssignmentRules(book.SheetText(sheet, {}, true, kTableFields));
   }
   return ReadAssignmentRules(DecodeForceText(ReadForceFileBytes(path)));
 }
@@ -412,6 +435,7 @@ std::string ConcreteGradeOfMaterial(std::string_view material) {
 
 EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
   EtabsSections out;
+  std::unordered_set<std::string> unmapped;
   std::vector<std::pair<std::string, Bars>> bars;
   for (const EtabsTable& table : ReadEtabsTables(text)) {
     if (TitleHas(table, "Reinforcing") || TitleHas(table, "Col Reinf")) {
@@ -436,6 +460,9 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
     const BarFields barFields = FindBarFields(table, true);
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       if (!IsColumn(table, r, designType)) continue;
+      if (out.sections.size() == kMaxDefinitions)
+        throw Error(Where(table.rowLines[r]) + "截面定义超过了一次能读取的 " +
+                    std::to_string(kMaxDefinitions) + " 个柱截面");
       const std::string& materialName = table.Cell(r, material);
       const std::string grade = ConcreteGradeOfMaterial(materialName);
       LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, materialName, grade);
@@ -452,16 +479,19 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       if (!grade.empty()) {
         out.notes.push_back("截面 '" + s.name + "' 的材料 '" + s.material + "' 看作混凝土等级 " +
                             grade);
-      } else if (!materialName.empty() &&
-                 std::find(out.unmappedMaterials.begin(), out.unmappedMaterials.end(),
-                           materialName) == out.unmappedMaterials.end()) {
+      } else if (!materialName.empty() && unmapped.insert(materialName).second) {
         out.unmappedMaterials.push_back(materialName);
       }
       out.sections.push_back(std::move(s));
     }
   }
+  std::unordered_map<std::string, std::size_t> barsOf;  // the first bars of each name
+  for (std::size_t i = 0; i < bars.size(); ++i) barsOf.emplace(bars[i].first, i);
   for (LibrarySection& s : out.sections) {
-    auto it = std::find_if(bars.begin(), bars.end(), [&s](const auto& b) { return b.first == s.name; });
+    const auto found = barsOf.find(s.name);
+    const auto it = found == barsOf.end()
+                        ? bars.end()
+                        : bars.begin() + static_cast<std::ptrdiff_t>(found->second);
     if (it == bars.end()) {
       // No bars are made up: the section waits for the engineer's.
       ClearBars(s);
@@ -550,10 +580,10 @@ EtabsSections ReadEtabsSectionFile(const std::string& path, const std::string& s
                           TitleHas(probe, "Reinforcing") || TitleHas(probe, "Col Reinf");
       if (!wanted) continue;
       if (sheet.title.empty()) text += "TABLE:  " + sheet.name + "\n";
-      text += book.SheetText(static_cast<int>(i), {}, true) + "\n";
+      text += book.SheetText(static_cast<int>(i), {}, true, kTableFields) + "\n";
     }
     if (text.empty())  // the message names the table and the sheets there are
-      text = WorkbookTableText(path, kRectangularDefinitions, {}, true);
+      text = WorkbookTableText(path, kRectangularDefinitions, {}, true, kTableFields);
     return ReadEtabsSectionDefinitions(text);
   }
   return ReadEtabsSectionDefinitions(DecodeForceText(ReadForceFileBytes(path)));

@@ -29,6 +29,10 @@ using CsvFields = std::array<std::string, 40>;  // slots 1..40 are [0]..[39]
 inline constexpr std::uint64_t kMaxForceFileBytes = 2ULL * 1024 * 1024 * 1024;
 inline constexpr std::size_t kMaxForceFileLines = 20000000;
 
+// The fields of a line the import reads: by field numbers, by names.
+inline constexpr std::size_t kNumberedFieldLimit = 40;
+inline constexpr std::size_t kNamedFieldLimit = 256;
+
 // How a force file is read (ComboBox10): by the title line when there is
 // one, else by field numbers; always by field numbers; always by names.
 enum class ForceLayout { Automatic = 0, FieldNumbers = 1, FieldNames = 2 };

@@ -24,8 +24,6 @@ namespace {
 
 constexpr const char* kGrid = "StringGrid1";
 constexpr int kMinGridColumns = 10;
-constexpr std::size_t kNumberedFieldLimit = 40;
-constexpr std::size_t kNamedFieldLimit = 256;
 
 // Blanks and control characters, as the field trimming understands them.
 // Bytes of multi-byte UTF-8 characters are all >= 0x80 and never trimmed.

@@ -8,7 +8,9 @@
 #include "forces/workbook.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "forces/workbook_package.h"
@@ -40,6 +42,7 @@ using xlsx::SharedStrings;
 using xlsx::SheetContext;
 using xlsx::SheetEntry;
 using xlsx::StylesReader;
+using xlsx::TextBounds;
 using xlsx::TextWriter;
 using xlsx::TrimBlanks;
 using xlsx::WorkbookPartReader;
@@ -74,14 +77,27 @@ struct Workbook::Impl {
   bool date1904 = false;
 
   Impl(const std::string& file, const WorkbookLimits& bounds)
-      : path(file), limits(bounds), package(file, bounds) {}
+      : path(file), limits(bounds), package(file, bounds) {
+    if (limits.textBytes == 0) {
+      std::error_code error;
+      const std::uintmax_t size = std::filesystem::file_size(file, error);
+      const std::uint64_t budget = std::max<std::uint64_t>(error ? 0 : 10 * size, 1000000000);
+      // An import holds the text, its grid and the rows' labels at once:
+      // some four times the text where every label is as long as a cell
+      // can be, little more than twice for real tables.
+      limits.textBytes = budget / 6;
+    }
+  }
 
   SheetContext Context(int sheet, bool quoted) const {
     return {&sheets[static_cast<std::size_t>(sheet)].name, &strings, &dateStyles, date1904, quoted};
   }
   void ReadParts();
-  std::optional<std::string> SplitText(int sheet, bool quoted, const std::vector<std::string>& names,
-                                       const std::vector<long long>& first) const;
+  std::optional<std::string> SplitText(int sheet, bool quoted,
+                                       const std::vector<std::string>& names,
+                                       const std::vector<long long>& first,
+                                       const TextBounds& bounds) const;
+  int FindBy(std::string_view name, bool byTitle) const;
   void Refuse(const std::string& why) const {
     throw Error("文件 " + Quoted(path) + " " + why);
   }
@@ -140,15 +156,17 @@ void Workbook::Impl::ReadParts() {
 // inflated for it are then not counted twice).
 std::optional<std::string> Workbook::Impl::SplitText(int sheet, bool quoted,
                                                      const std::vector<std::string>& names,
-                                                     const std::vector<long long>& first) const {
+                                                     const std::vector<long long>& first,
+                                                     const TextBounds& bounds) const {
   const std::string& part = sheetParts[static_cast<std::size_t>(sheet)];
-  const unsigned cores = std::thread::hardware_concurrency();
-  if (cores < 2 || package.DeclaredSize(part) < limits.splitBytes) return std::nullopt;
+  const unsigned workers =
+      limits.workers > 0 ? limits.workers : std::min(std::thread::hardware_concurrency(), 4U);
+  if (workers < 2 || package.DeclaredSize(part) < limits.splitBytes) return std::nullopt;
   const std::uint64_t inflated = package.Inflated();
   const xlsx::SheetContext context = Context(sheet, quoted);
   try {
     if (std::optional<std::string> text = xlsx::SplitSheetText(
-            package, part, context, names, first, limits.pieceBytes, std::min(cores, 4U), pieces)) {
+            package, part, context, names, first, bounds, limits.pieceBytes, workers, pieces)) {
       return text;
     }
   } catch (...) {
@@ -172,15 +190,31 @@ const std::string& Workbook::Path() const { return impl_->path; }
 
 const std::vector<WorkbookSheet>& Workbook::Sheets() const { return impl_->sheets; }
 
+// The sheet named (or titled) `name` as written; else the one whose name
+// differs only in case and blanks at the ends, as a spreadsheet matches
+// names (two such names cannot both be a spreadsheet's own: when a file
+// holds both, only the name as written tells them apart).
+int Workbook::Impl::FindBy(std::string_view name, bool byTitle) const {
+  std::vector<int> alike;
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    const std::string& text = byTitle ? sheets[i].title : sheets[i].name;
+    if (byTitle && text.empty()) continue;
+    if (text == name) return static_cast<int>(i);
+    if (SameText(text, name)) alike.push_back(static_cast<int>(i));
+  }
+  // Titles need not be unique (a table may go on in another sheet): the
+  // first one counts.
+  if (alike.size() <= 1 || byTitle) return alike.empty() ? -1 : alike.front();
+  std::string list;
+  for (int i : alike)
+    list += (list.empty() ? "" : ", ") + Quoted(sheets[static_cast<std::size_t>(i)].name);
+  throw Error("工作簿 " + Quoted(path) + " 中有多个工作表的名称与 " + Quoted(std::string(name)) +
+              " 只差大小写 (" + list + "), 请写出其中一个的准确名称");
+}
+
 int Workbook::Find(std::string_view name) const {
-  for (std::size_t i = 0; i < impl_->sheets.size(); ++i) {
-    if (SameText(impl_->sheets[i].name, name)) return static_cast<int>(i);
-  }
-  for (std::size_t i = 0; i < impl_->sheets.size(); ++i) {
-    if (!impl_->sheets[i].title.empty() && SameText(impl_->sheets[i].title, name))
-      return static_cast<int>(i);
-  }
-  return -1;
+  const int byName = impl_->FindBy(name, false);
+  return byName >= 0 ? byName : impl_->FindBy(name, true);
 }
 
 std::string Workbook::SheetList() const {
@@ -194,31 +228,62 @@ std::string Workbook::SheetList() const {
   return list;
 }
 
-std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted) const {
-  const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
-  std::vector<std::string> names(kMaxColumn + 1);
-  std::vector<long long> first(kMaxColumn + 1, 0);
+namespace {
+
+// The columns read as numbers as a TextWriter takes them, by column: the
+// field's name, and the first row checked (below the names row for a named
+// field, below row 1 for a numbered one; 0 for a column not read as numbers).
+void NumberColumns(const WorkbookSheet& sheet, const NumberFields& numbers,
+                   std::vector<std::string>& names, std::vector<long long>& first) {
+  struct Column {
+    std::size_t at;
+    long long row;
+    std::string name;
+  };
+  std::vector<Column> columns;
   for (int number : numbers.numbers) {
-    if (number >= 1 && number <= kMaxColumn) first[static_cast<std::size_t>(number)] = 2;
+    if (number >= 1 && number <= kMaxColumn)
+      columns.push_back({static_cast<std::size_t>(number), 2, {}});
   }
   for (const std::string& name : numbers.names) {
-    for (std::size_t r = 0; r < s.head.size(); ++r) {
-      const auto& row = s.head[r];
+    for (std::size_t r = 0; r < sheet.head.size(); ++r) {
+      const auto& row = sheet.head[r];
       const auto at = std::find_if(row.begin(), row.end(),
                                    [&name](const std::string& text) { return SameText(text, name); });
       if (at == row.end()) continue;
-      const auto column = static_cast<std::size_t>(at - row.begin()) + 1;
-      names[column] = name;
-      first[column] = static_cast<long long>(r) + 2;
+      columns.push_back(
+          {static_cast<std::size_t>(at - row.begin()) + 1, static_cast<long long>(r) + 2, name});
       break;
     }
   }
+  std::size_t last = 0;
+  for (const Column& c : columns) last = std::max(last, c.at);
+  names.assign(last + 1, std::string());
+  first.assign(last + 1, 0);
+  for (const Column& c : columns) {
+    if (!c.name.empty()) names[c.at] = c.name;
+    first[c.at] = c.row;
+  }
+}
+
+}  // namespace
+
+std::string Workbook::SheetText(int sheet, const NumberFields& numbers, bool quoted,
+                                int columns) const {
+  const WorkbookSheet& s = impl_->sheets.at(static_cast<std::size_t>(sheet));
+  std::vector<std::string> names;
+  std::vector<long long> first;
+  NumberColumns(s, numbers, names, first);
+  TextBounds bounds;
+  bounds.columns = columns;
+  bounds.cellChars = impl_->limits.cellChars;
+  bounds.textBytes = static_cast<std::size_t>(impl_->limits.textBytes);
   impl_->pieces = 1;
-  if (std::optional<std::string> split = impl_->SplitText(sheet, quoted, names, first)) {
+  if (std::optional<std::string> split = impl_->SplitText(sheet, quoted, names, first, bounds)) {
     return *std::move(split);
   }
   std::string text;
-  TextWriter writer(impl_->Context(sheet, quoted), text, names, first);
+  TextWriter writer(impl_->Context(sheet, quoted), text, names, first, bounds);
   impl_->package.Parse(impl_->sheetParts[static_cast<std::size_t>(sheet)], writer);
   return text;
 }
@@ -231,14 +296,14 @@ bool IsWorkbookFile(const std::string& path) {
 }
 
 std::string WorkbookTableText(const std::string& path, std::string_view table,
-                              const NumberFields& numbers, bool quoted) {
+                              const NumberFields& numbers, bool quoted, int columns) {
   const Workbook book(path);
   const int sheet = book.Find(table);
   if (sheet < 0) {
     throw Error("工作簿 " + Quoted(path) + " 中没有表格 " + Quoted(std::string(table)) +
                 "; 其中的工作表有: " + book.SheetList());
   }
-  return book.SheetText(sheet, numbers, quoted);
+  return book.SheetText(sheet, numbers, quoted, columns);
 }
 
 }  // namespace kuma

@@ -33,16 +33,26 @@ namespace kuma {
 // `ratioFloorBytes` that inflates more than `ratio` times its compressed size
 // is refused (real sheets compress 5 to 30 times).
 //
+// A sheet's text is refused, naming the sheet, when a cell of it holds more
+// than `cellChars` characters (a spreadsheet's own limit) or the text grows
+// beyond `textBytes`; 0 there stands for a sixth of ten times the file's size
+// or of 1 GB, whichever is larger, so that reading a sheet and importing its
+// text stay within that memory.
+//
 // A sheet whose part declares `splitBytes` or more is parsed on several
-// threads, in pieces of about `pieceBytes` cut at the ends of rows; the text
-// is the same as read in one piece.
+// threads (`workers`, 0: as many as the machine has cores, up to 4; a
+// machine of one core reads in one piece), in pieces of about `pieceBytes`
+// cut at the ends of rows; the text is the same as read in one piece.
 struct WorkbookLimits {
   std::uint64_t entryBytes = 1ULL << 30;
   std::uint64_t totalBytes = 2ULL << 30;
   std::uint64_t ratioFloorBytes = 64ULL << 20;
   double ratio = 200;
+  std::size_t cellChars = 32767;
+  std::uint64_t textBytes = 0;
   std::uint64_t splitBytes = 8ULL << 20;
   std::size_t pieceBytes = 1U << 20;
+  unsigned workers = 0;
 };
 
 // A sheet of a workbook and the head of its table.
@@ -79,16 +89,22 @@ class Workbook {
 
   const std::string& Path() const;
   const std::vector<WorkbookSheet>& Sheets() const;
-  // The sheet whose tab name or table title is `name` (case and blanks at
-  // the ends aside), or -1.
+  // The sheet whose tab name is `name` (as written, else the one sheet
+  // whose name differs from it only in case and blanks at the ends; several
+  // such are refused with kuma::Error listing them), else the first sheet
+  // whose table title is `name` in the same way, or -1.
   int Find(std::string_view name) const;
   // The sheets' names and titles for a message: "A", "B (TABLE: ...)", ...
   std::string SheetList() const;
   // The sheet as CSV text (LF line ends). Raises kuma::Error naming the cell
   // for a date or error in a number field, or a damaged sheet. `quoted`:
   // text cells holding a comma or a quote are written in quotes (for readers
-  // of quoted fields) instead of with ';' for the comma.
-  std::string SheetText(int sheet, const NumberFields& numbers = {}, bool quoted = false) const;
+  // of quoted fields) instead of with ';' for the comma. `columns`: the
+  // fields the reader takes from a line (0: all); the cells of rows below
+  // the head beyond them are left out, such a line ending in one empty field
+  // after them.
+  std::string SheetText(int sheet, const NumberFields& numbers = {}, bool quoted = false,
+                        int columns = 0) const;
   // The pieces the last SheetText parsed on worker threads (1: the sheet
   // was read in one piece).
   std::size_t SheetPieces() const;
@@ -107,7 +123,8 @@ bool IsWorkbookFile(const std::string& path);
 // workbook at `path`; raises kuma::Error naming the sheets there are when
 // none holds it. For readers of other ETABS tables.
 std::string WorkbookTableText(const std::string& path, std::string_view table,
-                              const NumberFields& numbers = {}, bool quoted = false);
+                              const NumberFields& numbers = {}, bool quoted = false,
+                              int columns = 0);
 
 // "J17" for column 10 (1-based), row 17.
 std::string CellReference(int column, long long row);
@@ -127,7 +144,9 @@ inline constexpr const char* kForceTableName = "Element Forces - Columns";
 
 // The sheets the force import could read, by name: those titled "Element
 // Forces - Columns"; else those whose head names the fields P, M2 and M3;
-// else every sheet. One name means there is nothing to choose.
+// else the sheets that are no ETABS table (no "TABLE:" title), which are
+// read by field numbers. One name means there is nothing to choose, none
+// that the workbook holds no force table.
 std::vector<std::string> ForceSheetChoices(const Workbook& book);
 
 // Imports the sheet `sheet` (a sheet name or table title; empty: the one

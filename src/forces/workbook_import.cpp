@@ -45,6 +45,10 @@ int ChooseSheet(const Workbook& book, const std::string& sheet) {
     return index;
   }
   const std::vector<std::string> choices = ForceSheetChoices(book);
+  if (choices.empty()) {
+    throw Error("工作簿中没有内力表: 没有表格 \"" + std::string(kForceTableName) +
+                "\", 也没有含字段 P、M2 和 M3 的工作表; 其中的表格有: " + book.SheetList());
+  }
   if (choices.size() != 1) {
     std::string list;
     for (const std::string& name : choices) list += (list.empty() ? "\"" : ", \"") + name + "\"";
@@ -64,16 +68,16 @@ std::string WithoutFullStop(std::string text) {
 
 std::vector<std::string> ForceSheetChoices(const Workbook& book) {
   const std::vector<WorkbookSheet>& sheets = book.Sheets();
-  std::vector<std::string> titled, named, all;
+  std::vector<std::string> titled, named, plain;
   for (const WorkbookSheet& sheet : sheets) {
     if (SameName(sheet.TableName(), kForceTableName) || SameName(sheet.name, kForceTableName))
       titled.push_back(sheet.name);
     if (sheet.HasFields(kForceFields)) named.push_back(sheet.name);
-    all.push_back(sheet.name);
+    if (sheet.title.empty()) plain.push_back(sheet.name);
   }
   if (!titled.empty()) return titled;
   if (!named.empty()) return named;
-  return all;
+  return plain;
 }
 
 void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
@@ -84,7 +88,10 @@ void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
     const int index = ChooseSheet(book, sheet);
     const WorkbookSheet& chosen = book.Sheets()[static_cast<std::size_t>(index)];
     name = chosen.name;
-    text = book.SheetText(index, ForceNumberFields(form, chosen));
+    const NumberFields fields = ForceNumberFields(form, chosen);
+    // Only the fields the import reads are taken from each row.
+    const std::size_t columns = fields.names.empty() ? kNumberedFieldLimit : kNamedFieldLimit;
+    text = book.SheetText(index, fields, false, static_cast<int>(columns));
   } catch (const std::bad_alloc&) {
     throw Error("内存不足: 读取工作簿 \"" + path + "\" 需要的内存超过了可用的内存; 未导入任何内力。");
   } catch (const Error& e) {

@@ -30,8 +30,10 @@ Package::Package(const std::string& path, const WorkbookLimits& limits)
     zip_error_init_with_code(&why, error);
     const std::string reason = zip_error_strerror(&why);
     zip_error_fini(&why);
-    throw Error("文件 " + Quoted(path) + " 不是 Excel 工作簿 (.xlsx): 不能作为 zip 压缩包打开 (" +
-                reason + ")");
+    // It begins as a zip package does (RefuseNonWorkbook saw to that): cut
+    // short or damaged.
+    throw Error("文件已损坏或不完整: " + Quoted(path) + " 不能作为 zip 压缩包打开 (" + reason +
+                ")");
   }
 }
 
@@ -71,7 +73,9 @@ bool Package::Inflate(const std::string& part, const Take& take) {
       zip_fopen_index(zip_.get(), static_cast<zip_uint64_t>(index), 0));
   if (!file) throw Error(Where(part) + "无法解压 (" + zip_strerror(zip_.get()) + ")");
 
-  std::vector<char> buffer(1 << 20);
+  // Blocks of 1 MiB, or of the part's size for a small part.
+  std::vector<char> buffer(
+      static_cast<std::size_t>(std::clamp<std::uint64_t>(declared + 1, 4096, 1 << 20)));
   std::uint64_t inflated = 0;
   for (;;) {
     const zip_int64_t n = zip_fread(file.get(), buffer.data(), buffer.size());

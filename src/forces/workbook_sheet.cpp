@@ -87,6 +87,7 @@ std::string DateText(double serial, bool date1904) {
 
 // The one-letter names (c, v, t) are most of a sheet's elements.
 void SheetReader::Start(std::string_view name, const char** a) {
+  ++depth_;
   if (name.size() == 1) {
     if (name[0] == 'c') {
       StartCell(a);
@@ -101,6 +102,8 @@ void SheetReader::Start(std::string_view name, const char** a) {
     if (inCell_) inInline_ = true;
   } else if (name == "rPh") {
     ++phonetic_;
+  } else if (name == "sheetData") {
+    StartSheetData();
   }
 }
 
@@ -116,11 +119,12 @@ void SheetReader::End(std::string_view name) {
   } else if (name == "rPh") {
     --phonetic_;
   } else if (name == "row") {
-    if (rows_ == 0) stray_ = true;
+    rowDepth_ = 0;  // a row holds no row: this is the end of the one open
     OnRowEnd(row_);
   } else if (name == "sheetData") {
     Stop();  // nothing after the cells is read
   }
+  --depth_;
 }
 
 void SheetReader::Damaged(const std::string& what) const {
@@ -144,8 +148,23 @@ bool SheetReader::ParseRowNumber(const char* text, long long& row) {
   return result.ec == std::errc() && result.ptr == end && row >= 1 && row <= kMaxRow;
 }
 
+std::string SheetReader::RowPlace() const {
+  return rows_ == 0 ? "第一行之前" : "第 " + FormatInt(row_) + " 行之后";
+}
+
+void SheetReader::StartSheetData() {
+  if (sheetDataDepth_ != 0) Damaged("sheetData 中又有 sheetData");
+  sheetDataDepth_ = depth_;
+}
+
 void SheetReader::StartRow(const char** a) {
   const char* r = Attribute(a, "r");
+  if (rowDepth_ != 0) {
+    Damaged("第 " + FormatInt(row_) + " 行中又有一行" + (r ? " (行号 " + Quoted(r) + ")" : ""));
+  }
+  if (sheetDataDepth_ == 0 || depth_ != sheetDataDepth_ + 1)
+    Damaged(std::string("行") + (r ? " " + Quoted(r) : "") + " 不在 sheetData 中 (" + RowPlace() +
+            ")");
   long long index = row_ + 1;
   if (r != nullptr && !ParseRowNumber(r, index)) Damaged("行号 " + Quoted(r));
   if (index <= row_) Damaged("第 " + FormatInt(index) + " 行不在前一行之后");
@@ -154,13 +173,11 @@ void SheetReader::StartRow(const char** a) {
     firstNumbered_ = r != nullptr;
   }
   row_ = index;
+  rowDepth_ = depth_;
   column_ = 0;
 }
 
 void SheetReader::StartCell(const char** a) {
-  if (rows_ == 0) stray_ = true;
-  inCell_ = true;
-  value_.clear();
   // The attributes in one pass (the first of a name counts, as in
   // Attribute), every cell has some.
   const char* r = nullptr;
@@ -177,6 +194,13 @@ void SheetReader::StartCell(const char** a) {
       style = a[i + 1];
     }
   }
+  // A cell outside a row would be glued to a row it is not in, or lost.
+  const std::string cell = r ? "单元格 " + Quoted(r) + " " : std::string("单元格");
+  if (rowDepth_ == 0) Damaged(cell + "不在任何一行中 (" + RowPlace() + ")");
+  if (inCell_ || depth_ != rowDepth_ + 1)
+    Damaged(cell + "不是第 " + FormatInt(row_) + " 行的直接内容 (嵌套在其他元素中)");
+  inCell_ = true;
+  value_.clear();
   int column = column_ + 1;
   long long row = row_;
   if (r != nullptr && !ParseReference(r, column, row)) Damaged("单元格 " + Quoted(r));
@@ -231,7 +255,10 @@ void SheetReader::FinishCell() {
 // HeadReader
 
 void HeadReader::OnCell(long long row, int column, CellKind, std::string_view text) {
-  if (row > static_cast<long long>(kHeadRows)) {
+  // A head longer than this is no table's: what came before is kept.
+  constexpr std::size_t kHeadBytes = 1 << 20;
+  bytes_ += text.size() + static_cast<std::size_t>(column);
+  if (row > static_cast<long long>(kHeadRows) || bytes_ > kHeadBytes) {
     Stop();
     return;
   }
@@ -278,12 +305,24 @@ void AppendField(std::string& out, std::string_view text, bool quoted) {
 void TextWriter::OnCell(long long row, int column, CellKind kind, std::string_view text) {
   if (kind == CellKind::Date || kind == CellKind::Error) Check(row, column, kind, text);
   if (open_ != row) OpenLine(row);
+  if (bounds_.columns > 0 && column > bounds_.columns && row > static_cast<long long>(kHeadRows)) {
+    for (; column_ <= bounds_.columns; ++column_) out_ += ',';
+    CheckSize(row);
+    return;
+  }
+  if (text.size() > bounds_.cellChars && Utf8Length(text) > bounds_.cellChars) {
+    throw Error(
+        "工作表 " + Quoted(sheetName_) + " 的单元格 " + CellReference(column, row) + " 有 " +
+        FormatInt(static_cast<long long>(Utf8Length(text))) + " 个字符, 超过了单元格能有的 " +
+        FormatInt(static_cast<long long>(bounds_.cellChars)) + " 个, 不像是真实的表格; 拒绝读取");
+  }
   for (; column_ < column; ++column_) out_ += ',';
   if (kind == CellKind::Number) {
     out_.append(text);
   } else {
     AppendField(out_, text, quoted_);
   }
+  CheckSize(row);
 }
 
 void TextWriter::OnRowEnd(long long row) {
@@ -291,6 +330,24 @@ void TextWriter::OnRowEnd(long long row) {
   out_ += '\n';
   written_ = row;
   open_ = 0;
+  CheckSize(row);
+}
+
+std::size_t Utf8Length(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// A text that outgrows the bound (a long shared string referenced by many
+// cells, empty fields up to a far column on every row) is refused as soon
+// as it does, after a cell at most: whether a sheet is refused depends on
+// its text alone, however it is read.
+void TextWriter::CheckSize(long long row) const {
+  if (out_.size() <= bounds_.textBytes) return;
+  throw Error("工作表 " + Quoted(sheetName_) + " 的内容到第 " + FormatInt(row) +
+              " 行时已超过能读取的 " + FormatInt(static_cast<long long>(bounds_.textBytes)) +
+              " 字节 (很长的文本被许多单元格引用, 或每行的列数过多), 不像是真实的表格; 拒绝读取");
 }
 
 // Empty lines for the rows the sheet leaves out, then the row's line.

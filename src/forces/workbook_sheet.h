@@ -59,13 +59,12 @@ class SheetReader : public XmlHandler {
 
   // What a reader of a piece of the rows needs to join it to the pieces
   // before it: the rows it read, the first one's number and whether the
-  // sheet gave that number (else it follows from the rows before), the last
-  // one's number, and whether a cell or a row's end came before any row.
+  // sheet gave that number (else it follows from the rows before), and the
+  // last one's number.
   long long Rows() const { return rows_; }
   long long FirstRow() const { return firstRow_; }
   bool FirstRowNumbered() const { return firstNumbered_; }
   long long LastRow() const { return row_; }
-  bool Stray() const { return stray_; }
 
   [[noreturn]] void Damaged(const std::string& what) const;
 
@@ -74,14 +73,21 @@ class SheetReader : public XmlHandler {
   enum class CellType { Number, Shared, Boolean, Error, Date, Text };
   static CellType TypeOf(const char* t);
   static bool ParseRowNumber(const char* text, long long& row);
+  void StartSheetData();
   void StartRow(const char** a);
   void StartCell(const char** a);
   void FinishCell();
+  // Where the sheet's rows are, for a message: "第 4 行之后", "第一行之前".
+  std::string RowPlace() const;
 
   SheetContext context_;
+  // Cells are read only as a sheet holds them: a row directly in the
+  // sheetData, a cell directly in a row. Depths count elements from the
+  // part's root (1); 0 while not inside one.
+  int depth_ = 0, sheetDataDepth_ = 0, rowDepth_ = 0;
   long long row_ = 0;
   long long rows_ = 0, firstRow_ = 0;
-  bool firstNumbered_ = false, stray_ = false;
+  bool firstNumbered_ = false;
   int column_ = 0;
   char number_[64];
   std::string value_, date_;
@@ -99,33 +105,49 @@ class HeadReader : public SheetReader {
  protected:
   void OnCell(long long row, int column, CellKind, std::string_view text) override;
   void OnRowEnd(long long row) override;
+
+ private:
+  std::size_t bytes_ = 0;
 };
 
 // One CSV field: a comma would split the cell (unless the field is quoted),
 // a line break would end the line.
 void AppendField(std::string& out, std::string_view text, bool quoted);
 
+// What a sheet's text may hold: the fields of a line up to `columns` (0:
+// all; the head rows are always whole), cells of up to `cellChars`
+// characters, `textBytes` of text in all.
+struct TextBounds {
+  int columns = 0;
+  std::size_t cellChars = static_cast<std::size_t>(-1);
+  std::size_t textBytes = static_cast<std::size_t>(-1);
+};
+
 // The whole sheet as CSV text; date and error cells in the number columns
-// from `firstChecked` on are refused.
+// from `firstChecked` on are refused, and so is a sheet beyond `bounds`.
+// A row's cells beyond `bounds.columns` are left out, its line then holding
+// one field more than that (an empty one), as a reader taking that many
+// fields of the whole line would see it.
 class TextWriter : public SheetReader {
  public:
   // `piece`: the rows are a piece of the sheet's, written from its first
   // row on (the lines before it are the joiner's).
   TextWriter(const SheetContext& context, std::string& out, const std::vector<std::string>& checked,
-             const std::vector<long long>& firstChecked, bool piece = false)
+             const std::vector<long long>& firstChecked, const TextBounds& bounds,
+             bool piece = false)
       : SheetReader(context),
         sheetName_(*context.sheetName),
         quoted_(context.quoted),
         out_(out),
         checkedName_(checked),
         firstChecked_(firstChecked),
+        bounds_(bounds),
         written_(piece ? -1 : 0) {}
 
   using SheetReader::FirstRow;
   using SheetReader::FirstRowNumbered;
   using SheetReader::LastRow;
   using SheetReader::Rows;
-  using SheetReader::Stray;
 
  protected:
   void OnCell(long long row, int column, CellKind kind, std::string_view text) override;
@@ -134,15 +156,20 @@ class TextWriter : public SheetReader {
  private:
   void OpenLine(long long row);
   void Check(long long row, int column, CellKind kind, std::string_view text) const;
+  void CheckSize(long long row) const;
 
   const std::string& sheetName_;
   bool quoted_;
   std::string& out_;
   const std::vector<std::string>& checkedName_;  // per column (index = column)
   const std::vector<long long>& firstChecked_;   // first row checked, 0 = not a number field
+  TextBounds bounds_;
   long long written_;   // rows whose lines are complete, -1 before a piece's first
   long long open_ = 0;  // the row whose line is being written, 0 for none
   int column_ = 1;      // the field the next text goes into
 };
+
+// The characters of UTF-8 text (its bytes but those continuing a character).
+std::size_t Utf8Length(std::string_view text);
 
 }  // namespace kuma::xlsx

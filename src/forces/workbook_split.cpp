@@ -79,13 +79,18 @@ struct SheetPiece {
 };
 
 SheetPiece ParsePiece(const SheetContext& context, const std::vector<std::string>& names,
-                      const std::vector<long long>& first, const std::string& xml, bool last,
-                      const std::string& part) {
+                      const std::vector<long long>& first, TextBounds bounds,
+                      const std::string& xml, bool last, const std::string& part) {
   static const std::string open = "<sheetData>", close = "</sheetData>";
   SheetPiece piece;
   try {
     piece.text.reserve(xml.size() / 3);  // the text of numbers is about a quarter of their XML
-    TextWriter writer(context, piece.text, names, first, true);
+    // A piece whose text outgrows its XML several times over (long texts
+    // referenced again and again) is left to the reading in one piece,
+    // which bounds the text of the whole sheet: the pieces on their way
+    // stay small whatever they hold.
+    bounds.textBytes = std::min(bounds.textBytes, 4 * xml.size() + (64 << 10));
+    TextWriter writer(context, piece.text, names, first, bounds, true);
     XmlParse parse(writer);
     parse.Feed(open.data(), open.size(), false, part);
     // Expat copies what it is given into a buffer of its own: a slice at a
@@ -105,7 +110,7 @@ SheetPiece ParsePiece(const SheetContext& context, const std::vector<std::string
     piece.firstRow = writer.FirstRow();
     piece.firstNumbered = writer.FirstRowNumbered();
     piece.lastRow = writer.LastRow();
-    piece.sound = !writer.Stray();
+    piece.sound = true;
   } catch (...) {
     piece.sound = false;  // a damaged piece, a date or error cell, no memory
   }
@@ -117,11 +122,12 @@ SheetPiece ParsePiece(const SheetContext& context, const std::vector<std::string
 class SplitSheet {
  public:
   SplitSheet(const SheetContext& context, const std::vector<std::string>& names,
-             const std::vector<long long>& first, const std::string& part, std::size_t pieceBytes,
-             unsigned workers)
+             const std::vector<long long>& first, const TextBounds& bounds, const std::string& part,
+             std::size_t pieceBytes, unsigned workers)
       : context_(context),
         names_(names),
         first_(first),
+        bounds_(bounds),
         part_(part),
         pieceBytes_(pieceBytes),
         workers_(workers),
@@ -247,7 +253,12 @@ class SplitSheet {
           failed_ = true;
           continue;
         }
-        text_.append(static_cast<std::size_t>(piece.firstRow - 1 - lastRow_), '\n');
+        const auto gap = static_cast<std::size_t>(piece.firstRow - 1 - lastRow_);
+        if (text_.size() + gap + piece.text.size() > bounds_.textBytes) {
+          failed_ = true;  // the reading in one piece says where
+          continue;
+        }
+        text_.append(gap, '\n');
         text_ += piece.text;
         lastRow_ = piece.lastRow;
       }
@@ -265,7 +276,7 @@ class SplitSheet {
         job = std::move(jobs_.front());
         jobs_.pop_front();
       }
-      SheetPiece piece = ParsePiece(context_, names_, first_, job.xml, job.last, part_);
+      SheetPiece piece = ParsePiece(context_, names_, first_, bounds_, job.xml, job.last, part_);
       job.xml = std::string();
       std::lock_guard<std::mutex> lock(mutex_);
       done_.emplace(job.index, std::move(piece));
@@ -286,6 +297,7 @@ class SplitSheet {
   const SheetContext& context_;
   const std::vector<std::string>& names_;
   const std::vector<long long>& first_;
+  const TextBounds bounds_;
   const std::string& part_;
   const std::size_t pieceBytes_;
   const unsigned workers_;
@@ -311,9 +323,9 @@ std::optional<std::string> SplitSheetText(Package& package, const std::string& p
                                           const SheetContext& context,
                                           const std::vector<std::string>& names,
                                           const std::vector<long long>& first,
-                                          std::size_t pieceBytes, unsigned workers,
-                                          std::size_t& pieces) {
-  SplitSheet split(context, names, first, part, pieceBytes, workers);
+                                          const TextBounds& bounds, std::size_t pieceBytes,
+                                          unsigned workers, std::size_t& pieces) {
+  SplitSheet split(context, names, first, bounds, part, pieceBytes, workers);
   package.Inflate(part, [&split](const char* data, std::size_t size, bool last) {
     return split.Take(data, size, last);
   });

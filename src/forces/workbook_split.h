@@ -12,7 +12,7 @@
 
 namespace kuma::xlsx {
 
-// The text of the sheet in `part` as a TextWriter writes it, parsed in
+// The text of the sheet in `part` as a TextWriter within `bounds` writes it, parsed in
 // pieces of about `pieceBytes` on `workers` threads; nothing when the split
 // was given up (the sheet is then to be read in one piece, which says what
 // is wrong exactly). `pieces` is set to the pieces read.
@@ -20,7 +20,7 @@ std::optional<std::string> SplitSheetText(Package& package, const std::string& p
                                           const SheetContext& context,
                                           const std::vector<std::string>& names,
                                           const std::vector<long long>& first,
-                                          std::size_t pieceBytes, unsigned workers,
-                                          std::size_t& pieces);
+                                          const TextBounds& bounds, std::size_t pieceBytes,
+                                          unsigned workers, std::size_t& pieces);
 
 }  // namespace kuma::xlsx

@@ -65,25 +65,11 @@ void DrawCurvePicture(Canvas& canvas, const std::vector<double>& strain,
 
 CurveSamples ConcreteCurveSamples(const ConcreteLawParams& p) {
   CurveSamples s;
+  const ConcreteLawUnit* law = ConcreteLawOf(p.law);
   const LawShape shape = PrepareConcreteLaw(p);
-  double end = p.ecu;
-  int n = 20;
-  switch (p.law) {
-    case kConcreteAppendixC:
-      end = std::max(p.ecu, -ConcreteLawLimits(p).compressive * 1.2);
-      n = 60;
-      break;
-    case kConcreteMander:
-      end = std::max(p.ecu, Mander(p).ecuConfined);
-      n = 60;
-      break;
-    case kConcreteFilledTube:
-      end = std::max(p.ecu, 6 * shape.c[0]);
-      n = 60;
-      break;
-    default:
-      break;
-  }
+  const CurveRange range = law != nullptr ? law->picture(p, shape) : CurveRange{p.ecu, 20};
+  const double end = range.end;
+  const int n = range.steps;
   s.strain.resize(n + 1);
   s.stress.resize(n + 1);
   for (int i = 0; i <= n; ++i) {
@@ -97,13 +83,11 @@ CurveSamples ConcreteCurveSamples(const ConcreteLawParams& p) {
 
 CurveSamples SteelCurveSamples(const SteelLawParams& p) {
   CurveSamples s;
+  const SteelLawUnit* law = SteelLawOf(p.law);
   const LawShape shape = PrepareSteelLaw(p);
-  double end = 0.01;
-  int n = 50;
-  if (p.law == kSteelBilinear || p.law == kSteelTrilinear) {
-    end = 1.2 * p.eu;  // the rupture drop shows
-    n = 120;
-  }
+  const CurveRange range = law != nullptr ? law->picture(p) : CurveRange{0.01, 50};
+  const double end = range.end;
+  const int n = range.steps;
   s.strain.resize(n + 1);
   s.stress.resize(n + 1);
   for (int i = 0; i <= n; ++i) {
@@ -114,19 +98,11 @@ CurveSamples SteelCurveSamples(const SteelLawParams& p) {
 }
 
 void DrawConcreteLawCurve(Canvas& canvas, const ConcreteLawParams& p) {
-  if (p.law == kConcreteSimplified && p.n == 2) {
-    DrawConcreteCurve(canvas, p.law, p.fc, p.e0, p.fcu, p.ecu);
-    return;
-  }
   const CurveSamples s = ConcreteCurveSamples(p);
   DrawCurvePicture(canvas, s.strain, s.stress, 5);
 }
 
 void DrawSteelLawCurve(Canvas& canvas, const SteelLawParams& p) {
-  if (p.law == kSteelSimplified) {
-    DrawSteelCurve(canvas, p.law, p.Es, p.fy);
-    return;
-  }
   const CurveSamples s = SteelCurveSamples(p);
   DrawCurvePicture(canvas, s.strain, s.stress, 100);
 }

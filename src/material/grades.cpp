@@ -21,12 +21,12 @@ const std::vector<ConcreteGrade>& ConcreteGrades() {
 const std::vector<RebarGrade>& RebarGrades() {
   // fyk, fstk: GB 50010-2010 Table 4.2.2; fy: Table 4.2.3 (tension; the law
   // is symmetric, so HRB500's smaller compression value 410 is not used);
-  // Es: Table 4.2.5.
+  // Es: Table 4.2.5; δgt: Table 4.2.4.
   static const std::vector<RebarGrade> grades = {
-      {"HPB300", 300, 420, 270, 2.10e5},
-      {"HRB335", 335, 455, 300, 2.00e5},
-      {"HRB400", 400, 540, 360, 2.00e5},
-      {"HRB500", 500, 630, 435, 2.00e5},
+      {"HPB300", 300, 420, 270, 2.10e5, 0.10},
+      {"HRB335", 335, 455, 300, 2.00e5, 0.075},
+      {"HRB400", 400, 540, 360, 2.00e5, 0.075},
+      {"HRB500", 500, 630, 435, 2.00e5, 0.075},
   };
   return grades;
 }
@@ -60,7 +60,8 @@ SteelGradeValues RebarValues(const RebarGrade& g, ValueLevel level) {
   SteelGradeValues v;
   v.fy = level == ValueLevel::Design ? g.fy : g.fyk;
   v.Es = g.Es;
-  v.fst = g.fstk;
+  v.fst = level == ValueLevel::Design ? g.fstk * g.fy / g.fyk : g.fstk;
+  v.eu = g.deltaGt;
   return v;
 }
 
@@ -75,7 +76,7 @@ SteelGradeValues StructuralSteelValues(const SteelGrade& g, ValueLevel level, do
   SteelGradeValues v;
   v.fy = level == ValueLevel::Design ? row->f : row->fy;
   v.Es = kStructuralSteelEs;
-  v.fst = g.fu;
+  v.fst = level == ValueLevel::Design ? g.fu * row->f / row->fy : g.fu;
   return v;
 }
 

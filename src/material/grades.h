@@ -24,6 +24,7 @@ struct RebarGrade {
   double fstk;       // GB 50010 Table 4.2.2 (ultimate)
   double fy;         // GB 50010 Table 4.2.3 (tension design value)
   double Es;         // GB 50010 Table 4.2.5
+  double deltaGt;    // GB 50010 Table 4.2.4: total elongation at the maximum force δgt
 };
 
 // One thickness row of a structural steel grade (GB 50017 Table 4.4.1).
@@ -52,8 +53,11 @@ struct ConcreteGradeValues {
 };
 ConcreteGradeValues ConcreteValues(const ConcreteGrade& g, ValueLevel level);
 
+// fst is the ultimate strength at the level: the characteristic value scaled
+// by the level as fy is (design fy / characteristic fy). eu is the rupture
+// strain the grade gives (δgt of a bar grade), 0 when it gives none.
 struct SteelGradeValues {
-  double fy = 0, Es = 0, fst = 0;
+  double fy = 0, Es = 0, fst = 0, eu = 0;
 };
 SteelGradeValues RebarValues(const RebarGrade& g, ValueLevel level);
 // The row is chosen by the thickness of the thickest plate (mm).

@@ -1,26 +1,20 @@
 #pragma once
-// Stress-strain laws. Strain and stress are negative in compression and
-// positive in tension; concrete carries no tension. Stresses in N/mm².
+// The registry of the stress-strain laws: the concrete and the steel laws in
+// the order of their lists, each a unit of its own under material/laws/
+// (see law_unit.h for what a law provides). A group's law code is the list
+// position plus one; every part of the program reaches a law through here.
 //
-// Concrete laws (list position + 1):
-//   1 "混凝土规范简化版"  parabola of exponent n up to e0, then a plateau at fc
-//   2 "规范附录C曲线"     GB 50010-2010 C.2.4, rising and descending branch
-//   3 "约束混凝土(Mander)" Mander's confined concrete
-//   4 "钢管约束核心混凝土" core concrete of a filled steel tube, driven by ξ
-// Steel laws:
-//   1 "简化本构"          elastic-perfectly plastic
-//   2 "双折线强化"        bilinear hardening to the rupture strain εu
-//   3 "规范附录C三折线"   GB 50010 C.1.2: elastic, plateau to εuy, hardening to fst at εu
-//
-// A group's law is described by one plain struct (ConcreteLawParams or
-// SteelLawParams); PrepareConcreteLaw / PrepareSteelLaw turn it into the
-// LawShape that every fiber of the group carries, and ConcreteFiberLaw /
-// SteelFiberLaw give the stress from it.
+// Strain and stress are negative in compression and positive in tension;
+// concrete carries no tension. Stresses in N/mm².
 
+#include <vector>
+
+#include "material/laws/law_unit.h"
 #include "model/fiber.h"
 
 namespace kuma {
 
+// The codes of the registered laws (their list positions plus one).
 enum ConcreteLawCode : int {
   kConcreteSimplified = 1,
   kConcreteAppendixC = 2,
@@ -32,80 +26,69 @@ enum SteelLawCode : int {
   kSteelBilinear = 2,
   kSteelTrilinear = 3,
 };
-constexpr int kConcreteLawCount = 4;
-constexpr int kSteelLawCount = 3;
-inline bool KnownConcreteLaw(int code) { return code >= 1 && code <= kConcreteLawCount; }
-inline bool KnownSteelLaw(int code) { return code >= 1 && code <= kSteelLawCount; }
 
-// Everything one concrete group's law needs (positive numbers).
-struct ConcreteLawParams {
-  int law = 1;
-  double fc = 0, e0 = 0, fcu = 0, ecu = 0;  // the group's four boxes
-  double n = 2;         // law 1: exponent of the rising branch
-  double Ec = 0;        // law 2: the grade's modulus; 0 means 5000·√fc
-  double rhoV = 0;      // law 3: volumetric ratio of transverse steel
-  double fyh = 0;       // law 3: its yield strength
-  double ke = 0.75;     // law 3: confinement effectiveness
-  double esu = 0.09;    // law 3: rupture strain of the transverse steel
-  double xi = 0;        // law 4: confinement factor As·fy/(Ac·fc) of the section
-  bool circular = true; // law 4: circular (true) or rectangular tube
-};
+const std::vector<const ConcreteLawUnit*>& ConcreteLaws();
+const std::vector<const SteelLawUnit*>& SteelLaws();
+// The registry's tables (laws.cpp), read through the functions below.
+extern const ConcreteLawUnit* const kConcreteLawUnits[];
+extern const SteelLawUnit* const kSteelLawUnits[];
+extern const int kConcreteLawUnitCount, kSteelLawUnitCount;
 
-// Everything one steel group's law needs (positive numbers).
-struct SteelLawParams {
-  int law = 1;
-  double Es = 0, fy = 0;  // the group's two boxes
-  double b = 0.01;        // law 2: hardening ratio
-  double eu = 0.10;       // laws 2, 3: rupture strain
-  double euy = 0.025;     // law 3: end of the yield plateau
-  double fst = 0;         // law 3: ultimate strength; 0 means 1.25·fy
-};
+// The law of a code, null for a code no law has.
+inline const ConcreteLawUnit* ConcreteLawOf(int code) {
+  return code >= 1 && code <= kConcreteLawUnitCount ? kConcreteLawUnits[code - 1] : nullptr;
+}
+inline const SteelLawUnit* SteelLawOf(int code) {
+  return code >= 1 && code <= kSteelLawUnitCount ? kSteelLawUnits[code - 1] : nullptr;
+}
+inline bool KnownConcreteLaw(int code) { return ConcreteLawOf(code) != nullptr; }
+inline bool KnownSteelLaw(int code) { return SteelLawOf(code) != nullptr; }
 
-// A law's own limiting strains: crushing of concrete (negative) and rupture
-// of steel (positive; steel also limits compression at -rupture). Zero where
-// the law has none (law 1 steel; law 1 concrete takes the group's ecu).
-struct LawLimits {
-  double compressive = 0;  // ≤ 0
-  double tensile = 0;      // ≥ 0
-};
-LawLimits ConcreteLawLimits(const ConcreteLawParams& p);
-LawLimits SteelLawLimits(const SteelLawParams& p);
-
-// Derived constants of the laws; the numbers a law reads from LawShape::c.
-// Concrete law 2: its peak strain εc,r and αc (GB 50010 Table C.2.4) and Ec.
-double AppendixCPeakStrain(double fc);
-double AppendixCAlpha(double fc);
-// Concrete law 3: confined strength f'cc, strain at f'cc, and εcu,c.
-struct ManderValues {
-  double fcc = 0, ecc = 0, Ec = 0, r = 0, ecuConfined = 0;
-};
-ManderValues Mander(const ConcreteLawParams& p);
-// Concrete law 4: peak strain and descending-branch factor β0.
-struct FilledTubeValues {
-  double peakStrain = 0, beta0 = 0;
-};
-FilledTubeValues FilledTube(const ConcreteLawParams& p);
-
+// The constants every fiber of a group carries (LawShape::c); an unknown law
+// prepares the default shape.
 LawShape PrepareConcreteLaw(const ConcreteLawParams& p);
 LawShape PrepareSteelLaw(const SteelLawParams& p);
 
-// Concrete stress of law `lawCode` at `strain`, with the group's fc, e0 and
-// prepared shape. Law 1 with n = 2 is ConcreteLaw exactly. An unknown code
-// leaves `stress` as it was.
+// A group's limiting strains: the concrete law's own crushing strain, or the
+// group's ecu box (as −|ecu|) when the law has none; the steel law's rupture
+// at ±εu (none for a law that does not rupture).
+LawLimits ConcreteLawLimits(const ConcreteLawParams& p);
+LawLimits SteelLawLimits(const SteelLawParams& p);
+
+// The stress of law `lawCode` at `strain`, with the group's constants and
+// prepared shape, written into `stress`. A code no law has gives 0.
 void ConcreteFiberLaw(double fc, double e0, const LawShape& shape, double strain, int lawCode,
                       double& stress);
-// Steel stress; law 1 is SteelLaw exactly. An unknown code leaves `stress`.
 void SteelFiberLaw(double Es, double fy, const LawShape& shape, double strain, int lawCode,
                    double& stress);
 
-// Parabola up to -e0, then a plateau at -fc (fcu and ecu are not used by law 1).
-// Law codes other than 1 leave `stress` as it was.
+// The stress of a fiber at `strain` by its material and law: concrete by its
+// concrete law, a deduction fiber by core concrete (1)'s law with the sign
+// reversed (its force counts against the section), steel by its steel law.
+// A fiber of an unknown material or with an unknown law carries nothing (0),
+// whatever it held before.
+inline double FiberStress(const FiberRecord& f, double strain) {
+  if (IsSteel(f.material)) {
+    const SteelLawUnit* law = SteelLawOf(f.steelLawCode);
+    return law != nullptr ? law->stress(f.Es, f.fy, f.shape, strain) : 0;
+  }
+  const bool deduction = f.material == CoreConcrete1Deduction;
+  if (!IsConcrete(f.material) && !deduction) return 0;
+  const ConcreteLawUnit* law = ConcreteLawOf(f.concreteLawCode);
+  if (law == nullptr) return 0;
+  const double stress = law->stress(f.fc, f.e0, f.shape, strain);
+  return deduction ? -stress : stress;
+}
+
+// Concrete law 1 with n = 2: parabola up to -e0, then a plateau at -fc (fcu
+// and ecu are not used). Law codes other than 1 leave `stress` as it was.
 void ConcreteLaw(double fc, double e0, double fcu, double ecu, double strain, int lawCode,
                  double& stress);
-// Elastic-perfectly plastic, symmetric: Es·strain within ±fy/Es, else ±fy.
+// Steel law 1: elastic-perfectly plastic, symmetric: Es·strain within
+// ±fy/Es, else ±fy. Law codes other than 1 leave `stress` as it was.
 void SteelLaw(double Es, double fy, double strain, int lawCode, double& stress);
 
-// Captions of the law lists, in list order.
+// Captions of the law lists ("" for an unknown code).
 const char* ConcreteLawName(int lawCode);
 const char* SteelLawName(int lawCode);
 

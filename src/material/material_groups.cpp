@@ -7,6 +7,7 @@
 
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section.h"
 
 namespace kuma {
 
@@ -60,7 +61,7 @@ const std::vector<MaterialGroupControls>& MaterialGroups() {
 
 const MaterialGroupControls* GroupOfBox(std::string_view box) {
   for (const MaterialGroupControls& g : MaterialGroups()) {
-    for (const char* b : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst}) {
+    for (const char* b : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst, g.eu}) {
       if (b != nullptr && box == b) return &g;
     }
   }
@@ -68,10 +69,8 @@ const MaterialGroupControls* GroupOfBox(std::string_view box) {
 }
 
 const MaterialGroupControls* GroupOfMaterial(int material) {
-  if (material == CoreConcrete1Deduction) material = CoreConcrete1;
-  for (const MaterialGroupControls& g : MaterialGroups())
-    if (g.material == material) return &g;
-  return nullptr;
+  const int group = MaterialGroupOf(material);
+  return group < 0 ? nullptr : &MaterialGroups()[static_cast<std::size_t>(group)];
 }
 
 std::vector<const char*> GradeEntries(int material) {
@@ -88,9 +87,11 @@ std::vector<const char*> GradeEntries(int material) {
 
 std::vector<const char*> LawEntries(bool concrete) {
   std::vector<const char*> entries;
-  const int count = concrete ? kConcreteLawCount : kSteelLawCount;
-  for (int law = 1; law <= count; ++law)
-    entries.push_back(concrete ? ConcreteLawName(law) : SteelLawName(law));
+  if (concrete) {
+    for (const ConcreteLawUnit* law : ConcreteLaws()) entries.push_back(law->name);
+  } else {
+    for (const SteelLawUnit* law : SteelLaws()) entries.push_back(law->name);
+  }
   return entries;
 }
 
@@ -146,14 +147,16 @@ ConcreteLawParams ReadConcreteLaw(const Form& form, const MaterialGroupControls&
   const int grade = form.ItemIndex(g.gradeList);
   if (grade >= 1 && grade <= static_cast<int>(ConcreteGrades().size()))
     p.Ec = ConcreteGrades()[static_cast<std::size_t>(grade - 1)].Ec;
-  if (p.law == kConcreteMander) {
+  const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+  const unsigned inputs = law != nullptr ? law->inputs : kNoInputs;
+  if ((inputs & kConfinementInputs) != 0) {
     p.rhoV = form.Float(g.rhoV);
     p.fyh = form.Float(g.fyh);
     const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
     p.ke = FloatOr(form, g.ke, CircularKind(kind) ? 0.95 : 0.75);
     p.esu = FloatOr(form, g.esu, 0.09);
   }
-  if (p.law == kConcreteFilledTube) {
+  if ((inputs & kSectionConfinement) != 0) {
     const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
     p.circular = kind != 6;
     if (fibers != nullptr) p.xi = ConfinementFactor(*fibers, g.material);
@@ -166,7 +169,8 @@ SteelLawParams ReadSteelLaw(const Form& form, const MaterialGroupControls& g) {
   p.law = form.ItemIndex(g.lawList) + 1;
   p.fy = form.Float(g.fy);
   p.Es = form.Float(g.Es);
-  if (p.law == kSteelBilinear || p.law == kSteelTrilinear) {
+  const SteelLawUnit* law = SteelLawOf(p.law);
+  if (law != nullptr && (law->inputs & kHardeningInputs) != 0) {
     p.b = FloatOr(form, g.b, 0.01);
     p.eu = FloatOr(form, g.eu, 0.10);
     p.euy = FloatOr(form, g.euy, 0.025);
@@ -183,70 +187,114 @@ LawLimits GroupLawLimits(const Form& form, int material, int sectionType,
   return ConcreteLawLimits(ReadConcreteLaw(form, *g, sectionType, fibers));
 }
 
+namespace {
+
+// The prepared law of one group, refused with the law's reason.
+LawShape PrepareGroupLaw(const Form& form, const MaterialGroupControls& g, int sectionType,
+                         const FiberArray& fibers) {
+  const char* refusal = nullptr;
+  LawShape shape;
+  if (IsSteel(g.material)) {
+    const SteelLawParams p = ReadSteelLaw(form, g);
+    const SteelLawUnit* law = SteelLawOf(p.law);
+    if (law == nullptr) throw Error("未知的钢材本构");
+    refusal = law->refusal(p);
+    if (refusal == nullptr) shape = law->prepare(p);
+  } else {
+    const ConcreteLawParams p = ReadConcreteLaw(form, g, sectionType, &fibers);
+    const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+    if (law == nullptr) throw Error("未知的混凝土本构");
+    refusal = law->refusal(p);
+    if (refusal == nullptr) shape = law->prepare(p);
+  }
+  if (refusal != nullptr) throw Error(refusal);
+  for (double c : shape.c)
+    if (!std::isfinite(c)) throw Error("本构参数无效，请检查输入");
+  return shape;
+}
+
+}  // namespace
+
 void AssignFiberLaws(const Form& form, int sectionType, FiberArray& fibers) {
-  for (const MaterialGroupControls& g : MaterialGroups()) {
-    bool used = false;
-    for (const FiberRecord& f : fibers)
-      used = used || f.material == g.material ||
-             (g.material == CoreConcrete1 && f.material == CoreConcrete1Deduction);
-    if (!used) continue;
-    LawShape shape;
-    if (IsSteel(g.material)) {
-      const SteelLawParams p = ReadSteelLaw(form, g);
-      if (p.law != kSteelSimplified && !(p.eu > 0 && p.Es > 0))
-        throw Error("钢材断裂应变εu和弹性模量必须为正数");
-      if (p.law == kSteelTrilinear && !(p.euy < p.eu))
-        throw Error("钢材强化起点应变εuy必须小于断裂应变εu");
-      shape = PrepareSteelLaw(p);
-    } else {
-      const ConcreteLawParams p = ReadConcreteLaw(form, g, sectionType, &fibers);
-      if (p.law != kConcreteSimplified && !(p.fc > 0 && p.e0 > 0))
-        throw Error("混凝土强度fc和峰值应变e0必须为正数");
-      if (p.law == kConcreteSimplified && !(p.n > 0 && std::isfinite(p.n)))
-        throw Error("抛物线指数n必须为正数");
-      shape = PrepareConcreteLaw(p);
-      for (double c : shape.c)
-        if (!std::isfinite(c)) throw Error("本构参数无效，请检查输入");
-    }
-    for (FiberRecord& f : fibers) {
-      if (f.material == g.material ||
-          (g.material == CoreConcrete1 && f.material == CoreConcrete1Deduction))
-        f.shape = shape;
-    }
+  bool used[kMaterialGroupCount] = {};
+  for (const FiberRecord& f : fibers) {
+    const int group = MaterialGroupOf(f.material);
+    if (group >= 0) used[group] = true;
+  }
+  LawShape shapes[kMaterialGroupCount];
+  for (int group = 0; group < kMaterialGroupCount; ++group) {
+    if (used[group])
+      shapes[group] = PrepareGroupLaw(form, MaterialGroups()[static_cast<std::size_t>(group)],
+                                      sectionType, fibers);
+  }
+  for (FiberRecord& f : fibers) {
+    const int group = MaterialGroupOf(f.material);
+    if (group >= 0) f.shape = shapes[group];
   }
 }
 
-void FillFromGrade(Form& form, const MaterialGroupControls& g) {
+namespace {
+
+// The concrete group whose grade gives the analyses' ultimate strain: the
+// edge concrete, or in a filled tube, where the core is the only concrete,
+// core concrete (1).
+bool SetsUltimateStrain(const Form& form, const MaterialGroupControls& g) {
+  const int kind = SectionKindOf(form);
+  const bool filledTube = kind == CircleCfst || kind == RectCfst;
+  return g.material == (filledTube ? CoreConcrete1 : EdgeConcrete);
+}
+
+// Writes the grade's values at the current level into the group's boxes;
+// returns the concrete grade's ultimate strain (0 for steel or "自定义").
+double WriteGradeValues(Form& form, const MaterialGroupControls& g) {
   const int grade = form.ItemIndex(g.gradeList);
-  if (grade <= 0) return;
+  if (grade <= 0) return 0;
   const auto index = static_cast<std::size_t>(grade - 1);
   const ValueLevel level = ReadValueLevel(form);
-  if (g.material == Rebar || g.material == SteelShape) {
+  if (IsSteel(g.material)) {
     SteelGradeValues v;
     if (g.material == Rebar) {
-      if (index >= RebarGrades().size()) return;
+      if (index >= RebarGrades().size()) return 0;
       v = RebarValues(RebarGrades()[index], level);
     } else {
-      if (index >= SteelGrades().size()) return;
+      if (index >= SteelGrades().size()) return 0;
       v = StructuralSteelValues(SteelGrades()[index], level, ThickestSteelPlate(form));
     }
     form.SetText(g.Es, NumberText(v.Es));
     form.SetText(g.fy, NumberText(v.fy));
     form.SetText(g.fst, NumberText(v.fst));
-    return;
+    if (v.eu > 0) form.SetText(g.eu, NumberText(v.eu));
+    return 0;
   }
-  if (index >= ConcreteGrades().size()) return;
+  if (index >= ConcreteGrades().size()) return 0;
   const ConcreteGradeValues v = ConcreteValues(ConcreteGrades()[index], level);
   form.SetText(g.fc, NumberText(v.fc));
   form.SetText(g.e0, NumberText(v.e0));
   form.SetText(g.fcu, NumberText(v.fc));
   form.SetText(g.ecu, NumberText(v.ecu));
   form.SetText(g.n, NumberText(v.n));
-  if (g.material == EdgeConcrete) form.SetText("Edit32", NumberText(-v.ecu));
+  return v.ecu;
 }
 
+}  // namespace
+
+void FillFromGrade(Form& form, const MaterialGroupControls& g) {
+  const double ecu = WriteGradeValues(form, g);
+  if (ecu > 0 && SetsUltimateStrain(form, g)) {
+    for (const char* box : kUltimateStrainBoxes) form.SetText(box, NumberText(-ecu));
+  }
+}
+
+void RefillFromGrade(Form& form, const MaterialGroupControls& g) { WriteGradeValues(form, g); }
+
 void FillAllGrades(Form& form) {
-  for (const MaterialGroupControls& g : MaterialGroups()) FillFromGrade(form, g);
+  for (const MaterialGroupControls& g : MaterialGroups()) RefillFromGrade(form, g);
+}
+
+void FollowTypedBox(Form& form, std::string_view box) {
+  if (ReleaseGradeOfBox(form, box) || GroupOfBox(box) != nullptr) return;
+  // Any other box may be a plate thickness of the section kind.
+  RefillFromGrade(form, MaterialGroups()[kSteelShapeGroup]);
 }
 
 bool ReleaseGradeOfBox(Form& form, std::string_view box) {
@@ -259,13 +307,8 @@ bool ReleaseGradeOfBox(Form& form, std::string_view box) {
 std::string LawNote(const Form& form, const MaterialGroupControls& g) {
   try {
     const ConcreteLawParams p = ReadConcreteLaw(form, g);
-    if (p.law == kConcreteMander) {
-      const ManderValues m = Mander(p);
-      return "f'cc = " + FormatFixed(m.fcc, 2) + "  εcu,c = " + FormatFixed(m.ecuConfined, 4);
-    }
-    if (p.law == kConcreteAppendixC)
-      return "εcu = " + FormatFixed(-ConcreteLawLimits(p).compressive, 5);
-    if (p.law == kConcreteFilledTube) return "ξ 由截面计算";
+    const ConcreteLawUnit* law = ConcreteLawOf(p.law);
+    if (law != nullptr) return law->note(p, false);
   } catch (const Error&) {
   }
   return "";

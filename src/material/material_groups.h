@@ -31,6 +31,7 @@ const std::vector<MaterialGroupControls>& MaterialGroups();
 const MaterialGroupControls* GroupOfBox(std::string_view box);
 const MaterialGroupControls* GroupOfMaterial(int material);
 
+constexpr const char* kSectionKindList = "ComboBox1";  // the section kind
 constexpr const char* kLevelList = "ComboBox26";       // "材料强度取值"
 constexpr const char* kStrainLimitList = "ComboBox27"; // "应变极限位置"
 constexpr const char* kCoverLayersBox = "Edit93";      // "保护层纤维层数"
@@ -62,15 +63,30 @@ double ConfinementFactor(const FiberArray& fibers, int material);
 // Gives every fiber its group's prepared law (after AssignFiberMaterials).
 void AssignFiberLaws(const Form& form, int sectionType, FiberArray& fibers);
 
-// Grade fill rules. FillFromGrade writes the chosen grade's values at the
-// current level into the group's boxes (and Edit32 for the edge concrete);
-// grade "自定义" writes nothing. FillAllGrades does it for every group (a
-// change of the level).
+// The boxes of the analyses' ultimate concrete strain: the PM, MM and
+// moment–curvature pages' "混凝土极限应变".
+inline constexpr const char* kUltimateStrainBoxes[] = {"Edit32", "Edit34", "Edit143"};
+
+// Grade fill rules. A box the grade fills stays tied to the grade until the
+// engineer types into that box itself.
+// FillFromGrade: the grade of `g` was chosen. Writes its values at the
+// current level (and, for structural steel, the row of the thickest plate)
+// into the group's boxes; a concrete grade that sets the analyses' ultimate
+// strain (the edge concrete's, or core concrete (1)'s in a filled tube) also
+// writes it into kUltimateStrainBoxes. Grade "自定义" writes nothing.
 void FillFromGrade(Form& form, const MaterialGroupControls& g);
+// The group's boxes again after the level or a plate thickness changed (the
+// ultimate strain boxes, which neither changes, keep what they hold).
+void RefillFromGrade(Form& form, const MaterialGroupControls& g);
+// RefillFromGrade for every group (a change of the level).
 void FillAllGrades(Form& form);
 // A box of a graded group typed by hand turns the group back to "自定义".
 // Returns true when it did.
 bool ReleaseGradeOfBox(Form& form, std::string_view box);
+// The engineer typed `box`: a box of a graded group releases its grade; any
+// other box (a plate thickness, or the section kind's list) refills the
+// structural steel's grade, whose row follows the thickest plate.
+void FollowTypedBox(Form& form, std::string_view box);
 
 // Thickness of the thickest steel plate, wall or flange of the form's section
 // kind (mm), 0 when the kind has no structural steel.

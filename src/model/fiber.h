@@ -55,4 +55,34 @@ inline bool IsConcrete(std::int32_t m) {
 }
 inline bool IsSteel(std::int32_t m) { return m == Rebar || m == SteelShape; }
 
+// The five material groups, in the order of the material pages.
+enum MaterialGroupIndex : int {
+  kEdgeConcreteGroup = 0,
+  kCoreConcrete1Group = 1,
+  kCoreConcrete2Group = 2,
+  kRebarGroup = 3,
+  kSteelShapeGroup = 4,
+  kMaterialGroupCount = 5,
+};
+
+// The group whose constants and law a fiber of MaterialKind `m` takes, -1
+// for a code no group has. A deduction fiber takes core concrete (1)'s.
+inline int MaterialGroupOf(std::int32_t m) {
+  switch (m) {
+    case EdgeConcrete:
+      return kEdgeConcreteGroup;
+    case CoreConcrete1:
+    case CoreConcrete1Deduction:
+      return kCoreConcrete1Group;
+    case CoreConcrete2:
+      return kCoreConcrete2Group;
+    case Rebar:
+      return kRebarGroup;
+    case SteelShape:
+      return kSteelShapeGroup;
+    default:
+      return -1;
+  }
+}
+
 }  // namespace kuma

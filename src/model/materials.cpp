@@ -73,28 +73,17 @@ void Assign(const Form& form, const SteelGroup& group, GroupValues& g, FiberReco
 }  // namespace
 
 void AssignFiberMaterials(const Form& form, FiberArray& fibers) {
-  GroupValues edge, core1, core2, rebar, shape;
+  // In the order of MaterialGroupOf's groups.
+  const ConcreteGroup* concrete[3] = {&kEdgeConcrete, &kCoreConcrete1, &kCoreConcrete2};
+  const SteelGroup* steel[2] = {&kRebar, &kSteelShape};
+  GroupValues values[kMaterialGroupCount];
   for (FiberRecord& f : fibers) {
-    switch (f.material) {
-      case EdgeConcrete:
-        Assign(form, kEdgeConcrete, edge, f);
-        break;
-      // A deduction fiber cancels core concrete (1), so it takes its constants.
-      case CoreConcrete1:
-      case CoreConcrete1Deduction:
-        Assign(form, kCoreConcrete1, core1, f);
-        break;
-      case CoreConcrete2:
-        Assign(form, kCoreConcrete2, core2, f);
-        break;
-      case Rebar:
-        Assign(form, kRebar, rebar, f);
-        break;
-      case SteelShape:
-        Assign(form, kSteelShape, shape, f);
-        break;
-      default:
-        break;
+    const int group = MaterialGroupOf(f.material);
+    if (group < 0) continue;
+    if (group < kRebarGroup) {
+      Assign(form, *concrete[group], values[group], f);
+    } else {
+      Assign(form, *steel[group - kRebarGroup], values[group], f);
     }
   }
 }

@@ -15,6 +15,9 @@ struct MphiSettings {
   int steps = 100;        // curvature steps up to the ultimate state (Edit142)
   double ecu = -0.0035;   // ultimate strain of law-1 concrete, negative (Edit143)
   double dropShare = 80;  // % of the peak moment below which the curve ends (Edit144)
+  // ComboBox27: where the compressed face is, for the end of the curve: the
+  // corners of the bounding rectangle (false) or the fibers' own outline.
+  bool fiberLimits = false;
 };
 
 enum class MphiEnd { ConcreteCrushing, SteelRupture, MomentDrop, AxialUnreachable, CurvatureLimit };
@@ -45,11 +48,18 @@ struct MphiResult {
   // Elastic–perfectly plastic equivalent: the line through the origin and
   // the first yield point (or, when no steel yields, the concrete e0 point),
   // continued to the nominal moment Mn, then flat to the ultimate curvature,
-  // enclosing the same area as the curve.
-  MphiPoint bilinearYield;         // (φy', Mn)
+  // enclosing the same area as the curve; Mn never above the peak moment.
+  MphiPoint bilinearYield;         // (φy, Mn), φy = φ'y·Mn/M'y the idealised yield
   bool yieldFromConcrete = false;  // the reference point is the concrete e0 point
-  double ductility = 0;            // φu / φy (first yield, or the e0 point); 0 when none
-  double EIeff = 0;                // My / φy, kN·m²; 0 when none
+  bool bilinearCapped = false;     // the equal-area Mn lay above the peak: Mn = the peak
+  double ductility = 0;            // φu / φy (idealised yield); 0 when none
+  double firstYieldRatio = 0;      // φu / φ'y (first yield, or the e0 point); 0 when none
+  double EIeff = 0;                // M'y / φ'y, kN·m²; 0 when none
+  // The limits the curve ended by: the crushing strain of the concrete
+  // nearest to it at the end (< 0; 0 when no concrete has one) and, when
+  // steel ruptured, its rupture strain (0 otherwise).
+  double ultimateStrain = 0;
+  double ruptureStrain = 0;
   MphiEnd end = MphiEnd::ConcreteCrushing;
   std::string endText;  // why the curve ends, as the page shows it
   bool Empty() const { return steps.empty(); }

@@ -221,21 +221,16 @@ struct MaterialBoxes {
 };
 
 MaterialBoxes BoxesOf(std::int32_t material) {
-  switch (material) {
-    case EdgeConcrete:
-      return {"Edit14", "Edit15", "Edit17", "Edit16", nullptr, nullptr};
-    case CoreConcrete1:
-    case CoreConcrete1Deduction:
-      return {"Edit18", "Edit19", "Edit21", "Edit20", nullptr, nullptr};
-    case CoreConcrete2:
-      return {"Edit22", "Edit23", "Edit25", "Edit24", nullptr, nullptr};
-    case Rebar:
-      return {nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27"};
-    case SteelShape:
-      return {nullptr, nullptr, nullptr, nullptr, "Edit28", "Edit29"};
-    default:
-      return {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
-  }
+  static const MaterialBoxes boxes[kMaterialGroupCount] = {
+      {"Edit14", "Edit15", "Edit17", "Edit16", nullptr, nullptr},
+      {"Edit18", "Edit19", "Edit21", "Edit20", nullptr, nullptr},
+      {"Edit22", "Edit23", "Edit25", "Edit24", nullptr, nullptr},
+      {nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27"},
+      {nullptr, nullptr, nullptr, nullptr, "Edit28", "Edit29"},
+  };
+  const int group = MaterialGroupOf(material);
+  if (group < 0) return {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
+  return boxes[group];
 }
 
 // Material boxes are captioned alike for every kind.

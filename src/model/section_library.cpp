@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "model/errors.h"
 #include "model/library_json.h"
@@ -209,6 +211,31 @@ int PutSection(SectionLibrary& library, LibrarySection section) {
   return static_cast<int>(library.sections.size()) - 1;
 }
 
+void PutSections(SectionLibrary& library, std::vector<LibrarySection> sections) {
+  std::unordered_map<std::string, std::size_t> position;
+  for (std::size_t i = 0; i < library.sections.size(); ++i)
+    position.emplace(library.sections[i].name, i);  // the first of a name, as Find
+  std::size_t added = 0;
+  for (const LibrarySection& s : sections) {
+    CheckSectionName(s.name);
+    if (position.emplace(s.name, library.sections.size() + added).second) ++added;
+  }
+  if (library.sections.size() + added > kMaxLibrarySections) {
+    throw Error("截面库最多容纳 " + std::to_string(kMaxLibrarySections) + " 个截面，导入后将有 " +
+                std::to_string(library.sections.size() + added) + " 个");
+  }
+  library.implicitOne = false;
+  library.sections.reserve(library.sections.size() + added);
+  for (LibrarySection& s : sections) {
+    const std::size_t at = position.at(s.name);
+    if (at < library.sections.size()) {
+      library.sections[at] = std::move(s);
+    } else {
+      library.sections.push_back(std::move(s));
+    }
+  }
+}
+
 void RenameSection(SectionLibrary& library, int index, const std::string& name) {
   library.implicitOne = false;
   CheckSectionName(name);
@@ -314,11 +341,16 @@ SectionLibrary ParseLibrary(const Json& root, const SectionFile& file, const std
   const std::string current = TextAt(lib, "current", "library", path, false);
   auto sections = lib.find("sections");
   if (sections == lib.end() || !sections->is_array()) Damaged(path, "“library.sections”应为列表。");
+  if (sections->size() > kMaxLibrarySections) {
+    Damaged(path, "截面库有 " + std::to_string(sections->size()) + " 个截面，超过了能读取的 " +
+                      std::to_string(kMaxLibrarySections) + " 个。");
+  }
+  std::unordered_set<std::string> names;
   for (std::size_t i = 0; i < sections->size(); ++i) {
     LibrarySection s = ParseSectionEntry((*sections)[i],
                                          "library.sections[" + std::to_string(i + 1) + "]", path,
                                          warnings);
-    if (library.Find(s.name) >= 0) Damaged(path, "截面名称“" + s.name + "”重复。");
+    if (!names.insert(s.name).second) Damaged(path, "截面名称“" + s.name + "”重复。");
     library.sections.push_back(std::move(s));
   }
   library.current = current.empty() ? -1 : library.Find(current);

@@ -36,8 +36,16 @@ void ClearBars(LibrarySection& section);
 // A section name is refused when empty, longer than 200 bytes, or holding a
 // line break; raises kuma::Error saying why.
 void CheckSectionName(const std::string& name);
+// The most sections a library holds; a file or an import of more is
+// refused.
+inline constexpr std::size_t kMaxLibrarySections = 100000;
+
 // Adds the section, replacing the one of the same name; returns its position.
 int PutSection(SectionLibrary& library, LibrarySection section);
+// Puts every one of `sections` as PutSection does, in time linear in the
+// sections of both; raises kuma::Error, changing nothing, when the library
+// would hold more than kMaxLibrarySections or a name is refused.
+void PutSections(SectionLibrary& library, std::vector<LibrarySection> sections);
 // Renames section `index`; refuses a name already in use by another section.
 void RenameSection(SectionLibrary& library, int index, const std::string& name);
 // Copies section `index` under a new name; returns the copy's position.

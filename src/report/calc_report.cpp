@@ -14,6 +14,7 @@
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 #include "report/check_report.h"
+#include "report/mphi_report.h"
 
 namespace kuma {
 
@@ -238,14 +239,6 @@ ReportFigure MaterialFigure(const Form& form, const AppState& state, const Mater
   return {zone.name, size.x, size.y, draw};
 }
 
-// A law constant as typed, in at most six significant digits (0.025, not
-// 0.025000000000000001).
-std::string Short(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", value);
-  return text;
-}
-
 // Grade, value level and the law's own constants of one group.
 std::string LawConstants(const Form& form, const AppState& state, std::size_t index) {
   const MaterialGroupControls& g = MaterialGroups()[index];
@@ -254,31 +247,13 @@ std::string LawConstants(const Form& form, const AppState& state, std::size_t in
   auto add = [&text](const std::string& item) { text += "，" + item; };
   if (IsSteel(g.material)) {
     const SteelLawParams p = ReadSteelLaw(form, g);
-    if (p.law == kSteelBilinear) add("b = " + Short(p.b) + "，εu = " + Short(p.eu));
-    if (p.law == kSteelTrilinear) {
-      add("εuy = " + Short(p.euy) + "，εu = " + Short(p.eu) +
-          "，fst = " + FormatFixed(p.fst > 0 ? p.fst : 1.25 * p.fy, 1));
-    }
+    if (const SteelLawUnit* law = SteelLawOf(p.law))
+      for (const std::string& item : law->constants(p)) add(item);
     return text;
   }
   const ConcreteLawParams p = ZoneConcreteLaw(form, state, index);
-  if (p.law == kConcreteSimplified && p.n != 2) add("n = " + Short(p.n));
-  if (p.law == kConcreteAppendixC) {
-    add("εc,r = " + FormatFixed(AppendixCPeakStrain(p.fc) * 1e6, 0) + "×10⁻⁶，αc = " +
-        FormatFixed(AppendixCAlpha(p.fc), 3) + "，εcu = " +
-        FormatFixed(-ConcreteLawLimits(p).compressive, 5));
-  }
-  if (p.law == kConcreteMander) {
-    const ManderValues m = Mander(p);
-    add("ρv = " + Short(p.rhoV) + "，fyh = " + Short(p.fyh) + "，ke = " + Short(p.ke) +
-        "，f'cc = " + FormatFixed(m.fcc, 2) + "，εcc = " + FormatFixed(m.ecc, 5) +
-        "，εcu,c = " + FormatFixed(m.ecuConfined, 5));
-  }
-  if (p.law == kConcreteFilledTube) {
-    const FilledTubeValues v = FilledTube(p);
-    add("ξ = " + FormatFixed(p.xi, 3) + "，ε0 = " + FormatFixed(v.peakStrain, 6) +
-        "，β0 = " + FormatFixed(v.beta0, 4));
-  }
+  if (const ConcreteLawUnit* law = ConcreteLawOf(p.law))
+    for (const std::string& item : law->constants(p)) add(item);
   return text;
 }
 
@@ -574,7 +549,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   report.blocks.push_back(TableBlock(PairTable({
       {"轴力水平 (kN)", Fixed(r.settings.axialLevel, 2)},
       {"中和轴角度 (度)", Fixed(r.settings.angle, 2)},
-      {"混凝土极限应变", Fixed(r.settings.ecu, 5)},
+      {"混凝土极限应变", Fixed(MphiUltimateStrain(r), 5)},
       {"峰值后弯矩下限 (%)", Fixed(r.settings.dropShare, 1)},
       {"终止原因", r.endText},
       {"计算状态数", FormatInt(static_cast<long long>(r.steps.size()))},
@@ -595,12 +570,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
   for (const auto& [name, p] : rows)
     points.rows.push_back({name, PointCell(*p, false), PointCell(*p, true)});
   report.blocks.push_back(TableBlock(std::move(points)));
-  if (r.ductility > 0) {
-    report.blocks.push_back(Paragraph(
-        "曲率延性系数 μφ = φu/φy = " + Fixed(r.ductility, 2) + "，有效抗弯刚度 EIeff = My/φy = " +
-        Fixed(r.EIeff, 0) + " kN·m^2" +
-        (r.yieldFromConcrete ? "（钢材未屈服，φy 取混凝土达到e0的点）。" : "。")));
-  }
+  for (const std::string& line : MphiSummaryLines(r)) report.blocks.push_back(Paragraph(line));
 }
 
 void AddCheckAppendix(const AppState& state, CalcReport& report) {

@@ -33,12 +33,35 @@ void AddPoint(std::vector<std::string>& lines, const char* name, const MphiPoint
 
 }  // namespace
 
+double MphiUltimateStrain(const MphiResult& r) {
+  return r.ultimateStrain < 0 ? r.ultimateStrain : r.settings.ecu;
+}
+
+std::vector<std::string> MphiSummaryLines(const MphiResult& r) {
+  std::vector<std::string> lines;
+  if (r.Empty()) return lines;
+  if (r.ruptureStrain > 0) lines.push_back("钢材断裂应变 = " + FormatFixed(r.ruptureStrain, 5));
+  if (r.ductility > 0) {
+    lines.push_back("曲率延性系数 μφ = φu/φy = " + FormatFixed(r.ductility, 2) +
+                    " (φy = φ'y·Mn/M'y, 等效屈服曲率)");
+    lines.push_back("首次屈服曲率比 φu/φ'y = " + FormatFixed(r.firstYieldRatio, 2));
+    lines.push_back("有效抗弯刚度 EIeff = M'y/φ'y = " + FormatFixed(r.EIeff, 2) + " kN·m^2");
+    if (r.yieldFromConcrete) lines.push_back("注: 钢材未屈服, φ'y 取混凝土达到e0的点");
+  } else {
+    lines.push_back("无屈服点, 不计算延性系数和有效抗弯刚度");
+  }
+  if (r.bilinearCapped)
+    lines.push_back("注: 等面积等效双折线的Mn高于峰值弯矩, 已取峰值弯矩 Mn = " +
+                    FormatFixed(r.bilinearYield.M, 2));
+  return lines;
+}
+
 std::vector<std::string> BuildMphiReport(const MphiResult& r) {
   const std::string shortRule(45, '='), rule(105, '=');
   std::vector<std::string> lines = {"", "弯矩-曲率关键点数据", ""};
   lines.push_back("轴力水平 P = " + FormatFixed(r.settings.axialLevel, 2));
   lines.push_back("中和轴角度 = " + FormatFixed(r.settings.angle, 2) + " 度");
-  lines.push_back("混凝土极限应变 = " + FormatFixed(r.settings.ecu, 5));
+  lines.push_back("混凝土极限应变 = " + FormatFixed(MphiUltimateStrain(r), 5));
   if (r.Empty()) {
     lines.push_back("");
     lines.push_back("尚未计算弯矩-曲率曲线");
@@ -55,13 +78,8 @@ std::vector<std::string> BuildMphiReport(const MphiResult& r) {
   AddPoint(lines, "极限状态", r.ultimate);
   AddPoint(lines, "等效屈服", r.bilinearYield);
   lines.push_back(shortRule);
-  if (r.ductility > 0) {
-    lines.push_back("曲率延性系数 μφ = φu/φy = " + FormatFixed(r.ductility, 2));
-    lines.push_back("有效抗弯刚度 EIeff = My/φy = " + FormatFixed(r.EIeff, 2) + " kN·m^2");
-    if (r.yieldFromConcrete) lines.push_back("注: 钢材未屈服, φy 取混凝土达到e0的点");
-  } else {
-    lines.push_back("无屈服点, 不计算延性系数和有效抗弯刚度");
-  }
+  const std::vector<std::string> summary = MphiSummaryLines(r);
+  lines.insert(lines.end(), summary.begin(), summary.end());
   lines.push_back("");
   lines.push_back(rule);
   lines.push_back(

@@ -22,30 +22,10 @@ namespace {
 // program's own sums give: the two fibers at the same spot cancel.
 std::string FiberLine(const FiberRecord& f, const MaterialTags& tags) {
   double area = f.area;
-  int tag = 0;
-  switch (f.material) {
-    case EdgeConcrete:
-      tag = tags[0];
-      break;
-    case CoreConcrete1:
-      tag = tags[1];
-      break;
-    case CoreConcrete2:
-      tag = tags[2];
-      break;
-    case Rebar:
-      tag = tags[3];
-      break;
-    case SteelShape:
-      tag = tags[4];
-      break;
-    case CoreConcrete1Deduction:
-      tag = tags[1];
-      area = -area;
-      break;
-    default:
-      break;  // no mesher makes other codes; tag 0 shows the fault
-  }
+  // No mesher makes other codes; tag 0 shows the fault.
+  const int group = MaterialGroupOf(f.material);
+  const int tag = group >= 0 ? tags[static_cast<std::size_t>(group)] : 0;
+  if (f.material == CoreConcrete1Deduction) area = -area;
   return "fiber " + FormatScientific5(f.x) + " " + FormatScientific5(f.y) + " " +
          FormatScientific5(area) + " " + FormatInt(tag);
 }

@@ -22,14 +22,14 @@ struct MaterialGroup {
 // bars, structural steel: the order of MaterialTags.
 extern const MaterialGroup kGroups[5];
 
-// The group of a fiber's material code, or -1 for a code no mesher makes.
+// The group of a fiber's material code (MaterialGroupOf), or -1 for a code no
+// mesher makes.
 int GroupOf(std::int32_t material);
 
 // ---------------------------------------------------------------------------
-// Laws as OpenSEES materials: one writer per law choice. A writer checks the
-// group's constants and returns the uniaxialMaterial (type and values after
-// the tag) with a comment; it raises kuma::Error for constants OpenSEES
-// cannot hold. A new law is one more writer and one more row of the table.
+// Laws as OpenSEES materials: each law's unit writes its own (material/laws);
+// MaterialOf names the group in its comment and raises kuma::Error for
+// constants OpenSEES cannot hold.
 
 struct MaterialCommand {
   std::string type;

@@ -32,6 +32,7 @@
 #include "analysis/section_push.h"
 #include "analysis/solvers.h"
 #include "analysis/torsional_stiffness.h"
+#include "material/laws/opensees_material.h"
 #include "model/fiber.h"
 #include "model/section.h"
 #include "report/reports.h"
@@ -43,7 +44,7 @@ inline constexpr std::size_t kOpenSeesFiberLimit = 10000;
 
 // Steel01's hardening ratio for the program's elastic–perfectly plastic
 // steel: at a strain of 0.2 it adds 4e-5 N/mm² to 400 N/mm².
-inline constexpr double kSteelHardening = 1e-9;
+inline constexpr double kSteelHardening = kOpenSeesSteelHardening;
 
 enum class OpenSeesLanguage { Tcl, Python };
 // Where the push ends: the program's capacity state at the axial level (the

@@ -5,6 +5,9 @@
 
 #include "material/grades.h"
 #include "material/laws.h"
+#include "material/laws/concrete_appendix_c.h"
+#include "material/laws/concrete_filled_tube.h"
+#include "material/laws/concrete_mander.h"
 #include "material/material_groups.h"
 #include "model/form.h"
 
@@ -103,8 +106,8 @@ TEST(ConcreteLaws, LawOneKeepsItsParabolaAndTakesTheExponent) {
   p.n = 1.5;
   EXPECT_NEAR(Concrete(p, -0.001075), -23.207433277701472, 1e-9);
   EXPECT_EQ(Concrete(p, -0.003), -35.9);
-  p.law = 9;  // unknown: the stress is left as it was
-  EXPECT_EQ(Concrete(p, -0.001), 123);
+  p.law = 9;  // unknown: no stress, whatever the place held
+  EXPECT_EQ(Concrete(p, -0.001), 0);
 }
 
 TEST(SteelLaws, BilinearHardensAndRuptures) {
@@ -173,7 +176,15 @@ TEST(Grades, ValuesOfTheCodeTablesAtBothLevels) {
   EXPECT_EQ(RebarValues(r[0], ValueLevel::Design).Es, 2.1e5);
   EXPECT_EQ(RebarValues(r[2], ValueLevel::Design).fy, 360);  // HRB400
   EXPECT_EQ(RebarValues(r[2], ValueLevel::Characteristic).fy, 400);
-  EXPECT_EQ(RebarValues(r[2], ValueLevel::Design).fst, 540);
+  // fst scales with the level as fy does: 540·360/400 = 486 at design
+  // values (it was the characteristic 540, a hardening 1.5·fy instead of the
+  // grade's 540/400 = 1.35).
+  EXPECT_EQ(RebarValues(r[2], ValueLevel::Design).fst, 486);
+  EXPECT_EQ(RebarValues(r[2], ValueLevel::Characteristic).fst, 540);
+  // εu of a bar grade is its δgt, GB 50010 Table 4.2.4.
+  EXPECT_EQ(RebarValues(r[0], ValueLevel::Design).eu, 0.10);  // HPB300
+  for (std::size_t i = 1; i < r.size(); ++i)
+    EXPECT_EQ(RebarValues(r[i], ValueLevel::Characteristic).eu, 0.075) << r[i].name;
   EXPECT_EQ(RebarValues(r[3], ValueLevel::Design).fy, 435);  // HRB500
 
   const auto& s = SteelGrades();
@@ -185,6 +196,66 @@ TEST(Grades, ValuesOfTheCodeTablesAtBothLevels) {
   EXPECT_EQ(StructuralSteelValues(s[3], ValueLevel::Design, 70).fy, 305);  // Q420
   EXPECT_EQ(StructuralSteelValues(s[3], ValueLevel::Characteristic, 70).fy, 370);
   EXPECT_EQ(StructuralSteelValues(s[2], ValueLevel::Design, 10).Es, 206000);
+  // Q355 at 20 mm: fu = 470 scaled by f/fy = 295/345 at design values.
+  EXPECT_DOUBLE_EQ(StructuralSteelValues(s[1], ValueLevel::Design, 20).fst, 470.0 * 295 / 345);
+  EXPECT_EQ(StructuralSteelValues(s[1], ValueLevel::Characteristic, 20).fst, 470);
+  EXPECT_EQ(StructuralSteelValues(s[1], ValueLevel::Design, 20).eu, 0);  // none: εu stays
+}
+
+// The grade's ultimate strain fills the three analyses' boxes: a C60 column's
+// moment–curvature curve ended at −0.0035 instead of −0.0032 (εcu = 0.0033 −
+// (60 − 50)·10⁻⁵ = 0.0032). In a filled tube the core is the only concrete
+// and its grade fills them; a box typed after the grade keeps what was typed
+// when the level changes.
+TEST(Grades, UltimateStrainFillsEveryAnalysisBox) {
+  MapForm form;
+  form.SetItemIndex("ComboBox21", 10);  // C60 in the edge concrete
+  FillFromGrade(form, MaterialGroups()[0]);
+  for (const char* box : {"Edit32", "Edit34", "Edit143"}) EXPECT_EQ(form.Text(box), "-0.0032");
+  form.SetText("Edit34", "-0.003");
+  form.SetItemIndex(kLevelList, 1);
+  FillAllGrades(form);
+  EXPECT_EQ(form.Text("Edit14"), "38.5");
+  EXPECT_EQ(form.Text("Edit34"), "-0.003");
+
+  MapForm tube;
+  tube.SetItemIndex("ComboBox1", 4);    // 圆形钢管混凝土柱: core concrete (1) only
+  tube.SetItemIndex("ComboBox21", 14);  // C80 edge: not in the section
+  FillFromGrade(tube, MaterialGroups()[0]);
+  EXPECT_EQ(tube.Text("Edit143"), "-0.0035");
+  tube.SetItemIndex("ComboBox22", 10);  // C60 core
+  FillFromGrade(tube, MaterialGroups()[1]);
+  for (const char* box : {"Edit32", "Edit34", "Edit143"}) EXPECT_EQ(tube.Text(box), "-0.0032");
+}
+
+// The structural steel's row follows the thickness in force, whatever the
+// order: a wall typed after the grade moves Q355 from the ≤ 16 mm row (305)
+// to the 16–40 mm row (295); the section kind does too; a box the grade
+// fills and the engineer typed releases the grade, and then nothing refills.
+TEST(Grades, SteelRowFollowsTheThickness) {
+  MapForm form;
+  form.SetItemIndex("ComboBox1", 4);  // 圆形钢管混凝土柱: the wall is Edit3
+  form.SetText("Edit3", "12");
+  form.SetItemIndex("ComboBox25", 2);  // Q355
+  FillFromGrade(form, MaterialGroups()[4]);
+  EXPECT_EQ(form.Text("Edit29"), "305");
+  form.SetText("Edit3", "30");
+  FollowTypedBox(form, "Edit3");
+  EXPECT_EQ(form.Text("Edit29"), "295");
+  EXPECT_EQ(form.ItemIndex("ComboBox25"), 2);
+  form.SetText("Edit29", "300");
+  FollowTypedBox(form, "Edit29");
+  EXPECT_EQ(form.ItemIndex("ComboBox25"), 0);
+  form.SetText("Edit3", "12");
+  FollowTypedBox(form, "Edit3");
+  EXPECT_EQ(form.Text("Edit29"), "300");
+  // A bar grade fills εu; typing it releases the grade.
+  form.SetItemIndex("ComboBox24", 3);  // HRB400
+  FillFromGrade(form, MaterialGroups()[3]);
+  EXPECT_EQ(form.Text("Edit111"), "0.075");
+  EXPECT_EQ(form.Text("Edit115"), "486");
+  FollowTypedBox(form, "Edit111");
+  EXPECT_EQ(form.ItemIndex("ComboBox24"), 0);
 }
 
 TEST(Grades, ChoosingFillsTypingReleasesLevelRefills) {

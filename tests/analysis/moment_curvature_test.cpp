@@ -8,12 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
+#include "analysis/strain_limits.h"
+#include "app/mphi_commands.h"
 #include "material/laws.h"
 #include "material/material_groups.h"
 #include "mesh/mesh.h"
 #include "model/form.h"
 #include "model/materials.h"
+#include "model/numfmt.h"
 #include "model/section_input.h"
 #include "section_helpers.h"
 
@@ -79,12 +84,19 @@ FiberArray DefaultSection() {
   return fibers;
 }
 
-// The smallest s = sin θ·x − cos θ·y of the concrete fibers.
+// The smallest s = sin θ·x − cos θ·y of the concrete: the compressed face
+// (the outline corners of meshed fibers, the centroids of hand-built ones).
 double ConcreteSMin(const FiberArray& fibers, double angle) {
   const double sine = std::sin(angle * kPi / 180), cosine = std::cos(angle * kPi / 180);
   double low = HUGE_VAL;
-  for (const FiberRecord& f : fibers)
-    if (IsConcrete(f.material)) low = std::min(low, sine * f.x - cosine * f.y);
+  for (const FiberRecord& f : fibers) {
+    if (!IsConcrete(f.material)) continue;
+    low = std::min(low, sine * f.x - cosine * f.y);
+    // A meshed fiber's corners: the face of the section, where εcu is tested.
+    const double xs[4] = {f.x1, f.x2, f.x3, f.x4}, ys[4] = {f.y1, f.y2, f.y3, f.y4};
+    for (int k = 0; k < 4; ++k)
+      if (xs[k] != 0 || ys[k] != 0) low = std::min(low, sine * xs[k] - cosine * ys[k]);
+  }
   return low;
 }
 
@@ -168,7 +180,8 @@ TEST(MomentCurvature, FirstYieldOfATwoLayerRectangleByHand) {
   for (const MphiStep& s : r.steps) onCurve = onCurve || s.curvature == r.firstYield.curvature;
   EXPECT_TRUE(onCurve);
   EXPECT_NEAR(r.EIeff, r.firstYield.M / r.firstYield.curvature, 1e-9 * r.EIeff);
-  EXPECT_NEAR(r.ductility, r.ultimate.curvature / r.firstYield.curvature, 1e-12 * r.ductility);
+  EXPECT_NEAR(r.firstYieldRatio, r.ultimate.curvature / r.firstYield.curvature,
+              1e-12 * r.firstYieldRatio);
   EXPECT_GE(r.bilinearYield.M, r.firstYield.M);
   EXPECT_LE(r.bilinearYield.M, r.peak.M * (1 + 1e-12));
 }
@@ -283,6 +296,146 @@ TEST(MomentCurvature, UnsymmetricSectionHasAMomentAboutTheOtherAxis) {
     my += stress * f.area * f.x / 1e6;
   }
   EXPECT_NEAR(last.Mother, my, 1e-6 * std::fabs(my));
+}
+
+}  // namespace
+}  // namespace kuma
+
+namespace kuma {
+namespace {
+
+// The fibers of a form changed by `boxes` (EditN texts) and `lists`
+// (ComboBoxN positions), meshed and given their materials as a command does.
+FiberArray FormFibers(MapForm& form) {
+  int type = 0;
+  SectionParameters params;
+  ReadSectionParameters(form, type, params);
+  FiberArray fibers;
+  MeshSection(type, params, fibers);
+  AssignFiberMaterials(form, fibers);
+  AssignFiberLaws(form, type, fibers);
+  return fibers;
+}
+
+// 400 × 700, cover 40, two 25 mm bars in one row at top and bottom plus the
+// corner bars, a 20 × 35 mesh.
+void Column400x700(MapForm& form) {
+  const char* boxes[][2] = {{"Edit1", "400"}, {"Edit2", "700"}, {"Edit3", "40"},  {"Edit5", "1"},
+                            {"Edit6", "2"},   {"Edit7", "25"},  {"Edit4", "0"},   {"Edit8", "0"},
+                            {"Edit10", "1"},  {"Edit11", "25"}, {"Edit12", "20"}, {"Edit13", "35"}};
+  for (const auto& [box, text] : boxes) form.SetText(box, text);
+}
+
+// The ductility is φu over the idealised yield curvature φy = φ'y·Mn/M'y,
+// where the equal-area bilinear turns; φu/φ'y is kept beside it. With the
+// secant k = M'y/φ'y the bilinear's corner is (Mn/k, Mn), so φy = φ'y·Mn/M'y
+// exactly and μφ = (φu/φ'y)·(M'y/Mn), below the first-yield ratio when Mn >
+// M'y.
+TEST(MomentCurvatureDuctility, IdealisedYieldAndTheFirstYieldRatio) {
+  MapForm form;
+  Column400x700(form);
+  const MphiResult r = Solve(ReadMphiSettings(form), FormFibers(form));
+  ASSERT_TRUE(r.firstYield.found);
+  const double phiU = r.ultimate.curvature;
+  const double phiY = r.firstYield.curvature * r.bilinearYield.M / r.firstYield.M;
+  EXPECT_NEAR(r.bilinearYield.curvature, phiY, 1e-12 * phiY);
+  EXPECT_NEAR(r.ductility, phiU / phiY, 1e-9 * r.ductility);
+  EXPECT_NEAR(r.firstYieldRatio, phiU / r.firstYield.curvature, 1e-9 * r.firstYieldRatio);
+  EXPECT_GT(r.bilinearYield.M, r.firstYield.M);
+  EXPECT_LT(r.ductility, r.firstYieldRatio);
+}
+
+// The curve ends where the strain at the section's face reaches εcu, not
+// where the centroid of the outermost fiber does, so the ultimate curvature
+// does not follow the number of cover layers (with the centroid rule 1 and
+// 16 layers gave ductilities of 45.6 and 22.9). The last step's concrete
+// strain is the face's, εcu.
+TEST(MomentCurvatureEnd, UltimateCurvatureDoesNotFollowTheCoverMesh) {
+  std::vector<double> phiU, mu;
+  for (const char* layers : {"1", "2", "16"}) {
+    MapForm form;
+    Column400x700(form);
+    form.SetText("Edit93", layers);
+    form.SetText("Edit140", "0");
+    const MphiResult r = Solve(ReadMphiSettings(form), FormFibers(form));
+    EXPECT_EQ(r.end, MphiEnd::ConcreteCrushing) << layers;
+    EXPECT_NEAR(r.steps.back().epsC, -0.0035, 1e-9) << layers;
+    phiU.push_back(r.ultimate.curvature);
+    mu.push_back(r.ductility);
+  }
+  // What is left is the integration of a coarse cover: a few per cent.
+  for (int i : {0, 1}) {
+    EXPECT_NEAR(phiU[i], phiU[2], 0.05 * phiU[2]) << i;
+    EXPECT_NEAR(mu[i], mu[2], 0.05 * mu[2]) << i;
+  }
+}
+
+// Bars on the bilinear law (list position 1) that rupture at εu: the curve
+// follows the intact branch until the outermost bar reaches εu and ends
+// there, naming the rupture. On the 400 × 700 column with εu = 0.01 the old
+// end was a moment drop at 425.64 kN·m, short of the rupture at φ = 0.017126
+// /m, 427.46 kN·m; on the initial column with εu = 0.02 its "ultimate" lay on
+// the broken branch, 28.7 % below the intact state at the same curvature.
+TEST(MomentCurvatureEnd, RupturingBarsEndOnTheIntactBranch) {
+  for (const bool initial : {false, true}) {
+    SCOPED_TRACE(initial);
+    const char* eu = initial ? "0.02" : "0.01";
+    MapForm form;
+    if (!initial) Column400x700(form);
+    form.SetItemIndex("ComboBox5", 1);
+    form.SetText("Edit111", eu);
+    form.SetText("Edit140", "0");
+    const MphiResult r = Solve(ReadMphiSettings(form), FormFibers(form));
+    EXPECT_EQ(r.end, MphiEnd::SteelRupture);
+    EXPECT_EQ(r.endText, "钢材达到断裂应变");
+    EXPECT_NEAR(r.steps.back().epsS, std::stod(eu), 1e-9);
+    EXPECT_DOUBLE_EQ(r.ruptureStrain, std::stod(eu));
+    // Intact to the end: no step falls far below the one before it.
+    for (size_t i = 1; i < r.steps.size(); ++i)
+      EXPECT_GT(r.steps[i].M, 0.98 * r.steps[i - 1].M) << i;
+    if (!initial) {
+      EXPECT_NEAR(r.ultimate.curvature, 0.017126, 2e-6);
+      EXPECT_NEAR(r.ultimate.M, 427.46, 0.01);
+    }
+  }
+}
+
+// 600 × 600, C40 at design values on the Appendix C curve, 16 bars of 25 mm
+// HRB400, at N = 3 000 kN: the curve falls steeply after its peak, where
+// the equal-area bilinear's Mn (about 1 095 kN·m) would stand above the peak
+// (about 986). It is capped there; and the ultimate strain reported is the
+// law's own limit that ended the curve, not the box's −0.0035.
+TEST(MomentCurvatureBilinear, NeverAboveThePeakOnASofteningLaw) {
+  MapForm form;
+  const char* boxes[][2] = {{"Edit1", "600"}, {"Edit2", "600"}, {"Edit5", "1"},     {"Edit6", "3"},
+                            {"Edit7", "25"},  {"Edit4", "1"},   {"Edit8", "3"},     {"Edit9", "25"},
+                            {"Edit10", "1"},  {"Edit11", "25"}, {"Edit140", "3000"}};
+  for (const auto& [box, text] : boxes) form.SetText(box, text);
+  for (int g = 0; g < 3; ++g) {
+    form.SetItemIndex(MaterialGroups()[g].gradeList, 6);  // C40
+    FillFromGrade(form, MaterialGroups()[g]);
+    form.SetItemIndex(MaterialGroups()[g].lawList, 1);  // 规范附录C曲线
+  }
+  form.SetItemIndex(MaterialGroups()[3].gradeList, 3);  // HRB400
+  FillFromGrade(form, MaterialGroups()[3]);
+  const FiberArray fibers = FormFibers(form);
+  const MphiResult r = Solve(ReadMphiSettings(form), fibers);
+  EXPECT_LE(r.bilinearYield.M, r.peak.M);
+  EXPECT_TRUE(r.bilinearCapped);
+  ASSERT_EQ(r.end, MphiEnd::ConcreteCrushing);
+  double own = 0;
+  for (const FiberRecord& f : fibers)
+    if (IsConcrete(f.material)) own = OwnLawLimits(f).crush;
+  EXPECT_LT(own, -0.0036);
+  EXPECT_DOUBLE_EQ(r.ultimateStrain, own);
+  EXPECT_NEAR(r.steps.back().epsC, own, 1e-9);
+
+  // The page says both under its chart.
+  AppState state;
+  MphiCommand(state, form);
+  const std::string note = form.Text("Label230");
+  EXPECT_NE(note.find("混凝土极限应变 " + FormatFixed(own, 5)), std::string::npos) << note;
+  EXPECT_NE(note.find("等效双折线的Mn已限制为峰值弯矩"), std::string::npos) << note;
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "cli/form_reader.h"
 #include "cli_runner.h"
 
@@ -43,6 +47,30 @@ TEST(LawsCli, LawsAtGivenStrains) {
   EXPECT_EQ(lines[12], "11,0.20000000000000001,0");
   EXPECT_EQ(RunCli({"laws", "--strains", "a"}).status, 2);
   EXPECT_EQ(RunCli({"pm", "--strains", "1"}).status, 2);
+}
+
+// A circular filled tube (ComboBox1=4) with a 12 mm wall chooses Q355, then
+// the wall becomes 30 mm: the 16–40 mm row (f = 295) is in force, through
+// --set as through --form (the --set order kept the 12 mm row's 305). At a
+// strain of 0.01 the simplified steel is at fy.
+TEST(LawsCli, SteelRowFollowsTheWallWhateverTheOrder) {
+  const std::vector<std::string> lines = {"ComboBox1=4", "Edit1=500", "Edit3=12", "ComboBox25=Q355",
+                                          "Edit3=30"};
+  std::vector<std::string> args;
+  std::string text;
+  for (const std::string& l : lines) {
+    args.insert(args.end(), {"--set", l});
+    text += l + "\n";
+  }
+  args.insert(args.end(), {"laws", "--strains", "0.01"});
+  const CliRun set = RunCli(args);
+  ASSERT_EQ(set.status, 0) << set.err;
+  const test::fs::path form = test::ScratchDir() / "q355-wall.form";
+  std::ofstream(form) << text;
+  const CliRun file = RunCli({"--form", form.string(), "laws", "--strains", "0.01"});
+  ASSERT_EQ(file.status, 0) << file.err;
+  EXPECT_EQ(Lines(set.out).back(), "12,0.01,295");
+  EXPECT_EQ(Lines(file.out).back(), "12,0.01,295");
 }
 
 }  // namespace

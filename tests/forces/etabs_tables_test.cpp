@@ -157,3 +157,77 @@ TEST(EtabsAssignments, TableAndCsvRules) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* const kRectHead =
+    "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+    "Name,Material,Depth,Width,Design Type\n"
+    ",,m,m,\n";
+
+std::string ErrorOf(const std::string& text) {
+  try {
+    kuma::ReadEtabsSectionDefinitions(text);
+  } catch (const kuma::Error& e) {
+    return e.what();
+  }
+  return "read";
+}
+
+// 1e306 m is finite but 1e309 mm is not: the size was stored as "inf".
+// The check is on the size in mm, naming the section and the field.
+TEST(EtabsSections, SizesMustBeFiniteOnceConvertedToMillimetres) {
+  EXPECT_EQ(ErrorOf(std::string(kRectHead) + "P1,C30,1e306,0.5,Column\n"),
+            "第 4 行: 截面 'P1' 的Depth '1e306' m 应为正数, 且换算为 mm 后是有限的数值");
+  EXPECT_EQ(ErrorOf(std::string(kRectHead) + "P1,C30,0.5,-0,Column\n"),
+            "第 4 行: 截面 'P1' 的Width '-0' m 应为正数, 且换算为 mm 后是有限的数值");
+  // 1e305 m is 1e308 mm: finite, and read as it is.
+  const kuma::EtabsSections read =
+      kuma::ReadEtabsSectionDefinitions(std::string(kRectHead) + "P1,C30,1e305,0.5,Column\n");
+  EXPECT_EQ(Text(read.sections.at(0), "Edit2"), "1e+308");
+}
+
+// Definitions in their thousands, each material and each section's bars
+// looked up by name (every pair was compared: 100 000 took a minute), up
+// to a bound on the column sections of one text.
+TEST(EtabsSections, ManyDefinitionsAreReadUpToTheirBound) {
+  auto table = [](int count) {
+    std::string text = kRectHead;
+    for (int i = 0; i < count; ++i)
+      text += "S" + std::to_string(i) + ",M" + std::to_string(i) + ",0.6,0.4,Column\n";
+    text += "S0,M,0.6,0.4,Beam\n";  // beams do not count
+    return text +
+           "TABLE:  Frame Section Property Definitions - Concrete Column Reinforcing\n"
+           "Name,Clear Cover,Num Bars 3-Dir,Num Bars 2-Dir,Long Bar Size\n,mm,,,\n"
+           "S7,40,3,3,20\nS7,40,5,5,25\n";  // the first bars of a name count
+  };
+  const kuma::EtabsSections read = kuma::ReadEtabsSectionDefinitions(table(20000));
+  ASSERT_EQ(read.sections.size(), 20000u);
+  EXPECT_EQ(read.unmappedMaterials.size(), 20000u);
+  EXPECT_EQ(read.unmappedMaterials.back(), "M19999");
+  EXPECT_EQ(Text(read.sections[7], "Edit6"), "1");  // 3 bars a face: 1 between the corners
+  EXPECT_EQ(Text(read.sections[7], "Edit7"), "20");
+  EXPECT_EQ(ErrorOf(table(20001)), "第 20004 行: 截面定义超过了一次能读取的 20000 个柱截面");
+}
+
+// Putting many sections at once: those of a name already there replace it
+// in its place, the others follow in order; past the bound nothing changes.
+TEST(EtabsSections, SectionsArePutAllAtOnce) {
+  kuma::SectionLibrary library;
+  kuma::MapForm form;
+  kuma::PutSection(library, kuma::SectionFromForm(form, "A"));
+  kuma::PutSection(library, kuma::SectionFromForm(form, "B"));
+  std::vector<kuma::LibrarySection> put = {kuma::SectionFromForm(form, "C"),
+                                           kuma::SectionFromForm(form, "A")};
+  put[1].material = "C40";
+  kuma::PutSections(library, put);
+  ASSERT_EQ(library.sections.size(), 3u);
+  EXPECT_EQ(library.sections[0].material, "C40");
+  EXPECT_EQ(library.sections[2].name, "C");
+  std::vector<kuma::LibrarySection> many(kuma::kMaxLibrarySections - 2);
+  for (std::size_t i = 0; i < many.size(); ++i) many[i].name = "N" + std::to_string(i);
+  EXPECT_THROW(kuma::PutSections(library, many), kuma::Error);
+  EXPECT_EQ(library.sections.size(), 3u);
+}
+
+}  // namespace

@@ -429,8 +429,16 @@ TEST_F(WorkbookTest, SheetsReadInPiecesOnThreadsGiveTheSameTextOrTheSameRefusal)
       // The part in another encoding is left whole.
       {true, "encoding=\"UTF-8\"", "encoding=\"ISO-8859-1\"", false},
       // Nothing after the end of the rows counts.
-      {false, "</sheetData>",
-       "</sheetData><x><row r=\"99\"><c r=\"A99\"><v>1</v></c></row></x>", true},
+      {false, "</sheetData>", "</sheetData><x><row r=\"99\"><c r=\"A99\"><v>1</v></c></row></x>",
+       true},
+      // Cells outside rows and rows inside rows, whole or cut at the inner
+      // row's end: refused alike, naming the sheet's own rows (they gave
+      // "\n1\n\n" in one piece and "1\n\n" in pieces, or lost row 5).
+      {false, "<row r=\"1\"", "<c><v>1</v></c><row r=\"1\"", false},
+      {false, "<row r=\"5\"", "<c r=\"E5\"><v>-9002</v></c><row r=\"5\"", false},
+      {false, "<row r=\"4\"", "<row r=\"4\"><row r=\"40\"><c><v>1</v></c></row>", false},
+      {false, "<c r=\"J8\"", "<c r=\"J8\"><sheetData/></c><c r=\"J8\"", false},
+      {false, "<c r=\"J8\"", "<c r=\"I8\"><c r=\"J8\"><v>1</v></c></c><c r=\"J8\"", false},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const Case& c = cases[i];

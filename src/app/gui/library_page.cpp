@@ -174,7 +174,7 @@ void TForm1::ConnectLibraryPage() {
     if (path.isEmpty()) return;
     edit([this, path] {
       const EtabsSections read = ReadEtabsSectionFile(path.toStdString());
-      for (const LibrarySection& s : read.sections) PutSection(state_.library, s);
+      PutSections(state_.library, read.sections);
       std::string notes = "读入 " + std::to_string(read.sections.size()) + " 个截面";
       for (const std::string& note : read.notes) notes += "；" + note;
       form_->SetText(kNotes, notes);

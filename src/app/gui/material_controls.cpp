@@ -88,14 +88,18 @@ void ConnectMaterialControls(QWidget* root, Form& form) {
       QObject::connect(grade, &QComboBox::activated, grade,
                        [&form, &g] { FillFromGrade(form, g); });
     }
-    for (const char* box : {g.fc, g.e0, g.fcu, g.ecu, g.Es, g.fy, g.n, g.fst}) {
-      if (box == nullptr) continue;
-      if (auto* edit = root->findChild<QLineEdit*>(QString::fromUtf8(box))) {
-        const std::string name = box;
-        QObject::connect(edit, &QLineEdit::textEdited, edit,
-                         [&form, name] { ReleaseGradeOfBox(form, name); });
-      }
-    }
+  }
+  // A box typed by hand releases its group's grade, or (a plate thickness)
+  // moves the structural steel's grade to its row; so does the section kind.
+  for (QLineEdit* edit : root->findChildren<QLineEdit*>()) {
+    const std::string name = edit->objectName().toStdString();
+    if (name.empty()) continue;
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [&form, name] { FollowTypedBox(form, name); });
+  }
+  if (QComboBox* kind = list(kSectionKindList)) {
+    QObject::connect(kind, &QComboBox::activated, kind,
+                     [&form] { RefillFromGrade(form, MaterialGroups()[kSteelShapeGroup]); });
   }
   if (QComboBox* level = list(kLevelList)) {
     QObject::connect(level, &QComboBox::activated, level, [&form] { FillAllGrades(form); });
