@@ -14,6 +14,7 @@ packages=(
   xvfb xauth
   poppler-utils tcl python3
   libzip-dev libexpat1-dev libxlsxwriter-dev
+  git clang-format
   # The runtime of the OpenSees 3.8 and OpenSeesPy in the shared tools
   # folder, which the tests run the written OpenSEES models in.
   tcl8.6 liblapack3 libblas3 libgfortran5 zlib1g libpython3.11

@@ -8,6 +8,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "analysis/ratio_bands.h"
 #include "model/errors.h"
 #include "model/section_library.h"
 
@@ -216,7 +217,7 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
       check.uncheckedRows += c.combinations;
       continue;
     }
-    if (c.maxRatio > 1.0) ++check.failures;
+    if (!RatioSatisfied(c.maxRatio)) ++check.failures;
     if (check.governingColumn < 0 ||
         c.maxRatio > check.columns[static_cast<std::size_t>(check.governingColumn)].maxRatio)
       check.governingColumn = static_cast<int>(i);
@@ -235,21 +236,29 @@ std::vector<int> ColumnsByRatio(const BuildingCheck& check) {
   return order;
 }
 
-std::vector<int> GoverningPerStory(const BuildingCheck& check) {
-  std::vector<int> stories;  // story positions in order of first appearance
-  std::vector<int> best;
+std::vector<StoryRow> StoryRows(const BuildingCheck& check) {
+  std::vector<StoryRow> rows;
   for (std::size_t i = 0; i < check.columns.size(); ++i) {
     const BuildingColumn& c = check.columns[i];
-    if (!c.checked) continue;
-    auto it = std::find(stories.begin(), stories.end(), c.story);
-    if (it == stories.end()) {
-      stories.push_back(c.story);
-      best.push_back(static_cast<int>(i));
-    } else {
-      int& b = best[static_cast<std::size_t>(it - stories.begin())];
-      if (c.maxRatio > check.columns[static_cast<std::size_t>(b)].maxRatio) b = static_cast<int>(i);
+    auto row = std::find_if(rows.begin(), rows.end(),
+                            [&c](const StoryRow& r) { return r.story == c.story; });
+    if (row == rows.end()) row = rows.insert(rows.end(), StoryRow{c.story, static_cast<int>(i)});
+    ++row->columns;
+    if (!c.checked) {
+      ++row->unchecked;
+      continue;
     }
+    // The first checked column, then any with a larger ratio, governs.
+    const BuildingColumn& best = check.columns[static_cast<std::size_t>(row->entry)];
+    if (!best.checked || c.maxRatio > best.maxRatio) row->entry = static_cast<int>(i);
   }
+  return rows;
+}
+
+std::vector<int> GoverningPerStory(const BuildingCheck& check) {
+  std::vector<int> best;
+  for (const StoryRow& row : StoryRows(check))
+    if (row.Checked()) best.push_back(row.entry);
   return best;
 }
 

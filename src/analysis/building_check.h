@@ -75,8 +75,23 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
 // columns not checked come last, in table order.
 std::vector<int> ColumnsByRatio(const BuildingCheck& check);
 
-// Largest ratio per story: entries of check.columns, one per story (the
-// governing column of that story), in the table's story order.
+// One story of the per-story view: its governing column (the entry of
+// check.columns with the story's largest ratio) or, when none of its columns
+// was checked, its first column; the number of its columns and of those not
+// checked.
+struct StoryRow {
+  int story = -1;
+  int entry = -1;
+  int columns = 0;
+  int unchecked = 0;
+  bool Checked() const { return unchecked < columns; }
+};
+// Every story of the check, in the order the table first names them.
+std::vector<StoryRow> StoryRows(const BuildingCheck& check);
+
+// Largest ratio per story: entries of check.columns, one per story with a
+// checked column (the governing column of that story), in the table's story
+// order.
 std::vector<int> GoverningPerStory(const BuildingCheck& check);
 
 }  // namespace kuma

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <thread>
 
+#include "analysis/ratio_bands.h"
 #include "analysis/solver_options.h"
 #include "model/errors.h"
 
@@ -502,7 +503,7 @@ void ComputeDesignCheck(const CapacitySurface& surface, const ForceTable& forces
   for (int r = 1; r <= count; ++r) {
     double ratio = check.ratio[static_cast<size_t>(r)];
     if (ratio > check.ratio[static_cast<size_t>(check.governing)]) check.governing = r;
-    if (ratio > 1.0) ++check.failures;
+    if (!RatioSatisfied(ratio)) ++check.failures;
   }
   check.maxRatio = check.ratio[static_cast<size_t>(check.governing)];
   out = std::move(check);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/errors.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -22,16 +23,19 @@ double GrossTorsionalStiffness(int sectionType, const SectionParameters& params,
     double a = std::max(std::fabs(B), std::fabs(H)), b = std::min(std::fabs(B), std::fabs(H));
     return a > 0 ? a * b * b * b * (1.0 / 3 - 0.21 * (b / a) * (1 - std::pow(b / a, 4) / 12)) : 0;
   };
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  const bool filledTube = kind != nullptr && IsTube(*kind);
+  const bool round = kind != nullptr && IsCircular(*kind);
   double gj = 0;
-  if (sectionType == CircleCfst) {
+  if (filledTube && round) {
     const double D = params.H, d = params.H - 2 * params.tw;
     gj = Gc * kPi * std::pow(d, 4) / 32 + Gs * kPi * (std::pow(D, 4) - std::pow(d, 4)) / 32;
-  } else if (sectionType == RectCfst) {
+  } else if (filledTube) {
     const double tx = params.tw, ty = params.twX;
     const double bm = params.B - tx, hm = params.H - ty;  // the walls' mid-line
     const double tube = 4 * bm * bm * hm * hm / (2 * bm / ty + 2 * hm / tx);
     gj = Gc * rectangle(params.B - 2 * tx, params.H - 2 * ty) + Gs * tube;
-  } else if (sectionType == CircleRc || sectionType == CircleSteelRc) {
+  } else if (round) {
     gj = Gc * kPi * std::pow(params.H, 4) / 32;
   } else {
     gj = Gc * rectangle(params.B, params.H);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
 #include "draw/chosen_force.h"
@@ -73,7 +74,7 @@ ColumnForces ColumnForcesOf(const BuildingCheck& check, const ForceTable& forces
     const auto r = static_cast<std::size_t>(column.records[i]);
     rated.ratio[i] = r < check.ratio.size() ? check.ratio[r] : 0.0;
     rated.demand[i] = {own.records[i].P, own.records[i].Mx, own.records[i].My};
-    if (rated.ratio[i] > 1.0) ++rated.failures;
+    if (!RatioSatisfied(rated.ratio[i])) ++rated.failures;
     if (column.records[i] == c.governing) rated.governing = static_cast<int>(i);
   }
   if (rated.governing > 0) rated.maxRatio = rated.ratio[static_cast<std::size_t>(rated.governing)];
@@ -128,14 +129,17 @@ BuildingColumnCharts ComputeColumnCharts(const BuildingCheck& check, const Force
 void DrawColumnCharts(BuildingColumnCharts& charts, Form& form, int pmAngle) {
   AppState& s = charts.state;
   const int k = pmAngle == 90 ? 1 : 0;
+  // One column's charts: their axes hold its own curves (a small column's
+  // contour would vanish on axes in whole thousands), with their units.
   Canvas& pm = form.Picture(kPictures[0]);
-  DrawPmChart(pm, k == 0 ? s.PmCurveX : s.PmCurveY, s.PmChartRange[k],
-              AxisChoiceOf(form, "ComboBox32"));
+  DrawPmChart(pm, k == 0 ? s.PmCurveX : s.PmCurveY, s.PmChartRange[k], AxisChoice::Auto);
+  DrawPmAxisTitles(pm, pmAngle == 90 ? 90 : 0);
   DrawPmForcePoints(pm, s.PmChartRange[k], s.forceTable, k == 0 ? 0 : 90, &s.check);
   RingPmForcePoint(pm, s.PmChartRange[k], s.forceTable, k == 0 ? 0 : 90, charts.ringed);
 
   Canvas& mm = form.Picture(kPictures[1]);
-  DrawMmChart(mm, s.mmCurve, s.MmChartRange, AxisChoiceOf(form, "ComboBox33"));
+  DrawMmChart(mm, s.mmCurve, s.MmChartRange, AxisChoice::Auto);
+  DrawMmAxisTitles(mm);
   DrawMmForcePoints(mm, s.MmChartRange, s.forceTable, s.AxialLevel, charts.band, &s.check);
   RingMmForcePoint(mm, s.MmChartRange, s.forceTable, charts.ringed);
 

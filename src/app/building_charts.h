@@ -61,8 +61,8 @@ BuildingColumnCharts ComputeColumnCharts(const BuildingCheck& check, const Force
 // Draws the three pictures of `form`: Image28 the PM curve at `pmAngle` (0
 // or 90 degrees), Image29 the MM contour, Image30 the surface with its cut
 // at the MM level, each with the column's force points and `charts.ringed`
-// ringed. The PM and MM axes follow the main pages' choices (ComboBox32,
-// ComboBox33) when the form has them.
+// ringed. The PM and MM axes are "自动" (1-2-5 ticks holding the column's
+// own curves) with their units, whatever the main pages' choices.
 void DrawColumnCharts(BuildingColumnCharts& charts, Form& form, int pmAngle);
 // The three pictures blank, `hint` written in each.
 void ClearColumnCharts(Form& form, const std::string& hint);

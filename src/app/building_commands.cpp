@@ -12,10 +12,13 @@
 #include <system_error>
 #include <thread>
 
+#include "analysis/ratio_bands.h"
 #include "analysis/solver_options.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
 #include "material/material_groups.h"
+#include "forces/forces.h"
+#include "forces/workbook.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
@@ -378,14 +381,38 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   return check;
 }
 
-MapForm ImportSettingsForm(const Form& form, bool withFilters) {
+ForceTable ImportBuildingForces(const Form& form, const std::string& path,
+                                const std::string& sheet) {
+  // The settings on a form of their own: the engineer's own import keeps
+  // its grids and captions.
   MapForm settings;
-  for (const char* box : {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59"})
+  for (const char* box :
+       {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59", "Edit75", "Edit76"})
     settings.SetText(box, form.Text(box));
   for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12", "ComboBox30", "ComboBox31"})
     settings.SetItemIndex(list, form.ItemIndex(list));
-  for (const char* box : {"Edit75", "Edit76"}) settings.SetText(box, withFilters ? form.Text(box) : "");
-  return settings;
+  ForceTable forces;
+  if (sheet.empty()) {
+    ImportForces(settings, forces, path);
+  } else {
+    ImportForceWorkbook(settings, forces, path, sheet);
+  }
+  return forces;
+}
+
+SectionLibrary BuildingLibrary(const SectionLibrary& library, const Form& form) {
+  SectionLibrary checked = library;
+  if (checked.sections.empty()) {
+    PutSection(checked, SectionFromForm(form, "截面"));
+    return checked;
+  }
+  if (checked.current >= 0 && static_cast<std::size_t>(checked.current) < checked.sections.size()) {
+    LibrarySection& current = checked.sections[static_cast<std::size_t>(checked.current)];
+    LibrarySection now = SectionFromForm(form, current.name);
+    KeepOrigin(current, now);
+    current = std::move(now);
+  }
+  return checked;
 }
 
 void ClearBuildingSurfaces() {
@@ -403,7 +430,7 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
                        std::to_string(c.combinations) + ",";
     if (c.checked) {
       line += FormatG17(c.maxRatio) + "," + CsvField(CombinationLabel(forces, c.governing)) + "," +
-              (c.maxRatio <= 1.0 ? "1" : "0");
+              (RatioSatisfied(c.maxRatio) ? "1" : "0");
     } else {
       line += ",,";
     }
@@ -443,10 +470,7 @@ ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& fo
     if (check.hasSecond && c.checked && c.checked2)
       row[kBuildingVerdictColumn + 3] = ResultCell::Number(c.maxRatio2 - c.maxRatio);
     sheet.rows.push_back(std::move(row));
-    std::uint32_t fill = kNoFill;
-    if (c.checked && c.maxRatio > 1.0) fill = 0xFF0000;
-    else if (c.checked && c.maxRatio >= 0.9) fill = 0xFFA500;
-    sheet.fills.push_back(fill);
+    sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
   }
   sheet.notes.push_back(BuildingSummary(check, forces));
   const std::string factors = ForceFactorText(forces);

@@ -64,11 +64,18 @@ std::string LibraryImportLine(const LibrarySection& section);
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar = {}, const WorkControl& control = {},
                                int threads = 0);
-// The force import's settings of `form` (field numbers, factors, reading
-// mode, units to assume and, with `withFilters`, the story and column
-// filters) on a form of their own, so that the building's forces can be
-// imported without touching the captions of the engineer's own import.
-MapForm ImportSettingsForm(const Form& form, bool withFilters);
+// The building's forces, as the page "楼栋验算" and kumasec-cli (building,
+// report-building, report-pdf --building) all read them: the file with the
+// import page's reading settings and its story and column filters (Edit75,
+// Edit76), on a form of their own; `sheet` names a workbook's sheet (empty:
+// the one that can serve). Raises kuma::Error as the import does.
+ForceTable ImportBuildingForces(const Form& form, const std::string& path,
+                                const std::string& sheet = {});
+// The library a building check runs with: `library` with the form's own
+// section (library.current) as the form holds it now, keeping the ETABS
+// material name it came with. An empty library holds the form alone, as
+// section "截面" (so that every column gets the form's section).
+SectionLibrary BuildingLibrary(const SectionLibrary& library, const Form& form);
 // Forgets the surfaces kept between runs (tests and benchmarks).
 void ClearBuildingSurfaces();
 

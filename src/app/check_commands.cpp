@@ -1,6 +1,7 @@
 // The command chains of the capacity surface and the design check.
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
 #include "model/errors.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr const char* kCheckGrid = "StringGrid3";
 constexpr const char* kSummary = "Label100";
-constexpr Rgb kOrange{255, 165, 0};
 
 bool StopAsked(const WorkControl& control) {
   return control.cancel != nullptr && control.cancel->IsCancelled();
@@ -42,13 +42,6 @@ void BuildSurface(AppState& state, Form& form, const WorkControl& control, const
   ComputeAxialCapacity(state.fibers, settings.ecu, settings.fiberLimits, compression, tension);
   BuildCapacitySurface(settings, state.params.B, state.params.H, state.fibers, compression, tension,
                        surface, CheckProgress(form, bar, control, true));
-}
-
-// Red above 1.0, orange from 0.9 to 1.0, the plain look below.
-Rgb RowColour(double ratio) {
-  if (ratio > 1.0) return kRed;
-  if (ratio >= 0.9) return kOrange;
-  return kWhite;
 }
 
 }  // namespace
@@ -93,7 +86,7 @@ void ShowDesignCheck(const AppState& state, Form& form) {
     form.SetGridCell(kCheckGrid, 3, row, FormatFixed(d.Mx, 0));
     form.SetGridCell(kCheckGrid, 4, row, FormatFixed(d.My, 0));
     form.SetGridCell(kCheckGrid, 5, row, FormatRatio(ratio));
-    form.SetGridRowColour(kCheckGrid, row, RowColour(ratio));
+    form.SetGridRowColour(kCheckGrid, row, RatioRowColour(ratio));
   }
 }
 

@@ -103,6 +103,9 @@ void DrawPmCharts(AppState& state, Form& form) {
   const AxisChoice axes = AxisChoiceOf(form, "ComboBox32");
   DrawPmChart(form.Picture("Image2"), state.PmCurveX, state.PmChartRange[0], axes);
   DrawPmChart(form.Picture("Image3"), state.PmCurveY, state.PmChartRange[1], axes);
+  if (axes != AxisChoice::Auto) return;
+  DrawPmAxisTitles(form.Picture("Image2"), 0);
+  DrawPmAxisTitles(form.Picture("Image3"), 90);
 }
 
 // The check colours the force points when it belongs to the forces drawn.
@@ -113,8 +116,9 @@ const DesignCheck* CheckOf(const AppState& state) {
 }
 
 void DrawMmChartAndForces(AppState& state, Form& form) {
-  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange,
-              AxisChoiceOf(form, "ComboBox33"));
+  const AxisChoice axes = AxisChoiceOf(form, "ComboBox33");
+  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange, axes);
+  if (axes == AxisChoice::Auto) DrawMmAxisTitles(form.Picture("Image5"));
   double deltaP = form.Float("Edit64");
   DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
                     deltaP, CheckOf(state));
@@ -262,11 +266,37 @@ ConcreteLawParams GroupConcreteLaw(const Form& form, const MaterialGroupControls
   return ReadConcreteLaw(form, g, kind, &fibers);
 }
 
+// The group's constants judged by the bounds a section's fibers are judged
+// by, so that a curve is never drawn from a value a command would refuse.
+void CheckConcreteGroup(const MaterialGroupControls& g, const ConcreteLawParams& p) {
+  FiberRecord constants;
+  constants.material = g.material;
+  constants.fc = p.fc;
+  constants.e0 = p.e0;
+  constants.fcu = p.fcu;
+  constants.ecu = p.ecu;
+  CheckGroupConstants(constants);
+}
+
+void CheckSteelGroup(const MaterialGroupControls& g, const SteelLawParams& p) {
+  FiberRecord constants;
+  constants.material = g.material;
+  constants.Es = p.Es;
+  constants.fy = p.fy;
+  CheckGroupConstants(constants);
+}
+
 void ConcreteCurvesCommand(Form& form) {
   const char* pictures[3] = {"Image8", "Image9", "Image10"};
+  ConcreteLawParams laws[3];
   for (int i = 0; i < 3; ++i) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
-    const ConcreteLawParams p = GroupConcreteLaw(form, g);
+    laws[i] = GroupConcreteLaw(form, g);
+    CheckConcreteGroup(g, laws[i]);
+  }
+  for (int i = 0; i < 3; ++i) {
+    const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
+    const ConcreteLawParams& p = laws[i];
     DrawConcreteLawCurve(form.Picture(pictures[i]), p);
     const ConcreteLawUnit* law = ConcreteLawOf(p.law);
     form.SetText(g.note, law != nullptr ? law->note(p, true) : "");
@@ -275,10 +305,13 @@ void ConcreteCurvesCommand(Form& form) {
 
 void SteelCurvesCommand(Form& form) {
   const char* pictures[2] = {"Image6", "Image7"};
+  SteelLawParams laws[2];
   for (int i = 0; i < 2; ++i) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(3 + i)];
-    DrawSteelLawCurve(form.Picture(pictures[i]), ReadSteelLaw(form, g));
+    laws[i] = ReadSteelLaw(form, g);
+    CheckSteelGroup(g, laws[i]);
   }
+  for (int i = 0; i < 2; ++i) DrawSteelLawCurve(form.Picture(pictures[i]), laws[i]);
 }
 
 void ReferenceChoiceCommand(AppState&, Form& form) {

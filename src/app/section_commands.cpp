@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "analysis/design_check.h"
+#include "app/building_commands.h"
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "forces/forces.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
+#include "report/building_report.h"
 
 namespace kuma {
 
@@ -68,6 +70,16 @@ void PrepareReportCommand(AppState& state, Form& form) {
   // A moment–curvature curve once computed is part of the report: again
   // for the form as it is now.
   if (!state.mphi.Empty()) MphiCommand(state, form);
+}
+
+CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
+                             const BuildingCheck& building, const ForceTable& buildingForces,
+                             const SectionLibrary& buildingLibrary) {
+  PrepareReportCommand(state, form);
+  CalcReport report = BuildCalcReport(state, form, date);
+  AppendBuildingChapter(report, building, buildingForces,
+                        BuildingSectionRows(building, buildingLibrary));
+  return report;
 }
 
 }  // namespace kuma

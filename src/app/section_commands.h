@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "analysis/building_check.h"
 #include "model/form.h"
 #include "model/section_file.h"
 #include "model/state.h"
+#include "report/calc_report.h"
 
 namespace kuma {
 
@@ -30,5 +32,12 @@ void ShowRestoredForces(const ForceTable& table, Form& form);
 // the MM command and, when forces are imported, the design check. Failures
 // raise kuma::Error as those commands do.
 void PrepareReportCommand(AppState& state, Form& form);
+// The calculation report as both front ends write it: PrepareReportCommand,
+// the section's chapters, then the building chapter when `building` holds a
+// check of `buildingForces` on `buildingLibrary`. The caller writes it out (WritePdfReport).
+CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
+                             const BuildingCheck& building = {},
+                             const ForceTable& buildingForces = {},
+                             const SectionLibrary& buildingLibrary = {});
 
 }  // namespace kuma

@@ -1,6 +1,7 @@
 #include "app/workbook_commands.h"
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "app/commands.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
@@ -11,12 +12,8 @@ namespace kuma {
 
 namespace {
 
-// The check table's colours: red above 1.0, orange from 0.9.
-std::uint32_t RatioFill(double ratio) {
-  if (ratio > 1.0) return 0xFF0000;
-  if (ratio >= 0.9) return 0xFFA500;
-  return kNoFill;
-}
+// The check table's rows take their ratio's band colour.
+std::uint32_t RatioFill(double ratio) { return RatioRowFill(ratio); }
 
 }  // namespace
 

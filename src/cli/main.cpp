@@ -539,12 +539,25 @@ void PrintLibrary(const std::string& project) {
   }
 }
 
+// The library of a building check, with the rules of --assign when given.
+// The section the form edits is checked as the form holds it now (after
+// --form and --set), as the window checks it, when the form is the
+// library's own: that of PROJECT, not of another --project.
+kuma::SectionLibrary BuildingLibraryOf(const Options& o, const MapForm& form,
+                                       const AppState& state) {
+  const bool formOfLibrary =
+      o.command == "report-pdf" || !o.hasProject || o.projectFile == o.args[0];
+  kuma::SectionLibrary library = formOfLibrary ? kuma::BuildingLibrary(state.library, form)
+                                               : kuma::ReadSectionFile(o.args[0]).library;
+  if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
+  return library;
+}
+
 // The force import, the assignments (of --assign, else those of PROJECT)
 // and every column's check; the table or the report.
 void RunBuilding(const Options& o, MapForm& form, AppState& state) {
-  kuma::SectionLibrary library = kuma::ReadSectionFile(o.args[0]).library;
-  if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
-  ImportForceFile(o, form, state, o.args[1]);
+  const kuma::SectionLibrary library = BuildingLibraryOf(o, form, state);
+  state.forceTable = kuma::ImportBuildingForces(form, o.args[1], o.hasSheet ? o.sheet : "");
   const kuma::BuildingCheck check =
       kuma::RunBuildingCheck(library, state.forceTable, kuma::ReadCheckMethod(form));
   if (check.uncheckedColumns > 0) {
@@ -589,23 +602,18 @@ std::string Today() {
 // the section file), the section, PM and MM commands, then the PDF.
 void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
   if (o.hasForces) ImportForceFile(o, form, state, o.forces);
-  kuma::PrepareReportCommand(state, form);
-  kuma::CalcReport report = kuma::BuildCalcReport(state, form, Today());
+  // The building's forces are kept apart, so that the section's chapters
+  // keep the section's own forces and captions.
+  kuma::ForceTable buildingForces;
+  kuma::BuildingCheck check;
+  kuma::SectionLibrary library;
   if (o.hasBuilding) {
-    // The building's forces go into a state and form of their own, so that
-    // the chapters above keep the section's own forces and captions.
-    kuma::SectionLibrary library = state.library;
-    if (library.sections.empty()) kuma::PutSection(library, kuma::SectionFromForm(form, "截面"));
-    if (o.hasAssign) library.rules = kuma::ReadAssignmentFile(o.assign);
-    MapForm buildingForm = kuma::ImportSettingsForm(form, true);
-    AppState building;
-    ImportForceFile(o, buildingForm, building, o.building);
-    const kuma::BuildingCheck check =
-        kuma::RunBuildingCheck(library, building.forceTable, kuma::ReadCheckMethod(form));
-    kuma::AppendBuildingChapter(report, check, building.forceTable,
-                                kuma::BuildingSectionRows(check, library));
+    library = BuildingLibraryOf(o, form, state);
+    buildingForces = kuma::ImportBuildingForces(form, o.building, o.hasSheet ? o.sheet : "");
+    check = kuma::RunBuildingCheck(library, buildingForces, kuma::ReadCheckMethod(form));
   }
-  kuma::WritePdfReport(o.args[0], report);
+  kuma::WritePdfReport(o.args[0],
+                       kuma::CalcReportCommand(state, form, Today(), check, buildingForces, library));
 }
 
 int RunCommand(const Options& o, MapForm& form, AppState& state) {

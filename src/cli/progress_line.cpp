@@ -17,8 +17,9 @@ std::string BarCaption(std::string_view bar) {
 
 }  // namespace
 
-ProgressLine::ProgressLine(std::FILE* out, bool enabled, std::string command)
-    : out_(out), enabled_(enabled), command_(std::move(command)), start_(Clock::now()) {}
+ProgressLine::ProgressLine(std::FILE* out, bool enabled, std::string command,
+                           Clock::time_point start)
+    : out_(out), enabled_(enabled), command_(std::move(command)), start_(start) {}
 
 ProgressLine::~ProgressLine() { Clear(); }
 

@@ -17,8 +17,9 @@ class ProgressLine {
  public:
   using Clock = std::chrono::steady_clock;
 
-  // Shows nothing unless `enabled`; the second starts now.
-  ProgressLine(std::FILE* out, bool enabled, std::string command);
+  // Shows nothing unless `enabled`; the quiet second starts at `start`.
+  ProgressLine(std::FILE* out, bool enabled, std::string command,
+               Clock::time_point start = Clock::now());
   // Clears the line if it was shown.
   ~ProgressLine();
   ProgressLine(const ProgressLine&) = delete;
@@ -28,8 +29,8 @@ class ProgressLine {
   static bool IsTerminal(std::FILE* stream);
 
   void Update(std::string_view bar, int position) { UpdateAt(bar, position, Clock::now()); }
-  // As Update, at a given moment (for tests): nothing in the first second,
-  // then at most ten redraws a second.
+  // As Update, at a given moment (tests give their own clock's): nothing in
+  // the first second, then at most ten redraws a second.
   void UpdateAt(std::string_view bar, int position, Clock::time_point now);
   // Erases the line, so that a message or the shell prompt starts clean.
   void Clear();

@@ -4,9 +4,10 @@
 
 #include <string>
 
-#include "model/state.h"
+#include "analysis/ratio_bands.h"
 #include "draw/canvas.h"
 #include "draw/chart_frame.h"
+#include "model/state.h"
 
 namespace kuma {
 
@@ -24,6 +25,12 @@ void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range,
 // With AxisChoice::Auto the axes hold the whole contour at one scale.
 void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range,
                  AxisChoice axes = AxisChoice::Thousands);
+// The axis titles with their units over a chart drawn with AxisChoice::Auto
+// (the default pictures have none): "Mx (kN·m)" or, at 90 degrees,
+// "My (kN·m)" across and "P (kN)" up on a PM chart; "Mx (kN·m)" across and
+// "My (kN·m)" up on the MM chart.
+void DrawPmAxisTitles(Canvas& canvas, int angle);
+void DrawMmAxisTitles(Canvas& canvas);
 // Purple line at the axial level, placed with a PM chart's range.
 void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel);
 // Every combination as a small blue circle; angle 0 plots |fMx·Mx|, 90 |fMy·My|.
@@ -37,8 +44,6 @@ void DrawPmForcePoints(Canvas& canvas, const ChartRange& pmRange, const ForceTab
 // black ring.
 void DrawMmForcePoints(Canvas& canvas, const ChartRange& mmRange, const ForceTable& forces,
                        double axialLevel, double deltaP, const DesignCheck* check = nullptr);
-// Red above 1.0, orange from 0.9 to 1.0, green below.
-Rgb RatioColour(double ratio);
 
 // The value under pixel (x, y) of a chart of size width x height drawn with
 // `range`: horizontal and vertical values, extrapolated outside the frame.

@@ -20,9 +20,6 @@ void Circle(Canvas& canvas, int x, int y, int radius) {
   canvas.Ellipse(x - radius, y - radius, x + radius, y + radius);
 }
 
-constexpr Rgb kOrange{255, 165, 0};
-constexpr Rgb kGreen{0, 160, 0};
-
 // The colour of combination r: its ratio's with a check, `plain` without.
 Rgb PointColour(const DesignCheck* check, int r, Rgb plain) {
   if (check == nullptr || static_cast<size_t>(r) >= check->ratio.size()) return plain;
@@ -39,12 +36,6 @@ void MarkGoverning(Canvas& canvas, const DesignCheck* check, PixelPoint p) {
 }
 
 }  // namespace
-
-Rgb RatioColour(double ratio) {
-  if (ratio > 1.0) return kRed;
-  if (ratio >= 0.9) return kOrange;
-  return kGreen;
-}
 
 void DrawPmForcePoints(Canvas& canvas, const ChartRange& pmRange, const ForceTable& forces,
                        int angle, const DesignCheck* check) {

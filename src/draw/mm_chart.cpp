@@ -59,6 +59,8 @@ void DrawMmChart(Canvas& canvas, const MmCurve& curve, ChartRange& range, AxisCh
   canvas.LineTo(frame.Px(curve.Mx[1]), frame.Py(curve.My[1]));
 }
 
+void DrawMmAxisTitles(Canvas& canvas) { DrawAxisTitles(canvas, "Mx (kN·m)", "My (kN·m)"); }
+
 void DrawAxialLevelLine(Canvas& canvas, const ChartRange& pmRange, double axialLevel) {
   ChartFrame frame(pmRange, canvas.Width(), canvas.Height());
   int y = frame.Py(axialLevel);

@@ -38,6 +38,10 @@ ChartRange AutoPmRange(const PmCurve& curve, size_t count) {
 
 }  // namespace
 
+void DrawPmAxisTitles(Canvas& canvas, int angle) {
+  DrawAxisTitles(canvas, angle == 90 ? "My (kN·m)" : "Mx (kN·m)", "P (kN)");
+}
+
 void DrawPmChart(Canvas& canvas, const PmCurve& curve, ChartRange& range, AxisChoice axes) {
   size_t count = std::min(curve.P.size(), curve.M.size());
   DrawChartBackground(canvas);

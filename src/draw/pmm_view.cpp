@@ -155,6 +155,33 @@ bool Labelled(double tick, double step, int stride) {
   return std::lround(tick / step) % stride == 0;
 }
 
+// The tick labels of the box: each one is written only where it overlaps
+// none written before it (with a few pixels between), so that labels of
+// two edges meeting at a corner, or of the P axis meeting the floor, never
+// run into each other; the floor's labels go first and win.
+class TickLabels {
+ public:
+  explicit TickLabels(Canvas& canvas) : canvas_(canvas) {}
+  // `text` with its top-left corner at (x, y), 14 pixels high.
+  void Put(int x, int y, const std::string& text) {
+    const Box box{x - 3, y - 1, x + TextWidth(text) + 3, y + 15};
+    for (const Box& other : placed_)
+      if (box.x1 < other.x2 && other.x1 < box.x2 && box.y1 < other.y2 && other.y1 < box.y2) return;
+    placed_.push_back(box);
+    canvas_.TextOut(x, y, text);
+  }
+  void PutCentred(double x, double y, const std::string& text) {
+    Put(Pixel(x) - TextWidth(text) / 2, Pixel(y) - 7, text);
+  }
+
+ private:
+  struct Box {
+    int x1, y1, x2, y2;
+  };
+  Canvas& canvas_;
+  std::vector<Box> placed_;
+};
+
 // Tick labels along the near floor edges and beside the leftmost vertical
 // edge, and the three axis names.
 void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sides) {
@@ -162,6 +189,7 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
   const double m = b.mMax, f = sides.floorP, step = b.mStep;
   canvas.SetBrushClear();
   canvas.SetFontColor(kBlack);
+  TickLabels labels(canvas);
   const double ny = sides.nearY * m, nx = sides.nearX * m;
   const ScreenPoint outY = Outward(camera.Project(f, 0, ny), camera.Project(f, 0, 1.3 * ny), 16);
   const ScreenPoint outX = Outward(camera.Project(f, nx, 0), camera.Project(f, 1.3 * nx, 0), 16);
@@ -170,11 +198,11 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
   for (double t : Ticks(-m, m, step)) {
     const ScreenPoint a = camera.Project(f, t, ny);
     if (Labelled(t, step, strideX))
-      CentredText(canvas, a.x + outY.x, a.y + outY.y, FormatFixed(t, 0));
+      labels.PutCentred(a.x + outY.x, a.y + outY.y, FormatFixed(t, 0));
     const ScreenPoint c = camera.Project(f, nx, t);
     // The near corner is labelled once, by the Mx edge.
     if (Labelled(t, step, strideY) && t != ny)
-      CentredText(canvas, c.x + outX.x, c.y + outX.y, FormatFixed(t, 0));
+      labels.PutCentred(c.x + outX.x, c.y + outX.y, FormatFixed(t, 0));
   }
   // Names beyond the middle of their edges, outside the tick labels.
   const ScreenPoint mxMiddle = camera.Project(f, 0, ny);
@@ -188,7 +216,7 @@ void DrawAxisLabels(Canvas& canvas, const PmmCamera& camera, const BoxSides& sid
     if (!Labelled(p, b.pStep, strideP)) continue;
     const ScreenPoint a = camera.Project(p, lx, ly);
     const std::string text = FormatFixed(p, 0);
-    canvas.TextOut(Pixel(a.x) - TextWidth(text) - 4, Pixel(a.y) - 7, text);
+    labels.Put(Pixel(a.x) - TextWidth(text) - 4, Pixel(a.y) - 7, text);
   }
   // The name at the end of the P axis away from the floor's labels.
   const bool floorLow = sides.floorP == b.pMin;

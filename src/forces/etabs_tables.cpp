@@ -12,6 +12,7 @@
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "model/section_library.h"
 
 namespace kuma {
@@ -238,7 +239,12 @@ void SetText(LibrarySection& s, const char* box, const std::string& text) {
 
 std::string Number(double value) { return FormatG17(value); }
 
-// Puts the bars into a section of kind 1 (rectangular) or 2 (circular).
+bool IsRoundKind(int sectionType) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  return kind != nullptr && IsCircular(*kind);
+}
+
+// Puts the bars into a reinforced concrete section, rectangular or round.
 // ETABS counts the bars of a face with its corners; the form counts them
 // without (the corner bundles are apart). The form's cover runs to the
 // bar centre: the clear cover, the tie and half a bar.
@@ -246,7 +252,7 @@ void ApplyBars(LibrarySection& s, const Bars& b) {
   SetText(s, "Edit3", Number(b.cover + b.tieD + b.longD / 2));
   SetText(s, "Edit5", "1");
   SetText(s, "Edit7", Number(b.longD));
-  if (s.sectionType == 2) {
+  if (IsRoundKind(s.sectionType)) {
     SetText(s, "Edit6", std::to_string(b.circle));
     return;
   }
@@ -465,7 +471,9 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
                     std::to_string(kMaxDefinitions) + " 个柱截面");
       const std::string& materialName = table.Cell(r, material);
       const std::string grade = ConcreteGradeOfMaterial(materialName);
-      LibrarySection s = NewSection(table.Cell(r, name), rect ? 1 : 2, materialName, grade);
+      LibrarySection s = NewSection(
+          table.Cell(r, name), ReinforcedConcreteKind(rect ? Outline::Rectangle : Outline::Circle),
+          materialName, grade);
       CheckSectionName(s.name);
       Bars rowBars;
       if (barFields.Complete() && ReadBarsRow(table, barFields, r, s.name, rowBars))
@@ -499,7 +507,7 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       out.notes.push_back("截面 '" + s.name + "' 没有配筋数据, 列为未配筋 (输入钢筋后才验算)");
       continue;
     }
-    if (it->second.circular != (s.sectionType == 2))
+    if (it->second.circular != IsRoundKind(s.sectionType))
       throw Error("截面 '" + s.name + "' 的配筋布置 (" +
                   (it->second.circular ? "圆形" : "矩形") + ") 与截面形状不符");
     ApplyBars(s, it->second);

@@ -8,6 +8,7 @@
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -32,9 +33,9 @@ double FloatOr(const Form& form, const char* box, double otherwise) {
   return form.Float(box);
 }
 
-int SectionKindOf(const Form& form) { return form.ItemIndex("ComboBox1") + 1; }
-
-bool CircularKind(int kind) { return kind == 2 || kind == 5 || kind == 7 || kind == 8; }
+const SectionKindRow* SectionKindOf(const Form& form, int sectionType = 0) {
+  return FindSectionKind(sectionType > 0 ? sectionType : SelectedSectionType(form));
+}
 
 }  // namespace
 
@@ -107,21 +108,11 @@ double ThickestSteelPlate(const Form& form) {
       return 0.0;
     }
   };
-  switch (SectionKindOf(form)) {
-    case 3:
-    case 7:
-      return std::max({value("Edit44"), value("Edit45"), value("Edit48"), value("Edit49")});
-    case 4:
-      return std::max(value("Edit44"), value("Edit45"));
-    case 5:
-      return value("Edit3");
-    case 6:
-      return std::max(value("Edit3"), value("Edit41"));
-    case 8:
-      return value("Edit44");
-    default:
-      return 0;
-  }
+  const SectionKindRow* kind = SectionKindOf(form);
+  double thickest = 0;
+  if (kind == nullptr) return thickest;
+  for (const char* box : SteelPlateBoxes(*kind)) thickest = std::max(thickest, value(box));
+  return thickest;
 }
 
 double ConfinementFactor(const FiberArray& fibers, int material) {
@@ -152,13 +143,14 @@ ConcreteLawParams ReadConcreteLaw(const Form& form, const MaterialGroupControls&
   if ((inputs & kConfinementInputs) != 0) {
     p.rhoV = form.Float(g.rhoV);
     p.fyh = form.Float(g.fyh);
-    const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
-    p.ke = FloatOr(form, g.ke, CircularKind(kind) ? 0.95 : 0.75);
+    const SectionKindRow* kind = SectionKindOf(form, sectionType);
+    p.ke = FloatOr(form, g.ke, kind != nullptr && HasRoundConfinement(*kind) ? 0.95 : 0.75);
     p.esu = FloatOr(form, g.esu, 0.09);
   }
   if ((inputs & kSectionConfinement) != 0) {
-    const int kind = sectionType > 0 ? sectionType : SectionKindOf(form);
-    p.circular = kind != 6;
+    // Only a rectangular tube confines its concrete by straight walls.
+    const SectionKindRow* kind = SectionKindOf(form, sectionType);
+    p.circular = kind == nullptr || !(IsTube(*kind) && !IsCircular(*kind));
     if (fibers != nullptr) p.xi = ConfinementFactor(*fibers, g.material);
   }
   return p;
@@ -239,8 +231,8 @@ namespace {
 // edge concrete, or in a filled tube, where the core is the only concrete,
 // core concrete (1).
 bool SetsUltimateStrain(const Form& form, const MaterialGroupControls& g) {
-  const int kind = SectionKindOf(form);
-  const bool filledTube = kind == CircleCfst || kind == RectCfst;
+  const SectionKindRow* kind = SectionKindOf(form);
+  const bool filledTube = kind != nullptr && IsTube(*kind);
   return g.material == (filledTube ? CoreConcrete1 : EdgeConcrete);
 }
 

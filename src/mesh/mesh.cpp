@@ -2,61 +2,47 @@
 
 #include "mesh/mesh_helpers.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
+namespace {
+
+struct Mesher {
+  std::int64_t (*count)(const SectionParameters&);
+  void (*mesh)(const SectionParameters&, FiberArray&);
+};
+
+// One mesher for each row of the kinds' table, in the same order.
+constexpr Mesher kMeshers[] = {
+    {mesh::RectRcCount, mesh::MeshRectRc},
+    {mesh::CircleRcCount, mesh::MeshCircleRc},
+    {mesh::RectSteelRc1Count, mesh::MeshRectSteelRc1},
+    {mesh::RectSteelRc2Count, mesh::MeshRectSteelRc2},
+    {mesh::CircleCfstCount, mesh::MeshCircleCfst},
+    {mesh::RectCfstCount, mesh::MeshRectCfst},
+    {mesh::CircleSteelRcCount, mesh::MeshCircleSteelRc},
+    {mesh::RectCompositeCount, mesh::MeshRectComposite},
+};
+static_assert(sizeof(kMeshers) / sizeof(kMeshers[0]) == kSectionKindCount,
+              "every section kind has its mesher");
+
+const Mesher* MesherOf(int sectionType) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind == nullptr) return nullptr;
+  return &kMeshers[kind - kSectionKinds];
+}
+
+}  // namespace
+
 void MeshSection(int sectionType, const SectionParameters& params, FiberArray& fibers) {
-  switch (sectionType) {
-    case RectRc:
-      mesh::MeshRectRc(params, fibers);
-      break;
-    case CircleRc:
-      mesh::MeshCircleRc(params, fibers);
-      break;
-    case RectSteelRc1:
-      mesh::MeshRectSteelRc1(params, fibers);
-      break;
-    case RectSteelRc2:
-      mesh::MeshRectSteelRc2(params, fibers);
-      break;
-    case CircleCfst:
-      mesh::MeshCircleCfst(params, fibers);
-      break;
-    case RectCfst:
-      mesh::MeshRectCfst(params, fibers);
-      break;
-    case CircleSteelRc:
-      mesh::MeshCircleSteelRc(params, fibers);
-      break;
-    case RectComposite:
-      mesh::MeshRectComposite(params, fibers);
-      break;
-    default:
-      break;  // an unknown kind meshes nothing
-  }
+  // An unknown kind meshes nothing.
+  if (const Mesher* mesher = MesherOf(sectionType)) mesher->mesh(params, fibers);
 }
 
 std::int64_t SectionFiberCount(int sectionType, const SectionParameters& params) {
-  switch (sectionType) {
-    case RectRc:
-      return mesh::RectRcCount(params);
-    case CircleRc:
-      return mesh::CircleRcCount(params);
-    case RectSteelRc1:
-      return mesh::RectSteelRc1Count(params);
-    case RectSteelRc2:
-      return mesh::RectSteelRc2Count(params);
-    case CircleCfst:
-      return mesh::CircleCfstCount(params);
-    case RectCfst:
-      return mesh::RectCfstCount(params);
-    case CircleSteelRc:
-      return mesh::CircleSteelRcCount(params);
-    case RectComposite:
-      return mesh::RectCompositeCount(params);
-    default:
-      return 0;
-  }
+  const Mesher* mesher = MesherOf(sectionType);
+  return mesher != nullptr ? mesher->count(params) : 0;
 }
 
 std::string TooManyFibersMessage(std::int64_t count) {

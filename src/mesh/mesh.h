@@ -12,7 +12,7 @@ namespace kuma {
 // The most fibers a section may have (about 370 MB of fiber records).
 inline constexpr std::int64_t kMaxFiberCount = 2000000;
 
-// Rebuilds `fibers` with the mesher of `sectionType` (1..8); any other kind
+// Rebuilds `fibers` with the mesher of `sectionType` (a row of the kinds' table); any other kind
 // meshes nothing and leaves `fibers` as it was. The caller has validated the
 // parameters with ValidateMeshInput; if it has not, counts the mesher cannot
 // mesh raise kuma::Error before anything is written, never a write outside

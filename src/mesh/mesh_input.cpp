@@ -5,16 +5,13 @@
 #include "model/captions.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
 namespace {
 
 using P = SectionParameters;
-
-bool IsCircular(int sectionType) {
-  return sectionType == CircleRc || sectionType == CircleCfst || sectionType == CircleSteelRc;
-}
 
 // A count box and the least value the mesher can take.
 struct CountCheck {
@@ -23,52 +20,26 @@ struct CountCheck {
   int least;
 };
 
-std::vector<CountCheck> CountChecks(int sectionType) {
-  const bool circular = IsCircular(sectionType);
-  const int meshLeast = circular ? 0 : 2;
+std::vector<CountCheck> CountChecks(const SectionKindRow& kind) {
+  // Round kinds mesh any number of sectors and rings; rectangular grids need
+  // a cover cell at each side.
+  const int meshLeast = IsCircular(kind) ? 0 : 2;
   std::vector<CountCheck> checks;
   auto add = [&checks](int P::*field, const char* box, int least) {
     checks.push_back({field, box, least});
   };
-  switch (sectionType) {
-    case RectRc:
-    case RectSteelRc1:
-    case RectSteelRc2:
-    case RectComposite:
-      add(&P::rX, "Edit5", 0);
-      add(&P::cX, "Edit6", 0);
+  if (kind.bars) {
+    add(&P::rX, "Edit5", 0);
+    add(&P::cX, "Edit6", 0);
+    if (!IsCircular(kind)) {
       add(&P::rY, "Edit4", 0);
       add(&P::cY, "Edit8", 0);
-      break;
-    case CircleRc:
-    case CircleSteelRc:
-      add(&P::rX, "Edit5", 0);
-      add(&P::cX, "Edit6", 0);
-      break;
-    default:
-      break;
+    }
+    add(&P::coverLayers, "Edit93", 1);
   }
-  switch (sectionType) {
-    case RectRc:
-    case RectSteelRc1:
-    case RectSteelRc2:
-    case RectComposite:
-    case CircleRc:
-    case CircleSteelRc:
-      add(&P::coverLayers, "Edit93", 1);
-      break;
-    default:
-      break;
-  }
-  if (sectionType >= 1 && sectionType <= 8) {
-    add(&P::nx, "Edit12", meshLeast);
-    add(&P::ny, "Edit13", meshLeast);
-  }
-  if (sectionType == RectSteelRc1 || sectionType == RectSteelRc2 || sectionType == CircleSteelRc) {
-    add(&P::nf, "Edit50", 0);
-    add(&P::nw, "Edit51", 0);
-  }
-  if (sectionType == RectComposite) {
+  add(&P::nx, "Edit12", meshLeast);
+  add(&P::ny, "Edit13", meshLeast);
+  if (HasShapes(kind) || kind.steel == KindSteel::InnerTube) {
     add(&P::nf, "Edit50", 0);
     add(&P::nw, "Edit51", 0);
   }
@@ -78,7 +49,9 @@ std::vector<CountCheck> CountChecks(int sectionType) {
 }  // namespace
 
 void ValidateMeshInput(int sectionType, const SectionParameters& params) {
-  for (const CountCheck& check : CountChecks(sectionType)) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind == nullptr) return;
+  for (const CountCheck& check : CountChecks(*kind)) {
     if (params.*check.field < check.least) {
       (BoxMessage().Box(BoxCaption(check.box, sectionType), check.box)
        << "必须不小于" << FormatInt(check.least))

@@ -11,7 +11,7 @@
 
 namespace kuma {
 
-// The caption of `box` for a section kind (1..8): the section page's boxes
+// The caption of `box` for a section kind (its SectionType): the section page's boxes
 // are captioned by kind ("截面宽度B", "直径D", "X方向钢筋直径" ...); boxes
 // whose caption repeats on one page carry their group's title first
 // ("边缘区混凝土本构 受压屈服强度fc"). Empty for a box without a caption.
@@ -34,8 +34,8 @@ class BoxMessage {
 };
 
 // Runs a conversion of the text of `box` and, when it fails, raises its
-// message after the box's caption: "截面宽度B: '50O' is not a valid floating
-// point value" ("截面宽度B(Edit1): ..." in the CLI wording).
+// message after the box's caption: "截面宽度B: '50O' 不是有效的数值", an empty
+// box "截面宽度B: 未输入数值" ("截面宽度B(Edit1): ..." in the CLI wording).
 template <typename Convert>
 auto ConvertNamed(const Form& form, std::string_view box, Convert convert) -> decltype(convert()) {
   try {

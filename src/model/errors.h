@@ -32,9 +32,11 @@ inline constexpr const char* kOverflow = "Floating point overflow";
 // early (what() is a C string), is written as \0.
 std::string MessageText(const std::string& text);
 
-// "'abc' is not a valid floating point value"
+// A conversion of a box or field that holds nothing but blanks.
+inline constexpr const char* kNoNumber = "未输入数值";
+// "'abc' 不是有效的数值" (kNoNumber for blank text)
 [[noreturn]] void ThrowInvalidFloat(const std::string& text);
-// "'12.5' is not a valid integer value"
+// "'12.5' 不是整数" (kNoNumber for blank text)
 [[noreturn]] void ThrowInvalidInteger(const std::string& text);
 
 // The standard file error report: 'Cannot open file "PATH". REASON', with

@@ -25,12 +25,23 @@ std::string MessageText(const std::string& text) {
   return shown;
 }
 
+namespace {
+
+// Spaces and tabs: what may stand around a number.
+bool IsBlankText(const std::string& text) {
+  return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
 void ThrowInvalidFloat(const std::string& text) {
-  throw Error("'" + MessageText(text) + "' is not a valid floating point value");
+  if (IsBlankText(text)) throw Error(kNoNumber);
+  throw Error("'" + MessageText(text) + "' 不是有效的数值");
 }
 
 void ThrowInvalidInteger(const std::string& text) {
-  throw Error("'" + MessageText(text) + "' is not a valid integer value");
+  if (IsBlankText(text)) throw Error(kNoNumber);
+  throw Error("'" + MessageText(text) + "' 不是整数");
 }
 
 std::string FileErrorMessage(const char* action, const std::string& path) {
@@ -227,8 +238,8 @@ int StrToInt(const std::string& text) {
 int StrToFormInt(const std::string& text) {
   const int v = StrToInt(text);
   if (v < -kMaxFormInteger || v > kMaxFormInteger) {
-    throw Error("'" + MessageText(text) + "' is not a valid integer value (" +
-                std::to_string(-kMaxFormInteger) + ".." + std::to_string(kMaxFormInteger) + ")");
+    throw Error("'" + MessageText(text) + "' 超出整数范围 (" + std::to_string(-kMaxFormInteger) +
+                ".." + std::to_string(kMaxFormInteger) + ")");
   }
   return v;
 }

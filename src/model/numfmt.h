@@ -44,13 +44,13 @@ int PixelOf(double value);
 
 // Text to number. Blanks (spaces, tabs) around the number are accepted; the
 // decimal separator is '.', an exponent is allowed for floats. Anything else
-// raises "'%s' is not a valid floating point value" / "... integer value".
+// raises "'%s' 不是有效的数值" / "'%s' 不是整数", and blank text "未输入数值".
 double StrToFloat(const std::string& text);
 int StrToInt(const std::string& text);
 // The integers of the form's boxes: StrToInt, limited to +-1e9 so that the
 // arithmetic of the commands (counts + 1, field numbers - 1, products of
 // mesh counts checked elsewhere) never overflows. Outside the limit raises
-// "'%s' is not a valid integer value (-1000000000..1000000000)".
+// "'%s' 超出整数范围 (-1000000000..1000000000)".
 inline constexpr int kMaxFormInteger = 1000000000;
 int StrToFormInt(const std::string& text);
 

@@ -5,7 +5,9 @@
 
 namespace kuma {
 
-// SectionType: 1..8, the position of ComboBox1's entry plus one.
+// SectionType: the position of ComboBox1's entry plus one. Names of the
+// kinds for tests and examples; what each kind is and how it behaves is its
+// row in the kinds' table (model/section_kind.h).
 enum SectionKind : int {
   RectRc = 1,          // 矩形混凝土柱
   CircleRc = 2,        // 圆形混凝土柱

@@ -9,6 +9,7 @@
 #include "model/captions.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -18,14 +19,16 @@ namespace {
 constexpr double kRowSpacing = 40;
 
 // Physical bounds, mm and N/mm². An outline beyond 100 m or below 1 mm, a
-// bar or plate thinner than a micrometre, a strength above 10 000 N/mm² or a
-// modulus above 1 000 000 N/mm² is a typing slip, and values far beyond these
-// overflow the section's sums. Everything else is bounded by the outline it
-// must fit in.
+// bar or plate thinner than a micrometre, a concrete stronger than 200 N/mm²
+// (ultra-high-performance concrete stays below it), a steel stronger than
+// 2 000 N/mm² (prestressing strand is about 1 860) or a modulus above
+// 1 000 000 N/mm² is a typing slip, and values far beyond these overflow the
+// section's sums. Everything else is bounded by the outline it must fit in.
 constexpr double kLeastOutline = 1;
 constexpr double kGreatestOutline = 100000;
 constexpr double kLeastThickness = 0.001;
-constexpr double kGreatestStrength = 10000;
+constexpr double kGreatestConcreteStrength = 200;
+constexpr double kGreatestSteelStrength = 2000;
 constexpr double kGreatestModulus = 1000000;
 constexpr double kGreatestStrain = 0.1;
 
@@ -182,9 +185,9 @@ void CheckCircularRc(int kind, const SectionParameters& p, const Box& D) {
   CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, D);
 }
 
-void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H) {
-  const Box diameter = Boxed(RectComposite, "Edit42", p.h);
-  const Box wall = Boxed(RectComposite, "Edit44", p.tf);
+void CheckTubeInRectangle(int kind, const SectionParameters& p, const Box& B, const Box& H) {
+  const Box diameter = Boxed(kind, "Edit42", p.h);
+  const Box wall = Boxed(kind, "Edit44", p.tf);
   RequireThickness(diameter);
   RequireThickness(wall);
   RequireBelowHalf(wall, diameter);
@@ -192,9 +195,9 @@ void CheckTubeInRectangle(const SectionParameters& p, const Box& B, const Box& H
   RequireNotAbove(diameter, H);
 }
 
-void CheckRectangularTube(const SectionParameters& p) {
-  const Box B = Boxed(RectCfst, "Edit1", p.B), H = Boxed(RectCfst, "Edit2", p.H);
-  const Box tx = Boxed(RectCfst, "Edit3", p.tw), ty = Boxed(RectCfst, "Edit41", p.twX);
+void CheckRectangularTube(int kind, const SectionParameters& p) {
+  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
+  const Box tx = Boxed(kind, "Edit3", p.tw), ty = Boxed(kind, "Edit41", p.twX);
   RequireOutline(B);
   RequireOutline(H);
   RequireThickness(tx);
@@ -203,8 +206,8 @@ void CheckRectangularTube(const SectionParameters& p) {
   RequireBelowHalf(ty, H);
 }
 
-void CheckCircularTube(const SectionParameters& p) {
-  const Box D = Boxed(CircleCfst, "Edit1", p.H), wall = Boxed(CircleCfst, "Edit3", p.tw);
+void CheckCircularTube(int kind, const SectionParameters& p) {
+  const Box D = Boxed(kind, "Edit1", p.H), wall = Boxed(kind, "Edit3", p.tw);
   RequireOutline(D);
   RequireThickness(wall);
   RequireBelowHalf(wall, D);
@@ -233,12 +236,13 @@ MaterialBoxes BoxesOf(std::int32_t material) {
   return boxes[group];
 }
 
-// Material boxes are captioned alike for every kind.
-Box MaterialBox(const char* name, double value) { return Boxed(RectRc, name, value); }
+// Material and analysis boxes are captioned alike for every kind.
+constexpr int kAnyKind = 0;
+Box MaterialBox(const char* name, double value) { return Boxed(kAnyKind, name, value); }
 
-void RequireStrength(const Box& b) {
+void RequireStrength(const Box& b, double greatest) {
   RequireNotNegative(b);
-  RequireNotAboveValue(b, kGreatestStrength, " N/mm²");
+  RequireNotAboveValue(b, greatest, " N/mm²");
 }
 
 void RequireStrain(const Box& b) {
@@ -249,60 +253,46 @@ void RequireStrain(const Box& b) {
 void CheckFiberConstants(const FiberRecord& f) {
   const MaterialBoxes boxes = BoxesOf(f.material);
   if (boxes.fc != nullptr) {
-    RequireStrength(MaterialBox(boxes.fc, f.fc));
+    RequireStrength(MaterialBox(boxes.fc, f.fc), kGreatestConcreteStrength);
     RequireStrain(MaterialBox(boxes.e0, f.e0));
-    RequireStrength(MaterialBox(boxes.fcu, f.fcu));
+    RequireStrength(MaterialBox(boxes.fcu, f.fcu), kGreatestConcreteStrength);
     RequireStrain(MaterialBox(boxes.ecu, f.ecu));
   }
   if (boxes.Es != nullptr) {
     const Box Es = MaterialBox(boxes.Es, f.Es);
     RequireNotNegative(Es);
     RequireNotAboveValue(Es, kGreatestModulus, " N/mm²");
-    RequireStrength(MaterialBox(boxes.fy, f.fy));
+    RequireStrength(MaterialBox(boxes.fy, f.fy), kGreatestSteelStrength);
   }
 }
 
 }  // namespace
 
 void CheckSectionGeometry(int sectionType, const SectionParameters& p) {
+  const SectionKindRow* row = FindSectionKind(sectionType);
+  if (row == nullptr) return;
   const int kind = sectionType;
-  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
-  switch (sectionType) {
-    case RectRc:
-      CheckRectangularRc(kind, p, B, H);
-      break;
-    case RectSteelRc1:
-      CheckRectangularRc(kind, p, B, H);
-      CheckShapeInRectangle(YShape(kind, p), H, B);
-      CheckShapeInRectangle(XShape(kind, p), B, H);
-      break;
-    case RectSteelRc2:
-      CheckRectangularRc(kind, p, B, H);
-      CheckShapeInRectangle(YShape(kind, p), H, B);
-      break;
-    case RectComposite:
-      CheckRectangularRc(kind, p, B, H);
-      CheckTubeInRectangle(p, B, H);
-      break;
-    case CircleRc:
-      CheckCircularRc(kind, p, Boxed(kind, "Edit1", p.H));
-      break;
-    case CircleSteelRc: {
-      const Box D = Boxed(kind, "Edit1", p.H);
-      CheckCircularRc(kind, p, D);
-      CheckShapeInCircle(YShape(kind, p), D);
-      CheckShapeInCircle(XShape(kind, p), D);
-      break;
-    }
-    case CircleCfst:
-      CheckCircularTube(p);
-      break;
-    case RectCfst:
-      CheckRectangularTube(p);
-      break;
-    default:
-      break;
+  const bool circular = IsCircular(*row);
+  if (IsTube(*row)) {
+    circular ? CheckCircularTube(kind, p) : CheckRectangularTube(kind, p);
+    return;
   }
+  // The outline: a diameter (Edit1, read into H as well) or B × H.
+  const Box B = Boxed(kind, "Edit1", circular ? p.H : p.B), H = Boxed(kind, "Edit2", p.H);
+  if (circular) {
+    CheckCircularRc(kind, p, B);
+  } else {
+    CheckRectangularRc(kind, p, B, H);
+  }
+  if (HasShapes(*row)) {
+    circular ? CheckShapeInCircle(YShape(kind, p), B)
+             : CheckShapeInRectangle(YShape(kind, p), H, B);
+  }
+  if (row->steel == KindSteel::ShapesXY) {
+    circular ? CheckShapeInCircle(XShape(kind, p), B)
+             : CheckShapeInRectangle(XShape(kind, p), B, H);
+  }
+  if (row->steel == KindSteel::InnerTube && !circular) CheckTubeInRectangle(kind, p, B, H);
 }
 
 void CheckReinforcement(int sectionType, const SectionParameters& params,
@@ -353,8 +343,10 @@ void CheckMaterialConstants(const FiberArray& fibers) {
   }
 }
 
+void CheckGroupConstants(const FiberRecord& constants) { CheckFiberConstants(constants); }
+
 void CheckUltimateStrain(double ecu, const char* box) {
-  const Box b = Boxed(RectRc, box, ecu);
+  const Box b = Boxed(kAnyKind, box, ecu);
   if (!(ecu < 0)) Refuse(b, "必须小于0");
   if (!(ecu >= -kGreatestStrain)) Refuse(b, "必须不小于-" + FormatNumber(kGreatestStrain));
 }

@@ -28,11 +28,15 @@ void CheckSectionGeometry(int sectionType, const SectionParameters& params);
 inline constexpr double kGreatestBarRatio = 8.0;  // %
 void CheckReinforcement(int sectionType, const SectionParameters& params, const FiberArray& fibers);
 
-// Strengths (fc, fcu, fy: 0 to 10 000 N/mm²), moduli (Es: 0 to 1 000 000
-// N/mm²) and strains (e0, ecu: at most 0.1 in size) of the material groups
-// that the fibers use. Runs on the fibers after their materials
-// were assigned, so that only the groups the section uses are judged.
+// Strengths (concrete fc, fcu: 0 to 200 N/mm²; steel fy: 0 to 2 000 N/mm²),
+// moduli (Es: 0 to 1 000 000 N/mm²) and strains (e0, ecu: at most 0.1 in
+// size) of the material groups that the fibers use. Runs on the fibers after
+// their materials were assigned, so that only the groups the section uses
+// are judged.
 void CheckMaterialConstants(const FiberArray& fibers);
+// The same bounds for one group, whose constants `constants` holds as a fiber
+// of its MaterialKind would (the curve pictures of the material pages).
+void CheckGroupConstants(const FiberRecord& constants);
 
 // The ultimate concrete strain of a solve must be compressive, from -0.1 to 0:
 // `box` is "Edit32" (PM page) or "Edit34" (MM page).

@@ -1,108 +1,23 @@
 #include "model/section_kind.h"
 
-#include <optional>
+#include <initializer_list>
 #include <utility>
 
 namespace kuma {
 
 namespace {
 
-// A blank caption is a single space.
-constexpr const char* kBlank = " ";
-
-// Captions of the section input boxes for one group of kinds; nullptr leaves
-// the caption as it is.
-struct KindCaptions {
-  const char* label2;
-  const char* label3;
-  const char* label4;
-  const char* label12;
-  const char* label13;
-  const char* label5;
-  const char* label10;
-  const char* label11;
-};
-
-constexpr KindCaptions kRectangular = {"截面宽度B",         "截面宽度H",         "保护层厚度as",
-                                       "X方向划分网格数量", "Y方向划分网格数量", "X方向钢筋",
-                                       "Y方向钢筋",         "角部钢筋"};
-constexpr KindCaptions kCircular = {
-    "直径D",    kBlank, "保护层厚度as", "环向划分网格数量", "径向划分网格数量",
-    "环向钢筋", kBlank, kBlank};
-constexpr KindCaptions kCircularTube = {
-    "钢管直径D",        kBlank, "钢管厚度tw", "环向划分网格数量",
-    "径向划分网格数量", kBlank, kBlank,       kBlank};
-constexpr KindCaptions kRectangularTube = {
-    "截面宽度B",         "截面宽度H", "X方向板厚", "X方向划分网格数量",
-    "Y方向划分网格数量", nullptr,     nullptr,     nullptr};
-
-const KindCaptions& CaptionsOf(int sectionType) {
-  switch (sectionType) {
-    case 2:
-    case 7:
-      return kCircular;
-    case 5:
-      return kCircularTube;
-    case 6:
-      return kRectangularTube;
-    default:
-      return kRectangular;
-  }
-}
-
-// Visibility of the kind-dependent controls; an empty value leaves the
-// control as it is.
-using Shown = std::optional<bool>;
-struct KindVisibility {
-  Shown edit2;
-  Shown tubeWallY;  // Label49, Edit41
-  Shown barGroup;   // GroupBox11
-  Shown label5;
-  Shown barRowX;     // Edit5..Edit7
-  Shown barRowsYc;   // Edit4, Edit8..Edit11
-  Shown steelGroup;  // GroupBox10
-  Shown steelHt;     // Edit42, Edit44
-  Shown steelBw;     // Edit43, Edit45, Label51, Label53
-  Shown steelX;      // Edit46..Edit49, Label55
-  Shown mainBoxes;   // Edit1, Edit3, Edit12, Edit13
-};
-
-constexpr bool V = true;
-constexpr bool H = false;
-const Shown U = std::nullopt;
-
-KindVisibility VisibilityOf(int sectionType) {
-  switch (sectionType) {
-    case 2:
-      return {H, H, V, V, V, H, H, U, U, U, V};
-    case 3:
-      return {V, H, V, V, V, V, V, U, V, V, V};
-    case 4:
-      return {V, H, V, V, V, V, V, U, V, H, V};
-    case 5:
-      return {H, H, H, H, U, U, H, U, U, U, U};
-    case 6:
-      return {V, V, H, U, U, U, H, U, U, U, U};
-    case 7:
-      return {H, H, V, V, V, H, V, U, V, V, V};
-    case 8:
-      return {V, H, V, V, V, V, V, V, H, H, V};
-    default:
-      return {V, H, V, V, V, V, H, U, U, U, V};
-  }
-}
-
 void SetCaption(Form& form, const char* name, const char* caption) {
   if (caption != nullptr) form.SetText(name, caption);
 }
 
-void SetShown(Form& form, std::initializer_list<const char*> names, Shown shown) {
+void SetShown(Form& form, std::initializer_list<const char*> names, MaybeShown shown) {
   if (!shown) return;
   for (const char* name : names) form.SetVisible(name, *shown);
 }
 
-void ApplyCaptions(Form& form, int sectionType) {
-  const KindCaptions& c = CaptionsOf(sectionType);
+void ApplyCaptions(Form& form, const SectionKindRow& kind) {
+  const KindCaptions& c = *kind.captions;
   SetCaption(form, "Label2", c.label2);
   SetCaption(form, "Label3", c.label3);
   SetCaption(form, "Label4", c.label4);
@@ -111,18 +26,18 @@ void ApplyCaptions(Form& form, int sectionType) {
   SetCaption(form, "Label5", c.label5);
   SetCaption(form, "Label10", c.label10);
   SetCaption(form, "Label11", c.label11);
-  if (sectionType == 6) form.SetText("Label49", "Y方向板厚");
+  SetCaption(form, "Label49", c.label49);
 
   // The steel group's column head and mesh-count captions: a shape, or the
   // inner tube of the composite column.
-  if (sectionType == 3 || sectionType == 4 || sectionType == 7 || sectionType == 8) {
-    for (const char* label : {"Label54", "Label57", "Label56"})
-      form.SetText(label, KindLabelCaption(sectionType, label));
+  if (kind.steelCaptions != nullptr) {
+    SetCaption(form, "Label54", kind.steelCaptions->label54);
+    SetCaption(form, "Label57", kind.steelCaptions->label57);
+    SetCaption(form, "Label56", kind.steelCaptions->label56);
   }
 }
 
-void ApplyVisibility(Form& form, int sectionType) {
-  const KindVisibility v = VisibilityOf(sectionType);
+void ApplyVisibility(Form& form, const KindVisibility& v) {
   SetShown(form, {"Edit1", "Edit3", "Edit12", "Edit13"}, v.mainBoxes);
   SetShown(form, {"Edit2"}, v.edit2);
   SetShown(form, {"Label49", "Edit41"}, v.tubeWallY);
@@ -134,47 +49,101 @@ void ApplyVisibility(Form& form, int sectionType) {
   SetShown(form, {"Edit42", "Edit44"}, v.steelHt);
   SetShown(form, {"Edit43", "Edit45", "Label51", "Label53"}, v.steelBw);
   SetShown(form, {"Edit46", "Edit47", "Edit48", "Edit49", "Label55"}, v.steelX);
-  if (sectionType == 6) form.SetVisible("Label3", true);
+  SetShown(form, {"Label3"}, v.label3);
+}
+
+// A caption the kind sets, or nullptr where it blanks the label or leaves it.
+const char* OwnCaption(const SectionKindRow& kind, std::string_view label) {
+  const KindCaptions& c = *kind.captions;
+  const std::pair<const char*, const char*> labels[] = {
+      {"Label2", c.label2},   {"Label3", c.label3},   {"Label4", c.label4},
+      {"Label12", c.label12}, {"Label13", c.label13}, {"Label5", c.label5},
+      {"Label10", c.label10}, {"Label11", c.label11}, {"Label49", c.label49}};
+  for (const auto& [name, caption] : labels) {
+    if (label != name) continue;
+    if (caption == nullptr || std::string_view(caption) == kBlankCaption) return nullptr;
+    return caption;
+  }
+  return nullptr;
 }
 
 }  // namespace
 
-std::string KindLabelCaption(int sectionType, std::string_view label) {
-  const KindCaptions& c = CaptionsOf(sectionType);
-  const std::pair<const char*, const char*> kindLabels[] = {
-      {"Label2", c.label2},   {"Label3", c.label3},   {"Label4", c.label4}, {"Label12", c.label12},
-      {"Label13", c.label13}, {"Label5", c.label5},   {"Label10", c.label10},
-      {"Label11", c.label11}};
-  for (const auto& [name, caption] : kindLabels) {
-    if (label != name) continue;
-    // Labels the kind blanks or leaves alone keep the rectangular caption.
-    if (caption == nullptr || std::string_view(caption) == kBlank) break;
-    return caption;
+const SectionKindRow* FindSectionKind(int sectionType) {
+  for (const SectionKindRow& kind : kSectionKinds)
+    if (kind.type == sectionType) return &kind;
+  return nullptr;
+}
+
+int SelectedSectionType(const Form& form) { return form.ItemIndex("ComboBox1") + 1; }
+
+std::vector<const char*> SectionKindNames() {
+  std::vector<const char*> names;
+  for (const SectionKindRow& kind : kSectionKinds) names.push_back(kind.name);
+  return names;
+}
+
+const char* DesignCodeName(DesignCode code) {
+  switch (code) {
+    case DesignCode::Gb50010:
+      return "GB 50010";
+    case DesignCode::Jgj138:
+      return "JGJ 138";
+    case DesignCode::Gb50936:
+      return "GB 50936";
   }
-  const bool tube = sectionType == 8;
+  return "";
+}
+
+int ReinforcedConcreteKind(Outline outline) {
+  for (const SectionKindRow& kind : kSectionKinds)
+    if (IsReinforcedConcrete(kind) && kind.outline == outline) return kind.type;
+  return 0;
+}
+
+std::vector<const char*> SteelPlateBoxes(const SectionKindRow& k) {
+  switch (k.steel) {
+    case KindSteel::ShapeY:
+      return {"Edit44", "Edit45"};
+    case KindSteel::ShapesXY:
+      return {"Edit44", "Edit45", "Edit48", "Edit49"};
+    case KindSteel::Tube:
+      if (IsCircular(k)) return {"Edit3"};
+      return {"Edit3", "Edit41"};
+    case KindSteel::InnerTube:
+      return {"Edit44"};
+    case KindSteel::None:
+      break;
+  }
+  return {};
+}
+
+std::string KindLabelCaption(int sectionType, std::string_view label) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind != nullptr) {
+    if (const char* own = OwnCaption(*kind, label)) return own;
+  }
+  // Labels the kind blanks or leaves alone keep the rectangular caption.
+  const KindCaptions& r = kRectangularCaptions;
+  const SteelCaptions& steel =
+      kind != nullptr && kind->steel == KindSteel::InnerTube ? kInnerTubeCaptions : kShapeCaptions;
   const std::pair<const char*, const char*> fixedLabels[] = {
-      {"Label2", kRectangular.label2},
-      {"Label3", kRectangular.label3},
-      {"Label4", kRectangular.label4},
-      {"Label12", kRectangular.label12},
-      {"Label13", kRectangular.label13},
-      {"Label5", kRectangular.label5},
-      {"Label10", kRectangular.label10},
-      {"Label11", kRectangular.label11},
-      {"Label49", "Y方向板厚"},
-      {"Label54", tube ? "钢管" : "型钢Y方向"},
-      {"Label55", "型钢X方向"},
-      {"Label57", tube ? "钢管内环向划分数量" : "翼缘划分网格数量"},
-      {"Label56", tube ? "钢管内径向划分数量" : "腹板划分网格数量"}};
+      {"Label2", r.label2},       {"Label3", r.label3},     {"Label4", r.label4},
+      {"Label12", r.label12},     {"Label13", r.label13},   {"Label5", r.label5},
+      {"Label10", r.label10},     {"Label11", r.label11},   {"Label49", "Y方向板厚"},
+      {"Label54", steel.label54}, {"Label55", "型钢X方向"}, {"Label57", steel.label57},
+      {"Label56", steel.label56}};
   for (const auto& [name, caption] : fixedLabels)
     if (label == name) return caption;
   return {};
 }
 
 void ApplySectionKindLayout(Form& form) {
-  const int sectionType = form.ItemIndex("ComboBox1") + 1;
-  ApplyCaptions(form, sectionType);
-  ApplyVisibility(form, sectionType);
+  const SectionKindRow* kind = FindSectionKind(SelectedSectionType(form));
+  // No kind selected: the layout of the first kind.
+  if (kind == nullptr) kind = &kSectionKinds[0];
+  ApplyCaptions(form, *kind);
+  ApplyVisibility(form, kind->shown);
 }
 
 }  // namespace kuma

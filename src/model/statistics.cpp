@@ -2,6 +2,7 @@
 
 #include "model/finite_results.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 
@@ -9,8 +10,8 @@ void ShowSectionStatistics(int sectionType, const SectionParameters& params,
                            const FiberArray& fibers, Form& form) {
   // The gross area comes from the outline (3.14 for circles, H being the
   // diameter there), the other areas from the fibers.
-  const bool circular =
-      sectionType == CircleRc || sectionType == CircleCfst || sectionType == CircleSteelRc;
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  const bool circular = kind != nullptr && IsCircular(*kind);
   const double Ag = circular ? 3.14 * params.H * params.H / 4 : params.B * params.H;
   double Ac = 0, As = 0, Aa = 0;
   for (const FiberRecord& f : fibers) {

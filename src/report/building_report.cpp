@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "model/gbk.h"
 #include "model/numfmt.h"
 #include "report/check_report.h"
@@ -29,10 +30,10 @@ std::string ColumnTitle(const BuildingCheck& check, const ForceTable& forces, in
 
 }  // namespace
 
-const char* ColumnVerdict(double maxRatio) { return maxRatio <= 1.0 ? "满足" : "不满足"; }
+const char* ColumnVerdict(double maxRatio) { return RatioVerdict(maxRatio); }
 
 bool BuildingColumnFails(const BuildingColumn& c) {
-  return (c.checked && c.maxRatio > 1.0) || (c.checked2 && c.maxRatio2 > 1.0);
+  return (c.checked && !RatioSatisfied(c.maxRatio)) || (c.checked2 && !RatioSatisfied(c.maxRatio2));
 }
 
 std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces) {

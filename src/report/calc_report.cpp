@@ -92,17 +92,42 @@ std::string ListEntry(const Form& form, const char* list) {
 
 using Boxes = std::vector<std::pair<const char*, const char*>>;  // caption, box
 
-Boxes SectionBoxes(int sectionType) {
+Boxes Join(std::initializer_list<Boxes> parts) {
+  Boxes all;
+  for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+
+// The outline, the cover or tube wall, the bars and the mesh counts.
+Boxes OutlineBoxes(const SectionKindRow& kind) {
+  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
+  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  if (IsTube(kind) && IsCircular(kind))
+    return Join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
+  if (IsTube(kind)) {
+    return Join({{{"截面宽度B (mm)", "Edit1"},
+                  {"截面高度H (mm)", "Edit2"},
+                  {"X方向板厚 (mm)", "Edit3"},
+                  {"Y方向板厚 (mm)", "Edit41"}},
+                 rectangleMesh});
+  }
+  if (IsCircular(kind)) {
+    const Boxes circleBars = {
+        {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
+    return Join(
+        {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
+  }
   const Boxes rectangle = {
       {"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"}, {"保护层厚度as (mm)", "Edit3"}};
   const Boxes rectangleBars = {{"X方向钢筋排数", "Edit5"},      {"X方向每排根数", "Edit6"},
                                {"X方向钢筋直径 (mm)", "Edit7"}, {"Y方向钢筋排数", "Edit4"},
                                {"Y方向每排根数", "Edit8"},      {"Y方向钢筋直径 (mm)", "Edit9"},
                                {"角部钢筋根数", "Edit10"},      {"角部钢筋直径 (mm)", "Edit11"}};
-  const Boxes circleBars = {
-      {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
-  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
-  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  return Join({rectangle, rectangleBars, rectangleMesh});
+}
+
+// The embedded shapes or the inner tube, and their mesh counts.
+Boxes SteelBoxes(const SectionKindRow& kind) {
   const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"},
                         {"型钢Y方向 b (mm)", "Edit43"},
                         {"型钢Y方向 tf (mm)", "Edit44"},
@@ -112,45 +137,25 @@ Boxes SectionBoxes(int sectionType) {
                         {"型钢X方向 tf (mm)", "Edit48"},
                         {"型钢X方向 tw (mm)", "Edit49"}};
   const Boxes shapeMesh = {{"翼缘网格数", "Edit50"}, {"腹板网格数", "Edit51"}};
-  auto join = [](std::initializer_list<Boxes> parts) {
-    Boxes all;
-    for (const Boxes& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
-  };
-  switch (sectionType) {
-    case 1:
-      return join({rectangle, rectangleBars, rectangleMesh});
-    case 2:
-      return join(
-          {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
-    case 3:
-      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeX, shapeMesh});
-    case 4:
-      return join({rectangle, rectangleBars, rectangleMesh, shapeY, shapeMesh});
-    case 5:
-      return join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
-    case 6:
-      return join({{{"截面宽度B (mm)", "Edit1"},
-                    {"截面高度H (mm)", "Edit2"},
-                    {"X方向板厚 (mm)", "Edit3"},
-                    {"Y方向板厚 (mm)", "Edit41"}},
-                   rectangleMesh});
-    case 7:
-      return join({{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}},
-                   circleBars,
-                   circleMesh,
-                   shapeY,
-                   shapeX,
-                   shapeMesh});
+  switch (kind.steel) {
+    case KindSteel::ShapeY:
+      return Join({shapeY, shapeMesh});
+    case KindSteel::ShapesXY:
+      return Join({shapeY, shapeX, shapeMesh});
+    case KindSteel::InnerTube:
+      return {{"钢管外径 (mm)", "Edit42"},
+              {"钢管壁厚 (mm)", "Edit44"},
+              {"钢管内环向划分数量", "Edit50"},
+              {"钢管内径向划分数量", "Edit51"}};
     default:
-      return join({rectangle,
-                   rectangleBars,
-                   rectangleMesh,
-                   {{"钢管外径 (mm)", "Edit42"},
-                    {"钢管壁厚 (mm)", "Edit44"},
-                    {"钢管内环向划分数量", "Edit50"},
-                    {"钢管内径向划分数量", "Edit51"}}});
+      return {};
   }
+}
+
+Boxes SectionBoxes(int sectionType) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind == nullptr) return {};
+  return Join({OutlineBoxes(*kind), SteelBoxes(*kind)});
 }
 
 std::vector<std::pair<std::string, std::string>> BoxPairs(const Form& form, const Boxes& boxes) {
@@ -169,7 +174,8 @@ void AddSection(const AppState& state, const Form& form, CalcReport& report) {
   const double B = state.params.B, H = state.params.H;
   const MaterialColours colours = state.colours;
   const PixelPoint size = PictureSize("Image1");
-  const bool circular = state.SectionType == 2 || state.SectionType == 5 || state.SectionType == 7;
+  const SectionKindRow* kind = FindSectionKind(state.SectionType);
+  const bool circular = kind != nullptr && IsCircular(*kind);
   const std::string outline = circular ? "D = " + Fixed(B, 0) + " mm"
                                        : "B × H = " + Fixed(B, 0) + " × " + Fixed(H, 0) + " mm";
   report.blocks.push_back(FigureBlock(
@@ -505,7 +511,7 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
                                     Fixed(ratio, 3)};
     if (verdicts) row.push_back(CheckVerdict(ratio));
     table.rows.push_back(std::move(row));
-    table.red.push_back(ratio > 1.0);
+    table.red.push_back(RatioBandOf(ratio) == RatioBand::Beyond);
   }
   return table;
 }
@@ -585,7 +591,7 @@ void AddCheckAppendix(const AppState& state, CalcReport& report) {
 
 }  // namespace
 
-std::string CheckVerdict(double ratio) { return ratio <= 1.0 ? "满足" : "不满足"; }
+std::string CheckVerdict(double ratio) { return RatioVerdict(ratio); }
 
 std::vector<int> GoverningRecords(const DesignCheck& check, int limit) {
   std::vector<int> records;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "model/gbk.h"
 #include "model/numfmt.h"
 
@@ -28,9 +29,7 @@ void AppendCell(std::string& line, const std::string& text, std::size_t cell) {
   if (width < cell) line.append(cell - width, ' ');
 }
 
-const char* CheckVerdict(const DesignCheck& check) {
-  return check.maxRatio <= 1.0 ? "满足" : "不满足";
-}
+const char* CheckVerdict(const DesignCheck& check) { return RatioVerdict(check.maxRatio); }
 
 std::string FormatRatio(double ratio) {
   return std::isfinite(ratio) ? FormatFixed(ratio, 3) : std::string("∞");

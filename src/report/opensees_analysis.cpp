@@ -7,6 +7,7 @@
 
 #include "analysis/surface.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 
 namespace kuma::opensees {
 
@@ -91,10 +92,11 @@ struct MeasuredDifferences {
 };
 
 MeasuredDifferences MeasuredFor(int sectionType) {
-  if (sectionType == RectRc || sectionType == CircleRc) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  if (kind != nullptr && IsReinforcedConcrete(*kind)) {
     return {"reinforced concrete", "0 to +0.02", "+0.01 to +0.18", "+0.6 to +0.9", "+4.5 to +7.7"};
   }
-  if (sectionType == CircleCfst || sectionType == RectCfst) {
+  if (kind != nullptr && IsTube(*kind)) {
     return {"concrete-filled tubes", "-0.003 to +0.01", "+0.02 to +0.03", "-0.07 to +0.08",
             "+0.4 to +0.8"};
   }

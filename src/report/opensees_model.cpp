@@ -7,6 +7,7 @@
 #include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "report/opensees_analysis.h"
 #include "report/opensees_laws.h"
 #include "report/opensees_text.h"
@@ -94,11 +95,10 @@ void AssignLawTags(std::vector<ModelMaterial>& materials, const OpenSeesTags& ta
   }
 }
 
-// The name of a section kind (1..8), as ComboBox1 lists it.
+// The name of a section kind, as ComboBox1 lists it.
 std::string KindName(int sectionType) {
-  const auto& kinds = DropDownLists().front().entries;
-  if (sectionType < 1 || sectionType > static_cast<int>(kinds.size())) return "?";
-  return kinds[static_cast<std::size_t>(sectionType - 1)];
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  return kind != nullptr ? kind->name : "?";
 }
 
 // Comment lines may hold Chinese text; each ends with an ASCII character, so
@@ -210,7 +210,10 @@ double SteelShapeModulus(const FiberArray& fibers) {
   return 0;
 }
 
-bool HasSteelTube(int sectionType) { return sectionType == CircleCfst || sectionType == RectCfst; }
+bool HasSteelTube(int sectionType) {
+  const SectionKindRow* kind = FindSectionKind(sectionType);
+  return kind != nullptr && IsTube(*kind);
+}
 
 // Which face a positive rotation compresses, by dimension.
 void WriteAxesComment(ModelWriter& w, const OpenSeesModelOptions& options, bool localYIsProgramY) {

@@ -436,7 +436,7 @@ TEST(Settings, ReadInTheirOrderAndTheLevelIsKeptOnFailure) {
     ReadPmSettings(form);
     FAIL();
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "内迭代步数N: 'x' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "内迭代步数N: 'x' 不是整数");
   }
   form.SetText("Edit30", "1234.5");
   form.SetText("Edit61", "2.5");
@@ -445,7 +445,7 @@ TEST(Settings, ReadInTheirOrderAndTheLevelIsKeptOnFailure) {
     ReadMmSettings(form, level);
     FAIL();
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "外迭代步数K: '2.5' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "外迭代步数K: '2.5' 不是整数");
   }
   EXPECT_EQ(level, 1234.5);
   form.SetText("Edit61", "3");

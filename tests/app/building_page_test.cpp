@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "app/gui/string_grid.h"
+#include "report/building_report.h"
 #include "window_fixture.h"
 
 using namespace kuma::gui;
@@ -82,6 +83,46 @@ class BuildingPageTest : public WindowTest {
 
     Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(1);  // per story
     QCOMPARE(results->RowCount(), 3);
+    ForgetDialogs();
+  }
+
+  // The building reads its forces with the import page's story and column
+  // filters, as kumasec-cli building does (the window once dropped them);
+  // "按楼层" lists a story whose columns were all left unchecked, with their
+  // count (it once showed no row for it).
+  void importFiltersAndStoriesLeftUnchecked() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("filtered.csv");
+    {
+      std::ofstream csv(QFile::encodeName(path).toStdString(), std::ios::binary);
+      csv << "TABLE:  Element Forces - Columns\r\nStory,Column,Output Case,Case Type,P,M2,M3\r\n"
+             ",,,,kN,kN-m,kN-m\r\n";
+      csv << "S1,C1,D,Combination,-1200,15,-30\r\nS2,C1,D,Combination,-900,10,10\r\n"
+             "S2,C2,D,Combination,-800,-20,40\r\nS3,C2,D,Combination,-700,5,5\r\n";
+    }
+    Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(0);
+    Find<QLineEdit>(w_, "Edit75")->setText("S2,S3");
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button88")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    QCOMPARE(results->RowCount(), 4);  // S2 C1, S2 C2 and S3 C2: S1 is left out
+    for (int row = 1; row < 4; ++row) QVERIFY(results->Cell(0, row) != std::string("S1"));
+
+    Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(1);  // per story
+    QCOMPARE(results->RowCount(), 3);
+    QCOMPARE(results->Cell(0, 1), std::string("S2"));
+    QCOMPARE(results->Cell(1, 1), std::string("C1"));
+    QCOMPARE(results->Cell(kuma::kBuildingVerdictColumn, 1).find("另有 1 根柱未验算") != std::string::npos, true);
+    QCOMPARE(results->Cell(0, 2), std::string("S3"));  // C2's section is missing
+    QCOMPARE(results->Cell(4, 2), std::string("未验算"));
+    QCOMPARE(results->Cell(kuma::kBuildingVerdictColumn, 2), std::string("1 根柱未验算"));
+    Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(0);
+    // Every story again, so that the next check needs three sections.
+    Find<QLineEdit>(w_, "Edit75")->setText("");
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button88")->click();
+    QCOMPARE(results->RowCount(), 5);
     ForgetDialogs();
   }
 

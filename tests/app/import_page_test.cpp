@@ -117,8 +117,7 @@ class ImportPageTest : public WindowTest {
                                  "TABLE: x\r\nStory,P,M2,M3\r\n,kip,kip-ft,kip-ft\r\nS,1,2,x\r\n");
     Find<QPushButton>(w_, "Button4")->click();
     QCOMPARE(answers_->errors.size(), 1);
-    QCOMPARE(answers_->errors[0],
-             QStringLiteral("第 4 行第 4 列 (M3): 'x' is not a valid floating point value"));
+    QCOMPARE(answers_->errors[0], QStringLiteral("第 4 行第 4 列 (M3): 'x' 不是有效的数值"));
     QCOMPARE(Find<QLabel>(w_, "Label66")->text(), before);
     QCOMPARE(Find<StringGrid>(w_, "StringGrid1")->RowCount(), 3);
     QCOMPARE(w_->State().forceTable.Count, 2);

@@ -295,6 +295,55 @@ class MainWindowTest : public WindowTest {
     QVERIFY(answers_->errors.isEmpty());
   }
 
+  // Choosing a law or a grade draws the curves again at once (after the
+  // grade has filled its boxes); a strength beyond its material's bounds,
+  // typed with Enter, is refused by its caption as the sections' commands
+  // refuse it (fc = 1e300 once ended in "Invalid floating point operation").
+  void materialCurvesFollowTheirLawsAndBounds() {
+    ShowPage(*w_, kSteelPage);
+    answers_->errors.clear();
+    PictureBox* rebar = Picture(*w_, "Image6");
+    int before = rebar->Generation();
+    auto* law = Find<QComboBox>(w_, "ComboBox5");
+    law->setCurrentIndex(1);
+    emit law->activated(1);
+    QVERIFY(rebar->Generation() > before);
+    law->setCurrentIndex(0);
+    emit law->activated(0);
+
+    ShowPage(*w_, kConcretePage);
+    PictureBox* core = Picture(*w_, "Image10");
+    before = core->Generation();
+    auto* grade = Find<QComboBox>(w_, "ComboBox23");
+    grade->setCurrentIndex(grade->findText(QStringLiteral("C40")));
+    emit grade->activated(grade->currentIndex());
+    QVERIFY(core->Generation() > before);
+    QVERIFY(Find<QLineEdit>(w_, "Edit22")->text() != QStringLiteral("11.9"));
+    QVERIFY(answers_->errors.isEmpty());
+    grade->setCurrentIndex(0);
+    for (const auto& [box, text] :
+         {std::pair{"Edit22", "11.9"}, std::pair{"Edit23", "0.002"}, std::pair{"Edit24", "0.0035"},
+          std::pair{"Edit25", "11.9"}, std::pair{"Edit96", "2"}})
+      Find<QLineEdit>(w_, box)->setText(QString::fromUtf8(text));
+
+    auto* fc = Find<QLineEdit>(w_, "Edit14");
+    for (const char* typed : {"1e300", "-5", "20000"}) {
+      fc->setText(QString::fromUtf8(typed));
+      QTest::keyClick(fc, Qt::Key_Return);
+    }
+    QCOMPARE(answers_->errors, (QStringList{"边缘区混凝土本构 受压屈服强度fc必须不大于200 N/mm²",
+                                            "边缘区混凝土本构 受压屈服强度fc必须不小于0",
+                                            "边缘区混凝土本构 受压屈服强度fc必须不大于200 N/mm²"}));
+    fc->setText(QStringLiteral("27.5"));
+    ShowPage(*w_, kSteelPage);
+    auto* fy = Find<QLineEdit>(w_, "Edit27");
+    fy->setText(QStringLiteral("20000"));
+    QTest::keyClick(fy, Qt::Key_Return);
+    QCOMPARE(answers_->errors.last(), QStringLiteral("钢筋本构 屈服强度fy必须不大于2000 N/mm²"));
+    fy->setText(QStringLiteral("330"));
+    answers_->errors.clear();
+  }
+
   void pmPageRecomputesTheCurves() {
     Find<QLineEdit>(w_, "Edit33")->setText("4");
     ShowPage(*w_, kPmPage);
@@ -361,7 +410,7 @@ class MainWindowTest : public WindowTest {
     ShowPage(*w_, kSteelPage);
     Find<QLineEdit>(w_, "Edit1")->setText("x");
     Trigger(*w_, "N19");
-    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'x' is not a valid floating point value"});
+    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'x' 不是有效的数值"});
     QCOMPARE(Pages(*w_)->currentIndex(), w_->PageIndex(kSectionPage));
     Find<QLineEdit>(w_, "Edit1")->setText("2200");
     Trigger(*w_, "N19");
@@ -388,7 +437,7 @@ class MainWindowTest : public WindowTest {
     ShowPage(*w_, kSectionPage);
     Find<QLineEdit>(w_, "Edit12")->setText("12.5");
     Find<QPushButton>(w_, "Button1")->click();
-    QCOMPARE(answers_->errors, QStringList{"X方向划分网格数量: '12.5' is not a valid integer value"});
+    QCOMPARE(answers_->errors, QStringList{"X方向划分网格数量: '12.5' 不是整数"});
     QVERIFY(!w_->Busy());
     Find<QLineEdit>(w_, "Edit12")->setText("12");
     Find<QPushButton>(w_, "Button1")->click();

@@ -221,7 +221,8 @@ class SectionFileWindowTest : public WindowTest {
     answers_->files << dir_.filePath(QStringLiteral("bad.pdf"));
     Trigger(*w_, "N18");
     QCOMPARE(answers_->errors.size(), 1);
-    QCOMPARE(answers_->errors[0], QStringLiteral("边缘区混凝土本构 受压屈服强度fc: 'abc' is not a valid floating point value"));
+    QCOMPARE(answers_->errors[0],
+             QStringLiteral("边缘区混凝土本构 受压屈服强度fc: 'abc' 不是有效的数值"));
     QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("bad.pdf"))));
     Edit("Edit14")->setText(QStringLiteral("27.5"));
   }

@@ -182,11 +182,11 @@ class SectionKindTest : public QObject {
 
   // Whatever kind was shown before, a kind looks the same.
   void aKindLooksTheSameWhateverCameBefore() {
-    for (int kind = 1; kind <= 8; ++kind) {
+    for (int kind = 1; kind <= kSectionKindCount; ++kind) {
       MapForm fresh = StartForm();
       Apply(fresh, kind);
       const std::string expected = Snapshot(fresh);
-      for (int before = 1; before <= 8; ++before) {
+      for (int before = 1; before <= kSectionKindCount; ++before) {
         MapForm form = StartForm();
         Apply(form, before);
         Apply(form, kind);
@@ -202,7 +202,7 @@ class SectionKindTest : public QObject {
     Windows windows = CreateWindows();
     TForm1& w = *windows.main;
     auto* kinds = Find<QComboBox>(&w, "ComboBox1");
-    QCOMPARE(kinds->count(), 8);
+    QCOMPARE(kinds->count(), kSectionKindCount);
     QVERIFY(Shown(w, "GroupBox11"));
     QVERIFY(!Shown(w, "GroupBox10"));
     QVERIFY(!Shown(w, "Label49") && !Shown(w, "Edit41"));

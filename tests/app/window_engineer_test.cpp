@@ -163,7 +163,7 @@ class WindowEngineerTest : public WindowTest {
     // The conversion messages stay as the program writes them.
     Find<QLineEdit>(w_, "Edit1")->setText("abc");
     Find<QPushButton>(w_, "Button1")->click();
-    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'abc' is not a valid floating point value"});
+    QCOMPARE(answers_->errors, QStringList{"截面宽度B: 'abc' 不是有效的数值"});
   }
 
   void groupRowsStartInsideTheirFrame() {

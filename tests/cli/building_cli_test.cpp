@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -229,6 +230,37 @@ TEST_F(BuildingCli, RealEtabsTableGivesWhatCheckGivesForEachColumn) {
     EXPECT_EQ(f[5], want.second) << lines[i];
   }
   EXPECT_EQ(bySection.size(), 3u);
+}
+
+// The section the form edits is checked as the form holds it after --set,
+// as the window checks it as typed (kumasec-cli once checked it as saved),
+// and the import page's filters keep their stories: with Edit1 = 450 and
+// only Story1 kept, each column's largest ratio is what `check` gives for
+// its rows with that section.
+TEST_F(BuildingCli, FormsSectionIsCheckedAsSetWithTheImportFilters) {
+  const CliRun saved = Cli({"building", project_, Forces()});
+  const CliRun typed =
+      Cli({"--set", "Edit1=450", "--set", "Edit75=Story1", "building", project_, Forces()});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  ASSERT_EQ(typed.status, 0) << typed.err;
+  ASSERT_EQ(Lines(saved.out).size(), 7u);
+  const std::vector<std::string> lines = Lines(typed.out);
+  ASSERT_EQ(lines.size(), 4u) << typed.out;  // Story1's three columns
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> f = Fields(lines[i]);
+    EXPECT_EQ(f[0], "Story1");
+    std::vector<std::string> args = SetArgs(kSections.at("C500X500"));
+    args.insert(args.end(), {"--set", "Edit1=450", "--set", "Edit75=Story1", "--set",
+                             "Edit76=" + f[1], "check", Forces()});
+    const CliRun check = Cli(args);
+    ASSERT_EQ(check.status, 0) << check.err;
+    double largest = -1;
+    for (const std::string& row : Lines(check.out)) {
+      const std::vector<std::string> c = Fields(row);
+      if (c[0] != "row") largest = std::max(largest, std::stod(c.back()));
+    }
+    EXPECT_EQ(std::stod(f[4]), largest) << lines[i];
+  }
 }
 
 TEST_F(BuildingCli, UnknownSectionsAreListedNotCheckedNotLost) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "model/section_kind.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ namespace fs = std::filesystem;
 using namespace kuma::test;
 
 TEST(CliStats, EveryKindMatchesTheReference) {
-  for (int kind = 1; kind <= 8; ++kind) {
+  for (int kind = 1; kind <= kuma::kSectionKindCount; ++kind) {
     CliRun run = RunCli({"--set", "ComboBox1=" + std::to_string(kind - 1), "stats"});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string reference =
@@ -103,8 +104,8 @@ TEST(CliErrors, UsageErrorsExitTwoWithNothingOnStandardOutput) {
 TEST(CliErrors, CommandFailuresExitOneWithTheMessage) {
   const std::pair<std::string, std::string> cases[] = {
       // A typed value that is not a number names its box: caption, control.
-      {"Edit1=50O", "截面宽度B(Edit1): '50O' is not a valid floating point value\n"},
-      {"Edit12=1.5", "X方向划分网格数量(Edit12): '1.5' is not a valid integer value\n"},
+      {"Edit1=50O", "截面宽度B(Edit1): '50O' 不是有效的数值\n"},
+      {"Edit12=1.5", "X方向划分网格数量(Edit12): '1.5' 不是整数\n"},
       {"Edit13=1", "Y方向划分网格数量(Edit13)必须不小于2\n"},
       {"Edit10=-1", "Invalid floating point operation\n"},
   };
@@ -180,7 +181,7 @@ TEST(CliFiles, ImportEtabsTableWithFilters) {
   EXPECT_EQ(run.err, "柱 'C9' 不在文件中; 未导入任何内力。\n");
   run = RunCli({"--set", "ComboBox10=1", "import", file});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "第 2 行第 5 列: 'Case Type' is not a valid floating point value\n");
+  EXPECT_EQ(run.err, "第 2 行第 5 列: 'Case Type' 不是有效的数值\n");
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ TEST_F(ParserReproducers, ForceTablesThatCannotBeReadWhole) {
       {"repro_four_fields.csv", {"第 5 行: 只有 4 个字段, 缺少字段 'Case Type'"}},
       {"repro_cut_short.csv", {"第 7 行: 只有 5 个字段, 缺少字段 'Step Type'"}},
       {"repro_beyond_256.csv", {"字段 P 在第 269 列, 超过了能读取的 256 列"}},
-      {"repro_cr_only.csv", {"第 2 行第 5 列: '' is not a valid floating point value"}},
+      {"repro_cr_only.csv", {"第 2 行第 5 列: 未输入数值"}},
   };
   for (const auto& [name, words] : cases) {
     ExpectRefused({"--set", "Edit57=0", "import", Input("force_table", name)}, 1, words);
@@ -87,9 +87,9 @@ TEST_F(ParserReproducers, ForceTablesThatCannotBeReadWhole) {
 TEST_F(ParserReproducers, FormValuesAreRangeCheckedAndSavedAsUtf8) {
   const std::string table = Input("force_table", "numbers.csv");
   ExpectRefused({"--set", "Edit54=-2147483648", "import", table}, 1,
-                {"'-2147483648' is not a valid integer value (-1000000000..1000000000)"});
+                {"'-2147483648' 超出整数范围 (-1000000000..1000000000)"});
   ExpectRefused({"--form", Input("form_values", "repro_integer_limit.form"), "import", table}, 1,
-                {"'-2147483648' is not a valid integer value"});
+                {"'-2147483648' 超出整数范围"});
   ExpectRefused({"--form", Input("form_values", "repro_factors.form"), "import", table}, 1,
                 {"弯矩MX的放大倍数 '1e308' 超出范围"});
   const std::string stray = Input("form_values", "repro_stray_byte.form");

@@ -149,7 +149,7 @@ TEST_F(CliRobustness, ANulByteIsShownInTheMessage) {
   const fs::path form = Write("nul.form", std::string("Edit1=12\0ab\n", 12));
   CliRun run = Cli({"--form", form.string(), "stats"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "截面宽度B(Edit1): '12\\0ab' is not a valid floating point value\n");
+  EXPECT_EQ(run.err, "截面宽度B(Edit1): '12\\0ab' 不是有效的数值\n");
 }
 
 TEST_F(CliRobustness, RepeatedOrEmptyFileOptionsAreUsageErrors) {

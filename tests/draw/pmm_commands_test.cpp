@@ -69,8 +69,7 @@ TEST(PmmCommands, AbsurdViewsAreRefusedWithAClearMessage) {
   form.SetText("Edit83", "0");
   EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "缩放系数应在 0.1 到 50 之间");
   form.SetText("Edit83", "abc");
-  EXPECT_EQ(ErrorOf([&] { PmmZoomCommand(state, form, 1); }),
-            "缩放系数: 'abc' is not a valid floating point value");
+  EXPECT_EQ(ErrorOf([&] { PmmZoomCommand(state, form, 1); }), "缩放系数: 'abc' 不是有效的数值");
   form.SetText("Edit83", "1");
   form.SetText("Edit84", "-5");
   EXPECT_EQ(ErrorOf([&] { PmmDrawCommand(state, form); }), "轴力范围不能为负数");

@@ -203,7 +203,7 @@ TEST(EtabsTable, BadNumberNamesLineAndFieldAndKeepsThePreviousTable) {
   std::vector<std::string> lines = Table19();
   lines[7] = Row19("Story 3", "C2", "D+L", "Combination", "", "5.0042", "1O", "2", "3");
   EXPECT_EQ(Caught([&] { ImportForceLines(form, table, lines); }),
-            "第 8 行第 10 列 (P): '1O' is not a valid floating point value");
+            "第 8 行第 10 列 (P): '1O' 不是有效的数值");
   EXPECT_EQ(table.Count, 1);
   EXPECT_DOUBLE_EQ(table.records[1].P, 100);
   EXPECT_TRUE(table.labels.empty());
@@ -275,7 +275,7 @@ TEST(EtabsTable, ReadingModeByFieldNumbersReadsATableAsBefore) {
   form.SetItemIndex("ComboBox10", 1);
   ForceTable table;
   EXPECT_EQ(Caught([&] { ImportForceLines(form, table, Table19()); }),
-            "第 2 行第 5 列: 'Case Type' is not a valid floating point value");
+            "第 2 行第 5 列: 'Case Type' 不是有效的数值");
   // Automatic reads a file without a title line by field numbers, exactly
   // as the by-numbers mode does.
   const std::vector<std::string> old = {"Story,Column,Load,Loc,P,V2,V3,T,M2,M3",

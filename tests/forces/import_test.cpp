@@ -141,7 +141,7 @@ TEST(ImportForces, FailingFieldStopsAtItsLine) {
     ImportForceLines(form, table, lines);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "第 3 行第 5 列: 'abc' is not a valid floating point value");
+    EXPECT_STREQ(e.what(), "第 3 行第 5 列: 'abc' 不是有效的数值");
   }
   EXPECT_EQ(table.Count, 0);
   EXPECT_TRUE(table.records.empty());
@@ -159,8 +159,7 @@ TEST(ImportForces, ShortLineOrFieldNumberOutsideTheLineFailsConversion) {
       ImportForceLines(form, table, {kHeader, "S1,C1,D1,0,-100,0,0,0,1,2"});
       FAIL() << "field " << number;
     } catch (const Error& e) {
-      EXPECT_EQ(e.what(), "第 2 行第 " + std::string(number) +
-                              " 列: '' is not a valid floating point value");
+      EXPECT_EQ(e.what(), "第 2 行第 " + std::string(number) + " 列: 未输入数值");
     }
   }
 }
@@ -244,7 +243,7 @@ TEST(ImportForces, BadFieldNumberStopsBeforeTheFileIsRead) {
     ImportForces(form, table, file.path());
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "弯矩MY 读取列数: '9.5' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "弯矩MY 读取列数: '9.5' 不是整数");
   }
   EXPECT_EQ(table.Count, 0);
   EXPECT_EQ(form.GridRowCount("StringGrid1"), 0);

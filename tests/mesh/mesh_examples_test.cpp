@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "mesh/mesh.h"
 #include "mesh_test_support.h"
 #include "model/errors.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 namespace {
@@ -28,8 +30,9 @@ bool Same(const FiberRecord& a, const FiberRecord& b) {
 }
 
 TEST(MeshCounts, DefaultsOfEveryKind) {
-  const int expected[8] = {248, 180, 308, 278, 156, 148, 240, 404};
-  for (int kind = 1; kind <= 8; ++kind) {
+  const int expected[] = {248, 180, 308, 278, 156, 148, 240, 404};
+  static_assert(std::size(expected) == kSectionKindCount, "a count for every kind");
+  for (int kind = 1; kind <= kSectionKindCount; ++kind) {
     EXPECT_EQ(static_cast<int>(MeshDefaults(kind).size()), expected[kind - 1]) << kind;
     EXPECT_EQ(SectionFiberCount(kind, test::DefaultParameters(kind)), expected[kind - 1]);
   }
@@ -86,8 +89,8 @@ const Example kExamples[] = {
 };
 
 TEST(MeshExamples, DefaultFibers) {
-  FiberArray meshes[9];
-  for (int kind = 1; kind <= 8; ++kind) meshes[kind] = MeshDefaults(kind);
+  FiberArray meshes[kSectionKindCount + 1];
+  for (int kind = 1; kind <= kSectionKindCount; ++kind) meshes[kind] = MeshDefaults(kind);
   for (const Example& e : kExamples) {
     const FiberRecord& f = meshes[e.kind][e.fiber - 1];
     SCOPED_TRACE("kind " + std::to_string(e.kind) + " fiber " + std::to_string(e.fiber));

@@ -11,6 +11,7 @@
 #include "mesh_test_support.h"
 #include "model/errors.h"
 #include "model/section_input.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 namespace {
@@ -96,7 +97,7 @@ TEST(MeshAreas, CompositeTubeLayers) {
 TEST(MeshFuzz, NothingIsWrittenOutOfBounds) {
   std::mt19937 random(20240611);
   std::uniform_int_distribution<int> small(-3, 14);
-  std::uniform_int_distribution<int> kindOf(1, 8);
+  std::uniform_int_distribution<int> kindOf(1, kSectionKindCount);
   std::uniform_int_distribution<int> rare(0, 19);
   int accepted = 0, refused = 0;
   for (int trial = 0; trial < 4000; ++trial) {

@@ -18,6 +18,7 @@
 #include "model/form.h"
 #include "model/numfmt.h"
 #include "model/section.h"
+#include "model/section_kind.h"
 #include "model/statistics.h"
 
 namespace kuma {
@@ -126,7 +127,7 @@ TEST(FiniteResults, ExtremeSizesInEveryBoxOfEveryKind) {
   const char* sizeBoxes[] = {"Edit1",  "Edit2",  "Edit3",  "Edit7",  "Edit9",
                              "Edit11", "Edit41", "Edit42", "Edit43", "Edit44",
                              "Edit45", "Edit46", "Edit47", "Edit48", "Edit49"};
-  for (int kind = 0; kind < 8; ++kind) {
+  for (int kind = 0; kind < kuma::kSectionKindCount; ++kind) {
     for (const char* box : sizeBoxes) {
       for (const char* value : {"1e308", "1e-308", "-1e308"}) {
         for (const char* command : {"mesh", "stats", "pm", "mm", "opensees"})
@@ -158,7 +159,7 @@ TEST(FiniteResults, OverflowsAreReportedAsSuch) {
   MapForm form;
   form.SetText("Edit27", "1e308");  // bar yield strength
   AppState state;
-  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), "钢筋本构 屈服强度fy必须不大于10000 N/mm²");
+  EXPECT_EQ(ErrorOf([&] { PmCommand(state, form); }), "钢筋本构 屈服强度fy必须不大于2000 N/mm²");
 }
 
 }  // namespace

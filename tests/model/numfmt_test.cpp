@@ -4,10 +4,13 @@
 
 #include <cmath>
 
+#include "../error_of.h"
 #include "model/errors.h"
 
 namespace kuma {
 namespace {
+
+using test::ErrorOf;
 
 TEST(FormatFixed, RoundsHalvesAwayFromZero) {
   EXPECT_EQ(FormatFixed(0.125, 2), "0.13");
@@ -68,14 +71,19 @@ TEST(StrToFloat, AcceptsNumbersWithBlanksAround) {
 }
 
 TEST(StrToFloat, RejectsWithTheStandardMessage) {
-  for (const char* bad : {"abc", "", " ", "1,5", "1.2.3", "inf", "nan", "0x10", "1e", "--1",
-                          "1e999", "12 5"}) {
+  for (const char* bad :
+       {"abc", "1,5", "1.2.3", "inf", "nan", "0x10", "1e", "--1", "1e999", "12 5"}) {
     try {
       StrToFloat(bad);
       FAIL() << bad;
     } catch (const Error& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid floating point value");
+      EXPECT_EQ(e.what(), "'" + std::string(bad) + "' 不是有效的数值");
     }
+  }
+  // Nothing typed is said as such, not quoted as an empty text.
+  for (const char* blank : {"", " ", "\t "}) {
+    EXPECT_EQ(ErrorOf([&] { StrToFloat(blank); }), "未输入数值") << '[' << blank << ']';
+    EXPECT_EQ(ErrorOf([&] { StrToInt(blank); }), "未输入数值") << '[' << blank << ']';
   }
 }
 
@@ -83,12 +91,12 @@ TEST(StrToInt, AcceptsIntegersOnly) {
   EXPECT_EQ(StrToInt("12"), 12);
   EXPECT_EQ(StrToInt(" -3 "), -3);
   EXPECT_EQ(StrToInt("2147483647"), 2147483647);
-  for (const char* bad : {"12.5", "1e2", "", "abc", "2147483648", "0x1F", "$1F"}) {
+  for (const char* bad : {"12.5", "1e2", "abc", "2147483648", "0x1F", "$1F"}) {
     try {
       StrToInt(bad);
       FAIL() << bad;
     } catch (const Error& e) {
-      EXPECT_EQ(e.what(), "'" + std::string(bad) + "' is not a valid integer value");
+      EXPECT_EQ(e.what(), "'" + std::string(bad) + "' 不是整数");
     }
   }
 }

@@ -17,6 +17,7 @@
 #include "model/form.h"
 #include "model/materials.h"
 #include "model/section_input.h"
+#include "model/section_kind.h"
 
 namespace kuma {
 namespace {
@@ -204,7 +205,8 @@ std::vector<Rule> Rules() {
 }
 
 TEST(SectionChecks, EveryKindsDefaultsPass) {
-  for (int kind = 1; kind <= 8; ++kind) EXPECT_EQ(Check(kind, DefaultParameters(kind)), "") << kind;
+  for (const SectionKindRow& k : kSectionKinds)
+    EXPECT_EQ(Check(k.type, DefaultParameters(k.type)), "") << k.type;
 }
 
 TEST(SectionChecks, EachRuleJustInsideAndJustOutside) {
@@ -310,11 +312,15 @@ TEST(MaterialChecks, AbsurdStrengthsModuliAndStrainsAreRefused) {
     const char* message;
   };
   const Case cases[] = {
-      {"Edit14", "10000", "1e6", "边缘区混凝土本构 受压屈服强度fc必须不大于10000 N/mm²"},
+      // Concrete up to 200 N/mm², steel up to 2 000: fc = 20 000 was once
+      // taken and drawn as a spike to 3 214 035.
+      {"Edit14", "200", "20000", "边缘区混凝土本构 受压屈服强度fc必须不大于200 N/mm²"},
+      {"Edit25", "200", "200.01", "核心区混凝土本构(2) 极限强度fcu必须不大于200 N/mm²"},
+      {"Edit27", "2000", "1e300", "钢筋本构 屈服强度fy必须不大于2000 N/mm²"},
       {"Edit16", "0.1", "0.5", "边缘区混凝土本构 极限强度对应应变ecu的绝对值必须不大于0.1"},
       {"Edit19", "-0.1", "-0.2", "核心区混凝土本构(1) 屈服强度对应应变e0的绝对值必须不大于0.1"},
       {"Edit26", "1000000", "1e300", "钢筋本构 弹性模量 Es必须不大于1000000 N/mm²"},
-      {"Edit29", "10000", "20000", "型钢本构 屈服强度fy必须不大于10000 N/mm²"},
+      {"Edit29", "2000", "2001", "型钢本构 屈服强度fy必须不大于2000 N/mm²"},
   };
   for (const Case& c : cases) {
     MapForm form;

@@ -18,6 +18,7 @@
 #include "app/section_commands.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
+#include "model/section_kind.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ class SectionFileTest : public kuma::test::FolderTest {
 };
 
 TEST_F(SectionFileTest, EverySectionKindRoundTripsToTheSameFormAndResults) {
-  for (int kind = 0; kind < 8; ++kind) {
+  for (int kind = 0; kind < kuma::kSectionKindCount; ++kind) {
     SCOPED_TRACE("kind " + std::to_string(kind + 1));
     MapForm form;
     AppState state;
@@ -229,7 +230,7 @@ TEST_F(SectionFileTest, BadNumbersAreReportedAsIfTyped) {
     Open(text, opened, openedState, 0);
     FAIL() << "no error";
   } catch (const kuma::Error& e) {
-    EXPECT_STREQ(e.what(), "截面宽度B: '22OO' is not a valid floating point value");
+    EXPECT_STREQ(e.what(), "截面宽度B: '22OO' 不是有效的数值");
   }
   EXPECT_EQ(opened.Text("Edit1"), "22OO");  // the section is open all the same
 }

@@ -18,6 +18,7 @@ namespace {
 using P = SectionParameters;
 
 using test::ErrorOf;
+using test::ErrorWithControlsOf;
 
 SectionParameters Read(MapForm& form, int kind, SectionParameters p = {}) {
   form.SetItemIndex("ComboBox1", kind - 1);
@@ -60,7 +61,7 @@ TEST(ReadSectionParameters, AFailingBoxStopsTheReadThere) {
   form.SetText("Edit6", "abc");
   P p;
   p.dX = 99;
-  EXPECT_EQ(ErrorOf([&] { Read(form, 1, p); }), "X方向钢筋根数: 'abc' is not a valid integer value");
+  EXPECT_EQ(ErrorOf([&] { Read(form, 1, p); }), "X方向钢筋根数: 'abc' 不是整数");
   int type = 0;
   EXPECT_THROW(ReadSectionParameters(form, type, p), Error);
   EXPECT_EQ(p.B, 1500);
@@ -71,7 +72,29 @@ TEST(ReadSectionParameters, AFailingBoxStopsTheReadThere) {
   form.SetText("Edit6", "12");
   form.SetText("Edit12", "12.5");
   EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }),
-            "X方向划分网格数量: '12.5' is not a valid integer value");
+            "X方向划分网格数量: '12.5' 不是整数");
+}
+
+// The messages name the box by its caption, say what was typed, and say so
+// plainly when nothing was typed (in both wordings).
+TEST(ReadSectionParameters, ConversionMessagesNameTheBoxInChinese) {
+  MapForm form;
+  P p;
+  int type = 0;
+  form.SetText("Edit1", "abc");
+  EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }),
+            "截面宽度B: 'abc' 不是有效的数值");
+  form.SetText("Edit1", "  ");
+  EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }), "截面宽度B: 未输入数值");
+  EXPECT_EQ(ErrorWithControlsOf([&] { ReadSectionParameters(form, type, p); }),
+            "截面宽度B(Edit1): 未输入数值");
+  form.SetText("Edit1", "2200");
+  form.SetText("Edit13", "2.5");
+  EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }),
+            "Y方向划分网格数量: '2.5' 不是整数");
+  form.SetText("Edit13", "");
+  EXPECT_EQ(ErrorOf([&] { ReadSectionParameters(form, type, p); }),
+            "Y方向划分网格数量: 未输入数值");
 }
 
 std::string Refusal(int kind, int P::*field, int value) {

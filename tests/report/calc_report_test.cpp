@@ -2,15 +2,16 @@
 // commands computed, the force and check sections appear only when there is
 // something to show, and the check lists its governing combinations in order.
 
-#include "app/section_commands.h"
 #include "report/calc_report.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "app/commands.h"
+#include "app/section_commands.h"
 #include "model/numfmt.h"
 
 namespace {
@@ -192,3 +193,45 @@ TEST(CalcReport, CheckTablePrintsTheFactoredForcesBesideTheRatio) {
 }
 
 }  // namespace
+
+// The section table lists the boxes of the kind: its outline, cover or tube
+// wall, bars, mesh counts and embedded steel.
+TEST(CalcReport, SectionTableFollowsTheKind) {
+  struct Expectation {
+    int kind;
+    std::vector<const char*> shown, absent;
+  };
+  const Expectation expectations[] = {
+      {1, {"截面高度H (mm)", "角部钢筋直径 (mm)", "Y方向网格数"}, {"型钢Y方向", "直径D"}},
+      {2, {"直径D (mm)", "环向钢筋排数", "径向网格数"}, {"截面高度H", "型钢"}},
+      {3, {"截面宽度B (mm)", "型钢Y方向 tw (mm)", "型钢X方向 tw (mm)", "翼缘网格数"}, {"钢管"}},
+      {4, {"型钢Y方向 h (mm)", "腹板网格数"}, {"型钢X方向"}},
+      {5, {"钢管直径D (mm)", "钢管厚度tw (mm)", "环向网格数"}, {"保护层厚度as", "钢筋"}},
+      {6, {"X方向板厚 (mm)", "Y方向板厚 (mm)", "X方向网格数"}, {"保护层厚度as", "钢筋"}},
+      {7, {"直径D (mm)", "型钢X方向 h (mm)", "环向钢筋排数"}, {"截面高度H"}},
+      {8, {"角部钢筋根数", "钢管外径 (mm)", "钢管壁厚 (mm)", "钢管内径向划分数量"}, {"型钢"}},
+  };
+  for (const Expectation& e : expectations) {
+    MapForm form;
+    AppState state;
+    form.SetItemIndex("ComboBox1", e.kind - 1);
+    // A coarse analysis: only the section table is looked at.
+    for (const char* box : {"Edit33", "Edit35"}) form.SetText(box, "4");
+    for (const char* box : {"Edit53", "Edit62"}) form.SetText(box, "10");
+    kuma::PrepareReportCommand(state, form);
+    const kuma::CalcReport report = kuma::BuildCalcReport(state, form, "2026-01-02");
+    // The first table after the heading "1  截面".
+    std::string table;
+    bool inSection = false;
+    for (const kuma::ReportBlock& block : report.blocks) {
+      if (block.kind == kuma::ReportBlock::Kind::Heading) inSection = block.text == "1  截面";
+      if (!inSection || block.kind != kuma::ReportBlock::Kind::Table) continue;
+      for (const auto& row : block.table.rows)
+        for (const std::string& cell : row) table += cell + "|";
+      break;
+    }
+    ASSERT_FALSE(table.empty()) << e.kind;
+    for (const char* caption : e.shown) EXPECT_TRUE(Has(table, caption)) << e.kind << caption;
+    for (const char* caption : e.absent) EXPECT_FALSE(Has(table, caption)) << e.kind << caption;
+  }
+}

@@ -65,7 +65,7 @@ TEST(ReadMaterialTags, ReadsTheFiveBoxesInOrder) {
     ReadMaterialTags(form);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_STREQ(e.what(), "核心区混凝土本构(2) OpenSEES 编号: '3.0' is not a valid integer value");
+    EXPECT_STREQ(e.what(), "核心区混凝土本构(2) OpenSEES 编号: '3.0' 不是整数");
   }
 }
 

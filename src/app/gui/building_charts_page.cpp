@@ -5,12 +5,14 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressBar>
 
 #include "app/building_charts.h"
 #include "app/gui/building_page.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
+#include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
 
 namespace kuma::gui {
@@ -22,6 +24,11 @@ constexpr const char* kMmCaption = "Label253";
 constexpr const char* kDirection = "ComboBox39";
 constexpr const char* kBar = "ProgressBar6";
 constexpr const char* kHint = "单击上表的一行, 显示该柱的图表";
+// Shares of a taller window's height: the results table above the charts
+// takes kChartsDown of it, the charts kChartsTaller, the combinations the
+// rest.
+constexpr double kChartsDown = 0.3;
+constexpr double kChartsTaller = 0.5;
 
 int PmAngle(const QtForm& form) { return form.ItemIndex(kDirection) == 1 ? 90 : 0; }
 
@@ -32,16 +39,26 @@ void TForm1::BuildBuildingCharts(QWidget* page, int y) {
   caption->setToolTip(
       QStringLiteral("品红圈: 控制组合 (单击下方组合表的一行可圈出其他组合); "
                      "内力点按比值着色: 绿 < 0.9, 橙 0.9~1.0, 红 > 1.0"));
-  AddLabel(page, "Label252", QStringLiteral("PM曲线"), 8, y + 24, 60);
+  Stretch(caption, {0, kChartsDown, 1, 0});
+  Stretch(AddLabel(page, "Label252", QStringLiteral("PM曲线"), 8, y + 24, 60),
+          {0, kChartsDown, 0, 0});
   auto* direction = new QComboBox(page);
   direction->setObjectName(QString::fromUtf8(kDirection));
   direction->addItems({QStringLiteral("X方向(0度)"), QStringLiteral("Y方向(90度)")});
   direction->setGeometry(70, y + 21, 130, kEditHeight);
-  AddLabel(page, kMmCaption, QStringLiteral("MM曲线"), 296, y + 24, 286);
-  AddLabel(page, "Label254", QStringLiteral("三维承载力曲面"), 584, y + 24, 286);
+  Stretch(direction, {0, kChartsDown, 0, 0});
+  // The three charts share the width of a larger window.
+  const double third = 1.0 / 3;
+  Stretch(AddLabel(page, kMmCaption, QStringLiteral("MM曲线"), 296, y + 24, 286),
+          {third, kChartsDown, third, 0});
+  Stretch(AddLabel(page, "Label254", QStringLiteral("三维承载力曲面"), 584, y + 24, 286),
+          {2 * third, kChartsDown, third, 0});
   const int x[3] = {8, 296, 584};
   const char* names[3] = {"Image28", "Image29", "Image30"};
-  for (int k = 0; k < 3; ++k) pictures_ << AddPanelPicture(page, nullptr, names[k], x[k], y + 44);
+  for (int k = 0; k < 3; ++k) {
+    pictures_ << AddPanelPicture(page, nullptr, names[k], x[k], y + 44);
+    StretchInPanel(pictures_.back(), {k * third, kChartsDown, third, kChartsTaller});
+  }
 }
 
 void TForm1::ConnectBuildingCharts() {

@@ -11,11 +11,13 @@
 #include <QPushButton>
 
 #include "analysis/design_check.h"
+#include "analysis/ratio_bands.h"
 #include "app/building_commands.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/result_window.h"
+#include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
 #include "forces/forces.h"
 #include "model/errors.h"
@@ -31,13 +33,6 @@ constexpr const char* kResults = "StringGrid7";
 constexpr const char* kCombinations = "StringGrid8";
 constexpr const char* kSummary = "Label250";
 constexpr const char* kBar = "ProgressBar6";
-constexpr Rgb kOrange{255, 165, 0};
-
-Rgb RatioColour(double ratio) {
-  if (ratio > 1.0) return kRed;
-  if (ratio >= 0.9) return kOrange;
-  return kWhite;
-}
 
 }  // namespace
 
@@ -67,22 +62,27 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   bar->setValue(0);
   bar->setTextVisible(false);
   bar->setGeometry(678, 12, 192, 17);
+  Stretch(bar, kFollowRight);
   AddButton(page, "Button92", QStringLiteral("导出Excel"), 580, 8, 90);
   QLabel* summary = AddLabel(page, kSummary, QStringLiteral("尚未验算"), 8, 40, 862);
   summary->setWordWrap(true);
   summary->setMinimumHeight(34);
+  Stretch(summary, kWiden);
   auto* results = new StringGrid(13, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 200);
   results->setColumnWidth(2, 110);
   results->setColumnWidth(5, 210);
   results->setColumnWidth(10, 110);
+  Stretch(results, {0, 0, 1, 0.3});
   BuildBuildingCharts(page, 288);
-  AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300);
+  Stretch(AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300),
+          {0, 0.8, 0, 0});
   auto* combos = new StringGrid(6, 1, page);
   combos->setObjectName(QString::fromUtf8(kCombinations));
   combos->setGeometry(8, 646, 862, 200);
   combos->setColumnWidth(1, 260);
+  Stretch(combos, {0, 0.8, 1, 0.2});
 }
 
 void TForm1::ConnectBuildingPage() {
@@ -116,12 +116,8 @@ void TForm1::ImportBuildingForces() {
                                        QStringLiteral("楼栋内力 (ETABS Element Forces - Columns)"));
   if (path.isEmpty()) return;
   if (Run([this, path] {
-        // The import page's settings, without its story and column filters:
-        // the building keeps every column.
-        MapForm settings = ImportSettingsForm(*form_, false);
-        ForceTable forces;
-        kuma::ImportForces(settings, forces, path.toStdString());
-        building_->forces = std::move(forces);
+        // The import page's settings and filters, as kumasec-cli reads them.
+        building_->forces = kuma::ImportBuildingForces(*form_, path.toStdString());
         building_->check = BuildingCheck();
         ClearBuildingCharts();
       }))
@@ -156,13 +152,7 @@ void TForm1::RunBuildingCheckPage() {
       [this] {
         if (CheckedCount(building_->forces) <= 0) throw Error("请先导入楼栋的内力 (导入内力并验算)");
         // The form's own section is checked as it is typed now.
-        SectionLibrary library = state_.library;
-        if (library.current >= 0) {
-          LibrarySection& current = library.sections[static_cast<std::size_t>(library.current)];
-          LibrarySection now = SectionFromForm(*form_, current.name);
-          KeepOrigin(current, now);
-          current = std::move(now);
-        }
+        SectionLibrary library = BuildingLibrary(state_.library, *form_);
         building_->check = RunBuildingCheck(
             library, building_->forces, ReadCheckMethod(*form_),
             [this](int position) { form_->SetProgress(kBar, position); }, Control());
@@ -176,10 +166,14 @@ void TForm1::ShowBuildingResults() {
   const BuildingCheck& check = building_->check;
   const ForceTable& forces = building_->forces;
   form_->SetText(kSummary, BuildingSummary(check, forces));
-  building_->rowOrder = !check.Valid()         ? std::vector<int>{}
-                        : building_->perStory ? GoverningPerStory(check)
-                                              : ColumnsByRatio(check);
-  const std::vector<int>& order = building_->rowOrder;
+  // Per story, every story has its row, also one whose columns were all
+  // left unchecked; its unchecked columns are counted in the verdict cell.
+  std::vector<StoryRow> stories;
+  if (check.Valid() && building_->perStory) stories = StoryRows(check);
+  std::vector<int>& order = building_->rowOrder;
+  order.clear();
+  if (check.Valid() && !building_->perStory) order = ColumnsByRatio(check);
+  for (const StoryRow& story : stories) order.push_back(story.entry);
   form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
   const std::vector<std::string> head = BuildingTableHeader(check);
   for (int c = 0; c < 13; ++c)
@@ -189,20 +183,19 @@ void TForm1::ShowBuildingResults() {
   for (std::size_t i = 0; i < order.size(); ++i) {
     const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
     const int row = static_cast<int>(i) + 1;
-    const std::vector<std::string> cells = BuildingTableRow(check, forces, order[i]);
+    std::vector<std::string> cells = BuildingTableRow(check, forces, order[i]);
+    cells.resize(13);
+    if (i < stories.size() && stories[i].unchecked > 0) {
+      std::string& verdict = cells[kBuildingVerdictColumn];
+      const std::string count = std::to_string(stories[i].unchecked) + " 根柱未验算";
+      verdict = verdict.empty() ? count : verdict + "; 另有 " + count;
+    }
     for (int col = 0; col < 13; ++col)
-      form_->SetGridCell(
-          kResults, col, row,
-          static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : "");
-    form_->SetGridRowColour(kResults, row, c.checked ? RatioColour(c.maxRatio) : kWhite);
+      form_->SetGridCell(kResults, col, row, cells[static_cast<std::size_t>(col)]);
+    form_->SetGridRowColour(kResults, row, c.checked ? RatioRowColour(c.maxRatio) : kWhite);
   }
   form_->SetGridRowCount(kCombinations, 1);
   ClearBuildingCharts();
-}
-
-void TForm1::AppendBuildingPageChapter(CalcReport& report) const {
-  AppendBuildingChapter(report, building_->check, building_->forces,
-                        BuildingSectionRows(building_->check, building_->library));
 }
 
 void TForm1::ShowBuildingColumn(int row) {
@@ -230,7 +223,7 @@ void TForm1::ShowBuildingColumn(int row) {
     form_->SetGridCell(kCombinations, 3, line, FormatFixed(d.Mx, 0));
     form_->SetGridCell(kCombinations, 4, line, FormatFixed(d.My, 0));
     form_->SetGridCell(kCombinations, 5, line, c.checked ? FormatRatio(ratio) : "未验算");
-    form_->SetGridRowColour(kCombinations, line, c.checked ? RatioColour(ratio) : kWhite);
+    form_->SetGridRowColour(kCombinations, line, c.checked ? RatioRowColour(ratio) : kWhite);
   }
   ShowBuildingCharts(entry);
 }

@@ -32,8 +32,9 @@ void TForm1::BuildCheckControls(QWidget* page) {
   summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   summary->setFixedHeight(160);
   AddLabel(page, "Label101",
-           QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 566, 662);
-  StringGrid* ratios = AddGrid(page, "StringGrid3", 6, 1, 8, 586, 662, 300);
+           QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 418, 662);
+  // Below the forces, whole within the window's first size.
+  StringGrid* ratios = AddGrid(page, "StringGrid3", 6, 1, 8, 438, 662, 200);
   // The combinations' names whole (up to 320 pixels; the tip holds any
   // longer one); a click on a row shows that combination everywhere.
   ratios->FitColumnToText(1);

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 
@@ -21,6 +22,7 @@
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/name_chooser.h"
+#include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
 
 namespace kuma::gui {
@@ -103,9 +105,21 @@ void TForm1::BuildImportPage(QWidget* page) {
   new NameChooser(QStringLiteral("ListBox1"), page);
   new NameChooser(QStringLiteral("ListBox2"), page);
 
-  AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 328);
+  AddGrid(page, "StringGrid1", 10, 5, 8, 228, 662, 180);
   BuildCheckControls(page);
   BuildWorkbookControls(page);
+  // A larger window widens the tables and shares its height between the
+  // forces and the ratios; the check's panel and its export keep beside them.
+  auto child = [page](const char* name) {
+    return page->findChild<QWidget*>(QString::fromUtf8(name));
+  };
+  Stretch(child("StringGrid2"), kWiden);
+  Stretch(child("Label125"), kWiden);
+  Stretch(child("StringGrid1"), {0, 0, 1, 0.5});
+  Stretch(child("Label101"), {0, 0.5, 1, 0});
+  Stretch(child("StringGrid3"), {0, 0.5, 1, 0.5});
+  Stretch(child("Button95"), {1, 0.5, 0, 0});
+  FollowRightFrom(page, 680);
 }
 
 void TForm1::ConnectImportPage() {

@@ -241,8 +241,9 @@ void TForm1::RefreshLibraryPage() {
     // Reinforced concrete columns hold at most about 5 % of bars; more says
     // the bars do not belong to the section (an ETABS section read without
     // its reinforcing keeps the form's initial bars).
-    const int kind = library.sections[i].sectionType;
-    const bool overReinforced = (kind == 1 || kind == 2) && s.error.empty() && s.steelRatio > 5;
+    const SectionKindRow* kind = FindSectionKind(library.sections[i].sectionType);
+    const bool overReinforced =
+        kind != nullptr && IsReinforcedConcrete(*kind) && s.error.empty() && s.steelRatio > 5;
     const std::string ratio = FormatFixed(s.steelRatio, 3) + (overReinforced ? " 超过5%" : "");
     form_->SetGridCell(kSections, 5, row, s.unreinforced ? "未配筋" : ratio);
     const bool marked = overReinforced || s.unreinforced || !s.error.empty();

@@ -17,7 +17,9 @@ int main(int argc, char* argv[]) {
   kuma::gui::InstallChineseTranslations(app);
 
   kuma::gui::Windows windows = kuma::gui::CreateWindows();
-  windows.main->FitToScreen(windows.main->screen()->availableGeometry());
+  // The size of the last run, else the designed size; never beyond the screen.
+  windows.main->FitToScreen(windows.main->screen()->availableGeometry(),
+                            kuma::gui::TForm1::RememberedSize());
   windows.main->show();
   windows.main->RunStartUp();
   const QStringList arguments = QApplication::arguments();

@@ -5,10 +5,12 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
 #include <algorithm>
@@ -22,6 +24,7 @@
 #include "app/gui/material_controls.h"
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
+#include "app/gui/stretch.h"
 #include "model/errors.h"
 
 namespace kuma::gui {
@@ -207,6 +210,7 @@ TForm1::TForm1() {
   BuildMenus();
   BuildStatusBar();
   AssignShortcuts();
+  SetPageStretchBases();
 
   const MaterialColours initial;
   for (std::size_t i = 0; i < swatches_.size(); ++i) {
@@ -225,6 +229,23 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() = default;
+
+// The pages' controls were laid out for the designed window: up to its
+// size nothing moves, and beyond it they follow the page's growth. The room
+// a page has in the designed window is its size less the menu, status and
+// tab bars, taken a little large (the frames are left in), so that the
+// designed window shows every picture at its own size.
+void TForm1::SetPageStretchBases() {
+  const QSize designed(kDesignedWidth, kDesignedHeight - menuBar()->sizeHint().height() -
+                                           statusBar()->sizeHint().height() -
+                                           pages_->tabBar()->sizeHint().height());
+  for (int i = 0; i < pages_->count(); ++i) {
+    auto* scroll = qobject_cast<QScrollArea*>(pages_->widget(i));
+    if (scroll == nullptr || scroll->widget() == nullptr) continue;
+    QWidget* page = scroll->widget();
+    SetStretchBase(page, page->minimumSize().expandedTo(designed));
+  }
+}
 
 void TForm1::AddPage(const char* name, const char* title,
                      const std::function<void(QWidget*)>& build) {
@@ -356,11 +377,12 @@ void TForm1::MarkPictures(const QHash<PictureBox*, int>& before, const QStringLi
   RefreshReadOuts(redrawn);
 }
 
-void TForm1::FitToScreen(const QRect& available) {
+void TForm1::FitToScreen(const QRect& available, QSize wanted) {
+  if (wanted.isEmpty()) wanted = QSize(kDesignedWidth, kDesignedHeight);
   QSize frame = frameGeometry().size() - geometry().size();
   if (!isVisible() || frame.isEmpty()) frame = QSize(kFrameAllowanceWidth, kFrameAllowanceHeight);
-  resize(std::min(kDesignedWidth, available.width() - frame.width()),
-         std::min(kDesignedHeight, available.height() - frame.height()));
+  resize(std::min(wanted.width(), available.width() - frame.width()),
+         std::min(wanted.height(), available.height() - frame.height()));
   if (!available.contains(frameGeometry())) move(available.topLeft());
 }
 
@@ -374,6 +396,7 @@ void TForm1::Connect() {
   ConnectImportPage();
   ConnectCheckControls();
   ConnectMaterialControls(this, *form_);
+  ConnectMaterialRedraws();
   connect(pages_, &QTabWidget::currentChanged, this, &TForm1::PageChanged);
   ConnectPictures();
   ConnectPmmPage();

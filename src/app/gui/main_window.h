@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSize>
 #include <QStringList>
 #include <QVector>
 #include <array>
@@ -78,9 +79,13 @@ class TForm1 : public QMainWindow {
            bool stoppable = false);
   // Asks the running command to stop, if it can be stopped.
   void RequestStop();
-  // The window opens no larger than the screen's available area: the
-  // designed size, shrunk to fit (the pages then scroll).
-  void FitToScreen(const QRect& available);
+  // The window opens no larger than the screen's available area: `wanted`
+  // (empty: the designed size, 916 x 719), shrunk to fit (the pages then
+  // scroll).
+  void FitToScreen(const QRect& available, QSize wanted = {});
+  // The size the window had when it was last closed (empty before the
+  // first close), kept in the toolkit's settings store.
+  static QSize RememberedSize();
 
   // The section file open (empty for a new section) and whether the form,
   // colours or forces differ from what was last opened or saved.
@@ -104,6 +109,7 @@ class TForm1 : public QMainWindow {
   // `build`.
   void AddPage(const char* name, const char* title, const std::function<void(QWidget*)>& build);
   void BuildMenus();  // menus.cpp
+  void SetPageStretchBases();
   void BuildStatusBar();
   // The pages "截面库" (library_page.cpp) and "楼栋验算" (building_page.cpp).
   void BuildLibraryPage(QWidget* page);
@@ -125,8 +131,6 @@ class TForm1 : public QMainWindow {
   void RingBuildingCombination(int gridRow);
   void DrawBuildingCharts();
   void ClearBuildingCharts();
-  // The building chapter of the calculation report, after a building check.
-  void AppendBuildingPageChapter(CalcReport& report) const;
   void AssignShortcuts();
   void BuildSectionPage(QWidget* page);  // section_page.cpp
   void ConnectSectionPage();
@@ -134,6 +138,9 @@ class TForm1 : public QMainWindow {
   void BuildSteelPage(QWidget* page);
   void BuildMaterialGroup(QWidget* page, int zone, int x);
   void ConnectMaterialPages();
+  // Choosing a law, a grade or the value level draws the curves again, after
+  // the grade has filled the boxes (so connected after them).
+  void ConnectMaterialRedraws();
   void BuildPmPage(QWidget* page);  // pm_page.cpp
   void ConnectPmPage();
   void BuildMmPage(QWidget* page);  // mm_page.cpp

@@ -13,9 +13,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
 
+#include "app/gui/building_page.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
@@ -161,11 +163,28 @@ bool TForm1::MayDiscardChanges() {
   }
 }
 
+namespace {
+
+constexpr const char* kSizeKey = "window/size";
+
+QSettings SizeSettings() { return QSettings(QStringLiteral("KumaSec"), QStringLiteral("KumaSec")); }
+
+}  // namespace
+
+QSize TForm1::RememberedSize() {
+  const QSize size = SizeSettings().value(QString::fromLatin1(kSizeKey)).toSize();
+  return size.isEmpty() ? QSize() : size;
+}
+
 void TForm1::closeEvent(QCloseEvent* event) {
   if (!busy_ && !MayDiscardChanges()) {
     event->ignore();
     return;
   }
+  // The size the engineer gave the window, for the next run (not the
+  // screen's size when it is maximised).
+  const QSize size = isMaximized() || isFullScreen() ? normalGeometry().size() : this->size();
+  if (!size.isEmpty()) SizeSettings().setValue(QString::fromLatin1(kSizeKey), size);
   QMainWindow::closeEvent(event);
 }
 
@@ -303,10 +322,8 @@ void TForm1::WriteReport() {
   const std::string date =
       QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
   if (Run([this, &path, &date] {
-        PrepareReportCommand(state_, *form_);
-        CalcReport report = BuildCalcReport(state_, *form_, date);
-        AppendBuildingPageChapter(report);
-        WritePdfReport(LocalFileName(path), report);
+        WritePdfReport(LocalFileName(path), CalcReportCommand(state_, *form_, date, building_->check,
+                                                              building_->forces, building_->library));
       })) {
     RecentFiles().RememberFolderOf(kReports, path);
     statusBar()->showMessage(QStringLiteral("分析报告已写入 ") + QDir::toNativeSeparators(path),

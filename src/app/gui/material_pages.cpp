@@ -3,14 +3,17 @@
 // colour dialog of the swatches.
 
 #include <QColorDialog>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QPushButton>
 
 #include "app/commands.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
-#include "app/gui/material_controls.h"
 #include "app/gui/main_window.h"
+#include "app/gui/material_controls.h"
 #include "app/gui/picture_box.h"
+#include "material/material_groups.h"
 
 namespace kuma::gui {
 
@@ -120,6 +123,25 @@ void TForm1::ConnectMaterialPages() {
   for (std::size_t zone = 0; zone < swatches_.size(); ++zone)
     connect(swatches_[zone], &SwatchBox::Pressed, this,
             [this, zone] { PickColour(static_cast<int>(zone)); });
+}
+
+void TForm1::ConnectMaterialRedraws() {
+  auto redraw = [this](const char* button) {
+    if (!busy_) findChild<QPushButton*>(QString::fromUtf8(button))->click();
+  };
+  for (const MaterialGroupControls& g : MaterialGroups()) {
+    const char* button = IsConcrete(g.material) ? "Button10" : "Button11";
+    for (const char* name : {g.lawList, g.gradeList}) {
+      connect(findChild<QComboBox*>(QString::fromUtf8(name)), &QComboBox::activated, this,
+              [redraw, button] { redraw(button); });
+    }
+  }
+  // The value level refills every graded group, on both pages.
+  connect(findChild<QComboBox*>(QString::fromUtf8(kLevelList)), &QComboBox::activated, this,
+          [redraw] {
+            redraw("Button10");
+            redraw("Button11");
+          });
 }
 
 void TForm1::PickColour(int zone) {

@@ -11,6 +11,7 @@
 #include "app/gui/dialogs.h"
 #include "app/gui/main_window.h"
 #include "model/form.h"
+#include "model/section_kind.h"
 
 namespace kuma::gui {
 
@@ -31,11 +32,11 @@ void TForm1::BuildMenus() {
   connect(item(file, "N6", "退出"), &QAction::triggered, this, &QWidget::close);
 
   QMenu* kinds = bar->addMenu(QStringLiteral("截面类型"));
-  const char* kindItems[8] = {"N19", "N20", "N110", "N21", "N25", "N22", "N23", "N24"};
-  const auto& kindNames = DropDownLists().front().entries;  // ComboBox1's entries
-  for (int k = 0; k < 8; ++k)
-    connect(item(kinds, kindItems[k], kindNames[static_cast<std::size_t>(k)]), &QAction::triggered,
-            this, [this, k] { SelectKindFromMenu(k); });
+  for (const SectionKindRow& kind : kSectionKinds) {
+    const int k = kind.type - 1;  // the kind's position in ComboBox1
+    connect(item(kinds, kind.menuItem, kind.name), &QAction::triggered, this,
+            [this, k] { SelectKindFromMenu(k); });
+  }
 
   QMenu* materials = bar->addMenu(QStringLiteral("材料本构"));
   connect(item(materials, "N13", "混凝土本构"), &QAction::triggered, this,

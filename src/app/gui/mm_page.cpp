@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -11,12 +13,14 @@
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
+#include "app/gui/stretch.h"
 
 namespace kuma::gui {
 
 void TForm1::BuildMmPage(QWidget* page) {
   AddLabel(page, "Label74", QStringLiteral("内力值 = "), 8, 8, 390);
   pictures_ << AddPanelPicture(page, nullptr, "Image4", 8, 28);
+  StretchInPanel(pictures_.back(), {0, 0, 0.5, 1});
   auto* level = new QScrollBar(Qt::Vertical, page);
   level->setObjectName(QStringLiteral("ScrollBar1"));
   level->setRange(0, 100);
@@ -24,8 +28,10 @@ void TForm1::BuildMmPage(QWidget* page) {
   level->setPageStep(10);
   level->setValue(0);
   level->setGeometry(402, 28, 17, 393);
-  AddLabel(page, "Label73", QStringLiteral("内力值 = "), 423, 8, 393);
+  Stretch(level, {0.5, 0, 0, 1});
+  Stretch(AddLabel(page, "Label73", QStringLiteral("内力值 = "), 423, 8, 393), {0.5, 0, 0, 0});
   pictures_ << AddPanelPicture(page, nullptr, "Image5", 423, 28);
+  StretchInPanel(pictures_.back(), {0.5, 0, 0.5, 1});
 
   AddLabel(page, nullptr, QStringLiteral("轴力水平"), 8, 435, 70);
   AddEdit(page, "Edit30", 80, 432, 100);
@@ -49,8 +55,11 @@ void TForm1::BuildMmPage(QWidget* page) {
   AddButton(page, "Button12", QStringLiteral("显示内力点"), 752, 456, 110);
   AddButton(page, "Button6", QStringLiteral("导出文本"), 752, 484, 110);
   AddButton(page, "Button14", QStringLiteral("保存MM图片"), 752, 512, 110);
-  AddProgressBar(page, "ProgressBar2", 8, 545, 808);
-  AddButton(page, "Button51", QStringLiteral("停止"), 822, 541, 48)->setEnabled(false);
+  Stretch(AddProgressBar(page, "ProgressBar2", 8, 545, 808), {0, 1, 1, 0});
+  QPushButton* stop = AddButton(page, "Button51", QStringLiteral("停止"), 822, 541, 48);
+  stop->setEnabled(false);
+  Stretch(stop, {1, 1, 0, 0});
+  FollowBottomFrom(page, 428);
 }
 
 void TForm1::ConnectMmPage() {

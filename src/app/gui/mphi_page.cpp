@@ -11,6 +11,8 @@
 
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
+#include "app/gui/picture_box.h"
+#include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
 #include "app/mphi_commands.h"
 #include "model/form.h"
@@ -67,7 +69,15 @@ void TForm1::BuildMphiPage(QWidget* page) {
   bar->setValue(0);
   bar->setTextVisible(false);
   bar->setGeometry(8, 488, 808, 17);
-  AddButton(page, "Button76", QStringLiteral("停止"), 822, 484, 48)->setEnabled(false);
+  QPushButton* stop = AddButton(page, "Button76", QStringLiteral("停止"), 822, 484, 48);
+  stop->setEnabled(false);
+  Stretch(stop, {1, 1, 0, 0});
+  // The chart and the key points take the room of a larger window.
+  StretchInPanel(pictures_.back(), kGrow);
+  Stretch(grid, {1, 0, 0, 1});
+  Stretch(bar, {0, 1, 1, 0});
+  FollowRightFrom(page, 580);
+  FollowBottomFrom(page, 458);
 }
 
 void TForm1::ConnectMphiPage() {

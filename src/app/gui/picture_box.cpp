@@ -2,6 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "app/gui/drawing_list.h"
 
 namespace kuma::gui {
 
@@ -10,7 +14,10 @@ PictureBox::PictureBox(const QString& name, QSize size, QWidget* parent)
   setObjectName(name);
   image_.fill(Qt::white);
   canvas_ = std::make_unique<QImageCanvas>(image_);
-  setFixedSize(size);
+  drawing_ = std::make_unique<DrawingList>(*canvas_);
+  // Never smaller than the picture; larger when the window gives it room.
+  setMinimumSize(size);
+  resize(size);
   setMouseTracking(true);
 }
 
@@ -19,7 +26,37 @@ PictureBox::~PictureBox() = default;
 Canvas& PictureBox::DrawingCanvas() {
   ++generation_;
   update();
-  return *canvas_;
+  return *drawing_;
+}
+
+double PictureBox::DisplayScale() const {
+  if (image_.isNull()) return 1;
+  const double scale = std::min(static_cast<double>(width()) / image_.width(),
+                                static_cast<double>(height()) / image_.height());
+  // Within a hair of the picture's own size it is shown as drawn.
+  return scale < 1.005 ? 1.0 : scale;
+}
+
+QPoint PictureBox::Corner(double scale) const {
+  return {(width() - static_cast<int>(std::lround(image_.width() * scale))) / 2,
+          (height() - static_cast<int>(std::lround(image_.height() * scale))) / 2};
+}
+
+QPoint PictureBox::ToPicture(QPoint widgetPoint) const {
+  const double scale = DisplayScale();
+  const QPoint p = widgetPoint - Corner(scale);
+  return {static_cast<int>(std::floor(p.x() / scale)), static_cast<int>(std::floor(p.y() / scale))};
+}
+
+const QImage& PictureBox::Shown(double scale) {
+  const QSize size(static_cast<int>(std::lround(image_.width() * scale)),
+                   static_cast<int>(std::lround(image_.height() * scale)));
+  if (shownGeneration_ == generation_ && shown_.size() == size) return shown_;
+  shown_ = drawing_->Complete()
+               ? drawing_->Render(scale)
+               : image_.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  shownGeneration_ = generation_;
+  return shown_;
 }
 
 bool PictureBox::DrawnOn() const { return canvas_->DrawnOn(); }
@@ -30,6 +67,8 @@ void PictureBox::CopyFrom(const PictureBox& other) {
   image_ = other.image_.copy();
   canvas_ = std::make_unique<QImageCanvas>(image_);
   canvas_->SetDrawnOn(other.DrawnOn());
+  drawing_ = std::make_unique<DrawingList>(*canvas_);
+  drawing_->CopyCalls(*other.drawing_);
   ++generation_;
   update();
 }
@@ -38,6 +77,8 @@ void PictureBox::SetImage(const QImage& image) {
   image_ = image.convertToFormat(QImage::Format_RGB32);
   canvas_ = std::make_unique<QImageCanvas>(image_);
   canvas_->SetDrawnOn(!image_.isNull());
+  drawing_ = std::make_unique<DrawingList>(*canvas_);
+  drawing_->Reset(false);  // a finished image: shown smoothly scaled
   ++generation_;
   update();
 }
@@ -51,7 +92,10 @@ void PictureBox::SetStale(bool stale) {
 void PictureBox::paintEvent(QPaintEvent*) {
   if (!DrawnOn()) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, image_);
+  const double scale = DisplayScale();
+  const QPoint corner = Corner(scale);
+  if (size() != image_.size()) painter.fillRect(rect(), palette().window());
+  painter.drawImage(corner, scale == 1.0 ? image_ : Shown(scale));
   if (!stale_) return;
   painter.fillRect(rect(), QColor(128, 128, 128, 110));
   QFont font = painter.font();
@@ -63,7 +107,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
+  const QPoint p = ToPicture(event->position().toPoint());
   emit MouseMoved(p.x(), p.y());
 }
 

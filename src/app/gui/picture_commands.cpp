@@ -48,7 +48,7 @@ void TForm1::RefreshReadOuts(const QList<PictureBox*>& redrawn) {
     // rests on the chart, otherwise the blank caption.
     std::string text = kReadOutBlank;
     if (picture->underMouse()) {
-      const QPoint at = picture->mapFromGlobal(QCursor::pos());
+      const QPoint at = picture->ToPicture(picture->mapFromGlobal(QCursor::pos()));
       try {
         text = ReadOutText(state_, *form_, pictureName, at.x(), at.y());
       } catch (const std::exception&) {

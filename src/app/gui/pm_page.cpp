@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "app/commands.h"
@@ -9,6 +11,7 @@
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/picture_box.h"
+#include "app/gui/stretch.h"
 
 namespace kuma::gui {
 
@@ -16,9 +19,13 @@ void TForm1::BuildPmPage(QWidget* page) {
   AddLabel(page, nullptr, QStringLiteral("X方向PM曲线(角度=0度)"), 8, 8, 180);
   AddLabel(page, "Label68", QStringLiteral("内力值 = "), 192, 8, 206);
   pictures_ << AddPanelPicture(page, nullptr, "Image2", 8, 28);
-  AddLabel(page, nullptr, QStringLiteral("Y方向PM曲线(角度=90度)"), 408, 8, 180);
-  AddLabel(page, "Label69", QStringLiteral("内力值 = "), 592, 8, 206);
+  Stretch(AddLabel(page, nullptr, QStringLiteral("Y方向PM曲线(角度=90度)"), 408, 8, 180),
+          {0.5, 0, 0, 0});
+  Stretch(AddLabel(page, "Label69", QStringLiteral("内力值 = "), 592, 8, 206), {0.5, 0, 0, 0});
   pictures_ << AddPanelPicture(page, nullptr, "Image3", 408, 28);
+  // The two charts share the room a larger window gives.
+  StretchInPanel(pictures_.at(pictures_.size() - 2), {0, 0, 0.5, 1});
+  StretchInPanel(pictures_.back(), {0.5, 0, 0.5, 1});
 
   QGroupBox* analysis = AddGroup(page, nullptr, QStringLiteral("计算参数"), 8, 428, 270, 104);
   AddRows(analysis, {{"混凝土极限应变", "Edit32"}, {"轴力划分点数", "Edit33"}}, 130, 144, 110);
@@ -34,8 +41,11 @@ void TForm1::BuildPmPage(QWidget* page) {
   AddButton(page, "Button17", QStringLiteral("保存PMY图片"), 676, 466, 110);
   connect(AddAxisChoice(page, "Label225", "ComboBox32", 676, 500), &QComboBox::activated, this,
           [this] { Run([this] { PmChartsCommand(state_, *form_); }, {"Image2", "Image3"}); });
-  AddProgressBar(page, "ProgressBar1", 8, 545, 790);
-  AddButton(page, "Button50", QStringLiteral("停止"), 806, 541, 64)->setEnabled(false);
+  Stretch(AddProgressBar(page, "ProgressBar1", 8, 545, 790), {0, 1, 1, 0});
+  QPushButton* stop = AddButton(page, "Button50", QStringLiteral("停止"), 806, 541, 64);
+  stop->setEnabled(false);
+  Stretch(stop, {1, 1, 0, 0});
+  FollowBottomFrom(page, 428);
 }
 
 void TForm1::ConnectPmPage() {

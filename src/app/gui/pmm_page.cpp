@@ -11,6 +11,7 @@
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
 #include "app/gui/pmm_view_box.h"
+#include "app/gui/stretch.h"
 #include "app/pmm_commands.h"
 #include "model/form.h"
 
@@ -71,6 +72,12 @@ void TForm1::BuildPmmPage(QWidget* page) {
   // and the button that stops it (as Esc does).
   AddProgressBar(page, "ProgressBar4", kLabelX, 549, 222);
   AddButton(page, "Button70", QStringLiteral("停止"), kLabelX + 230, 545, 60)->setEnabled(false);
+  // The 3-D view takes the room of a larger window; the rest keep beside
+  // and below it.
+  Stretch(panel, kGrow);
+  Stretch(view, kGrow);
+  FollowRightFrom(page, kLabelX);
+  FollowBottomFrom(page, 556);
 }
 
 // Only the choice: the picture follows at the page's next command.
@@ -124,7 +131,7 @@ void TForm1::ConnectPmmPage() {
   connect(view, &PmmViewBox::Wheeled, this, [this, live, view](double notches) {
     live([this, notches, view] {
       PmmZoomCommand(state_, *form_, notches);
-      const QPoint at = view->mapFromGlobal(QCursor::pos());
+      const QPoint at = view->ToPicture(view->mapFromGlobal(QCursor::pos()));
       form_->SetText("Label150", PmmReadOutText(state_, *form_, at.x(), at.y()));
     });
   });

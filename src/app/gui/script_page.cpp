@@ -12,6 +12,7 @@
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
+#include "app/gui/stretch.h"
 #include "app/opensees_commands.h"
 
 namespace kuma::gui {
@@ -72,6 +73,9 @@ void TForm1::BuildOpenSeesModelControls(QWidget* page) {
   notes->setObjectName(QStringLiteral("Memo2"));
   notes->setReadOnly(true);
   notes->setGeometry(48, 508, 822, 56);
+  Stretch(page->findChild<QPlainTextEdit*>(QStringLiteral("Memo1")), kGrow);
+  Stretch(notes, {0, 1, 1, 0});
+  FollowBottomFrom(page, 508);
   connect(save, &QPushButton::clicked, this, &TForm1::SaveOpenSeesText);
 }
 

@@ -48,7 +48,7 @@ QString ChooseSheet(QWidget* parent, const QStringList& sheets) {
 
 void TForm1::BuildWorkbookControls(QWidget* page) {
   QPushButton* statistics = AddButton(page, "Button96", QStringLiteral("导出Excel"), 546, 155, 100);
-  QPushButton* check = AddButton(page, "Button95", QStringLiteral("导出Excel"), 680, 586, 100);
+  QPushButton* check = AddButton(page, "Button95", QStringLiteral("导出Excel"), 680, 566, 100);
   connect(statistics, &QPushButton::clicked, this, [this] { ExportWorkbook(false); });
   connect(check, &QPushButton::clicked, this, [this] { ExportWorkbook(true); });
 }
