@@ -29,6 +29,15 @@ int Resolve(const std::string& name, const SectionLibrary& library,
   return index;
 }
 
+// True when library section `index` awaits its bars; its name is noted once.
+bool AwaitingBars(const SectionLibrary& library, int index, std::vector<std::string>& names) {
+  if (index < 0) return false;
+  const LibrarySection& s = library.sections[static_cast<std::size_t>(index)];
+  if (!AwaitsBars(s)) return false;
+  if (std::find(names.begin(), names.end(), s.name) == names.end()) names.push_back(s.name);
+  return true;
+}
+
 int PositionAt(const std::vector<int>& of, int r) {
   return static_cast<std::size_t>(r) < of.size() ? of[static_cast<std::size_t>(r)] : -1;
 }
@@ -80,6 +89,8 @@ BuildingCheck PlanBuildingCheck(const ForceTable& forces, const SectionLibrary& 
           c.section2 = rule->section2;
           c.sectionIndex = Resolve(c.section, library, check.unknownSections);
           c.section2Index = Resolve(c.section2, library, check.unknownSections);
+          c.unreinforced = AwaitingBars(library, c.sectionIndex, check.unreinforcedSections);
+          c.unreinforced2 = AwaitingBars(library, c.section2Index, check.unreinforcedSections);
           if (!c.section2.empty()) check.hasSecond = true;
         }
         check.columns.push_back(std::move(c));
@@ -93,11 +104,22 @@ BuildingCheck PlanBuildingCheck(const ForceTable& forces, const SectionLibrary& 
   return check;
 }
 
+std::vector<std::string> SectionsOfColumns(const BuildingCheck& check) {
+  std::vector<std::string> names;
+  for (const BuildingColumn& c : check.columns) {
+    for (const std::string* name : {&c.section, &c.section2}) {
+      if (!name->empty() && std::find(names.begin(), names.end(), *name) == names.end())
+        names.push_back(*name);
+    }
+  }
+  return names;
+}
+
 std::vector<int> SectionsNeeded(const BuildingCheck& plan) {
   std::vector<int> needed;
   for (const BuildingColumn& c : plan.columns) {
-    if (c.sectionIndex >= 0) needed.push_back(c.sectionIndex);
-    if (c.section2Index >= 0) needed.push_back(c.section2Index);
+    if (c.sectionIndex >= 0 && !c.unreinforced) needed.push_back(c.sectionIndex);
+    if (c.section2Index >= 0 && !c.unreinforced2) needed.push_back(c.section2Index);
   }
   std::sort(needed.begin(), needed.end());
   needed.erase(std::unique(needed.begin(), needed.end()), needed.end());
@@ -117,8 +139,8 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
                : nullptr;
   };
   for (BuildingColumn& c : check.columns) {
-    c.checked = indexOf(c.sectionIndex) != nullptr;
-    c.checked2 = indexOf(c.section2Index) != nullptr;
+    c.checked = !c.unreinforced && indexOf(c.sectionIndex) != nullptr;
+    c.checked2 = !c.unreinforced2 && indexOf(c.section2Index) != nullptr;
   }
 
   const int chunks = (count + kChunk - 1) / kChunk;
@@ -133,8 +155,8 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
       for (int r = k * kChunk + 1; r <= last; ++r) {
         const BuildingColumn& c =
             check.columns[static_cast<std::size_t>(check.columnOfRecord[static_cast<std::size_t>(r)])];
-        const SurfaceIndex* first = indexOf(c.sectionIndex);
-        const SurfaceIndex* second = indexOf(c.section2Index);
+        const SurfaceIndex* first = c.checked ? indexOf(c.sectionIndex) : nullptr;
+        const SurfaceIndex* second = c.checked2 ? indexOf(c.section2Index) : nullptr;
         if (first == nullptr && second == nullptr) continue;
         const SurfacePoint demand = DemandOf(forces, r);
         if (first != nullptr) check.ratio[static_cast<std::size_t>(r)] = first->Ratio(method, demand);

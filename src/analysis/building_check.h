@@ -20,6 +20,8 @@ struct BuildingColumn {
   int story = -1, column = -1;      // positions in ForceTable::stories / columns; -1 none
   std::string section, section2;    // names the matching rule gives; empty: none
   int sectionIndex = -1, section2Index = -1;  // library positions; -1 not held
+  // The section is one read without reinforcement ("未配筋"): not checked.
+  bool unreinforced = false, unreinforced2 = false;
   int combinations = 0;             // records of this column
   bool checked = false, checked2 = false;
   double maxRatio = 0, maxRatio2 = 0;
@@ -35,6 +37,7 @@ struct BuildingCheck {
   // no rule matches: their rows are listed, not checked.
   std::vector<std::string> unknownSections;
   std::vector<std::string> failedSections;  // "name: message" of sections that cannot be built
+  std::vector<std::string> unreinforcedSections;  // sections awaiting bars, not checked
   int uncheckedColumns = 0, uncheckedRows = 0;
   int failures = 0;          // checked columns whose largest ratio is above 1.0
   int governingColumn = -1;  // entry of `columns` with the largest ratio
@@ -50,6 +53,10 @@ std::string ColumnName(const ForceTable& forces, int column);
 // matching rule. Without any rule, every column gets the library's current
 // section (or its only one). Raises kuma::Error when there is nothing to check.
 BuildingCheck PlanBuildingCheck(const ForceTable& forces, const SectionLibrary& library);
+
+// Names of the sections some column of the check is given (first or
+// second): the library's other sections are used by no column of the table.
+std::vector<std::string> SectionsOfColumns(const BuildingCheck& check);
 
 // Library positions whose surfaces the plan needs, in ascending order.
 std::vector<int> SectionsNeeded(const BuildingCheck& plan);

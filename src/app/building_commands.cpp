@@ -16,11 +16,13 @@
 #include "analysis/solver_options.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
+#include "material/material_groups.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
 #include "model/atomic_file.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section.h"
 #include "model/section_file.h"
 #include "model/section_library.h"
 #include "report/check_report.h"
@@ -167,15 +169,74 @@ std::string CsvField(const std::string& text) {
 
 }  // namespace
 
+namespace {
+
+bool Zero(const Form& form, const char* box) {
+  try {
+    return StrToInt(form.Text(box)) <= 0;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+// The longitudinal bars as a drawing writes them: faces times rows times
+// bars of a diameter ("4×1Φ25 + 2×2×12Φ25 + 2×2×12Φ25").
+std::string BarsText(const LibrarySection& section, const Form& form) {
+  if (AwaitsBars(section)) return "未配筋";
+  const int kind = section.sectionType;
+  if (kind == CircleCfst || kind == RectCfst) return "无";
+  std::vector<std::string> parts;
+  auto rows = [&](const char* r, const char* c, const char* d, const char* faces) {
+    if (Zero(form, r) || Zero(form, c)) return;
+    parts.push_back(std::string(faces) + form.Text(r) + "×" + form.Text(c) + "Φ" + form.Text(d));
+  };
+  const bool circular = kind == CircleRc || kind == CircleSteelRc;
+  if (!circular && !Zero(form, "Edit10"))
+    parts.push_back("4×" + form.Text("Edit10") + "Φ" + form.Text("Edit11"));
+  rows("Edit5", "Edit6", "Edit7", circular ? "" : "2×");
+  if (!circular) rows("Edit4", "Edit8", "Edit9", "2×");
+  std::string text;
+  for (const std::string& part : parts) text += (text.empty() ? "" : " + ") + part;
+  return text.empty() ? "无" : text;
+}
+
+// The grades of the concrete, the bars and the steel: "C40 / HRB400".
+std::string GradesText(const LibrarySection& section, const Form& form) {
+  auto entry = [&form](int material) -> std::string {
+    const MaterialGroupControls* g = GroupOfMaterial(material);
+    const std::vector<const char*> entries = GradeEntries(material);
+    const int i = g != nullptr ? form.ItemIndex(g->gradeList) : -1;
+    return i >= 0 && static_cast<std::size_t>(i) < entries.size()
+               ? entries[static_cast<std::size_t>(i)]
+               : "";
+  };
+  std::string concrete = entry(0);
+  if (!section.material.empty() && concrete == GradeEntries(0).front())
+    concrete = section.material + " (未对应等级)";
+  std::string text = concrete + " / " + entry(Rebar);
+  const int kind = section.sectionType;
+  if (kind != RectRc && kind != CircleRc) text += " / " + entry(SteelShape);
+  return text;
+}
+
+}  // namespace
+
 SectionSummary SummariseSection(const LibrarySection& section) {
   SectionSummary summary;
   summary.name = section.name;
+  summary.unreinforced = AwaitsBars(section);
   const auto& kinds = DropDownLists().front().entries;
   if (section.sectionType >= 1 && static_cast<std::size_t>(section.sectionType) <= kinds.size())
     summary.kind = kinds[static_cast<std::size_t>(section.sectionType - 1)];
+  const bool circular = section.sectionType == CircleRc || section.sectionType == CircleCfst ||
+                        section.sectionType == CircleSteelRc;
   try {
     MapForm form;
     ApplyLibrarySection(section, form);
+    summary.size =
+        circular ? "D" + form.Text("Edit1") : form.Text("Edit1") + "×" + form.Text("Edit2");
+    summary.bars = BarsText(section, form);
+    summary.grades = GradesText(section, form);
     AppState state;
     SectionInputCommand(state, form);
     summary.B = state.params.B;
@@ -191,18 +252,43 @@ SectionSummary SummariseSection(const LibrarySection& section) {
   return summary;
 }
 
-void LibraryAddCommand(const std::string& project, const Form& form, const MaterialColours& colours,
-                       const std::string& name) {
-  CheckSectionName(name);
+std::vector<BuildingSectionRow> BuildingSectionRows(const BuildingCheck& check,
+                                                    const SectionLibrary& library) {
+  std::vector<BuildingSectionRow> rows;
+  for (const std::string& name : SectionsOfColumns(check)) {
+    const int index = library.Find(name);
+    if (index < 0) continue;
+    const SectionSummary s = SummariseSection(library.sections[static_cast<std::size_t>(index)]);
+    rows.push_back({s.name, s.kind, s.size, s.bars, s.grades,
+                    s.error.empty() ? FormatFixed(s.steelRatio, 2) : "无法计算"});
+  }
+  return rows;
+}
+
+namespace {
+
+// The section file PROJECT as a form and state: read when it exists, else a
+// new file whose section is the form.
+void OpenOrStartProject(const std::string& project, const Form& form,
+                        const MaterialColours& colours, const std::string& name, MapForm& fileForm,
+                        AppState& fileState) {
   std::error_code error;
-  MapForm fileForm;
-  AppState fileState;
   if (std::filesystem::exists(project, error)) {
     ApplySectionFile(ReadSectionFile(project), fileForm, fileState);
   } else {
     ApplyLibrarySection(SectionFromForm(form, name), fileForm);
     fileState.colours = colours;
   }
+}
+
+}  // namespace
+
+void LibraryAddCommand(const std::string& project, const Form& form, const MaterialColours& colours,
+                       const std::string& name) {
+  CheckSectionName(name);
+  MapForm fileForm;
+  AppState fileState;
+  OpenOrStartProject(project, form, colours, name, fileForm, fileState);
   const int position = PutSection(fileState.library, SectionFromForm(form, name));
   // The file's own section is the one written at its top; replacing it
   // replaces that too.
@@ -211,6 +297,20 @@ void LibraryAddCommand(const std::string& project, const Form& form, const Mater
     ApplyLibrarySection(fileState.library.sections[static_cast<std::size_t>(position)], fileForm);
   }
   WriteFileAtomic(project, SectionFileText(fileForm, fileState));
+}
+
+std::string LibraryImportLine(const LibrarySection& section) {
+  const SectionSummary s = SummariseSection(section);
+  MapForm form;
+  ApplyLibrarySection(section, form);
+  const std::vector<const char*> grades = GradeEntries(0);
+  const int grade = form.ItemIndex(MaterialGroups().front().gradeList);
+  std::string material =
+      grade > 0 && static_cast<std::size_t>(grade) < grades.size()
+          ? std::string(grades[static_cast<std::size_t>(grade)])
+          : (section.material.empty() ? std::string(grades.front()) : section.material);
+  return CsvField(s.name) + "," + CsvField(s.kind) + "," + CsvField(s.size) + "," +
+         CsvField(s.bars) + "," + CsvField(material);
 }
 
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
@@ -297,7 +397,7 @@ SectionLibrary BuildingLibrary(const SectionLibrary& library, const Form& form) 
   if (checked.current >= 0 && static_cast<std::size_t>(checked.current) < checked.sections.size()) {
     LibrarySection& current = checked.sections[static_cast<std::size_t>(checked.current)];
     LibrarySection now = SectionFromForm(form, current.name);
-    now.material = current.material;
+    KeepOrigin(current, now);
     current = std::move(now);
   }
   return checked;
@@ -329,41 +429,46 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
   return lines;
 }
 
-ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces) {
+ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces,
+                                const std::vector<int>& order) {
   if (!check.Valid()) throw Error("尚未验算, 没有可以导出的楼栋验算结果");
   ResultSheet sheet;
   sheet.name = "楼栋验算";
-  sheet.header = {"story", "column", "section", "combinations", "max_ratio", "governing", "verdict"};
-  sheet.formats = {"", "", "", "0", "0.000", "", "0"};
-  if (check.hasSecond) {
-    sheet.header.insert(sheet.header.end(), {"section2", "max_ratio2"});
-    sheet.formats.insert(sheet.formats.end(), {"", "0.000"});
-  }
-  const ResultCell empty = ResultCell::Text("");
-  for (const BuildingColumn& c : check.columns) {
-    std::vector<ResultCell> row{ResultCell::Text(StoryName(forces, c.story)),
-                                ResultCell::Text(ColumnName(forces, c.column)),
-                                ResultCell::Text(c.section), ResultCell::Number(c.combinations)};
+  sheet.header = BuildingTableHeader(check);
+  sheet.formats = {"", "", "", "0", "0.000", "", "0.0", "0.0", "0.0", "", "", "0.000", "0.000"};
+  std::vector<int> rows = order;
+  if (rows.empty()) rows = ColumnsByRatio(check);
+  for (int entry : rows) {
+    if (entry < 0 || static_cast<std::size_t>(entry) >= check.columns.size()) continue;
+    const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+    // The page's cells, numbers stored as numbers.
+    const std::vector<std::string> text = BuildingTableRow(check, forces, entry);
+    std::vector<ResultCell> row;
+    for (const std::string& cell : text) row.push_back(ResultCell::Text(cell));
+    row[3] = ResultCell::Number(c.combinations);
     if (c.checked) {
-      row.insert(row.end(), {ResultCell::Number(c.maxRatio),
-                             ResultCell::Text(CombinationLabel(forces, c.governing)),
-                             ResultCell::Number(RatioSatisfied(c.maxRatio) ? 1 : 0)});
-    } else {
-      row.insert(row.end(), {empty, empty, empty});
+      const SurfacePoint d = DemandOf(forces, c.governing);
+      row[kBuildingRatioColumn] = ResultCell::Number(c.maxRatio);
+      row[kBuildingForceColumn] = ResultCell::Number(d.P);
+      row[kBuildingForceColumn + 1] = ResultCell::Number(d.Mx);
+      row[kBuildingForceColumn + 2] = ResultCell::Number(d.My);
     }
-    if (check.hasSecond) {
-      row.push_back(ResultCell::Text(c.section2));
-      row.push_back(c.checked2 ? ResultCell::Number(c.maxRatio2) : empty);
-    }
+    if (check.hasSecond && c.checked2)
+      row[kBuildingVerdictColumn + 2] = ResultCell::Number(c.maxRatio2);
+    if (check.hasSecond && c.checked && c.checked2)
+      row[kBuildingVerdictColumn + 3] = ResultCell::Number(c.maxRatio2 - c.maxRatio);
     sheet.rows.push_back(std::move(row));
     sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
   }
+  sheet.notes.push_back(BuildingSummary(check, forces));
+  const std::string factors = ForceFactorText(forces);
+  if (!factors.empty()) sheet.notes.push_back(factors + "，表中内力已乘放大倍数");
   return sheet;
 }
 
 void ExportBuildingWorkbookCommand(const BuildingCheck& check, const ForceTable& forces,
-                                   const std::string& path) {
-  WriteResultWorkbook(path, {BuildingResultSheet(check, forces)});
+                                   const std::string& path, const std::vector<int>& order) {
+  WriteResultWorkbook(path, {BuildingResultSheet(check, forces, order)});
 }
 
 }  // namespace kuma

@@ -7,6 +7,7 @@
 
 #include "analysis/building_check.h"
 #include "analysis/progress.h"
+#include "forces/etabs_tables.h"
 #include "model/form.h"
 #include "model/state.h"
 #include "report/building_report.h"
@@ -19,18 +20,33 @@ namespace kuma {
 // over the gross area, %). A section that cannot be meshed gives its
 // message in `error` and zeros.
 // `barRatio` is the bar ratio alone (配筋率, Edit39 of the statistics).
+// `size` ("600×600", "D800"), `bars` (the longitudinal bars, "未配筋" for
+// a section awaiting them) and `grades` (concrete, bars and steel the
+// section uses; an ETABS material no grade stands for by its own name)
+// describe it in the reports and `kumasec-cli library-import`.
 struct SectionSummary {
   std::string name, kind, error;
   double B = 0, H = 0, steelRatio = 0, barRatio = 0;
   int fibers = 0;
+  std::string size, bars, grades;
+  bool unreinforced = false;
 };
 SectionSummary SummariseSection(const LibrarySection& section);
+// The rows of the calculation report's table of the sections used by the
+// building check (first and second sections, in the order of the check).
+std::vector<BuildingSectionRow> BuildingSectionRows(const BuildingCheck& check,
+                                                    const SectionLibrary& library);
 
 // `kumasec-cli library-add PROJECT NAME`: the form as section NAME of the
 // section file PROJECT (read if it exists, else created with the form as
 // its own section), replacing a section of that name; written atomically.
 void LibraryAddCommand(const std::string& project, const Form& form, const MaterialColours& colours,
                        const std::string& name);
+
+// The line `library-import` prints for a section: name, kind, size, bars or
+// "未配筋", and the concrete grade or the ETABS material no grade stands for,
+// as CSV fields.
+std::string LibraryImportLine(const LibrarySection& section);
 
 // The building check of `forces` against the library's sections by its
 // assignments, with the method of ComboBox8. Each section's surface is
@@ -63,12 +79,15 @@ void ClearBuildingSurfaces();
 // `section2,max_ratio2` when a rule gives a second section), one row per
 // column and story in table order; a column not checked has empty results.
 std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces);
-// The same table as a workbook sheet: counts, ratios and verdicts as
-// numbers (empty where not checked), rows coloured by the largest ratio as
-// the check table (red above 1.0, orange from 0.9). Raises kuma::Error
-// before a building check.
-ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces);
+// The building table as a workbook sheet, as the page shows it: its
+// captions, its rows in `order` (entries of check.columns; empty: the
+// page's first order, largest ratio first), counts, ratios and forces as
+// numbers, verdicts "满足"/"不满足", rows coloured by the largest ratio (red
+// above 1.0, orange from 0.9), the summary and the force factors under it.
+// Raises kuma::Error before a building check.
+ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces,
+                                const std::vector<int>& order = {});
 // "导出Excel" beside the building table and `building --out PATH.xlsx`.
 void ExportBuildingWorkbookCommand(const BuildingCheck& check, const ForceTable& forces,
-                                   const std::string& path);
+                                   const std::string& path, const std::vector<int>& order = {});
 }  // namespace kuma

@@ -32,6 +32,15 @@ void ReadAndMesh(AppState& state, Form& form) {
   CheckSectionGeometry(state.SectionType, state.params);
   MeshSection(state.SectionType, state.params, state.fibers);
   RequireFiniteFibers(state.fibers);
+  try {
+    CheckReinforcement(state.SectionType, state.params, state.fibers);
+  } catch (const Error& e) {
+    // The form's section is named when it is one of the library's.
+    const int current = state.library.current;
+    if (current < 0 || static_cast<std::size_t>(current) >= state.library.sections.size()) throw;
+    throw Error("截面 '" + state.library.sections[static_cast<std::size_t>(current)].name +
+                "': " + e.what());
+  }
 }
 
 // The constants of every fiber's group, then a look at the groups the

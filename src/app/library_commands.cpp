@@ -46,8 +46,11 @@ std::vector<std::string> MergeNotes(const SectionMerge& merge) {
 
 SectionMerge LibraryImportCommand(const std::string& project, const Form& form,
                                   const MaterialColours& colours, const std::string& file,
-                                  NameClash clash, std::vector<std::string>& notes) {
-  EtabsSections read = ReadEtabsSectionFile(file);  // before the project is touched
+                                  const std::string& sheet, NameClash clash,
+                                  std::vector<std::string>& notes,
+                                  std::vector<LibrarySection>& sections) {
+  EtabsSections read = ReadEtabsSectionFile(file, sheet);  // before the project is touched
+  sections = read.sections;
   std::error_code error;
   MapForm fileForm;
   AppState fileState;

@@ -17,13 +17,16 @@ namespace kuma {
 std::vector<std::string> MergeNotes(const SectionMerge& merge);
 
 // `kumasec-cli library-import PROJECT FILE`: the ETABS section definitions
-// of FILE into the library of the section file PROJECT (created with the
-// form as its own section when missing), names the library holds met as
-// `clash` says; written atomically. `notes` receives the import's notes and
-// then the merge's.
+// of FILE (CSV or workbook; of sheet `sheet` alone when not empty) into the
+// library of the section file PROJECT (created with the form as its own
+// section when missing), names the library holds met as `clash` says;
+// written atomically. `notes` receives the import's notes and then the
+// merge's; `read` the sections as read, before the merge.
 SectionMerge LibraryImportCommand(const std::string& project, const Form& form,
                                   const MaterialColours& colours, const std::string& file,
-                                  NameClash clash, std::vector<std::string>& notes);
+                                  const std::string& sheet, NameClash clash,
+                                  std::vector<std::string>& notes,
+                                  std::vector<LibrarySection>& read);
 
 // What the assignments of `library` do: how many rules, and with the
 // building's forces read, how many of the building's columns get a section

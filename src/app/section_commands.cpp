@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/design_check.h"
+#include "app/building_commands.h"
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "forces/forces.h"
@@ -91,10 +92,12 @@ void PrepareReportCommand(AppState& state, Form& form) {
 }
 
 CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
-                             const BuildingCheck& building, const ForceTable& buildingForces) {
+                             const BuildingCheck& building, const ForceTable& buildingForces,
+                             const SectionLibrary& buildingLibrary) {
   PrepareReportCommand(state, form);
   CalcReport report = BuildCalcReport(state, form, date);
-  AppendBuildingChapter(report, building, buildingForces);
+  AppendBuildingChapter(report, building, buildingForces,
+                        BuildingSectionRows(building, buildingLibrary));
   return report;
 }
 

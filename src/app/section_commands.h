@@ -34,9 +34,10 @@ void ShowRestoredForces(const ForceTable& table, Form& form);
 void PrepareReportCommand(AppState& state, Form& form);
 // The calculation report as both front ends write it: PrepareReportCommand,
 // the section's chapters, then the building chapter when `building` holds a
-// check of `buildingForces`. The caller writes it out (WritePdfReport).
+// check of `buildingForces` on `buildingLibrary`. The caller writes it out (WritePdfReport).
 CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
                              const BuildingCheck& building = {},
-                             const ForceTable& buildingForces = {});
+                             const ForceTable& buildingForces = {},
+                             const SectionLibrary& buildingLibrary = {});
 
 }  // namespace kuma

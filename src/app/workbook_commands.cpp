@@ -6,6 +6,7 @@
 #include "forces/forces.h"
 #include "forces/workbook.h"
 #include "model/errors.h"
+#include "report/check_report.h"
 
 namespace kuma {
 
@@ -29,25 +30,28 @@ ResultSheet CheckResultSheet(const AppState& state, CheckSheetOrder order) {
   if (!check.Valid()) throw Error("尚未验算, 没有可以导出的验算结果");
   ResultSheet sheet;
   std::vector<int> rows;
+  // The captions of the check table on the page, whichever the order.
+  sheet.name = "验算比值";
+  sheet.header = {"序号", "组合", "P", "Mx", "My", "比值", "结论"};
   if (order == CheckSheetOrder::ByRatio) {
-    sheet.name = "验算比值";
-    sheet.header = {"序号", "组合", "P", "Mx", "My", "比值"};
     rows = CombinationsByRatio(check);
   } else {
-    sheet.name = "check";
-    sheet.header = {"row", "label", "P", "Mx", "My", "ratio"};
     for (std::size_t r = 1; r < check.ratio.size(); ++r) rows.push_back(static_cast<int>(r));
   }
-  sheet.formats = {"0", "", "0", "0", "0", "0.000"};
+  sheet.formats = {"0", "", "0", "0", "0", "0.000", ""};
   for (int r : rows) {
     const auto i = static_cast<std::size_t>(r);
     const SurfacePoint& d = check.demand[i];
     sheet.rows.push_back({ResultCell::Number(r),
                           ResultCell::Text(CombinationLabel(state.forceTable, r)),
                           ResultCell::Number(d.P), ResultCell::Number(d.Mx),
-                          ResultCell::Number(d.My), ResultCell::Number(check.ratio[i])});
+                          ResultCell::Number(d.My), ResultCell::Number(check.ratio[i]),
+                          ResultCell::Text(check.ratio[i] <= 1.0 ? "满足" : "不满足")});
     sheet.fills.push_back(RatioFill(check.ratio[i]));
   }
+  sheet.notes.push_back(CheckSummary(check, state.forceTable));
+  const std::string factors = ForceFactorText(state.forceTable);
+  if (!factors.empty()) sheet.notes.push_back(factors + "，表中内力已乘放大倍数");
   return sheet;
 }
 
@@ -55,7 +59,7 @@ ResultSheet StatisticsResultSheet(const ForceTable& table) {
   if (GoverningCombination(table, 1) <= 0) throw Error("没有导入内力组合, 没有可以导出的统计");
   ResultSheet sheet;
   sheet.name = "内力统计";
-  sheet.header = {"Case", "P", "Mx", "My", "label"};
+  sheet.header = {"控制条件", "轴力P (kN)", "弯矩Mx (kN·m)", "弯矩My (kN·m)", "内力组合"};
   sheet.formats = {"", "0", "0", "0", ""};
   for (int row = 1; row <= 4; ++row) {
     const char* caption = "";

@@ -16,15 +16,16 @@ void ImportWorkbookCommand(AppState& state, Form& form, const std::string& path,
                            const std::string& sheet);
 
 // The order of the check table: as the window lists it (largest ratio
-// first, captions 序号, 组合, ...) or as kumasec-cli check prints it (table
-// order, captions row, label, ...).
+// first) or as kumasec-cli check prints it (table order); the captions are
+// the page's (序号, 组合, ... 比值, 结论) either way.
 enum class CheckSheetOrder { ByRatio, TableOrder };
 
-// The check table: the combinations with P, Mx, My and the ratio, rows
-// above 1.0 red and from 0.9 orange. Raises kuma::Error before a check.
+// The check table: the combinations with P, Mx, My (factored, as checked),
+// the ratio and the verdict, rows above 1.0 red and from 0.9 orange; the
+// summary and the force factors under it. Raises kuma::Error before a check.
 ResultSheet CheckResultSheet(const AppState& state, CheckSheetOrder order);
-// The force statistics: Case, P, Mx, My, label. Raises kuma::Error when no
-// combination has been imported.
+// The force statistics with the captions of the report (控制条件, 轴力P ...). Raises kuma::Error
+// when no combination has been imported.
 ResultSheet StatisticsResultSheet(const ForceTable& table);
 
 // "导出Excel" beside the check table and beside the statistics.

@@ -113,12 +113,17 @@ constexpr const char* kUsage =
     "                       write the form as section NAME into the section file\n"
     "                       PROJECT (created if missing, NAME replaced if present)\n"
     "  library PROJECT      the sections of PROJECT: name,kind,B,H,fibers,steel_ratio\n"
-    "  library-import PROJECT FILE [--clash replace|keep|rename]\n"
-    "                       read the ETABS section definitions of FILE (CSV or .xlsx)\n"
-    "                       into PROJECT's library; sections of names the library\n"
-    "                       holds replace them (default), are dropped (keep) or are\n"
-    "                       added under a new name (rename); standard error says\n"
-    "                       which\n"
+    "  library-import PROJECT FILE [--sheet NAME] [--clash replace|keep|rename]\n"
+    "                       read the ETABS section definitions of FILE (CSV or a\n"
+    "                       workbook .xlsx; --sheet: that sheet alone) into the library\n"
+    "                       of PROJECT (created if missing) as the window's\n"
+    "                       \"导入ETABS截面定义\"; prints one CSV line per section read:\n"
+    "                       name,kind,size,bars (or 未配筋: no reinforcement in the\n"
+    "                       file, not checked until given bars),grade (or the ETABS\n"
+    "                       material no grade stands for); sections of names the\n"
+    "                       library holds replace them (default), are dropped (keep)\n"
+    "                       or are added under a new name (rename); standard error\n"
+    "                       says which, with the notes\n"
     "  building PROJECT FORCES [--assign FILE] [--out PATH]\n"
     "                       check every column of the force table against its own\n"
     "                       section of PROJECT's library: story,column,section,\n"
@@ -313,11 +318,11 @@ void CheckCommand(const Options& o) {
   if (o.hasAssign && !IsBuilding(o.command) && !o.hasBuilding) {
     throw UsageError("--assign is only for building, report-building and report-pdf --building");
   }
-  if (o.hasSheet && o.command != "import" && o.command != "check" &&
-      o.command != "report-check" && !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding) {
+  if (o.hasSheet && o.command != "import" && o.command != "check" && o.command != "report-check" &&
+      !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding && o.command != "library-import") {
     throw UsageError(
         "--sheet is only for a force file (import, check, report-check, building, "
-        "report-building, --forces, --building)");
+        "report-building, --forces, --building) and for library-import");
   }
   if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.hasClash && o.command != "library-import")
@@ -596,13 +601,14 @@ void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
   // keep the section's own forces and captions.
   kuma::ForceTable buildingForces;
   kuma::BuildingCheck check;
+  kuma::SectionLibrary library;
   if (o.hasBuilding) {
-    const kuma::SectionLibrary library = BuildingLibraryOf(o, form, state);
+    library = BuildingLibraryOf(o, form, state);
     buildingForces = kuma::ImportBuildingForces(form, o.building, o.hasSheet ? o.sheet : "");
     check = kuma::RunBuildingCheck(library, buildingForces, kuma::ReadCheckMethod(form));
   }
   kuma::WritePdfReport(o.args[0],
-                       kuma::CalcReportCommand(state, form, Today(), check, buildingForces));
+                       kuma::CalcReportCommand(state, form, Today(), check, buildingForces, library));
 }
 
 // The strains of --strains S1,S2,...
@@ -752,7 +758,10 @@ void RunLibraryImport(const Options& o, MapForm& form, AppState& state) {
   if (o.clash == "keep") clash = kuma::NameClash::KeepMine;
   if (o.clash == "rename") clash = kuma::NameClash::Rename;
   std::vector<std::string> notes;
-  kuma::LibraryImportCommand(o.args[0], form, state.colours, o.args[1], clash, notes);
+  std::vector<kuma::LibrarySection> read;
+  kuma::LibraryImportCommand(o.args[0], form, state.colours, o.args[1],
+                             o.hasSheet ? o.sheet : std::string(), clash, notes, read);
+  for (const kuma::LibrarySection& s : read) PrintLine(kuma::LibraryImportLine(s));
   std::fflush(stdout);
   for (const std::string& note : notes) std::fprintf(stderr, "kumasec-cli: %s\n", note.c_str());
 }

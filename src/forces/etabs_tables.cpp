@@ -153,49 +153,79 @@ int CountAt(const EtabsTable& table, std::size_t r, int field, const std::string
   return static_cast<int>(n);
 }
 
+// The fields of the bars in a table, found by name: the reinforcing table's
+// own, or reinforcement fields of a definition table. In a definition table
+// the counts must name bars ("Num Bars 3-Dir"), since its other fields name
+// the axes too ("Automatic Drop Panel Column 3-Axis").
+struct BarFields {
+  int cover = -1, layout = -1, along3 = -1, along2 = -1, circle = -1;
+  int corner = -1, longSize = -1, tieSize = -1, material = -1;
+  bool Complete() const {
+    return cover >= 0 && longSize >= 0 && (circle >= 0 || (along3 >= 0 && along2 >= 0));
+  }
+};
+
+BarFields FindBarFields(const EtabsTable& table, bool definitions) {
+  const char* bar = definitions ? "bar" : "";
+  BarFields f;
+  f.cover = FindField(table, {"cover"});
+  f.layout = FindField(table, {"config"}) >= 0 ? FindField(table, {"config"})
+                                               : FindField(table, {"pattern"});
+  f.along3 = FindField(table, {"3", bar}, {"tie", "size", "spac", "conf"});
+  f.along2 = FindField(table, {"2", bar}, {"tie", "size", "spac", "conf"});
+  f.circle = FindField(table, {"circ", bar}, {"tie", "size", "spac", "conf"});
+  f.corner = FindField(table, {"corner"});
+  f.longSize = FindField(table, {"size"}, {"corner", "tie", "conf"});
+  f.tieSize = FindField(table, {"size", "tie"}) >= 0 ? FindField(table, {"size", "tie"})
+                                                     : FindField(table, {"size", "conf"});
+  f.material = FindField(table, {"mat", bar}, {"tie", "conf"});
+  return f;
+}
+
+// The bars of row r; false when the row's bar cells are all empty (a
+// definition row without reinforcement).
+bool ReadBarsRow(const EtabsTable& table, const BarFields& f, std::size_t r,
+                 const std::string& section, Bars& b) {
+  const std::string& size = table.Cell(r, f.longSize);
+  const bool counts = !table.Cell(r, f.along3).empty() || !table.Cell(r, f.along2).empty() ||
+                      !table.Cell(r, f.circle).empty();
+  if (size.empty() && !counts && table.Cell(r, f.cover).empty()) return false;
+  b.circular = f.layout >= 0 ? Key(table.Cell(r, f.layout)).find("circ") != std::string::npos
+                             : (f.along3 < 0 || table.Cell(r, f.along3).empty());
+  b.cover = ReadLength(table, r, f.cover, "保护层厚度");
+  if (f.material >= 0) b.material = table.Cell(r, f.material);
+  b.longD = BarAt(table, r, f.longSize, section, "纵筋规格");
+  b.cornerD = f.corner >= 0 && !table.Cell(r, f.corner).empty()
+                  ? BarAt(table, r, f.corner, section, "角筋规格")
+                  : b.longD;
+  b.tieD = f.tieSize >= 0 && !table.Cell(r, f.tieSize).empty()
+               ? BarAt(table, r, f.tieSize, section, "箍筋规格")
+               : 0;
+  if (b.circular) {
+    if (f.circle < 0) throw Error("表格 \"" + table.title + "\" 没有圆形截面的钢筋根数字段");
+    b.circle = CountAt(table, r, f.circle, section, "钢筋根数");
+  } else {
+    b.along3 = CountAt(table, r, f.along3, section, "3 方向钢筋根数");
+    b.along2 = CountAt(table, r, f.along2, section, "2 方向钢筋根数");
+    if (b.along3 < 2 || b.along2 < 2)
+      throw Error(Where(table.rowLines[r]) + "截面 '" + section +
+                  "' 每边的钢筋根数 (含角筋) 至少为 2");
+  }
+  return true;
+}
+
 // Reads the reinforcing table into bars by section name.
 std::vector<std::pair<std::string, Bars>> ReadReinforcing(const EtabsTable& table) {
   const int name = table.Field("Name");
-  const int cover = FindField(table, {"cover"});
-  const int layout = FindField(table, {"config"}) >= 0 ? FindField(table, {"config"})
-                                                        : FindField(table, {"pattern"});
-  const int along3 = FindField(table, {"3"}, {"tie", "size", "spac", "conf"});
-  const int along2 = FindField(table, {"2"}, {"tie", "size", "spac", "conf"});
-  const int circle = FindField(table, {"circ"}, {"tie", "size", "spac", "conf"});
-  const int corner = FindField(table, {"corner"});
-  const int longSize = FindField(table, {"size"}, {"corner", "tie", "conf"});
-  const int barMaterial = FindField(table, {"mat"}, {"tie", "conf"});
-  const int tieSize = FindField(table, {"size", "tie"}) >= 0 ? FindField(table, {"size", "tie"})
-                                                             : FindField(table, {"size", "conf"});
-  if (name < 0 || cover < 0 || longSize < 0 || (circle < 0 && (along3 < 0 || along2 < 0)))
+  const BarFields fields = FindBarFields(table, false);
+  if (name < 0 || !fields.Complete())
     throw Error("表格 \"" + table.title +
                 "\" 缺少需要的字段 (Name、保护层 Cover、纵筋根数、纵筋规格 Bar Size)");
   std::vector<std::pair<std::string, Bars>> out;
   for (std::size_t r = 0; r < table.rows.size(); ++r) {
     const std::string& section = table.Cell(r, name);
     Bars b;
-    b.circular = layout >= 0 ? Key(table.Cell(r, layout)).find("circ") != std::string::npos
-                             : (along3 < 0 || table.Cell(r, along3).empty());
-    b.cover = ReadLength(table, r, cover, "保护层厚度");
-    b.material = table.Cell(r, barMaterial);
-    b.longD = BarAt(table, r, longSize, section, "纵筋规格");
-    b.cornerD = corner >= 0 && !table.Cell(r, corner).empty()
-                    ? BarAt(table, r, corner, section, "角筋规格")
-                    : b.longD;
-    b.tieD = tieSize >= 0 && !table.Cell(r, tieSize).empty()
-                 ? BarAt(table, r, tieSize, section, "箍筋规格")
-                 : 0;
-    if (b.circular) {
-      if (circle < 0) throw Error("表格 \"" + table.title + "\" 没有圆形截面的钢筋根数字段");
-      b.circle = CountAt(table, r, circle, section, "钢筋根数");
-    } else {
-      b.along3 = CountAt(table, r, along3, section, "3 方向钢筋根数");
-      b.along2 = CountAt(table, r, along2, section, "2 方向钢筋根数");
-      if (b.along3 < 2 || b.along2 < 2)
-        throw Error(Where(table.rowLines[r]) + "截面 '" + section +
-                    "' 每边的钢筋根数 (含角筋) 至少为 2");
-    }
-    out.emplace_back(section, b);
+    if (ReadBarsRow(table, fields, r, section, b)) out.emplace_back(section, b);
   }
   return out;
 }
@@ -265,6 +295,7 @@ LibrarySection NewSection(const std::string& name, int kind, const std::string& 
   if (entry > 0) ApplyConcreteGrade(initial, entry);
   LibrarySection s = SectionFromForm(initial, name);
   s.material = material;
+  s.fromEtabs = true;
   return s;
 }
 
@@ -529,6 +560,8 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
     if (name < 0 || depth < 0 || (rect && width < 0))
       throw Error("表格 \"" + table.title + "\" 缺少字段 " +
                   (rect ? "Name、Depth 和 Width" : "Name 和 Diameter"));
+    // Reinforcement fields of the definition table itself, when it has them.
+    const BarFields barFields = FindBarFields(table, true);
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
       if (!IsColumn(table, r, designType)) continue;
       if (out.sections.size() == kMaxDefinitions)
@@ -540,6 +573,9 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
           table.Cell(r, name), ReinforcedConcreteKind(rect ? Outline::Rectangle : Outline::Circle),
           materialName, grade);
       CheckSectionName(s.name);
+      Bars rowBars;
+      if (barFields.Complete() && ReadBarsRow(table, barFields, r, s.name, rowBars))
+        bars.emplace_back(s.name, rowBars);
       if (rect) {
         SetText(s, "Edit1", Number(ReadLength(table, r, width, "Width")));
         SetText(s, "Edit2", Number(ReadLength(table, r, depth, "Depth")));
@@ -563,7 +599,10 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
                         ? bars.end()
                         : bars.begin() + static_cast<std::ptrdiff_t>(found->second);
     if (it == bars.end()) {
-      out.notes.push_back("截面 '" + s.name + "' 没有配筋数据, 钢筋取表单的初始值");
+      // No bars are made up: the section waits for the engineer's.
+      ClearBars(s);
+      s.withoutBars = true;
+      out.notes.push_back("截面 '" + s.name + "' 没有配筋数据, 列为未配筋 (输入钢筋后才验算)");
       continue;
     }
     if (it->second.circular != IsRoundKind(s.sectionType))
@@ -635,7 +674,19 @@ int ApplyMaterialGrade(SectionLibrary& library, const std::string& material, int
   return changed;
 }
 
-EtabsSections ReadEtabsSectionFile(const std::string& path) {
+EtabsSections ReadEtabsSectionFile(const std::string& path, const std::string& sheet) {
+  if (IsWorkbookFile(path) && !sheet.empty()) {
+    const Workbook book(path);
+    const int i = book.Find(sheet);
+    if (i < 0) {
+      std::string names;
+      for (const WorkbookSheet& s : book.Sheets()) names += (names.empty() ? "" : "、") + s.name;
+      throw Error("工作簿中没有工作表 \"" + sheet + "\" (有: " + names + ")");
+    }
+    const WorkbookSheet& chosen = book.Sheets()[static_cast<std::size_t>(i)];
+    std::string text = chosen.title.empty() ? "TABLE:  " + chosen.name + "\n" : std::string();
+    return ReadEtabsSectionDefinitions(text + book.SheetText(i, {}, true));
+  }
   if (IsWorkbookFile(path)) {
     // The sheets of the definition tables, one after the other as one text.
     const Workbook book(path);

@@ -74,7 +74,8 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text);
 // A workbook (.xlsx) is read by its sheets: the assignments from the sheet
 // titled "Frame Assignments - Section Properties" (or "... - Summary", or
 // its one sheet), the definitions from the sheets of the tables above.
-EtabsSections ReadEtabsSectionFile(const std::string& path);
+// With `sheet` not empty, only that sheet of the workbook is read.
+EtabsSections ReadEtabsSectionFile(const std::string& path, const std::string& sheet = {});
 
 // The ETABS material names the library's sections carry (in the order they
 // first appear), with how many sections carry each and the concrete grade

@@ -21,6 +21,12 @@ struct LibrarySection {
   // longitudinal bars when the definitions give their reinforcing.
   std::string material;
   std::string rebarMaterial;
+  // Read from an ETABS section definition (whose Design Type does not tell a
+  // column from a beam: only the building's force table does).
+  bool fromEtabs = false;
+  // The definition held no reinforcement: the section was given no bars and
+  // stays unchecked ("未配筋") until the engineer gives it some.
+  bool withoutBars = false;
 };
 
 // A rule of the assignments: story and column are names or "*" (any). The

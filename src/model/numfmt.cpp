@@ -144,6 +144,12 @@ std::string FormatScientific5(double value) {
   return out;
 }
 
+std::string FormatShort(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6g", value);
+  return text;
+}
+
 std::string FormatG17(double value) {
   char buf[40];
   std::snprintf(buf, sizeof buf, "%.17g", value);

@@ -20,6 +20,9 @@ std::string FormatScientific5(double value);
 // "%.17g", the CLI's number format.
 std::string FormatG17(double value);
 
+// "%.6g": a constant as a report states it (0.025, not 0.025000000000000001).
+std::string FormatShort(double value);
+
 // The shortest digits that read back to the same double, '.' as decimal
 // point whatever the locale, always with a point or an exponent ("2.0",
 // "1e-12"), never "-0.0". A non-finite value raises

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "model/captions.h"
 #include "model/errors.h"
@@ -292,6 +293,44 @@ void CheckSectionGeometry(int sectionType, const SectionParameters& p) {
              : CheckShapeInRectangle(XShape(kind, p), B, H);
   }
   if (row->steel == KindSteel::InnerTube && !circular) CheckTubeInRectangle(kind, p, B, H);
+}
+
+void CheckReinforcement(int sectionType, const SectionParameters& params,
+                        const FiberArray& fibers) {
+  if (sectionType != RectRc && sectionType != CircleRc) return;
+  // The gross area as the statistics take it (3.14 for the circle).
+  const double gross =
+      sectionType == CircleRc ? 3.14 * params.H * params.H / 4 : params.B * params.H;
+  std::vector<const FiberRecord*> bars;
+  double steel = 0, largest = 0;
+  for (const FiberRecord& f : fibers) {
+    if (f.material != Rebar || f.area <= 0) continue;
+    bars.push_back(&f);
+    steel += f.area;
+    largest = std::max(largest, f.d);
+  }
+  const double ratio = 100 * steel / gross;
+  if (ratio > kGreatestBarRatio) {
+    throw Error("配筋率 " + FormatFixed(ratio, 1) + "% 超过 " + FormatNumber(kGreatestBarRatio) +
+                "%：钢筋与截面尺寸不符，截面不予计算");
+  }
+  // Bars in order of x: only those closer in x than the largest diameter
+  // can touch, so each bar is compared with a few neighbours.
+  std::sort(bars.begin(), bars.end(),
+            [](const FiberRecord* a, const FiberRecord* b) { return a->x < b->x; });
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const FiberRecord& a = *bars[i];
+    for (std::size_t j = i + 1; j < bars.size() && bars[j]->x - a.x < largest; ++j) {
+      const FiberRecord& b = *bars[j];
+      const double gap = std::hypot(b.x - a.x, b.y - a.y), clear = (a.d + b.d) / 2;
+      if (gap < clear * (1 - 1e-9)) {
+        throw Error("钢筋相互重叠：(" + FormatFixed(a.x, 1) + ", " + FormatFixed(a.y, 1) +
+                    ") 与 (" + FormatFixed(b.x, 1) + ", " + FormatFixed(b.y, 1) +
+                    ") 处的钢筋中心距 " + FormatFixed(gap, 1) + " mm，小于两者的平均直径 " +
+                    FormatFixed(clear, 1) + " mm，截面不予计算");
+      }
+    }
+  }
 }
 
 void CheckMaterialConstants(const FiberArray& fibers) {

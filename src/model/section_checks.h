@@ -21,6 +21,13 @@ namespace kuma {
 // order of the boxes.
 void CheckSectionGeometry(int sectionType, const SectionParameters& params);
 
+// A reinforced concrete column (the rectangular and circular kinds) whose
+// bars hold more than 8 % of the gross area, or whose bars overlap (two
+// centres closer than the mean of their diameters), is not a column that
+// can be built: raises kuma::Error saying which. Runs on the meshed fibers.
+inline constexpr double kGreatestBarRatio = 8.0;  // %
+void CheckReinforcement(int sectionType, const SectionParameters& params, const FiberArray& fibers);
+
 // Strengths (concrete fc, fcu: 0 to 200 N/mm²; steel fy: 0 to 2 000 N/mm²),
 // moduli (Es: 0 to 1 000 000 N/mm²) and strains (e0, ecu: at most 0.1 in
 // size) of the material groups that the fibers use. Runs on the fibers after

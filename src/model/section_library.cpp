@@ -7,6 +7,8 @@
 
 #include "model/errors.h"
 #include "model/library_json.h"
+#include "model/numfmt.h"
+#include "model/section.h"
 #include "model/section_file.h"
 
 namespace kuma {
@@ -24,6 +26,8 @@ Json SectionJson(const LibrarySection& section) {
   json["type"] = section.sectionType;
   if (!section.material.empty()) json["material"] = section.material;
   if (!section.rebarMaterial.empty()) json["rebarMaterial"] = section.rebarMaterial;
+  if (section.fromEtabs) json["etabs"] = true;
+  if (section.withoutBars) json["unreinforced"] = true;
   Json boxes = Json::object();
   for (const auto& [box, text] : section.texts) boxes[box] = text;
   json["boxes"] = std::move(boxes);
@@ -74,6 +78,14 @@ std::string TextAt(const Json& object, const char* key, const std::string& where
   return it->get<std::string>();
 }
 
+bool FlagAt(const Json& object, const char* key, const std::string& where,
+            const std::string& path) {
+  auto it = object.find(key);
+  if (it == object.end()) return false;
+  if (!it->is_boolean()) Damaged(path, "“" + where + "." + key + "”应为 true 或 false。");
+  return it->get<bool>();
+}
+
 // One section of the library, read with the section file's own reader of
 // the form part, so that boxes and lists are checked alike.
 LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
@@ -88,6 +100,8 @@ LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
   }
   section.material = TextAt(entry, "material", where, path, false);
   section.rebarMaterial = TextAt(entry, "rebarMaterial", where, path, false);
+  section.fromEtabs = FlagAt(entry, "etabs", where, path);
+  section.withoutBars = FlagAt(entry, "unreinforced", where, path);
   Json form = Json::object();
   form["format"] = kSectionFileFormat;
   form["version"] = 1;
@@ -120,6 +134,44 @@ std::vector<AssignmentRule> ParseRules(const Json& rules, const std::string& pat
 
 }  // namespace
 
+void KeepOrigin(const LibrarySection& from, LibrarySection& to) {
+  to.material = from.material;
+  to.rebarMaterial = from.rebarMaterial;
+  to.fromEtabs = from.fromEtabs;
+  to.withoutBars = from.withoutBars;
+}
+
+bool HasBars(const LibrarySection& section) {
+  MapForm form;
+  ApplyLibrarySection(section, form);
+  auto count = [&form](const char* box) {
+    try {
+      return std::max(0, StrToInt(form.Text(box)));
+    } catch (const Error&) {
+      return 0;
+    }
+  };
+  // Row and bar counts are below 1e9 each, so the products fit.
+  long long bars = 1LL * count("Edit5") * count("Edit6");
+  if (section.sectionType == RectRc)
+    bars += 1LL * count("Edit4") * count("Edit8") + count("Edit10");
+  return bars > 0;
+}
+
+bool AwaitsBars(const LibrarySection& section) {
+  const bool concrete = section.sectionType == RectRc || section.sectionType == CircleRc;
+  return section.withoutBars && concrete && !HasBars(section);
+}
+
+void ClearBars(LibrarySection& section) {
+  MapForm form;
+  ApplyLibrarySection(section, form);
+  for (const char* box : {"Edit5", "Edit4", "Edit10"}) form.SetText(box, "0");
+  LibrarySection cleared = SectionFromForm(form, section.name);
+  KeepOrigin(section, cleared);
+  section = std::move(cleared);
+}
+
 LibrarySection SectionFromForm(const Form& form, const std::string& name) {
   LibrarySection section;
   section.name = name;
@@ -136,8 +188,7 @@ LibrarySection SectionFromForm(const Form& form, const std::string& name) {
 
 LibrarySection FormAsSection(const Form& form, const LibrarySection& section) {
   LibrarySection now = SectionFromForm(form, section.name);
-  now.material = section.material;
-  now.rebarMaterial = section.rebarMaterial;
+  KeepOrigin(section, now);
   return now;
 }
 

@@ -24,6 +24,19 @@ LibrarySection FormAsSection(const Form& form, const LibrarySection& section);
 // section gets its initial text or entry, then the section's own.
 void ApplyLibrarySection(const LibrarySection& section, Form& form);
 
+// Copies what the form does not hold (the ETABS material name and origin,
+// the mark of a definition without reinforcement) from `from` into `to`, a
+// section just taken from the form.
+void KeepOrigin(const LibrarySection& from, LibrarySection& to);
+// True when the section's boxes lay longitudinal bars (rows times bars, or
+// corner bundles); false also when a count box does not hold an integer.
+bool HasBars(const LibrarySection& section);
+// A reinforced concrete section read from ETABS without reinforcement that
+// has not been given bars since: it is listed "未配筋" and never checked.
+bool AwaitsBars(const LibrarySection& section);
+// Lays no bars: zero rows and zero corner bars (the other boxes stay).
+void ClearBars(LibrarySection& section);
+
 // A section name is refused when empty, longer than 200 bytes, or holding a
 // line break; raises kuma::Error saying why.
 void CheckSectionName(const std::string& name);

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "analysis/design_check.h"
 #include "analysis/ratio_bands.h"
 #include "model/gbk.h"
+#include "model/numfmt.h"
 #include "report/check_report.h"
 
 namespace kuma {
@@ -30,6 +32,10 @@ std::string ColumnTitle(const BuildingCheck& check, const ForceTable& forces, in
 
 const char* ColumnVerdict(double maxRatio) { return RatioVerdict(maxRatio); }
 
+bool BuildingColumnFails(const BuildingColumn& c) {
+  return (c.checked && !RatioSatisfied(c.maxRatio)) || (c.checked2 && !RatioSatisfied(c.maxRatio2));
+}
+
 std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces) {
   if (!check.Valid()) return "尚未验算";
   const int checked = static_cast<int>(check.columns.size()) - check.uncheckedColumns;
@@ -40,9 +46,13 @@ std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces
     text += "，控制柱 " + ColumnTitle(check, forces, check.governingColumn) + " (" + g.section +
             ") 最大比值 = " + FormatRatio(g.maxRatio) + "，" + ColumnVerdict(g.maxRatio);
   }
+  const std::string factors = ForceFactorText(forces);
+  if (!factors.empty()) text += "；" + factors;
   if (check.uncheckedColumns > 0) {
     text += "；未验算 " + std::to_string(check.uncheckedColumns) + " 根柱 (" +
             std::to_string(check.uncheckedRows) + " 行)";
+    if (!check.unreinforcedSections.empty())
+      text += "，未配筋的截面 " + Join(check.unreinforcedSections);
     if (!check.unknownSections.empty()) text += "，截面库中没有截面 " + Join(check.unknownSections);
     if (!check.failedSections.empty()) text += "，无法计算的截面 " + Join(check.failedSections);
     const bool unassigned = std::any_of(check.columns.begin(), check.columns.end(),
@@ -50,6 +60,35 @@ std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces
     if (unassigned) text += "，有柱没有指定截面";
   }
   return text;
+}
+
+std::vector<std::string> BuildingTableHeader(const BuildingCheck& check) {
+  std::vector<std::string> header = {"楼层",     "柱",    "截面",   "组合数", "最大比值",
+                                     "控制组合", "轴力P", "弯矩Mx", "弯矩My", "结论"};
+  if (check.hasSecond) header.insert(header.end(), {"对比截面", "对比比值", "比值差"});
+  return header;
+}
+
+std::vector<std::string> BuildingTableRow(const BuildingCheck& check, const ForceTable& forces,
+                                          int entry) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  std::vector<std::string> row = {StoryName(forces, c.story), ColumnName(forces, c.column),
+                                  c.section.empty() ? "(未指定)" : c.section,
+                                  std::to_string(c.combinations)};
+  if (c.checked) {
+    const SurfacePoint d = DemandOf(forces, c.governing);
+    row.insert(row.end(),
+               {FormatRatio(c.maxRatio), CombinationLabel(forces, c.governing), FormatFixed(d.P, 1),
+                FormatFixed(d.Mx, 1), FormatFixed(d.My, 1), ColumnVerdict(c.maxRatio)});
+  } else {
+    row.insert(row.end(), {c.unreinforced ? "未配筋" : "未验算", "", "", "", "", ""});
+  }
+  if (check.hasSecond) {
+    row.push_back(c.section2);
+    row.push_back(c.checked2 ? FormatRatio(c.maxRatio2) : (c.unreinforced2 ? "未配筋" : ""));
+    row.push_back(c.checked && c.checked2 ? FormatRatio(c.maxRatio2 - c.maxRatio) : "");
+  }
+  return row;
 }
 
 std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceTable& forces) {
@@ -60,52 +99,31 @@ std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceT
   }
   lines.push_back(std::string("验算方法: ") +
                   (check.method == kConstantAxialMethod ? "等轴力(P不变)" : "径向(P、Mx、My同比例)"));
+  const std::string factors = ForceFactorText(forces);
+  if (!factors.empty()) lines.push_back(factors + " (表中内力已乘放大倍数)");
   lines.push_back("");
-  std::size_t sectionCell = kCellWidth, labelCell = kCellWidth;
-  for (const BuildingColumn& c : check.columns) {
-    sectionCell = std::max({sectionCell, GbkWidth(c.section) + 2, GbkWidth(c.section2) + 2});
-    if (c.governing > 0)
-      labelCell = std::max(labelCell, GbkWidth(CombinationLabel(forces, c.governing)) + 2);
-  }
-  std::vector<std::pair<std::string, std::size_t>> header = {
-      {"楼层", kCellWidth}, {"柱", kCellWidth},           {"截面", sectionCell},
-      {"组合数", kCellWidth}, {"最大比值", kCellWidth}, {"控制组合", labelCell},
-      {"结论", kCellWidth}};
-  if (check.hasSecond) {
-    header.push_back({"对比截面", sectionCell});
-    header.push_back({"对比比值", kCellWidth});
-    header.push_back({"比值差", kCellWidth});
-  }
+  // Cells as wide as their longest text and two blanks, at least 15 bytes.
+  const std::vector<std::string> header = BuildingTableHeader(check);
+  std::vector<std::vector<std::string>> rows;
+  for (std::size_t i = 0; i < check.columns.size(); ++i)
+    rows.push_back(BuildingTableRow(check, forces, static_cast<int>(i)));
+  std::vector<std::size_t> cells(header.size(), kCellWidth);
+  for (const auto& row : rows)
+    for (std::size_t k = 0; k < row.size() && k < cells.size(); ++k)
+      cells[k] = std::max(cells[k], GbkWidth(row[k]) + 2);
   std::size_t width = 0;
   std::string head;
-  for (const auto& [caption, cell] : header) {
-    AppendCell(head, caption, cell);
-    width += cell;
+  for (std::size_t k = 0; k < header.size(); ++k) {
+    AppendCell(head, header[k], cells[k]);
+    width += cells[k];
   }
   const std::string rule(width, '=');
   lines.push_back(rule);
   lines.push_back(head);
   lines.push_back(rule);
-  for (const BuildingColumn& c : check.columns) {
+  for (const auto& row : rows) {
     std::string line;
-    AppendCell(line, StoryName(forces, c.story));
-    AppendCell(line, ColumnName(forces, c.column));
-    AppendCell(line, c.section.empty() ? "(未指定)" : c.section, sectionCell);
-    AppendCell(line, std::to_string(c.combinations));
-    if (c.checked) {
-      AppendCell(line, FormatRatio(c.maxRatio));
-      AppendCell(line, CombinationLabel(forces, c.governing), labelCell);
-      AppendCell(line, ColumnVerdict(c.maxRatio));
-    } else {
-      AppendCell(line, "未验算");
-      AppendCell(line, "", labelCell);
-      AppendCell(line, "");
-    }
-    if (check.hasSecond) {
-      AppendCell(line, c.section2, sectionCell);
-      AppendCell(line, c.checked2 ? FormatRatio(c.maxRatio2) : "");
-      AppendCell(line, c.checked && c.checked2 ? FormatRatio(c.maxRatio2 - c.maxRatio) : "");
-    }
+    for (std::size_t k = 0; k < row.size(); ++k) AppendCell(line, row[k], cells[k]);
     while (!line.empty() && line.back() == ' ') line.pop_back();
     lines.push_back(std::move(line));
   }
@@ -122,36 +140,96 @@ std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceT
   return lines;
 }
 
-void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const ForceTable& forces) {
+namespace {
+
+ReportBlock TextBlock(ReportBlock::Kind kind, const std::string& text) {
+  ReportBlock block;
+  block.kind = kind;
+  block.text = text;
+  return block;
+}
+
+// The number the next chapter takes: one after the largest a heading starts
+// with.
+int NextChapter(const CalcReport& report) {
+  int last = 0;
+  for (const ReportBlock& b : report.blocks) {
+    if (b.kind != ReportBlock::Kind::Heading) continue;
+    int n = 0;
+    std::size_t i = 0;
+    while (i < b.text.size() && b.text[i] >= '0' && b.text[i] <= '9' && n < 1000)
+      n = 10 * n + (b.text[i++] - '0');
+    if (i > 0) last = std::max(last, n);
+  }
+  return last + 1;
+}
+
+// Where the chapter goes: before the appendix (and the page break before
+// it), else at the end.
+std::size_t ChapterPlace(const CalcReport& report) {
+  for (std::size_t i = 0; i < report.blocks.size(); ++i) {
+    const ReportBlock& b = report.blocks[i];
+    if (b.kind != ReportBlock::Kind::Heading || b.text.rfind("附录", 0) != 0) continue;
+    return i > 0 && report.blocks[i - 1].kind == ReportBlock::Kind::PageBreak ? i - 1 : i;
+  }
+  return report.blocks.size();
+}
+
+ReportTable ColumnsTable(const BuildingCheck& check, const ForceTable& forces,
+                         const std::vector<int>& entries, bool withStory) {
+  ReportTable t;
+  const std::vector<std::string> header = BuildingTableHeader(check);
+  const std::vector<double> widths = {1.1, 0.8, 1.5, 0.7, 0.8, 2.4, 0.9,
+                                      0.9, 0.9, 0.8, 1.5, 0.8, 0.8};
+  const std::size_t first = withStory ? 0 : 1;
+  t.header.assign(header.begin() + static_cast<long>(first), header.end());
+  t.widths.assign(widths.begin() + static_cast<long>(first),
+                  widths.begin() + static_cast<long>(header.size()));
+  for (int entry : entries) {
+    std::vector<std::string> row = BuildingTableRow(check, forces, entry);
+    t.rows.emplace_back(row.begin() + static_cast<long>(first), row.end());
+    t.red.push_back(BuildingColumnFails(check.columns[static_cast<std::size_t>(entry)]));
+  }
+  return t;
+}
+
+ReportTable SectionsTable(const std::vector<BuildingSectionRow>& sections) {
+  ReportTable t;
+  t.header = {"截面", "类型", "尺寸 (mm)", "纵筋", "材料等级", "含钢率 (%)"};
+  t.widths = {1.6, 1.2, 1.1, 2.4, 1.8, 0.9};
+  for (const BuildingSectionRow& s : sections)
+    t.rows.push_back({s.name, s.kind, s.size, s.bars, s.grades, s.steelRatio});
+  return t;
+}
+
+}  // namespace
+
+void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const ForceTable& forces,
+                           const std::vector<BuildingSectionRow>& sections) {
   if (!check.Valid()) return;
-  auto add = [&report](ReportBlock::Kind kind, const std::string& text) {
+  std::vector<ReportBlock> blocks;
+  auto add = [&blocks](ReportBlock::Kind kind, const std::string& text) {
+    blocks.push_back(TextBlock(kind, text));
+  };
+  auto table = [&blocks](ReportTable t) {
     ReportBlock block;
-    block.kind = kind;
-    block.text = text;
-    report.blocks.push_back(std::move(block));
-  };
-  auto row = [&](const BuildingColumn& c, bool withStory) {
-    std::vector<std::string> cells;
-    if (withStory) cells.push_back(StoryName(forces, c.story));
-    cells.push_back(ColumnName(forces, c.column));
-    cells.push_back(c.section.empty() ? "(未指定)" : c.section);
-    cells.push_back(std::to_string(c.combinations));
-    cells.push_back(c.checked ? FormatRatio(c.maxRatio) : "未验算");
-    cells.push_back(c.checked ? CombinationLabel(forces, c.governing) : "");
-    cells.push_back(c.checked ? ColumnVerdict(c.maxRatio) : "");
-    return cells;
-  };
-  auto table = [](bool withStory) {
-    ReportTable t;
-    if (withStory) t.header.push_back("楼层");
-    for (const char* h : {"柱", "截面", "组合数", "最大比值", "控制组合", "结论"}) t.header.push_back(h);
-    t.widths = withStory ? std::vector<double>{1.2, 1, 1.6, 0.8, 1, 3, 0.8}
-                         : std::vector<double>{1, 1.6, 0.8, 1, 3, 0.8};
-    return t;
+    block.kind = ReportBlock::Kind::Table;
+    block.table = std::move(t);
+    blocks.push_back(std::move(block));
   };
   add(ReportBlock::Kind::PageBreak, "");
-  add(ReportBlock::Kind::Heading, "楼栋验算");
+  add(ReportBlock::Kind::Heading, std::to_string(NextChapter(report)) + "  楼栋验算");
   add(ReportBlock::Kind::Paragraph, BuildingSummary(check, forces));
+  add(ReportBlock::Kind::Paragraph,
+      std::string("验算方法：") +
+          (check.method == kConstantAxialMethod ? "等轴力（P不变）" : "径向（比例加载）") +
+          "。表中轴力 P (kN)、弯矩 Mx、My (kN·m) 为控制组合的内力" +
+          (ForceFactorText(forces).empty() ? "" : "，已乘" + ForceFactorText(forces)) +
+          "，比值由这些内力算得；比值大于 1.0 的柱以红色标出。");
+  if (!sections.empty()) {
+    add(ReportBlock::Kind::Paragraph, "所用截面：");
+    table(SectionsTable(sections));
+  }
   // A table per story, in the table's story order.
   std::vector<int> stories;
   for (const BuildingColumn& c : check.columns)
@@ -159,23 +237,20 @@ void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const
   for (int story : stories) {
     const std::string name = StoryName(forces, story);
     add(ReportBlock::Kind::Paragraph, "楼层 " + (name.empty() ? std::string("(未命名)") : name));
-    ReportBlock block;
-    block.kind = ReportBlock::Kind::Table;
-    block.table = table(false);
-    for (const BuildingColumn& c : check.columns)
-      if (c.story == story) block.table.rows.push_back(row(c, false));
-    report.blocks.push_back(std::move(block));
+    std::vector<int> entries;
+    for (std::size_t i = 0; i < check.columns.size(); ++i)
+      if (check.columns[i].story == story) entries.push_back(static_cast<int>(i));
+    table(ColumnsTable(check, forces, entries, false));
   }
   add(ReportBlock::Kind::Paragraph, "控制柱 (比值最大的十根)");
-  ReportBlock governing;
-  governing.kind = ReportBlock::Kind::Table;
-  governing.table = table(true);
-  const std::vector<int> order = ColumnsByRatio(check);
-  for (std::size_t i = 0; i < order.size() && i < 10; ++i) {
-    const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
-    if (c.checked) governing.table.rows.push_back(row(c, true));
+  std::vector<int> governing;
+  for (int entry : ColumnsByRatio(check)) {
+    if (governing.size() >= 10 || !check.columns[static_cast<std::size_t>(entry)].checked) break;
+    governing.push_back(entry);
   }
-  report.blocks.push_back(std::move(governing));
+  table(ColumnsTable(check, forces, governing, true));
+  report.blocks.insert(report.blocks.begin() + static_cast<long>(ChapterPlace(report)),
+                       blocks.begin(), blocks.end());
 }
 
 }  // namespace kuma

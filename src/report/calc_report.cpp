@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 
+#include "analysis/design_check.h"
 #include "draw/drawings.h"
 #include "draw/mphi_chart.h"
 #include "forces/forces.h"
@@ -11,6 +13,7 @@
 #include "material/material_groups.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
+#include "report/check_report.h"
 #include "report/mphi_report.h"
 
 namespace kuma {
@@ -496,7 +499,9 @@ ReportTable CheckTable(const AppState& state, const std::vector<int>& records, b
   }
   int rank = 0;
   for (int r : records) {
-    const ForceRecord& f = t.records[static_cast<std::size_t>(r)];
+    // The forces the ratio was computed from: the factors applied.
+    const auto i = static_cast<std::size_t>(r);
+    const SurfacePoint f = i < state.check.demand.size() ? state.check.demand[i] : DemandOf(t, r);
     const double ratio = state.check.ratio[static_cast<std::size_t>(r)];
     std::vector<std::string> row = {FormatInt(verdicts ? r : ++rank),
                                     CombinationLabel(t, r, "第", "组"),
@@ -522,10 +527,17 @@ void AddCheck(const AppState& state, CalcReport& report) {
       {"控制组合", CombinationLabel(state.forceTable, check.governing, "第", "组")},
       {"验算结论", CheckVerdict(check.maxRatio)},
       {"比值大于 1.0 的组合数", FormatInt(check.failures)},
+      {"内力放大倍数",
+       ForceFactorText(state.forceTable).empty()
+           ? std::string("1（未放大）")
+           : ForceFactorText(state.forceTable).substr(std::string("内力放大倍数 ").size())},
   })));
-  report.blocks.push_back(
-      Paragraph("比值为内力与承载力之比，不大于 1.0 为满足。比值最大的十个组合如下，"
-                "全部组合的结果列于附录。"));
+  const std::string factors = ForceFactorText(state.forceTable);
+  report.blocks.push_back(Paragraph(
+      "比值为内力与承载力之比，不大于 1.0 为满足。" +
+      (factors.empty() ? std::string()
+                       : "表中内力为乘以放大倍数后的值（" + factors + "），即算得比值的内力。") +
+      "比值最大的十个组合如下，全部组合的结果列于附录。"));
   report.blocks.push_back(
       TableBlock(CheckTable(state, GoverningRecords(check, kGoverningRows), false)));
 }

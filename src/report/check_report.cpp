@@ -55,12 +55,29 @@ std::string StrainLimitText(const DesignCheck& check) {
 
 }  // namespace
 
+std::string ForceFactorText(const ForceTable& forces) {
+  if (forces.fP == 1 && forces.fMx == 1 && forces.fMy == 1) return {};
+  auto factor = [](double f) {
+    std::string text = FormatFixed(f, 3);
+    while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.')) {
+      const bool dot = text.back() == '.';
+      text.pop_back();
+      if (dot) break;
+    }
+    return text;
+  };
+  return "内力放大倍数 P × " + factor(forces.fP) + "，Mx × " + factor(forces.fMx) + "，My × " +
+         factor(forces.fMy);
+}
+
 std::string CheckSummary(const DesignCheck& check, const ForceTable& forces) {
   if (!check.Valid()) return "尚未验算";
   std::string summary = "最大比值 = " + FormatRatio(check.maxRatio) + " (组合 " +
                         CombinationName(forces, check.governing) + ")，" + CheckVerdict(check) +
                         "，比值大于1.0的组合数 = " + std::to_string(check.failures);
   if (check.valueLevel >= 0) summary += "，" + LevelText(check);
+  const std::string factors = ForceFactorText(forces);
+  if (!factors.empty()) summary += "；" + factors;
   return summary;
 }
 
@@ -72,6 +89,8 @@ std::vector<std::string> BuildCheckReport(const DesignCheck& check, const ForceT
     return lines;
   }
   lines.push_back(std::string("验算方法: ") + MethodName(check.method));
+  const std::string factors = ForceFactorText(forces);
+  if (!factors.empty()) lines.push_back(factors + " (表中内力已乘放大倍数)");
   lines.push_back("");
   // The names column is as wide as the longest name and two blanks, so that
   // long ETABS labels never run into the numbers.

@@ -26,6 +26,9 @@ std::string FormatRatio(double ratio);
 // Combination r named by its row and, when the file named it, its label:
 // "12" or "12 (Story1 C1 1.2D+1.6L)".
 std::string CombinationName(const ForceTable& forces, int r);
+// The factors the forces were multiplied by (放大倍数), when any is not 1:
+// "内力放大倍数 P × 5，Mx × 1，My × 1"; empty when all are 1.
+std::string ForceFactorText(const ForceTable& forces);
 // "最大比值 = 1.234 (组合 12)，不满足，比值大于1.0的组合数 = 3".
 std::string CheckSummary(const DesignCheck& check, const ForceTable& forces);
 // The report in the style of the PM and MM reports: every combination in

@@ -113,6 +113,10 @@ void WriteSheet(lxw_workbook* book, Formats& formats, const ResultSheet& sheet) 
       }
     }
   }
+  for (std::size_t i = 0; i < sheet.notes.size(); ++i) {
+    const auto row = static_cast<lxw_row_t>(sheet.rows.size() + 2 + i);
+    worksheet_write_string(page, row, 0, sheet.notes[i].c_str(), nullptr);
+  }
   for (std::size_t c = 0; c < widths.size(); ++c) {
     const auto col = static_cast<lxw_col_t>(c);
     worksheet_set_column(page, col, col, std::clamp(widths[c] + 2, 6.0, 80.0), nullptr);

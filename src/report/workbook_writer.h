@@ -29,6 +29,9 @@ struct ResultSheet {
   std::vector<std::vector<ResultCell>> rows;
   // Background of each data row as 0xRRGGBB; missing rows are plain.
   std::vector<std::uint32_t> fills;
+  // Lines written under the table after an empty row (what the numbers were
+  // computed with, such as the force factors); they do not widen a column.
+  std::vector<std::string> notes;
 };
 
 // Writes the sheets as one workbook to `path` (atomically: the old file stays

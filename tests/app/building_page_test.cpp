@@ -15,6 +15,7 @@
 #include <fstream>
 
 #include "app/gui/string_grid.h"
+#include "report/building_report.h"
 #include "window_fixture.h"
 
 using namespace kuma::gui;
@@ -67,7 +68,9 @@ class BuildingPageTest : public WindowTest {
     auto* results = Find<StringGrid>(w_, "StringGrid7");
     QCOMPARE(results->RowCount(), 4);                       // three columns, none lost
     QCOMPARE(results->Cell(1, 1), std::string("C1"));      // the failing column first
-    QCOMPARE(results->Cell(6, 1), std::string("不满足"));
+    QCOMPARE(results->Cell(9, 1), std::string("不满足"));
+    // The forces of the governing combination beside its ratio: 400 000 kN.
+    QCOMPARE(results->Cell(6, 1), std::string("400000.0"));
     QCOMPARE(results->Cell(4, 3), std::string("未验算"));  // C2's section is missing: last
     const QString summary = Find<QLabel>(w_, "Label250")->text();
     QVERIFY2(summary.contains(QStringLiteral("截面库中没有截面 MISSING")), qPrintable(summary));
@@ -110,10 +113,10 @@ class BuildingPageTest : public WindowTest {
     QCOMPARE(results->RowCount(), 3);
     QCOMPARE(results->Cell(0, 1), std::string("S2"));
     QCOMPARE(results->Cell(1, 1), std::string("C1"));
-    QCOMPARE(results->Cell(6, 1).find("另有 1 根柱未验算") != std::string::npos, true);
+    QCOMPARE(results->Cell(kuma::kBuildingVerdictColumn, 1).find("另有 1 根柱未验算") != std::string::npos, true);
     QCOMPARE(results->Cell(0, 2), std::string("S3"));  // C2's section is missing
     QCOMPARE(results->Cell(4, 2), std::string("未验算"));
-    QCOMPARE(results->Cell(6, 2), std::string("1 根柱未验算"));
+    QCOMPARE(results->Cell(kuma::kBuildingVerdictColumn, 2), std::string("1 根柱未验算"));
     Find<QComboBox>(w_, "ComboBox38")->setCurrentIndex(0);
     // Every story again, so that the next check needs three sections.
     Find<QLineEdit>(w_, "Edit75")->setText("");
@@ -178,12 +181,12 @@ class BuildingPageTest : public WindowTest {
     answers_->files << path;
     Find<QPushButton>(w_, "Button85")->click();
     QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
-    // Without reinforcing they keep the form's initial bars, far too many
-    // for a 500 x 500 column: the list says so.
+    // Without reinforcing they get no bars (the form's initial ones would be
+    // far too many for a 500 x 500 column): the list says "未配筋".
     auto* sections = Find<StringGrid>(w_, "StringGrid5");
     bool flagged = false;
     for (int r = 1; r < sections->RowCount(); ++r)
-      if (sections->Cell(0, r) == "P50x50") flagged = sections->Cell(5, r).find("超过5%") != std::string::npos;
+      if (sections->Cell(0, r) == "P50x50") flagged = sections->Cell(5, r) == "未配筋";
     QVERIFY(flagged);
     auto* materials = Find<StringGrid>(w_, "StringGrid6");
     QCOMPARE(materials->RowCount(), 3);
@@ -203,6 +206,41 @@ class BuildingPageTest : public WindowTest {
       for (const auto& [box, text] : section.texts)
         if (box == "Edit14") QCOMPARE(text, std::string("14.3"));  // C30's design fc
     }
+    ForgetDialogs();
+  }
+
+  // The sections just read have no reinforcement: a column given one is
+  // listed "未配筋", unchecked and kept; after the check the library marks
+  // the ETABS sections no column of the force table uses.
+  void sectionsWithoutBarsAndSectionsOfNoColumn() {
+    Find<QPlainTextEdit>(w_, "Memo5")->setPlainText("story,column,section\n*,C1,P50x50\n*,*,A\n");
+    Find<QPushButton>(w_, "Button86")->click();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("forces.csv");
+    std::ofstream(QFile::encodeName(path).toStdString())
+        << "TABLE:  Element Forces - Columns\nStory,Column,Output Case,Case Type,P,M2,M3\n"
+           ",,,,kN,kN-m,kN-m\nS1,C1,D,Combination,-100,1,1\nS1,C2,D,Combination,-100,1,1\n";
+    answers_->files << path;
+    Find<QPushButton>(w_, "Button88")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    QCOMPARE(results->RowCount(), 3);
+    QCOMPARE(results->Cell(1, 2), std::string("C1"));  // unchecked: last
+    QCOMPARE(results->Cell(4, 2), std::string("未配筋"));
+    const QString summary = Find<QLabel>(w_, "Label250")->text();
+    QVERIFY2(summary.contains(QStringLiteral("未配筋的截面 P50x50")), qPrintable(summary));
+
+    QTabWidget* pages = Pages(*w_);
+    pages->setCurrentWidget(Find<QWidget>(w_, "ScrollBoxLibrary"));
+    auto* sections = Find<StringGrid>(w_, "StringGrid5");
+    auto kindOf = [sections](const std::string& name) {
+      for (int r = 1; r < sections->RowCount(); ++r)
+        if (sections->Cell(0, r).find(name) != std::string::npos) return sections->Cell(1, r);
+      return std::string();
+    };
+    QCOMPARE(kindOf("W1"), std::string("矩形混凝土柱 (未用于柱)"));
+    QCOMPARE(kindOf("P40x60"), std::string("矩形混凝土柱 (未用于柱)"));
+    QCOMPARE(kindOf("P50x50"), std::string("矩形混凝土柱"));
     ForgetDialogs();
   }
 

@@ -66,8 +66,8 @@ class LibraryQuestionsTest : public WindowTest {
  private slots:
   void initTestCase() {
     OpenWindows();
-    Find<QLineEdit>(w_, "Edit1")->setText("500");
-    Find<QLineEdit>(w_, "Edit2")->setText("500");
+    Find<QLineEdit>(w_, "Edit1")->setText("1200");  // bars of the initial form within 8 %
+    Find<QLineEdit>(w_, "Edit2")->setText("1200");
     Find<QLineEdit>(w_, "Edit6")->setText("8");  // the engineer's bars
     AddFormAs("P20x20");
     AddFormAs("P30x30");

@@ -115,18 +115,13 @@ TEST_F(ParserReproducers, FormValuesAreRangeCheckedAndSavedAsUtf8) {
 TEST_F(ParserReproducers, AForceFarOffTheChartIsDrawn) {
   const fs::path forces = dir_ / "far.csv";
   std::ofstream(forces) << "Case,a,b,c,P,e,f,g,My,Mx\nc1,0,0,0,-9e7,0,0,0,9e7,-9e7\n";
-  const CliRun run = Cli({"--set",    "Edit1=200",
-                          "--set",    "Edit2=200",
-                          "--set",    "Edit3=30",
-                          "--set",    "Edit7=10",
-                          "--set",    "Edit9=10",
-                          "--set",    "Edit11=10",
-                          "--set",    "Edit57=1000",
-                          "--set",    "Edit58=1000",
-                          "--set",    "Edit33=4",
-                          "--set",    "Edit35=8",
-                          "charts",   (dir_ / "c").string(),
-                          "--forces", forces.string()});
+  const CliRun run =
+      Cli({"--set", "Edit1=200", "--set", "Edit2=200", "--set", "Edit3=30", "--set", "Edit7=10",
+           "--set", "Edit9=10", "--set", "Edit11=10",
+           // one row of three bars a face: 3.5 % of bars, apart
+           "--set", "Edit4=1", "--set", "Edit5=1", "--set", "Edit6=3", "--set", "Edit8=3", "--set",
+           "Edit57=1000", "--set", "Edit58=1000", "--set", "Edit33=4", "--set", "Edit35=8",
+           "charts", (dir_ / "c").string(), "--forces", forces.string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::exists(dir_ / "c" / "pmx.jpg"));
 }

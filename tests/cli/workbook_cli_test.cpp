@@ -36,9 +36,13 @@ TEST_F(CliWorkbook, CheckReadsTheSheetAndWritesTheTableAsAWorkbook) {
   const std::string text = result.SheetText(0);
   const std::vector<std::string_view> rows = SplitTextLines(text);
   const std::vector<std::string_view> printed = SplitTextLines(fromCsv.out);
-  ASSERT_EQ(rows.size(), printed.size());
-  EXPECT_EQ(rows[0], printed[0]);  // row,label,P,Mx,My,ratio
-  for (std::size_t r = 1; r < rows.size(); ++r) {
+  // The page's captions and verdicts; under the table an empty row and the
+  // summary (the factors are 1: no line of factors).
+  ASSERT_EQ(rows.size(), printed.size() + 2);
+  EXPECT_EQ(rows[0], "序号,组合,P,Mx,My,比值,结论");
+  EXPECT_EQ(rows[rows.size() - 2], "");
+  EXPECT_EQ(rows.back().find("最大比值 = "), 0u) << rows.back();
+  for (std::size_t r = 1; r < printed.size(); ++r) {
     CsvFields a, b;
     SplitCsvLine(std::string(rows[r]), a);
     SplitCsvLine(std::string(printed[r]), b);
@@ -48,6 +52,7 @@ TEST_F(CliWorkbook, CheckReadsTheSheetAndWritesTheTableAsAWorkbook) {
       const double x = StrToFloat(a[f]), y = StrToFloat(b[f]);
       EXPECT_NEAR(x, y, 1e-15 * std::fabs(y)) << "row " << r << " field " << f;
     }
+    EXPECT_EQ(a[6], StrToFloat(b[5]) <= 1.0 ? "满足" : "不满足") << "row " << r;
   }
 }
 

@@ -222,3 +222,64 @@ TEST_F(PdfReportTest, FailedWriteKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Reddish pixels of a page rendered by pdftoppm (PPM, 36 dots per inch).
+int RedPixels(const fs::path& pdf, int page) {
+  const fs::path stem = pdf.parent_path() / ("page" + std::to_string(page));
+  Shell("pdftoppm -r 36 -f " + std::to_string(page) + " -l " + std::to_string(page) +
+        " -singlefile " + Quote(pdf.string()) + " " + Quote(stem.string()));
+  const std::string bytes = ReadFile(stem.string() + ".ppm");
+  std::istringstream head(bytes);
+  std::string magic;
+  int width = 0, height = 0, depth = 0;
+  head >> magic >> width >> height >> depth;
+  const std::size_t start = static_cast<std::size_t>(head.tellg()) + 1;
+  int red = 0;
+  for (std::size_t i = start; i + 2 < bytes.size(); i += 3) {
+    const int r = static_cast<unsigned char>(bytes[i]),
+              g = static_cast<unsigned char>(bytes[i + 1]),
+              b = static_cast<unsigned char>(bytes[i + 2]);
+    red += r > 120 && r > g + 60 && r > b + 60;
+  }
+  return red;
+}
+
+// A heading after a red row prints black (the chapter after a failing
+// check table came out red), and a cell longer than its column wraps
+// instead of being cut ("εuy = 0.02500…").
+TEST_F(PdfReportTest, HeadingsAfterRedRowsAreBlackAndLongCellsWrap) {
+  kuma::CalcReport report;
+  report.title = "T";
+  kuma::ReportBlock table;
+  table.kind = kuma::ReportBlock::Kind::Table;
+  table.table.header = {"材料", "参数"};
+  table.table.widths = {1, 1};
+  table.table.rows = {
+      {"钢筋", "Es = 206000，fy = 330；等级 自定义，εuy = 0.025，εu = 0.1，fst = 412.5 END"},
+      {"不满足", "1.234"}};
+  table.table.red = {false, true};
+  report.blocks = {table};
+  const fs::path alone = dir_ / "table.pdf";
+  kuma::WritePdfReport(alone.string(), report);
+  // The same page with a heading and a paragraph under the table: not one
+  // red pixel more.
+  kuma::ReportBlock heading;
+  heading.kind = kuma::ReportBlock::Kind::Heading;
+  heading.text = "7  弯矩-曲率关系";
+  kuma::ReportBlock paragraph;
+  paragraph.text = "轴力水平 P = 3000.00 kN 时的弯矩-曲率关系。";
+  report.blocks = {table, heading, paragraph};
+  const fs::path pdf = dir_ / "colours.pdf";
+  kuma::WritePdfReport(pdf.string(), report);
+  ASSERT_EQ(PageCount(pdf), 1);
+  const int red = RedPixels(alone, 1);
+  EXPECT_GT(red, 0) << "the failing row is red";
+  EXPECT_EQ(RedPixels(pdf, 1), red) << "the heading and the paragraph are black";
+  const std::string text = PdfText(pdf);
+  EXPECT_TRUE(Has(text, "END")) << text;
+  EXPECT_FALSE(Has(text, "…")) << text;
+}
+
+}  // namespace

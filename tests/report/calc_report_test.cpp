@@ -164,6 +164,36 @@ TEST(CalcReport, EtabsTableReportsHowItWasReadAndIsChecked) {
   EXPECT_TRUE(Has(text, "承载力验算"));
 }
 
+namespace {
+
+// With P multiplied by 5 the check table prints the forces the ratio was
+// computed from (7 000 × 5 = 35 000 kN beside 1.234, where the report used
+// to print 7 000), and says the factor; with factors of 1 it says none.
+TEST(CalcReport, CheckTablePrintsTheFactoredForcesBesideTheRatio) {
+  MapForm form;
+  AppState state;
+  kuma::PrepareReportCommand(state, form);
+  FillForcesAndCheck(state);
+  state.forceTable.fP = 5;
+  state.check.demand.assign(13, kuma::SurfacePoint{});
+  for (std::size_t r = 1; r <= 12; ++r) {
+    const kuma::ForceRecord& f = state.forceTable.records[r];
+    state.check.demand[r] = {5 * f.P, f.Mx, f.My};
+  }
+  const std::string text = kuma::BuildCalcReport(state, form, "d").PlainText();
+  EXPECT_TRUE(Has(text, "1 | C1 组合7 | 35000.0 | -350.0 | 140.0 | 1.234")) << text;
+  EXPECT_TRUE(Has(text, "7 | C1 组合7 | 35000.0 | -350.0 | 140.0 | 1.234 | 不满足"));
+  EXPECT_TRUE(Has(text, "内力放大倍数 | P × 5，Mx × 1，My × 1"));
+  EXPECT_TRUE(Has(text, "表中内力为乘以放大倍数后的值（内力放大倍数 P × 5，Mx × 1，My × 1）"));
+
+  state.forceTable.fP = 1;
+  const std::string plain = kuma::BuildCalcReport(state, form, "d").PlainText();
+  EXPECT_TRUE(Has(plain, "内力放大倍数 | 1（未放大）"));
+  EXPECT_FALSE(Has(plain, "表中内力为乘以放大倍数后的值"));
+}
+
+}  // namespace
+
 // The section table lists the boxes of the kind: its outline, cover or tube
 // wall, bars, mesh counts and embedded steel.
 TEST(CalcReport, SectionTableFollowsTheKind) {

@@ -68,12 +68,12 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   summary->setWordWrap(true);
   summary->setMinimumHeight(34);
   Stretch(summary, kWiden);
-  auto* results = new StringGrid(10, 1, page);
+  auto* results = new StringGrid(13, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 200);
   results->setColumnWidth(2, 110);
   results->setColumnWidth(5, 210);
-  results->setColumnWidth(7, 110);
+  results->setColumnWidth(10, 110);
   Stretch(results, {0, 0, 1, 0.3});
   BuildBuildingCharts(page, 288);
   Stretch(AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300),
@@ -139,7 +139,10 @@ void TForm1::RestoreBuildingForces() {
 
 void TForm1::ExportBuildingWorkbook() {
   if (busy_) return;
-  if (!Run([this] { BuildingResultSheet(building_->check, building_->forces); })) return;
+  if (!Run([this] {
+        BuildingResultSheet(building_->check, building_->forces, building_->rowOrder);
+      }))
+    return;
   auto* dialog = findChild<QFileDialog*>(QStringLiteral("BuildingWorkbookDialog"));
   if (dialog == nullptr) {
     dialog = new QFileDialog(this);
@@ -151,7 +154,9 @@ void TForm1::ExportBuildingWorkbook() {
   const QString path = RunFileDialog(*dialog);
   if (path.isEmpty()) return;
   const std::string file = QFile::encodeName(path).toStdString();
-  Run([this, file] { ExportBuildingWorkbookCommand(building_->check, building_->forces, file); });
+  Run([this, file] {
+    ExportBuildingWorkbookCommand(building_->check, building_->forces, file, building_->rowOrder);
+  });
 }
 
 void TForm1::RunBuildingCheckPage() {
@@ -182,31 +187,24 @@ void TForm1::ShowBuildingResults() {
   order.clear();
   if (check.Valid() && !building_->perStory) order = ColumnsByRatio(check);
   for (const StoryRow& story : stories) order.push_back(story.entry);
-  const int columns = check.hasSecond ? 10 : 7;
   form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
-  const char* head[10] = {"楼层",   "柱",   "截面",     "组合数",   "最大比值",
-                          "控制组合", "结论", "对比截面", "对比比值", "比值差"};
-  for (int c = 0; c < 10; ++c) form_->SetGridCell(kResults, c, 0, c < columns ? head[c] : "");
+  const std::vector<std::string> head = BuildingTableHeader(check);
+  for (int c = 0; c < 13; ++c)
+    form_->SetGridCell(
+        kResults, c, 0,
+        static_cast<std::size_t>(c) < head.size() ? head[static_cast<std::size_t>(c)] : "");
   for (std::size_t i = 0; i < order.size(); ++i) {
     const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
     const int row = static_cast<int>(i) + 1;
-    std::string verdict = c.checked ? ColumnVerdict(c.maxRatio) : "";
+    std::vector<std::string> cells = BuildingTableRow(check, forces, order[i]);
+    cells.resize(13);
     if (i < stories.size() && stories[i].unchecked > 0) {
+      std::string& verdict = cells[kBuildingVerdictColumn];
       const std::string count = std::to_string(stories[i].unchecked) + " 根柱未验算";
       verdict = verdict.empty() ? count : verdict + "; 另有 " + count;
     }
-    const std::string cells[10] = {
-        StoryName(forces, c.story),
-        ColumnName(forces, c.column),
-        c.section.empty() ? "(未指定)" : c.section,
-        std::to_string(c.combinations),
-        c.checked ? FormatRatio(c.maxRatio) : "未验算",
-        c.checked ? CombinationLabel(forces, c.governing) : "",
-        verdict,
-        check.hasSecond ? c.section2 : "",
-        check.hasSecond && c.checked2 ? FormatRatio(c.maxRatio2) : "",
-        check.hasSecond && c.checked && c.checked2 ? FormatRatio(c.maxRatio2 - c.maxRatio) : ""};
-    for (int col = 0; col < 10; ++col) form_->SetGridCell(kResults, col, row, cells[col]);
+    for (int col = 0; col < 13; ++col)
+      form_->SetGridCell(kResults, col, row, cells[static_cast<std::size_t>(col)]);
     form_->SetGridRowColour(kResults, row, c.checked ? RatioRowColour(c.maxRatio) : kWhite);
   }
   form_->SetGridRowCount(kCombinations, 1);

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "app/building_commands.h"
 #include "app/commands.h"
@@ -333,27 +334,33 @@ void TForm1::RefreshLibraryPage() {
   form_->SetGridRowCount(kSections, rows);
   const char* head[6] = {"名称", "类型", "B", "H", "纤维数", "配筋率/含钢率%"};
   for (int c = 0; c < 6; ++c) form_->SetGridCell(kSections, c, 0, head[c]);
+  // After a building check, the ETABS sections no column of its force table
+  // is given (beams, braces, timber members) are marked as such.
+  const bool columnsKnown = building_ != nullptr && building_->check.Valid();
+  const std::vector<std::string> used =
+      columnsKnown ? SectionsOfColumns(building_->check) : std::vector<std::string>{};
   for (std::size_t i = 0; i < library.sections.size(); ++i) {
     const SectionSummary s = SummariseSection(library.sections[i]);
+    const bool unused = columnsKnown && library.sections[i].fromEtabs &&
+                        std::find(used.begin(), used.end(), s.name) == used.end();
     const int row = static_cast<int>(i) + 1;
     const bool current = static_cast<int>(i) == library.current;
     form_->SetGridCell(kSections, 0, row, (current ? "● " : "") + s.name);
-    form_->SetGridCell(kSections, 1, row, s.kind);
+    form_->SetGridCell(kSections, 1, row, unused ? s.kind + " (未用于柱)" : s.kind);
     form_->SetGridCell(kSections, 2, row, s.error.empty() ? FormatFixed(s.B, 0) : s.error);
     form_->SetGridCell(kSections, 3, row, s.error.empty() ? FormatFixed(s.H, 0) : "");
     form_->SetGridCell(kSections, 4, row, std::to_string(s.fibers));
     // Reinforced concrete columns hold at most about 5 % of bars; more says
-    // the bars do not belong to the section (an ETABS section read without
-    // its reinforcing keeps the form's initial bars).
-    // A reinforced concrete section's ratio is its bar ratio (配筋率) as the
+    // the bars do not belong to the section. A reinforced concrete section's ratio is its bar ratio (配筋率) as the
     // statistics show it; sections with structural steel give bars and steel.
     const SectionKindRow* kind = FindSectionKind(library.sections[i].sectionType);
     const bool concrete = kind != nullptr && IsReinforcedConcrete(*kind);
     const double ratio = concrete ? s.barRatio : s.steelRatio;
     const bool overReinforced = concrete && s.error.empty() && ratio > 5;
-    form_->SetGridCell(kSections, 5, row,
-                       FormatFixed(ratio, 3) + (overReinforced ? " 超过5%" : ""));
-    form_->SetGridRowColour(kSections, row, overReinforced ? Rgb{255, 165, 0} : kWhite);
+    const std::string shown = FormatFixed(ratio, 3) + (overReinforced ? " 超过5%" : "");
+    form_->SetGridCell(kSections, 5, row, s.unreinforced ? "未配筋" : shown);
+    const bool marked = overReinforced || s.unreinforced || !s.error.empty();
+    form_->SetGridRowColour(kSections, row, marked ? Rgb{255, 165, 0} : kWhite);
   }
   findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->setPlainText(RulesText(library.rules));
   ShowLibraryMaterials();

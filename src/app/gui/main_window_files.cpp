@@ -326,8 +326,8 @@ void TForm1::WriteReport() {
   const std::string date =
       QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
   if (Run([this, &path, &date] {
-        WritePdfReport(LocalFileName(path), CalcReportCommand(state_, *form_, date,
-                                                              building_->check, building_->forces));
+        WritePdfReport(LocalFileName(path), CalcReportCommand(state_, *form_, date, building_->check,
+                                                              building_->forces, building_->library));
       })) {
     RecentFiles().RememberFolderOf(kReports, path);
     statusBar()->showMessage(QStringLiteral("分析报告已写入 ") + QDir::toNativeSeparators(path),

@@ -52,8 +52,8 @@ std::string Note(const ConcreteLawParams& p, bool) {
 
 std::vector<std::string> Constants(const ConcreteLawParams& p) {
   const ManderValues m = Mander(p);
-  return {"ρv = " + FormatG17(p.rhoV),      "fyh = " + FormatG17(p.fyh),
-          "ke = " + FormatG17(p.ke),        "f'cc = " + FormatFixed(m.fcc, 2),
+  return {"ρv = " + FormatShort(p.rhoV),      "fyh = " + FormatShort(p.fyh),
+          "ke = " + FormatShort(p.ke),        "f'cc = " + FormatFixed(m.fcc, 2),
           "εcc = " + FormatFixed(m.ecc, 5), "εcu,c = " + FormatFixed(m.ecuConfined, 5)};
 }
 

@@ -54,7 +54,7 @@ std::string Note(const ConcreteLawParams&, bool) { return ""; }
 
 std::vector<std::string> Constants(const ConcreteLawParams& p) {
   if (p.n == 2) return {};
-  return {"n = " + FormatG17(p.n)};
+  return {"n = " + FormatShort(p.n)};
 }
 
 // Concrete01: the parabola to (e0, fc), then the plateau, no tension.

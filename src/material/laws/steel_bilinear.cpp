@@ -43,7 +43,7 @@ double Rupture(double, double, const LawShape& shape) { return shape.c[1]; }
 CurveRange Picture(const SteelLawParams& p) { return {1.2 * p.eu, 120}; }  // the drop shows
 
 std::vector<std::string> Constants(const SteelLawParams& p) {
-  return {"b = " + FormatG17(p.b), "εu = " + FormatG17(p.eu)};
+  return {"b = " + FormatShort(p.b), "εu = " + FormatShort(p.eu)};
 }
 
 // Steel01 with the law's hardening ratio, the same on loading. Steel01

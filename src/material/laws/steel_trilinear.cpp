@@ -53,7 +53,7 @@ double Rupture(double, double, const LawShape& shape) { return shape.c[1]; }
 CurveRange Picture(const SteelLawParams& p) { return {1.2 * p.eu, 120}; }  // the drop shows
 
 std::vector<std::string> Constants(const SteelLawParams& p) {
-  return {"εuy = " + FormatG17(p.euy), "εu = " + FormatG17(p.eu),
+  return {"εuy = " + FormatShort(p.euy), "εu = " + FormatShort(p.eu),
           "fst = " + FormatFixed(TrilinearUltimateStrength(p), 1)};
 }
 

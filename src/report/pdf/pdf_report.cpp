@@ -26,6 +26,8 @@ constexpr double kFigureHeight = 300.0;  // largest height of a row of figures
 constexpr double kFigureGap = 14.0;
 const QColor kRuleColour(150, 150, 150);
 const QColor kHeaderFill(232, 232, 232);
+// Cells wrap at word boundaries (between Chinese characters too).
+constexpr int kCellWrap = Qt::TextWordWrap;
 
 QString Q(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -73,6 +75,7 @@ class PageLayout {
     const double height = QFontMetricsF(font, device_).height();
     Add([font, text, top = y_, height](QPainter& p) {
       p.setFont(font);
+      p.setPen(Qt::black);
       p.drawText(QRectF(kLeft, top, kRight - kLeft, height), Qt::AlignCenter, Q(text));
     });
     y_ += height + 14;
@@ -85,6 +88,7 @@ class PageLayout {
     Ensure(height + 80);  // never a heading alone at the foot of a page
     Add([font, text, top = y_, height](QPainter& p) {
       p.setFont(font);
+      p.setPen(Qt::black);
       p.drawText(QRectF(kLeft, top, kRight - kLeft, height), Qt::AlignLeft | Qt::AlignVCenter,
                  Q(text));
     });
@@ -99,6 +103,7 @@ class PageLayout {
     Ensure(box.height());
     Add([font, text, top = y_, height = box.height()](QPainter& p) {
       p.setFont(font);
+      p.setPen(Qt::black);
       p.drawText(QRectF(kLeft, top, kRight - kLeft, height + 2), Qt::TextWordWrap, Q(text));
     });
     y_ += box.height() + 6;
@@ -113,17 +118,22 @@ class PageLayout {
     const std::vector<double> x = ColumnEdges(table);
     auto header = [&] {
       if (table.header.empty()) return;
-      AddRow(table.header, x, rowHeight, bold, true, {});
+      AddRow(table.header, x, RowHeight(table.header, x, bold, rowHeight), bold, true, {});
     };
-    Ensure(rowHeight * (table.header.empty() ? 1 : 2));
+    const double headerHeight =
+        table.header.empty() ? 0 : RowHeight(table.header, x, bold, rowHeight);
+    const double firstHeight =
+        table.rows.empty() ? rowHeight : RowHeight(table.rows.front(), x, font, rowHeight);
+    Ensure(headerHeight + firstHeight);
     header();
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
-      if (y_ + rowHeight > kBottom) {
+      const double height = RowHeight(table.rows[r], x, font, rowHeight);
+      if (y_ + height > kBottom) {
         NewPage();
         header();
       }
       const bool red = r < table.red.size() && table.red[r];
-      AddRow(table.rows[r], x, rowHeight, font, false, shadedColumns, red);
+      AddRow(table.rows[r], x, height, font, false, shadedColumns, red);
     }
     y_ += 8;
   }
@@ -156,6 +166,7 @@ class PageLayout {
         f.draw(canvas);
         p.restore();
         p.setFont(font);
+        p.setPen(Qt::black);
         p.drawText(QRectF(left, top + height + 3, cell, captionHeight), Qt::AlignCenter,
                    Q(f.caption));
       });
@@ -185,6 +196,20 @@ class PageLayout {
     return x;
   }
 
+  // A row is as high as its tallest cell once the cells wrap in their
+  // columns, at least one line.
+  double RowHeight(const std::vector<std::string>& cells, const std::vector<double>& x,
+                   const QFont& font, double least) const {
+    const QFontMetricsF metrics(font, device_);
+    double height = least;
+    for (std::size_t c = 0; c + 1 < x.size() && c < cells.size(); ++c) {
+      const QRectF box =
+          metrics.boundingRect(QRectF(0, 0, x[c + 1] - x[c] - 6, 1e6), kCellWrap, Q(cells[c]));
+      height = std::max(height, box.height() + 5);
+    }
+    return height;
+  }
+
   void AddRow(const std::vector<std::string>& cells, const std::vector<double>& x, double height,
               const QFont& font, bool header, const std::vector<int>& shaded, bool red = false) {
     Add([cells, x, height, font, header, shaded, red, top = y_](QPainter& p) {
@@ -199,9 +224,9 @@ class PageLayout {
         p.drawRect(box);
         p.setPen(red ? QColor(200, 0, 0) : QColor(Qt::black));
         const QString text = c < cells.size() ? Q(cells[c]) : QString();
-        p.drawText(box.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                   metrics.elidedText(text, Qt::ElideRight, box.width() - 6));
+        p.drawText(box.adjusted(3, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft | kCellWrap, text);
       }
+      p.setPen(Qt::black);  // what follows the row is black
     });
     y_ += height;
   }
