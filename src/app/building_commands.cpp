@@ -16,6 +16,8 @@
 #include "analysis/surface.h"
 #include "app/commands.h"
 #include "model/atomic_file.h"
+#include "model/controls/import_page.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_file.h"
@@ -178,8 +180,9 @@ SectionSummary SummariseSection(const LibrarySection& section) {
     summary.B = state.params.B;
     summary.H = state.params.H;
     summary.fibers = state.FiberCount();
-    const double gross = StrToFloat(form.Text("Edit36"));
-    const double steel = StrToFloat(form.Text("Edit37")) + StrToFloat(form.Text("Edit38"));
+    const double gross = StrToFloat(form.Text(ctl::kGrossAreaBox));
+    const double steel =
+        StrToFloat(form.Text(ctl::kBarAreaBox)) + StrToFloat(form.Text(ctl::kSteelAreaBox));
     summary.steelRatio = gross != 0 ? 100.0 * steel / gross : 0;
   } catch (const std::exception& e) {
     summary.error = e.what();
@@ -262,11 +265,14 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
 
 MapForm ImportSettingsForm(const Form& form, bool withFilters) {
   MapForm settings;
-  for (const char* box : {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59"})
+  for (const char* box : {ctl::kAxialColumnBox, ctl::kMomentXColumnBox, ctl::kMomentYColumnBox,
+                          ctl::kAxialFactorBox, ctl::kMomentXFactorBox, ctl::kMomentYFactorBox})
     settings.SetText(box, form.Text(box));
-  for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12", "ComboBox30", "ComboBox31"})
+  for (const char* list : {ctl::kReadingModeList, ctl::kCasesList, ctl::kMomentAxesList,
+                           ctl::kForceUnitList, ctl::kLengthUnitList})
     settings.SetItemIndex(list, form.ItemIndex(list));
-  for (const char* box : {"Edit75", "Edit76"}) settings.SetText(box, withFilters ? form.Text(box) : "");
+  for (const char* box : {ctl::kStoriesBox, ctl::kColumnsBox})
+    settings.SetText(box, withFilters ? form.Text(box) : "");
   return settings;
 }
 

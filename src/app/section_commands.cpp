@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "forces/forces.h"
+#include "model/controls/import_page.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 
@@ -30,7 +31,7 @@ void ShowRestoredForces(const ForceTable& table, Form& form) {
   const int count = std::min(table.Count, static_cast<int>(table.records.size()) - 1);
   if (count <= 0 && table.fileName.empty()) {
     ClearGrid(form, kBlankRows);
-    form.SetText("Label66", "导入内力组合的总数量 = 0");
+    form.SetText(ctl::kForceCountLabel, "导入内力组合的总数量 = 0");
   } else {
     const int rows = std::max(count, 0) + 1;
     ClearGrid(form, rows);
@@ -43,7 +44,7 @@ void ShowRestoredForces(const ForceTable& table, Form& form) {
       form.SetGridCell(kGrid, 2, r, FormatFixed(f.Mx, 2));
       form.SetGridCell(kGrid, 3, r, FormatFixed(f.My, 2));
     }
-    form.SetText("Label66", "导入内力组合的总数量 = " + FormatInt(std::max(count, 0)));
+    form.SetText(ctl::kForceCountLabel, "导入内力组合的总数量 = " + FormatInt(std::max(count, 0)));
   }
   ShowForceStatistics(table, form);
 }

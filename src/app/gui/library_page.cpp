@@ -1,6 +1,8 @@
 // The page "截面库": the named sections of the section file and the
 // assignments of the building.
 
+#include "model/controls/library_page.h"
+
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -15,12 +17,12 @@
 #include "app/gui/main_window.h"
 #include "app/gui/string_grid.h"
 #include "app/section_commands.h"
-#include "model/section_kind.h"
 #include "forces/etabs_tables.h"
 #include "forces/forces.h"
 #include "material/material_groups.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
+#include "model/section_kind.h"
 #include "model/section_library.h"
 
 namespace kuma::gui {
@@ -52,40 +54,46 @@ QString RulesText(const std::vector<AssignmentRule>& rules) {
 }  // namespace
 
 void TForm1::BuildLibraryPage(QWidget* page) {
-  AddLabel(page, "Label246", QStringLiteral("截面库 (矩形截面: ETABS 的 Depth 沿 y 为 H, Width 沿 x 为 B)"),
-           8, 8, 600);
+  AddLabel(page, ctl::kLibraryTitleLabel,
+           QStringLiteral("截面库 (矩形截面: ETABS 的 Depth 沿 y 为 H, Width 沿 x 为 B)"), 8, 8,
+           600);
   auto* grid = new StringGrid(6, 1, page);
   grid->setObjectName(QString::fromUtf8(kSections));
   grid->setGeometry(8, 30, 560, 300);
   grid->setColumnWidth(0, 150);
   grid->setColumnWidth(1, 110);
-  AddLabel(page, "Label247", QStringLiteral("截面名称"), 580, 32, 60);
+  AddLabel(page, ctl::kSectionNameLabel, QStringLiteral("截面名称"), 580, 32, 60);
   auto* name = new QLineEdit(page);
   name->setObjectName(QString::fromUtf8(kName));
   name->setGeometry(644, 30, 220, kEditHeight);
   const std::pair<const char*, const char*> buttons[] = {
-      {"Button80", "表单加入截面库"}, {"Button81", "重命名"},   {"Button82", "复制"},
-      {"Button83", "删除"},           {"Button84", "载入表单"}, {"Button85", "导入ETABS截面定义"}};
+      {ctl::kAddToLibraryButton, "表单加入截面库"},
+      {ctl::kRenameSectionButton, "重命名"},
+      {ctl::kCopySectionButton, "复制"},
+      {ctl::kDeleteSectionButton, "删除"},
+      {ctl::kLoadSectionButton, "载入表单"},
+      {ctl::kImportEtabsSectionsButton, "导入ETABS截面定义"}};
   int y = 60;
   for (const auto& [button, caption] : buttons) {
     AddButton(page, button, QString::fromUtf8(caption), 580, y, 160);
     y += 32;
   }
-  AddLabel(page, "Label248", QStringLiteral("截面指定 (story,column,section,section2; * 为任意; 先匹配者优先)"),
-           8, 340, 600);
+  AddLabel(page, ctl::kAssignmentsLabel,
+           QStringLiteral("截面指定 (story,column,section,section2; * 为任意; 先匹配者优先)"), 8,
+           340, 600);
   auto* rules = new QPlainTextEdit(page);
   rules->setObjectName(QString::fromUtf8(kRules));
   rules->setGeometry(8, 362, 560, 200);
-  AddButton(page, "Button86", QStringLiteral("应用截面指定"), 580, 362, 160);
-  AddButton(page, "Button87", QStringLiteral("导入截面指定文件"), 580, 394, 160);
+  AddButton(page, ctl::kApplyAssignmentsButton, QStringLiteral("应用截面指定"), 580, 362, 160);
+  AddButton(page, ctl::kImportAssignmentsButton, QStringLiteral("导入截面指定文件"), 580, 394, 160);
   QLabel* notes = AddLabel(page, kNotes, QString(), 8, 570, 860);
   notes->setWordWrap(true);
   notes->setMinimumHeight(60);
   // The ETABS material names of the sections and the concrete grade each
   // stands for: a name the import could not read as a grade ("4000Psi")
   // gets one here, for all its sections at once.
-  AddLabel(page, "Label256", QStringLiteral("ETABS 材料与混凝土等级 (选一行和等级, 再点设置)"), 8,
-           640, 600);
+  AddLabel(page, ctl::kMaterialsLabel,
+           QStringLiteral("ETABS 材料与混凝土等级 (选一行和等级, 再点设置)"), 8, 640, 600);
   auto* materials = new StringGrid(3, 1, page);
   materials->setObjectName(QString::fromUtf8(kMaterials));
   materials->setGeometry(8, 662, 560, 130);
@@ -94,7 +102,7 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   grade->setObjectName(QString::fromUtf8(kMaterialGrade));
   for (const char* entry : GradeEntries(0)) grade->addItem(QString::fromUtf8(entry));
   grade->setGeometry(580, 662, 160, kEditHeight);
-  AddButton(page, "Button93", QStringLiteral("设为该材料的等级"), 580, 694, 160);
+  AddButton(page, ctl::kSetMaterialGradeButton, QStringLiteral("设为该材料的等级"), 580, 694, 160);
 }
 
 void TForm1::ConnectLibraryPage() {
@@ -121,7 +129,7 @@ void TForm1::ConnectLibraryPage() {
           ->setText(QString::fromUtf8(state_.library.sections[static_cast<std::size_t>(i)].name));
     (void)grid;
   });
-  onClick("Button80", [this, nameText, edit] {
+  onClick(ctl::kAddToLibraryButton, [this, nameText, edit] {
     edit([this, nameText] {
       const std::string name = nameText().empty()
                                    ? UnusedSectionName(state_.library, "截面1")
@@ -129,13 +137,13 @@ void TForm1::ConnectLibraryPage() {
       state_.library.current = PutSection(state_.library, SectionFromForm(*form_, name));
     });
   });
-  onClick("Button81", [this, nameText, selected, edit] {
+  onClick(ctl::kRenameSectionButton, [this, nameText, selected, edit] {
     edit([this, nameText, selected] {
       if (selected() < 0) throw Error("请先在列表中选择截面");
       RenameSection(state_.library, selected(), nameText());
     });
   });
-  onClick("Button82", [this, nameText, selected, edit] {
+  onClick(ctl::kCopySectionButton, [this, nameText, selected, edit] {
     edit([this, nameText, selected] {
       if (selected() < 0) throw Error("请先在列表中选择截面");
       const std::string base = nameText().empty() ||
@@ -145,13 +153,13 @@ void TForm1::ConnectLibraryPage() {
       DuplicateSection(state_.library, selected(), UnusedSectionName(state_.library, base));
     });
   });
-  onClick("Button83", [this, selected, edit] {
+  onClick(ctl::kDeleteSectionButton, [this, selected, edit] {
     edit([this, selected] {
       if (selected() < 0) throw Error("请先在列表中选择截面");
       DeleteSection(state_.library, selected());
     });
   });
-  onClick("Button84", [this, selected, edit] {
+  onClick(ctl::kLoadSectionButton, [this, selected, edit] {
     edit([this, selected] {
       if (selected() < 0) throw Error("请先在列表中选择截面");
       // The form's own section keeps what was typed before another is loaded.
@@ -168,7 +176,7 @@ void TForm1::ConnectLibraryPage() {
       SectionInputCommand(state_, *form_);
     });
   });
-  onClick("Button85", [this, edit] {
+  onClick(ctl::kImportEtabsSectionsButton, [this, edit] {
     const QString path = AskForTableFile(this, "SectionDefinitionsDialog", QStringLiteral("ETABS截面定义"));
     if (path.isEmpty()) return;
     edit([this, path] {
@@ -179,7 +187,7 @@ void TForm1::ConnectLibraryPage() {
       form_->SetText(kNotes, notes);
     });
   });
-  onClick("Button93", [this, edit] {
+  onClick(ctl::kSetMaterialGradeButton, [this, edit] {
     edit([this] {
       const int row = findChild<StringGrid*>(QString::fromUtf8(kMaterials))->currentIndex().row();
       const std::vector<LibraryMaterial> materials = LibraryMaterials(state_.library);
@@ -195,7 +203,7 @@ void TForm1::ConnectLibraryPage() {
         ApplyConcreteGrade(*form_, grade);
     });
   });
-  onClick("Button86", [this, edit] {
+  onClick(ctl::kApplyAssignmentsButton, [this, edit] {
     edit([this] {
       const std::string text =
           findChild<QPlainTextEdit*>(QString::fromUtf8(kRules))->toPlainText().toStdString();
@@ -205,7 +213,7 @@ void TForm1::ConnectLibraryPage() {
       state_.library.implicitOne = false;
     });
   });
-  onClick("Button87", [this, edit] {
+  onClick(ctl::kImportAssignmentsButton, [this, edit] {
     const QString path = AskForTableFile(this, "AssignmentsDialog", QStringLiteral("截面指定"));
     if (path.isEmpty()) return;
     edit([this, path] {
