@@ -11,6 +11,7 @@
 
 #include "analysis/ratio_bands.h"
 #include "analysis/solver_options.h"
+#include "model/controls/check_panel.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -439,7 +440,8 @@ double SurfaceIndex::Ratio(int method, const SurfacePoint& demand) const {
 }
 
 int ReadCheckMethod(const Form& form) {
-  return form.ItemIndex("ComboBox8") == kConstantAxialMethod ? kConstantAxialMethod : kRadialMethod;
+  return form.ItemIndex(ctl::kCheckMethodList) == kConstantAxialMethod ? kConstantAxialMethod
+                                                                       : kRadialMethod;
 }
 
 int CheckedCount(const ForceTable& forces) {

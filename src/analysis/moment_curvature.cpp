@@ -12,6 +12,8 @@
 #include "analysis/solvers.h"
 #include "analysis/strain_limits.h"
 #include "material/laws.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/mphi_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -773,10 +775,11 @@ std::string MphiEndText(MphiEnd end) {
 
 MphiSettings ReadMphiSettings(const Form& form) {
   MphiSettings s;
-  const std::string level = form.Text("Edit140");
-  s.axialLevel = level.find_first_not_of(" \t") == std::string::npos ? form.Float("Edit30")
-                                                                     : form.Float("Edit140");
-  switch (form.ItemIndex("ComboBox34")) {
+  const std::string level = form.Text(ctl::kMphiAxialLevelBox);
+  s.axialLevel = level.find_first_not_of(" \t") == std::string::npos
+                     ? form.Float(ctl::kAxialLevelBox)
+                     : form.Float(ctl::kMphiAxialLevelBox);
+  switch (form.ItemIndex(ctl::kMphiAxisList)) {
     case 0:
       s.angle = 0;
       break;
@@ -784,12 +787,12 @@ MphiSettings ReadMphiSettings(const Form& form) {
       s.angle = 90;
       break;
     default:
-      s.angle = form.Float("Edit141");
+      s.angle = form.Float(ctl::kMphiAngleBox);
       break;
   }
-  s.steps = form.Integer("Edit142");
-  s.ecu = form.Float("Edit143");
-  s.dropShare = form.Float("Edit144");
+  s.steps = form.Integer(ctl::kMphiStepsBox);
+  s.ecu = form.Float(ctl::kMphiUltimateStrainBox);
+  s.dropShare = form.Float(ctl::kMphiFloorBox);
   s.fiberLimits = ReadFiberLimits(form);
   return s;
 }

@@ -17,6 +17,8 @@
 #include "analysis/solver_options.h"
 #include "analysis/strain_limits.h"
 #include "material/laws.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -327,24 +329,24 @@ KernelPath SolverKernelPath() { return gKernelPath.load(); }
 
 PmSettings ReadPmSettings(const Form& form) {
   PmSettings s;
-  s.n = form.Integer("Edit33");
-  s.K = form.Integer("Edit52");
-  s.N = form.Integer("Edit53");
-  s.lambda = form.Float("Edit60");
-  s.ecu = form.Float("Edit32");
+  s.n = form.Integer(ctl::kPmAxialPointsBox);
+  s.K = form.Integer(ctl::kPmOuterStepsBox);
+  s.N = form.Integer(ctl::kPmInnerStepsBox);
+  s.lambda = form.Float(ctl::kPmExtensionBox);
+  s.ecu = form.Float(ctl::kPmUltimateStrainBox);
   s.fiberLimits = ReadFiberLimits(form);
   return s;
 }
 
 MmSettings ReadMmSettings(const Form& form, double& axialLevel) {
   MmSettings s;
-  s.m = form.Integer("Edit35");
-  s.axialLevel = form.Float("Edit30");
+  s.m = form.Integer(ctl::kMmPointsBox);
+  s.axialLevel = form.Float(ctl::kAxialLevelBox);
   axialLevel = s.axialLevel;
-  s.K = form.Integer("Edit61");
-  s.N = form.Integer("Edit62");
-  s.lambda = form.Float("Edit63");
-  s.ecu = form.Float("Edit34");
+  s.K = form.Integer(ctl::kMmOuterStepsBox);
+  s.N = form.Integer(ctl::kMmInnerStepsBox);
+  s.lambda = form.Float(ctl::kMmExtensionBox);
+  s.ecu = form.Float(ctl::kMmUltimateStrainBox);
   s.fiberLimits = ReadFiberLimits(form);
   return s;
 }

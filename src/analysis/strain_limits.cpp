@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "material/laws.h"
+#include "model/controls/material_pages.h"
 
 namespace kuma {
 
@@ -32,7 +33,7 @@ FiberOwnLimits OwnLawLimits(const FiberRecord& f) {
   return own;
 }
 
-bool ReadFiberLimits(const Form& form) { return form.ItemIndex("ComboBox27") == 1; }
+bool ReadFiberLimits(const Form& form) { return form.ItemIndex(ctl::kStrainLimitPlaceList) == 1; }
 
 std::vector<LimitGroup> FiberLimitGroups(const FiberArray& fibers, double ecu, bool ownLimits) {
   bool anyConcrete = false, anySteel = false;

@@ -18,6 +18,8 @@
 #include "analysis/solver_options.h"
 #include "analysis/strain_limits.h"
 #include "material/laws.h"
+#include "model/controls/check_panel.h"
+#include "model/controls/pm_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -423,9 +425,9 @@ void ForEachMeridian(int count, int threads, const Build& build, const ProgressF
 
 SurfaceSettings ReadSurfaceSettings(const Form& form) {
   SurfaceSettings s;
-  s.angles = form.Integer("Edit70");
-  s.points = form.Integer("Edit71");
-  s.ecu = form.Float("Edit32");
+  s.angles = form.Integer(ctl::kSurfaceAnglesBox);
+  s.points = form.Integer(ctl::kMeridianPointsBox);
+  s.ecu = form.Float(ctl::kPmUltimateStrainBox);
   s.fiberLimits = ReadFiberLimits(form);
   return s;
 }

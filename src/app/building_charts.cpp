@@ -11,6 +11,8 @@
 #include "draw/chosen_force.h"
 #include "draw/drawings.h"
 #include "draw/pmm_view.h"
+#include "model/controls/building_page.h"
+#include "model/controls/mm_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_library.h"
@@ -20,7 +22,8 @@ namespace kuma {
 
 namespace {
 
-constexpr const char* kPictures[3] = {"Image28", "Image29", "Image30"};
+constexpr const char* kPictures[3] = {ctl::kBuildingPmPicture, ctl::kBuildingMmPicture,
+                                      ctl::kBuildingSurfacePicture};
 
 // The section's own form: its progress bars report to one bar, each
 // command on its share of the whole work, never moving back.
@@ -105,18 +108,18 @@ BuildingColumnCharts ComputeColumnCharts(const BuildingCheck& check, const Force
   // 5 % inside the nearer end of the section's axial range.
   double level = column.forces.records[static_cast<std::size_t>(column.check.governing)].P;
   double compression = 0, tension = 0;
-  AxialEnds(s.fibers, form.Float("Edit34"), compression, tension);
+  AxialEnds(s.fibers, form.Float(ctl::kMmUltimateStrainBox), compression, tension);
   if (level > compression || level < tension) {
     level = 0.95 * (level > compression ? compression : tension);
     charts.levelMoved = true;
   }
-  form.SetText("Edit30", FormatG17(level));
+  form.SetText(ctl::kAxialLevelBox, FormatG17(level));
   form.Share(40, 20);
   MmCommand(s, form, control);
   form.Share(60, 40);
   SurfaceCommand(s, form, control);
 
-  charts.band = form.Float("Edit64");
+  charts.band = form.Float(ctl::kMmAxialRangeBox);
   s.forceTable = std::move(column.forces);
   s.check = std::move(column.check);
   charts.records = std::move(column.records);

@@ -16,10 +16,12 @@
 #include "analysis/solver_options.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
-#include "material/material_groups.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
+#include "material/material_groups.h"
 #include "model/atomic_file.h"
+#include "model/controls/import_page.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section.h"
@@ -191,10 +193,11 @@ std::string BarsText(const LibrarySection& section, const Form& form) {
     parts.push_back(std::string(faces) + form.Text(r) + "×" + form.Text(c) + "Φ" + form.Text(d));
   };
   const bool circular = kind == CircleRc || kind == CircleSteelRc;
-  if (!circular && !Zero(form, "Edit10"))
-    parts.push_back("4×" + form.Text("Edit10") + "Φ" + form.Text("Edit11"));
-  rows("Edit5", "Edit6", "Edit7", circular ? "" : "2×");
-  if (!circular) rows("Edit4", "Edit8", "Edit9", "2×");
+  if (!circular && !Zero(form, ctl::kCornerBarCountBox))
+    parts.push_back("4×" + form.Text(ctl::kCornerBarCountBox) + "Φ" +
+                    form.Text(ctl::kCornerBarDiameterBox));
+  rows(ctl::kBarRowsXBox, ctl::kBarCountXBox, ctl::kBarDiameterXBox, circular ? "" : "2×");
+  if (!circular) rows(ctl::kBarRowsYBox, ctl::kBarCountYBox, ctl::kBarDiameterYBox, "2×");
   std::string text;
   for (const std::string& part : parts) text += (text.empty() ? "" : " + ") + part;
   return text.empty() ? "无" : text;
@@ -233,8 +236,8 @@ SectionSummary SummariseSection(const LibrarySection& section) {
   try {
     MapForm form;
     ApplyLibrarySection(section, form);
-    summary.size =
-        circular ? "D" + form.Text("Edit1") : form.Text("Edit1") + "×" + form.Text("Edit2");
+    summary.size = circular ? "D" + form.Text(ctl::kWidthBox)
+                            : form.Text(ctl::kWidthBox) + "×" + form.Text(ctl::kHeightBox);
     summary.bars = BarsText(section, form);
     summary.grades = GradesText(section, form);
     AppState state;
@@ -242,10 +245,11 @@ SectionSummary SummariseSection(const LibrarySection& section) {
     summary.B = state.params.B;
     summary.H = state.params.H;
     summary.fibers = state.FiberCount();
-    const double gross = StrToFloat(form.Text("Edit36"));
-    const double steel = StrToFloat(form.Text("Edit37")) + StrToFloat(form.Text("Edit38"));
+    const double gross = StrToFloat(form.Text(ctl::kGrossAreaBox));
+    const double steel =
+        StrToFloat(form.Text(ctl::kBarAreaBox)) + StrToFloat(form.Text(ctl::kSteelAreaBox));
     summary.steelRatio = gross != 0 ? 100.0 * steel / gross : 0;
-    summary.barRatio = StrToFloat(form.Text("Edit39"));
+    summary.barRatio = StrToFloat(form.Text(ctl::kBarRatioBox));
   } catch (const std::exception& e) {
     summary.error = e.what();
   }
@@ -367,9 +371,11 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
 MapForm BuildingImportSettings(const Form& form) {
   MapForm settings;
   for (const char* box :
-       {"Edit54", "Edit55", "Edit56", "Edit57", "Edit58", "Edit59", "Edit75", "Edit76"})
+       {ctl::kAxialColumnBox, ctl::kMomentXColumnBox, ctl::kMomentYColumnBox, ctl::kAxialFactorBox,
+        ctl::kMomentXFactorBox, ctl::kMomentYFactorBox, ctl::kStoriesBox, ctl::kColumnsBox})
     settings.SetText(box, form.Text(box));
-  for (const char* list : {"ComboBox10", "ComboBox11", "ComboBox12", "ComboBox30", "ComboBox31"})
+  for (const char* list : {ctl::kReadingModeList, ctl::kCasesList, ctl::kMomentAxesList,
+                           ctl::kForceUnitList, ctl::kLengthUnitList})
     settings.SetItemIndex(list, form.ItemIndex(list));
   return settings;
 }

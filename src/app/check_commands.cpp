@@ -4,6 +4,7 @@
 #include "analysis/ratio_bands.h"
 #include "analysis/surface.h"
 #include "app/commands.h"
+#include "model/controls/material_pages.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "report/check_report.h"
@@ -63,8 +64,8 @@ void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control,
   if (StopAsked(control)) throw Cancelled();
   state.surface = std::move(surface);
   state.check = std::move(check);
-  state.check.valueLevel = form.ItemIndex("ComboBox26");
-  state.check.strainLimits = form.ItemIndex("ComboBox27");
+  state.check.valueLevel = form.ItemIndex(ctl::kValueLevelList);
+  state.check.strainLimits = form.ItemIndex(ctl::kStrainLimitPlaceList);
   ShowDesignCheck(state, form);
 }
 

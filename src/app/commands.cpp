@@ -12,6 +12,11 @@
 #include "material/curve_pictures.h"
 #include "material/material_groups.h"
 #include "mesh/mesh.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
+#include "model/controls/section_page.h"
+#include "model/controls/windows.h"
 #include "model/errors.h"
 #include "model/finite_results.h"
 #include "model/materials.h"
@@ -59,7 +64,7 @@ ProgressFn BarOf(Form& form, const char* bar) {
 void SolvePmCurves(const AppState& state, const Form& form, FiberArray& fibers, WorkProgress& work,
                    PmCurve& curveX, PmCurve& curveY) {
   const PmSettings settings = ReadPmSettings(form);
-  CheckUltimateStrain(settings.ecu, "Edit32");
+  CheckUltimateStrain(settings.ecu, ctl::kPmUltimateStrainBox);
   work.Plan(2 * PmCurveTrials(settings));
   for (double angle : {0.0, 90.0}) {
     SolvePmCurve(angle, settings, state.params.B, state.params.H, fibers,
@@ -75,13 +80,13 @@ void ComputeCapacities(AppState& state, const Form& form) {
     return;
   }
   const PmSettings settings = ReadPmSettings(form);
-  CheckUltimateStrain(settings.ecu, "Edit32");
+  CheckUltimateStrain(settings.ecu, ctl::kPmUltimateStrainBox);
   ComputeAxialCapacity(state.fibers, settings.ecu, settings.fiberLimits, state.CompressionCapacity,
                        state.TensionCapacity);
 }
 
 void DrawSectionPicture(AppState& state, Form& form) {
-  DrawSection(form.Picture("Image1"), state.fibers, state.params.B, state.params.H,
+  DrawSection(form.Picture(ctl::kSectionPicture), state.fibers, state.params.B, state.params.H,
               state.colours);
 }
 
@@ -100,12 +105,12 @@ void RequireAxialLevelWithinCapacity(const FiberArray& fibers, const MmSettings&
 }
 
 void DrawPmCharts(AppState& state, Form& form) {
-  const AxisChoice axes = AxisChoiceOf(form, "ComboBox32");
-  DrawPmChart(form.Picture("Image2"), state.PmCurveX, state.PmChartRange[0], axes);
-  DrawPmChart(form.Picture("Image3"), state.PmCurveY, state.PmChartRange[1], axes);
+  const AxisChoice axes = AxisChoiceOf(form, ctl::kPmAxesList);
+  DrawPmChart(form.Picture(ctl::kPmxPicture), state.PmCurveX, state.PmChartRange[0], axes);
+  DrawPmChart(form.Picture(ctl::kPmyPicture), state.PmCurveY, state.PmChartRange[1], axes);
   if (axes != AxisChoice::Auto) return;
-  DrawPmAxisTitles(form.Picture("Image2"), 0);
-  DrawPmAxisTitles(form.Picture("Image3"), 90);
+  DrawPmAxisTitles(form.Picture(ctl::kPmxPicture), 0);
+  DrawPmAxisTitles(form.Picture(ctl::kPmyPicture), 90);
 }
 
 // The check colours the force points when it belongs to the forces drawn.
@@ -116,16 +121,18 @@ const DesignCheck* CheckOf(const AppState& state) {
 }
 
 void DrawMmChartAndForces(AppState& state, Form& form) {
-  const AxisChoice axes = AxisChoiceOf(form, "ComboBox33");
-  DrawMmChart(form.Picture("Image5"), state.mmCurve, state.MmChartRange, axes);
-  if (axes == AxisChoice::Auto) DrawMmAxisTitles(form.Picture("Image5"));
-  double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
-                    deltaP, CheckOf(state));
+  const AxisChoice axes = AxisChoiceOf(form, ctl::kMmAxesList);
+  DrawMmChart(form.Picture(ctl::kMmPicture), state.mmCurve, state.MmChartRange, axes);
+  if (axes == AxisChoice::Auto) DrawMmAxisTitles(form.Picture(ctl::kMmPicture));
+  double deltaP = form.Float(ctl::kMmAxialRangeBox);
+  DrawMmForcePoints(form.Picture(ctl::kMmPicture), state.MmChartRange, state.forceTable,
+                    state.AxialLevel, deltaP, CheckOf(state));
 }
 
 // Index of the reference PM chart chosen in ComboBox7: 0 (X, 0 degrees) or 1.
-int ReferenceIndex(const Form& form) { return form.ItemIndex("ComboBox7") == 1 ? 1 : 0; }
+int ReferenceIndex(const Form& form) {
+  return form.ItemIndex(ctl::kReferencePmAxisList) == 1 ? 1 : 0;
+}
 
 }  // namespace
 
@@ -150,7 +157,7 @@ void PmCommand(AppState& state, Form& form, const WorkControl& control) {
   ComputeCapacities(state, form);
   RequireFinite({state.CompressionCapacity, state.TensionCapacity});
   PmCurve curveX = state.PmCurveX, curveY = state.PmCurveY;
-  WorkProgress work(BarOf(form, "ProgressBar1"), control);
+  WorkProgress work(BarOf(form, ctl::kPmProgress), control);
   try {
     SolvePmCurves(state, form, state.fibers, work, curveX, curveY);
   } catch (const Cancelled&) {
@@ -180,9 +187,9 @@ void MmCommand(AppState& state, Form& form, const WorkControl& control) {
   const double oldLevel = state.AxialLevel;
   MmSettings settings = ReadMmSettings(form, state.AxialLevel);
   MmCurve curve = state.mmCurve;
-  WorkProgress work(BarOf(form, "ProgressBar2"), control);
+  WorkProgress work(BarOf(form, ctl::kMmProgress), control);
   try {
-    CheckUltimateStrain(settings.ecu, "Edit34");
+    CheckUltimateStrain(settings.ecu, ctl::kMmUltimateStrainBox);
     RequireAxialLevelWithinCapacity(state.fibers, settings);
     work.Plan(MmCurveTrials(settings));
     SolveMmCurve(settings, state.params.B, state.params.H, state.fibers, curve, work);
@@ -220,7 +227,7 @@ void ScriptCommand(AppState& state, Form& form) {
   ReadAndMesh(state, form);
   AssignMaterials(state, form);
   DrawSectionPicture(state, form);
-  form.SetMemoLines("Memo1", BuildOpenSeesScript(state.fibers, tags));
+  form.SetMemoLines(ctl::kResultMemo, BuildOpenSeesScript(state.fibers, tags));
 }
 
 void ImportCommand(AppState& state, Form& form, const std::string& path) {
@@ -287,7 +294,8 @@ void CheckSteelGroup(const MaterialGroupControls& g, const SteelLawParams& p) {
 }
 
 void ConcreteCurvesCommand(Form& form) {
-  const char* pictures[3] = {"Image8", "Image9", "Image10"};
+  const char* pictures[3] = {ctl::kEdgeCurvePicture, ctl::kCore1CurvePicture,
+                             ctl::kCore2CurvePicture};
   ConcreteLawParams laws[3];
   for (int i = 0; i < 3; ++i) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(i)];
@@ -304,7 +312,7 @@ void ConcreteCurvesCommand(Form& form) {
 }
 
 void SteelCurvesCommand(Form& form) {
-  const char* pictures[2] = {"Image6", "Image7"};
+  const char* pictures[2] = {ctl::kRebarCurvePicture, ctl::kShapeSteelCurvePicture};
   SteelLawParams laws[2];
   for (int i = 0; i < 2; ++i) {
     const MaterialGroupControls& g = MaterialGroups()[static_cast<std::size_t>(3 + i)];
@@ -315,52 +323,54 @@ void SteelCurvesCommand(Form& form) {
 }
 
 void ReferenceChoiceCommand(AppState&, Form& form) {
-  form.CopyPicture(ReferenceIndex(form) == 0 ? "Image2" : "Image3", "Image4");
+  form.CopyPicture(ReferenceIndex(form) == 0 ? ctl::kPmxPicture : ctl::kPmyPicture,
+                   ctl::kReferencePmPicture);
 }
 
 void ReferencePmChartCommand(AppState& state, Form& form) {
   int k = ReferenceIndex(form);
-  form.CopyPicture(k == 0 ? "Image2" : "Image3", "Image4");
-  state.AxialLevel = form.Float("Edit30");
-  DrawAxialLevelLine(form.Picture("Image4"), state.PmChartRange[k], state.AxialLevel);
+  form.CopyPicture(k == 0 ? ctl::kPmxPicture : ctl::kPmyPicture, ctl::kReferencePmPicture);
+  state.AxialLevel = form.Float(ctl::kAxialLevelBox);
+  DrawAxialLevelLine(form.Picture(ctl::kReferencePmPicture), state.PmChartRange[k],
+                     state.AxialLevel);
 }
 
 void ScrollAxialLevelCommand(AppState& state, Form& form, int position) {
   double level = state.CompressionCapacity -
                  (state.CompressionCapacity - state.TensionCapacity) * position / 100.0;
   state.AxialLevel = RoundEven(level);
-  form.SetText("Edit30", FormatFixed(state.AxialLevel, 0));
+  form.SetText(ctl::kAxialLevelBox, FormatFixed(state.AxialLevel, 0));
   ReferencePmChartCommand(state, form);
 }
 
 void TypedAxialLevelCommand(AppState& state, Form& form) {
-  state.AxialLevel = form.Float("Edit30");
+  state.AxialLevel = form.Float(ctl::kAxialLevelBox);
   ReferencePmChartCommand(state, form);
 }
 
 void PmForcePointsCommand(AppState& state, Form& form) {
-  DrawPmForcePoints(form.Picture("Image2"), state.PmChartRange[0], state.forceTable, 0,
+  DrawPmForcePoints(form.Picture(ctl::kPmxPicture), state.PmChartRange[0], state.forceTable, 0,
                     CheckOf(state));
-  DrawPmForcePoints(form.Picture("Image3"), state.PmChartRange[1], state.forceTable, 90,
+  DrawPmForcePoints(form.Picture(ctl::kPmyPicture), state.PmChartRange[1], state.forceTable, 90,
                     CheckOf(state));
 }
 
 void MmForcePointsCommand(AppState& state, Form& form) {
-  double deltaP = form.Float("Edit64");
-  DrawMmForcePoints(form.Picture("Image5"), state.MmChartRange, state.forceTable, state.AxialLevel,
-                    deltaP, CheckOf(state));
+  double deltaP = form.Float(ctl::kMmAxialRangeBox);
+  DrawMmForcePoints(form.Picture(ctl::kMmPicture), state.MmChartRange, state.forceTable,
+                    state.AxialLevel, deltaP, CheckOf(state));
   int k = ReferenceIndex(form);
-  DrawPmForcePoints(form.Picture("Image4"), state.PmChartRange[k], state.forceTable,
+  DrawPmForcePoints(form.Picture(ctl::kReferencePmPicture), state.PmChartRange[k], state.forceTable,
                     k == 0 ? 0 : 90, CheckOf(state));
 }
 
 std::string ReadOutText(const AppState& state, const Form& form, const std::string& picture,
                         int x, int y) {
   const ChartRange* range = nullptr;
-  if (picture == "Image2") range = &state.PmChartRange[0];
-  if (picture == "Image3") range = &state.PmChartRange[1];
-  if (picture == "Image4") range = &state.PmChartRange[ReferenceIndex(form)];
-  if (picture == "Image5") range = &state.MmChartRange;
+  if (picture == ctl::kPmxPicture) range = &state.PmChartRange[0];
+  if (picture == ctl::kPmyPicture) range = &state.PmChartRange[1];
+  if (picture == ctl::kReferencePmPicture) range = &state.PmChartRange[ReferenceIndex(form)];
+  if (picture == ctl::kMmPicture) range = &state.MmChartRange;
   if (range == nullptr) return {};
   PixelPoint size = PictureSize(picture);
   return ReadOutCaption(picture, *range, size.x, size.y, x, y);

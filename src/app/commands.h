@@ -9,8 +9,9 @@
 
 #include "analysis/progress.h"
 #include "draw/chart_frame.h"
-#include "model/state.h"
+#include "model/controls/check_panel.h"
 #include "model/form.h"
+#include "model/state.h"
 
 namespace kuma {
 
@@ -75,14 +76,14 @@ std::vector<std::string> MmReportCommand(const AppState& state);
 // Edit32), progress on `bar` (ProgressBar3 unless told). `control` may stop
 // it (Cancelled), leaving the surface as it was.
 void SurfaceCommand(AppState& state, Form& form, const WorkControl& control = {},
-                    const char* bar = "ProgressBar3");
+                    const char* bar = ctl::kCheckProgress);
 // Button31 "承载力验算": the surface command, then the ratio of every
 // imported combination by the method of ComboBox8 into state.check, shown in
 // StringGrid3 (largest ratio first, red above 1.0, orange from 0.9) and
 // Label100. Refuses when no combination has been imported. Stopped, it
 // leaves the surface and the check as they were.
 void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control = {},
-                        const char* bar = "ProgressBar3");
+                        const char* bar = ctl::kCheckProgress);
 // Fills StringGrid3 and Label100 from state.check (empty grid before a check).
 void ShowDesignCheck(const AppState& state, Form& form);
 // Button32 "导出验算报告": the check report lines for the result window.

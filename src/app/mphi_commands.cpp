@@ -5,6 +5,7 @@
 #include "analysis/moment_curvature.h"
 #include "app/commands.h"
 #include "draw/mphi_chart.h"
+#include "model/controls/mphi_page.h"
 #include "model/numfmt.h"
 #include "model/text_table.h"
 #include "report/mphi_report.h"
@@ -64,7 +65,8 @@ std::string CsvPoint(const char* name, const MphiPoint& p) {
 void MphiCommand(AppState& state, Form& form, const WorkControl& control) {
   MeshCommand(state, form);
   const MphiSettings settings = ReadMphiSettings(form);
-  WorkProgress work([&form](int position) { form.SetProgress("ProgressBar5", position); }, control);
+  WorkProgress work([&form](int position) { form.SetProgress(ctl::kMphiProgress, position); },
+                    control);
   MphiResult result;
   try {
     work.Plan(MomentCurvatureWork(settings));

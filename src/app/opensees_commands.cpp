@@ -4,6 +4,9 @@
 
 #include "app/commands.h"
 #include "draw/drawings.h"
+#include "model/controls/script_page.h"
+#include "model/controls/section_page.h"
+#include "model/controls/windows.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -65,23 +68,25 @@ OpenSeesModel OpenSeesModelCommand(AppState& state, Form& form, OpenSeesLanguage
   options.language = language;
   options.date = TodayUtc();
   MeshCommand(state, form);
-  DrawSection(form.Picture("Image1"), state.fibers, state.params.B, state.params.H, state.colours);
+  DrawSection(form.Picture(ctl::kSectionPicture), state.fibers, state.params.B, state.params.H,
+              state.colours);
   OpenSeesModel model =
       BuildOpenSeesModel(state.fibers, state.SectionType, state.params, tags, options);
-  form.SetMemoLines("Memo1", model.lines);
-  form.SetMemoLines("Memo2", ModelNotes(state.fibers.size(), options, model));
+  form.SetMemoLines(ctl::kResultMemo, model.lines);
+  form.SetMemoLines(ctl::kScriptNotesMemo, ModelNotes(state.fibers.size(), options, model));
   return model;
 }
 
 void OpenSeesPageCommand(AppState& state, Form& form) {
-  if (form.ItemIndex("ComboBox17") == 1) {
-    OpenSeesLanguage language =
-        form.ItemIndex("ComboBox18") == 1 ? OpenSeesLanguage::Python : OpenSeesLanguage::Tcl;
+  if (form.ItemIndex(ctl::kScriptContentList) == 1) {
+    OpenSeesLanguage language = form.ItemIndex(ctl::kScriptLanguageList) == 1
+                                    ? OpenSeesLanguage::Python
+                                    : OpenSeesLanguage::Tcl;
     OpenSeesModelCommand(state, form, language);
     return;
   }
   ScriptCommand(state, form);
-  form.SetMemoLines("Memo2", FiberNotes(state.fibers.size()));
+  form.SetMemoLines(ctl::kScriptNotesMemo, FiberNotes(state.fibers.size()));
 }
 
 void SaveOpenSeesPageText(const std::string& path, const std::string& text) {

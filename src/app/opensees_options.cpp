@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "model/controls/mm_page.h"
+#include "model/controls/script_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -36,11 +38,16 @@ struct TagBox {
   bool blankAllowed;
 };
 const TagBox kTagBoxes[] = {
-    {"Edit160", &OpenSeesTags::section, false},     {"Edit161", &OpenSeesTags::baseNode, false},
-    {"Edit162", &OpenSeesTags::pushNode, false},    {"Edit163", &OpenSeesTags::element, false},
-    {"Edit164", &OpenSeesTags::axialSeries, false}, {"Edit165", &OpenSeesTags::axialPattern, false},
-    {"Edit166", &OpenSeesTags::pushSeries, false},  {"Edit167", &OpenSeesTags::pushPattern, false},
-    {"Edit168", &OpenSeesTags::rebarLaw, true},     {"Edit169", &OpenSeesTags::steelShapeLaw, true},
+    {ctl::kSectionTagBox, &OpenSeesTags::section, false},
+    {ctl::kBaseNodeTagBox, &OpenSeesTags::baseNode, false},
+    {ctl::kPushNodeTagBox, &OpenSeesTags::pushNode, false},
+    {ctl::kElementTagBox, &OpenSeesTags::element, false},
+    {ctl::kAxialSeriesTagBox, &OpenSeesTags::axialSeries, false},
+    {ctl::kAxialPatternTagBox, &OpenSeesTags::axialPattern, false},
+    {ctl::kPushSeriesTagBox, &OpenSeesTags::pushSeries, false},
+    {ctl::kPushPatternTagBox, &OpenSeesTags::pushPattern, false},
+    {ctl::kRebarLawTagBox, &OpenSeesTags::rebarLaw, true},
+    {ctl::kShapeSteelLawTagBox, &OpenSeesTags::steelShapeLaw, true},
 };
 
 OpenSeesTags ReadTags(const Form& form) {
@@ -63,11 +70,12 @@ OpenSeesTags ReadTags(const Form& form) {
 
 OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
   OpenSeesModelOptions o;
-  o.language = form.ItemIndex("ComboBox18") == 1 ? OpenSeesLanguage::Python : OpenSeesLanguage::Tcl;
-  o.threeD = form.ItemIndex("ComboBox19") != 1;
-  o.wipe = form.ItemIndex("ComboBox46") != 1;
+  o.language = form.ItemIndex(ctl::kScriptLanguageList) == 1 ? OpenSeesLanguage::Python
+                                                             : OpenSeesLanguage::Tcl;
+  o.threeD = form.ItemIndex(ctl::kModelDimensionList) != 1;
+  o.wipe = form.ItemIndex(ctl::kWipeList) != 1;
   o.tags = ReadTags(form);
-  switch (form.ItemIndex("ComboBox20")) {
+  switch (form.ItemIndex(ctl::kSectionAnalysisList)) {
     case 1:
       o.analysis = SectionAnalysisAxis::AboutX;
       break;
@@ -78,27 +86,28 @@ OpenSeesModelOptions ReadOpenSeesModelOptions(const Form& form) {
       o.analysis = SectionAnalysisAxis::None;
       break;
   }
-  const std::string gj = form.Text("Edit90");
+  const std::string gj = form.Text(ctl::kGjBox);
   if (gj.find_first_not_of(" \t") != std::string::npos) {
     o.gjTyped = true;
-    o.gj = form.Float("Edit90");
+    o.gj = form.Float(ctl::kGjBox);
     if (!(o.gj > 0) || !std::isfinite(o.gj)) throw Error("GJ 必须是正数（N·mm²），或留空");
   }
   if (o.analysis == SectionAnalysisAxis::None) return o;
-  o.target =
-      form.ItemIndex("ComboBox44") == 1 ? PushTarget::ConcreteCrushing : PushTarget::CapacityState;
-  o.path = form.ItemIndex("ComboBox45") == 1 ? PushPath::Proportional : PushPath::ConstantAxial;
-  o.axialLevel = form.Float("Edit30");
-  o.ecu = form.Float("Edit34");
+  o.target = form.ItemIndex(ctl::kPushTargetList) == 1 ? PushTarget::ConcreteCrushing
+                                                       : PushTarget::CapacityState;
+  o.path =
+      form.ItemIndex(ctl::kLoadPathList) == 1 ? PushPath::Proportional : PushPath::ConstantAxial;
+  o.axialLevel = form.Float(ctl::kAxialLevelBox);
+  o.ecu = form.Float(ctl::kMmUltimateStrainBox);
   if (!(o.ecu < 0) || !std::isfinite(o.ecu)) {
     throw Error("混凝土极限应变必须是负数（受压），才能进行弯矩-曲率分析");
   }
-  o.K = form.Integer("Edit61");
-  o.N = form.Integer("Edit62");
-  o.lambda = form.Float("Edit63");
-  o.steps = form.Integer("Edit91");
+  o.K = form.Integer(ctl::kMmOuterStepsBox);
+  o.N = form.Integer(ctl::kMmInnerStepsBox);
+  o.lambda = form.Float(ctl::kMmExtensionBox);
+  o.steps = form.Integer(ctl::kPushStepsBox);
   if (o.steps < 1 || o.steps > 100000) throw Error("曲率分析步数必须在 1 到 100000 之间");
-  o.resultFile = Trimmed(form.Text("Edit92"));
+  o.resultFile = Trimmed(form.Text(ctl::kResultFileBox));
   if (!FileNameFitsModel(o.resultFile)) {
     throw Error("结果文件名不能为空，不能含 { } 或控制字符，也不能以 \\ 结尾");
   }

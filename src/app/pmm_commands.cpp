@@ -6,6 +6,8 @@
 #include "analysis/design_check.h"
 #include "app/commands.h"
 #include "draw/pmm_view.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pmm_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 
@@ -31,28 +33,28 @@ PmmScene SceneOf(const AppState& state, const Form& form) {
   PmmScene scene{state.surface, state.forceTable, state.check};
   scene.cutLevel = state.AxialLevel;
   scene.showCut = true;
-  scene.wireframe = form.ItemIndex("ComboBox16") == 1;
+  scene.wireframe = form.ItemIndex(ctl::kSurfaceStyleList) == 1;
   return scene;
 }
 
 double ReadBand(const Form& form) {
-  const double band = form.Float("Edit84");
+  const double band = form.Float(ctl::kPmmAxialRangeBox);
   if (!(band >= 0)) throw Error("轴力范围不能为负数");
   return band;
 }
 
 void DrawView(const AppState& state, Form& form, const PmmView& view) {
-  DrawPmmView(form.Picture("Image25"), SceneOf(state, form), view);
+  DrawPmmView(form.Picture(ctl::kSurfacePicture), SceneOf(state, form), view);
 }
 
 }  // namespace
 
 PmmView ReadPmmView(const Form& form) {
   PmmView view;
-  view.azimuth = form.Float("Edit81");
-  view.elevation = form.Float("Edit82");
-  view.zoom = form.Float("Edit83");
-  view.stretchP = form.ItemIndex("ComboBox15") == 1;
+  view.azimuth = form.Float(ctl::kAzimuthBox);
+  view.elevation = form.Float(ctl::kElevationBox);
+  view.zoom = form.Float(ctl::kZoomBox);
+  view.stretchP = form.ItemIndex(ctl::kAxisScaleList) == 1;
   if (!std::isfinite(view.azimuth)) throw Error("方位角必须是有限的数值");
   if (!(view.elevation >= -90 && view.elevation <= 90)) throw Error("仰角应在 -90 到 90 度之间");
   if (!(view.zoom >= kZoomMin && view.zoom <= kZoomMax)) throw Error("缩放系数应在 0.1 到 50 之间");
@@ -60,9 +62,9 @@ PmmView ReadPmmView(const Form& form) {
 }
 
 void WritePmmView(Form& form, const PmmView& view) {
-  form.SetText("Edit81", FormatFixed(NormalAzimuth(view.azimuth), 1));
-  form.SetText("Edit82", FormatFixed(view.elevation, 1));
-  form.SetText("Edit83", FormatFixed(view.zoom, 2));
+  form.SetText(ctl::kAzimuthBox, FormatFixed(NormalAzimuth(view.azimuth), 1));
+  form.SetText(ctl::kElevationBox, FormatFixed(view.elevation, 1));
+  form.SetText(ctl::kZoomBox, FormatFixed(view.zoom, 2));
 }
 
 void BuildSurfaceForPmmPage(AppState& state, Form& form, const WorkControl& control) {
@@ -74,8 +76,8 @@ void BuildSurfaceForPmmPage(AppState& state, Form& form, const WorkControl& cont
 }
 
 void PmmCommand(AppState& state, Form& form, const WorkControl& control) {
-  state.AxialLevel = form.Float("Edit30");
-  form.SetText("Edit80", form.Text("Edit30"));
+  state.AxialLevel = form.Float(ctl::kAxialLevelBox);
+  form.SetText(ctl::kCutAxialForceBox, form.Text(ctl::kAxialLevelBox));
   ReadPmmView(form);  // a bad view box stops the command before the solve
   BuildSurfaceForPmmPage(state, form, control);
   PmmDrawCommand(state, form);
@@ -85,7 +87,7 @@ void PmmDrawCommand(AppState& state, Form& form) {
   const PmmView view = ReadPmmView(form);
   const double band = ReadBand(form);
   DrawView(state, form, view);
-  DrawPmmCut(form.Picture("Image26"), SceneOf(state, form), band);
+  DrawPmmCut(form.Picture(ctl::kSurfaceCutPicture), SceneOf(state, form), band);
 }
 
 void PmmTurnCommand(AppState& state, Form& form, int dx, int dy) {
@@ -105,13 +107,13 @@ void PmmZoomCommand(AppState& state, Form& form, double steps) {
 
 void PmmDefaultViewCommand(AppState& state, Form& form, int scale) {
   WritePmmView(form, PmmView());
-  form.SetItemIndex("ComboBox15", scale);
+  form.SetItemIndex(ctl::kAxisScaleList, scale);
   PmmDrawCommand(state, form);
 }
 
 void PmmCutLevelCommand(AppState& state, Form& form) {
-  state.AxialLevel = form.Float("Edit80");
-  form.SetText("Edit30", form.Text("Edit80"));
+  state.AxialLevel = form.Float(ctl::kCutAxialForceBox);
+  form.SetText(ctl::kAxialLevelBox, form.Text(ctl::kCutAxialForceBox));
   PmmDrawCommand(state, form);
 }
 
@@ -119,7 +121,7 @@ std::string PmmReadOutText(const AppState& state, const Form& form, int x, int y
   const std::string none = "内力值 = ";
   // Without a surface the picture shows no points to point at.
   if (PmmPointCount(state.surface) < 2) return none;
-  const PixelPoint size = PictureSize("Image25");
+  const PixelPoint size = PictureSize(ctl::kSurfacePicture);
   const PmmCamera camera(PmmBoxAround(state.surface, state.forceTable), ReadPmmView(form), size.x,
                          size.y);
   const int record = PmmForceAt(state.forceTable, camera, x, y, kPickRadius);

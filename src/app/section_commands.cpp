@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "forces/forces.h"
+#include "model/controls/import_page.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 #include "report/building_report.h"
@@ -56,16 +57,16 @@ void ShowRestoredForces(const ForceTable& table, Form& form) {
   const int count = std::min(table.Count, static_cast<int>(table.records.size()) - 1);
   if (count <= 0 && table.fileName.empty()) {
     ClearGrid(form, kBlankRows);
-    form.SetText("Label66", "导入内力组合的总数量 = 0");
+    form.SetText(ctl::kForceCountLabel, "导入内力组合的总数量 = 0");
   } else {
     if (table.grid && table.grid->Rows() == std::max(count, 0) + 1) {
       form.SetGridTable(kGrid, table.grid);  // the file's own fields, as imported
     } else {
       ShowForceRows(table, count, form);
     }
-    form.SetText("Label66", CountCaption(table, count));
+    form.SetText(ctl::kForceCountLabel, CountCaption(table, count));
   }
-  form.SetText("Label125", table.info);
+  form.SetText(ctl::kImportNoteLabel, table.info);
   ShowForceStatistics(table, form);
 }
 

@@ -30,6 +30,13 @@
 #include "forces/etabs_tables.h"
 #include "mesh/mesh.h"
 #include "model/atomic_file.h"
+#include "model/controls/import_page.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
+#include "model/controls/pmm_page.h"
+#include "model/controls/script_page.h"
+#include "model/controls/section_page.h"
+#include "model/controls/windows.h"
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/materials.h"
@@ -365,7 +372,9 @@ void PrintFibers(const AppState& state) {
 }
 
 void PrintStatistics(const MapForm& form) {
-  for (const char* box : {"Edit36", "Edit31", "Edit37", "Edit38", "Edit39", "Edit40"}) {
+  for (const char* box :
+       {kuma::ctl::kGrossAreaBox, kuma::ctl::kConcreteAreaBox, kuma::ctl::kBarAreaBox,
+        kuma::ctl::kSteelAreaBox, kuma::ctl::kBarRatioBox, kuma::ctl::kSteelRatioBox}) {
     PrintLine(std::string(box) + "=" + form.Text(box));
   }
 }
@@ -405,12 +414,12 @@ std::string CsvField(const std::string& text) {
 }
 
 void PrintForceStatistics(const MapForm& form) {
-  PrintLine(form.Text("Label66"));
+  PrintLine(form.Text(kuma::ctl::kForceCountLabel));
   for (int row = 0; row <= 4; ++row) {
     std::string line;
     for (int col = 0; col <= 4; ++col) {
       if (col > 0) line += ',';
-      line += CsvField(form.GridCell("StringGrid2", col, row));
+      line += CsvField(form.GridCell(kuma::ctl::kForceStatisticsGrid, col, row));
     }
     PrintLine(line);
   }
@@ -506,11 +515,12 @@ int RunCharts(const Options& o, int argc, char** argv, kuma::ProgressLine& line)
   }
   kuma::PmmCommand(state, form);
   const std::filesystem::path dir = o.args[0];
-  const std::pair<const char*, const char*> pictures[] = {{"Image2", "pmx.jpg"},
-                                                          {"Image3", "pmy.jpg"},
-                                                          {"Image5", "mm.jpg"},
-                                                          {"Image1", "section.jpg"},
-                                                          {"Image25", "pmm.jpg"}};
+  const std::pair<const char*, const char*> pictures[] = {
+      {kuma::ctl::kPmxPicture, "pmx.jpg"},
+      {kuma::ctl::kPmyPicture, "pmy.jpg"},
+      {kuma::ctl::kMmPicture, "mm.jpg"},
+      {kuma::ctl::kSectionPicture, "section.jpg"},
+      {kuma::ctl::kSurfacePicture, "pmm.jpg"}};
   std::vector<std::pair<std::string, std::string>> files;
   for (const auto& [picture, file] : pictures) {
     std::string path = (dir / file).string(), bytes;
@@ -684,11 +694,11 @@ void RunOpenSees(const Options&, MapForm& form, AppState& state) {
   kuma::ScriptCommand(state, form);
   const std::string warning = kuma::FiberLimitWarning(state.fibers.size());
   if (!warning.empty()) std::fprintf(stderr, "%s\n", warning.c_str());
-  PrintLines(form.MemoLines("Memo1"));
+  PrintLines(form.MemoLines(kuma::ctl::kResultMemo));
 }
 
 void RunOpenSeesModel(const Options& o, MapForm& form, AppState& state) {
-  const bool python = o.python || form.ItemIndex("ComboBox18") == 1;
+  const bool python = o.python || form.ItemIndex(kuma::ctl::kScriptLanguageList) == 1;
   const kuma::OpenSeesModel model = kuma::OpenSeesModelCommand(
       state, form, python ? kuma::OpenSeesLanguage::Python : kuma::OpenSeesLanguage::Tcl);
   if (!model.warning.empty()) std::fprintf(stderr, "%s\n", model.warning.c_str());

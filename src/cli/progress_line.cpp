@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
+
 namespace kuma {
 namespace {
 
@@ -10,8 +13,8 @@ constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
 
 // What the bar measures, as the window's pages name it.
 std::string BarCaption(std::string_view bar) {
-  if (bar == "ProgressBar1") return "PM";
-  if (bar == "ProgressBar2") return "MM";
+  if (bar == ctl::kPmProgress) return "PM";
+  if (bar == ctl::kMmProgress) return "MM";
   return std::string(bar);
 }
 

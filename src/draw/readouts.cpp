@@ -2,6 +2,8 @@
 
 #include "draw/chart_frame.h"
 #include "draw/drawings.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
 #include "model/numfmt.h"
 
 namespace kuma {
@@ -15,9 +17,9 @@ std::string ReadOutCaption(const std::string& picture, const ChartRange& range, 
                            int height, int x, int y) {
   const char* vName = "P";
   const char* hName = "M";
-  if (picture == "Image2") hName = "MX";
-  if (picture == "Image3") hName = "MY";
-  if (picture == "Image5") {
+  if (picture == ctl::kPmxPicture) hName = "MX";
+  if (picture == ctl::kPmyPicture) hName = "MY";
+  if (picture == ctl::kMmPicture) {
     vName = "MY";
     hName = "MX";
   }

@@ -9,6 +9,7 @@
 #include "forces/forces.h"
 #include "forces/workbook.h"
 #include "material/material_groups.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/form.h"
 #include "model/numfmt.h"
@@ -252,19 +253,21 @@ bool IsRoundKind(int sectionType) {
 // without (the corner bundles are apart). The form's cover runs to the
 // bar centre: the clear cover, the tie and half a bar.
 void ApplyBars(LibrarySection& s, const Bars& b) {
-  SetText(s, "Edit3", Number(b.cover + b.tieD + b.longD / 2));
-  SetText(s, "Edit5", "1");
-  SetText(s, "Edit7", Number(b.longD));
+  SetText(s, ctl::kCoverBox, Number(b.cover + b.tieD + b.longD / 2));
+  SetText(s, ctl::kBarRowsXBox, "1");
+  SetText(s, ctl::kBarDiameterXBox, Number(b.longD));
   if (IsRoundKind(s.sectionType)) {
-    SetText(s, "Edit6", std::to_string(b.circle));
+    SetText(s, ctl::kBarCountXBox, std::to_string(b.circle));
     return;
   }
-  SetText(s, "Edit6", std::to_string(b.along3 - 2));  // along the 3 axis: x, top and bottom
-  SetText(s, "Edit4", "1");
-  SetText(s, "Edit8", std::to_string(b.along2 - 2));  // along the 2 axis: y, left and right
-  SetText(s, "Edit9", Number(b.longD));
-  SetText(s, "Edit10", "1");
-  SetText(s, "Edit11", Number(b.cornerD));
+  SetText(s, ctl::kBarCountXBox,
+          std::to_string(b.along3 - 2));  // along the 3 axis: x, top and bottom
+  SetText(s, ctl::kBarRowsYBox, "1");
+  SetText(s, ctl::kBarCountYBox,
+          std::to_string(b.along2 - 2));  // along the 2 axis: y, left and right
+  SetText(s, ctl::kBarDiameterYBox, Number(b.longD));
+  SetText(s, ctl::kCornerBarCountBox, "1");
+  SetText(s, ctl::kCornerBarDiameterBox, Number(b.cornerD));
 }
 
 // The position of a grade text ("C30", "HRB400") in a group's grade list, or 0.
@@ -290,7 +293,7 @@ void SetSectionGrade(LibrarySection& s, int group, int entry) {
 LibrarySection NewSection(const std::string& name, int kind, const std::string& material,
                           const std::string& grade) {
   MapForm initial;
-  initial.SetItemIndex("ComboBox1", kind - 1);
+  initial.SetItemIndex(ctl::kKindList, kind - 1);
   const int entry = grade.empty() ? 0 : ConcreteGradeEntry(grade);
   if (entry > 0) ApplyConcreteGrade(initial, entry);
   LibrarySection s = SectionFromForm(initial, name);
@@ -577,10 +580,10 @@ EtabsSections ReadEtabsSectionDefinitions(std::string_view text) {
       if (barFields.Complete() && ReadBarsRow(table, barFields, r, s.name, rowBars))
         bars.emplace_back(s.name, rowBars);
       if (rect) {
-        SetText(s, "Edit1", Number(ReadLength(table, r, width, "Width")));
-        SetText(s, "Edit2", Number(ReadLength(table, r, depth, "Depth")));
+        SetText(s, ctl::kWidthBox, Number(ReadLength(table, r, width, "Width")));
+        SetText(s, ctl::kHeightBox, Number(ReadLength(table, r, depth, "Depth")));
       } else {
-        SetText(s, "Edit1", Number(ReadLength(table, r, depth, "Diameter")));
+        SetText(s, ctl::kWidthBox, Number(ReadLength(table, r, depth, "Diameter")));
       }
       if (!grade.empty()) {
         out.notes.push_back("截面 '" + s.name + "' 的材料 '" + s.material + "' 看作混凝土等级 " +

@@ -14,6 +14,7 @@
 
 #include "forces/forces.h"
 #include "forces/workbook.h"
+#include "model/controls/import_page.h"
 #include "model/errors.h"
 #include "model/gbk.h"
 #include "model/numfmt.h"
@@ -169,22 +170,22 @@ std::string ListEntry(std::string_view list, int index) {
 
 ImportSettings ReadImportSettings(const Form& form) {
   ImportSettings s{};
-  s.fP = ReadFactor(form, "Edit57", "轴力P");
-  s.fMx = ReadFactor(form, "Edit58", "弯矩MX");
-  s.fMy = ReadFactor(form, "Edit59", "弯矩MY");
-  s.cP = form.Integer("Edit54");
-  s.cMx = form.Integer("Edit55");
-  s.cMy = form.Integer("Edit56");
-  const int layout = form.ItemIndex("ComboBox10");
+  s.fP = ReadFactor(form, ctl::kAxialFactorBox, "轴力P");
+  s.fMx = ReadFactor(form, ctl::kMomentXFactorBox, "弯矩MX");
+  s.fMy = ReadFactor(form, ctl::kMomentYFactorBox, "弯矩MY");
+  s.cP = form.Integer(ctl::kAxialColumnBox);
+  s.cMx = form.Integer(ctl::kMomentXColumnBox);
+  s.cMy = form.Integer(ctl::kMomentYColumnBox);
+  const int layout = form.ItemIndex(ctl::kReadingModeList);
   s.layout = layout == 1   ? ForceLayout::FieldNumbers
              : layout == 2 ? ForceLayout::FieldNames
                            : ForceLayout::Automatic;
-  s.combinationsOnly = form.ItemIndex("ComboBox11") != 1;
-  s.swapMoments = form.ItemIndex("ComboBox12") == 1;
-  s.stories = NameList(form.Text("Edit75"));
-  s.columns = NameList(form.Text("Edit76"));
-  s.assumedForce = ListEntry("ComboBox30", form.ItemIndex("ComboBox30"));
-  s.assumedLength = ListEntry("ComboBox31", form.ItemIndex("ComboBox31"));
+  s.combinationsOnly = form.ItemIndex(ctl::kCasesList) != 1;
+  s.swapMoments = form.ItemIndex(ctl::kMomentAxesList) == 1;
+  s.stories = NameList(form.Text(ctl::kStoriesBox));
+  s.columns = NameList(form.Text(ctl::kColumnsBox));
+  s.assumedForce = ListEntry(ctl::kForceUnitList, form.ItemIndex(ctl::kForceUnitList));
+  s.assumedLength = ListEntry(ctl::kLengthUnitList, form.ItemIndex(ctl::kLengthUnitList));
   double length = 1;
   if (!ForceUnitToKilonewton(s.assumedForce, s.forceFactor) ||
       !LengthUnitToMetre(s.assumedLength, length))
@@ -679,8 +680,8 @@ void ImportFrom(Form& form, ForceTable& table, LineReader reader, const ImportSe
   staged.table.grid = staged.grid;
   table = std::move(staged.table);
   form.SetGridTable(kGrid, std::move(staged.grid));
-  form.SetText("Label66", staged.countCaption);
-  form.SetText("Label125", staged.infoCaption);
+  form.SetText(ctl::kForceCountLabel, staged.countCaption);
+  form.SetText(ctl::kImportNoteLabel, staged.infoCaption);
   ShowForceStatistics(table, form);
 }
 
@@ -739,9 +740,9 @@ void ImportForceLines(Form& form, ForceTable& table, const std::vector<std::stri
 }
 
 void ReadForceFactors(const Form& form, ForceTable& table) {
-  const double fP = ReadFactor(form, "Edit57", "轴力P");
-  const double fMx = ReadFactor(form, "Edit58", "弯矩MX");
-  const double fMy = ReadFactor(form, "Edit59", "弯矩MY");
+  const double fP = ReadFactor(form, ctl::kAxialFactorBox, "轴力P");
+  const double fMx = ReadFactor(form, ctl::kMomentXFactorBox, "弯矩MX");
+  const double fMy = ReadFactor(form, ctl::kMomentYFactorBox, "弯矩MY");
   table.fP = fP;
   table.fMx = fMx;
   table.fMy = fMy;

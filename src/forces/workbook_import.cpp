@@ -6,6 +6,7 @@
 
 #include "forces/forces.h"
 #include "forces/workbook.h"
+#include "model/controls/import_page.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -24,14 +25,15 @@ bool SameName(std::string_view a, std::string_view b) {
 // The fields the import will convert: P, M2 and M3 of an ETABS table, else
 // the field numbers of the import page (the same choice the import makes).
 NumberFields ForceNumberFields(const Form& form, const WorkbookSheet& sheet) {
-  const int layout = form.ItemIndex("ComboBox10");
+  const int layout = form.ItemIndex(ctl::kReadingModeList);
   const bool byNames = layout == static_cast<int>(ForceLayout::FieldNames) ||
                        (layout == static_cast<int>(ForceLayout::Automatic) && !sheet.title.empty());
   NumberFields fields;
   if (byNames) {
     fields.names = kForceFields;
   } else {
-    fields.numbers = {form.Integer("Edit54"), form.Integer("Edit55"), form.Integer("Edit56")};
+    fields.numbers = {form.Integer(ctl::kAxialColumnBox), form.Integer(ctl::kMomentXColumnBox),
+                      form.Integer(ctl::kMomentYColumnBox)};
   }
   return fields;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/controls/material_pages.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section.h"
@@ -41,21 +42,26 @@ const SectionKindRow* SectionKindOf(const Form& form, int sectionType = 0) {
 
 const std::vector<MaterialGroupControls>& MaterialGroups() {
   static const std::vector<MaterialGroupControls> groups = {
-      {EdgeConcrete, "ComboBox2", "ComboBox21", "Edit14", "Edit15", "Edit17", "Edit16", nullptr,
-       nullptr, "Edit94", "Edit97", "Edit100", "Edit103", "Edit106", nullptr, nullptr, nullptr,
-       nullptr, "Label188"},
-      {CoreConcrete1, "ComboBox3", "ComboBox22", "Edit18", "Edit19", "Edit21", "Edit20", nullptr,
-       nullptr, "Edit95", "Edit98", "Edit101", "Edit104", "Edit107", nullptr, nullptr, nullptr,
-       nullptr, "Label189"},
-      {CoreConcrete2, "ComboBox4", "ComboBox23", "Edit22", "Edit23", "Edit25", "Edit24", nullptr,
-       nullptr, "Edit96", "Edit99", "Edit102", "Edit105", "Edit108", nullptr, nullptr, nullptr,
-       nullptr, "Label190"},
-      {Rebar, "ComboBox5", "ComboBox24", nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27",
-       nullptr, nullptr, nullptr, nullptr, nullptr, "Edit109", "Edit111", "Edit113", "Edit115",
-       nullptr},
-      {SteelShape, "ComboBox6", "ComboBox25", nullptr, nullptr, nullptr, nullptr, "Edit28",
-       "Edit29", nullptr, nullptr, nullptr, nullptr, nullptr, "Edit110", "Edit112", "Edit114",
-       "Edit116", nullptr},
+      {EdgeConcrete, ctl::kEdgeConcreteLawList, ctl::kEdgeConcreteGradeList, ctl::kEdgeFcBox,
+       ctl::kEdgeE0Box, ctl::kEdgeFcuBox, ctl::kEdgeEcuBox, nullptr, nullptr, ctl::kEdgeExponentBox,
+       ctl::kEdgeHoopRatioBox, ctl::kEdgeHoopFyhBox, ctl::kEdgeKeBox, ctl::kEdgeHoopRuptureBox,
+       nullptr, nullptr, nullptr, nullptr, ctl::kEdgeLawNote},
+      {CoreConcrete1, ctl::kCore1ConcreteLawList, ctl::kCore1ConcreteGradeList, ctl::kCore1FcBox,
+       ctl::kCore1E0Box, ctl::kCore1FcuBox, ctl::kCore1EcuBox, nullptr, nullptr,
+       ctl::kCore1ExponentBox, ctl::kCore1HoopRatioBox, ctl::kCore1HoopFyhBox, ctl::kCore1KeBox,
+       ctl::kCore1HoopRuptureBox, nullptr, nullptr, nullptr, nullptr, ctl::kCore1LawNote},
+      {CoreConcrete2, ctl::kCore2ConcreteLawList, ctl::kCore2ConcreteGradeList, ctl::kCore2FcBox,
+       ctl::kCore2E0Box, ctl::kCore2FcuBox, ctl::kCore2EcuBox, nullptr, nullptr,
+       ctl::kCore2ExponentBox, ctl::kCore2HoopRatioBox, ctl::kCore2HoopFyhBox, ctl::kCore2KeBox,
+       ctl::kCore2HoopRuptureBox, nullptr, nullptr, nullptr, nullptr, ctl::kCore2LawNote},
+      {Rebar, ctl::kRebarLawList, ctl::kRebarGradeList, nullptr, nullptr, nullptr, nullptr,
+       ctl::kRebarEsBox, ctl::kRebarFyBox, nullptr, nullptr, nullptr, nullptr, nullptr,
+       ctl::kRebarHardeningBox, ctl::kRebarRuptureBox, ctl::kRebarHardeningStartBox,
+       ctl::kRebarUltimateBox, nullptr},
+      {SteelShape, ctl::kShapeSteelLawList, ctl::kShapeSteelGradeList, nullptr, nullptr, nullptr,
+       nullptr, ctl::kShapeSteelEsBox, ctl::kShapeSteelFyBox, nullptr, nullptr, nullptr, nullptr,
+       nullptr, ctl::kShapeSteelHardeningBox, ctl::kShapeSteelRuptureBox,
+       ctl::kShapeSteelHardeningStartBox, ctl::kShapeSteelUltimateBox, nullptr},
   };
   return groups;
 }

@@ -9,6 +9,9 @@
 
 #include "material/grades.h"
 #include "material/laws.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/mphi_page.h"
+#include "model/controls/pm_page.h"
 #include "model/fiber.h"
 #include "model/form.h"
 
@@ -65,7 +68,8 @@ void AssignFiberLaws(const Form& form, int sectionType, FiberArray& fibers);
 
 // The boxes of the analyses' ultimate concrete strain: the PM, MM and
 // moment–curvature pages' "混凝土极限应变".
-inline constexpr const char* kUltimateStrainBoxes[] = {"Edit32", "Edit34", "Edit143"};
+inline constexpr const char* kUltimateStrainBoxes[] = {
+    ctl::kPmUltimateStrainBox, ctl::kMmUltimateStrainBox, ctl::kMphiUltimateStrainBox};
 
 // Grade fill rules. A box the grade fills stays tied to the grade until the
 // engineer types into that box itself.

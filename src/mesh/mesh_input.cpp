@@ -3,6 +3,8 @@
 
 #include "mesh/mesh.h"
 #include "model/captions.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
@@ -29,19 +31,19 @@ std::vector<CountCheck> CountChecks(const SectionKindRow& kind) {
     checks.push_back({field, box, least});
   };
   if (kind.bars) {
-    add(&P::rX, "Edit5", 0);
-    add(&P::cX, "Edit6", 0);
+    add(&P::rX, ctl::kBarRowsXBox, 0);
+    add(&P::cX, ctl::kBarCountXBox, 0);
     if (!IsCircular(kind)) {
-      add(&P::rY, "Edit4", 0);
-      add(&P::cY, "Edit8", 0);
+      add(&P::rY, ctl::kBarRowsYBox, 0);
+      add(&P::cY, ctl::kBarCountYBox, 0);
     }
-    add(&P::coverLayers, "Edit93", 1);
+    add(&P::coverLayers, ctl::kCoverLayersBox, 1);
   }
-  add(&P::nx, "Edit12", meshLeast);
-  add(&P::ny, "Edit13", meshLeast);
+  add(&P::nx, ctl::kMeshXBox, meshLeast);
+  add(&P::ny, ctl::kMeshYBox, meshLeast);
   if (HasShapes(kind) || kind.steel == KindSteel::InnerTube) {
-    add(&P::nf, "Edit50", 0);
-    add(&P::nw, "Edit51", 0);
+    add(&P::nf, ctl::kFlangeMeshBox, 0);
+    add(&P::nw, ctl::kWebMeshBox, 0);
   }
   return checks;
 }

@@ -1,6 +1,17 @@
 #include "model/form.h"
 
 #include "model/captions.h"
+#include "model/controls/building_page.h"
+#include "model/controls/check_panel.h"
+#include "model/controls/import_page.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/mphi_page.h"
+#include "model/controls/pm_page.h"
+#include "model/controls/pmm_page.h"
+#include "model/controls/script_page.h"
+#include "model/controls/section_page.h"
+#include "model/controls/windows.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 
@@ -25,150 +36,150 @@ void Form::SetGridTable(std::string_view grid, std::shared_ptr<const TextTable> 
 
 const std::vector<ControlText>& InitialTexts() {
   static const std::vector<ControlText> texts = {
-      {"Edit1", "2200"},
-      {"Edit2", "2200"},
-      {"Edit3", "40"},
-      {"Edit4", "2"},
-      {"Edit5", "2"},
-      {"Edit6", "12"},
-      {"Edit7", "25"},
-      {"Edit8", "12"},
-      {"Edit9", "25"},
-      {"Edit10", "1"},
-      {"Edit11", "25"},
-      {"Edit12", "12"},
-      {"Edit13", "12"},
-      {"Edit14", "27.5"},
-      {"Edit15", "0.002"},
-      {"Edit16", "0.0035"},
-      {"Edit17", "27.5"},
-      {"Edit18", "27.5"},
-      {"Edit19", "0.002"},
-      {"Edit20", "0.0035"},
-      {"Edit21", "27.5"},
-      {"Edit22", "11.9"},
-      {"Edit23", "0.002"},
-      {"Edit24", "0.0035"},
-      {"Edit25", "11.9"},
-      {"Edit26", "206000"},
-      {"Edit27", "330"},
-      {"Edit28", "215000"},
-      {"Edit29", "260"},
-      {"Edit30", "0"},
-      {"Edit31", ""},
-      {"Edit32", "-0.0035"},
-      {"Edit33", "10"},
-      {"Edit34", "-0.0035"},
-      {"Edit35", "36"},
-      {"Edit36", ""},
-      {"Edit37", ""},
-      {"Edit38", ""},
-      {"Edit39", ""},
-      {"Edit40", ""},
-      {"Edit41", "40"},
-      {"Edit42", "1600"},
-      {"Edit43", "600"},
-      {"Edit44", "60"},
-      {"Edit45", "20"},
-      {"Edit46", "1600"},
-      {"Edit47", "600"},
-      {"Edit48", "60"},
-      {"Edit49", "20"},
-      {"Edit50", "12"},
-      {"Edit51", "6"},
-      {"Edit52", "5"},
-      {"Edit53", "100"},
-      {"Edit54", "5"},
-      {"Edit55", "10"},
-      {"Edit56", "9"},
-      {"Edit57", "1.0"},
-      {"Edit58", "1.0"},
-      {"Edit59", "1.0"},
-      {"Edit60", "1.2"},
-      {"Edit61", "5"},
-      {"Edit62", "100"},
-      {"Edit63", "1.2"},
-      {"Edit64", "500"},
-      {"Edit65", "1"},
-      {"Edit66", "2"},
-      {"Edit67", "3"},
-      {"Edit68", "4"},
-      {"Edit69", "5"},
-      {"Edit70", "144"},
-      {"Edit71", "96"},
+      {ctl::kWidthBox, "2200"},
+      {ctl::kHeightBox, "2200"},
+      {ctl::kCoverBox, "40"},
+      {ctl::kBarRowsYBox, "2"},
+      {ctl::kBarRowsXBox, "2"},
+      {ctl::kBarCountXBox, "12"},
+      {ctl::kBarDiameterXBox, "25"},
+      {ctl::kBarCountYBox, "12"},
+      {ctl::kBarDiameterYBox, "25"},
+      {ctl::kCornerBarCountBox, "1"},
+      {ctl::kCornerBarDiameterBox, "25"},
+      {ctl::kMeshXBox, "12"},
+      {ctl::kMeshYBox, "12"},
+      {ctl::kEdgeFcBox, "27.5"},
+      {ctl::kEdgeE0Box, "0.002"},
+      {ctl::kEdgeEcuBox, "0.0035"},
+      {ctl::kEdgeFcuBox, "27.5"},
+      {ctl::kCore1FcBox, "27.5"},
+      {ctl::kCore1E0Box, "0.002"},
+      {ctl::kCore1EcuBox, "0.0035"},
+      {ctl::kCore1FcuBox, "27.5"},
+      {ctl::kCore2FcBox, "11.9"},
+      {ctl::kCore2E0Box, "0.002"},
+      {ctl::kCore2EcuBox, "0.0035"},
+      {ctl::kCore2FcuBox, "11.9"},
+      {ctl::kRebarEsBox, "206000"},
+      {ctl::kRebarFyBox, "330"},
+      {ctl::kShapeSteelEsBox, "215000"},
+      {ctl::kShapeSteelFyBox, "260"},
+      {ctl::kAxialLevelBox, "0"},
+      {ctl::kConcreteAreaBox, ""},
+      {ctl::kPmUltimateStrainBox, "-0.0035"},
+      {ctl::kPmAxialPointsBox, "10"},
+      {ctl::kMmUltimateStrainBox, "-0.0035"},
+      {ctl::kMmPointsBox, "36"},
+      {ctl::kGrossAreaBox, ""},
+      {ctl::kBarAreaBox, ""},
+      {ctl::kSteelAreaBox, ""},
+      {ctl::kBarRatioBox, ""},
+      {ctl::kSteelRatioBox, ""},
+      {ctl::kTubeWallYBox, "40"},
+      {ctl::kShapeYDepthBox, "1600"},
+      {ctl::kShapeYWidthBox, "600"},
+      {ctl::kShapeYFlangeBox, "60"},
+      {ctl::kShapeYWebBox, "20"},
+      {ctl::kShapeXDepthBox, "1600"},
+      {ctl::kShapeXWidthBox, "600"},
+      {ctl::kShapeXFlangeBox, "60"},
+      {ctl::kShapeXWebBox, "20"},
+      {ctl::kFlangeMeshBox, "12"},
+      {ctl::kWebMeshBox, "6"},
+      {ctl::kPmOuterStepsBox, "5"},
+      {ctl::kPmInnerStepsBox, "100"},
+      {ctl::kAxialColumnBox, "5"},
+      {ctl::kMomentXColumnBox, "10"},
+      {ctl::kMomentYColumnBox, "9"},
+      {ctl::kAxialFactorBox, "1.0"},
+      {ctl::kMomentXFactorBox, "1.0"},
+      {ctl::kMomentYFactorBox, "1.0"},
+      {ctl::kPmExtensionBox, "1.2"},
+      {ctl::kMmOuterStepsBox, "5"},
+      {ctl::kMmInnerStepsBox, "100"},
+      {ctl::kMmExtensionBox, "1.2"},
+      {ctl::kMmAxialRangeBox, "500"},
+      {ctl::kEdgeTagBox, "1"},
+      {ctl::kCore1TagBox, "2"},
+      {ctl::kCore2TagBox, "3"},
+      {ctl::kRebarTagBox, "4"},
+      {ctl::kShapeSteelTagBox, "5"},
+      {ctl::kSurfaceAnglesBox, "144"},
+      {ctl::kMeridianPointsBox, "96"},
       // Force import filters: stories and columns to keep, names separated
       // by commas (empty keeps all).
-      {"Edit75", ""},
-      {"Edit76", ""},
+      {ctl::kStoriesBox, ""},
+      {ctl::kColumnsBox, ""},
       // PMM page: cut level, azimuth, elevation, zoom, axial band of the cut.
-      {"Edit80", "0"},
-      {"Edit81", "35.0"},
-      {"Edit82", "25.0"},
-      {"Edit83", "1.00"},
-      {"Edit84", "500"},
+      {ctl::kCutAxialForceBox, "0"},
+      {ctl::kAzimuthBox, "35.0"},
+      {ctl::kElevationBox, "25.0"},
+      {ctl::kZoomBox, "1.00"},
+      {ctl::kPmmAxialRangeBox, "500"},
       // Title block of the calculation report: project, column, designer,
       // checker, remarks.
-      {"Edit85", ""},
-      {"Edit86", ""},
-      {"Edit87", ""},
-      {"Edit88", ""},
-      {"Edit89", ""},
+      {ctl::kProjectNameBox, ""},
+      {ctl::kMemberNameBox, ""},
+      {ctl::kDesignerBox, ""},
+      {ctl::kCheckerBox, ""},
+      {ctl::kRemarksBox, ""},
       // OpenSEES page: GJ (blank: gross section), curvature steps, result file.
-      {"Edit90", ""},
-      {"Edit91", "100"},
-      {"Edit92", "mk.out"},
+      {ctl::kGjBox, ""},
+      {ctl::kPushStepsBox, "100"},
+      {ctl::kResultFileBox, "mk.out"},
       // OpenSEES page: the model's tags (section, base and push nodes,
       // element, axial and push series and patterns, the inner materials of
       // the rupturing rebar and steel laws, blank: after the groups' tags).
-      {"Edit160", "1"},
-      {"Edit161", "1"},
-      {"Edit162", "2"},
-      {"Edit163", "1"},
-      {"Edit164", "1"},
-      {"Edit165", "1"},
-      {"Edit166", "2"},
-      {"Edit167", "2"},
-      {"Edit168", ""},
-      {"Edit169", ""},
+      {ctl::kSectionTagBox, "1"},
+      {ctl::kBaseNodeTagBox, "1"},
+      {ctl::kPushNodeTagBox, "2"},
+      {ctl::kElementTagBox, "1"},
+      {ctl::kAxialSeriesTagBox, "1"},
+      {ctl::kAxialPatternTagBox, "1"},
+      {ctl::kPushSeriesTagBox, "2"},
+      {ctl::kPushPatternTagBox, "2"},
+      {ctl::kRebarLawTagBox, ""},
+      {ctl::kShapeSteelLawTagBox, ""},
       // Moment–curvature page: axial level (blank: the MM page's Edit30),
       // typed neutral-axis angle, steps, ultimate concrete strain of law 1,
       // share of the peak moment (%) below which the curve ends.
-      {"Edit140", ""},
-      {"Edit141", "45"},
-      {"Edit142", "100"},
-      {"Edit143", "-0.0035"},
-      {"Edit144", "80"},
+      {ctl::kMphiAxialLevelBox, ""},
+      {ctl::kMphiAngleBox, "45"},
+      {ctl::kMphiStepsBox, "100"},
+      {ctl::kMphiUltimateStrainBox, "-0.0035"},
+      {ctl::kMphiFloorBox, "80"},
       // Cover concrete layers.
-      {"Edit93", "1"},
+      {ctl::kCoverLayersBox, "1"},
       // Law inputs of the three concrete groups (edge, core 1, core 2): the
       // parabola exponent n; Mander's ρv, fyh, ke (blank: 0.75 for
       // rectangles, 0.95 for circles) and εsu.
-      {"Edit94", "2"},
-      {"Edit95", "2"},
-      {"Edit96", "2"},
-      {"Edit97", "0.01"},
-      {"Edit98", "0.01"},
-      {"Edit99", "0.01"},
-      {"Edit100", "300"},
-      {"Edit101", "300"},
-      {"Edit102", "300"},
-      {"Edit103", ""},
-      {"Edit104", ""},
-      {"Edit105", ""},
-      {"Edit106", "0.09"},
-      {"Edit107", "0.09"},
-      {"Edit108", "0.09"},
+      {ctl::kEdgeExponentBox, "2"},
+      {ctl::kCore1ExponentBox, "2"},
+      {ctl::kCore2ExponentBox, "2"},
+      {ctl::kEdgeHoopRatioBox, "0.01"},
+      {ctl::kCore1HoopRatioBox, "0.01"},
+      {ctl::kCore2HoopRatioBox, "0.01"},
+      {ctl::kEdgeHoopFyhBox, "300"},
+      {ctl::kCore1HoopFyhBox, "300"},
+      {ctl::kCore2HoopFyhBox, "300"},
+      {ctl::kEdgeKeBox, ""},
+      {ctl::kCore1KeBox, ""},
+      {ctl::kCore2KeBox, ""},
+      {ctl::kEdgeHoopRuptureBox, "0.09"},
+      {ctl::kCore1HoopRuptureBox, "0.09"},
+      {ctl::kCore2HoopRuptureBox, "0.09"},
       // Law inputs of the two steel groups (rebar, steel shape): hardening
       // ratio b, rupture strain εu, end of the plateau εuy, ultimate strength
       // fst (blank: 1.25·fy).
-      {"Edit109", "0.01"},
-      {"Edit110", "0.01"},
-      {"Edit111", "0.10"},
-      {"Edit112", "0.10"},
-      {"Edit113", "0.025"},
-      {"Edit114", "0.025"},
-      {"Edit115", ""},
-      {"Edit116", ""},
+      {ctl::kRebarHardeningBox, "0.01"},
+      {ctl::kShapeSteelHardeningBox, "0.01"},
+      {ctl::kRebarRuptureBox, "0.10"},
+      {ctl::kShapeSteelRuptureBox, "0.10"},
+      {ctl::kRebarHardeningStartBox, "0.025"},
+      {ctl::kShapeSteelHardeningStartBox, "0.025"},
+      {ctl::kRebarUltimateBox, ""},
+      {ctl::kShapeSteelUltimateBox, ""},
   };
   return texts;
 }
@@ -178,68 +189,72 @@ const std::vector<ListEntries>& DropDownLists() {
       "自定义", "C15", "C20", "C25", "C30", "C35", "C40", "C45",
       "C50",    "C55", "C60", "C65", "C70", "C75", "C80"};
   static const std::vector<ListEntries> lists = {
-      {"ComboBox1", SectionKindNames()},
-      {"ComboBox2",
+      {ctl::kKindList, SectionKindNames()},
+      {ctl::kEdgeConcreteLawList,
        {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
-      {"ComboBox3",
+      {ctl::kCore1ConcreteLawList,
        {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
-      {"ComboBox4",
+      {ctl::kCore2ConcreteLawList,
        {"混凝土规范简化版", "规范附录C曲线", "约束混凝土(Mander)", "钢管约束核心混凝土"}},
-      {"ComboBox5", {"简化本构", "双折线强化", "规范附录C三折线"}},
-      {"ComboBox6", {"简化本构", "双折线强化", "规范附录C三折线"}},
-      {"ComboBox7", {"X方向PM曲线", "Y方向PM曲线"}},
-      {"ComboBox8", {"径向(P、Mx、My同比例)", "等轴力(P不变)"}},
+      {ctl::kRebarLawList, {"简化本构", "双折线强化", "规范附录C三折线"}},
+      {ctl::kShapeSteelLawList, {"简化本构", "双折线强化", "规范附录C三折线"}},
+      {ctl::kReferencePmAxisList, {"X方向PM曲线", "Y方向PM曲线"}},
+      {ctl::kCheckMethodList, {"径向(P、Mx、My同比例)", "等轴力(P不变)"}},
       // Force import: how the file is read, which cases are kept, which
       // ETABS moment is Mx.
-      {"ComboBox10", {"自动识别", "按列号读取", "按字段名读取"}},
-      {"ComboBox11", {"只导入荷载组合", "导入全部工况"}},
-      {"ComboBox12", {"Mx = M3, My = M2", "Mx = M2, My = M3"}},
+      {ctl::kReadingModeList, {"自动识别", "按列号读取", "按字段名读取"}},
+      {ctl::kCasesList, {"只导入荷载组合", "导入全部工况"}},
+      {ctl::kMomentAxesList, {"Mx = M3, My = M2", "Mx = M2, My = M3"}},
       // Force import: the force and length units of an ETABS table without
       // a units line.
-      {"ComboBox30", {"kN", "N", "kgf", "tonf", "kip", "lb"}},
-      {"ComboBox31", {"m", "mm", "cm", "in", "ft"}},
+      {ctl::kForceUnitList, {"kN", "N", "kgf", "tonf", "kip", "lb"}},
+      {ctl::kLengthUnitList, {"m", "mm", "cm", "in", "ft"}},
       // PMM page: axis scales, surface style.
-      {"ComboBox15", {"等比例", "拉伸P轴"}},
-      {"ComboBox16", {"着色", "线框"}},
+      {ctl::kAxisScaleList, {"等比例", "拉伸P轴"}},
+      {ctl::kSurfaceStyleList, {"着色", "线框"}},
       // OpenSEES page: content, language, dimension, section analysis.
-      {"ComboBox17", {"纤维截面", "完整模型"}},
-      {"ComboBox18", {"Tcl", "OpenSeesPy (Python)"}},
-      {"ComboBox19", {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
-      {"ComboBox20", {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
+      {ctl::kScriptContentList, {"纤维截面", "完整模型"}},
+      {ctl::kScriptLanguageList, {"Tcl", "OpenSeesPy (Python)"}},
+      {ctl::kModelDimensionList, {"三维 (-ndm 3 -ndf 6)", "二维 (-ndm 2 -ndf 3)"}},
+      {ctl::kSectionAnalysisList, {"不做截面分析", "弯矩-曲率：绕X轴", "弯矩-曲率：绕Y轴"}},
       // OpenSEES page: push target, push path, wipe.
-      {"ComboBox44", {"程序承载力状态", "混凝土边缘压碎"}},
-      {"ComboBox45", {"轴力不变", "比例加载"}},
-      {"ComboBox46", {"先 wipe", "不 wipe（并入已有模型）"}},
+      {ctl::kPushTargetList, {"程序承载力状态", "混凝土边缘压碎"}},
+      {ctl::kLoadPathList, {"轴力不变", "比例加载"}},
+      {ctl::kWipeList, {"先 wipe", "不 wipe（并入已有模型）"}},
       // Moment–curvature page: the neutral-axis angle.
-      {"ComboBox34", {"0度(绕X轴)", "90度(绕Y轴)", "输入角度"}},
+      {ctl::kMphiAxisList, {"0度(绕X轴)", "90度(绕Y轴)", "输入角度"}},
       // PM and MM pages: how the chart axes are chosen.
-      {"ComboBox32", {"按千取整", "自动"}},
-      {"ComboBox33", {"按千取整", "自动"}},
+      {ctl::kPmAxesList, {"按千取整", "自动"}},
+      {ctl::kMmAxesList, {"按千取整", "自动"}},
       // Material grades of the five groups, the value level, and where the
       // capacity states put their strain limits.
-      {"ComboBox21", kConcreteGrades},
-      {"ComboBox22", kConcreteGrades},
-      {"ComboBox23", kConcreteGrades},
-      {"ComboBox24", {"自定义", "HPB300", "HRB335", "HRB400", "HRB500"}},
-      {"ComboBox25", {"自定义", "Q235", "Q355", "Q390", "Q420"}},
-      {"ComboBox26", {"设计值", "标准值"}},
-      {"ComboBox27", {"截面外接矩形角点", "实际纤维"}},
+      {ctl::kEdgeConcreteGradeList, kConcreteGrades},
+      {ctl::kCore1ConcreteGradeList, kConcreteGrades},
+      {ctl::kCore2ConcreteGradeList, kConcreteGrades},
+      {ctl::kRebarGradeList, {"自定义", "HPB300", "HRB335", "HRB400", "HRB500"}},
+      {ctl::kShapeSteelGradeList, {"自定义", "Q235", "Q355", "Q390", "Q420"}},
+      {ctl::kValueLevelList, {"设计值", "标准值"}},
+      {ctl::kStrainLimitPlaceList, {"截面外接矩形角点", "实际纤维"}},
   };
   return lists;
 }
 
 PixelPoint PictureSize(std::string_view name) {
-  if (name == "Image1") return {607, 447};
-  if (name == "Image2" || name == "Image3" || name == "Image4") return {388, 391};
-  if (name == "Image5") return {391, 391};
-  if (name == "Image6" || name == "Image7" || name == "Image8" || name == "Image9" ||
-      name == "Image10")
+  if (name == ctl::kSectionPicture) return {607, 447};
+  if (name == ctl::kPmxPicture || name == ctl::kPmyPicture || name == ctl::kReferencePmPicture)
+    return {388, 391};
+  if (name == ctl::kMmPicture) return {391, 391};
+  if (name == ctl::kRebarCurvePicture || name == ctl::kShapeSteelCurvePicture ||
+      name == ctl::kEdgeCurvePicture || name == ctl::kCore1CurvePicture ||
+      name == ctl::kCore2CurvePicture)
     return {271, 247};
-  if (name == "Image11") return {199, 63};
-  if (name == "Image25") return {560, 520};
-  if (name == "Image26") return {300, 300};
-  if (name == "Image27") return {560, 420};
-  if (name == "Image28" || name == "Image29" || name == "Image30") return {284, 284};
+  if (name == ctl::kLogoPicture) return {199, 63};
+  if (name == ctl::kSurfacePicture) return {560, 520};
+  if (name == ctl::kSurfaceCutPicture) return {300, 300};
+  if (name == ctl::kMphiPicture) return {560, 420};
+  if (name == ctl::kBuildingPmPicture || name == ctl::kBuildingMmPicture ||
+      name == ctl::kBuildingSurfacePicture)
+    return {284, 284};
   return {0, 0};
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "model/controls/material_pages.h"
 #include "model/errors.h"
 
 namespace kuma {
@@ -18,11 +19,15 @@ struct SteelGroup {
   const char *list, *Es, *fy;
 };
 
-constexpr ConcreteGroup kEdgeConcrete{"ComboBox2", "Edit14", "Edit15", "Edit17", "Edit16"};
-constexpr ConcreteGroup kCoreConcrete1{"ComboBox3", "Edit18", "Edit19", "Edit21", "Edit20"};
-constexpr ConcreteGroup kCoreConcrete2{"ComboBox4", "Edit22", "Edit23", "Edit25", "Edit24"};
-constexpr SteelGroup kRebar{"ComboBox5", "Edit26", "Edit27"};
-constexpr SteelGroup kSteelShape{"ComboBox6", "Edit28", "Edit29"};
+constexpr ConcreteGroup kEdgeConcrete{ctl::kEdgeConcreteLawList, ctl::kEdgeFcBox, ctl::kEdgeE0Box,
+                                      ctl::kEdgeFcuBox, ctl::kEdgeEcuBox};
+constexpr ConcreteGroup kCoreConcrete1{ctl::kCore1ConcreteLawList, ctl::kCore1FcBox,
+                                       ctl::kCore1E0Box, ctl::kCore1FcuBox, ctl::kCore1EcuBox};
+constexpr ConcreteGroup kCoreConcrete2{ctl::kCore2ConcreteLawList, ctl::kCore2FcBox,
+                                       ctl::kCore2E0Box, ctl::kCore2FcuBox, ctl::kCore2EcuBox};
+constexpr SteelGroup kRebar{ctl::kRebarLawList, ctl::kRebarEsBox, ctl::kRebarFyBox};
+constexpr SteelGroup kSteelShape{ctl::kShapeSteelLawList, ctl::kShapeSteelEsBox,
+                                 ctl::kShapeSteelFyBox};
 
 // The converted constants of one group. The form does not change during the
 // pass, so each group's boxes are converted once, at its first fiber; a box

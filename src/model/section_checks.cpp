@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "model/captions.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
@@ -134,13 +136,13 @@ void CheckShapeItself(const Shape& s) {
 }
 
 Shape YShape(int kind, const SectionParameters& p) {
-  return {Boxed(kind, "Edit42", p.h), Boxed(kind, "Edit43", p.b), Boxed(kind, "Edit44", p.tf),
-          Boxed(kind, "Edit45", p.tw)};
+  return {Boxed(kind, ctl::kShapeYDepthBox, p.h), Boxed(kind, ctl::kShapeYWidthBox, p.b),
+          Boxed(kind, ctl::kShapeYFlangeBox, p.tf), Boxed(kind, ctl::kShapeYWebBox, p.tw)};
 }
 
 Shape XShape(int kind, const SectionParameters& p) {
-  return {Boxed(kind, "Edit46", p.hX), Boxed(kind, "Edit47", p.bX), Boxed(kind, "Edit48", p.tfX),
-          Boxed(kind, "Edit49", p.twX)};
+  return {Boxed(kind, ctl::kShapeXDepthBox, p.hX), Boxed(kind, ctl::kShapeXWidthBox, p.bX),
+          Boxed(kind, ctl::kShapeXFlangeBox, p.tfX), Boxed(kind, ctl::kShapeXWebBox, p.twX)};
 }
 
 // A shape in a rectangle: `along` is the outline size in the direction of
@@ -162,7 +164,7 @@ void CheckShapeInCircle(const Shape& s, const Box& diameter) {
 
 // Kinds 1, 3, 4, 8: outline, cover and the three groups of bars.
 void CheckRectangularRc(int kind, const SectionParameters& p, const Box& B, const Box& H) {
-  const Box cover = Boxed(kind, "Edit3", p.as);
+  const Box cover = Boxed(kind, ctl::kCoverBox, p.as);
   RequireOutline(B);
   RequireOutline(H);
   RequireNotNegative(cover);
@@ -170,24 +172,28 @@ void CheckRectangularRc(int kind, const SectionParameters& p, const Box& B, cons
   RequireBelowHalf(cover, H);
   // X-direction bars stand on the bottom and top faces and step towards
   // the centre along H; Y-direction bars along B.
-  CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, H);
-  CheckBars({Boxed(kind, "Edit4", p.rY), p.cY, Boxed(kind, "Edit9", p.dY)}, cover, B);
-  CheckBars({Boxed(kind, "Edit10", 1), p.nc, Boxed(kind, "Edit11", p.dc)}, cover,
-            B.value < H.value ? B : H);
+  CheckBars({Boxed(kind, ctl::kBarRowsXBox, p.rX), p.cX, Boxed(kind, ctl::kBarDiameterXBox, p.dX)},
+            cover, H);
+  CheckBars({Boxed(kind, ctl::kBarRowsYBox, p.rY), p.cY, Boxed(kind, ctl::kBarDiameterYBox, p.dY)},
+            cover, B);
+  CheckBars({Boxed(kind, ctl::kCornerBarCountBox, 1), p.nc,
+             Boxed(kind, ctl::kCornerBarDiameterBox, p.dc)},
+            cover, B.value < H.value ? B : H);
 }
 
 // Kinds 2, 7: diameter, cover and the rings of bars.
 void CheckCircularRc(int kind, const SectionParameters& p, const Box& D) {
-  const Box cover = Boxed(kind, "Edit3", p.as);
+  const Box cover = Boxed(kind, ctl::kCoverBox, p.as);
   RequireOutline(D);
   RequireNotNegative(cover);
   RequireBelowHalf(cover, D);
-  CheckBars({Boxed(kind, "Edit5", p.rX), p.cX, Boxed(kind, "Edit7", p.dX)}, cover, D);
+  CheckBars({Boxed(kind, ctl::kBarRowsXBox, p.rX), p.cX, Boxed(kind, ctl::kBarDiameterXBox, p.dX)},
+            cover, D);
 }
 
 void CheckTubeInRectangle(int kind, const SectionParameters& p, const Box& B, const Box& H) {
-  const Box diameter = Boxed(kind, "Edit42", p.h);
-  const Box wall = Boxed(kind, "Edit44", p.tf);
+  const Box diameter = Boxed(kind, ctl::kShapeYDepthBox, p.h);
+  const Box wall = Boxed(kind, ctl::kShapeYFlangeBox, p.tf);
   RequireThickness(diameter);
   RequireThickness(wall);
   RequireBelowHalf(wall, diameter);
@@ -196,8 +202,8 @@ void CheckTubeInRectangle(int kind, const SectionParameters& p, const Box& B, co
 }
 
 void CheckRectangularTube(int kind, const SectionParameters& p) {
-  const Box B = Boxed(kind, "Edit1", p.B), H = Boxed(kind, "Edit2", p.H);
-  const Box tx = Boxed(kind, "Edit3", p.tw), ty = Boxed(kind, "Edit41", p.twX);
+  const Box B = Boxed(kind, ctl::kWidthBox, p.B), H = Boxed(kind, ctl::kHeightBox, p.H);
+  const Box tx = Boxed(kind, ctl::kCoverBox, p.tw), ty = Boxed(kind, ctl::kTubeWallYBox, p.twX);
   RequireOutline(B);
   RequireOutline(H);
   RequireThickness(tx);
@@ -207,7 +213,7 @@ void CheckRectangularTube(int kind, const SectionParameters& p) {
 }
 
 void CheckCircularTube(int kind, const SectionParameters& p) {
-  const Box D = Boxed(kind, "Edit1", p.H), wall = Boxed(kind, "Edit3", p.tw);
+  const Box D = Boxed(kind, ctl::kWidthBox, p.H), wall = Boxed(kind, ctl::kCoverBox, p.tw);
   RequireOutline(D);
   RequireThickness(wall);
   RequireBelowHalf(wall, D);
@@ -225,11 +231,11 @@ struct MaterialBoxes {
 
 MaterialBoxes BoxesOf(std::int32_t material) {
   static const MaterialBoxes boxes[kMaterialGroupCount] = {
-      {"Edit14", "Edit15", "Edit17", "Edit16", nullptr, nullptr},
-      {"Edit18", "Edit19", "Edit21", "Edit20", nullptr, nullptr},
-      {"Edit22", "Edit23", "Edit25", "Edit24", nullptr, nullptr},
-      {nullptr, nullptr, nullptr, nullptr, "Edit26", "Edit27"},
-      {nullptr, nullptr, nullptr, nullptr, "Edit28", "Edit29"},
+      {ctl::kEdgeFcBox, ctl::kEdgeE0Box, ctl::kEdgeFcuBox, ctl::kEdgeEcuBox, nullptr, nullptr},
+      {ctl::kCore1FcBox, ctl::kCore1E0Box, ctl::kCore1FcuBox, ctl::kCore1EcuBox, nullptr, nullptr},
+      {ctl::kCore2FcBox, ctl::kCore2E0Box, ctl::kCore2FcuBox, ctl::kCore2EcuBox, nullptr, nullptr},
+      {nullptr, nullptr, nullptr, nullptr, ctl::kRebarEsBox, ctl::kRebarFyBox},
+      {nullptr, nullptr, nullptr, nullptr, ctl::kShapeSteelEsBox, ctl::kShapeSteelFyBox},
   };
   const int group = MaterialGroupOf(material);
   if (group < 0) return {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr};
@@ -278,7 +284,8 @@ void CheckSectionGeometry(int sectionType, const SectionParameters& p) {
     return;
   }
   // The outline: a diameter (Edit1, read into H as well) or B × H.
-  const Box B = Boxed(kind, "Edit1", circular ? p.H : p.B), H = Boxed(kind, "Edit2", p.H);
+  const Box B = Boxed(kind, ctl::kWidthBox, circular ? p.H : p.B),
+            H = Boxed(kind, ctl::kHeightBox, p.H);
   if (circular) {
     CheckCircularRc(kind, p, B);
   } else {

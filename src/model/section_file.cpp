@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "model/atomic_file.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/library_json.h"
 #include "model/section_library.h"
@@ -616,7 +617,9 @@ void CheckHeader(const Json& json, const std::string& path) {
 }  // namespace
 
 bool IsOutputBox(std::string_view name) {
-  static const char* const outputs[] = {"Edit31", "Edit36", "Edit37", "Edit38", "Edit39", "Edit40"};
+  static const char* const outputs[] = {ctl::kConcreteAreaBox, ctl::kGrossAreaBox,
+                                        ctl::kBarAreaBox,      ctl::kSteelAreaBox,
+                                        ctl::kBarRatioBox,     ctl::kSteelRatioBox};
   return std::any_of(std::begin(outputs), std::end(outputs),
                      [name](const char* box) { return name == box; });
 }

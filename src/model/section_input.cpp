@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "model/controls/material_pages.h"
+#include "model/controls/section_page.h"
 #include "model/section_kind.h"
 
 namespace kuma {
@@ -21,36 +23,53 @@ ReadStep Real(const char* box, double P::*field) { return {box, field, nullptr};
 ReadStep Integer(const char* box, int P::*field) { return {box, nullptr, field}; }
 
 // Outline, cover, bars and mesh counts of a rectangular kind with bars.
-const std::vector<ReadStep> kRectangularRc = {
-    Real("Edit1", &P::B),      Real("Edit2", &P::H),     Real("Edit3", &P::as),
-    Integer("Edit5", &P::rX),  Integer("Edit6", &P::cX), Real("Edit7", &P::dX),
-    Integer("Edit4", &P::rY),  Integer("Edit8", &P::cY), Real("Edit9", &P::dY),
-    Integer("Edit10", &P::nc), Real("Edit11", &P::dc),   Integer("Edit12", &P::nx),
-    Integer("Edit13", &P::ny), Integer("Edit93", &P::coverLayers)};
+const std::vector<ReadStep> kRectangularRc = {Real(ctl::kWidthBox, &P::B),
+                                              Real(ctl::kHeightBox, &P::H),
+                                              Real(ctl::kCoverBox, &P::as),
+                                              Integer(ctl::kBarRowsXBox, &P::rX),
+                                              Integer(ctl::kBarCountXBox, &P::cX),
+                                              Real(ctl::kBarDiameterXBox, &P::dX),
+                                              Integer(ctl::kBarRowsYBox, &P::rY),
+                                              Integer(ctl::kBarCountYBox, &P::cY),
+                                              Real(ctl::kBarDiameterYBox, &P::dY),
+                                              Integer(ctl::kCornerBarCountBox, &P::nc),
+                                              Real(ctl::kCornerBarDiameterBox, &P::dc),
+                                              Integer(ctl::kMeshXBox, &P::nx),
+                                              Integer(ctl::kMeshYBox, &P::ny),
+                                              Integer(ctl::kCoverLayersBox, &P::coverLayers)};
 
 // A round kind with bars: the diameter in Edit1 is both B and H.
-const std::vector<ReadStep> kCircularRc = {Real("Edit1", &P::B),      Real("Edit1", &P::H),
-                                           Real("Edit3", &P::as),     Integer("Edit5", &P::rX),
-                                           Integer("Edit6", &P::cX),  Real("Edit7", &P::dX),
-                                           Integer("Edit12", &P::nx), Integer("Edit13", &P::ny),
-                                           Integer("Edit93", &P::coverLayers)};
+const std::vector<ReadStep> kCircularRc = {Real(ctl::kWidthBox, &P::B),
+                                           Real(ctl::kWidthBox, &P::H),
+                                           Real(ctl::kCoverBox, &P::as),
+                                           Integer(ctl::kBarRowsXBox, &P::rX),
+                                           Integer(ctl::kBarCountXBox, &P::cX),
+                                           Real(ctl::kBarDiameterXBox, &P::dX),
+                                           Integer(ctl::kMeshXBox, &P::nx),
+                                           Integer(ctl::kMeshYBox, &P::ny),
+                                           Integer(ctl::kCoverLayersBox, &P::coverLayers)};
 
 // Concrete-filled tubes: the wall thickness in Edit3 (and the top and bottom
 // walls of a rectangular tube in Edit41).
-const std::vector<ReadStep> kCircularTube = {Real("Edit1", &P::B), Real("Edit1", &P::H),
-                                             Real("Edit3", &P::tw), Integer("Edit12", &P::nx),
-                                             Integer("Edit13", &P::ny)};
+const std::vector<ReadStep> kCircularTube = {
+    Real(ctl::kWidthBox, &P::B), Real(ctl::kWidthBox, &P::H), Real(ctl::kCoverBox, &P::tw),
+    Integer(ctl::kMeshXBox, &P::nx), Integer(ctl::kMeshYBox, &P::ny)};
 const std::vector<ReadStep> kRectangularTube = {
-    Real("Edit1", &P::B),    Real("Edit2", &P::H),      Real("Edit3", &P::tw),
-    Real("Edit41", &P::twX), Integer("Edit12", &P::nx), Integer("Edit13", &P::ny)};
+    Real(ctl::kWidthBox, &P::B),     Real(ctl::kHeightBox, &P::H),
+    Real(ctl::kCoverBox, &P::tw),    Real(ctl::kTubeWallYBox, &P::twX),
+    Integer(ctl::kMeshXBox, &P::nx), Integer(ctl::kMeshYBox, &P::ny)};
 
-const std::vector<ReadStep> kYShape = {Real("Edit42", &P::h), Real("Edit43", &P::b),
-                                       Real("Edit44", &P::tf), Real("Edit45", &P::tw)};
-const std::vector<ReadStep> kXShape = {Real("Edit46", &P::hX), Real("Edit47", &P::bX),
-                                       Real("Edit48", &P::tfX), Real("Edit49", &P::twX)};
+const std::vector<ReadStep> kYShape = {
+    Real(ctl::kShapeYDepthBox, &P::h), Real(ctl::kShapeYWidthBox, &P::b),
+    Real(ctl::kShapeYFlangeBox, &P::tf), Real(ctl::kShapeYWebBox, &P::tw)};
+const std::vector<ReadStep> kXShape = {
+    Real(ctl::kShapeXDepthBox, &P::hX), Real(ctl::kShapeXWidthBox, &P::bX),
+    Real(ctl::kShapeXFlangeBox, &P::tfX), Real(ctl::kShapeXWebBox, &P::twX)};
 // An inner tube: outer diameter in Edit42, wall thickness in Edit44.
-const std::vector<ReadStep> kInnerTube = {Real("Edit42", &P::h), Real("Edit44", &P::tf)};
-const std::vector<ReadStep> kShapeMesh = {Integer("Edit50", &P::nf), Integer("Edit51", &P::nw)};
+const std::vector<ReadStep> kInnerTube = {Real(ctl::kShapeYDepthBox, &P::h),
+                                          Real(ctl::kShapeYFlangeBox, &P::tf)};
+const std::vector<ReadStep> kShapeMesh = {Integer(ctl::kFlangeMeshBox, &P::nf),
+                                          Integer(ctl::kWebMeshBox, &P::nw)};
 
 // The boxes a kind reads, in order: the outline and bars (or the tube), then
 // the embedded steel and its mesh counts.

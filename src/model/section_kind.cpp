@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "model/controls/section_page.h"
+
 namespace kuma {
 
 namespace {
@@ -18,47 +20,57 @@ void SetShown(Form& form, std::initializer_list<const char*> names, MaybeShown s
 
 void ApplyCaptions(Form& form, const SectionKindRow& kind) {
   const KindCaptions& c = *kind.captions;
-  SetCaption(form, "Label2", c.label2);
-  SetCaption(form, "Label3", c.label3);
-  SetCaption(form, "Label4", c.label4);
-  SetCaption(form, "Label12", c.label12);
-  SetCaption(form, "Label13", c.label13);
-  SetCaption(form, "Label5", c.label5);
-  SetCaption(form, "Label10", c.label10);
-  SetCaption(form, "Label11", c.label11);
-  SetCaption(form, "Label49", c.label49);
+  SetCaption(form, ctl::kWidthLabel, c.label2);
+  SetCaption(form, ctl::kHeightLabel, c.label3);
+  SetCaption(form, ctl::kCoverLabel, c.label4);
+  SetCaption(form, ctl::kMeshXLabel, c.label12);
+  SetCaption(form, ctl::kMeshYLabel, c.label13);
+  SetCaption(form, ctl::kBarsXLabel, c.label5);
+  SetCaption(form, ctl::kBarsYLabel, c.label10);
+  SetCaption(form, ctl::kCornerBarsLabel, c.label11);
+  SetCaption(form, ctl::kTubeWallYLabel, c.label49);
 
   // The steel group's column head and mesh-count captions: a shape, or the
   // inner tube of the composite column.
   if (kind.steelCaptions != nullptr) {
-    SetCaption(form, "Label54", kind.steelCaptions->label54);
-    SetCaption(form, "Label57", kind.steelCaptions->label57);
-    SetCaption(form, "Label56", kind.steelCaptions->label56);
+    SetCaption(form, ctl::kShapeYLabel, kind.steelCaptions->label54);
+    SetCaption(form, ctl::kFlangeMeshLabel, kind.steelCaptions->label57);
+    SetCaption(form, ctl::kWebMeshLabel, kind.steelCaptions->label56);
   }
 }
 
 void ApplyVisibility(Form& form, const KindVisibility& v) {
-  SetShown(form, {"Edit1", "Edit3", "Edit12", "Edit13"}, v.mainBoxes);
-  SetShown(form, {"Edit2"}, v.edit2);
-  SetShown(form, {"Label49", "Edit41"}, v.tubeWallY);
-  SetShown(form, {"GroupBox11"}, v.barGroup);
-  SetShown(form, {"Label5"}, v.label5);
-  SetShown(form, {"Edit5", "Edit6", "Edit7"}, v.barRowX);
-  SetShown(form, {"Edit4", "Edit8", "Edit9", "Edit10", "Edit11"}, v.barRowsYc);
-  SetShown(form, {"GroupBox10"}, v.steelGroup);
-  SetShown(form, {"Edit42", "Edit44"}, v.steelHt);
-  SetShown(form, {"Edit43", "Edit45", "Label51", "Label53"}, v.steelBw);
-  SetShown(form, {"Edit46", "Edit47", "Edit48", "Edit49", "Label55"}, v.steelX);
-  SetShown(form, {"Label3"}, v.label3);
+  SetShown(form, {ctl::kWidthBox, ctl::kCoverBox, ctl::kMeshXBox, ctl::kMeshYBox}, v.mainBoxes);
+  SetShown(form, {ctl::kHeightBox}, v.edit2);
+  SetShown(form, {ctl::kTubeWallYLabel, ctl::kTubeWallYBox}, v.tubeWallY);
+  SetShown(form, {ctl::kBarGroup}, v.barGroup);
+  SetShown(form, {ctl::kBarsXLabel}, v.label5);
+  SetShown(form, {ctl::kBarRowsXBox, ctl::kBarCountXBox, ctl::kBarDiameterXBox}, v.barRowX);
+  SetShown(form,
+           {ctl::kBarRowsYBox, ctl::kBarCountYBox, ctl::kBarDiameterYBox, ctl::kCornerBarCountBox,
+            ctl::kCornerBarDiameterBox},
+           v.barRowsYc);
+  SetShown(form, {ctl::kSteelGroup}, v.steelGroup);
+  SetShown(form, {ctl::kShapeYDepthBox, ctl::kShapeYFlangeBox}, v.steelHt);
+  SetShown(form,
+           {ctl::kShapeYWidthBox, ctl::kShapeYWebBox, ctl::kShapeWidthLabel, ctl::kShapeWebLabel},
+           v.steelBw);
+  SetShown(form,
+           {ctl::kShapeXDepthBox, ctl::kShapeXWidthBox, ctl::kShapeXFlangeBox, ctl::kShapeXWebBox,
+            ctl::kShapeXLabel},
+           v.steelX);
+  SetShown(form, {ctl::kHeightLabel}, v.label3);
 }
 
 // A caption the kind sets, or nullptr where it blanks the label or leaves it.
 const char* OwnCaption(const SectionKindRow& kind, std::string_view label) {
   const KindCaptions& c = *kind.captions;
   const std::pair<const char*, const char*> labels[] = {
-      {"Label2", c.label2},   {"Label3", c.label3},   {"Label4", c.label4},
-      {"Label12", c.label12}, {"Label13", c.label13}, {"Label5", c.label5},
-      {"Label10", c.label10}, {"Label11", c.label11}, {"Label49", c.label49}};
+      {ctl::kWidthLabel, c.label2},     {ctl::kHeightLabel, c.label3},
+      {ctl::kCoverLabel, c.label4},     {ctl::kMeshXLabel, c.label12},
+      {ctl::kMeshYLabel, c.label13},    {ctl::kBarsXLabel, c.label5},
+      {ctl::kBarsYLabel, c.label10},    {ctl::kCornerBarsLabel, c.label11},
+      {ctl::kTubeWallYLabel, c.label49}};
   for (const auto& [name, caption] : labels) {
     if (label != name) continue;
     if (caption == nullptr || std::string_view(caption) == kBlankCaption) return nullptr;
@@ -75,7 +87,7 @@ const SectionKindRow* FindSectionKind(int sectionType) {
   return nullptr;
 }
 
-int SelectedSectionType(const Form& form) { return form.ItemIndex("ComboBox1") + 1; }
+int SelectedSectionType(const Form& form) { return form.ItemIndex(ctl::kKindList) + 1; }
 
 std::vector<const char*> SectionKindNames() {
   std::vector<const char*> names;
@@ -104,14 +116,14 @@ int ReinforcedConcreteKind(Outline outline) {
 std::vector<const char*> SteelPlateBoxes(const SectionKindRow& k) {
   switch (k.steel) {
     case KindSteel::ShapeY:
-      return {"Edit44", "Edit45"};
+      return {ctl::kShapeYFlangeBox, ctl::kShapeYWebBox};
     case KindSteel::ShapesXY:
-      return {"Edit44", "Edit45", "Edit48", "Edit49"};
+      return {ctl::kShapeYFlangeBox, ctl::kShapeYWebBox, ctl::kShapeXFlangeBox, ctl::kShapeXWebBox};
     case KindSteel::Tube:
-      if (IsCircular(k)) return {"Edit3"};
-      return {"Edit3", "Edit41"};
+      if (IsCircular(k)) return {ctl::kCoverBox};
+      return {ctl::kCoverBox, ctl::kTubeWallYBox};
     case KindSteel::InnerTube:
-      return {"Edit44"};
+      return {ctl::kShapeYFlangeBox};
     case KindSteel::None:
       break;
   }
@@ -128,11 +140,13 @@ std::string KindLabelCaption(int sectionType, std::string_view label) {
   const SteelCaptions& steel =
       kind != nullptr && kind->steel == KindSteel::InnerTube ? kInnerTubeCaptions : kShapeCaptions;
   const std::pair<const char*, const char*> fixedLabels[] = {
-      {"Label2", r.label2},       {"Label3", r.label3},     {"Label4", r.label4},
-      {"Label12", r.label12},     {"Label13", r.label13},   {"Label5", r.label5},
-      {"Label10", r.label10},     {"Label11", r.label11},   {"Label49", "Y方向板厚"},
-      {"Label54", steel.label54}, {"Label55", "型钢X方向"}, {"Label57", steel.label57},
-      {"Label56", steel.label56}};
+      {ctl::kWidthLabel, r.label2},        {ctl::kHeightLabel, r.label3},
+      {ctl::kCoverLabel, r.label4},        {ctl::kMeshXLabel, r.label12},
+      {ctl::kMeshYLabel, r.label13},       {ctl::kBarsXLabel, r.label5},
+      {ctl::kBarsYLabel, r.label10},       {ctl::kCornerBarsLabel, r.label11},
+      {ctl::kTubeWallYLabel, "Y方向板厚"}, {ctl::kShapeYLabel, steel.label54},
+      {ctl::kShapeXLabel, "型钢X方向"},    {ctl::kFlangeMeshLabel, steel.label57},
+      {ctl::kWebMeshLabel, steel.label56}};
   for (const auto& [name, caption] : fixedLabels)
     if (label == name) return caption;
   return {};

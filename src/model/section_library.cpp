@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 #include "model/library_json.h"
 #include "model/numfmt.h"
@@ -152,9 +153,10 @@ bool HasBars(const LibrarySection& section) {
     }
   };
   // Row and bar counts are below 1e9 each, so the products fit.
-  long long bars = 1LL * count("Edit5") * count("Edit6");
+  long long bars = 1LL * count(ctl::kBarRowsXBox) * count(ctl::kBarCountXBox);
   if (section.sectionType == RectRc)
-    bars += 1LL * count("Edit4") * count("Edit8") + count("Edit10");
+    bars +=
+        1LL * count(ctl::kBarRowsYBox) * count(ctl::kBarCountYBox) + count(ctl::kCornerBarCountBox);
   return bars > 0;
 }
 
@@ -166,7 +168,8 @@ bool AwaitsBars(const LibrarySection& section) {
 void ClearBars(LibrarySection& section) {
   MapForm form;
   ApplyLibrarySection(section, form);
-  for (const char* box : {"Edit5", "Edit4", "Edit10"}) form.SetText(box, "0");
+  for (const char* box : {ctl::kBarRowsXBox, ctl::kBarRowsYBox, ctl::kCornerBarCountBox})
+    form.SetText(box, "0");
   LibrarySection cleared = SectionFromForm(form, section.name);
   KeepOrigin(section, cleared);
   section = std::move(cleared);

@@ -1,5 +1,6 @@
 #include "model/statistics.h"
 
+#include "model/controls/section_page.h"
 #include "model/finite_results.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
@@ -38,12 +39,12 @@ void ShowSectionStatistics(int sectionType, const SectionParameters& params,
   const double barRatio = CheckedDiv(As, Ag) * 100;
   const double steelRatio = CheckedDiv(Aa, Ag) * 100;
   RequireFinite({Ag, Ac, As, Aa, barRatio, steelRatio});
-  form.SetText("Edit36", FormatFixed(Ag, 0));
-  form.SetText("Edit31", FormatFixed(Ac, 0));
-  form.SetText("Edit37", FormatFixed(As, 0));
-  form.SetText("Edit38", FormatFixed(Aa, 0));
-  form.SetText("Edit39", FormatFixed(barRatio, 3));
-  form.SetText("Edit40", FormatFixed(steelRatio, 3));
+  form.SetText(ctl::kGrossAreaBox, FormatFixed(Ag, 0));
+  form.SetText(ctl::kConcreteAreaBox, FormatFixed(Ac, 0));
+  form.SetText(ctl::kBarAreaBox, FormatFixed(As, 0));
+  form.SetText(ctl::kSteelAreaBox, FormatFixed(Aa, 0));
+  form.SetText(ctl::kBarRatioBox, FormatFixed(barRatio, 3));
+  form.SetText(ctl::kSteelRatioBox, FormatFixed(steelRatio, 3));
 }
 
 }  // namespace kuma

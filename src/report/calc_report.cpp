@@ -11,6 +11,13 @@
 #include "forces/forces.h"
 #include "material/curve_pictures.h"
 #include "material/material_groups.h"
+#include "model/controls/import_page.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/mphi_page.h"
+#include "model/controls/pm_page.h"
+#include "model/controls/section_page.h"
+#include "model/controls/windows.h"
 #include "model/numfmt.h"
 #include "model/section_kind.h"
 #include "report/check_report.h"
@@ -100,53 +107,61 @@ Boxes Join(std::initializer_list<Boxes> parts) {
 
 // The outline, the cover or tube wall, the bars and the mesh counts.
 Boxes OutlineBoxes(const SectionKindRow& kind) {
-  const Boxes rectangleMesh = {{"X方向网格数", "Edit12"}, {"Y方向网格数", "Edit13"}};
-  const Boxes circleMesh = {{"环向网格数", "Edit12"}, {"径向网格数", "Edit13"}};
+  const Boxes rectangleMesh = {{"X方向网格数", ctl::kMeshXBox}, {"Y方向网格数", ctl::kMeshYBox}};
+  const Boxes circleMesh = {{"环向网格数", ctl::kMeshXBox}, {"径向网格数", ctl::kMeshYBox}};
   if (IsTube(kind) && IsCircular(kind))
-    return Join({{{"钢管直径D (mm)", "Edit1"}, {"钢管厚度tw (mm)", "Edit3"}}, circleMesh});
+    return Join(
+        {{{"钢管直径D (mm)", ctl::kWidthBox}, {"钢管厚度tw (mm)", ctl::kCoverBox}}, circleMesh});
   if (IsTube(kind)) {
-    return Join({{{"截面宽度B (mm)", "Edit1"},
-                  {"截面高度H (mm)", "Edit2"},
-                  {"X方向板厚 (mm)", "Edit3"},
-                  {"Y方向板厚 (mm)", "Edit41"}},
+    return Join({{{"截面宽度B (mm)", ctl::kWidthBox},
+                  {"截面高度H (mm)", ctl::kHeightBox},
+                  {"X方向板厚 (mm)", ctl::kCoverBox},
+                  {"Y方向板厚 (mm)", ctl::kTubeWallYBox}},
                  rectangleMesh});
   }
   if (IsCircular(kind)) {
-    const Boxes circleBars = {
-        {"环向钢筋排数", "Edit5"}, {"每排根数", "Edit6"}, {"钢筋直径 (mm)", "Edit7"}};
-    return Join(
-        {{{"直径D (mm)", "Edit1"}, {"保护层厚度as (mm)", "Edit3"}}, circleBars, circleMesh});
+    const Boxes circleBars = {{"环向钢筋排数", ctl::kBarRowsXBox},
+                              {"每排根数", ctl::kBarCountXBox},
+                              {"钢筋直径 (mm)", ctl::kBarDiameterXBox}};
+    return Join({{{"直径D (mm)", ctl::kWidthBox}, {"保护层厚度as (mm)", ctl::kCoverBox}},
+                 circleBars,
+                 circleMesh});
   }
-  const Boxes rectangle = {
-      {"截面宽度B (mm)", "Edit1"}, {"截面高度H (mm)", "Edit2"}, {"保护层厚度as (mm)", "Edit3"}};
-  const Boxes rectangleBars = {{"X方向钢筋排数", "Edit5"},      {"X方向每排根数", "Edit6"},
-                               {"X方向钢筋直径 (mm)", "Edit7"}, {"Y方向钢筋排数", "Edit4"},
-                               {"Y方向每排根数", "Edit8"},      {"Y方向钢筋直径 (mm)", "Edit9"},
-                               {"角部钢筋根数", "Edit10"},      {"角部钢筋直径 (mm)", "Edit11"}};
+  const Boxes rectangle = {{"截面宽度B (mm)", ctl::kWidthBox},
+                           {"截面高度H (mm)", ctl::kHeightBox},
+                           {"保护层厚度as (mm)", ctl::kCoverBox}};
+  const Boxes rectangleBars = {{"X方向钢筋排数", ctl::kBarRowsXBox},
+                               {"X方向每排根数", ctl::kBarCountXBox},
+                               {"X方向钢筋直径 (mm)", ctl::kBarDiameterXBox},
+                               {"Y方向钢筋排数", ctl::kBarRowsYBox},
+                               {"Y方向每排根数", ctl::kBarCountYBox},
+                               {"Y方向钢筋直径 (mm)", ctl::kBarDiameterYBox},
+                               {"角部钢筋根数", ctl::kCornerBarCountBox},
+                               {"角部钢筋直径 (mm)", ctl::kCornerBarDiameterBox}};
   return Join({rectangle, rectangleBars, rectangleMesh});
 }
 
 // The embedded shapes or the inner tube, and their mesh counts.
 Boxes SteelBoxes(const SectionKindRow& kind) {
-  const Boxes shapeY = {{"型钢Y方向 h (mm)", "Edit42"},
-                        {"型钢Y方向 b (mm)", "Edit43"},
-                        {"型钢Y方向 tf (mm)", "Edit44"},
-                        {"型钢Y方向 tw (mm)", "Edit45"}};
-  const Boxes shapeX = {{"型钢X方向 h (mm)", "Edit46"},
-                        {"型钢X方向 b (mm)", "Edit47"},
-                        {"型钢X方向 tf (mm)", "Edit48"},
-                        {"型钢X方向 tw (mm)", "Edit49"}};
-  const Boxes shapeMesh = {{"翼缘网格数", "Edit50"}, {"腹板网格数", "Edit51"}};
+  const Boxes shapeY = {{"型钢Y方向 h (mm)", ctl::kShapeYDepthBox},
+                        {"型钢Y方向 b (mm)", ctl::kShapeYWidthBox},
+                        {"型钢Y方向 tf (mm)", ctl::kShapeYFlangeBox},
+                        {"型钢Y方向 tw (mm)", ctl::kShapeYWebBox}};
+  const Boxes shapeX = {{"型钢X方向 h (mm)", ctl::kShapeXDepthBox},
+                        {"型钢X方向 b (mm)", ctl::kShapeXWidthBox},
+                        {"型钢X方向 tf (mm)", ctl::kShapeXFlangeBox},
+                        {"型钢X方向 tw (mm)", ctl::kShapeXWebBox}};
+  const Boxes shapeMesh = {{"翼缘网格数", ctl::kFlangeMeshBox}, {"腹板网格数", ctl::kWebMeshBox}};
   switch (kind.steel) {
     case KindSteel::ShapeY:
       return Join({shapeY, shapeMesh});
     case KindSteel::ShapesXY:
       return Join({shapeY, shapeX, shapeMesh});
     case KindSteel::InnerTube:
-      return {{"钢管外径 (mm)", "Edit42"},
-              {"钢管壁厚 (mm)", "Edit44"},
-              {"钢管内环向划分数量", "Edit50"},
-              {"钢管内径向划分数量", "Edit51"}};
+      return {{"钢管外径 (mm)", ctl::kShapeYDepthBox},
+              {"钢管壁厚 (mm)", ctl::kShapeYFlangeBox},
+              {"钢管内环向划分数量", ctl::kFlangeMeshBox},
+              {"钢管内径向划分数量", ctl::kWebMeshBox}};
     default:
       return {};
   }
@@ -166,14 +181,14 @@ std::vector<std::pair<std::string, std::string>> BoxPairs(const Form& form, cons
 
 void AddSection(const AppState& state, const Form& form, CalcReport& report) {
   report.blocks.push_back(Heading("1  截面"));
-  report.blocks.push_back(Paragraph("截面类型：" + ListEntry(form, "ComboBox1") +
+  report.blocks.push_back(Paragraph("截面类型：" + ListEntry(form, ctl::kKindList) +
                                     "。尺寸以 mm 计，纤维按下表的网格划分。"));
   report.blocks.push_back(TableBlock(PairTable(BoxPairs(form, SectionBoxes(state.SectionType)))));
 
   const FiberArray fibers = state.fibers;
   const double B = state.params.B, H = state.params.H;
   const MaterialColours colours = state.colours;
-  const PixelPoint size = PictureSize("Image1");
+  const PixelPoint size = PictureSize(ctl::kSectionPicture);
   const SectionKindRow* kind = FindSectionKind(state.SectionType);
   const bool circular = kind != nullptr && IsCircular(*kind);
   const std::string outline = circular ? "D = " + Fixed(B, 0) + " mm"
@@ -184,12 +199,13 @@ void AddSection(const AppState& state, const Form& form, CalcReport& report) {
         [fibers, B, H, colours](Canvas& c) { DrawSection(c, fibers, B, H, colours); }}}));
 
   report.blocks.push_back(Paragraph("截面统计："));
-  report.blocks.push_back(TableBlock(PairTable({{"截面总面积 (mm²)", form.Text("Edit36")},
-                                                {"混凝土面积 (mm²)", form.Text("Edit31")},
-                                                {"钢筋总面积 (mm²)", form.Text("Edit37")},
-                                                {"型钢总面积 (mm²)", form.Text("Edit38")},
-                                                {"配筋率 (%)", form.Text("Edit39")},
-                                                {"含钢率 (%)", form.Text("Edit40")}})));
+  report.blocks.push_back(
+      TableBlock(PairTable({{"截面总面积 (mm²)", form.Text(ctl::kGrossAreaBox)},
+                            {"混凝土面积 (mm²)", form.Text(ctl::kConcreteAreaBox)},
+                            {"钢筋总面积 (mm²)", form.Text(ctl::kBarAreaBox)},
+                            {"型钢总面积 (mm²)", form.Text(ctl::kSteelAreaBox)},
+                            {"配筋率 (%)", form.Text(ctl::kBarRatioBox)},
+                            {"含钢率 (%)", form.Text(ctl::kSteelRatioBox)}})));
 }
 
 // ---- 2 Materials ----------------------------------------------------------------
@@ -205,22 +221,39 @@ struct MaterialZone {
 const std::vector<MaterialZone>& Zones() {
   static const std::vector<MaterialZone> zones = {
       {"边缘区混凝土",
-       "ComboBox2",
-       {{"fc", "Edit14"}, {"e0", "Edit15"}, {"fcu", "Edit17"}, {"ecu", "Edit16"}},
-       "Image8",
+       ctl::kEdgeConcreteLawList,
+       {{"fc", ctl::kEdgeFcBox},
+        {"e0", ctl::kEdgeE0Box},
+        {"fcu", ctl::kEdgeFcuBox},
+        {"ecu", ctl::kEdgeEcuBox}},
+       ctl::kEdgeCurvePicture,
        true},
       {"核心区混凝土(1)",
-       "ComboBox3",
-       {{"fc", "Edit18"}, {"e0", "Edit19"}, {"fcu", "Edit21"}, {"ecu", "Edit20"}},
-       "Image9",
+       ctl::kCore1ConcreteLawList,
+       {{"fc", ctl::kCore1FcBox},
+        {"e0", ctl::kCore1E0Box},
+        {"fcu", ctl::kCore1FcuBox},
+        {"ecu", ctl::kCore1EcuBox}},
+       ctl::kCore1CurvePicture,
        true},
       {"核心区混凝土(2)",
-       "ComboBox4",
-       {{"fc", "Edit22"}, {"e0", "Edit23"}, {"fcu", "Edit25"}, {"ecu", "Edit24"}},
-       "Image10",
+       ctl::kCore2ConcreteLawList,
+       {{"fc", ctl::kCore2FcBox},
+        {"e0", ctl::kCore2E0Box},
+        {"fcu", ctl::kCore2FcuBox},
+        {"ecu", ctl::kCore2EcuBox}},
+       ctl::kCore2CurvePicture,
        true},
-      {"钢筋", "ComboBox5", {{"Es", "Edit26"}, {"fy", "Edit27"}}, "Image6", false},
-      {"型钢", "ComboBox6", {{"Es", "Edit28"}, {"fy", "Edit29"}}, "Image7", false},
+      {"钢筋",
+       ctl::kRebarLawList,
+       {{"Es", ctl::kRebarEsBox}, {"fy", ctl::kRebarFyBox}},
+       ctl::kRebarCurvePicture,
+       false},
+      {"型钢",
+       ctl::kShapeSteelLawList,
+       {{"Es", ctl::kShapeSteelEsBox}, {"fy", ctl::kShapeSteelFyBox}},
+       ctl::kShapeSteelCurvePicture,
+       false},
   };
   return zones;
 }
@@ -318,7 +351,7 @@ ReportFigure PmFigure(const AppState& state, int k, const std::string& caption) 
   // The points take the colours of their ratios once the forces are checked.
   const std::optional<DesignCheck> check =
       state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
-  const PixelPoint size = PictureSize(k == 0 ? "Image2" : "Image3");
+  const PixelPoint size = PictureSize(k == 0 ? ctl::kPmxPicture : ctl::kPmyPicture);
   return {caption, size.x, size.y, [curve, forces, check, k](Canvas& c) {
             // The report's charts always fit their axes to the curve.
             ChartRange range;
@@ -338,11 +371,11 @@ void AddPm(const AppState& state, const Form& form, CalcReport& report) {
   const auto x = LargestMoment(state.PmCurveX);
   const auto y = LargestMoment(state.PmCurveY);
   report.blocks.push_back(TableBlock(PairTable({
-      {"混凝土极限应变", form.Text("Edit32")},
-      {"轴力划分点数", form.Text("Edit33")},
-      {"外迭代步数K", form.Text("Edit52")},
-      {"内迭代步数N", form.Text("Edit53")},
-      {"外延长系数", form.Text("Edit60")},
+      {"混凝土极限应变", form.Text(ctl::kPmUltimateStrainBox)},
+      {"轴力划分点数", form.Text(ctl::kPmAxialPointsBox)},
+      {"外迭代步数K", form.Text(ctl::kPmOuterStepsBox)},
+      {"内迭代步数N", form.Text(ctl::kPmInnerStepsBox)},
+      {"外延长系数", form.Text(ctl::kPmExtensionBox)},
       {"", ""},
       {"轴心受压承载力 (kN)", Fixed(state.CompressionCapacity, 2)},
       {"轴心受拉承载力 (kN)", Fixed(state.TensionCapacity, 2)},
@@ -372,12 +405,12 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
       Paragraph("轴力水平 P = " + Fixed(state.AxialLevel, 2) + " kN 时的双向弯矩相关曲线。"));
   report.blocks.push_back(TableBlock(PairTable({
       {"轴力水平 (kN)", Fixed(state.AxialLevel, 2)},
-      {"轴力范围 (kN)", form.Text("Edit64")},
-      {"混凝土极限应变", form.Text("Edit34")},
-      {"MM曲线划分点数", form.Text("Edit35")},
-      {"外迭代步数K", form.Text("Edit61")},
-      {"内迭代步数N", form.Text("Edit62")},
-      {"外延长系数", form.Text("Edit63")},
+      {"轴力范围 (kN)", form.Text(ctl::kMmAxialRangeBox)},
+      {"混凝土极限应变", form.Text(ctl::kMmUltimateStrainBox)},
+      {"MM曲线划分点数", form.Text(ctl::kMmPointsBox)},
+      {"外迭代步数K", form.Text(ctl::kMmOuterStepsBox)},
+      {"内迭代步数N", form.Text(ctl::kMmInnerStepsBox)},
+      {"外延长系数", form.Text(ctl::kMmExtensionBox)},
   })));
   const MmCurve curve = state.mmCurve;
   const ForceTable forces = state.forceTable;
@@ -385,8 +418,8 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
   const std::optional<DesignCheck> check =
       state.check.Valid() ? std::optional<DesignCheck>(state.check) : std::nullopt;
   double deltaP = 0;
-  if (forces.Count > 0) deltaP = form.Float("Edit64");
-  const int k = form.ItemIndex("ComboBox7") == 1 ? 1 : 0;
+  if (forces.Count > 0) deltaP = form.Float(ctl::kMmAxialRangeBox);
+  const int k = form.ItemIndex(ctl::kReferencePmAxisList) == 1 ? 1 : 0;
   ReportFigure reference = PmFigure(
       state, k,
       k == 0 ? "图9  参考PM曲线（X方向）与轴力水平" : "图9  参考PM曲线（Y方向）与轴力水平");
@@ -398,7 +431,7 @@ void AddMm(const AppState& state, const Form& form, CalcReport& report) {
     DrawPmChart(scratch, curveK, range, AxisChoice::Auto);  // the range, for the level line
     DrawAxialLevelLine(c, range, level);
   };
-  const PixelPoint size = PictureSize("Image5");
+  const PixelPoint size = PictureSize(ctl::kMmPicture);
   report.blocks.push_back(FigureBlock(
       {reference, {"图10  MM曲线", size.x, size.y, [curve, forces, check, level, deltaP](Canvas& c) {
                      ChartRange range;
@@ -453,7 +486,7 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   if (t.rowsRead > 0) file.rows.push_back({"读取数据行数", FormatInt(t.rowsRead)});
   report.blocks.push_back(TableBlock(std::move(file)));
   std::vector<std::pair<std::string, std::string>> settings = {
-      {"读取方式", ListEntry(form, "ComboBox10")},
+      {"读取方式", ListEntry(form, ctl::kReadingModeList)},
       {"内力组合数量", FormatInt(t.Count)},
       {"轴力P所在列", FormatInt(t.cP)},
       {"P 放大倍数", Fixed(t.fP, 3)},
@@ -464,13 +497,13 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   };
   if (t.rowsRead > 0) {
     // An ETABS table: the filters and mapping that kept its rows.
-    settings.push_back({"工况", ListEntry(form, "ComboBox11")});
-    settings.push_back({"弯矩", ListEntry(form, "ComboBox12")});
-    settings.push_back({"楼层", orAll(form.Text("Edit75"))});
-    settings.push_back({"柱", orAll(form.Text("Edit76"))});
+    settings.push_back({"工况", ListEntry(form, ctl::kCasesList)});
+    settings.push_back({"弯矩", ListEntry(form, ctl::kMomentAxesList)});
+    settings.push_back({"楼层", orAll(form.Text(ctl::kStoriesBox))});
+    settings.push_back({"柱", orAll(form.Text(ctl::kColumnsBox))});
   }
   report.blocks.push_back(TableBlock(PairTable(settings)));
-  const std::string reading = form.Text("Label125");
+  const std::string reading = form.Text(ctl::kImportNoteLabel);
   if (!reading.empty()) report.blocks.push_back(Paragraph(reading));
   report.blocks.push_back(Paragraph(
       "单位：轴力 kN（导入后受压为正），弯矩 kN·m。控制组合（未乘放大倍数）："));
@@ -482,7 +515,7 @@ void AddForces(const AppState& state, const Form& form, CalcReport& report) {
   table.header = {"控制条件", "轴力P (kN)", "弯矩Mx (kN·m)", "弯矩My (kN·m)", "内力组合"};
   for (int r = 1; r <= 4; ++r) {
     std::vector<std::string> row;
-    for (int c = 0; c < 5; ++c) row.push_back(grid.GridCell("StringGrid2", c, r));
+    for (int c = 0; c < 5; ++c) row.push_back(grid.GridCell(ctl::kForceStatisticsGrid, c, r));
     table.rows.push_back(std::move(row));
   }
   report.blocks.push_back(TableBlock(std::move(table)));
@@ -561,7 +594,7 @@ void AddMphi(const AppState& state, int number, CalcReport& report) {
       {"计算状态数", FormatInt(static_cast<long long>(r.steps.size()))},
   })));
   const MphiResult copy = r;
-  const PixelPoint size = PictureSize("Image27");
+  const PixelPoint size = PictureSize(ctl::kMphiPicture);
   report.blocks.push_back(FigureBlock({{"图11  弯矩-曲率曲线（红）与等效双折线（蓝）", size.x,
                                         size.y, [copy](Canvas& c) {
                                           ChartRange range;
@@ -625,12 +658,14 @@ std::string CalcReport::PlainText() const {
 CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::string& date) {
   CalcReport report;
   report.title = "柱截面纤维法分析计算书";
-  const std::string project = form.Text("Edit85"), column = form.Text("Edit86");
+  const std::string project = form.Text(ctl::kProjectNameBox),
+                    column = form.Text(ctl::kMemberNameBox);
   report.titleBlock.widths = {1, 2.2, 1, 2.2};
-  report.titleBlock.rows = {{"工程名称", project, "构件名称", column},
-                            {"设计", form.Text("Edit87"), "校核", form.Text("Edit88")},
-                            {"日期", date, "计算程序", kProgram},
-                            {"备注", form.Text("Edit89"), "", ""}};
+  report.titleBlock.rows = {
+      {"工程名称", project, "构件名称", column},
+      {"设计", form.Text(ctl::kDesignerBox), "校核", form.Text(ctl::kCheckerBox)},
+      {"日期", date, "计算程序", kProgram},
+      {"备注", form.Text(ctl::kRemarksBox), "", ""}};
   report.footer = std::string("KumaSec 1.3 分析报告") + (project.empty() ? "" : "  " + project) +
                   (column.empty() ? "" : "  " + column);
   AddSection(state, form, report);

@@ -1,4 +1,5 @@
 // The OpenSEES fiber-section script of the current mesh.
+#include "model/controls/material_pages.h"
 #include "model/numfmt.h"
 #include "report/reports.h"
 
@@ -6,11 +7,11 @@ namespace kuma {
 
 MaterialTags ReadMaterialTags(const Form& form) {
   MaterialTags tags{};
-  tags[0] = form.Integer("Edit65");
-  tags[1] = form.Integer("Edit66");
-  tags[2] = form.Integer("Edit67");
-  tags[3] = form.Integer("Edit68");
-  tags[4] = form.Integer("Edit69");
+  tags[0] = form.Integer(ctl::kEdgeTagBox);
+  tags[1] = form.Integer(ctl::kCore1TagBox);
+  tags[2] = form.Integer(ctl::kCore2TagBox);
+  tags[3] = form.Integer(ctl::kRebarTagBox);
+  tags[4] = form.Integer(ctl::kShapeSteelTagBox);
   return tags;
 }
 

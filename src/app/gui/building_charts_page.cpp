@@ -14,6 +14,7 @@
 #include "app/gui/picture_box.h"
 #include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
+#include "model/controls/building_page.h"
 
 namespace kuma::gui {
 
@@ -40,7 +41,7 @@ void TForm1::BuildBuildingCharts(QWidget* page, int y) {
       QStringLiteral("品红圈: 控制组合 (单击下方组合表的一行可圈出其他组合); "
                      "内力点按比值着色: 绿 < 0.9, 橙 0.9~1.0, 红 > 1.0"));
   Stretch(caption, {0, kChartsDown, 1, 0});
-  Stretch(AddLabel(page, "Label252", QStringLiteral("PM曲线"), 8, y + 24, 60),
+  Stretch(AddLabel(page, ctl::kBuildingPmLabel, QStringLiteral("PM曲线"), 8, y + 24, 60),
           {0, kChartsDown, 0, 0});
   auto* direction = new QComboBox(page);
   direction->setObjectName(QString::fromUtf8(kDirection));
@@ -51,10 +52,12 @@ void TForm1::BuildBuildingCharts(QWidget* page, int y) {
   const double third = 1.0 / 3;
   Stretch(AddLabel(page, kMmCaption, QStringLiteral("MM曲线"), 296, y + 24, 286),
           {third, kChartsDown, third, 0});
-  Stretch(AddLabel(page, "Label254", QStringLiteral("三维承载力曲面"), 584, y + 24, 286),
+  Stretch(AddLabel(page, ctl::kBuildingSurfaceLabel, QStringLiteral("三维承载力曲面"), 584, y + 24,
+                   286),
           {2 * third, kChartsDown, third, 0});
   const int x[3] = {8, 296, 584};
-  const char* names[3] = {"Image28", "Image29", "Image30"};
+  const char* names[3] = {ctl::kBuildingPmPicture, ctl::kBuildingMmPicture,
+                          ctl::kBuildingSurfacePicture};
   for (int k = 0; k < 3; ++k) {
     pictures_ << AddPanelPicture(page, nullptr, names[k], x[k], y + 44);
     StretchInPanel(pictures_.back(), {k * third, kChartsDown, third, kChartsTaller});

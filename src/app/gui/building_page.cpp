@@ -20,6 +20,7 @@
 #include "app/gui/stretch.h"
 #include "app/gui/string_grid.h"
 #include "forces/forces.h"
+#include "model/controls/building_page.h"
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section_library.h"
@@ -47,11 +48,11 @@ QString AskForTableFile(QWidget* parent, const char* dialogName, const QString& 
 }
 
 void TForm1::BuildBuildingPage(QWidget* page) {
-  AddButton(page, "Button88", QStringLiteral("导入内力并验算"), 8, 8, 130);
-  AddButton(page, "Button89", QStringLiteral("重新验算"), 146, 8, 90);
-  AddButton(page, "Button90", QStringLiteral("导出楼栋报告"), 244, 8, 110);
-  AddButton(page, "Button91", QStringLiteral("停止"), 362, 8, 60)->setEnabled(false);
-  AddLabel(page, "Label249", QStringLiteral("显示"), 440, 12, 30);
+  AddButton(page, ctl::kImportAndCheckButton, QStringLiteral("导入内力并验算"), 8, 8, 130);
+  AddButton(page, ctl::kRecheckButton, QStringLiteral("重新验算"), 146, 8, 90);
+  AddButton(page, ctl::kBuildingReportButton, QStringLiteral("导出楼栋报告"), 244, 8, 110);
+  AddButton(page, ctl::kBuildingStopButton, QStringLiteral("停止"), 362, 8, 60)->setEnabled(false);
+  AddLabel(page, ctl::kBuildingShowLabel, QStringLiteral("显示"), 440, 12, 30);
   auto* view = new QComboBox(page);
   view->setObjectName(QStringLiteral("ComboBox38"));
   view->addItems({QStringLiteral("按柱"), QStringLiteral("按楼层")});
@@ -63,7 +64,7 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   bar->setTextVisible(false);
   bar->setGeometry(678, 12, 192, 17);
   Stretch(bar, kFollowRight);
-  AddButton(page, "Button92", QStringLiteral("导出Excel"), 580, 8, 90);
+  AddButton(page, ctl::kBuildingWorkbookButton, QStringLiteral("导出Excel"), 580, 8, 90);
   QLabel* summary = AddLabel(page, kSummary, QStringLiteral("尚未验算"), 8, 40, 862);
   summary->setWordWrap(true);
   summary->setMinimumHeight(34);
@@ -76,7 +77,8 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   results->setColumnWidth(10, 110);
   Stretch(results, {0, 0, 1, 0.3});
   BuildBuildingCharts(page, 288);
-  Stretch(AddLabel(page, "Label251", QStringLiteral("所选柱的全部组合"), 8, 626, 300),
+  Stretch(AddLabel(page, ctl::kColumnCombinationsLabel, QStringLiteral("所选柱的全部组合"), 8, 626,
+                   300),
           {0, 0.8, 0, 0});
   auto* combos = new StringGrid(6, 1, page);
   combos->setObjectName(QString::fromUtf8(kCombinations));
@@ -90,16 +92,16 @@ void TForm1::ConnectBuildingPage() {
   auto onClick = [this](const char* name, auto&& handler) {
     connect(findChild<QPushButton*>(QString::fromUtf8(name)), &QPushButton::clicked, this, handler);
   };
-  onClick("Button88", [this] { ImportBuildingForces(); });
-  onClick("Button89", [this] { RunBuildingCheckPage(); });
-  onClick("Button90", [this] {
+  onClick(ctl::kImportAndCheckButton, [this] { ImportBuildingForces(); });
+  onClick(ctl::kRecheckButton, [this] { RunBuildingCheckPage(); });
+  onClick(ctl::kBuildingReportButton, [this] {
     if (resultWindow_ == nullptr || !building_->check.Valid()) return;
     resultWindow_->SetLines(BuildingReport(building_->check, building_->forces));
     resultWindow_->show();
     resultWindow_->raise();
   });
-  onClick("Button91", [this] { RequestStop(); });
-  onClick("Button92", [this] { ExportBuildingWorkbook(); });
+  onClick(ctl::kBuildingStopButton, [this] { RequestStop(); });
+  onClick(ctl::kBuildingWorkbookButton, [this] { ExportBuildingWorkbook(); });
   connect(findChild<QComboBox*>(QStringLiteral("ComboBox38")), &QComboBox::currentIndexChanged,
           this, [this](int index) {
             building_->perStory = index == 1;

@@ -1,6 +1,8 @@
 // The design check's controls on the page "导入内力": the method, the
 // surface's resolution, the summary and the table of ratios.
 
+#include "model/controls/check_panel.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -17,24 +19,25 @@ void TForm1::BuildCheckControls(QWidget* page) {
   // A sunken panel rather than a titled group: the page's one group stays
   // the factors' group.
   QFrame* check = AddPanel(page, nullptr, 680, 156, 212, 400);
-  AddLabel(check, "Label102", QStringLiteral("承载力验算"), 8, 4, 196);
+  AddLabel(check, ctl::kCheckTitleLabel, QStringLiteral("承载力验算"), 8, 4, 196);
   AddLabel(check, nullptr, QStringLiteral("验算方法"), 8, 23, 80);
-  AddList(check, "ComboBox8", 8, 42, 196);
+  AddList(check, ctl::kCheckMethodList, 8, 42, 196);
   AddLabel(check, nullptr, QStringLiteral("曲面角度划分数"), 8, 77, 110);
-  AddEdit(check, "Edit70", 124, 74, 80);
+  AddEdit(check, ctl::kSurfaceAnglesBox, 124, 74, 80);
   AddLabel(check, nullptr, QStringLiteral("每条子午线点数"), 8, 105, 110);
-  AddEdit(check, "Edit71", 124, 102, 80);
-  AddButton(check, "Button31", QStringLiteral("承载力验算"), 8, 136, 196);
-  AddButton(check, "Button32", QStringLiteral("导出验算报告"), 8, 168, 196);
-  AddProgressBar(check, "ProgressBar3", 8, 202, 196);
-  QLabel* summary = AddLabel(check, "Label100", QStringLiteral("尚未验算"), 8, 228, 196);
+  AddEdit(check, ctl::kMeridianPointsBox, 124, 102, 80);
+  AddButton(check, ctl::kCheckButton, QStringLiteral("承载力验算"), 8, 136, 196);
+  AddButton(check, ctl::kCheckReportButton, QStringLiteral("导出验算报告"), 8, 168, 196);
+  AddProgressBar(check, ctl::kCheckProgress, 8, 202, 196);
+  QLabel* summary =
+      AddLabel(check, ctl::kCheckVerdictLabel, QStringLiteral("尚未验算"), 8, 228, 196);
   summary->setWordWrap(true);
   summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   summary->setFixedHeight(160);
-  AddLabel(page, "Label101",
+  AddLabel(page, ctl::kCheckRatiosLabel,
            QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 418, 662);
   // Below the forces, whole within the window's first size.
-  StringGrid* ratios = AddGrid(page, "StringGrid3", 6, 1, 8, 438, 662, 200);
+  StringGrid* ratios = AddGrid(page, ctl::kCheckGrid, 6, 1, 8, 438, 662, 200);
   // The combinations' names whole (up to 320 pixels; the tip holds any
   // longer one); a click on a row shows that combination everywhere.
   ratios->FitColumnToText(1);
@@ -44,13 +47,13 @@ void TForm1::BuildCheckControls(QWidget* page) {
 
 void TForm1::ConnectCheckControls() {
   // The plotting factors as the boxes hold them now, then the check.
-  OnClick("Button31", [this] {
+  OnClick(ctl::kCheckButton, [this] {
     Run([this] {
       ReadForceFactorsCommand(state_, *form_);
       DesignCheckCommand(state_, *form_);
     });
   });
-  OnClick("Button32", [this] { ShowReport(CheckReportCommand); });
+  OnClick(ctl::kCheckReportButton, [this] { ShowReport(CheckReportCommand); });
   auto* ratios = findChild<StringGrid*>(QStringLiteral("StringGrid3"));
   connect(ratios, &QAbstractItemView::clicked, this,
           [this](const QModelIndex& index) { ShowChosenCombination(index.row() + 1); });

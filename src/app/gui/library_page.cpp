@@ -1,6 +1,8 @@
 // The page "截面库": the named sections of the section file and the
 // assignments of the building.
 
+#include "model/controls/library_page.h"
+
 #include <QComboBox>
 #include <QFileDialog>
 #include <QItemSelectionModel>
@@ -57,32 +59,38 @@ QString RulesText(const std::vector<AssignmentRule>& rules) {
 }  // namespace
 
 void TForm1::BuildLibraryPage(QWidget* page) {
-  AddLabel(page, "Label246", QStringLiteral("截面库 (矩形截面: ETABS 的 Depth 沿 y 为 H, Width 沿 x 为 B)"),
-           8, 8, 600);
+  AddLabel(page, ctl::kLibraryTitleLabel,
+           QStringLiteral("截面库 (矩形截面: ETABS 的 Depth 沿 y 为 H, Width 沿 x 为 B)"), 8, 8,
+           600);
   auto* grid = new StringGrid(6, 1, page);
   grid->setObjectName(QString::fromUtf8(kSections));
   grid->setGeometry(8, 30, 560, 300);
   grid->setColumnWidth(0, 150);
   grid->setColumnWidth(1, 110);
-  AddLabel(page, "Label247", QStringLiteral("截面名称"), 580, 32, 60);
+  AddLabel(page, ctl::kSectionNameLabel, QStringLiteral("截面名称"), 580, 32, 60);
   auto* name = new QLineEdit(page);
   name->setObjectName(QString::fromUtf8(kName));
   name->setGeometry(644, 30, 220, kEditHeight);
   const std::pair<const char*, const char*> buttons[] = {
-      {"Button80", "表单加入截面库"}, {"Button81", "重命名"},   {"Button82", "复制"},
-      {"Button83", "删除"},           {"Button84", "载入表单"}, {"Button85", "导入ETABS截面定义"}};
+      {ctl::kAddToLibraryButton, "表单加入截面库"},
+      {ctl::kRenameSectionButton, "重命名"},
+      {ctl::kCopySectionButton, "复制"},
+      {ctl::kDeleteSectionButton, "删除"},
+      {ctl::kLoadSectionButton, "载入表单"},
+      {ctl::kImportEtabsSectionsButton, "导入ETABS截面定义"}};
   int y = 60;
   for (const auto& [button, caption] : buttons) {
     AddButton(page, button, QString::fromUtf8(caption), 580, y, 160);
     y += 32;
   }
-  AddLabel(page, "Label248", QStringLiteral("截面指定 (story,column,section,section2; * 为任意; 先匹配者优先)"),
-           8, 340, 600);
+  AddLabel(page, ctl::kAssignmentsLabel,
+           QStringLiteral("截面指定 (story,column,section,section2; * 为任意; 先匹配者优先)"), 8,
+           340, 600);
   auto* rules = new QPlainTextEdit(page);
   rules->setObjectName(QString::fromUtf8(kRules));
   rules->setGeometry(8, 362, 560, 200);
-  AddButton(page, "Button86", QStringLiteral("应用截面指定"), 580, 362, 160);
-  AddButton(page, "Button87", QStringLiteral("导入截面指定文件"), 580, 394, 160);
+  AddButton(page, ctl::kApplyAssignmentsButton, QStringLiteral("应用截面指定"), 580, 362, 160);
+  AddButton(page, ctl::kImportAssignmentsButton, QStringLiteral("导入截面指定文件"), 580, 394, 160);
   // What the last import or applied assignment did, one note a line: a
   // read-only box that scrolls, so that no note is cut.
   auto* notes = new QPlainTextEdit(page);
@@ -92,7 +100,7 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   // The ETABS material names of the sections and the concrete grade each
   // stands for: a name the import could not read as a grade ("4000Psi")
   // gets one here, for all its sections at once.
-  AddLabel(page, "Label256",
+  AddLabel(page, ctl::kMaterialsLabel,
            QStringLiteral("ETABS 材料与等级 (混凝土和纵筋; 选一行和等级, 再点设置)"), 8, 640, 600);
   auto* materials = new StringGrid(4, 1, page);
   materials->setObjectName(QString::fromUtf8(kMaterials));
@@ -102,7 +110,7 @@ void TForm1::BuildLibraryPage(QWidget* page) {
   grade->setObjectName(QString::fromUtf8(kMaterialGrade));
   for (const char* entry : GradeEntries(0)) grade->addItem(QString::fromUtf8(entry));
   grade->setGeometry(580, 662, 160, kEditHeight);
-  AddButton(page, "Button93", QStringLiteral("设为该材料的等级"), 580, 694, 160);
+  AddButton(page, ctl::kSetMaterialGradeButton, QStringLiteral("设为该材料的等级"), 580, 694, 160);
 }
 
 void TForm1::ConnectLibraryPage() {
@@ -122,15 +130,15 @@ void TForm1::ConnectLibraryPage() {
   connect(findChild<StringGrid*>(QString::fromUtf8(kMaterials))->selectionModel(),
           &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& index) { ShowMaterialGrades(index.row()); });
-  onClick("Button80", &TForm1::AddFormToLibrary);
-  onClick("Button81", &TForm1::RenameLibrarySection);
-  onClick("Button82", &TForm1::CopyLibrarySection);
-  onClick("Button83", &TForm1::DeleteLibrarySection);
-  onClick("Button84", &TForm1::LoadLibrarySection);
-  onClick("Button85", &TForm1::ImportSectionDefinitions);
-  onClick("Button86", &TForm1::ApplyAssignments);
-  onClick("Button87", &TForm1::ImportAssignmentFile);
-  onClick("Button93", &TForm1::SetMaterialGrade);
+  onClick(ctl::kAddToLibraryButton, &TForm1::AddFormToLibrary);
+  onClick(ctl::kRenameSectionButton, &TForm1::RenameLibrarySection);
+  onClick(ctl::kCopySectionButton, &TForm1::CopyLibrarySection);
+  onClick(ctl::kDeleteSectionButton, &TForm1::DeleteLibrarySection);
+  onClick(ctl::kLoadSectionButton, &TForm1::LoadLibrarySection);
+  onClick(ctl::kImportEtabsSectionsButton, &TForm1::ImportSectionDefinitions);
+  onClick(ctl::kApplyAssignmentsButton, &TForm1::ApplyAssignments);
+  onClick(ctl::kImportAssignmentsButton, &TForm1::ImportAssignmentFile);
+  onClick(ctl::kSetMaterialGradeButton, &TForm1::SetMaterialGrade);
 }
 
 // The grid's model rows are its scrolling rows: model row i is section i

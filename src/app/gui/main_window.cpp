@@ -25,6 +25,14 @@
 #include "app/gui/picture_box.h"
 #include "app/gui/result_window.h"
 #include "app/gui/stretch.h"
+#include "model/controls/building_page.h"
+#include "model/controls/import_page.h"
+#include "model/controls/material_pages.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/mphi_page.h"
+#include "model/controls/pm_page.h"
+#include "model/controls/pmm_page.h"
+#include "model/controls/section_page.h"
 #include "model/errors.h"
 
 namespace kuma::gui {
@@ -35,7 +43,8 @@ const char* const kManualPage = "https://kumasec.example/manual/";
 namespace {
 
 // The "停止" buttons of the PM, MM and 3-D pages.
-constexpr const char* kStopButtons[] = {"Button50", "Button51", "Button70", "Button76", "Button91"};
+constexpr const char* kStopButtons[] = {ctl::kPmStopButton, ctl::kMmStopButton, ctl::kPmmStopButton,
+                                        ctl::kMphiStopButton, ctl::kBuildingStopButton};
 
 // While a command runs, clicks, key presses and wheel turns aimed at any
 // window are dropped, so that nothing the engineer does during a long solve
@@ -114,13 +123,21 @@ struct PageCommand {
 };
 
 const PageCommand kPageCommands[] = {
-    {kSectionPage, 0, {"Image1"}, false, "Button1"},
-    {kConcretePage, 1, {"Image8", "Image9", "Image10"}, false, "Button10"},
-    {kSteelPage, 2, {"Image6", "Image7"}, false, "Button11"},
-    {kPmPage, 3, {"Image1", "Image2", "Image3"}, true, "Button2"},
-    {kMmPage, 4, {"Image4", "Image5"}, true, "Button7"},
-    {kImportPage, 5, {}, false, "Button13"},
-    {kPmmPage, 6, {"Image25", "Image26"}, true, nullptr},
+    {kSectionPage, 0, {ctl::kSectionPicture}, false, ctl::kSectionInputButton},
+    {kConcretePage,
+     1,
+     {ctl::kEdgeCurvePicture, ctl::kCore1CurvePicture, ctl::kCore2CurvePicture},
+     false,
+     ctl::kConcreteCurvesButton},
+    {kSteelPage,
+     2,
+     {ctl::kRebarCurvePicture, ctl::kShapeSteelCurvePicture},
+     false,
+     ctl::kSteelCurvesButton},
+    {kPmPage, 3, {ctl::kSectionPicture, ctl::kPmxPicture, ctl::kPmyPicture}, true, ctl::kPmButton},
+    {kMmPage, 4, {ctl::kReferencePmPicture, ctl::kMmPicture}, true, ctl::kMmButton},
+    {kImportPage, 5, {}, false, ctl::kImportSettingsButton},
+    {kPmmPage, 6, {ctl::kSurfacePicture, ctl::kSurfaceCutPicture}, true, nullptr},
     {kScriptPage, 7, {}, false, nullptr},
 };
 
@@ -295,7 +312,8 @@ void TForm1::SetSecondaryWindows(TForm2* result, TForm3* about) {
 }
 
 void TForm1::RunStartUp() {
-  Run([this] { StartUp(state_, *form_, Control()); }, {"Image1", "Image2", "Image3"}, true);
+  Run([this] { StartUp(state_, *form_, Control()); },
+      {ctl::kSectionPicture, ctl::kPmxPicture, ctl::kPmyPicture}, true);
 }
 
 bool TForm1::Run(const std::function<void()>& command, const QStringList& pictures,
@@ -369,10 +387,11 @@ void TForm1::MarkPictures(const QHash<PictureBox*, int>& before, const QStringLi
     }
   }
   // The reference chart is a copy of a PM chart, and as current as it.
-  PictureBox* reference = form_->PictureControl("Image4");
+  PictureBox* reference = form_->PictureControl(ctl::kReferencePmPicture);
   if (redrawn.contains(reference)) {
-    const bool second = form_->ItemIndex("ComboBox7") == 1;
-    if (form_->PictureControl(second ? "Image3" : "Image2")->Stale()) reference->SetStale(true);
+    const bool second = form_->ItemIndex(ctl::kReferencePmAxisList) == 1;
+    if (form_->PictureControl(second ? ctl::kPmyPicture : ctl::kPmxPicture)->Stale())
+      reference->SetStale(true);
   }
   RefreshReadOuts(redrawn);
 }
@@ -427,8 +446,8 @@ void TForm1::ConnectEnterKeys() {
       if (edit->isReadOnly() || !name.startsWith(QLatin1String("Edit"))) continue;
       const int number = name.mid(4).toInt();
       if (std::strcmp(c.page, kImportPage) == 0 && (number < 54 || number > 59)) continue;
-      auto* button = findChild<QPushButton*>(
-          QString::fromUtf8(name == QLatin1String("Edit30") ? "Button8" : c.enterButton));
+      auto* button = findChild<QPushButton*>(QString::fromUtf8(
+          name == QLatin1String("Edit30") ? ctl::kAxialLevelButton : c.enterButton));
       connect(edit, &QLineEdit::returnPressed, button, &QPushButton::click);
     }
   }

@@ -24,6 +24,7 @@
 #include "app/gui/picture_box.h"
 #include "app/gui/recent_files.h"
 #include "app/section_commands.h"
+#include "model/controls/windows.h"
 #include "model/errors.h"
 #include "model/section_file.h"
 #include "model/section_library.h"
@@ -81,11 +82,11 @@ void TForm1::BuildProjectGroup(QWidget* page) {
     const char *label, *caption, *box;
     int x, labelWidth, boxWidth;
   };
-  const Field fields[5] = {{"Label170", "工程名称", "Edit85", 8, 52, 150},
-                           {"Label171", "构件名称", "Edit86", 216, 52, 90},
-                           {"Label172", "设计", "Edit87", 364, 28, 80},
-                           {"Label173", "校核", "Edit88", 478, 28, 80},
-                           {"Label174", "备注", "Edit89", 592, 28, 225}};
+  const Field fields[5] = {{ctl::kProjectNameLabel, "工程名称", ctl::kProjectNameBox, 8, 52, 150},
+                           {ctl::kMemberNameLabel, "构件名称", ctl::kMemberNameBox, 216, 52, 90},
+                           {ctl::kDesignerLabel, "设计", ctl::kDesignerBox, 364, 28, 80},
+                           {ctl::kCheckerLabel, "校核", ctl::kCheckerBox, 478, 28, 80},
+                           {ctl::kRemarksLabel, "备注", ctl::kRemarksBox, 592, 28, 225}};
   for (const Field& f : fields) {
     AddLabel(group, f.label, QString::fromUtf8(f.caption), f.x, 21, f.labelWidth);
     AddEdit(group, f.box, f.x + f.labelWidth + 2, 18, f.boxWidth);

@@ -2,6 +2,8 @@
 // constants, OpenSEES tag, colour swatch) with its curve below it; and the
 // colour dialog of the swatches.
 
+#include "model/controls/material_pages.h"
+
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGroupBox>
@@ -32,44 +34,44 @@ struct MaterialZone {
 
 const MaterialZone kZones[5] = {
     {"边缘区混凝土本构",
-     "ComboBox2",
-     {{"受压屈服强度fc", "Edit14"},
-      {"屈服强度对应应变e0", "Edit15"},
-      {"极限强度fcu", "Edit17"},
-      {"极限强度对应应变ecu", "Edit16"}},
-     "Edit65",
-     "Shape1",
-     "Image8"},
+     ctl::kEdgeConcreteLawList,
+     {{"受压屈服强度fc", ctl::kEdgeFcBox},
+      {"屈服强度对应应变e0", ctl::kEdgeE0Box},
+      {"极限强度fcu", ctl::kEdgeFcuBox},
+      {"极限强度对应应变ecu", ctl::kEdgeEcuBox}},
+     ctl::kEdgeTagBox,
+     ctl::kEdgeColourSwatch,
+     ctl::kEdgeCurvePicture},
     {"核心区混凝土本构(1)",
-     "ComboBox3",
-     {{"受压屈服强度fc", "Edit18"},
-      {"屈服强度对应应变e0", "Edit19"},
-      {"极限强度fcu", "Edit21"},
-      {"极限强度对应应变ecu", "Edit20"}},
-     "Edit66",
-     "Shape2",
-     "Image9"},
+     ctl::kCore1ConcreteLawList,
+     {{"受压屈服强度fc", ctl::kCore1FcBox},
+      {"屈服强度对应应变e0", ctl::kCore1E0Box},
+      {"极限强度fcu", ctl::kCore1FcuBox},
+      {"极限强度对应应变ecu", ctl::kCore1EcuBox}},
+     ctl::kCore1TagBox,
+     ctl::kCore1ColourSwatch,
+     ctl::kCore1CurvePicture},
     {"核心区混凝土本构(2)",
-     "ComboBox4",
-     {{"受压屈服强度fc", "Edit22"},
-      {"屈服强度对应应变e0", "Edit23"},
-      {"极限强度fcu", "Edit25"},
-      {"极限强度对应应变ecu", "Edit24"}},
-     "Edit67",
-     "Shape3",
-     "Image10"},
+     ctl::kCore2ConcreteLawList,
+     {{"受压屈服强度fc", ctl::kCore2FcBox},
+      {"屈服强度对应应变e0", ctl::kCore2E0Box},
+      {"极限强度fcu", ctl::kCore2FcuBox},
+      {"极限强度对应应变ecu", ctl::kCore2EcuBox}},
+     ctl::kCore2TagBox,
+     ctl::kCore2ColourSwatch,
+     ctl::kCore2CurvePicture},
     {"钢筋本构",
-     "ComboBox5",
-     {{"弹性模量 Es", "Edit26"}, {"屈服强度fy", "Edit27"}},
-     "Edit68",
-     "Shape4",
-     "Image6"},
+     ctl::kRebarLawList,
+     {{"弹性模量 Es", ctl::kRebarEsBox}, {"屈服强度fy", ctl::kRebarFyBox}},
+     ctl::kRebarTagBox,
+     ctl::kRebarColourSwatch,
+     ctl::kRebarCurvePicture},
     {"型钢本构",
-     "ComboBox6",
-     {{"弹性模量 Es", "Edit28"}, {"屈服强度fy", "Edit29"}},
-     "Edit69",
-     "Shape5",
-     "Image7"},
+     ctl::kShapeSteelLawList,
+     {{"弹性模量 Es", ctl::kShapeSteelEsBox}, {"屈服强度fy", ctl::kShapeSteelFyBox}},
+     ctl::kShapeSteelTagBox,
+     ctl::kShapeSteelColourSwatch,
+     ctl::kShapeSteelCurvePicture},
 };
 
 }  // namespace
@@ -104,13 +106,13 @@ void TForm1::BuildMaterialGroup(QWidget* page, int zone, int x) {
 void TForm1::BuildConcretePage(QWidget* page) {
   for (int zone = 0; zone < 3; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * zone);
   const int below = 16 + 30 + 24 * (7 + MaterialExtraRows(0)) + 257;
-  AddButton(page, "Button10", QStringLiteral("刷新曲线"), 8, below + 8, 100);
+  AddButton(page, ctl::kConcreteCurvesButton, QStringLiteral("刷新曲线"), 8, below + 8, 100);
   AddMaterialOptions(page, 296, below);
 }
 
 void TForm1::BuildSteelPage(QWidget* page) {
   for (int zone = 3; zone < 5; ++zone) BuildMaterialGroup(page, zone, 8 + 288 * (zone - 3));
-  AddButton(page, "Button11", QStringLiteral("刷新曲线"), 8,
+  AddButton(page, ctl::kSteelCurvesButton, QStringLiteral("刷新曲线"), 8,
             16 + 30 + 24 * (5 + MaterialExtraRows(3)) + 265, 100);
 }
 
@@ -118,8 +120,10 @@ void TForm1::ConnectMaterialPages() {
   const QStringList concrete = {QStringLiteral("Image8"), QStringLiteral("Image9"),
                                 QStringLiteral("Image10")};
   const QStringList steel = {QStringLiteral("Image6"), QStringLiteral("Image7")};
-  OnClick("Button10", [this, concrete] { Run([this] { ConcreteCurvesCommand(*form_); }, concrete); });
-  OnClick("Button11", [this, steel] { Run([this] { SteelCurvesCommand(*form_); }, steel); });
+  OnClick(ctl::kConcreteCurvesButton,
+          [this, concrete] { Run([this] { ConcreteCurvesCommand(*form_); }, concrete); });
+  OnClick(ctl::kSteelCurvesButton,
+          [this, steel] { Run([this] { SteelCurvesCommand(*form_); }, steel); });
   for (std::size_t zone = 0; zone < swatches_.size(); ++zone)
     connect(swatches_[zone], &SwatchBox::Pressed, this,
             [this, zone] { PickColour(static_cast<int>(zone)); });
@@ -130,7 +134,8 @@ void TForm1::ConnectMaterialRedraws() {
     if (!busy_) findChild<QPushButton*>(QString::fromUtf8(button))->click();
   };
   for (const MaterialGroupControls& g : MaterialGroups()) {
-    const char* button = IsConcrete(g.material) ? "Button10" : "Button11";
+    const char* button =
+        IsConcrete(g.material) ? ctl::kConcreteCurvesButton : ctl::kSteelCurvesButton;
     for (const char* name : {g.lawList, g.gradeList}) {
       connect(findChild<QComboBox*>(QString::fromUtf8(name)), &QComboBox::activated, this,
               [redraw, button] { redraw(button); });
@@ -139,8 +144,8 @@ void TForm1::ConnectMaterialRedraws() {
   // The value level refills every graded group, on both pages.
   connect(findChild<QComboBox*>(QString::fromUtf8(kLevelList)), &QComboBox::activated, this,
           [redraw] {
-            redraw("Button10");
-            redraw("Button11");
+            redraw(ctl::kConcreteCurvesButton);
+            redraw(ctl::kSteelCurvesButton);
           });
 }
 

@@ -2,6 +2,8 @@
 // chart with the key points, the key-point table, its text report and the
 // chart's picture file.
 
+#include "model/controls/mphi_page.h"
+
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,9 +28,10 @@ const QStringList kMphiPictures = {QStringLiteral("Image27")};
 }  // namespace
 
 void TForm1::BuildMphiPage(QWidget* page) {
-  AddLabel(page, "Label231", QStringLiteral("弯矩-曲率曲线(红)及等效双折线(蓝)"), 8, 8, 560);
-  pictures_ << AddPanelPicture(page, nullptr, "Image27", 8, 28);
-  AddLabel(page, "Label230", QStringLiteral("尚未计算"), 8, 458, 560);
+  AddLabel(page, ctl::kMphiTitleLabel, QStringLiteral("弯矩-曲率曲线(红)及等效双折线(蓝)"), 8, 8,
+           560);
+  pictures_ << AddPanelPicture(page, nullptr, ctl::kMphiPicture, 8, 28);
+  AddLabel(page, ctl::kMphiVerdictLabel, QStringLiteral("尚未计算"), 8, 458, 560);
 
   QGroupBox* settings = AddGroup(page, nullptr, QStringLiteral("计算参数"), 580, 22, 300, 178);
   struct Row {
@@ -37,25 +40,28 @@ void TForm1::BuildMphiPage(QWidget* page) {
     const char* box;
   };
   const Row rows[6] = {
-      {"Label232", "轴力水平(kN)", "Edit140"},   {"Label233", "中和轴角度", nullptr},
-      {"Label234", "输入角度(度)", "Edit141"},   {"Label235", "曲率步数", "Edit142"},
-      {"Label236", "混凝土极限应变", "Edit143"}, {"Label237", "峰值后弯矩下限(%)", "Edit144"}};
+      {ctl::kMphiAxialLevelLabel, "轴力水平(kN)", ctl::kMphiAxialLevelBox},
+      {ctl::kMphiAxisLabel, "中和轴角度", nullptr},
+      {ctl::kMphiAngleLabel, "输入角度(度)", ctl::kMphiAngleBox},
+      {ctl::kMphiStepsLabel, "曲率步数", ctl::kMphiStepsBox},
+      {ctl::kMphiUltimateStrainLabel, "混凝土极限应变", ctl::kMphiUltimateStrainBox},
+      {ctl::kMphiFloorLabel, "峰值后弯矩下限(%)", ctl::kMphiFloorBox}};
   for (int i = 0; i < 6; ++i) {
     const int y = 20 + 24 * i;
     AddLabel(settings, rows[i].label, QString::fromUtf8(rows[i].caption), 8, y + 3, 120);
     if (rows[i].box != nullptr)
       AddEdit(settings, rows[i].box, 132, y, 160);
     else
-      AddList(settings, "ComboBox34", 132, y, 160);
+      AddList(settings, ctl::kMphiAxisList, 132, y, 160);
   }
   page->findChild<QLineEdit*>(QStringLiteral("Edit140"))
       ->setPlaceholderText(QStringLiteral("空白: 同MM页轴力水平"));
 
-  AddButton(page, "Button75", QStringLiteral("计算弯矩曲率"), 580, 208, 110);
-  AddButton(page, "Button78", QStringLiteral("导出文本"), 696, 208, 90);
-  AddButton(page, "Button77", QStringLiteral("保存图片"), 792, 208, 88);
+  AddButton(page, ctl::kMphiButton, QStringLiteral("计算弯矩曲率"), 580, 208, 110);
+  AddButton(page, ctl::kMphiTextButton, QStringLiteral("导出文本"), 696, 208, 90);
+  AddButton(page, ctl::kSaveMphiButton, QStringLiteral("保存图片"), 792, 208, 88);
 
-  AddLabel(page, "Label238", QStringLiteral("关键点"), 580, 242, 300);
+  AddLabel(page, ctl::kMphiKeyPointsLabel, QStringLiteral("关键点"), 580, 242, 300);
   auto* grid = new StringGrid(3, 8, page);
   grid->setObjectName(QStringLiteral("StringGrid4"));
   grid->setGeometry(580, 260, 300, 218);
@@ -69,7 +75,7 @@ void TForm1::BuildMphiPage(QWidget* page) {
   bar->setValue(0);
   bar->setTextVisible(false);
   bar->setGeometry(8, 488, 808, 17);
-  QPushButton* stop = AddButton(page, "Button76", QStringLiteral("停止"), 822, 484, 48);
+  QPushButton* stop = AddButton(page, ctl::kMphiStopButton, QStringLiteral("停止"), 822, 484, 48);
   stop->setEnabled(false);
   Stretch(stop, {1, 1, 0, 0});
   // The chart and the key points take the room of a larger window.
@@ -84,12 +90,14 @@ void TForm1::ConnectMphiPage() {
   auto button = [this](const char* name) {
     return findChild<QPushButton*>(QString::fromUtf8(name));
   };
-  connect(button("Button75"), &QPushButton::clicked, this, [this] { RunMphi(); });
-  connect(button("Button76"), &QPushButton::clicked, this, [this] { RequestStop(); });
-  connect(button("Button77"), &QPushButton::clicked, this, [this] { SavePicture("Image27"); });
-  connect(button("Button78"), &QPushButton::clicked, this,
+  connect(button(ctl::kMphiButton), &QPushButton::clicked, this, [this] { RunMphi(); });
+  connect(button(ctl::kMphiStopButton), &QPushButton::clicked, this, [this] { RequestStop(); });
+  connect(button(ctl::kSaveMphiButton), &QPushButton::clicked, this,
+          [this] { SavePicture(ctl::kMphiPicture); });
+  connect(button(ctl::kMphiTextButton), &QPushButton::clicked, this,
           [this] { ShowReport(MphiReportCommand); });
-  for (const char* box : {"Edit140", "Edit141", "Edit142", "Edit143", "Edit144"})
+  for (const char* box : {ctl::kMphiAxialLevelBox, ctl::kMphiAngleBox, ctl::kMphiStepsBox,
+                          ctl::kMphiUltimateStrainBox, ctl::kMphiFloorBox})
     connect(findChild<QLineEdit*>(QString::fromUtf8(box)), &QLineEdit::returnPressed, this,
             [this] { RunMphi(); });
 }

@@ -12,6 +12,8 @@
 #include "app/gui/result_window.h"
 #include "draw/paint/jpeg_file.h"
 #include "draw/paint/qimage_canvas.h"
+#include "model/controls/mm_page.h"
+#include "model/controls/pm_page.h"
 
 namespace kuma::gui {
 
@@ -19,7 +21,10 @@ namespace {
 
 // The read-out label of each chart.
 const std::pair<const char*, const char*> kReadOuts[4] = {
-    {"Image2", "Label68"}, {"Image3", "Label69"}, {"Image4", "Label74"}, {"Image5", "Label73"}};
+    {ctl::kPmxPicture, ctl::kPmxReadout},
+    {ctl::kPmyPicture, ctl::kPmyReadout},
+    {ctl::kReferencePmPicture, ctl::kReferencePmReadout},
+    {ctl::kMmPicture, ctl::kMmReadout}};
 constexpr const char* kReadOutBlank = "内力值 = ";
 
 }  // namespace

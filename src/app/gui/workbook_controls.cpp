@@ -14,6 +14,8 @@
 #include "app/gui/main_window.h"
 #include "app/workbook_commands.h"
 #include "forces/workbook.h"
+#include "model/controls/check_panel.h"
+#include "model/controls/import_page.h"
 
 namespace kuma::gui {
 
@@ -47,8 +49,10 @@ QString ChooseSheet(QWidget* parent, const QStringList& sheets) {
 }
 
 void TForm1::BuildWorkbookControls(QWidget* page) {
-  QPushButton* statistics = AddButton(page, "Button96", QStringLiteral("导出Excel"), 546, 155, 100);
-  QPushButton* check = AddButton(page, "Button95", QStringLiteral("导出Excel"), 680, 566, 100);
+  QPushButton* statistics =
+      AddButton(page, ctl::kStatisticsWorkbookButton, QStringLiteral("导出Excel"), 546, 155, 100);
+  QPushButton* check =
+      AddButton(page, ctl::kCheckWorkbookButton, QStringLiteral("导出Excel"), 680, 566, 100);
   connect(statistics, &QPushButton::clicked, this, [this] { ExportWorkbook(false); });
   connect(check, &QPushButton::clicked, this, [this] { ExportWorkbook(true); });
 }
