@@ -128,6 +128,20 @@ TEST_F(BuildingCli, LargestRatioOfEachColumnIsWhatCheckGivesWithItsSection) {
   }
 }
 
+// A depth of 1e306 m is finite as read but not once converted to mm: the
+// definitions are refused naming the section and the field, and the
+// project is not written.
+TEST_F(BuildingCli, LibraryImportRefusesASizeThatIsNotFiniteInMillimetres) {
+  std::ofstream(dir_ / "huge.csv")
+      << "TABLE:  Frame Section Property Definitions - Concrete Rectangular\n"
+         "Name,Material,Depth,Width,Design Type\n,,m,m,\nBAD,C30,1e306,0.5,Column\n";
+  const std::string project = (dir_ / "new.ksec").string();
+  const CliRun run = Cli({"library-import", project, (dir_ / "huge.csv").string()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("截面 'BAD' 的Depth '1e306' m"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(project));
+}
+
 // ETABS definitions holding C500X500 again: replaced by default and said on
 // standard error; kept or renamed when asked; a bad --clash is a usage error.
 TEST_F(BuildingCli, LibraryImportSaysWhichSectionsItReplaced) {
