@@ -163,14 +163,7 @@ SurfacePoint EnvelopeSearch::Plane(const Direction& d, double e1, double e2) con
   const double g = (e2 - e1) / d.span;
   const double a = g * d.sine, b = -g * d.cosine, c = e1 - g * d.sMin;
   TrialSums t = sums_(packed_, a, b, c);
-  for (const GenericFiber& f : packed_.generic) {
-    double stress = 0;
-    ApplyGenericLaw(f, a * f.x + b * f.y + c, stress);
-    const double force = stress * f.area;
-    t.force += force;
-    t.momentX += force * f.y;
-    t.momentY += force * f.x;
-  }
+  AddPlaneGenericSums(packed_, a, b, c, t);
   return SurfacePoint{-t.force / 1000, t.momentX / 1000000, t.momentY / 1000000};
 }
 

@@ -168,6 +168,18 @@ void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress) {
   if (f.negated) stress = -stress;
 }
 
+void AddPlaneGenericSums(const PackedFibers& packed, double a, double b, double c,
+                         TrialSums& sums) {
+  for (const GenericFiber& f : packed.generic) {
+    double stress = 0;
+    ApplyGenericLaw(f, a * f.x + b * f.y + c, stress);
+    const double force = stress * f.area;
+    sums.force += force;
+    sums.momentX += force * f.y;
+    sums.momentY += force * f.x;
+  }
+}
+
 void AddGenericSums(const PackedFibers& packed, double phi, double w, double root, double q,
                     std::vector<double>& stress, TrialSums& sums) {
   TrialSums g;

@@ -237,14 +237,7 @@ class Section {
   TrialSums Sums(double phi, double e0) const {
     const double a = phi * sine_, b = -phi * cosine_;
     TrialSums t = sums_(packed_, a, b, e0);
-    for (const GenericFiber& f : packed_.generic) {
-      double stress = 0;
-      ApplyGenericLaw(f, a * f.x + b * f.y + e0, stress);
-      const double force = stress * f.area;
-      t.force += force;
-      t.momentX += force * f.y;
-      t.momentY += force * f.x;
-    }
+    AddPlaneGenericSums(packed_, a, b, e0, t);
     return t;
   }
 

@@ -134,24 +134,11 @@ class PathEvaluator {
     double g = (e2 - e1) / m.span;
     double a = g * m.sine, b = -g * m.cosine, c = e1 - g * m.sMin;
     TrialSums sums = sums_(packed_, a, b, c);
-    AddGeneric(a, b, c, sums);
+    AddPlaneGenericSums(packed_, a, b, c, sums);
     return SurfacePoint{-sums.force / 1000, sums.momentX / 1000000, sums.momentY / 1000000};
   }
 
  private:
-  // Fibers the packed groups cannot hold, record by record.
-  void AddGeneric(double a, double b, double c, TrialSums& sums) const {
-    for (const GenericFiber& f : packed_.generic) {
-      double strain = a * f.x + b * f.y + c;
-      double stress = 0;
-      ApplyGenericLaw(f, strain, stress);
-      double force = stress * f.area;
-      sums.force += force;
-      sums.momentX += force * f.y;
-      sums.momentY += force * f.x;
-    }
-  }
-
   // The compressed depth ξ of the state with ε1 = εcu and ε2 = strain;
   // bounded, for a strain at εcu itself, where it would be infinite.
   double DepthAt(double strain) const {
