@@ -111,8 +111,7 @@ void InitGenericState(const PackedFibers& packed, std::vector<double>& stress);
 void ApplyGenericLaw(const GenericFiber& f, double strain, double& stress);
 // Adds the generic fibers' sums for the plane of strain a·x + b·y + c (the
 // surface, the envelope and moment–curvature: no scratch state is kept).
-void AddPlaneGenericSums(const PackedFibers& packed, double a, double b, double c,
-                         TrialSums& sums);
+void AddPlaneGenericSums(const PackedFibers& packed, double a, double b, double c, TrialSums& sums);
 // Adds the generic fibers' sums for the trial (φ, w, √(w² + 1), q), updating
 // `stress`. Their strain is formed exactly as a record's, φ·((w·x − y + q)/root),
 // not as the packed groups' a·x + b·y + c: their laws may jump at zero strain
