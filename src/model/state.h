@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/colour.h"
@@ -74,6 +75,22 @@ struct ForceTable {
   // `stories` and `columns` (-1 where the row names none). Empty for other
   // files, or Count + 1 entries, entry 0 unused.
   std::vector<int> storyOf, columnOf;
+  // ETABS tables with the fields: the station of each record along its
+  // member (m, from the member's I end, the bottom of a column), the output
+  // case of each record as a position in `cases`, and the shear forces V2
+  // and V3 (kN, the same factors and sign as the file's moments applied as
+  // for P and M). Each is empty when the file has no such field, else
+  // Count + 1 entries, entry 0 unused.
+  std::vector<double> station;
+  std::vector<std::string> cases;
+  std::vector<int> caseOf;
+  std::vector<double> V2, V3;
+  // The load cases a workbook defines (its load case table) with their
+  // ETABS type ("Linear Static", "Response Spectrum", …), and the load
+  // patterns of type Seismic; empty when the file has no such table.
+  std::vector<std::pair<std::string, std::string>> loadCaseTypes;
+  bool HasStations() const { return !station.empty(); }
+  bool HasShear() const { return !V2.empty() && !V3.empty(); }
   // What the import page showed of the file: the reading caption (Label125:
   // table, moments, units converted) and the file's own fields as read (row
   // 0 the header, row r record r). Absent for tables not read from a file.

@@ -1,0 +1,96 @@
+#pragma once
+// The code check of a column: the demand of each force row as the design
+// code writes it (accidental eccentricity, second-order effects of the
+// member's end moments), the section's capacity along the demand's ray on
+// the fiber surface, the axial cap of the code, and the seismic factor γRE
+// of seismic combinations. The code is the section kind's: GB 50010 for
+// reinforced concrete, JGJ 138 for steel-reinforced concrete, GB 50936 for
+// concrete-filled tubes (checked by its unified theory, the fiber surface's
+// ratio beside it).
+
+#include <string>
+#include <vector>
+
+#include "analysis/design_check.h"
+#include "forces/members.h"
+#include "model/code_settings.h"
+#include "model/section_kind.h"
+#include "model/state.h"
+
+namespace kuma {
+
+// What the code check needs of a section (mm, mm², N/mm², design values).
+struct CodeSection {
+  int sectionType = 0;
+  DesignCode code = DesignCode::Gb50010;
+  bool circle = false;
+  // Depth along X and along Y (B and H of a rectangle, D of a circle), the
+  // distance of the bars' centroid from the edge, radii of gyration.
+  double depthX = 0, depthY = 0, cover = 0;
+  double ix = 0, iy = 0;
+  double A = 0;   // gross area of the outline
+  double Ac = 0;  // concrete area (outline less bars and steel)
+  double As = 0;  // longitudinal bars
+  double Aa = 0;  // structural steel, or the tube
+  double fc = 0;  // concrete (the core's, where the section has one)
+  double fy = 0, fyc = 0;  // bars in tension and in compression
+  double fa = 0;           // structural steel or tube
+  double fcuk = 0;         // concrete grade number; 0 for a typed strength
+};
+
+// The section's properties from its kind, inputs and materials (the form's
+// grades give design values; typed strengths are taken as design values).
+CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
+                            const FiberArray& fibers, const Form& form);
+
+// The clause that gives a row's code ratio.
+enum class CodeClause { kSection = 0, kAxialCap, kSecondOrder };
+// "截面", "轴压上限", "二阶效应".
+const char* CodeClauseName(CodeClause clause);
+
+// One force row worked as the code asks; the figures of its calculation
+// sheet. Forces kN, moments kN·m, lengths mm.
+struct CodeRow {
+  bool seismic = false;
+  double gammaRE = 1;
+  double eaX = 0, eaY = 0;        // accidental eccentricity in X and Y
+  double cmEtaX = 1, cmEtaY = 1;  // Cm·ηns about X and Y (1 where skipped)
+  double MxD = 0, MyD = 0;        // design moments with ea and second order
+  double ratioSection = 0;        // surface ratio of (N, MxD, MyD) times γRE
+  double ratioAxial = 0;          // N·γRE over the axial cap
+  double ratioCode = 0;           // the larger; the row's verdict
+  CodeClause clause = CodeClause::kSection;
+  // Steps for the calculation sheet.
+  double l0 = 0, lc = 0, phi = 1, axialCap = 0;  // kN for the cap
+  double e0X = 0, e0Y = 0, m1m2X = 0, m1m2Y = 0, zetaC = 0;
+  double etaX = 1, etaY = 1, cmX = 1, cmY = 1;
+  double capacityAlongRay = 0;  // |C| of the ray through the design demand
+  double ratioTube = 0;         // filled tubes: the unified-theory ratio
+  bool Ok() const { return ratioCode <= 1.0; }
+};
+
+struct CodeCheck {
+  std::vector<CodeRow> rows;  // indexed like the force records (0 unused)
+  int governing = 0;
+  double maxRatio = 0;
+  int failures = 0;
+  // What the check could not do, said in the summary ("无构件长度: φ = 1,
+  // 未考虑二阶效应", "内力表无站点: 未考虑二阶效应").
+  std::vector<std::string> remarks;
+  bool Valid() const { return governing > 0; }
+};
+
+// The code check of every record of `forces` against one section. `seismic`
+// holds one flag per record (entry 0 unused); `ends` is FindMemberEnds's
+// (may be empty).
+void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
+                      const SurfaceIndex& surface, const ForceTable& forces,
+                      const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
+                      CodeCheck& out);
+
+// One record alone (the building check rates its rows with it).
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends);
+
+}  // namespace kuma

@@ -1,0 +1,10 @@
+#include "model/code_settings.h"
+
+namespace kuma {
+
+CodeCheckSettings ReadCodeCheckSettings(const Form& form) {
+  (void)form;
+  return {};
+}
+
+}  // namespace kuma
