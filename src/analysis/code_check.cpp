@@ -12,17 +12,6 @@ CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
   return s;
 }
 
-const char* CodeClauseName(CodeClause clause) {
-  switch (clause) {
-    case CodeClause::kAxialCap:
-      return "轴压上限";
-    case CodeClause::kSecondOrder:
-      return "二阶效应";
-    default:
-      return "截面";
-  }
-}
-
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends) {

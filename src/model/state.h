@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/code_result.h"
 #include "model/colour.h"
 #include "model/fiber.h"
 #include "model/library.h"
@@ -173,6 +174,9 @@ struct AppState {
 
   CapacitySurface surface;  // empty until the surface is built
   DesignCheck check;        // Valid() once the forces have been checked
+  // The code check of the same forces, when it is switched on (or asked
+  // for by kumasec-cli code-check); Valid() once it has run.
+  CodeCheck codeCheck;
 
   MphiResult mphi;  // the moment–curvature curve; empty until computed
   SectionLibrary library;   // the named sections of the section file, and their assignments
