@@ -36,7 +36,7 @@ enum class ShearSpanSource { kMomentOverShear = 0, kClearHeight };
 
 struct CodeCheckSettings {
   bool enabled = false;
-  SeismicGrade grade = SeismicGrade::kTwo;
+  SeismicGrade grade = SeismicGrade::kSpecial;  // the strictest until chosen
   StructuralSystem system = StructuralSystem::kFrame;
   ColumnPosition position = ColumnPosition::kInteriorOrEdge;
   FloorKind floors = FloorKind::kCastInPlace;

@@ -3,6 +3,7 @@
 #include "model/captions.h"
 #include "model/controls/building_page.h"
 #include "model/controls/check_panel.h"
+#include "model/controls/code_page.h"
 #include "model/controls/import_page.h"
 #include "model/controls/material_pages.h"
 #include "model/controls/mm_page.h"
@@ -180,6 +181,20 @@ const std::vector<ControlText>& InitialTexts() {
       {ctl::kShapeSteelHardeningStartBox, "0.025"},
       {ctl::kRebarUltimateBox, ""},
       {ctl::kShapeSteelUltimateBox, ""},
+      // Code check page: column length H (m, blank: from the stations),
+      // l0/H (blank: by floors and story), seismic cases (blank: guessed),
+      // typed axial-ratio limit (blank: by the code).
+      {ctl::kColumnLengthBox, ""},
+      {ctl::kLengthFactorBox, ""},
+      {ctl::kSeismicCasesBox, ""},
+      {ctl::kAxialRatioLimitBox, ""},
+      // Stirrups of the reinforced kinds: diameter, spacing in the dense
+      // zone and elsewhere (mm), legs along X and along Y.
+      {ctl::kStirrupDiameterBox, "10"},
+      {ctl::kStirrupDenseSpacingBox, "100"},
+      {ctl::kStirrupSpacingBox, "200"},
+      {ctl::kStirrupLegsXBox, "4"},
+      {ctl::kStirrupLegsYBox, "4"},
   };
   return texts;
 }
@@ -235,6 +250,19 @@ const std::vector<ListEntries>& DropDownLists() {
       {ctl::kShapeSteelGradeList, {"自定义", "Q235", "Q355", "Q390", "Q420"}},
       {ctl::kValueLevelList, {"设计值", "标准值"}},
       {ctl::kStrainLimitPlaceList, {"截面外接矩形角点", "实际纤维"}},
+      // Code check page.
+      {ctl::kCodeCheckList, {"关闭", "开启"}},
+      {ctl::kSeismicGradeList, {"特一级", "一级", "二级", "三级", "四级", "非抗震"}},
+      {ctl::kStructuralSystemList,
+       {"框架", "框架-剪力墙", "板柱-剪力墙", "框架-核心筒", "筒中筒", "部分框支剪力墙"}},
+      {ctl::kColumnPositionList, {"中柱/边柱", "角柱", "框支柱"}},
+      {ctl::kFloorKindList, {"现浇楼盖", "装配式楼盖"}},
+      {ctl::kShearSpanList, {"M/(Vh0)", "Hn/(2h0)"}},
+      {ctl::kHoopRaiseList, {"否", "是"}},
+      {ctl::kCoreRaiseList, {"否", "是"}},
+      // Stirrups: grade, and spiral or hoops for circles.
+      {ctl::kStirrupGradeList, {"HRB400", "HPB300", "HRB500"}},
+      {ctl::kStirrupSpiralList, {"螺旋箍", "圆形箍"}},
   };
   return lists;
 }

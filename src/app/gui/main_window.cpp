@@ -216,6 +216,7 @@ TForm1::TForm1() {
   AddPage(kImportPage, "导入内力", [this](QWidget* page) { BuildImportPage(page); });
   AddPage(kLibraryPage, "截面库", [this](QWidget* page) { BuildLibraryPage(page); });
   AddPage(kBuildingPage, "楼栋验算", [this](QWidget* page) { BuildBuildingPage(page); });
+  AddPage(kCodePage, "规范验算", [this](QWidget* page) { BuildCodePage(page); });
   AddPage(kPmmPage, "PMM三维曲面", [this](QWidget* page) { BuildPmmPage(page); });
   AddPage(kScriptPage, "OpenSEES截面代码", [this](QWidget* page) { BuildScriptPage(page); });
 

@@ -44,6 +44,7 @@ inline constexpr const char* kScriptPage = "TabSheet8";
 inline constexpr const char* kMphiPage = "TabSheet9";
 inline constexpr const char* kLibraryPage = "TabSheetLibrary";
 inline constexpr const char* kBuildingPage = "TabSheetBuilding";
+inline constexpr const char* kCodePage = "TabSheetCode";
 
 class PictureBox;
 class SwatchBox;
@@ -178,6 +179,7 @@ class TForm1 : public QMainWindow {
   // The 3-D page's axis scales as the window first shows them.
   void ShowPmmWindowView();
   void BuildScriptPage(QWidget* page);  // script_page.cpp
+  void BuildCodePage(QWidget* page);    // code_page.cpp
   void BuildOpenSeesModelControls(QWidget* page);
   void BuildOpenSeesTagControls(QWidget* page);
   void ConnectScriptPage();
