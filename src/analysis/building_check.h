@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/column_detailing.h"
 #include "analysis/design_check.h"
 #include "analysis/progress.h"
 #include "model/library.h"
@@ -26,6 +27,15 @@ struct BuildingColumn {
   bool checked = false, checked2 = false;
   double maxRatio = 0, maxRatio2 = 0;
   int governing = 0, governing2 = 0;  // records of the largest ratios
+  // The code check, when it is on: the largest code ratio of the column's
+  // rows, its record and the clause that gives it; the shear and the
+  // detailing of the column. The column's verdict is the worst of them.
+  bool codeChecked = false;
+  double maxRatioCode = 0;
+  int governingCode = 0;
+  CodeClause clauseCode = CodeClause::kSection;
+  ColumnDetailing detailing;
+  bool VerdictAll() const { return maxRatioCode <= 1.0 && detailing.Ok(); }
 };
 
 struct BuildingCheck {
@@ -42,6 +52,14 @@ struct BuildingCheck {
   int failures = 0;          // checked columns whose largest ratio is above 1.0
   int governingColumn = -1;  // entry of `columns` with the largest ratio
   bool hasSecond = false;    // some rule gives a second section
+  // The code check, when it is on: the code ratio per record (0 unused),
+  // the failures by it, the column with the largest, and what it could not
+  // do ("内力表无站点: 未考虑二阶效应", "内力表无剪力").
+  bool codeCheck = false;
+  std::vector<double> ratioCode;
+  int codeFailures = 0;
+  int governingCodeColumn = -1;
+  std::vector<std::string> codeRemarks;
   bool Valid() const { return !columns.empty(); }
 };
 
