@@ -15,6 +15,7 @@
 #include "analysis/ratio_bands.h"
 #include "analysis/solver_options.h"
 #include "analysis/surface.h"
+#include "app/code_check_commands.h"
 #include "app/commands.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
@@ -157,6 +158,21 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   }
   for (std::thread& w : workers) w.join();
   if (halt) throw Cancelled();
+}
+
+// The code check of the planned columns on the radial indexes of their
+// sections' surfaces (built now where the check's method needed the other).
+void RateCode(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
+              const CodeCheckSettings& code, std::vector<SectionWork>& work, int threads) {
+  std::vector<const SurfaceIndex*> radial(library.sections.size(), nullptr);
+  for (SectionWork& w : work) {
+    if (!w.kept.surface) continue;
+    if (!w.kept.index[0])
+      w.kept =
+          SurfaceOf(library.sections[static_cast<std::size_t>(w.position)], kRadialMethod, nullptr);
+    radial[static_cast<std::size_t>(w.position)] = w.kept.index[0].get();
+  }
+  RateBuildingCode(check, library, forces, code, radial, threads);
 }
 
 std::string CsvField(const std::string& text) {
@@ -318,7 +334,8 @@ std::string LibraryImportLine(const LibrarySection& section) {
 }
 
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
-                               const ProgressFn& bar, const WorkControl& control, int threads) {
+                               const ProgressFn& bar, const WorkControl& control, int threads,
+                               const CodeCheckSettings& code) {
   // The bar goes back to zero however the check ends, stopped or failed too.
   struct BarReset {
     const ProgressFn& bar;
@@ -365,6 +382,7 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   } else {
     RateBuilding(check, forces, indexes, method, threads);
   }
+  if (code.enabled) RateCode(check, library, forces, code, work, threads);
   return check;
 }
 
@@ -414,8 +432,32 @@ void ClearBuildingSurfaces() {
   kept.clear();
 }
 
+namespace {
+
+// The code columns of a column's CSV line, each after a comma; empty for a
+// column the code check did not work.
+std::string CodeFields(const BuildingColumn& c, const ForceTable& forces) {
+  if (!c.codeChecked) return std::string(12, ',');
+  const ColumnDetailing& d = c.detailing;
+  std::string line = "," + FormatG17(c.maxRatioCode) + "," +
+                     CsvField(CombinationLabel(forces, c.governingCode)) + "," +
+                     CodeClauseName(c.clauseCode);
+  for (double v :
+       {d.axialRatio, d.axialRatioLimit, d.rho, d.rhoMin, d.rhoMax, d.rhoV, d.rhoVRequired})
+    line += "," + FormatG17(v);
+  line += "," + (d.shearChecked ? FormatG17(d.ratioShear) : std::string());
+  line += c.VerdictAll() ? ",1" : ",0";
+  return line;
+}
+
+}  // namespace
+
 std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces) {
   std::string header = "story,column,section,combinations,max_ratio,governing,verdict";
+  if (check.codeCheck)
+    header +=
+        ",max_ratio_code,governing_code,clause,axial_ratio,axial_ratio_limit,rho,rho_min,rho_max,"
+        "rho_v,rho_v_required,ratio_shear,verdict_all";
   if (check.hasSecond) header += ",section2,max_ratio2";
   std::vector<std::string> lines{header};
   for (const BuildingColumn& c : check.columns) {
@@ -428,6 +470,7 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
     } else {
       line += ",,";
     }
+    if (check.codeCheck) line += CodeFields(c, forces);
     if (check.hasSecond)
       line += "," + CsvField(c.section2) + "," + (c.checked2 ? FormatG17(c.maxRatio2) : "");
     lines.push_back(std::move(line));

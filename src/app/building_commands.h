@@ -8,6 +8,7 @@
 #include "analysis/building_check.h"
 #include "analysis/progress.h"
 #include "forces/etabs_tables.h"
+#include "model/code_settings.h"
 #include "model/form.h"
 #include "model/state.h"
 #include "report/building_report.h"
@@ -53,10 +54,12 @@ std::string LibraryImportLine(const LibrarySection& section);
 // built once, on up to `threads` threads (0: one per core), with the
 // section's own boxes; surfaces already built for an unchanged section in
 // this run of the program are taken again. `bar` follows the whole work
-// 0..100; `control` may stop it (Cancelled).
+// 0..100; `control` may stop it (Cancelled). With `code` enabled, each
+// checked column is also worked by the code (its code ratios, clause and
+// detailing: RateBuildingCode).
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar = {}, const WorkControl& control = {},
-                               int threads = 0);
+                               int threads = 0, const CodeCheckSettings& code = {});
 // The building's forces, as the page "楼栋验算" and kumasec-cli (building,
 // report-building, report-pdf --building) all read them: the file with the
 // import page's reading settings and its story and column filters (Edit75,

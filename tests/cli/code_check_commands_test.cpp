@@ -1,0 +1,121 @@
+// The check page's chain with the code check: off, the grid and summary are
+// exactly the design check's; on, the code columns follow the six, the rows
+// go by code ratio, and the summary names the governing row, its clause and
+// what a table without stations could not give.
+
+#include "app/code_check_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/ratio_bands.h"
+#include "app/commands.h"
+#include "model/form.h"
+#include "model/state.h"
+#include "report/check_report.h"
+
+namespace {
+
+constexpr const char* kGrid = "StringGrid3";
+
+// A 600 × 600 column on a small surface grid, and three combinations of the
+// old layout (no stations, no shear): a light one, a heavy one, one far
+// beyond the squash load.
+void Prepare(kuma::MapForm& form, kuma::AppState& state) {
+  // 12 bars of 25 mm: four corners, two more on each face.
+  for (const auto& [box, text] : {std::pair{"Edit1", "600"},
+                                  {"Edit2", "600"},
+                                  {"Edit4", "1"},
+                                  {"Edit5", "1"},
+                                  {"Edit6", "2"},
+                                  {"Edit8", "2"},
+                                  {"Edit10", "1"},
+                                  {"Edit7", "25"},
+                                  {"Edit9", "25"},
+                                  {"Edit11", "25"},
+                                  {"Edit70", "24"},
+                                  {"Edit71", "24"}})
+    form.SetText(box, text);
+  kuma::ForceTable& f = state.forceTable;
+  f.Count = 3;
+  f.records = {{}, {1000, 100, 50}, {6000, 300, 0}, {900000, 0, 0}};
+}
+
+TEST(CodeCheckCommands, OffLeavesTheCheckPageAsItWas) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  kuma::DesignCheckCommand(state, form);
+  EXPECT_FALSE(state.codeCheck.Valid());
+  EXPECT_EQ(form.Text("Label100"), kuma::CheckSummary(state.check, state.forceTable));
+  EXPECT_EQ(form.GridCell(kGrid, 5, 0), "比值");
+  EXPECT_EQ(form.GridCell(kGrid, 6, 0), "");
+  // Rows by section ratio: the one beyond the squash load first.
+  EXPECT_EQ(form.GridCell(kGrid, 0, 1), "3");
+}
+
+TEST(CodeCheckCommands, OnAddsTheCodeColumnsAndSaysWhatWasLeftOut) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  form.SetItemIndex("ComboBox47", 1);
+  kuma::DesignCheckCommand(state, form);
+  ASSERT_TRUE(state.codeCheck.Valid());
+  ASSERT_EQ(state.codeCheck.rows.size(), 4u);
+  const char* captions[] = {"规范比值", "γRE", "ea,x", "ea,y", "Cm·ηns,x", "Cm·ηns,y", "规范结论"};
+  for (int k = 0; k < 7; ++k) EXPECT_EQ(form.GridCell(kGrid, 6 + k, 0), captions[k]);
+  // The section ratio stays the design check's, whatever the code adds.
+  kuma::MapForm plainForm;
+  kuma::AppState plain;
+  Prepare(plainForm, plain);
+  kuma::DesignCheckCommand(plain, plainForm);
+  EXPECT_EQ(state.check.ratio, plain.check.ratio);
+  // Rows by code ratio, coloured by it; the verdict is the code ratio's.
+  const std::vector<int> order = kuma::CombinationsByCodeRatio(state.codeCheck);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    const kuma::CodeRow& c = state.codeCheck.rows[static_cast<std::size_t>(order[i])];
+    EXPECT_EQ(form.GridCell(kGrid, 0, row), std::to_string(order[i]));
+    EXPECT_EQ(form.GridCell(kGrid, 12, row), kuma::RatioVerdict(c.ratioCode));
+    EXPECT_EQ(form.GridRowColour(kGrid, row), kuma::RatioRowColour(c.ratioCode));
+    if (i > 0) {
+      EXPECT_GE(state.codeCheck.rows[static_cast<std::size_t>(order[i - 1])].ratioCode,
+                c.ratioCode);
+    }
+  }
+  const std::string summary = form.Text("Label100");
+  EXPECT_EQ(summary.rfind(kuma::CheckSummary(state.check, state.forceTable), 0), 0u) << summary;
+  EXPECT_NE(summary.find("规范验算: 最大规范比值"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("控制条件"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("未考虑二阶效应"), std::string::npos) << summary;
+  EXPECT_NE(summary.find("内力表无剪力"), std::string::npos) << summary;
+  // Switched off again, the page shows the design check alone.
+  form.SetItemIndex("ComboBox47", 0);
+  kuma::DesignCheckCommand(state, form);
+  EXPECT_FALSE(state.codeCheck.Valid());
+  EXPECT_EQ(form.Text("Label100"), kuma::CheckSummary(state.check, state.forceTable));
+}
+
+TEST(CodeCheckCommands, TheSheetOfAnyRowAndTheLengthOfAMember) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  EXPECT_EQ(kuma::CodeSheetCommand(state, form, 1).front(), "计算书: 尚未进行规范验算");
+  kuma::CodeCheckCommand(state, form);
+  const std::vector<std::string> sheet = kuma::CodeSheetCommand(state, form, 2);
+  ASSERT_FALSE(sheet.empty());
+  EXPECT_EQ(sheet.front(), "计算书  组合 2");
+  EXPECT_EQ(kuma::CodeSheetCommand(state, form, 4).front(), "计算书: 尚未进行规范验算");
+  // A typed length serves every member; else each member's own.
+  kuma::CodeCheckInputs in;
+  in.ends.resize(3);
+  in.ends[1].length = 3.6;
+  EXPECT_EQ(in.LengthOf(1), 3.6);
+  EXPECT_EQ(in.LengthOf(2), 0);
+  EXPECT_EQ(in.LengthOf(7), 0);
+  in.settings.length = 4.2;
+  EXPECT_EQ(in.LengthOf(1), 4.2);
+}
+
+}  // namespace
