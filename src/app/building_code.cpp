@@ -7,11 +7,13 @@
 #include <thread>
 
 #include "analysis/design_check.h"
+#include "app/building_commands.h"
 #include "app/code_check_commands.h"
 #include "app/commands.h"
 #include "forces/members.h"
 #include "model/controls/code_page.h"
 #include "model/section_library.h"
+#include "report/code_check_report.h"
 
 namespace kuma {
 
@@ -68,17 +70,26 @@ struct BuildingCodeWork {
   std::vector<std::string> errors;  // by column entry
 };
 
+// The settings a column is worked with: the page's, the position its
+// section keeps, or the one of the rule that gives the column its section.
+CodeCheckSettings ColumnSettings(const CodeCheckSettings& settings, const SectionCode& sec,
+                                 const SectionLibrary& library, const ForceTable& forces,
+                                 const BuildingColumn& c) {
+  CodeCheckSettings s = settings;
+  s.enabled = true;
+  s.position = sec.position;
+  const AssignmentRule* rule =
+      MatchRule(library.rules, StoryName(forces, c.story), ColumnName(forces, c.column));
+  if (rule != nullptr && RulePosition(*rule, 0) >= 0 && RulePosition(*rule, 0) <= 2)
+    s.position = static_cast<ColumnPosition>(RulePosition(*rule, 0));
+  return s;
+}
+
 // One column: its rows' code ratios into `ratioCode`, its largest, and its
 // detailing.
 void RateColumn(BuildingCodeWork& w, BuildingColumn& c, int entry, std::vector<double>& ratioCode) {
   const SectionCode& sec = w.sections[static_cast<std::size_t>(c.sectionIndex)];
-  CodeCheckSettings s = w.settings;
-  s.enabled = true;
-  s.position = sec.position;
-  const AssignmentRule* rule =
-      MatchRule(w.library.rules, StoryName(w.forces, c.story), ColumnName(w.forces, c.column));
-  if (rule != nullptr && RulePosition(*rule, 0) >= 0 && RulePosition(*rule, 0) <= 2)
-    s.position = static_cast<ColumnPosition>(RulePosition(*rule, 0));
+  const CodeCheckSettings s = ColumnSettings(w.settings, sec, w.library, w.forces, c);
   const SurfaceIndex& index = *w.radial[static_cast<std::size_t>(c.sectionIndex)];
   const std::vector<int>& records = w.records[static_cast<std::size_t>(entry)];
   double longest = 0;
@@ -158,6 +169,40 @@ void Summarise(BuildingCheck& check, const BuildingCodeWork& w) {
 }
 
 }  // namespace
+
+std::vector<std::string> BuildingColumnSheet(const BuildingCheck& check,
+                                             const SectionLibrary& library,
+                                             const ForceTable& forces,
+                                             const CodeCheckSettings& settings, int entry) {
+  if (entry < 0 || static_cast<std::size_t>(entry) >= check.columns.size()) return {};
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  if (!c.codeChecked || c.sectionIndex < 0 ||
+      static_cast<std::size_t>(c.sectionIndex) >= library.sections.size())
+    return {};
+  const LibrarySection& section = library.sections[static_cast<std::size_t>(c.sectionIndex)];
+  const SectionCode sec = CodeOfSection(section, settings.position);
+  if (!sec.ok) return {};
+  const CodeCheckSettings s = ColumnSettings(settings, sec, library, forces, c);
+  const std::shared_ptr<const SurfaceIndex> index = BuildingRadialIndex(section);
+  const std::vector<char> seismic = SeismicRecords(forces, SeismicCasesOf(forces, s.seismicCases));
+  const std::vector<MemberEnds> ends = FindMemberEnds(forces);
+  const std::size_t g = static_cast<std::size_t>(c.governingCode);
+  const bool rowSeismic = g < seismic.size() && seismic[g];
+  const MemberEnds* e = g < ends.size() ? &ends[g] : nullptr;
+  const CodeRow row = CodeCheckRow(sec.section, s, *index, forces, c.governingCode, rowSeismic, e);
+  const double length = s.length > 0 ? s.length : (e != nullptr ? e->length : 0);
+  const ShearRow shear =
+      ShearCheckRow(sec.section, sec.stirrups, s, forces, c.governingCode, rowSeismic, length);
+  CodeSheetContext context;
+  context.section = &sec.section;
+  context.settings = &s;
+  context.forces = &forces;
+  context.record = c.governingCode;
+  context.shear = &shear;
+  context.detailing = &c.detailing;
+  context.stirrups = &sec.stirrups;
+  return CodeCalculationSheet(row, context);
+}
 
 void RateBuildingCode(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
                       const CodeCheckSettings& settings,

@@ -386,6 +386,10 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
   return check;
 }
 
+std::shared_ptr<const SurfaceIndex> BuildingRadialIndex(const LibrarySection& section) {
+  return SurfaceOf(section, kRadialMethod, nullptr).index[0];
+}
+
 MapForm BuildingImportSettings(const Form& form) {
   MapForm settings;
   for (const char* box :
@@ -478,6 +482,27 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
   return lines;
 }
 
+namespace {
+
+// The code cells of a column as the text report shows them, its ratios and
+// percentages stored as numbers.
+void AppendCodeCells(const BuildingCheck& check, const ForceTable& forces, int entry,
+                     std::vector<ResultCell>& row) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  const std::vector<std::string> text = BuildingCodeRow(check, forces, entry);
+  const std::size_t first = row.size();
+  for (const std::string& cell : text) row.push_back(ResultCell::Text(cell));
+  if (!c.codeChecked) return;
+  const ColumnDetailing& d = c.detailing;
+  row[first] = ResultCell::Number(c.maxRatioCode);
+  const double numbers[] = {d.axialRatio, d.axialRatioLimit, d.rho, d.rhoMin, d.rhoMax,
+                            d.rhoV,       d.rhoVRequired};
+  for (std::size_t k = 0; k < 7; ++k) row[first + 3 + k] = ResultCell::Number(numbers[k]);
+  if (d.shearChecked) row[first + 10] = ResultCell::Number(d.ratioShear);
+}
+
+}  // namespace
+
 ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces,
                                 const std::vector<int>& order) {
   if (!check.Valid()) throw Error("尚未验算, 没有可以导出的楼栋验算结果");
@@ -485,6 +510,14 @@ ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& fo
   sheet.name = "楼栋验算";
   sheet.header = BuildingTableHeader(check);
   sheet.formats = {"", "", "", "0", "0.000", "", "0.0", "0.0", "0.0", "", "", "0.000", "0.000"};
+  if (check.codeCheck) {
+    // The code columns after the table's own, their ratios as numbers.
+    sheet.formats.resize(sheet.header.size());
+    const std::vector<std::string> code = BuildingCodeHeader();
+    sheet.header.insert(sheet.header.end(), code.begin(), code.end());
+    sheet.formats.insert(sheet.formats.end(), {"0.000", "", "", "0.000", "0.00", "0.00", "0.00",
+                                               "0.00", "0.00", "0.00", "0.000", ""});
+  }
   std::vector<int> rows = order;
   if (rows.empty()) rows = ColumnsByRatio(check);
   for (int entry : rows) {
@@ -506,8 +539,13 @@ ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& fo
       row[kBuildingVerdictColumn + 2] = ResultCell::Number(c.maxRatio2);
     if (check.hasSecond && c.checked && c.checked2)
       row[kBuildingVerdictColumn + 3] = ResultCell::Number(c.maxRatio2 - c.maxRatio);
+    if (check.codeCheck) AppendCodeCells(check, forces, entry, row);
     sheet.rows.push_back(std::move(row));
-    sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
+    if (check.codeCheck) {
+      sheet.fills.push_back(c.codeChecked ? RatioRowFill(c.maxRatioCode) : kNoFill);
+    } else {
+      sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
+    }
   }
   sheet.notes.push_back(BuildingSummary(check, forces));
   const std::string factors = ForceFactorText(forces);

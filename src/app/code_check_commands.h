@@ -96,4 +96,13 @@ void RateBuildingCode(BuildingCheck& check, const SectionLibrary& library, const
                       const CodeCheckSettings& settings,
                       const std::vector<const SurfaceIndex*>& radial, int threads = 0);
 
+// The calculation sheet of the governing row by the code of a building
+// column (entry of check.columns), worked again on its section with the
+// check's settings: the code steps, its shear and the column's detailing.
+// Empty for a column the code check did not work.
+std::vector<std::string> BuildingColumnSheet(const BuildingCheck& check,
+                                             const SectionLibrary& library,
+                                             const ForceTable& forces,
+                                             const CodeCheckSettings& settings, int entry);
+
 }  // namespace kuma

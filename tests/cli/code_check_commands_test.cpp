@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "analysis/ratio_bands.h"
+#include "app/building_commands.h"
 #include "app/commands.h"
 #include "model/form.h"
+#include "model/section_library.h"
 #include "model/state.h"
 #include "report/check_report.h"
 
@@ -116,6 +119,46 @@ TEST(CodeCheckCommands, TheSheetOfAnyRowAndTheLengthOfAMember) {
   EXPECT_EQ(in.LengthOf(7), 0);
   in.settings.length = 4.2;
   EXPECT_EQ(in.LengthOf(1), 4.2);
+}
+
+TEST(CodeCheckCommands, BuildingColumnsWorkbookAndSheetOnlyWithTheCodeCheck) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  const kuma::SectionLibrary library = kuma::BuildingLibrary({}, form);
+  const kuma::BuildingCheck off = kuma::RunBuildingCheck(library, state.forceTable, 0, {}, {}, 1);
+  EXPECT_FALSE(off.codeCheck);
+  EXPECT_EQ(kuma::BuildingResultSheet(off, state.forceTable).header.size(), 10u);
+  EXPECT_EQ(kuma::BuildingCsv(off, state.forceTable)[0],
+            "story,column,section,combinations,max_ratio,governing,verdict");
+
+  form.SetItemIndex("ComboBox47", 1);
+  const kuma::CodeCheckSettings settings = kuma::CodeSettingsIfOn(form);
+  const kuma::BuildingCheck on =
+      kuma::RunBuildingCheck(library, state.forceTable, 0, {}, {}, 1, settings);
+  ASSERT_TRUE(on.codeCheck);
+  ASSERT_EQ(on.columns.size(), 1u);
+  const kuma::BuildingColumn& c = on.columns[0];
+  ASSERT_TRUE(c.codeChecked);
+  // The column's largest code ratio is the largest of its rows'.
+  EXPECT_EQ(c.maxRatioCode, *std::max_element(on.ratioCode.begin(), on.ratioCode.end()));
+  EXPECT_EQ(on.ratioCode[static_cast<std::size_t>(c.governingCode)], c.maxRatioCode);
+  EXPECT_EQ(on.ratio, off.ratio);  // the section ratios stay
+  const kuma::ResultSheet sheet = kuma::BuildingResultSheet(on, state.forceTable);
+  ASSERT_EQ(sheet.header.size(), 22u);
+  EXPECT_EQ(sheet.header[10], "规范比值");
+  EXPECT_EQ(sheet.formats.size(), sheet.header.size());
+  EXPECT_EQ(sheet.rows[0][10].number, c.maxRatioCode);
+  const std::vector<std::string> lines =
+      kuma::BuildingColumnSheet(on, library, state.forceTable, settings, 0);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], "计算书  组合 " + std::to_string(c.governingCode));
+  EXPECT_TRUE(kuma::BuildingColumnSheet(off, library, state.forceTable, settings, 0).empty());
+  // A bad setting is refused only when the code check is on.
+  form.SetText("Edit170", "abc");
+  EXPECT_THROW(kuma::CodeSettingsIfOn(form), kuma::Error);
+  form.SetItemIndex("ComboBox47", 0);
+  EXPECT_FALSE(kuma::CodeSettingsIfOn(form).enabled);
 }
 
 }  // namespace
