@@ -60,11 +60,20 @@ void SecondOrderSteps(const CodeRow& row, const CodeSection* section, Steps& s) 
          (row.cmEtaX == 1 && row.cmEtaY == 1 ? "  (6.2.3 可不考虑或不放大)" : ""));
 }
 
-void CapacitySteps(const CodeRow& row, const SurfacePoint& d, Steps& s) {
+// "l0/b = 7.50" (l0/d for a circle), the ratio Table 6.2.15 is entered with.
+std::string SlendernessText(const CodeRow& row, const CodeSection* section) {
+  if (section == nullptr || row.l0 <= 0) return "l0/b";
+  const double b = std::min(section->depthX, section->depthY);
+  if (b <= 0) return "l0/b";
+  return std::string(section->circle ? "l0/d = " : "l0/b = ") + F(row.l0 / b, 2);
+}
+
+void CapacitySteps(const CodeRow& row, const SurfacePoint& d, const CodeSection* section,
+                   Steps& s) {
   s.Head("设计弯矩 (计入附加偏心距和二阶效应)");
   s.Line("M'x = " + F(row.MxD, 2) + " kN·m，M'y = " + F(row.MyD, 2) + " kN·m");
   s.Head("轴心受压承载力上限 (GB 50010 6.2.15)");
-  s.Line("稳定系数 φ = " + F(row.phi, 3) + " (按 l0/b 查表 6.2.15)");
+  s.Line("稳定系数 φ = " + F(row.phi, 3) + " (" + SlendernessText(row, section) + "，表 6.2.15)");
   s.Line("0.9·φ·(fc·A + f'y·A's) = " + F(row.axialCap, 1) + " kN");
   s.Head("承载力抗震调整系数 (GB 50010 11.1.6)");
   s.Line("γRE = " + F(row.gammaRE, 2) + (row.seismic ? "" : " (非地震组合)"));
@@ -160,7 +169,7 @@ std::vector<std::string> CodeCalculationSheet(const CodeRow& row, const CodeShee
   Steps s{lines};
   DemandSteps(row, d, s);
   SecondOrderSteps(row, context.section, s);
-  CapacitySteps(row, d, s);
+  CapacitySteps(row, d, context.section, s);
   if (context.shear != nullptr) ShearSteps(*context.shear, row.seismic, s);
   if (context.detailing != nullptr) DetailingSteps(*context.detailing, context.stirrups, s);
   return lines;
