@@ -72,7 +72,10 @@ void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control,
   state.check.strainLimits = form.ItemIndex(ctl::kStrainLimitPlaceList);
   // The code check beside it when the page says so; otherwise none is kept.
   state.codeCheck = CodeCheck{};
-  if (CodeCheckOn(form)) ComputeCodeCheckCommand(state, form);
+  if (CodeCheckOn(form)) {
+    ComputeCodeCheckCommand(state, form);
+    ShowSeismicCases(state, form);
+  }
   ShowDesignCheck(state, form);
 }
 

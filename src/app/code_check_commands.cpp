@@ -80,6 +80,28 @@ CodeCheckInputs CodeCheckInputsOf(const AppState& state, const Form& form) {
   return in;
 }
 
+std::string SeismicCasesText(const ForceTable& forces, const std::string& typed) {
+  if (CheckedCount(forces) <= 0) return "未导入内力";
+  const std::vector<std::string> cases = SeismicCasesOf(forces, typed);
+  const bool blank = typed.find_first_not_of(" \t") == std::string::npos;
+  std::string text = blank ? "地震工况 (自动): " : "地震工况: ";
+  if (cases.empty()) return text + "无";
+  for (std::size_t i = 0; i < cases.size(); ++i) text += (i > 0 ? "、" : "") + cases[i];
+  const std::vector<std::string> combinations = SeismicCombinations(forces, cases);
+  text += "；地震组合 " + std::to_string(combinations.size()) + " 个";
+  // The first few by name; the count says how many there are.
+  constexpr std::size_t kListed = 8;
+  for (std::size_t i = 0; i < combinations.size() && i < kListed; ++i)
+    text += (i > 0 ? "、" : ": ") + combinations[i];
+  if (combinations.size() > kListed) text += " …";
+  return text;
+}
+
+void ShowSeismicCases(const AppState& state, Form& form) {
+  form.SetText(ctl::kSeismicCasesLabel,
+               SeismicCasesText(state.forceTable, form.Text(ctl::kSeismicCasesBox)));
+}
+
 void ComputeCodeCheckCommand(AppState& state, const Form& form) {
   CodeCheckInputs in = CodeCheckInputsOf(state, form);
   in.settings.enabled = true;
@@ -96,6 +118,7 @@ void CodeCheckCommand(AppState& state, Form& form, const WorkControl& control, c
   (void)ReadCodeCheckSettings(form);
   SurfaceCommand(state, form, control, bar);
   ComputeCodeCheckCommand(state, form);
+  ShowSeismicCases(state, form);
 }
 
 CodeCheckDetails CodeCheckDetailsOf(const AppState& state, const Form& form) {

@@ -46,6 +46,12 @@ struct CodeCheckInputs {
 // page's settings. Raises kuma::Error naming a bad setting.
 CodeCheckInputs CodeCheckInputsOf(const AppState& state, const Form& form);
 
+// Label274: the seismic cases the check takes (typed in Edit172, else
+// found: "地震工况 (自动): X、Y；地震组合 4 个: 1.4X+1.2D+1.0L、…") or that the
+// table has none; "未导入内力" before an import.
+std::string SeismicCasesText(const ForceTable& forces, const std::string& typed);
+void ShowSeismicCases(const AppState& state, Form& form);
+
 // The code check of state.forceTable on state.surface (built for the
 // section state.fibers hold) into state.codeCheck, with what the check could
 // not do among its remarks.
