@@ -54,3 +54,19 @@ std::vector<std::string> SeismicCombinations(const ForceTable& forces,
                                              const std::vector<std::string>& cases);
 
 }  // namespace kuma
+
+namespace kuma {
+
+// The shear of a record along the section's X and Y axes (kN), the plotting
+// factors applied as the check applies them to the moments: the moments read
+// as Mx = M3, My = M2 put the local 2 axis along the section's Y (ETABS's
+// Depth), so V2 acts along Y and V3 along X; read as Mx = M2, My = M3, V2
+// acts along X and V3 along Y. A shear takes the factor of the moment of its
+// own bending plane: the shear along Y that of Mx, the shear along X that of
+// My. Zero for a table without shear forces.
+struct SectionShear {
+  double Vx = 0, Vy = 0;
+};
+SectionShear ShearAlongXY(const ForceTable& forces, int r);
+
+}  // namespace kuma
