@@ -549,9 +549,13 @@ class MemberFieldReader {
     }
   }
 
+  // A field no kept row fills (Step Type of tables without envelopes) is
+  // left out, as the section file leaves it out.
   void Finish() {
     table_.cases = cases_.Take();
     table_.steps = steps_.Take();
+    if (table_.cases.empty()) table_.caseOf.clear();
+    if (table_.steps.empty()) table_.stepOf.clear();
   }
 
  private:

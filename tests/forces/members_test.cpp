@@ -237,6 +237,7 @@ TEST(ForceMembers, TheEtabs19WorkbookDefinesItsCasesAndNoneIsSeismic) {
   // D+L is made of Dead and Live by its definition, not of "D" and "L" by
   // its name; the modal case is no load case to mark.
   EXPECT_EQ(LoadCasesOf(table), (Names{"Dead", "Live"}));
+  EXPECT_TRUE(table.stepOf.empty());  // no envelope: no steps
   EXPECT_TRUE(GuessSeismicCases(table).empty());
   EXPECT_TRUE(SeismicCombinations(table, SeismicCasesOf(table, "")).empty());
   EXPECT_EQ(SeismicCombinations(table, {"Live"}), (Names{"D+L"}));
