@@ -25,6 +25,7 @@ int At(const std::vector<int>& of, std::size_t r) { return r < of.size() ? of[r]
 // the last key is tried before the map.
 class KeyNumbers {
  public:
+  explicit KeyNumbers(std::size_t expected = 0) { numbers_.reserve(expected); }
   int Of(std::uint64_t key) {
     if (count_ > 0 && key == lastKey_) return last_;
     auto found = numbers_.emplace(key, count_);
@@ -152,13 +153,20 @@ std::vector<MemberEnds> FindMemberEnds(const ForceTable& forces) {
       forces.caseOf.size() != size || forces.station.size() != size)
     return {};
   const int bottomStory = static_cast<int>(forces.stories.size()) - 1;
-  KeyNumbers pairs, cases, members;
+  // A member is its pair's case and step, packed in one number when the
+  // cases and steps leave room for it.
+  const std::uint64_t steps = forces.steps.size() + 1;
+  const bool packed = (forces.cases.size() + 1) * steps < (1ULL << 31);
+  KeyNumbers pairs, cases, members(size / 2);
   std::vector<int> pairOf(size, -1), memberOf(size, -1);
   for (std::size_t r = 1; r < size; ++r) {
     if (forces.storyOf[r] < 0 || forces.columnOf[r] < 0 || forces.caseOf[r] < 0) continue;
     pairOf[r] = pairs.Of(PairKey(forces.storyOf[r], forces.columnOf[r]));
-    const int pairCase = cases.Of(PairKey(pairOf[r], forces.caseOf[r]));
-    memberOf[r] = members.Of(PairKey(pairCase, At(forces.stepOf, r) + 1));
+    const std::uint64_t step = static_cast<std::uint64_t>(At(forces.stepOf, r) + 1);
+    const std::uint64_t caseStep = static_cast<std::uint64_t>(forces.caseOf[r]) * steps + step;
+    memberOf[r] = packed ? members.Of(PairKey(pairOf[r], static_cast<int>(caseStep)))
+                         : members.Of(PairKey(cases.Of(PairKey(pairOf[r], forces.caseOf[r])),
+                                              static_cast<int>(step)));
   }
   std::vector<double> length(static_cast<std::size_t>(pairs.Count()), 0.0);
   std::vector<int> low(static_cast<std::size_t>(members.Count()), 0), high = low;
