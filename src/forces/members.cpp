@@ -248,6 +248,10 @@ std::vector<std::string> SeismicCasesOf(const ForceTable& forces, const std::str
             std::string(TrimBlanks(std::string_view(normalised).substr(start, comma - start))));
     start = comma + 1;
   }
+  // "无" (or "none", "-"): the engineer says no case is seismic, which an
+  // empty text cannot say, since it asks for the guess.
+  if (cases.size() == 1 && (cases[0] == "无" || Lower(cases[0]) == "none" || cases[0] == "-"))
+    return {};
   return cases.empty() ? GuessSeismicCases(forces) : cases;
 }
 

@@ -40,8 +40,9 @@ std::vector<std::string> LoadCasesOf(const ForceTable& forces);
 // RS, SPEC…, 地震, case-insensitive).
 std::vector<std::string> GuessSeismicCases(const ForceTable& forces);
 
-// The seismic cases of the settings' text (names separated by commas);
-// an empty text gives the guess.
+// The seismic cases of the settings' text (names separated by commas,
+// also "，" or ";"); an empty text gives the guess, "无" (or "none", "-")
+// no case at all.
 std::vector<std::string> SeismicCasesOf(const ForceTable& forces, const std::string& text);
 
 // Whether each record's output case is seismic: a case named seismic, or a

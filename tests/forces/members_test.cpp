@@ -207,6 +207,11 @@ TEST(ForceMembers, SeismicCombinationsOfTheEtabs22Names) {
     const int c = table.caseOf[static_cast<std::size_t>(r)];
     EXPECT_EQ(seismic[static_cast<std::size_t>(r)] != 0, c == 0 || c == 1) << r;
   }
+  // "无" says that no case is seismic, where the guess would find one.
+  ForceTable named;
+  named.cases = {"1.2D+1.3EX"};
+  EXPECT_EQ(SeismicCasesOf(named, ""), (Names{"EX"}));
+  EXPECT_TRUE(SeismicCasesOf(named, " 无 ").empty());
   // A case marked by the name of the combination itself.
   EXPECT_EQ(SeismicCombinations(table, {"ENV"}), (Names{"ENV"}));
 }
