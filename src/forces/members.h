@@ -54,10 +54,6 @@ std::vector<char> SeismicRecords(const ForceTable& forces, const std::vector<std
 std::vector<std::string> SeismicCombinations(const ForceTable& forces,
                                              const std::vector<std::string>& cases);
 
-}  // namespace kuma
-
-namespace kuma {
-
 // The shear of a record along the section's X and Y axes (kN), the plotting
 // factors applied as the check applies them to the moments: the moments read
 // as Mx = M3, My = M2 put the local 2 axis along the section's Y (ETABS's
