@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <limits>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -17,6 +18,7 @@ namespace kuma {
 namespace {
 
 constexpr int kChunk = 4096;
+constexpr double kUnknownRatio = std::numeric_limits<double>::quiet_NaN();
 
 // Resolves a rule's section name to a library position, noting names the
 // library does not hold (once each).
@@ -137,14 +139,15 @@ T AtPosition(const std::vector<T>& v, int position) {
 
 // The code check of one record against its column's section, when the
 // column is checked by the code.
+// `plain` is the record's radial ratio on the same surface, NaN when unknown.
 double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
                    const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
-                   CodeClause* clause = nullptr) {
+                   double plain, CodeClause* clause = nullptr) {
   const auto at = static_cast<std::size_t>(r);
   const CodeRow row = CodeCheckRow(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
                                    code.settings, *radial[static_cast<std::size_t>(c.sectionIndex)],
                                    forces, r, at < code.seismic.size() && code.seismic[at] != 0,
-                                   at < code.ends.size() ? &code.ends[at] : nullptr);
+                                   at < code.ends.size() ? &code.ends[at] : nullptr, plain);
   if (clause != nullptr) *clause = row.clause;
   return row.ratioCode;
 }
@@ -175,8 +178,12 @@ void RateRecords(BuildingCheck& check, const ForceTable& forces,
         const SurfacePoint demand = DemandOf(forces, r);
         if (first != nullptr) check.ratio[at] = first->Ratio(method, demand);
         if (second != nullptr) check.ratio2[at] = second->Ratio(method, demand);
-        if (code != nullptr && c.codeChecked)
-          check.ratioCode[at] = CodeRatioOf(*code, c, radial, forces, r);
+        if (code != nullptr && c.codeChecked) {
+          const bool same = method == kRadialMethod && first != nullptr &&
+                            first == radial[static_cast<std::size_t>(c.sectionIndex)];
+          check.ratioCode[at] =
+              CodeRatioOf(*code, c, radial, forces, r, same ? check.ratio[at] : kUnknownRatio);
+        }
       }
       done.fetch_add(last - k * kChunk, std::memory_order_relaxed);
     }
@@ -265,7 +272,7 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
   for (std::size_t i = 0; i < check.columns.size(); ++i) {
     BuildingColumn& c = check.columns[i];
     if (!c.codeChecked || c.governingCode == 0) continue;
-    CodeRatioOf(code, c, radial, forces, c.governingCode, &c.clauseCode);
+    CodeRatioOf(code, c, radial, forces, c.governingCode, kUnknownRatio, &c.clauseCode);
     if (!RatioSatisfied(c.maxRatioCode)) ++check.codeFailures;
     if (check.governingCodeColumn < 0 ||
         c.maxRatioCode >

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <system_error>
 #include <thread>
 
@@ -230,17 +231,20 @@ double LengthFactor(const CodeCheckSettings& settings, const MemberEnds* ends) {
   return bottom ? 1.0 : 1.25;
 }
 
-// The surface's radial ratio of the design demand, and |C| along its ray.
-void SectionRatio(const SurfaceIndex& surface, CodeRow& row, double N) {
+// The surface's radial ratio of the design demand, and |C| along its ray;
+// `plain` (d's radial ratio, NaN when unknown) serves when nothing was added.
+void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain) {
+  const double N = d.P;
   const SurfacePoint demand{N, row.MxD, row.MyD};
-  const double ratio = surface.Ratio(kRadialMethod, demand);
+  const bool same = !std::isnan(plain) && row.MxD == d.Mx && row.MyD == d.My;
+  const double ratio = same ? plain : surface.Ratio(kRadialMethod, demand);
   const double size = std::sqrt(N * N + row.MxD * row.MxD + row.MyD * row.MyD);
   row.capacityAlongRay = ratio > 0 && std::isfinite(ratio) ? size / ratio : 0;
   row.ratioSection = ratio * row.gammaRE;
 }
 
 void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const SurfacePoint& d,
-                   CodeRow& row) {
+                   double plain, CodeRow& row) {
   const TubeCapacity tube = TubeUnifiedCapacity(s, row.l0);
   row.phi = tube.phi;
   row.axialCap = tube.Nu;
@@ -248,7 +252,7 @@ void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const Surf
   row.MyD = d.My;
   row.e0X = d.P > 0 ? std::fabs(d.My) * 1e3 / d.P : 0;
   row.e0Y = d.P > 0 ? std::fabs(d.Mx) * 1e3 / d.P : 0;
-  SectionRatio(surface, row, d.P);
+  SectionRatio(surface, row, d, plain);
   row.ratioTube = TubeUnifiedRatio(tube, d.P, std::hypot(d.Mx, d.My)) * row.gammaRE;
   row.ratioAxial = d.P > 0 && tube.Nu > 0 ? d.P * row.gammaRE / tube.Nu : 0;
   row.ratioCode = std::max(row.ratioTube, row.ratioAxial);
@@ -313,6 +317,13 @@ void DesignMoments(const CodeSection& s, const ForceTable& forces, int record,
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends) {
+  return CodeCheckRow(section, settings, surface, forces, record, seismic, ends,
+                      std::numeric_limits<double>::quiet_NaN());
+}
+
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends, double plainRadial) {
   CodeRow row;
   row.seismic = seismic;
   const SurfacePoint d = DemandOf(forces, record);
@@ -321,7 +332,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
   row.l0 = LengthFactor(settings, ends) * row.lc;
   row.gammaRE = GammaRE(section, settings, seismic, d.P);
   if (section.code == DesignCode::Gb50936) {
-    FilledTubeRow(section, surface, d, row);
+    FilledTubeRow(section, surface, d, plainRadial, row);
     return row;
   }
   row.phi = section.circle ? StabilityFactor(row.l0 / section.depthX, &StabilityRow::d)
@@ -336,7 +347,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
     row.MxD = d.Mx;
     row.MyD = d.My;
   }
-  SectionRatio(surface, row, d.P);
+  SectionRatio(surface, row, d, plainRadial);
   row.ratioAxial = d.P > 0 && row.axialCap > 0 ? d.P * row.gammaRE / row.axialCap : 0;
   row.ratioCode = std::max(row.ratioSection, row.ratioAxial);
   if (row.ratioAxial > row.ratioSection) {

@@ -73,5 +73,11 @@ void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& setti
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends);
+// The same when the radial ratio of the record's plain demand on `surface`
+// is known (NaN: not known): a row whose design demand is its plain demand
+// (tension: no eccentricity added) takes it instead of casting the ray again.
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends, double plainRadial);
 
 }  // namespace kuma
