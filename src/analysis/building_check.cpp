@@ -298,6 +298,9 @@ void Rate(BuildingCheck& check, const ForceTable& forces,
   for (BuildingColumn& c : check.columns) {
     c.checked = !c.unreinforced && AtPosition(indexes, c.sectionIndex) != nullptr;
     c.checked2 = !c.unreinforced2 && AtPosition(indexes, c.section2Index) != nullptr;
+    c.maxRatioCode = 0;
+    c.governingCode = 0;
+    c.clauseCode = CodeClause::kSection;
     c.codeChecked = code != nullptr && c.checked && AtPosition(radial, c.sectionIndex) != nullptr &&
                     AtPosition(code->sections, c.sectionIndex) != nullptr;
   }

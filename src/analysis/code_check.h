@@ -70,6 +70,11 @@ void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& setti
 // directions where both are amplified (6.2.21 combines them at one
 // section). Filled tubes are rated by the unified theory (no accidental
 // eccentricity, no Cm·ηns: its stability factor and N'E stand for them).
+// In the row, eaX and e0X lie along X (they go with My), eaY and e0Y along
+// Y (with Mx); m1m2X, cmX, etaX and cmEtaX are about X (with Mx), the Y
+// ones about Y. Cm·ηns is 1 on the rows where it is not applied; M1/M2,
+// Cm, ζc and ηns are shown on every row of a member whose second order is
+// considered.
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends);

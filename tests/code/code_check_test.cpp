@@ -288,6 +288,37 @@ TEST(FilledTubeTest, UnifiedTheoryByHand) {
   EXPECT_EQ(axial.clause, CodeClause::kAxialCap);
 }
 
+// Square tube 500×500, t 20, Q355 (f 295 from 16 to 40 mm), C50 (fc 23.1):
+//   As = 500² − 460² = 38 400, Ac = 211 600, αsc = 0.18147,
+//   θ = 0.18147·295/23.1 = 2.31753;
+//   B = 0.131·295/213 + 0.723 = 0.90443, C = −0.070·23.1/14.4 + 0.026 = −0.08629;
+//   fsc = (1.212 + 0.90443·2.31753 − 0.08629·2.31753²)·23.1 = 65.710 MPa;
+//   N0 = 65.710·250 000 = 16 427 kN;
+//   r0 = √(250 000/π) = 282.09, γm = −0.483·2.31753 + 1.926·√2.31753 = 1.81267,
+//   Mu = 1.81267·(π·282.09³/4)·65.710 = 2 100.0 kN·m.
+TEST(FilledTubeTest, SquareTubeTakesTheSquareFactors) {
+  CodeSection s;
+  s.code = DesignCode::Gb50936;
+  s.depthX = s.depthY = 500;
+  s.A = 250000;
+  s.Aa = 38400;
+  s.Ac = 211600;
+  s.fc = 23.1;
+  s.fa = 295;
+  s.fayk = 345;
+  s.ix = s.iy = 500 / std::sqrt(12.0);
+  const TubeCapacity tube = TubeUnifiedCapacity(s, 0);
+  EXPECT_NEAR(tube.theta, 2.31753, 1e-5);
+  EXPECT_NEAR(tube.fsc, 65.7098, 1e-4);
+  EXPECT_NEAR(tube.N0, 16427.45, 0.01);
+  EXPECT_NEAR(tube.Mu, 2100.02, 0.01);
+  // No length: φ = 1, no amplification.
+  EXPECT_DOUBLE_EQ(tube.phi, 1);
+  EXPECT_DOUBLE_EQ(tube.NE, 0);
+  // Tension: N/Nut + M/Mu with Nut = 1.1·38 400·295 = 12 460.8 kN.
+  EXPECT_NEAR(TubeUnifiedRatio(tube, -1000, 500), 1000 / 12460.8 + 500 / tube.Mu, 1e-9);
+}
+
 // A table of the old layout: no stations, so no member ends and no length:
 // φ = 1, no second order, and the summary says both.
 TEST(ComputeCodeCheckTest, TableWithoutStations) {
