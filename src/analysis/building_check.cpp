@@ -266,7 +266,8 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
       c.maxRatioCode = check.ratioCode[at];
       c.governingCode = r;
     }
-    if (code.settings.length <= 0 && (at >= code.ends.size() || code.ends[at].length <= 0))
+    if (!lengthless && code.settings.length <= 0 &&
+        (at >= code.ends.size() || code.ends[at].length <= 0))
       lengthless = true;
   }
   for (std::size_t i = 0; i < check.columns.size(); ++i) {

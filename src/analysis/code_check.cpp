@@ -260,8 +260,9 @@ void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const Surf
                                                                      : CodeClause::kSection;
 }
 
-// GB 50010 6.2.15 (JGJ 138 adds the structural steel): 0.9 φ (fc A + f'y A's
-// + fa Aa), kN; A less A's above 3 % of bars, the net concrete with steel.
+// GB 50010 6.2.15: 0.9 φ (fc A + f'y A's), A less A's above 3 % of bars;
+// with structural steel JGJ 138-2016 6.1.1: 0.9 φ (fc Ac + f'y A's + fa Aa)
+// on the net concrete Ac. kN.
 double AxialCap(const CodeSection& s, double phi) {
   double concrete = s.A;
   if (s.code != DesignCode::Gb50010) {
@@ -280,7 +281,9 @@ void DesignMoments(const CodeSection& s, const ForceTable& forces, int record,
   Axis x{d.Mx, s.depthY, s.depthY - h0Less, row.eaY, s.ix};
   Axis y{d.My, s.depthX, s.depthX - h0Less, row.eaX, s.iy};
   Amplified ax, ay;
-  if (ends != nullptr && ends->bottom > 0 && ends->top > 0 && ends->bottom != ends->top) {
+  const int held = CheckedCount(forces);
+  if (ends != nullptr && ends->bottom > 0 && ends->top > 0 && ends->bottom != ends->top &&
+      ends->bottom <= held && ends->top <= held) {
     const SurfacePoint b = DemandOf(forces, ends->bottom), t = DemandOf(forces, ends->top);
     ax = SecondOrder(s, x, d.P, b.Mx, t.Mx, ends->bottom, ends->top, row.lc);
     ay = SecondOrder(s, y, d.P, b.My, t.My, ends->bottom, ends->top, row.lc);
