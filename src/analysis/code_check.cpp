@@ -361,6 +361,27 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
   return row;
 }
 
+namespace {
+
+// The governing row, the failures and the remarks of a check.
+void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, CodeCheck& out) {
+  const int n = static_cast<int>(out.rows.size()) - 1;
+  bool lengthless = false;
+  for (int r = 1; r <= n; ++r) {
+    const CodeRow& row = out.rows[static_cast<std::size_t>(r)];
+    if (row.ratioCode > out.maxRatio || out.governing == 0) {
+      out.maxRatio = row.ratioCode;
+      out.governing = r;
+    }
+    if (!RatioSatisfied(row.ratioCode)) ++out.failures;
+    if (row.lc <= 0) lengthless = true;
+  }
+  if (!forces.HasStations() || ends.empty()) out.remarks.push_back(kNoStationsRemark);
+  if (lengthless) out.remarks.push_back(kNoLengthRemark);
+}
+
+}  // namespace
+
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
                       const SurfaceIndex& surface, const ForceTable& forces,
                       const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
@@ -394,18 +415,7 @@ void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& setti
   work();
   for (std::thread& w : workers) w.join();
 
-  bool lengthless = false;
-  for (int r = 1; r <= n; ++r) {
-    const CodeRow& row = out.rows[static_cast<std::size_t>(r)];
-    if (row.ratioCode > out.maxRatio || out.governing == 0) {
-      out.maxRatio = row.ratioCode;
-      out.governing = r;
-    }
-    if (!RatioSatisfied(row.ratioCode)) ++out.failures;
-    if (row.lc <= 0) lengthless = true;
-  }
-  if (!forces.HasStations() || ends.empty()) out.remarks.push_back(kNoStationsRemark);
-  if (lengthless) out.remarks.push_back(kNoLengthRemark);
+  Summarise(forces, ends, out);
 }
 
 }  // namespace kuma
