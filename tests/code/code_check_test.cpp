@@ -152,6 +152,28 @@ TEST(CodeCheckRowTest, SingleCurvatureAmplifiesTheM2End) {
   EXPECT_NEAR(Row(c, t, 1, settings, false, first).phi, 0.98, 1e-12);
 }
 
+// Both axes amplified, their M2 ends apart: bottom (3000, 300, 100), top
+// (3000, 280, 200), lc = 6 m. About X as above: Cm·ηns = 1.28184 at the
+// bottom, 384.552 kN·m. About Y: M1/M2 = 100/200 = 0.5, lc/i = 34.6 > 34 −
+// 12·0.5 = 28: considered; Cm = 0.85, ηns = 1 + 100·0.858 /
+// (1300·(200 000/3000 + 20)/560) = 1.426462, Cm·ηns = 1.212492, 242.498 kN·m
+// at the top. 6.2.21 takes both at one section, so each end row carries
+// both: M'x = 384.552 + 60, M'y = 242.498 + 60.
+TEST(CodeCheckRowTest, BothAxesAmplifiedAtEitherM2End) {
+  const auto& c = C30Column();
+  const ForceTable t = Table({{3000, 300, 100}, {3000, 280, 200}});
+  CodeCheckSettings settings;
+  settings.length = 6.0;
+  const auto ends = OneMember(0);
+  for (int r : {1, 2}) {
+    const CodeRow row = Row(c, t, r, settings, false, ends);
+    EXPECT_NEAR(row.cmEtaX, 1.28184, 1e-9) << r;
+    EXPECT_NEAR(row.cmEtaY, 1.2124923, 1e-7) << r;
+    EXPECT_NEAR(row.MxD, 444.552, 1e-9) << r;
+    EXPECT_NEAR(row.MyD, 302.49846, 1e-5) << r;
+  }
+}
+
 // Bottom Mx = 300, top Mx = −150 (double curvature), N = 3000 kN, lc = 6 m:
 //   M1/M2 = −0.5 ≤ 0.9; N/(fc A) = 3 000 000/5 148 000 = 0.583 ≤ 0.9;
 //   lc/i = 6000/173.2 = 34.6 ≤ 34 − 12·(−0.5) = 40: 6.2.3 skips it.
