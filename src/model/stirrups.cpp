@@ -65,6 +65,17 @@ HoopGeometry OuterHoop(int sectionType, const SectionParameters& p, double d) {
   return hoop;
 }
 
+bool FormHoop(const Form& form, int sectionType, const SectionParameters& params,
+              HoopGeometry& hoop) {
+  if (!KindHasStirrups(sectionType)) return false;
+  try {
+    hoop = OuterHoop(sectionType, params, ReadStirrupInput(form).d);
+  } catch (const Error&) {
+    return false;
+  }
+  return hoop.coreX > 0 && hoop.coreY > 0;
+}
+
 double StirrupLegArea(double d) { return 3.14 * d * d / 4; }
 
 double VolumetricRatio(const HoopGeometry& hoop, const StirrupInput& s, double spacing) {

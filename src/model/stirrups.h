@@ -35,6 +35,11 @@ struct HoopGeometry {
 };
 HoopGeometry OuterHoop(int sectionType, const SectionParameters& params, double d);
 
+// The outer hoop the form's stirrups make, for the section picture; false
+// for a kind without stirrups or stirrup boxes that do not read.
+bool FormHoop(const Form& form, int sectionType, const SectionParameters& params,
+              HoopGeometry& hoop);
+
 // Area of one leg, 3.14·d²/4 as every bar area of the program.
 double StirrupLegArea(double d);
 
