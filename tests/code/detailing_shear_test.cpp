@@ -141,6 +141,41 @@ TEST(ShearCheck, FilledTubeByTheUnifiedTheory) {
   EXPECT_NEAR(row.ratio, 1000 / 6700.057, 1e-9);
 }
 
+// Steel-reinforced (kind 4, one shape along Y: h 400, tf 20, tw 12, fa 295):
+// the web tw·hw = 12·360 = 4320 adds 0.58/2.5·295·4320 = 295 660.8 N to the
+// 943 264 N above (JGJ 138-2016): 1 238 924.8 N, below 0.45·14.3·600·560 =
+// 2 162 160 N. Along X there is no web.
+TEST(ShearCheck, SteelWebOfASteelReinforcedColumn) {
+  CodeSection s = Square600();
+  s.sectionType = 4;
+  s.code = DesignCode::Jgj138;
+  s.fa = 295;
+  SectionParameters p;
+  p.h = 400;
+  p.tf = 20;
+  p.tw = 12;
+  AddSteelWebs(s, 4, p);
+  EXPECT_EQ(s.webY, 4320);
+  EXPECT_EQ(s.webX, 0);
+  EXPECT_NEAR(Check(s, OneRow(1000, 700, 0, 0, 500), false).VuY, 1238.9248, 1e-6);
+}
+
+// With stations and a length of 3.6 m the dense zone reaches max(600, 600,
+// 500) = 600 mm from each end: a row at 0.3 m takes @100, one at 1.8 m the
+// @200 elsewhere: Vs = 360·314/200·560 = 316 512 N, Vu = 240 240 + 316 512 +
+// 70 000 = 626 752 N.
+TEST(ShearCheck, StirrupSpacingFollowsTheStation) {
+  Stirrups st = FourLegsD10();
+  st.sElsewhere = 200;
+  ForceTable t = OneRow(1000, 700, 0, 0, 500);
+  t.station = {0, 0.3};
+  EXPECT_NEAR(ShearCheckRow(Square600(), st, {}, t, 1, false, 3.6).VuY, 943.264, 1e-6);
+  t.station = {0, 1.8};
+  EXPECT_NEAR(ShearCheckRow(Square600(), st, {}, t, 1, false, 3.6).VuY, 626.752, 1e-6);
+  t.station.clear();  // no stations: elsewhere's, the smaller
+  EXPECT_NEAR(ShearCheckRow(Square600(), st, {}, t, 1, false, 3.6).VuY, 626.752, 1e-6);
+}
+
 // A table without shear forces checks nothing.
 TEST(ShearCheck, TableWithoutShearIsNotChecked) {
   ForceTable t = OneRow(1000, 700, 0, 0, 500);
