@@ -116,7 +116,8 @@ double DirectionShearSpan(const ColumnFacts& c, double h0, bool alongX) {
     }
   }
   if (M < 0 || !(h0 > 0)) return 0;
-  return V > 0 ? 1e3 * M / (V * h0) : 1e9;
+  // A shear without moment is as short as can be; a moment without shear long.
+  return V > 0 ? std::max(1e-9, 1e3 * M / (V * h0)) : 1e9;
 }
 
 // The column's λ: the smaller direction's.
