@@ -160,10 +160,10 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   if (halt) throw Cancelled();
 }
 
-// The code check of the planned columns on the radial indexes of their
-// sections' surfaces (built now where the check's method needed the other).
-void RateCode(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
-              const CodeCheckSettings& code, std::vector<SectionWork>& work, int threads) {
+// The radial indexes of the built sections' surfaces (built now where the
+// check's method needed the other), by library position; `work` keeps them.
+std::vector<const SurfaceIndex*> RadialIndexes(const SectionLibrary& library,
+                                               std::vector<SectionWork>& work) {
   std::vector<const SurfaceIndex*> radial(library.sections.size(), nullptr);
   for (SectionWork& w : work) {
     if (!w.kept.surface) continue;
@@ -172,7 +172,7 @@ void RateCode(BuildingCheck& check, const SectionLibrary& library, const ForceTa
           SurfaceOf(library.sections[static_cast<std::size_t>(w.position)], kRadialMethod, nullptr);
     radial[static_cast<std::size_t>(w.position)] = w.kept.index[0].get();
   }
-  RateBuildingCode(check, library, forces, code, radial, threads);
+  return radial;
 }
 
 std::string CsvField(const std::string& text) {
@@ -376,13 +376,21 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
     if (!w.error.empty()) check.failedSections.push_back(w.error);
   }
   const double before = 20000.0 * static_cast<double>(work.size());
+  std::function<void(long long)> tick;
+  std::function<bool()> stopAsked;
   if (follow) {
-    RateBuilding(check, forces, indexes, method, threads,
-                 [&](long long done) { show(before + static_cast<double>(done)); }, stop);
-  } else {
-    RateBuilding(check, forces, indexes, method, threads);
+    tick = [&](long long done) { show(before + static_cast<double>(done)); };
+    stopAsked = stop;
   }
-  if (code.enabled) RateCode(check, library, forces, code, work, threads);
+  if (!code.enabled) {
+    RateBuilding(check, forces, indexes, method, threads, tick, stopAsked);
+    return check;
+  }
+  // The code ratios in the same pass as the section's, then the detailing.
+  BuildingCodePlan plan;
+  PlanBuildingCode(plan, library, forces, code, RadialIndexes(library, work));
+  RateBuilding(check, forces, indexes, method, plan.inputs, threads, tick, stopAsked);
+  DetailBuildingColumns(check, library, forces, plan, threads);
   return check;
 }
 

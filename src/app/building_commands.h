@@ -57,7 +57,7 @@ std::string LibraryImportLine(const LibrarySection& section);
 // this run of the program are taken again. `bar` follows the whole work
 // 0..100; `control` may stop it (Cancelled). With `code` enabled, each
 // checked column is also worked by the code (its code ratios, clause and
-// detailing: RateBuildingCode).
+// detailing: PlanBuildingCode, DetailBuildingColumns).
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar = {}, const WorkControl& control = {},
                                int threads = 0, const CodeCheckSettings& code = {});

@@ -23,21 +23,6 @@ namespace kuma {
 
 namespace {
 
-constexpr const char* kNoStations = "内力表无站点: 未考虑二阶效应";
-constexpr const char* kNoLength = "无构件长度: φ = 1, 未考虑二阶效应";
-constexpr const char* kNoShear = "内力表无剪力";
-
-void AddRemark(std::vector<std::string>& remarks, const std::string& text) {
-  if (std::find(remarks.begin(), remarks.end(), text) == remarks.end()) remarks.push_back(text);
-}
-
-// What the code check could not do for want of the table's fields: said in
-// the summary whatever the check itself notes.
-void NoteSkipped(std::vector<std::string>& remarks, const ForceTable& forces,
-                 const CodeCheckSettings& settings) {
-  if (!forces.HasStations()) AddRemark(remarks, settings.length > 0 ? kNoStations : kNoLength);
-}
-
 std::size_t At(int record) { return static_cast<std::size_t>(record); }
 
 double LongestMember(const std::vector<MemberEnds>& ends, const std::vector<int>& records) {
@@ -70,6 +55,7 @@ CodeCheckInputs CodeCheckInputsOf(const AppState& state, const Form& form) {
   CodeCheckInputs in;
   in.settings = ReadCodeCheckSettings(form);
   in.section = MakeCodeSection(state.SectionType, state.params, state.fibers, form);
+  AddSteelWebs(in.section, state.SectionType, state.params);
   in.stirrups = ReadStirrups(state.SectionType, state.params, form);
   const ForceTable& forces = state.forceTable;
   in.seismicCases = SeismicCasesOf(forces, in.settings.seismicCases);
@@ -108,7 +94,6 @@ void ComputeCodeCheckCommand(AppState& state, const Form& form) {
   const SurfaceIndex index(state.surface, kRadialMethod);
   CodeCheck check;
   ComputeCodeCheck(in.section, in.settings, index, state.forceTable, in.seismic, in.ends, check);
-  NoteSkipped(check.remarks, state.forceTable, in.settings);
   state.codeCheck = std::move(check);
 }
 
@@ -135,7 +120,6 @@ CodeCheckDetails CodeCheckDetailsOf(const AppState& state, const Form& form) {
   }
   d.detailing = CheckColumnDetailing(in.section, in.stirrups, state.params, in.settings, forces,
                                      records, in.seismic, in.columnLength);
-  if (!forces.HasShear()) AddRemark(d.detailing.remarks, kNoShear);
   return d;
 }
 

@@ -92,15 +92,38 @@ std::vector<std::string> CodeCheckReportCommand(const AppState& state, const For
 // the remarks.
 std::string CodeCheckSummaryLine(const AppState& state, const CodeCheckDetails& details);
 
-// The building's code check: every record of a checked column worked by the
-// code against its section (`radial` holds the radial index of each library
-// position's surface, nullptr where none was built), the detailing of each
-// column, the column's largest code ratio, its record and clause, and the
-// check's counts and remarks. The column position is the section's own
-// (its ComboBox50), or the matching rule's when it gives one.
-void RateBuildingCode(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
-                      const CodeCheckSettings& settings,
-                      const std::vector<const SurfaceIndex*>& radial, int threads = 0);
+// The code's view of the library sections a building check works with:
+// each section's code properties, stirrups, parameters and the column
+// position it keeps (by library position; not ok where it has no surface or
+// cannot be read, with its message), and the inputs of the building check's
+// code pass (RateBuilding), which point into `sections`: a plan is filled
+// in place and not copied.
+struct BuildingCodePlan {
+  struct Section {
+    bool ok = false;
+    CodeSection section;
+    Stirrups stirrups;
+    SectionParameters params;
+    ColumnPosition position = ColumnPosition::kInteriorOrEdge;
+    std::string error;
+  };
+  std::vector<Section> sections;
+  BuildingCodeInputs inputs;
+  BuildingCodePlan() = default;
+  BuildingCodePlan(const BuildingCodePlan&) = delete;
+  BuildingCodePlan& operator=(const BuildingCodePlan&) = delete;
+};
+// `radial`: the radial index of each library position's surface (nullptr
+// where none was built).
+void PlanBuildingCode(BuildingCodePlan& plan, const SectionLibrary& library,
+                      const ForceTable& forces, const CodeCheckSettings& settings,
+                      const std::vector<const SurfaceIndex*>& radial);
+// After the code pass: the detailing of every column the code worked (its
+// section's column position, or its rule's when the rule gives one), the
+// code failures counted by each column's verdict over its code ratio and its
+// detailing, and the remarks ("内力表无剪力", sections that cannot be read).
+void DetailBuildingColumns(BuildingCheck& check, const SectionLibrary& library,
+                           const ForceTable& forces, const BuildingCodePlan& plan, int threads = 0);
 
 // The calculation sheet of the governing row by the code of a building
 // column (entry of check.columns), worked again on its section with the

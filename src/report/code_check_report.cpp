@@ -42,22 +42,26 @@ void DemandSteps(const CodeRow& row, const SurfacePoint& d, Steps& s) {
 
 void SecondOrderSteps(const CodeRow& row, const CodeSection* section, Steps& s) {
   s.Head("二阶效应 (GB 50010 6.2.3、6.2.4)");
-  s.Line("lc = " + F(row.lc, 0) + " mm，l0 = " + F(row.l0, 0) + " mm");
-  if (section != nullptr && section->depthX > 0 && section->depthY > 0) {
-    s.Line("lc/h: X向 " + F(row.lc / section->depthX, 2) + "，Y向 " +
-           F(row.lc / section->depthY, 2));
-  }
   if (row.lc <= 0) {
     s.Line("无构件长度: 未考虑二阶效应 (Cm·ηns = 1)");
     return;
   }
+  s.Line("lc = " + F(row.lc, 0) + " mm，l0 = " + F(row.l0, 0) + " mm");
+  if (section != nullptr && section->ix > 0 && section->iy > 0)
+    s.Line("lc/i: 绕X " + F(row.lc / section->ix, 2) + "，绕Y " + F(row.lc / section->iy, 2));
   s.Line("M1/M2: 绕X " + F(row.m1m2X, 3) + "，绕Y " + F(row.m1m2Y, 3));
+  const bool considered =
+      row.zetaC > 0 || row.cmX != 1 || row.cmY != 1 || row.etaX != 1 || row.etaY != 1;
+  if (!considered) {
+    s.Line("6.2.3: M1/M2 ≤ 0.9、轴压比 ≤ 0.9、lc/i ≤ 34 − 12·M1/M2，可不考虑附加弯矩 (Cm·ηns = 1)");
+    return;
+  }
   s.Line("Cm = 0.7 + 0.3·M1/M2 (≥ 0.7): 绕X " + F(row.cmX, 3) + "，绕Y " + F(row.cmY, 3));
   s.Line("ζc = 0.5·fc·A/N (≤ 1) = " + F(row.zetaC, 3));
   s.Line("ηns = 1 + (lc/h)²·ζc / (1300·(M2/N + ea)/h0): 绕X " + F(row.etaX, 3) + "，绕Y " +
          F(row.etaY, 3));
   s.Line("Cm·ηns: 绕X " + F(row.cmEtaX, 3) + "，绕Y " + F(row.cmEtaY, 3) +
-         (row.cmEtaX == 1 && row.cmEtaY == 1 ? "  (6.2.3 可不考虑或不放大)" : ""));
+         (row.cmEtaX == 1 && row.cmEtaY == 1 ? "  (本行不放大: 非M2端，或 Cm·ηns·M2 ≤ M2)" : ""));
 }
 
 // "l0/b = 7.50" (l0/d for a circle), the ratio Table 6.2.15 is entered with.

@@ -139,6 +139,69 @@ TEST(CliCodeCheck, ReportInGbkWithItsClausesAndWhatItCouldNotDo) {
   EXPECT_NE(run.out.find("计算书"), std::string::npos);
 }
 
+// The 600 × 600 column in C30 with HRB400 bars.
+std::vector<std::string> C30(std::vector<std::string> args) {
+  std::vector<std::string> all = {"--set", "ComboBox21=C30", "--set", "ComboBox22=C30",
+                                  "--set", "ComboBox23=C30", "--set", "ComboBox24=HRB400"};
+  all.insert(all.end(), args.begin(), args.end());
+  return Small(all);
+}
+
+double Number(const std::string& line, std::size_t field) {
+  return std::stod(Fields(line).at(field));
+}
+
+TEST(CliCodeCheck, HandWorkedRowsOfAColumnOfC30) {
+  // Pure axial 7 000 kN, worked by hand (GB 50010):
+  //   ea = max(20, 600/30) = 20 mm both ways (6.2.5), added under
+  //   compression: M'x = M'y = 7 000 · 0.020 = 140 kN·m;
+  //   A = 360 000 mm², A's = 12 · 3.14 · 25²/4 = 5 887.5 mm² (ρ = 1.64 % < 3 %),
+  //   no length in a table without stations: φ = 1 (6.2.15);
+  //   0.9 · (14.3 · 360 000 + 360 · 5 887.5) = 6 540 750 N = 6 540.75 kN,
+  //   ratio_axial = 7 000 / 6 540.75 = 1.0702: not satisfied, where the fiber
+  //   surface alone stays near it.
+  const fs::path axial = ScratchDir() / "axial.csv";
+  std::ofstream(axial) << "Story,Column,Load,Loc,P,V2,V3,T,M2,M3\r\n"
+                          "S1,C1,DCON1,0,-7000,1,2,3,0,0\r\n";
+  CliRun run = RunCli(C30({"code-check", axial.string()}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(Number(lines[1], 6), 1.0);  // γRE: not seismic
+  EXPECT_EQ(Number(lines[1], 7), 20.0);
+  EXPECT_EQ(Number(lines[1], 8), 20.0);
+  EXPECT_NEAR(Number(lines[1], 11), 140.0, 1e-9);
+  EXPECT_NEAR(Number(lines[1], 12), 140.0, 1e-9);
+  EXPECT_NEAR(Number(lines[1], 14), 7000.0 / 6540.75, 1e-12);
+  EXPECT_GE(Number(lines[1], 15), Number(lines[1], 14));
+  EXPECT_EQ(Fields(lines[1])[16], "0");
+
+  // The ETABS 22 export with X and Y marked seismic. Its first row
+  // "1.4X+1.2D+1.0L" at the bottom of Story2 C1: N = 80 tonf = 784.532 kN,
+  // axial ratio 784.532 / (14.3 · 360 000 / 1000 = 5 148) = 0.152 ≥ 0.15, so
+  // γRE = 0.80 (11.1.6); ratio_axial = 0.80 · 784.532 / 6 540.75 = 0.09596;
+  // the section ratio is 0.80 times that of the same row taken as
+  // non-seismic. "1.2D+1.6L+1.0LR" (row 7) stays non-seismic.
+  const std::string etabs = std::string(KUMA_TEST_DATA_DIR) + "/etabs22_column_forces_tonf.csv";
+  run = RunCli(C30({"--set", "Edit172=X,Y", "code-check", etabs}));
+  ASSERT_EQ(run.status, 0) << run.err;
+  lines = Lines(run.out);
+  const CliRun none = RunCli(C30({"--set", "Edit172=无", "code-check", etabs}));
+  ASSERT_EQ(none.status, 0) << none.err;
+  const std::vector<std::string> plain = Lines(none.out);
+  ASSERT_GE(lines.size(), 8u);
+  ASSERT_EQ(plain.size(), lines.size());
+  EXPECT_EQ(Fields(lines[1])[5], "1");
+  EXPECT_NEAR(Number(lines[1], 6), 0.80, 1e-15);
+  EXPECT_NEAR(Number(lines[1], 14), 0.80 * 80 * 9.80665 / 6540.75, 1e-9);
+  EXPECT_NEAR(Number(lines[1], 13), 0.80 * Number(plain[1], 13), 1e-12);
+  EXPECT_EQ(Fields(plain[1])[5], "0");
+  EXPECT_EQ(Fields(lines[7])[5], "0");
+  EXPECT_EQ(Number(lines[7], 6), 1.0);
+  // The table holds shear: every row has its shear fields.
+  for (std::size_t r = 1; r < lines.size(); ++r) EXPECT_FALSE(Fields(lines[r])[17].empty()) << r;
+}
+
 class CodeBuildingCli : public CliFolderTest {
  protected:
   CodeBuildingCli() : CliFolderTest("kumasec-code-building-") {}
