@@ -43,6 +43,9 @@ struct CodeSection {
   double fa = 0;           // structural steel or tube
   double fayk = 0;         // its yield strength (characteristic), for slenderness
   double fcuk = 0;         // concrete grade number; 0 for a typed strength
+  // Steel-reinforced kinds: tw·hw of the shapes' webs along X and along Y
+  // (the shear they add); 0 where there is none (AddSteelWebs fills them).
+  double webX = 0, webY = 0;
 };
 
 // The section's properties from its kind, inputs and materials (the form's
