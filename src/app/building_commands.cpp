@@ -175,6 +175,22 @@ std::vector<const SurfaceIndex*> RadialIndexes(const SectionLibrary& library,
   return radial;
 }
 
+// The ratios of the planned check; with the code check, its code ratios in
+// the same pass as the section's, then the detailing.
+void RateAll(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
+             const std::vector<const SurfaceIndex*>& indexes, std::vector<SectionWork>& work,
+             int method, const CodeCheckSettings& code, int threads,
+             const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
+  if (!code.enabled) {
+    RateBuilding(check, forces, indexes, method, threads, tick, stop);
+    return;
+  }
+  BuildingCodePlan plan;
+  PlanBuildingCode(plan, library, forces, code, RadialIndexes(library, work));
+  RateBuilding(check, forces, indexes, method, plan.inputs, threads, tick, stop);
+  DetailBuildingColumns(check, library, forces, plan, threads);
+}
+
 std::string CsvField(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = "\"";
@@ -382,15 +398,7 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
     tick = [&](long long done) { show(before + static_cast<double>(done)); };
     stopAsked = stop;
   }
-  if (!code.enabled) {
-    RateBuilding(check, forces, indexes, method, threads, tick, stopAsked);
-    return check;
-  }
-  // The code ratios in the same pass as the section's, then the detailing.
-  BuildingCodePlan plan;
-  PlanBuildingCode(plan, library, forces, code, RadialIndexes(library, work));
-  RateBuilding(check, forces, indexes, method, plan.inputs, threads, tick, stopAsked);
-  DetailBuildingColumns(check, library, forces, plan, threads);
+  RateAll(check, library, forces, indexes, work, method, code, threads, tick, stopAsked);
   return check;
 }
 
