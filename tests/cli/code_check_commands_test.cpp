@@ -161,4 +161,40 @@ TEST(CodeCheckCommands, BuildingColumnsWorkbookAndSheetOnlyWithTheCodeCheck) {
   EXPECT_FALSE(kuma::CodeSettingsIfOn(form).enabled);
 }
 
+TEST(CodeCheckCommands, TheColumnPositionOfTheSectionOrOfItsRule) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  form.SetItemIndex("ComboBox47", 1);
+  form.SetItemIndex("ComboBox48", 1);  // grade one
+  // The minimum ratio of GB 50011 Table 6.3.7-1 rises from an interior to
+  // a corner column (grade one: 1.0 % and 1.1 %, +0.05 for 400 MPa bars).
+  auto rhoMin = [&](int sectionPosition, int rulePosition) {
+    form.SetItemIndex("ComboBox50", sectionPosition);
+    kuma::SectionLibrary library = kuma::BuildingLibrary({}, form);
+    form.SetItemIndex("ComboBox50", 0);  // the page's own stays interior
+    library.rules.push_back({"*", "*", library.sections[0].name, "", rulePosition});
+    const kuma::BuildingCheck check = kuma::RunBuildingCheck(library, state.forceTable, 0, {}, {},
+                                                             1, kuma::CodeSettingsIfOn(form));
+    EXPECT_TRUE(check.columns.at(0).codeChecked);
+    return check.columns.at(0).detailing.rhoMin;
+  };
+  const double interior = rhoMin(0, -1), corner = rhoMin(1, -1);
+  EXPECT_GT(corner, interior);
+  EXPECT_EQ(rhoMin(1, 0), interior);  // the rule's position overrides the section's
+  EXPECT_EQ(rhoMin(0, 1), corner);
+}
+
+TEST(CodeCheckCommands, SeismicCasesAndTheCombinationsTheyMakeSeismic) {
+  kuma::ForceTable forces;
+  EXPECT_EQ(kuma::SeismicCasesText(forces, ""), "未导入内力");
+  forces.Count = 3;
+  forces.records.resize(4);
+  forces.cases = {"1.4X+1.2D+1.0L", "1.2D+1.6L+1.0LR", "-1.4Y+1.2D+1.0L"};
+  forces.caseOf = {-1, 0, 1, 2};
+  EXPECT_EQ(kuma::SeismicCasesText(forces, "X, Y"),
+            "地震工况: X、Y；地震组合 2 个: 1.4X+1.2D+1.0L、-1.4Y+1.2D+1.0L");
+  EXPECT_EQ(kuma::SeismicCasesText(forces, ""), "地震工况 (自动): 无");
+}
+
 }  // namespace
