@@ -66,16 +66,16 @@ void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control,
   ComputeDesignCheck(surface, state.forceTable, method, check,
                      CheckProgress(form, bar, control, false));
   if (StopAsked(control)) throw Cancelled();
+  // The code check beside it when the page says so (otherwise none is
+  // kept), complete before anything is stored.
+  CodeCheck code;
+  if (CodeCheckOn(form)) code = CodeCheckOf(state, form, surface);
   state.surface = std::move(surface);
   state.check = std::move(check);
   state.check.valueLevel = form.ItemIndex(ctl::kValueLevelList);
   state.check.strainLimits = form.ItemIndex(ctl::kStrainLimitPlaceList);
-  // The code check beside it when the page says so; otherwise none is kept.
-  state.codeCheck = CodeCheck{};
-  if (CodeCheckOn(form)) {
-    ComputeCodeCheckCommand(state, form);
-    ShowSeismicCases(state, form);
-  }
+  state.codeCheck = std::move(code);
+  if (CodeCheckOn(form)) ShowSeismicCases(state, form);
   ShowDesignCheck(state, form);
 }
 

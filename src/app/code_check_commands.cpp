@@ -88,13 +88,17 @@ void ShowSeismicCases(const AppState& state, Form& form) {
                SeismicCasesText(state.forceTable, form.Text(ctl::kSeismicCasesBox)));
 }
 
-void ComputeCodeCheckCommand(AppState& state, const Form& form) {
+CodeCheck CodeCheckOf(const AppState& state, const Form& form, const CapacitySurface& surface) {
   CodeCheckInputs in = CodeCheckInputsOf(state, form);
   in.settings.enabled = true;
-  const SurfaceIndex index(state.surface, kRadialMethod);
+  const SurfaceIndex index(surface, kRadialMethod);
   CodeCheck check;
   ComputeCodeCheck(in.section, in.settings, index, state.forceTable, in.seismic, in.ends, check);
-  state.codeCheck = std::move(check);
+  return check;
+}
+
+void ComputeCodeCheckCommand(AppState& state, const Form& form) {
+  state.codeCheck = CodeCheckOf(state, form, state.surface);
 }
 
 void CodeCheckCommand(AppState& state, Form& form, const WorkControl& control, const char* bar) {

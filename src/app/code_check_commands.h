@@ -52,6 +52,9 @@ CodeCheckInputs CodeCheckInputsOf(const AppState& state, const Form& form);
 std::string SeismicCasesText(const ForceTable& forces, const std::string& typed);
 void ShowSeismicCases(const AppState& state, Form& form);
 
+// The code check of state.forceTable on `surface` (built for the section
+// state.fibers hold), with what it could not do among its remarks.
+CodeCheck CodeCheckOf(const AppState& state, const Form& form, const CapacitySurface& surface);
 // The code check of state.forceTable on state.surface (built for the
 // section state.fibers hold) into state.codeCheck, with what the check could
 // not do among its remarks.

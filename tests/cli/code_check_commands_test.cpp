@@ -13,6 +13,7 @@
 #include "analysis/ratio_bands.h"
 #include "app/building_commands.h"
 #include "app/commands.h"
+#include "model/errors.h"
 #include "model/form.h"
 #include "model/section_library.h"
 #include "model/state.h"
@@ -195,6 +196,22 @@ TEST(CodeCheckCommands, SeismicCasesAndTheCombinationsTheyMakeSeismic) {
   EXPECT_EQ(kuma::SeismicCasesText(forces, "X, Y"),
             "地震工况: X、Y；地震组合 2 个: 1.4X+1.2D+1.0L、-1.4Y+1.2D+1.0L");
   EXPECT_EQ(kuma::SeismicCasesText(forces, ""), "地震工况 (自动): 无");
+}
+
+TEST(CodeCheckCommands, AFailedCodeCheckLeavesTheLastCheckAsItWas) {
+  kuma::MapForm form;
+  kuma::AppState state;
+  Prepare(form, state);
+  kuma::DesignCheckCommand(state, form);
+  const std::vector<double> ratios = state.check.ratio;
+  const std::string summary = form.Text("Label100");
+  form.SetItemIndex("ComboBox47", 1);
+  form.SetText("Edit190", "l0");  // the stirrups' diameter
+  state.forceTable.records[1].P = 2000;
+  EXPECT_THROW(kuma::DesignCheckCommand(state, form), kuma::Error);
+  EXPECT_EQ(state.check.ratio, ratios);
+  EXPECT_FALSE(state.codeCheck.Valid());
+  EXPECT_EQ(form.Text("Label100"), summary);
 }
 
 }  // namespace
