@@ -28,10 +28,33 @@ struct Steps {
   void Line(const std::string& text) { lines.push_back("   " + text); }
 };
 
-void DemandSteps(const CodeRow& row, const SurfacePoint& d, Steps& s) {
+void ForceStep(const CodeRow& row, const SurfacePoint& d, Steps& s) {
   s.Head("内力 (组合设计值)");
   s.Line("N = " + F(d.P, 2) + " kN，Mx = " + F(d.Mx, 2) + " kN·m，My = " + F(d.My, 2) + " kN·m" +
          (row.seismic ? "  (地震组合)" : "  (非地震组合)"));
+}
+
+// A filled tube by the unified theory of GB 50936: no accidental
+// eccentricity and no Cm·ηns (its φ and N'E stand for them); the fiber
+// surface's ratio is shown beside the code's.
+void TubeSteps(const CodeRow& row, Steps& s) {
+  s.Head("偏心距 (GB 50936: 不计附加偏心距，长细比影响计入 φ 和 N'E)");
+  s.Line("e0,x = " + F(row.e0X, 1) + " mm，e0,y = " + F(row.e0Y, 1) + " mm");
+  if (row.l0 > 0) s.Line("l0 = " + F(row.l0, 0) + " mm");
+  s.Head("轴心受压承载力 (GB 50936 5.1.2、5.1.10)");
+  s.Line("稳定系数 φ = " + F(row.phi, 3) + "，φ·N0 = φ·fsc·Asc = " + F(row.axialCap, 1) + " kN");
+  s.Head("承载力抗震调整系数 (GB 50010 11.1.6)");
+  s.Line("γRE = " + F(row.gammaRE, 2) + (row.seismic ? "" : " (非地震组合)"));
+  s.Head("统一理论压弯 (GB 50936 5.1.6、5.1.10)");
+  s.Line("比值 = " + FormatRatio(row.ratioTube));
+  s.Line("轴压比值 γRE·N/(φ·N0) = " + FormatRatio(row.ratioAxial));
+  s.Line("纤维截面比值 (对照) = " + FormatRatio(row.ratioSection));
+  s.Head("规范比值");
+  s.Line("max(统一理论比值, 轴压比值) = " + FormatRatio(row.ratioCode) +
+         "，控制条件: " + CodeClauseName(row.clause) + "，" + RatioVerdict(row.ratioCode));
+}
+
+void DemandSteps(const CodeRow& row, Steps& s) {
   s.Head("初始偏心距 (GB 50010 6.2.5、6.2.17)");
   s.Line("附加偏心距 ea = max(20, h/30):  ea,x = " + F(row.eaX, 1) +
          " mm，ea,y = " + F(row.eaY, 1) + " mm");
@@ -91,10 +114,6 @@ void CapacitySteps(const CodeRow& row, const SurfacePoint& d, const CodeSection*
   s.Line("截面比值 = γRE·|D|/|C| = " + FormatRatio(row.ratioSection));
   s.Head("轴压比值 (GB 50010 6.2.15)");
   s.Line("γRE·N / (0.9·φ·(fc·A + f'y·A's)) = " + FormatRatio(row.ratioAxial));
-  if (row.ratioTube > 0) {
-    s.Head("钢管混凝土统一理论 (GB 50936 5.1.2、5.1.6、5.1.10)");
-    s.Line("比值 = " + FormatRatio(row.ratioTube));
-  }
   s.Head("规范比值");
   s.Line("max(截面比值, 轴压比值) = " + FormatRatio(row.ratioCode) +
          "，控制条件: " + CodeClauseName(row.clause) + "，" + RatioVerdict(row.ratioCode));
@@ -114,20 +133,28 @@ void ShearSteps(const ShearRow& v, bool seismic, Steps& s) {
   s.Line("剪力比 = " + FormatRatio(v.ratio) + "，" + RatioVerdict(v.ratio));
 }
 
+// The detailing steps; a section without bars (the filled tubes) or without
+// stirrups has no step for them.
 void DetailingSteps(const ColumnDetailing& c, const Stirrups* stirrups, Steps& s) {
   s.Head("轴压比 (GB 50011 6.3.6)");
-  s.Line("μN = N/(fc·A) = " + F(c.axialRatio, 3) + "，限值 " + F(c.axialRatioLimit, 2) + "，" +
+  s.Line("μN = N/(fc·A) = " + F(c.axialRatio, 3) + "，限值 " +
+         (c.axialRatioLimit > 0 ? F(c.axialRatioLimit, 2) : std::string("无")) + "，" +
          Verdict(c.axialOk));
-  s.Head("纵向钢筋配筋率 (GB 50011 6.3.7，GB 50010 8.5.1)");
-  s.Line("ρ = " + Pct(c.rho) + "，最小 " + Pct(c.rhoMin) + "，最大 " + Pct(c.rhoMax) + "，" +
-         Verdict(c.rhoOk));
-  s.Head("体积配箍率 (GB 50011 6.3.9)");
-  if (stirrups != nullptr && stirrups->given) {
-    s.Line("箍筋 Φ" + F(stirrups->d, 0) + "@" + F(stirrups->sDense, 0) + "/" +
-           F(stirrups->sElsewhere, 0) + "，fyv = " + F(stirrups->fyv, 0) + " N/mm²");
+  if (c.rho > 0 || c.rhoMax > 0) {
+    s.Head("纵向钢筋配筋率 (GB 50011 6.3.7，GB 50010 8.5.1)");
+    s.Line("ρ = " + Pct(c.rho) + "，最小 " + Pct(c.rhoMin) + "，最大 " + Pct(c.rhoMax) + "，" +
+           Verdict(c.rhoOk));
   }
-  s.Line("ρv = " + Pct(c.rhoV) + "，要求 λv·fc/fyv = " + Pct(c.rhoVRequired) + "，" +
-         Verdict(c.rhoVOk));
+  const bool hoops = stirrups != nullptr && stirrups->given;
+  if (hoops || c.rhoVRequired > 0) {
+    s.Head("体积配箍率 (GB 50011 6.3.9)");
+    if (hoops) {
+      s.Line("箍筋 Φ" + F(stirrups->d, 0) + "@" + F(stirrups->sDense, 0) + "/" +
+             F(stirrups->sElsewhere, 0) + "，fyv = " + F(stirrups->fyv, 0) + " N/mm²");
+    }
+    s.Line("ρv = " + Pct(c.rhoV) + "，要求 λv·fc/fyv = " + Pct(c.rhoVRequired) + "，" +
+           Verdict(c.rhoVOk));
+  }
   for (const std::string& remark : c.remarks) s.Line(remark);
 }
 
@@ -171,9 +198,14 @@ std::vector<std::string> CodeCalculationSheet(const CodeRow& row, const CodeShee
     lines.push_back(std::string("规范: ") + CodeName(context.section->code));
   }
   Steps s{lines};
-  DemandSteps(row, d, s);
-  SecondOrderSteps(row, context.section, s);
-  CapacitySteps(row, d, context.section, s);
+  ForceStep(row, d, s);
+  if (context.section != nullptr && context.section->code == DesignCode::Gb50936) {
+    TubeSteps(row, s);
+  } else {
+    DemandSteps(row, s);
+    SecondOrderSteps(row, context.section, s);
+    CapacitySteps(row, d, context.section, s);
+  }
   if (context.shear != nullptr) ShearSteps(*context.shear, row.seismic, s);
   if (context.detailing != nullptr) DetailingSteps(*context.detailing, context.stirrups, s);
   return lines;

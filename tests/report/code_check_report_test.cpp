@@ -89,6 +89,8 @@ TEST(CodeSheet, ShearAndDetailingStepsOnlyWhenGiven) {
   detailing.rho = 1.64;
   detailing.rhoMin = 0.8;
   detailing.rhoMax = 5;
+  detailing.rhoV = 0.5;
+  detailing.rhoVRequired = 0.6;
   detailing.rhoVOk = false;
   context.shear = &shear;
   context.detailing = &detailing;
@@ -102,7 +104,36 @@ TEST(CodeSheet, ShearAndDetailingStepsOnlyWhenGiven) {
   EXPECT_TRUE(Holds(sheet, "体积配箍率 (GB 50011 6.3.9)"));
   EXPECT_EQ(kuma::DetailingSummaryText(detailing),
             "轴压比 0.620/0.75 满足，配筋率 1.64% (0.80%~5.00%) 满足，内力表无剪力，"
-            "体积配箍率 0.00%/0.00% 不满足");
+            "体积配箍率 0.50%/0.60% 不满足");
+}
+
+TEST(CodeSheet, AFilledTubeByTheUnifiedTheory) {
+  const kuma::ForceTable forces = OneRow();
+  kuma::CodeSection tube;
+  tube.code = kuma::DesignCode::Gb50936;
+  kuma::CodeRow row;
+  row.phi = 0.95;
+  row.axialCap = 17981.1;
+  row.ratioTube = 0.41;
+  row.ratioAxial = 7000 / 17981.1;
+  row.ratioSection = 0.48;
+  row.ratioCode = 0.41;
+  kuma::CodeSheetContext context;
+  context.section = &tube;
+  context.forces = &forces;
+  context.record = 1;
+  kuma::ColumnDetailing none;  // no bars, no stirrups
+  context.detailing = &none;
+  const std::vector<std::string> sheet = kuma::CodeCalculationSheet(row, context);
+  EXPECT_EQ(sheet[1], "规范: GB 50936-2014");
+  EXPECT_TRUE(Holds(sheet, "稳定系数 φ = 0.950，φ·N0 = φ·fsc·Asc = 17981.1 kN"));
+  EXPECT_TRUE(Holds(sheet, "纤维截面比值 (对照) = 0.480"));
+  EXPECT_TRUE(Holds(sheet, "max(统一理论比值, 轴压比值) = 0.410"));
+  // Neither the accidental eccentricity of GB 50010 nor bars and stirrups.
+  EXPECT_FALSE(Holds(sheet, "6.2.5"));
+  EXPECT_FALSE(Holds(sheet, "纵向钢筋"));
+  EXPECT_FALSE(Holds(sheet, "体积配箍率"));
+  EXPECT_TRUE(Holds(sheet, "限值 无"));
 }
 
 TEST(CodeSummary, GoverningRowClauseAndRemarks) {
