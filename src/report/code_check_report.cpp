@@ -95,13 +95,21 @@ std::string SlendernessText(const CodeRow& row, const CodeSection* section) {
   return std::string(section->circle ? "l0/d = " : "l0/b = ") + F(row.l0 / b, 2);
 }
 
+// The axial cap as the section's code writes it: the structural steel adds
+// its part for JGJ 138.
+std::string CapText(const CodeSection* section) {
+  return section != nullptr && section->code == DesignCode::Jgj138
+             ? "0.9·φ·(fc·A + f'y·A's + fa·Aa)"
+             : "0.9·φ·(fc·A + f'y·A's)";
+}
+
 void CapacitySteps(const CodeRow& row, const SurfacePoint& d, const CodeSection* section,
                    Steps& s) {
   s.Head("设计弯矩 (计入附加偏心距和二阶效应)");
   s.Line("M'x = " + F(row.MxD, 2) + " kN·m，M'y = " + F(row.MyD, 2) + " kN·m");
   s.Head("轴心受压承载力上限 (GB 50010 6.2.15)");
   s.Line("稳定系数 φ = " + F(row.phi, 3) + " (" + SlendernessText(row, section) + "，表 6.2.15)");
-  s.Line("0.9·φ·(fc·A + f'y·A's) = " + F(row.axialCap, 1) + " kN");
+  s.Line(CapText(section) + " = " + F(row.axialCap, 1) + " kN");
   s.Head("承载力抗震调整系数 (GB 50010 11.1.6)");
   s.Line("γRE = " + F(row.gammaRE, 2) + (row.seismic ? "" : " (非地震组合)"));
   s.Head("截面承载力 (纤维截面，沿 (N, M'x, M'y) 射线)");
@@ -113,7 +121,7 @@ void CapacitySteps(const CodeRow& row, const SurfacePoint& d, const CodeSection*
   if (row.capacityAlongRay > 0) s.Line("|C| = " + F(row.capacityAlongRay, 1));
   s.Line("截面比值 = γRE·|D|/|C| = " + FormatRatio(row.ratioSection));
   s.Head("轴压比值 (GB 50010 6.2.15)");
-  s.Line("γRE·N / (0.9·φ·(fc·A + f'y·A's)) = " + FormatRatio(row.ratioAxial));
+  s.Line("γRE·N / (" + CapText(section) + ") = " + FormatRatio(row.ratioAxial));
   s.Head("规范比值");
   s.Line("max(截面比值, 轴压比值) = " + FormatRatio(row.ratioCode) +
          "，控制条件: " + CodeClauseName(row.clause) + "，" + RatioVerdict(row.ratioCode));
