@@ -77,6 +77,13 @@ TEST(CliCodeCheck, EveryRowWithItsColumnsInOrderWhateverTheBoxSays) {
   EXPECT_EQ(Fields(lines[1])[2], "12000");
   // Far beyond the squash load: not satisfied.
   EXPECT_EQ(Fields(lines[3])[16], "0");
+  // --out writes the same lines to the file and prints nothing.
+  const fs::path path = ScratchDir() / "code.csv";
+  const CliRun saved =
+      RunCli(Small({"code-check", PlainForces().string(), "--out", path.string()}));
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_TRUE(saved.out.empty());
+  EXPECT_EQ(ReadFile(path), run.out);
 }
 
 TEST(CliCodeCheck, TheDesignCheckStaysByteForByteWithTheCodeCheckOn) {
