@@ -257,7 +257,7 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
   const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
   check.codeFailures = 0;
   check.governingCodeColumn = -1;
-  bool lengthless = false;
+  bool lengthless = false, slender = false;
   for (int r = 1; r <= count; ++r) {
     const auto at = static_cast<std::size_t>(r);
     BuildingColumn& c = check.columns[static_cast<std::size_t>(check.columnOfRecord[at])];
@@ -266,9 +266,12 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
       c.maxRatioCode = check.ratioCode[at];
       c.governingCode = r;
     }
-    if (!lengthless && code.settings.length <= 0 &&
-        (at >= code.ends.size() || code.ends[at].length <= 0))
+    const MemberEnds* ends = at < code.ends.size() ? &code.ends[at] : nullptr;
+    if (!lengthless && code.settings.length <= 0 && (ends == nullptr || ends->length <= 0))
       lengthless = true;
+    if (!slender && BeyondStabilityTable(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
+                                         CalculationLength(code.settings, ends)))
+      slender = true;
   }
   for (std::size_t i = 0; i < check.columns.size(); ++i) {
     BuildingColumn& c = check.columns[i];
@@ -283,6 +286,7 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
   check.codeRemarks.clear();
   if (!forces.HasStations() || code.ends.empty()) check.codeRemarks.push_back(kNoStationsRemark);
   if (lengthless) check.codeRemarks.push_back(kNoLengthRemark);
+  if (slender) check.codeRemarks.push_back(kSlendernessRemark);
 }
 
 void Rate(BuildingCheck& check, const ForceTable& forces,

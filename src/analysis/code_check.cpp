@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
+#include <functional>
 #include <limits>
 #include <system_error>
 #include <thread>
@@ -174,6 +176,36 @@ CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
 
 namespace {
 
+// l0 / H by GB 50010 6.2.20 (frame columns), unless typed.
+double LengthFactor(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  if (settings.lengthFactor > 0) return settings.lengthFactor;
+  const bool bottom = ends != nullptr && ends->bottomStory;
+  if (settings.floors == FloorKind::kPrecast) return bottom ? 1.25 : 1.5;
+  return bottom ? 1.0 : 1.25;
+}
+
+// The member's length, mm.
+double MemberLength(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  const double H = settings.length > 0 ? settings.length : (ends != nullptr ? ends->length : 0);
+  return std::max(0.0, H) * 1e3;
+}
+
+}  // namespace
+
+double CalculationLength(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  return LengthFactor(settings, ends) * MemberLength(settings, ends);
+}
+
+bool BeyondStabilityTable(const CodeSection& section, double l0) {
+  constexpr const StabilityRow& last = kStability[sizeof(kStability) / sizeof(kStability[0]) - 1];
+  if (section.code == DesignCode::Gb50936) return false;
+  if (section.circle) return section.depthX > 0 && l0 / section.depthX > last.d;
+  const double b = std::min(section.depthX, section.depthY);
+  return b > 0 && l0 / b > last.b;
+}
+
+namespace {
+
 // One bending direction: the moment about the axis and the section across it.
 struct Axis {
   double M = 0;          // kN·m
@@ -221,14 +253,6 @@ double GammaRE(const CodeSection& s, const CodeCheckSettings& settings, bool sei
   if (N < 0) return 0.85;
   if (s.code != DesignCode::Gb50010) return 0.80;
   return N * 1e3 / (s.fc * s.A) < 0.15 ? 0.75 : 0.80;
-}
-
-// l0 / H by GB 50010 6.2.20 (frame columns), unless typed.
-double LengthFactor(const CodeCheckSettings& settings, const MemberEnds* ends) {
-  if (settings.lengthFactor > 0) return settings.lengthFactor;
-  const bool bottom = ends != nullptr && ends->bottomStory;
-  if (settings.floors == FloorKind::kPrecast) return bottom ? 1.25 : 1.5;
-  return bottom ? 1.0 : 1.25;
 }
 
 // The surface's radial ratio of the design demand, and |C| along its ray;
@@ -330,8 +354,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
   CodeRow row;
   row.seismic = seismic;
   const SurfacePoint d = DemandOf(forces, record);
-  const double H = settings.length > 0 ? settings.length : (ends != nullptr ? ends->length : 0);
-  row.lc = std::max(0.0, H) * 1e3;
+  row.lc = MemberLength(settings, ends);
   row.l0 = LengthFactor(settings, ends) * row.lc;
   row.gammaRE = GammaRE(section, settings, seismic, d.P);
   if (section.code == DesignCode::Gb50936) {
@@ -364,9 +387,10 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
 namespace {
 
 // The governing row, the failures and the remarks of a check.
-void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, CodeCheck& out) {
+void Summarise(const CodeSection& section, const ForceTable& forces,
+               const std::vector<MemberEnds>& ends, CodeCheck& out) {
   const int n = static_cast<int>(out.rows.size()) - 1;
-  bool lengthless = false;
+  bool lengthless = false, slender = false;
   for (int r = 1; r <= n; ++r) {
     const CodeRow& row = out.rows[static_cast<std::size_t>(r)];
     if (row.ratioCode > out.maxRatio || out.governing == 0) {
@@ -375,9 +399,49 @@ void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, Co
     }
     if (!RatioSatisfied(row.ratioCode)) ++out.failures;
     if (row.lc <= 0) lengthless = true;
+    if (!slender && BeyondStabilityTable(section, row.l0)) slender = true;
   }
   if (!forces.HasStations() || ends.empty()) out.remarks.push_back(kNoStationsRemark);
   if (lengthless) out.remarks.push_back(kNoLengthRemark);
+  if (slender) out.remarks.push_back(kSlendernessRemark);
+}
+
+// Hands out chunks of rows to `threads` threads, the calling thread among
+// them; it reports after each chunk it finishes. A stop (the token, or an
+// exception from `progress`) ends every thread at its next chunk.
+void RateInChunks(int n, int threads, const std::function<void(int)>& rate,
+                  const ProgressFn& progress, const CancelToken* cancel) {
+  constexpr int kChunk = 2048;
+  const int chunks = (n + kChunk - 1) / kChunk;
+  threads = std::max(1, std::min(chunks, threads));
+  std::atomic<int> next{0}, done{0};
+  std::atomic<bool> halt{false};
+  auto work = [&](bool report) {
+    for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
+      for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
+      const int finished = done.fetch_add(1) + 1;
+      if (cancel != nullptr && cancel->IsCancelled()) halt = true;
+      if (report && progress) progress(static_cast<int>(std::lround(100.0 * finished / chunks)));
+    }
+  };
+  std::vector<std::thread> workers;
+  for (int t = 1; t < threads; ++t) {
+    try {
+      workers.emplace_back(work, false);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  std::exception_ptr raised;
+  try {
+    work(true);
+  } catch (...) {
+    raised = std::current_exception();
+    halt = true;
+  }
+  for (std::thread& w : workers) w.join();
+  if (raised) std::rethrow_exception(raised);
+  if (halt) throw Cancelled();
 }
 
 }  // namespace
@@ -385,37 +449,21 @@ void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, Co
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
                       const SurfaceIndex& surface, const ForceTable& forces,
                       const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
-                      CodeCheck& out) {
-  out = CodeCheck{};
+                      CodeCheck& out, const ProgressFn& progress, const CancelToken* cancel) {
+  CodeCheck check;
   const int n = CheckedCount(forces);
-  out.rows.assign(static_cast<std::size_t>(n) + 1, CodeRow{});
+  check.rows.assign(static_cast<std::size_t>(n) + 1, CodeRow{});
   auto rate = [&](int r) {
     const auto at = static_cast<std::size_t>(r);
     const bool s = at < seismic.size() && seismic[at] != 0;
     const MemberEnds* e = at < ends.size() ? &ends[at] : nullptr;
-    out.rows[at] = CodeCheckRow(section, settings, surface, forces, r, s, e);
+    check.rows[at] = CodeCheckRow(section, settings, surface, forces, r, s, e);
   };
   // Rows are independent: large tables on every core, in chunks.
-  constexpr int kChunk = 2048;
-  const int chunks = (n + kChunk - 1) / kChunk;
-  int threads = std::max(1, std::min<int>(chunks, std::thread::hardware_concurrency()));
-  std::atomic<int> next{0};
-  auto work = [&] {
-    for (int k; (k = next.fetch_add(1)) < chunks;)
-      for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
-  };
-  std::vector<std::thread> workers;
-  for (int t = 1; t < threads; ++t) {
-    try {
-      workers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;
-    }
-  }
-  work();
-  for (std::thread& w : workers) w.join();
-
-  Summarise(forces, ends, out);
+  RateInChunks(n, static_cast<int>(std::thread::hardware_concurrency()), rate, progress, cancel);
+  Summarise(section, forces, ends, check);
+  out = std::move(check);
+  if (progress) progress(0);
 }
 
 }  // namespace kuma

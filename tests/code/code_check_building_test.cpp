@@ -102,5 +102,13 @@ TEST_F(BuildingCodeTest, SectionWithoutCodePropertiesIsNotCodeChecked) {
   EXPECT_DOUBLE_EQ(check_.ratioCode[1], 0);
 }
 
+// Past Table 6.2.15 (lc = 31 m typed: l0/b = 38 750/600 = 64.6 > 50) the
+// building's remarks say so once, as the single check's do.
+TEST_F(BuildingCodeTest, SlendernessPastTheTableIsRemarked) {
+  code_.settings.length = 31.0;
+  RateBuilding(check_, forces_, {C30Column().surface.get()}, kRadialMethod, code_, 2);
+  EXPECT_EQ(check_.codeRemarks, (std::vector<std::string>{kNoStationsRemark, kSlendernessRemark}));
+}
+
 }  // namespace
 }  // namespace kuma
