@@ -140,16 +140,33 @@ T AtPosition(const std::vector<T>& v, int position) {
 // The code check of one record against its column's section, when the
 // column is checked by the code.
 // `plain` is the record's radial ratio on the same surface, NaN when unknown.
+CodeRow CodeRowOf(const BuildingCodeInputs& code, const BuildingColumn& c,
+                  const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
+                  double plain, double* plainOut) {
+  const auto at = static_cast<std::size_t>(r);
+  const auto position = static_cast<std::size_t>(c.sectionIndex);
+  const bool seismic = at < code.seismic.size() && code.seismic[at] != 0;
+  const MemberEnds* ends = at < code.ends.size() ? &code.ends[at] : nullptr;
+  if (plainOut != nullptr)
+    return CodeCheckRowWithPlain(*code.sections[position], code.settings, *radial[position],
+                                 forces, r, seismic, ends, *plainOut);
+  return CodeCheckRow(*code.sections[position], code.settings, *radial[position], forces, r,
+                      seismic, ends, plain);
+}
+
 double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
                    const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
                    double plain, CodeClause* clause = nullptr) {
-  const auto at = static_cast<std::size_t>(r);
-  const CodeRow row = CodeCheckRow(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
-                                   code.settings, *radial[static_cast<std::size_t>(c.sectionIndex)],
-                                   forces, r, at < code.seismic.size() && code.seismic[at] != 0,
-                                   at < code.ends.size() ? &code.ends[at] : nullptr, plain);
+  const CodeRow row = CodeRowOf(code, c, radial, forces, r, plain, nullptr);
   if (clause != nullptr) *clause = row.clause;
   return row.ratioCode;
+}
+
+// The same casting the record's plain ray too: its ratio into `plainOut`.
+double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
+                   const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
+                   double* plainOut) {
+  return CodeRowOf(code, c, radial, forces, r, kUnknownRatio, plainOut).ratioCode;
 }
 
 // The ratios of the records on `threads` threads (the calling thread
@@ -176,13 +193,16 @@ void RateRecords(BuildingCheck& check, const ForceTable& forces,
         const SurfaceIndex* second = c.checked2 ? AtPosition(indexes, c.section2Index) : nullptr;
         if (first == nullptr && second == nullptr) continue;
         const SurfacePoint demand = DemandOf(forces, r);
-        if (first != nullptr) check.ratio[at] = first->Ratio(method, demand);
+        const bool coded = code != nullptr && c.codeChecked;
+        // The code's ray on the surface of the section ratio: both rays together.
+        const bool same = coded && method == kRadialMethod && first != nullptr &&
+                          first == radial[static_cast<std::size_t>(c.sectionIndex)];
+        if (first != nullptr && !same) check.ratio[at] = first->Ratio(method, demand);
         if (second != nullptr) check.ratio2[at] = second->Ratio(method, demand);
-        if (code != nullptr && c.codeChecked) {
-          const bool same = method == kRadialMethod && first != nullptr &&
-                            first == radial[static_cast<std::size_t>(c.sectionIndex)];
-          check.ratioCode[at] =
-              CodeRatioOf(*code, c, radial, forces, r, same ? check.ratio[at] : kUnknownRatio);
+        if (same) {
+          check.ratioCode[at] = CodeRatioOf(*code, c, radial, forces, r, &check.ratio[at]);
+        } else if (coded) {
+          check.ratioCode[at] = CodeRatioOf(*code, c, radial, forces, r, kUnknownRatio);
         }
       }
       done.fetch_add(last - k * kChunk, std::memory_order_relaxed);

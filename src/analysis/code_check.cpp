@@ -257,18 +257,30 @@ double GammaRE(const CodeSection& s, const CodeCheckSettings& settings, bool sei
 
 // The surface's radial ratio of the design demand, and |C| along its ray;
 // `plain` (d's radial ratio, NaN when unknown) serves when nothing was added.
-void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain) {
+// With `plainOut`, d's ray is cast too (with the design demand's, when
+// that differs) and its ratio stored there.
+void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain,
+                  double* plainOut) {
   const double N = d.P;
   const SurfacePoint demand{N, row.MxD, row.MyD};
-  const bool same = !std::isnan(plain) && row.MxD == d.Mx && row.MyD == d.My;
-  const double ratio = same ? plain : surface.Ratio(kRadialMethod, demand);
+  const bool unchanged = row.MxD == d.Mx && row.MyD == d.My;
+  double ratio = 0;
+  if (plainOut != nullptr) {
+    if (unchanged) {
+      ratio = *plainOut = surface.Radial(d);
+    } else {
+      surface.RadialPair(d, demand, *plainOut, ratio);
+    }
+  } else {
+    ratio = unchanged && !std::isnan(plain) ? plain : surface.Ratio(kRadialMethod, demand);
+  }
   const double size = std::sqrt(N * N + row.MxD * row.MxD + row.MyD * row.MyD);
   row.capacityAlongRay = ratio > 0 && std::isfinite(ratio) ? size / ratio : 0;
   row.ratioSection = ratio * row.gammaRE;
 }
 
 void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const SurfacePoint& d,
-                   double plain, CodeRow& row) {
+                   double plain, double* plainOut, CodeRow& row) {
   const TubeCapacity tube = TubeUnifiedCapacity(s, row.l0);
   row.phi = tube.phi;
   row.axialCap = tube.Nu;
@@ -276,7 +288,7 @@ void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const Surf
   row.MyD = d.My;
   row.e0X = d.P > 0 ? std::fabs(d.My) * 1e3 / d.P : 0;
   row.e0Y = d.P > 0 ? std::fabs(d.Mx) * 1e3 / d.P : 0;
-  SectionRatio(surface, row, d, plain);
+  SectionRatio(surface, row, d, plain, plainOut);
   row.ratioTube = TubeUnifiedRatio(tube, d.P, std::hypot(d.Mx, d.My)) * row.gammaRE;
   row.ratioAxial = d.P > 0 && tube.Nu > 0 ? d.P * row.gammaRE / tube.Nu : 0;
   row.ratioCode = std::max(row.ratioTube, row.ratioAxial);
@@ -348,9 +360,11 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
                       std::numeric_limits<double>::quiet_NaN());
 }
 
-CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
-                     const SurfaceIndex& surface, const ForceTable& forces, int record,
-                     bool seismic, const MemberEnds* ends, double plainRadial) {
+namespace {
+
+CodeRow RateRow(const CodeSection& section, const CodeCheckSettings& settings,
+                const SurfaceIndex& surface, const ForceTable& forces, int record, bool seismic,
+                const MemberEnds* ends, double plainRadial, double* plainOut) {
   CodeRow row;
   row.seismic = seismic;
   const SurfacePoint d = DemandOf(forces, record);
@@ -358,7 +372,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
   row.l0 = LengthFactor(settings, ends) * row.lc;
   row.gammaRE = GammaRE(section, settings, seismic, d.P);
   if (section.code == DesignCode::Gb50936) {
-    FilledTubeRow(section, surface, d, plainRadial, row);
+    FilledTubeRow(section, surface, d, plainRadial, plainOut, row);
     return row;
   }
   row.phi = section.circle ? StabilityFactor(row.l0 / section.depthX, &StabilityRow::d)
@@ -373,7 +387,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
     row.MxD = d.Mx;
     row.MyD = d.My;
   }
-  SectionRatio(surface, row, d, plainRadial);
+  SectionRatio(surface, row, d, plainRadial, plainOut);
   row.ratioAxial = d.P > 0 && row.axialCap > 0 ? d.P * row.gammaRE / row.axialCap : 0;
   row.ratioCode = std::max(row.ratioSection, row.ratioAxial);
   if (row.ratioAxial > row.ratioSection) {
@@ -382,6 +396,21 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
     row.clause = CodeClause::kSecondOrder;
   }
   return row;
+}
+
+}  // namespace
+
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends, double plainRadial) {
+  return RateRow(section, settings, surface, forces, record, seismic, ends, plainRadial, nullptr);
+}
+
+CodeRow CodeCheckRowWithPlain(const CodeSection& section, const CodeCheckSettings& settings,
+                              const SurfaceIndex& surface, const ForceTable& forces, int record,
+                              bool seismic, const MemberEnds* ends, double& plainRadial) {
+  return RateRow(section, settings, surface, forces, record, seismic, ends,
+                 std::numeric_limits<double>::quiet_NaN(), &plainRadial);
 }
 
 namespace {

@@ -39,6 +39,11 @@ class SurfaceIndex {
   enum class Search { kBinThenAll, kBinOnly, kAll };
   double Radial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
   double AtConstantAxial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
+  // The radial ratios of two demands at once, each the value Radial gives:
+  // the lookups of the second overlap those of the first, so that the pair
+  // costs less than two rays one after the other.
+  void RadialPair(const SurfacePoint& a, const SurfacePoint& b, double& ratioA,
+                  double& ratioB) const;
 
   // Axial force of the compression and tension ends, kN.
   double CompressionEnd() const { return compressionEnd_; }
@@ -84,6 +89,12 @@ class SurfaceIndex {
   // or of all triangles when `b` is negative (normalised coordinates); 0
   // when none does.
   double Hit(const double origin[3], const double direction[3], const Bins* bins, int b) const;
+  // The normalised direction of a radial demand and its bin; -1 for a zero demand.
+  int DirectionBin(const SurfacePoint& demand, double direction[3]) const;
+  // Starts the loads of bin `b`'s first candidates: its range, its items,
+  // their triangles and corners (`stage` 0, 1, 2, 3 in turn).
+  void PrefetchBin(int b, int stage) const;
+  double RadialInBin(const double direction[3], int bin, Search search) const;
 
   double scaleP_ = 1, scaleM_ = 1;
   double pLow_ = 0, pHigh_ = 1;  // normalised axial range of the surface
