@@ -255,21 +255,27 @@ double GammaRE(const CodeSection& s, const CodeCheckSettings& settings, bool sei
   return N * 1e3 / (s.fc * s.A) < 0.15 ? 0.75 : 0.80;
 }
 
+// The record's plain ray, made ready, and where its ratio goes.
+struct PlainRay {
+  const SurfaceIndex::RadialRay& ray;
+  double* ratio;
+};
+
 // The surface's radial ratio of the design demand, and |C| along its ray;
 // `plain` (d's radial ratio, NaN when unknown) serves when nothing was added.
 // With `plainOut`, d's ray is cast too (with the design demand's, when
 // that differs) and its ratio stored there.
 void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain,
-                  double* plainOut) {
+                  const PlainRay* plainOut) {
   const double N = d.P;
   const SurfacePoint demand{N, row.MxD, row.MyD};
   const bool unchanged = row.MxD == d.Mx && row.MyD == d.My;
   double ratio = 0;
   if (plainOut != nullptr) {
     if (unchanged) {
-      ratio = *plainOut = surface.Radial(d);
+      ratio = *plainOut->ratio = surface.RadialOfRay(plainOut->ray);
     } else {
-      surface.RadialPair(d, demand, *plainOut, ratio);
+      surface.RadialPair(plainOut->ray, demand, *plainOut->ratio, ratio);
     }
   } else {
     ratio = unchanged && !std::isnan(plain) ? plain : surface.Ratio(kRadialMethod, demand);
@@ -280,7 +286,7 @@ void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint&
 }
 
 void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const SurfacePoint& d,
-                   double plain, double* plainOut, CodeRow& row) {
+                   double plain, const PlainRay* plainOut, CodeRow& row) {
   const TubeCapacity tube = TubeUnifiedCapacity(s, row.l0);
   row.phi = tube.phi;
   row.axialCap = tube.Nu;
@@ -364,7 +370,7 @@ namespace {
 
 CodeRow RateRow(const CodeSection& section, const CodeCheckSettings& settings,
                 const SurfaceIndex& surface, const ForceTable& forces, int record, bool seismic,
-                const MemberEnds* ends, double plainRadial, double* plainOut) {
+                const MemberEnds* ends, double plainRadial, const PlainRay* plainOut) {
   CodeRow row;
   row.seismic = seismic;
   const SurfacePoint d = DemandOf(forces, record);
@@ -408,9 +414,11 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
 
 CodeRow CodeCheckRowWithPlain(const CodeSection& section, const CodeCheckSettings& settings,
                               const SurfaceIndex& surface, const ForceTable& forces, int record,
-                              bool seismic, const MemberEnds* ends, double& plainRadial) {
+                              bool seismic, const MemberEnds* ends,
+                              const SurfaceIndex::RadialRay& plainRay, double& plainRadial) {
+  const PlainRay plain{plainRay, &plainRadial};
   return RateRow(section, settings, surface, forces, record, seismic, ends,
-                 std::numeric_limits<double>::quiet_NaN(), &plainRadial);
+                 std::numeric_limits<double>::quiet_NaN(), &plain);
 }
 
 namespace {

@@ -104,9 +104,11 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
                      bool seismic, const MemberEnds* ends, double plainRadial);
 // The same when the plain demand's radial ratio is wanted too: both rays
 // cast together, the plain one's ratio into `plainRadial` (what
-// surface.Ratio(kRadialMethod, DemandOf(forces, record)) gives).
+// surface.Ratio(kRadialMethod, DemandOf(forces, record)) gives). `plainRay`
+// is surface.PrepareRadial(DemandOf(forces, record)).
 CodeRow CodeCheckRowWithPlain(const CodeSection& section, const CodeCheckSettings& settings,
                               const SurfaceIndex& surface, const ForceTable& forces, int record,
-                              bool seismic, const MemberEnds* ends, double& plainRadial);
+                              bool seismic, const MemberEnds* ends,
+                              const SurfaceIndex::RadialRay& plainRay, double& plainRadial);
 
 }  // namespace kuma

@@ -459,18 +459,27 @@ void SurfaceIndex::PrefetchBin(int b, int stage) const {
   }
 }
 
-void SurfaceIndex::RadialPair(const SurfacePoint& a, const SurfacePoint& b, double& ratioA,
+SurfaceIndex::RadialRay SurfaceIndex::PrepareRadial(const SurfacePoint& demand) const {
+  RadialRay ray;
+  ray.bin = DirectionBin(demand, ray.direction);
+  return ray;
+}
+
+double SurfaceIndex::RadialOfRay(const RadialRay& ray) const {
+  return RadialInBin(ray.direction, ray.bin, Search::kBinThenAll);
+}
+
+void SurfaceIndex::RadialPair(const RadialRay& a, const SurfacePoint& b, double& ratioA,
                               double& ratioB) const {
-  double da[3], db[3];
-  const int binA = DirectionBin(a, da), binB = DirectionBin(b, db);
+  const RadialRay other = PrepareRadial(b);
   // Each step's loads depend on the previous step's: the two demands' steps
   // side by side wait once for both.
   for (int stage = 0; stage < 4; ++stage) {
-    PrefetchBin(binA, stage);
-    PrefetchBin(binB, stage);
+    PrefetchBin(a.bin, stage);
+    PrefetchBin(other.bin, stage);
   }
-  ratioA = RadialInBin(da, binA, Search::kBinThenAll);
-  ratioB = RadialInBin(db, binB, Search::kBinThenAll);
+  ratioA = RadialOfRay(a);
+  ratioB = RadialOfRay(other);
 }
 
 double SurfaceIndex::AtConstantAxial(const SurfacePoint& d, Search search) const {

@@ -39,11 +39,23 @@ class SurfaceIndex {
   enum class Search { kBinThenAll, kBinOnly, kAll };
   double Radial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
   double AtConstantAxial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
+  // A radial ray made ready: its normalised direction and bin (-1 for a
+  // zero demand), so that its loads can be started before it is cast.
+  struct RadialRay {
+    double direction[3] = {0, 0, 0};
+    int bin = -1;
+  };
+  RadialRay PrepareRadial(const SurfacePoint& demand) const;
+  // Starts the loads of the ray's bin in four steps, each needing the one
+  // before to have arrived: 0 its range, 1 its candidates, 2 their
+  // triangles, 3 their corners.
+  void PrefetchRadial(const RadialRay& ray, int stage) const { PrefetchBin(ray.bin, stage); }
+  // The value Radial gives for the demand the ray was made from.
+  double RadialOfRay(const RadialRay& ray) const;
   // The radial ratios of two demands at once, each the value Radial gives:
   // the lookups of the second overlap those of the first, so that the pair
   // costs less than two rays one after the other.
-  void RadialPair(const SurfacePoint& a, const SurfacePoint& b, double& ratioA,
-                  double& ratioB) const;
+  void RadialPair(const RadialRay& a, const SurfacePoint& b, double& ratioA, double& ratioB) const;
 
   // Axial force of the compression and tension ends, kN.
   double CompressionEnd() const { return compressionEnd_; }
