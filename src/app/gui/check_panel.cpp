@@ -41,6 +41,8 @@ void TForm1::BuildCheckControls(QWidget* page) {
   // The combinations' names whole (up to 320 pixels; the tip holds any
   // longer one); a click on a row shows that combination everywhere.
   ratios->FitColumnToText(1);
+  // The code check's columns follow the section's when it is on.
+  ratios->SetGrowing(true);
   ratios->setSelectionBehavior(QAbstractItemView::SelectRows);
   ratios->setToolTip(QStringLiteral("单击一行: 在内力表中选中该组合, 并在PM、MM和三维图中圈出它"));
 }

@@ -1,0 +1,298 @@
+// The page "规范验算" and the building table's code columns, as texts.
+
+#include "app/code_page_commands.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "analysis/ratio_bands.h"
+#include "forces/members.h"
+#include "model/code_result.h"
+#include "model/numfmt.h"
+#include "report/check_report.h"
+
+namespace kuma {
+
+namespace {
+
+bool Holds(const std::vector<std::string>& names, const std::string& name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+void AddOnce(std::vector<std::string>& names, const std::string& name) {
+  if (!name.empty() && !Holds(names, name)) names.push_back(name);
+}
+
+std::string Joined(const std::vector<std::string>& names, const char* separator) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : separator) + name;
+  return text;
+}
+
+}  // namespace
+
+SeismicCasesView ListSeismicCases(const std::vector<const ForceTable*>& tables,
+                                  const std::string& text) {
+  SeismicCasesView view;
+  view.guessed = text.find_first_not_of(" ,，") == std::string::npos;
+  std::vector<std::string> all, seismic;
+  for (const ForceTable* table : tables) {
+    if (table == nullptr || table->Count <= 0) continue;
+    for (const std::string& name : LoadCasesOf(*table)) AddOnce(all, name);
+    for (const std::string& name : SeismicCasesOf(*table, text))
+      if (name != kNoSeismicCases) AddOnce(seismic, name);
+  }
+  // A name typed that no table holds stays listed, so that it can be untied.
+  for (const std::string& name : seismic) AddOnce(all, name);
+  for (const std::string& name : all) view.cases.push_back({name, Holds(seismic, name)});
+  for (const ForceTable* table : tables) {
+    if (table == nullptr || table->Count <= 0 || seismic.empty()) continue;
+    for (const std::string& name : SeismicCombinations(*table, seismic))
+      AddOnce(view.combinations, name);
+  }
+  return view;
+}
+
+std::string SeismicCasesText(const std::vector<SeismicCaseTick>& cases) {
+  std::vector<std::string> ticked;
+  for (const SeismicCaseTick& c : cases)
+    if (c.seismic) ticked.push_back(c.name);
+  return ticked.empty() ? kNoSeismicCases : Joined(ticked, ",");
+}
+
+std::string SeismicCasesSummary(const SeismicCasesView& view) {
+  if (view.cases.empty()) return "尚未导入含荷载工况的内力表";
+  std::vector<std::string> ticked;
+  for (const SeismicCaseTick& c : view.cases)
+    if (c.seismic) ticked.push_back(c.name);
+  const std::string how = view.guessed ? " (自动识别)" : " (人工指定)";
+  if (ticked.empty()) return "无地震工况" + how + ": 全部组合按非地震组合验算";
+  return "地震工况 " + Joined(ticked, ", ") + how + ": " +
+         std::to_string(view.combinations.size()) + " 个地震组合";
+}
+
+const char* DesignCodeTitle(DesignCode code) {
+  switch (code) {
+    case DesignCode::Jgj138:
+      return "JGJ 138-2016";
+    case DesignCode::Gb50936:
+      return "GB 50936-2014";
+    default:
+      return "GB 50010-2010 (2015年版)";
+  }
+}
+
+std::vector<std::string> CodeByKindLines(int sectionType) {
+  std::vector<std::string> lines;
+  if (const SectionKindRow* kind = FindSectionKind(sectionType))
+    lines.push_back(std::string("本截面 ") + kind->name + ": " + DesignCodeTitle(kind->code));
+  for (DesignCode code : {DesignCode::Gb50010, DesignCode::Jgj138, DesignCode::Gb50936}) {
+    std::vector<std::string> kinds;
+    for (const SectionKindRow& k : kSectionKinds)
+      if (k.code == code) kinds.push_back(k.name);
+    lines.push_back(std::string(DesignCodeTitle(code)) + ": " + Joined(kinds, "、"));
+  }
+  return lines;
+}
+
+namespace {
+
+std::string F(double value, int decimals) { return FormatFixed(value, decimals); }
+
+// The steps of a row as its figures give them, clause by clause.
+std::vector<std::string> SheetSteps(const CodeRow& row, const SurfacePoint& d) {
+  std::vector<std::string> lines = {
+      "N = " + F(d.P, 1) + " kN, Mx = " + F(d.Mx, 1) + " kN·m, My = " + F(d.My, 1) + " kN·m",
+      "e0x = " + F(row.e0X, 1) + " mm, e0y = " + F(row.e0Y, 1) + " mm",
+      "ea = max(20, h/30): eax = " + F(row.eaX, 1) + " mm, eay = " + F(row.eaY, 1) +
+          " mm (GB 50010 6.2.5)",
+      "l0 = " + F(row.l0, 0) + " mm, lc = " + F(row.lc, 0) + " mm (GB 50010 6.2.20)",
+      "M1/M2: x " + F(row.m1m2X, 3) + ", y " + F(row.m1m2Y, 3) + "; Cm: x " + F(row.cmX, 3) +
+          ", y " + F(row.cmY, 3) + "; ζc = " + F(row.zetaC, 3) + " (GB 50010 6.2.4)",
+      "ηns: x " + F(row.etaX, 3) + ", y " + F(row.etaY, 3) + "; Cm·ηns: x " + F(row.cmEtaX, 3) +
+          ", y " + F(row.cmEtaY, 3),
+      "M'x = " + F(row.MxD, 1) + " kN·m, M'y = " + F(row.MyD, 1) + " kN·m",
+      "φ = " + F(row.phi, 3) + ", 0.9φ(fcA + f'yA's) = " + F(row.axialCap, 1) +
+          " kN (GB 50010 6.2.15)",
+      std::string(row.seismic ? "地震组合" : "非地震组合") + ": γRE = " + F(row.gammaRE, 2) +
+          " (GB 50010 11.1.6)",
+      "截面沿射线承载力 |C| = " + F(row.capacityAlongRay, 1) +
+          ", 截面比值 = " + FormatRatio(row.ratioSection),
+      "轴压比值 = N·γRE / 轴压上限 = " + FormatRatio(row.ratioAxial)};
+  if (row.ratioTube > 0)
+    lines.push_back("统一理论比值 (GB 50936 5.1.10) = " + FormatRatio(row.ratioTube));
+  lines.push_back("规范比值 = " + FormatRatio(row.ratioCode) + " (" + CodeClauseName(row.clause) +
+                  ") " + RatioVerdict(row.ratioCode));
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> CalcSheetLines(const AppState& state, int record) {
+  const CodeCheck& code = state.codeCheck;
+  const ForceTable& forces = state.forceTable;
+  if (!code.Valid() || record < 1 || static_cast<std::size_t>(record) >= code.rows.size() ||
+      record > forces.Count)
+    return {};
+  std::vector<std::string> lines = {"计算书  第 " + std::to_string(record) + " 行  " +
+                                    CombinationLabel(forces, record)};
+  for (std::string& line :
+       SheetSteps(code.rows[static_cast<std::size_t>(record)], DemandOf(forces, record)))
+    lines.push_back(std::move(line));
+  return lines;
+}
+
+namespace {
+
+const char* Verdict(bool ok) { return ok ? "满足" : "不满足"; }
+
+// "0.62 / 0.75 满足".
+std::string Against(double value, double limit, int decimals, bool ok) {
+  return F(value, decimals) + " / " + F(limit, decimals) + " " + Verdict(ok);
+}
+
+}  // namespace
+
+std::vector<std::string> BuildingCodeHeader() {
+  return {"规范比值", "规范控制组合",         "控制条款", "轴压比 μN/限值", "配筋率 ρ (min/max) %",
+          "剪力比",   "体积配箍率 ρv/要求 %", "综合结论"};
+}
+
+std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const ForceTable& forces,
+                                           int entry) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  if (!c.codeChecked) return std::vector<std::string>(BuildingCodeHeader().size(), "");
+  const ColumnDetailing& d = c.detailing;
+  const std::string rho =
+      F(d.rho, 2) + " (" + F(d.rhoMin, 2) + "/" + F(d.rhoMax, 2) + ") " + Verdict(d.rhoOk);
+  const std::string shear =
+      d.shearChecked ? FormatRatio(d.ratioShear) + " " + Verdict(d.shearOk) : "内力表无剪力";
+  return {FormatRatio(c.maxRatioCode),
+          c.governingCode > 0 ? CombinationLabel(forces, c.governingCode) : "",
+          CodeClauseName(c.clauseCode),
+          Against(d.axialRatio, d.axialRatioLimit, 2, d.axialOk),
+          rho,
+          shear,
+          Against(d.rhoV, d.rhoVRequired, 2, d.rhoVOk),
+          Verdict(c.VerdictAll())};
+}
+
+std::vector<int> ColumnsByCodeRatio(const BuildingCheck& check) {
+  std::vector<int> order(check.columns.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&check](int a, int b) {
+    const BuildingColumn& x = check.columns[static_cast<std::size_t>(a)];
+    const BuildingColumn& y = check.columns[static_cast<std::size_t>(b)];
+    if (x.codeChecked != y.codeChecked) return x.codeChecked;
+    return x.codeChecked && x.maxRatioCode > y.maxRatioCode;
+  });
+  return order;
+}
+
+Rgb BuildingCodeColour(const BuildingColumn& column) {
+  if (!column.codeChecked) return kWhite;
+  // A failing detailing line colours the row as a ratio beyond the limit.
+  if (!column.detailing.Ok()) return RatioRowColour(2 * kRatioLimit);
+  return RatioRowColour(column.maxRatioCode);
+}
+
+double RecordCodeRatio(const BuildingCheck& check, int record) {
+  if (record < 1 || static_cast<std::size_t>(record) >= check.ratioCode.size()) return 0;
+  return check.ratioCode[static_cast<std::size_t>(record)];
+}
+
+std::vector<std::string> BuildingSheetLines(const BuildingCheck& check, const ForceTable& forces,
+                                            int entry) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  if (!c.codeChecked) return {};
+  const ColumnDetailing& d = c.detailing;
+  std::vector<std::string> lines = {
+      "柱 " + StoryName(forces, c.story) + " " + ColumnName(forces, c.column) + " (截面 " +
+          c.section + ")  控制组合 第 " + std::to_string(c.governingCode) + " 行 " +
+          (c.governingCode > 0 ? CombinationLabel(forces, c.governingCode) : ""),
+      "规范比值 = " + FormatRatio(c.maxRatioCode) + " (" + CodeClauseName(c.clauseCode) + ") " +
+          RatioVerdict(c.maxRatioCode),
+      "轴压比 μN = N/(fc·A) = " + F(d.axialRatio, 3) + ", 限值 " + F(d.axialRatioLimit, 2) +
+          " (GB 50011 6.3.6) " + Verdict(d.axialOk),
+      "纵筋配筋率 ρ = " + F(d.rho, 2) + " %, 最小 " + F(d.rhoMin, 2) + " %, 最大 " +
+          F(d.rhoMax, 2) + " % (GB 50011 6.3.7, GB 50010 8.5.1) " + Verdict(d.rhoOk),
+      d.shearChecked
+          ? "剪力比 = " + FormatRatio(d.ratioShear) + " (第 " + std::to_string(d.governingShear) +
+                " 行; GB 50010 6.3.12, 11.4.7) " + Verdict(d.shearOk)
+          : std::string("剪力: 内力表无剪力, 未验算"),
+      "体积配箍率 ρv = " + F(d.rhoV, 2) + " %, 要求 " + F(d.rhoVRequired, 2) +
+          " % (GB 50011 6.3.9) " + Verdict(d.rhoVOk),
+      std::string("结论: ") + Verdict(c.VerdictAll())};
+  for (const std::string& remark : d.remarks) lines.push_back("注: " + remark);
+  return lines;
+}
+
+namespace {
+
+// The number the next chapter takes, and where chapters go: before the
+// appendix (and the page break before it).
+int NextChapterNumber(const CalcReport& report) {
+  int last = 0;
+  for (const ReportBlock& b : report.blocks) {
+    if (b.kind != ReportBlock::Kind::Heading) continue;
+    std::size_t i = 0;
+    int n = 0;
+    while (i < b.text.size() && b.text[i] >= '0' && b.text[i] <= '9' && n < 1000)
+      n = 10 * n + (b.text[i++] - '0');
+    if (i > 0) last = std::max(last, n);
+  }
+  return last + 1;
+}
+
+std::size_t AppendixPlace(const CalcReport& report) {
+  for (std::size_t i = 0; i < report.blocks.size(); ++i) {
+    const ReportBlock& b = report.blocks[i];
+    if (b.kind != ReportBlock::Kind::Heading || b.text.rfind("附录", 0) != 0) continue;
+    return i > 0 && report.blocks[i - 1].kind == ReportBlock::Kind::PageBreak ? i - 1 : i;
+  }
+  return report.blocks.size();
+}
+
+ReportBlock Block(ReportBlock::Kind kind, std::string text) {
+  ReportBlock block;
+  block.kind = kind;
+  block.text = std::move(text);
+  return block;
+}
+
+// A sheet is one paragraph of lines, laid out line by line.
+ReportBlock SheetBlock(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return Block(ReportBlock::Kind::Paragraph, text);
+}
+
+}  // namespace
+
+void AppendCalcSheets(CalcReport& report, const AppState& state, int chosen,
+                      const BuildingCheck& building, const ForceTable& buildingForces) {
+  std::vector<ReportBlock> blocks;
+  if (state.codeCheck.Valid()) {
+    const bool asked = chosen > 0 && !CalcSheetLines(state, chosen).empty();
+    const int record = asked ? chosen : state.codeCheck.governing;
+    blocks.push_back(
+        Block(ReportBlock::Kind::Paragraph, asked ? "所选组合的计算书：" : "控制组合的计算书："));
+    blocks.push_back(SheetBlock(CalcSheetLines(state, record)));
+  }
+  if (building.Valid() && building.codeCheck) {
+    blocks.push_back(Block(ReportBlock::Kind::Paragraph, "楼栋各柱控制组合的计算书："));
+    for (int entry : ColumnsByCodeRatio(building)) {
+      const std::vector<std::string> lines = BuildingSheetLines(building, buildingForces, entry);
+      if (!lines.empty()) blocks.push_back(SheetBlock(lines));
+    }
+  }
+  if (blocks.empty()) return;
+  blocks.insert(blocks.begin(),
+                Block(ReportBlock::Kind::Heading,
+                      std::to_string(NextChapterNumber(report)) + "  规范验算计算书"));
+  blocks.insert(blocks.begin(), Block(ReportBlock::Kind::PageBreak, ""));
+  report.blocks.insert(report.blocks.begin() + static_cast<long>(AppendixPlace(report)),
+                       blocks.begin(), blocks.end());
+}
+
+}  // namespace kuma
