@@ -85,13 +85,12 @@ const char* DesignCodeTitle(DesignCode code) {
 std::vector<std::string> CodeByKindLines(int sectionType) {
   std::vector<std::string> lines;
   if (const SectionKindRow* kind = FindSectionKind(sectionType))
-    lines.push_back(std::string("本截面 ") + kind->name + ": " + DesignCodeTitle(kind->code));
-  for (DesignCode code : {DesignCode::Gb50010, DesignCode::Jgj138, DesignCode::Gb50936}) {
-    std::vector<std::string> kinds;
-    for (const SectionKindRow& k : kSectionKinds)
-      if (k.code == code) kinds.push_back(k.name);
-    lines.push_back(std::string(DesignCodeTitle(code)) + ": " + Joined(kinds, "、"));
-  }
+    lines.push_back(std::string("本截面: ") + DesignCodeTitle(kind->code));
+  const std::pair<const char*, DesignCode> groups[] = {{"混凝土柱", DesignCode::Gb50010},
+                                                       {"钢骨柱、叠合柱", DesignCode::Jgj138},
+                                                       {"钢管混凝土柱", DesignCode::Gb50936}};
+  for (const auto& [group, code] : groups)
+    lines.push_back(std::string(group) + ": " + DesignCodeTitle(code));
   return lines;
 }
 

@@ -43,9 +43,8 @@ std::string SeismicCasesSummary(const SeismicCasesView& view);
 
 // "GB 50010-2010 (2015年版)", "JGJ 138-2016", "GB 50936-2014".
 const char* DesignCodeTitle(DesignCode code);
-// The code of each group of kinds, the current kind's first:
-// "本截面 矩形混凝土柱: GB 50010-2010 (2015年版)", then one line per code
-// with the kinds it checks.
+// The code of the current kind ("本截面: GB 50010-2010 (2015年版)"), then
+// that of each group of kinds ("钢骨柱、叠合柱: JGJ 138-2016").
 std::vector<std::string> CodeByKindLines(int sectionType);
 
 // The calculation sheet of record `record` of the single code check; empty

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,6 +55,20 @@ class CodePageTest : public WindowTest {
     QVERIFY(dir_.isValid());
     RecentFiles::UseFileForTesting(dir_.filePath(QStringLiteral("settings.ini")));
     OpenWindows();
+  }
+
+  // Every control name names one widget: the form finds its controls by
+  // name (the tag captions of the OpenSEES page once took Label274..283,
+  // so the seismic cases' summary went to a caption there).
+  void controlNamesAreUnique() {
+    const QRegularExpression control(
+        QStringLiteral("^(Label|Edit|ComboBox|Button|StringGrid|Memo|Image|CheckBox)\\d+$"));
+    QHash<QString, int> seen;
+    for (QWidget* widget : Pages(*w_)->findChildren<QWidget*>())
+      if (control.match(widget->objectName()).hasMatch()) ++seen[widget->objectName()];
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+      QVERIFY2(it.value() == 1, qPrintable(it.key()));
+    QVERIFY(seen.contains(QString::fromLatin1(kuma::ctl::kSeismicCasesLabel)));
   }
 
   // Ticks write the names into Edit172 (none ticked: "无", since a blank

@@ -56,6 +56,12 @@ QLabel* AddNote(QWidget* parent, const char* name, int x, int y, int width, int 
   return note;
 }
 
+// A hint shown in an empty box.
+void Placeholder(QWidget* group, const char* box, const char* hint) {
+  group->findChild<QLineEdit*>(QString::fromLatin1(box))
+      ->setPlaceholderText(QString::fromUtf8(hint));
+}
+
 constexpr const char* kCodeByKindLabel = "Label285";
 constexpr const char* kLengthNoteLabel = "Label286";
 constexpr const char* kSheetTitleLabel = "Label287";
@@ -77,13 +83,15 @@ void TForm1::BuildCodePage(QWidget* page) {
                {"柱位置", ctl::kColumnPositionList}},
               110, 160);
 
-  QGroupBox* length = AddGroup(page, "GroupBoxLength", QStringLiteral("长度"), 8, 244, 290, 128);
+  QGroupBox* length = AddGroup(page, "GroupBoxLength", QStringLiteral("长度"), 8, 244, 290, 132);
   int y = AddListRows(length, {{"楼盖", ctl::kFloorKindList}}, 110, 160);
   y = AddEditRows(length, {{"柱长 H (m)", ctl::kColumnLengthBox}, {"l0/H", ctl::kLengthFactorBox}},
                   110, 160, y);
-  AddNote(length, kLengthNoteLabel, 8, y + 2, 274, 30)
-      ->setText(QStringLiteral("空: H 取内力表站点; l0/H 按楼盖 (现浇 底层1.0/其他1.25, "
-                               "装配式 1.25/1.5)"));
+  Placeholder(length, ctl::kColumnLengthBox, "空: 取内力表的站点");
+  Placeholder(length, ctl::kLengthFactorBox, "空: 按楼盖和楼层");
+  AddNote(length, kLengthNoteLabel, 8, y + 2, 274, 34)
+      ->setText(QStringLiteral("l0/H: 现浇楼盖 底层 1.0, 其他层 1.25;\n"
+                               "装配式楼盖 底层 1.25, 其他层 1.5"));
 
   QGroupBox* detailing =
       AddGroup(page, "GroupBoxDetailing", QStringLiteral("构造"), 306, 8, 290, 124);
@@ -92,10 +100,11 @@ void TForm1::BuildCodePage(QWidget* page) {
                    {"箍筋条件提高限值", ctl::kHoopRaiseList},
                    {"芯柱提高限值", ctl::kCoreRaiseList}},
                   120, 150);
-  AddEditRows(detailing, {{"轴压比限值 (空: 按规范)", ctl::kAxialRatioLimitBox}}, 120, 150, y);
+  AddEditRows(detailing, {{"轴压比限值", ctl::kAxialRatioLimitBox}}, 120, 150, y);
+  Placeholder(detailing, ctl::kAxialRatioLimitBox, "空: 按规范");
 
   QGroupBox* stirrups =
-      AddGroup(page, "GroupBoxStirrups", QStringLiteral("箍筋"), 306, 138, 290, 234);
+      AddGroup(page, "GroupBoxStirrups", QStringLiteral("箍筋"), 306, 138, 290, 238);
   y = AddListRows(stirrups,
                   {{"箍筋牌号", ctl::kStirrupGradeList}, {"圆形截面", ctl::kStirrupSpiralList}},
                   120, 150);
@@ -110,12 +119,12 @@ void TForm1::BuildCodePage(QWidget* page) {
   BuildSeismicCasesGroup(page);
 
   AddLabel(page, kSheetTitleLabel, QStringLiteral("计算书 (在“导入内力”页的验算表中选择一行)"), 8,
-           380, 600);
+           384, 600);
   auto* memo = new QPlainTextEdit(page);
   memo->setObjectName(QString::fromLatin1(ctl::kCalcSheetMemo));
   memo->setReadOnly(true);
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
-  memo->setGeometry(8, 400, 884, 220);
+  memo->setGeometry(8, 404, 884, 216);
   Stretch(memo, kGrow);
 }
 
@@ -123,7 +132,7 @@ void TForm1::BuildCodePage(QWidget* page) {
 // combinations they make seismic.
 void TForm1::BuildSeismicCasesGroup(QWidget* page) {
   QGroupBox* group =
-      AddGroup(page, "GroupBoxSeismicCases", QStringLiteral("地震组合"), 604, 8, 288, 364);
+      AddGroup(page, "GroupBoxSeismicCases", QStringLiteral("地震组合"), 604, 8, 288, 368);
   Stretch(group, {0, 0, 1, 0});
   AddLabel(group, nullptr, QStringLiteral("勾选地震工况"), 8, 20, 272);
   auto* cases = new QListWidget(group);
@@ -133,6 +142,7 @@ void TForm1::BuildSeismicCasesGroup(QWidget* page) {
   AddLabel(group, nullptr, QStringLiteral("地震工况"), 8, 161, 60);
   QLineEdit* box = AddEdit(group, ctl::kSeismicCasesBox, 70, 158, 126);
   box->setToolTip(QStringLiteral("工况名以逗号分隔; 空: 自动识别; “无”: 没有地震工况"));
+  box->setPlaceholderText(QStringLiteral("空: 自动识别"));
   AddButton(group, kGuessCasesButton, QStringLiteral("自动识别"), 202, 156, 78);
   AddNote(group, ctl::kSeismicCasesLabel, 8, 186, 272, 36);
   AddLabel(group, nullptr, QStringLiteral("地震组合"), 8, 226, 272);
