@@ -152,7 +152,7 @@ std::string Against(double value, double limit, int decimals, bool ok) {
 
 }  // namespace
 
-std::vector<std::string> BuildingCodeHeader() {
+std::vector<std::string> BuildingCodeCaptions() {
   return {"规范比值", "规范控制组合",         "控制条款", "轴压比 μN/限值", "配筋率 ρ (min/max) %",
           "剪力比",   "体积配箍率 ρv/要求 %", "综合结论"};
 }
@@ -160,7 +160,7 @@ std::vector<std::string> BuildingCodeHeader() {
 std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const ForceTable& forces,
                                            int entry) {
   const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
-  if (!c.codeChecked) return std::vector<std::string>(BuildingCodeHeader().size(), "");
+  if (!c.codeChecked) return std::vector<std::string>(BuildingCodeCaptions().size(), "");
   const ColumnDetailing& d = c.detailing;
   const std::string rho =
       F(d.rho, 2) + " (" + F(d.rhoMin, 2) + "/" + F(d.rhoMax, 2) + ") " + Verdict(d.rhoOk);

@@ -56,7 +56,7 @@ std::vector<std::string> CalcSheetLines(const AppState& state, int record);
 // (largest code ratio first, columns not code-checked last in table order)
 // and its row colour (the code ratio's band; red when any detailing line
 // fails).
-std::vector<std::string> BuildingCodeHeader();
+std::vector<std::string> BuildingCodeCaptions();
 std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const ForceTable& forces,
                                            int entry);
 std::vector<int> ColumnsByCodeRatio(const BuildingCheck& check);

@@ -193,7 +193,7 @@ class CodePageTest : public WindowTest {
     check.columns[0].detailing.rhoVOk = false;
     QVERIFY(kuma::ColumnsByCodeRatio(check) == (std::vector<int>{1, 0, 2}));
     const std::vector<std::string> cells = kuma::BuildingCodeCells(check, forces, 0);
-    QCOMPARE(cells.size(), kuma::BuildingCodeHeader().size());
+    QCOMPARE(cells.size(), kuma::BuildingCodeCaptions().size());
     QCOMPARE(cells[0], std::string("0.500"));
     QCOMPARE(cells[1], std::string("1.4X+1.2D+1.0L"));
     QCOMPARE(cells[3], std::string("0.60 / 0.75 满足"));

@@ -210,7 +210,7 @@ void TForm1::ShowBuildingResults() {
   std::vector<std::string> head = BuildingTableHeader(check);
   head.resize(13);
   if (check.codeCheck)
-    for (std::string& caption : BuildingCodeHeader()) head.push_back(std::move(caption));
+    for (std::string& caption : BuildingCodeCaptions()) head.push_back(std::move(caption));
   for (std::size_t c = 0; c < head.size(); ++c)
     form_->SetGridCell(kResults, static_cast<int>(c), 0, head[c]);
   for (std::size_t i = 0; i < order.size(); ++i) {
