@@ -71,6 +71,38 @@ class CodePageTest : public WindowTest {
     QVERIFY(seen.contains(QString::fromLatin1(kuma::ctl::kSeismicCasesLabel)));
   }
 
+  // The page's boxes and lists are the form's: a change marks the section,
+  // and the saved file gives them back.
+  void pageValuesComeBackFromTheSectionFile() {
+    auto* box = Find<QLineEdit>(w_, kuma::ctl::kSeismicCasesBox);
+    auto* grade = Find<QComboBox>(w_, kuma::ctl::kSeismicGradeList);
+    auto* on = Find<QComboBox>(w_, kuma::ctl::kCodeCheckList);
+    const QString path = dir_.filePath(QStringLiteral("page.ksec"));
+    answers_->files << path;
+    Trigger(*w_, "SaveAs1");
+    QVERIFY(!w_->SectionModified());
+    box->setText(QStringLiteral("EX,EY"));
+    QVERIFY(w_->SectionModified());
+    grade->setCurrentIndex(2);
+    on->setCurrentIndex(1);
+    Find<QLineEdit>(w_, kuma::ctl::kStirrupDenseSpacingBox)->setText(QStringLiteral("80"));
+    Trigger(*w_, "N4");
+    QVERIFY(!w_->SectionModified());
+    box->setText(QString());
+    grade->setCurrentIndex(0);
+    on->setCurrentIndex(0);
+    answers_->saveAnswer = QMessageBox::Discard;
+    QVERIFY(w_->OpenSectionPath(path));
+    QCOMPARE(box->text(), QStringLiteral("EX,EY"));
+    QCOMPARE(grade->currentIndex(), 2);
+    QCOMPARE(on->currentIndex(), 1);
+    QCOMPARE(Find<QLineEdit>(w_, kuma::ctl::kStirrupDenseSpacingBox)->text(), QStringLiteral("80"));
+    QVERIFY(!w_->SectionModified());
+    box->setText(QString());
+    on->setCurrentIndex(0);
+    ForgetDialogs();
+  }
+
   // Ticks write the names into Edit172 (none ticked: "无", since a blank
   // box means the guess), mark the section changed, list the combinations
   // they make seismic, and come back from the saved file.
