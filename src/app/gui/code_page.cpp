@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <cstdint>
 
 #include "app/code_page_commands.h"
 #include "app/gui/form_builder.h"
@@ -191,14 +192,27 @@ void TForm1::ShowCodeByKind() {
   findChild<QLabel*>(QString::fromLatin1(kCodeByKindLabel))->setText(lines.join('\n'));
 }
 
+// The sheet is worked again only when the record or the code check's
+// results changed: it works the row's shear and the column's detailing.
 void TForm1::ShowCalcSheet(int record) {
+  const CodeCheck& code = state_.codeCheck;
+  const std::string signature = std::to_string(record) + '/' + std::to_string(code.rows.size()) +
+                                '/' + std::to_string(code.governing) + '/' +
+                                std::to_string(code.maxRatio) + '/' +
+                                std::to_string(reinterpret_cast<std::uintptr_t>(code.rows.data()));
+  if (record == sheetRecord_ && signature == sheetSignature_) return;
   sheetRecord_ = record;
+  sheetSignature_ = signature;
   QStringList lines;
-  for (const std::string& line : CalcSheetLines(state_, record))
-    lines << QString::fromStdString(line);
-  auto* memo = findChild<QPlainTextEdit*>(QString::fromLatin1(ctl::kCalcSheetMemo));
+  try {
+    for (const std::string& line : CalcSheetLines(state_, record))
+      lines << QString::fromStdString(line);
+  } catch (const std::exception& e) {
+    lines << QString::fromUtf8(e.what());
+  }
   if (lines.isEmpty() && record > 0)
     lines << QStringLiteral("第 %1 行没有规范验算结果 (规范验算关闭或尚未验算)").arg(record);
+  auto* memo = findChild<QPlainTextEdit*>(QString::fromLatin1(ctl::kCalcSheetMemo));
   if (memo->toPlainText() != lines.join('\n')) memo->setPlainText(lines.join('\n'));
 }
 

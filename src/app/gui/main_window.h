@@ -308,6 +308,7 @@ class TForm1 : public QMainWindow {
   QFileDialog* reportDialog_ = nullptr;
   std::unique_ptr<BuildingPageState> building_;
   int sheetRecord_ = 0;         // the record whose calculation sheet Memo6 shows
+  std::string sheetSignature_;  // the record and code check it was worked for
   std::string casesSignature_;  // the forces and box the seismic ticks were listed for
   bool applyingTicks_ = false;  // the ticks are being written into Edit172
 };
