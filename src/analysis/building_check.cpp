@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <exception>
+#include <limits>
 #include <system_error>
 #include <thread>
 #include <unordered_map>
@@ -17,6 +18,7 @@ namespace kuma {
 namespace {
 
 constexpr int kChunk = 4096;
+constexpr double kUnknownRatio = std::numeric_limits<double>::quiet_NaN();
 
 // Resolves a rule's section name to a library position, noting names the
 // library does not hold (once each).
@@ -126,23 +128,38 @@ std::vector<int> SectionsNeeded(const BuildingCheck& plan) {
   return needed;
 }
 
-void RateBuilding(BuildingCheck& check, const ForceTable& forces,
-                  const std::vector<const SurfaceIndex*>& indexes, int method, int threads,
-                  const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
-  const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
-  check.method = method;
-  check.ratio.assign(check.columnOfRecord.size(), 0);
-  check.ratio2.assign(check.hasSecond ? check.columnOfRecord.size() : 0, 0);
-  auto indexOf = [&indexes](int position) -> const SurfaceIndex* {
-    return position >= 0 && static_cast<std::size_t>(position) < indexes.size()
-               ? indexes[static_cast<std::size_t>(position)]
-               : nullptr;
-  };
-  for (BuildingColumn& c : check.columns) {
-    c.checked = !c.unreinforced && indexOf(c.sectionIndex) != nullptr;
-    c.checked2 = !c.unreinforced2 && indexOf(c.section2Index) != nullptr;
-  }
+namespace {
 
+template <typename T>
+T AtPosition(const std::vector<T>& v, int position) {
+  return position >= 0 && static_cast<std::size_t>(position) < v.size()
+             ? v[static_cast<std::size_t>(position)]
+             : T{};
+}
+
+// The code check of one record against its column's section, when the
+// column is checked by the code.
+// `plain` is the record's radial ratio on the same surface, NaN when unknown.
+double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
+                   const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
+                   double plain, CodeClause* clause = nullptr) {
+  const auto at = static_cast<std::size_t>(r);
+  const CodeRow row = CodeCheckRow(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
+                                   code.settings, *radial[static_cast<std::size_t>(c.sectionIndex)],
+                                   forces, r, at < code.seismic.size() && code.seismic[at] != 0,
+                                   at < code.ends.size() ? &code.ends[at] : nullptr, plain);
+  if (clause != nullptr) *clause = row.clause;
+  return row.ratioCode;
+}
+
+// The ratios of the records on `threads` threads (the calling thread
+// reports when told to).
+void RateRecords(BuildingCheck& check, const ForceTable& forces,
+                 const std::vector<const SurfaceIndex*>& indexes, int method,
+                 const BuildingCodeInputs* code, const std::vector<const SurfaceIndex*>& radial,
+                 int threads, const std::function<void(long long)>& tick,
+                 const std::function<bool()>& stop) {
+  const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
   const int chunks = (count + kChunk - 1) / kChunk;
   if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
   threads = std::max(1, std::min(threads, chunks));
@@ -153,15 +170,20 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
     for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
       const int last = std::min(count, (k + 1) * kChunk);
       for (int r = k * kChunk + 1; r <= last; ++r) {
-        const BuildingColumn& c =
-            check.columns[static_cast<std::size_t>(check.columnOfRecord[static_cast<std::size_t>(r)])];
-        const SurfaceIndex* first = c.checked ? indexOf(c.sectionIndex) : nullptr;
-        const SurfaceIndex* second = c.checked2 ? indexOf(c.section2Index) : nullptr;
+        const auto at = static_cast<std::size_t>(r);
+        const BuildingColumn& c = check.columns[static_cast<std::size_t>(check.columnOfRecord[at])];
+        const SurfaceIndex* first = c.checked ? AtPosition(indexes, c.sectionIndex) : nullptr;
+        const SurfaceIndex* second = c.checked2 ? AtPosition(indexes, c.section2Index) : nullptr;
         if (first == nullptr && second == nullptr) continue;
         const SurfacePoint demand = DemandOf(forces, r);
-        if (first != nullptr) check.ratio[static_cast<std::size_t>(r)] = first->Ratio(method, demand);
-        if (second != nullptr)
-          check.ratio2[static_cast<std::size_t>(r)] = second->Ratio(method, demand);
+        if (first != nullptr) check.ratio[at] = first->Ratio(method, demand);
+        if (second != nullptr) check.ratio2[at] = second->Ratio(method, demand);
+        if (code != nullptr && c.codeChecked) {
+          const bool same = method == kRadialMethod && first != nullptr &&
+                            first == radial[static_cast<std::size_t>(c.sectionIndex)];
+          check.ratioCode[at] =
+              CodeRatioOf(*code, c, radial, forces, r, same ? check.ratio[at] : kUnknownRatio);
+        }
       }
       done.fetch_add(last - k * kChunk, std::memory_order_relaxed);
     }
@@ -188,8 +210,12 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
   }
   for (std::thread& w : workers) w.join();
   if (halt) throw Cancelled();
+}
 
-  // Each column's largest ratio, the first in table order among equals.
+// Each column's largest ratio (the first in table order among equals) and
+// the summary counts.
+void SummariseColumns(BuildingCheck& check) {
+  const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
   check.failures = 0;
   check.uncheckedColumns = 0;
   check.uncheckedRows = 0;
@@ -224,14 +250,101 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
   }
 }
 
+// The same by the code ratio; the clause of each column's governing record
+// worked again; the remarks.
+void SummariseCode(BuildingCheck& check, const ForceTable& forces, const BuildingCodeInputs& code,
+                   const std::vector<const SurfaceIndex*>& radial) {
+  const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
+  check.codeFailures = 0;
+  check.governingCodeColumn = -1;
+  bool lengthless = false;
+  for (int r = 1; r <= count; ++r) {
+    const auto at = static_cast<std::size_t>(r);
+    BuildingColumn& c = check.columns[static_cast<std::size_t>(check.columnOfRecord[at])];
+    if (!c.codeChecked) continue;
+    if (c.governingCode == 0 || check.ratioCode[at] > c.maxRatioCode) {
+      c.maxRatioCode = check.ratioCode[at];
+      c.governingCode = r;
+    }
+    if (!lengthless && code.settings.length <= 0 &&
+        (at >= code.ends.size() || code.ends[at].length <= 0))
+      lengthless = true;
+  }
+  for (std::size_t i = 0; i < check.columns.size(); ++i) {
+    BuildingColumn& c = check.columns[i];
+    if (!c.codeChecked || c.governingCode == 0) continue;
+    CodeRatioOf(code, c, radial, forces, c.governingCode, kUnknownRatio, &c.clauseCode);
+    if (!RatioSatisfied(c.maxRatioCode)) ++check.codeFailures;
+    if (check.governingCodeColumn < 0 ||
+        c.maxRatioCode >
+            check.columns[static_cast<std::size_t>(check.governingCodeColumn)].maxRatioCode)
+      check.governingCodeColumn = static_cast<int>(i);
+  }
+  check.codeRemarks.clear();
+  if (!forces.HasStations() || code.ends.empty()) check.codeRemarks.push_back(kNoStationsRemark);
+  if (lengthless) check.codeRemarks.push_back(kNoLengthRemark);
+}
+
+void Rate(BuildingCheck& check, const ForceTable& forces,
+          const std::vector<const SurfaceIndex*>& indexes, int method,
+          const BuildingCodeInputs* code, int threads, const std::function<void(long long)>& tick,
+          const std::function<bool()>& stop) {
+  check.method = method;
+  check.ratio.assign(check.columnOfRecord.size(), 0);
+  check.ratio2.assign(check.hasSecond ? check.columnOfRecord.size() : 0, 0);
+  check.codeCheck = code != nullptr;
+  check.ratioCode.assign(code != nullptr ? check.columnOfRecord.size() : 0, 0);
+  const std::vector<const SurfaceIndex*>& radial =
+      code != nullptr && !code->radial.empty() ? code->radial : indexes;
+  for (BuildingColumn& c : check.columns) {
+    c.checked = !c.unreinforced && AtPosition(indexes, c.sectionIndex) != nullptr;
+    c.checked2 = !c.unreinforced2 && AtPosition(indexes, c.section2Index) != nullptr;
+    c.maxRatioCode = 0;
+    c.governingCode = 0;
+    c.clauseCode = CodeClause::kSection;
+    c.codeChecked = code != nullptr && c.checked && AtPosition(radial, c.sectionIndex) != nullptr &&
+                    AtPosition(code->sections, c.sectionIndex) != nullptr;
+  }
+  RateRecords(check, forces, indexes, method, code, radial, threads, tick, stop);
+  SummariseColumns(check);
+  if (code != nullptr) SummariseCode(check, forces, *code, radial);
+}
+
+}  // namespace
+
+void RateBuilding(BuildingCheck& check, const ForceTable& forces,
+                  const std::vector<const SurfaceIndex*>& indexes, int method, int threads,
+                  const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
+  Rate(check, forces, indexes, method, nullptr, threads, tick, stop);
+}
+
+void RateBuilding(BuildingCheck& check, const ForceTable& forces,
+                  const std::vector<const SurfaceIndex*>& indexes, int method,
+                  const BuildingCodeInputs& code, int threads,
+                  const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
+  Rate(check, forces, indexes, method, &code, threads, tick, stop);
+}
+
+namespace {
+
+// A column's ratio as the check ranks it: the code's when the code check ran.
+bool Ranked(const BuildingCheck& check, const BuildingColumn& c) {
+  return check.codeCheck ? c.codeChecked : c.checked;
+}
+double RankRatio(const BuildingCheck& check, const BuildingColumn& c) {
+  return check.codeCheck ? c.maxRatioCode : c.maxRatio;
+}
+
+}  // namespace
+
 std::vector<int> ColumnsByRatio(const BuildingCheck& check) {
   std::vector<int> order(check.columns.size());
   for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
   std::stable_sort(order.begin(), order.end(), [&check](int a, int b) {
     const BuildingColumn& x = check.columns[static_cast<std::size_t>(a)];
     const BuildingColumn& y = check.columns[static_cast<std::size_t>(b)];
-    if (x.checked != y.checked) return x.checked;
-    return x.checked && x.maxRatio > y.maxRatio;
+    if (Ranked(check, x) != Ranked(check, y)) return Ranked(check, x);
+    return Ranked(check, x) && RankRatio(check, x) > RankRatio(check, y);
   });
   return order;
 }
@@ -250,7 +363,8 @@ std::vector<StoryRow> StoryRows(const BuildingCheck& check) {
     }
     // The first checked column, then any with a larger ratio, governs.
     const BuildingColumn& best = check.columns[static_cast<std::size_t>(row->entry)];
-    if (!best.checked || c.maxRatio > best.maxRatio) row->entry = static_cast<int>(i);
+    if (!Ranked(check, best) || (Ranked(check, c) && RankRatio(check, c) > RankRatio(check, best)))
+      row->entry = static_cast<int>(i);
   }
   return rows;
 }

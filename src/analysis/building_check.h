@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/code_check.h"
 #include "analysis/column_detailing.h"
 #include "analysis/design_check.h"
 #include "analysis/progress.h"
@@ -89,8 +90,33 @@ void RateBuilding(BuildingCheck& check, const ForceTable& forces,
                   const std::function<void(long long)>& tick = {},
                   const std::function<bool()>& stop = {});
 
-// Entries of check.columns ordered by the largest ratio, largest first; the
-// columns not checked come last, in table order.
+// What the code check of the building needs beside the surfaces, by
+// library position: each section's code properties (nullptr: the section is
+// not checked by the code) and its surface index for the radial method (the
+// code's section ratio is radial whatever the method; empty: `indexes`,
+// which are then radial); the settings; per record (entry 0 unused) the
+// seismic flags and the member ends, as ComputeCodeCheck takes them.
+struct BuildingCodeInputs {
+  std::vector<const CodeSection*> sections;
+  std::vector<const SurfaceIndex*> radial;
+  CodeCheckSettings settings;
+  std::vector<char> seismic;
+  std::vector<MemberEnds> ends;
+};
+
+// RateBuilding with the code check in the same pass: also the code ratio of
+// every record (check.ratioCode), each column's largest, its record and its
+// clause, the code failures, the governing column by the code and the
+// remarks; check.codeCheck is set.
+void RateBuilding(BuildingCheck& check, const ForceTable& forces,
+                  const std::vector<const SurfaceIndex*>& indexes, int method,
+                  const BuildingCodeInputs& code, int threads = 0,
+                  const std::function<void(long long)>& tick = {},
+                  const std::function<bool()>& stop = {});
+
+// Entries of check.columns ordered by the largest ratio (the code ratio
+// when the code check ran), largest first; the columns not checked come
+// last, in table order.
 std::vector<int> ColumnsByRatio(const BuildingCheck& check);
 
 // One story of the per-story view: its governing column (the entry of

@@ -20,6 +20,11 @@
 
 namespace kuma {
 
+// What the summary says when the check could not follow the member: a
+// table without stations (no member ends), rows without a length.
+inline constexpr char kNoStationsRemark[] = "内力表无站点: 未考虑二阶效应";
+inline constexpr char kNoLengthRemark[] = "无构件长度: φ = 1, 未考虑二阶效应";
+
 // What the code check needs of a section (mm, mm², N/mm², design values).
 struct CodeSection {
   int sectionType = 0;
@@ -36,7 +41,11 @@ struct CodeSection {
   double fc = 0;  // concrete (the core's, where the section has one)
   double fy = 0, fyc = 0;  // bars in tension and in compression
   double fa = 0;           // structural steel or tube
+  double fayk = 0;         // its yield strength (characteristic), for slenderness
   double fcuk = 0;         // concrete grade number; 0 for a typed strength
+  // Steel-reinforced kinds: tw·hw of the shapes' webs along X and along Y
+  // (the shear they add); 0 where there is none (AddSteelWebs fills them).
+  double webX = 0, webY = 0;
 };
 
 // The section's properties from its kind, inputs and materials (the form's
@@ -44,7 +53,8 @@ struct CodeSection {
 CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
                             const FiberArray& fibers, const Form& form);
 
-// The code check of every record of `forces` against one section. `seismic`
+// The code check of every record of `forces` against one section (on
+// every core for a large table); the remarks name what it could not do. `seismic`
 // holds one flag per record (entry 0 unused); `ends` is FindMemberEnds's
 // (may be empty).
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
@@ -53,8 +63,29 @@ void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& setti
                       CodeCheck& out);
 
 // One record alone (the building check rates its rows with it).
+//
+// Under compression the moments take the accidental eccentricity (GB 50010
+// 6.2.5) in their own direction. With the member's ends and a length, the
+// end moments give M1/M2, Cm and ηns per direction (6.2.3, 6.2.4) on every
+// row of the member; Cm·ηns·M2 is the design moment only of the row at the
+// M2 end: in a column without loads along its height every other station's
+// moment is at most |M2|. That row takes the design moments of both
+// directions where both are amplified (6.2.21 combines them at one
+// section). Filled tubes are rated by the unified theory (no accidental
+// eccentricity, no Cm·ηns: its stability factor and N'E stand for them).
+// In the row, eaX and e0X lie along X (they go with My), eaY and e0Y along
+// Y (with Mx); m1m2X, cmX, etaX and cmEtaX are about X (with Mx), the Y
+// ones about Y. Cm·ηns is 1 on the rows where it is not applied; M1/M2,
+// Cm, ζc and ηns are shown on every row of a member whose second order is
+// considered.
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends);
+// The same when the radial ratio of the record's plain demand on `surface`
+// is known (NaN: not known): a row whose design demand is its plain demand
+// (tension: no eccentricity added) takes it instead of casting the ray again.
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends, double plainRadial);
 
 }  // namespace kuma

@@ -23,7 +23,17 @@ struct Stirrups {
   bool spiral = false;       // circles: a spiral, else hoops
   double rhoV = 0;           // volumetric ratio in the dense zone
 };
+// Kinds without bars give `given` false; the boxes' faults raise kuma::Error.
+// fyv is the grade's design value, at most 360 (GB 50010 4.2.3).
 Stirrups ReadStirrups(int sectionType, const SectionParameters& params, const Form& form);
+
+// Fills the section's webX and webY (tw·hw of the steel shapes' webs) from
+// the parameters of a steel-reinforced kind.
+void AddSteelWebs(CodeSection& section, int sectionType, const SectionParameters& params);
+
+// The shear forces of a record of a table with shear along the section's X
+// and Y (kN).
+void ShearForcesXY(const ForceTable& forces, int record, double& vx, double& vy);
 
 // Shear of one force row.
 struct ShearRow {
@@ -42,6 +52,7 @@ struct ColumnDetailing {
   double axialRatio = 0, axialRatioLimit = 0;
   double rho = 0, rhoMin = 0, rhoMax = 0;  // total longitudinal ratio, %
   double rhoV = 0, rhoVRequired = 0;       // %
+  double shearSpan = 0;                    // the column's λ of the table notes; 0: unknown
   double ratioShear = 0;                   // the largest over the rows
   int governingShear = 0;                  // its record
   bool shearChecked = false;
@@ -51,6 +62,7 @@ struct ColumnDetailing {
 };
 
 // `records` are the column's rows; `seismic` per record as for the code check.
+// `shear`, when given, receives one row per entry of `records`, in order.
 ColumnDetailing CheckColumnDetailing(const CodeSection& section, const Stirrups& stirrups,
                                      const SectionParameters& params,
                                      const CodeCheckSettings& settings, const ForceTable& forces,

@@ -86,8 +86,10 @@ void ComputeCapacities(AppState& state, const Form& form) {
 }
 
 void DrawSectionPicture(AppState& state, Form& form) {
+  HoopGeometry hoop;
+  FormHoop(form, state.SectionType, state.params, hoop);
   DrawSection(form.Picture(ctl::kSectionPicture), state.fibers, state.params.B, state.params.H,
-              state.colours);
+              state.colours, hoop);
 }
 
 // Beyond the axial force of uniform compression at εcu or of uniform

@@ -68,8 +68,10 @@ OpenSeesModel OpenSeesModelCommand(AppState& state, Form& form, OpenSeesLanguage
   options.language = language;
   options.date = TodayUtc();
   MeshCommand(state, form);
+  HoopGeometry hoop;
+  FormHoop(form, state.SectionType, state.params, hoop);
   DrawSection(form.Picture(ctl::kSectionPicture), state.fibers, state.params.B, state.params.H,
-              state.colours);
+              state.colours, hoop);
   OpenSeesModel model =
       BuildOpenSeesModel(state.fibers, state.SectionType, state.params, tags, options);
   form.SetMemoLines(ctl::kResultMemo, model.lines);

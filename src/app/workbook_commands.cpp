@@ -4,6 +4,7 @@
 #include "analysis/ratio_bands.h"
 #include "app/commands.h"
 #include "forces/forces.h"
+#include "forces/members.h"
 #include "forces/workbook.h"
 #include "model/errors.h"
 #include "report/check_report.h"
@@ -39,6 +40,13 @@ ResultSheet CheckResultSheet(const AppState& state, CheckSheetOrder order) {
     for (std::size_t r = 1; r < check.ratio.size(); ++r) rows.push_back(static_cast<int>(r));
   }
   sheet.formats = {"0", "", "0", "0", "0", "0.000", ""};
+  // The shear forces of tables that hold them, after the verdict, factored
+  // as the moments of their bending planes.
+  const bool shear = state.forceTable.HasShear();
+  if (shear) {
+    sheet.header.insert(sheet.header.end(), {"V2", "V3"});
+    sheet.formats.insert(sheet.formats.end(), {"0", "0"});
+  }
   for (int r : rows) {
     const auto i = static_cast<std::size_t>(r);
     const SurfacePoint& d = check.demand[i];
@@ -47,6 +55,12 @@ ResultSheet CheckResultSheet(const AppState& state, CheckSheetOrder order) {
                           ResultCell::Number(d.P), ResultCell::Number(d.Mx),
                           ResultCell::Number(d.My), ResultCell::Number(check.ratio[i]),
                           ResultCell::Text(check.ratio[i] <= 1.0 ? "满足" : "不满足")});
+    if (shear) {
+      const SectionShear v = ShearAlongXY(state.forceTable, r);
+      const bool swapped = state.forceTable.momentsSwapped;
+      sheet.rows.back().push_back(ResultCell::Number(swapped ? v.Vx : v.Vy));  // V2
+      sheet.rows.back().push_back(ResultCell::Number(swapped ? v.Vy : v.Vx));  // V3
+    }
     sheet.fills.push_back(RatioFill(check.ratio[i]));
   }
   sheet.notes.push_back(CheckSummary(check, state.forceTable));

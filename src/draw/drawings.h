@@ -8,6 +8,7 @@
 #include "draw/canvas.h"
 #include "draw/chart_frame.h"
 #include "model/state.h"
+#include "model/stirrups.h"
 
 namespace kuma {
 
@@ -15,6 +16,11 @@ namespace kuma {
 // A zero B or H raises the floating-point error after the heading.
 void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
                  const MaterialColours& colours);
+// The same with the stirrups' outer hoop over the fibers: a line in the bar
+// colour along the hoop's centre line, as wide as the stirrup (at least a
+// pixel).
+void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
+                 const MaterialColours& colours, const HoopGeometry& hoop);
 
 // One PM curve (all its points) on a 5 x 10 grid; stores the rounded limits.
 // With AxisChoice::Auto the limits and grid lines are 1-2-5 ticks that hold

@@ -93,6 +93,36 @@ void DrawHeading(Canvas& canvas, std::size_t fiberCount) {
 
 }  // namespace
 
+namespace {
+
+// The hoop's centre line lies half a stirrup outside its inside.
+void DrawHoop(Canvas& canvas, const SectionMapping& map, const HoopGeometry& hoop, Rgb colour) {
+  const double halfX = (hoop.coreX + hoop.d) / 2, halfY = (hoop.coreY + hoop.d) / 2;
+  const PixelPoint a = map(-halfX, halfY), b = map(halfX, -halfY);
+  canvas.SetPenColor(colour);
+  canvas.SetPenWidth(std::max(1, PixelOf(map.s * hoop.d)));
+  canvas.SetBrushClear();
+  if (hoop.circle) {
+    canvas.Ellipse(a.x, a.y, b.x, b.y);
+  } else {
+    canvas.Rectangle(a.x, a.y, b.x, b.y);
+  }
+  canvas.SetPenWidth(1);
+  canvas.SetPenColor(kBlack);
+}
+
+}  // namespace
+
+void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
+                 const MaterialColours& colours, const HoopGeometry& hoop) {
+  DrawSection(canvas, fibers, B, H, colours);
+  if (!(hoop.coreX > 0) || !(hoop.coreY > 0)) return;
+  const int W = canvas.Width(), Hi = canvas.Height();
+  const double s = std::min(CheckedDiv(0.8 * W, B), CheckedDiv(0.8 * Hi, H));
+  DrawHoop(canvas, SectionMapping{s, W / 2.0, Hi / 2.0}, hoop, colours.colour[3]);
+  canvas.SetBrushColor(colours.colour[3]);
+}
+
 void DrawSection(Canvas& canvas, const FiberArray& fibers, double B, double H,
                  const MaterialColours& colours) {
   int W = canvas.Width(), Hi = canvas.Height();

@@ -295,6 +295,7 @@ struct TableHead {
   std::string_view namesText;             // the names line as the file has it
   int p = -1, m2 = -1, m3 = -1;           // 0-based fields
   int story = -1, column = -1, outputCase = -1, caseType = -1, stepType = -1, station = -1;
+  int stepNumber = -1, v2 = -1, v3 = -1;
   int lastUsed = -1;  // the last field a row must have
 };
 
@@ -412,8 +413,11 @@ void FindFields(TableHead& head) {
   head.caseType = FindField(head.names, "Case Type");
   head.stepType = FindField(head.names, "Step Type");
   head.station = FindField(head.names, "Station");
+  head.stepNumber = FindField(head.names, "Step Number");
+  head.v2 = FindField(head.names, "V2");
+  head.v3 = FindField(head.names, "V3");
   head.lastUsed = std::max({head.p, head.m2, head.m3, head.story, head.column, head.outputCase,
-                            head.caseType, head.stepType, head.station});
+                            head.caseType, head.stepType, head.station, head.v2, head.v3});
 }
 
 std::string UnitOf(const TableHead& head, int field) {
@@ -435,6 +439,22 @@ double UnitFactor(const TableHead& head, int field, bool moment, const ImportSet
       moment ? MomentUnitToKilonewtonMetre(unit, factor) : ForceUnitToKilonewton(unit, factor);
   if (!known) throw Error(where + "不认识的单位 '" + unit + "'; 未导入任何内力。");
   return factor;
+}
+
+// The factor of a field read only when the table has it (Station, V2, V3):
+// 0 when the field is absent or its unit missing or unknown, and the field
+// is then left out of the table rather than misread.
+double OptionalFactor(const TableHead& head, int field, bool length, const ImportSettings& s) {
+  if (field < 0) return 0;
+  if (head.unitsLine == 0) {
+    double metre = 1;
+    if (length) return LengthUnitToMetre(s.assumedLength, metre) ? metre : 0;
+    return s.forceFactor;
+  }
+  const std::string unit = UnitOf(head, field);
+  double factor = 0;
+  const bool known = length ? LengthUnitToMetre(unit, factor) : ForceUnitToKilonewton(unit, factor);
+  return known ? factor : 0;
 }
 
 // Names listed in a filter, and whether the file named each of them.
@@ -489,6 +509,68 @@ bool IsModalRow(std::string_view caseType, std::string_view stepType) {
   return SameName(caseType, "LinModEigen") || SameName(caseType, "LinModRitz") ||
          SameName(stepType, "Mode");
 }
+
+// The fields of a kept row beyond P and the moments, when the table has
+// them: the station, the output case, the step and the shear forces.
+class MemberFieldReader {
+ public:
+  MemberFieldReader(const TableHead& head, const ImportSettings& s, ForceTable& table,
+                    std::size_t lines)
+      : head_(head), table_(table) {
+    stationFactor_ = OptionalFactor(head, head.station, true, s);
+    v2Factor_ = OptionalFactor(head, head.v2, false, s);
+    v3Factor_ = OptionalFactor(head, head.v3, false, s);
+    if (v2Factor_ == 0 || v3Factor_ == 0) v2Factor_ = v3Factor_ = 0;  // both or neither
+    if (stationFactor_ != 0) Start(table.station, 0.0, lines);
+    if (head.outputCase >= 0) Start(table.caseOf, -1, lines);
+    if (head.stepType >= 0) Start(table.stepOf, -1, lines);
+    if (v2Factor_ != 0) Start(table.V2, 0.0, lines), Start(table.V3, 0.0, lines);
+  }
+
+  // Reads the row's fields; raises, naming the line and field, for a
+  // station or shear that is not a number.
+  void Read(const std::vector<std::string_view>& fields, std::size_t lineNumber) {
+    auto number = [&](int field, double factor) {
+      return ReadForce(FieldAt(fields, field), lineNumber, field + 1,
+                       head_.names[static_cast<std::size_t>(field)], factor);
+    };
+    if (stationFactor_ != 0) table_.station.push_back(number(head_.station, stationFactor_));
+    if (v2Factor_ != 0) {
+      table_.V2.push_back(number(head_.v2, v2Factor_));
+      table_.V3.push_back(number(head_.v3, v3Factor_));
+    }
+    if (head_.outputCase >= 0)
+      table_.caseOf.push_back(cases_.Add(FieldAt(fields, head_.outputCase)));
+    if (head_.stepType >= 0) {
+      step_.assign(FieldAt(fields, head_.stepType));
+      const std::string_view stepNumber = FieldAt(fields, head_.stepNumber);
+      if (!stepNumber.empty()) step_.append(" ").append(stepNumber);
+      table_.stepOf.push_back(steps_.Add(step_));
+    }
+  }
+
+  // A field no kept row fills (Step Type of tables without envelopes) is
+  // left out, as the section file leaves it out.
+  void Finish() {
+    table_.cases = cases_.Take();
+    table_.steps = steps_.Take();
+    if (table_.cases.empty()) table_.caseOf.clear();
+    if (table_.steps.empty()) table_.stepOf.clear();
+  }
+
+ private:
+  template <typename T>
+  static void Start(std::vector<T>& list, T first, std::size_t lines) {
+    list.reserve(lines + 1);
+    list.push_back(first);
+  }
+
+  const TableHead& head_;
+  ForceTable& table_;
+  double stationFactor_ = 0, v2Factor_ = 0, v3Factor_ = 0;
+  DistinctNames cases_, steps_;
+  std::string step_;
+};
 
 std::string RowLabel(const TableHead& head, const std::vector<std::string_view>& fields,
                      std::size_t lineNumber) {
@@ -567,6 +649,8 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   staged.grid->Reserve(shape.lines + 1, shape.bytes + shape.bytes / 2 + 32 * shape.lines + 4096);
   NameFilter stories(s.stories), columns(s.columns);
   DistinctNames storyNames, columnNames;
+  MemberFieldReader memberFields(head, s, table, shape.lines);
+  table.momentsSwapped = s.swapMoments;
   const bool onlyCombinations = s.combinationsOnly && head.caseType >= 0;
 
   std::vector<std::string_view> fields;
@@ -604,6 +688,7 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
     record.P = -number(head.p, forceFactor);  // ETABS: tension positive
     record.Mx = number(mxField, mxFactor);
     record.My = number(myField, myFactor);
+    memberFields.Read(fields, lineNumber);
     table.records.push_back(record);
     table.labels.push_back(RowLabel(head, fields, lineNumber));
     table.storyOf.push_back(storyIndex);
@@ -621,6 +706,7 @@ StagedImport ReadByFieldNames(LineReader reader, const ImportSettings& s) {
   table.cMy = myField + 1;
   table.stories = storyNames.Take();
   table.columns = columnNames.Take();
+  memberFields.Finish();
   MarkRole(*staged.grid, head.p + 1, "P");
   MarkRole(*staged.grid, mxField + 1, "Mx");
   MarkRole(*staged.grid, myField + 1, "My");

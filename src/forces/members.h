@@ -40,8 +40,9 @@ std::vector<std::string> LoadCasesOf(const ForceTable& forces);
 // RS, SPEC…, 地震, case-insensitive).
 std::vector<std::string> GuessSeismicCases(const ForceTable& forces);
 
-// The seismic cases of the settings' text (names separated by commas);
-// an empty text gives the guess.
+// The seismic cases of the settings' text (names separated by commas,
+// also "，" or ";"); an empty text gives the guess, "无" (or "none", "-")
+// no case at all.
 std::vector<std::string> SeismicCasesOf(const ForceTable& forces, const std::string& text);
 
 // Whether each record's output case is seismic: a case named seismic, or a
@@ -52,5 +53,17 @@ std::vector<char> SeismicRecords(const ForceTable& forces, const std::vector<std
 // The output cases made seismic by `cases`, in table order.
 std::vector<std::string> SeismicCombinations(const ForceTable& forces,
                                              const std::vector<std::string>& cases);
+
+// The shear of a record along the section's X and Y axes (kN), the plotting
+// factors applied as the check applies them to the moments: the moments read
+// as Mx = M3, My = M2 put the local 2 axis along the section's Y (ETABS's
+// Depth), so V2 acts along Y and V3 along X; read as Mx = M2, My = M3, V2
+// acts along X and V3 along Y. A shear takes the factor of the moment of its
+// own bending plane: the shear along Y that of Mx, the shear along X that of
+// My. Zero for a table without shear forces.
+struct SectionShear {
+  double Vx = 0, Vy = 0;
+};
+SectionShear ShearAlongXY(const ForceTable& forces, int r);
 
 }  // namespace kuma

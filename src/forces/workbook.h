@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kuma {
@@ -155,5 +156,25 @@ std::vector<std::string> ForceSheetChoices(const Workbook& book);
 // name the sheet; the table records the sheet read.
 void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
                          const std::string& sheet);
+
+}  // namespace kuma
+
+// ---------------------------------------------------------------------------
+// The load definitions of a workbook, read beside its forces.
+
+namespace kuma {
+
+// What the workbook says of its load cases: the load case table ("Load Case
+// Definitions - Summary": Name, Type), the load patterns of type Seismic
+// ("Load Pattern Definitions": Name, Type) with the type "Seismic", and the
+// combinations ("Load Combination Definitions": Name, Load Name; a row
+// without a Name continues the combination above it). A table the workbook
+// lacks, or one that cannot be read, leaves its part empty: the forces never
+// depend on it.
+struct LoadDefinitions {
+  std::vector<std::pair<std::string, std::string>> caseTypes;
+  std::vector<std::pair<std::string, std::vector<std::string>>> combinations;
+};
+LoadDefinitions ReadLoadDefinitions(const Workbook& book);
 
 }  // namespace kuma

@@ -85,8 +85,10 @@ std::vector<std::string> ForceSheetChoices(const Workbook& book) {
 void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
                          const std::string& sheet) {
   std::string text, name;
+  LoadDefinitions loads;
   try {
     const Workbook book(path);
+    loads = ReadLoadDefinitions(book);
     const int index = ChooseSheet(book, sheet);
     const WorkbookSheet& chosen = book.Sheets()[static_cast<std::size_t>(index)];
     name = chosen.name;
@@ -105,6 +107,8 @@ void ImportForceWorkbook(Form& form, ForceTable& table, const std::string& path,
     throw Error("工作表 \"" + name + "\": " + e.what());
   }
   table.sheet = name;
+  table.loadCaseTypes = std::move(loads.caseTypes);
+  table.combinationLoads = std::move(loads.combinations);
 }
 
 }  // namespace kuma

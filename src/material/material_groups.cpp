@@ -9,7 +9,9 @@
 #include "model/errors.h"
 #include "model/numfmt.h"
 #include "model/section.h"
+#include "model/section_input.h"
 #include "model/section_kind.h"
+#include "model/stirrups.h"
 
 namespace kuma {
 
@@ -36,6 +38,34 @@ double FloatOr(const Form& form, const char* box, double otherwise) {
 
 const SectionKindRow* SectionKindOf(const Form& form, int sectionType = 0) {
   return FindSectionKind(sectionType > 0 ? sectionType : SelectedSectionType(form));
+}
+
+bool Blank(const Form& form, const char* box) {
+  return form.Text(box).find_first_not_of(" \t") == std::string::npos;
+}
+
+// Mander's ρv and fyh: a blank box takes the stirrups of the page "规范验算"
+// (the dense zone's volumetric ratio; the grade's yield strength at the
+// form's level), a typed one its number.
+void ReadHoopInputs(const Form& form, const MaterialGroupControls& g, int sectionType,
+                    ConcreteLawParams& p) {
+  p.rhoVFromStirrups = Blank(form, g.rhoV);
+  p.fyhFromStirrups = Blank(form, g.fyh);
+  if (!p.rhoVFromStirrups) p.rhoV = form.Float(g.rhoV);
+  if (!p.fyhFromStirrups) p.fyh = form.Float(g.fyh);
+  if (!p.rhoVFromStirrups && !p.fyhFromStirrups) return;
+  int type = sectionType > 0 ? sectionType : SelectedSectionType(form);
+  if (!KindHasStirrups(type)) throw Error("该截面无箍筋: 请输入体积配箍率ρv和箍筋屈服强度fyh");
+  const StirrupInput stirrups = ReadStirrupInput(form);
+  if (p.rhoVFromStirrups) {
+    SectionParameters params;
+    ReadSectionParameters(form, type, params);
+    p.rhoV = VolumetricRatio(OuterHoop(type, params, stirrups.d), stirrups, stirrups.sDense);
+  }
+  if (p.fyhFromStirrups) {
+    for (const RebarGrade& grade : RebarGrades())
+      if (stirrups.grade == grade.name) p.fyh = RebarValues(grade, ReadValueLevel(form)).fy;
+  }
 }
 
 }  // namespace
@@ -147,8 +177,7 @@ ConcreteLawParams ReadConcreteLaw(const Form& form, const MaterialGroupControls&
   const ConcreteLawUnit* law = ConcreteLawOf(p.law);
   const unsigned inputs = law != nullptr ? law->inputs : kNoInputs;
   if ((inputs & kConfinementInputs) != 0) {
-    p.rhoV = form.Float(g.rhoV);
-    p.fyh = form.Float(g.fyh);
+    ReadHoopInputs(form, g, sectionType, p);
     const SectionKindRow* kind = SectionKindOf(form, sectionType);
     p.ke = FloatOr(form, g.ke, kind != nullptr && HasRoundConfinement(*kind) ? 0.95 : 0.75);
     p.esu = FloatOr(form, g.esu, 0.09);

@@ -153,17 +153,18 @@ const std::vector<ControlText>& InitialTexts() {
       // Cover concrete layers.
       {ctl::kCoverLayersBox, "1"},
       // Law inputs of the three concrete groups (edge, core 1, core 2): the
-      // parabola exponent n; Mander's ρv, fyh, ke (blank: 0.75 for
-      // rectangles, 0.95 for circles) and εsu.
+      // parabola exponent n; Mander's ρv and fyh (blank: from the stirrups
+      // of the page "规范验算"), ke (blank: 0.75 for rectangles, 0.95 for
+      // circles) and εsu.
       {ctl::kEdgeExponentBox, "2"},
       {ctl::kCore1ExponentBox, "2"},
       {ctl::kCore2ExponentBox, "2"},
-      {ctl::kEdgeHoopRatioBox, "0.01"},
-      {ctl::kCore1HoopRatioBox, "0.01"},
-      {ctl::kCore2HoopRatioBox, "0.01"},
-      {ctl::kEdgeHoopFyhBox, "300"},
-      {ctl::kCore1HoopFyhBox, "300"},
-      {ctl::kCore2HoopFyhBox, "300"},
+      {ctl::kEdgeHoopRatioBox, ""},
+      {ctl::kCore1HoopRatioBox, ""},
+      {ctl::kCore2HoopRatioBox, ""},
+      {ctl::kEdgeHoopFyhBox, ""},
+      {ctl::kCore1HoopFyhBox, ""},
+      {ctl::kCore2HoopFyhBox, ""},
       {ctl::kEdgeKeBox, ""},
       {ctl::kCore1KeBox, ""},
       {ctl::kCore2KeBox, ""},

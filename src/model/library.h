@@ -34,6 +34,9 @@ struct LibrarySection {
 // not empty, is the section it is compared with ("对比截面").
 struct AssignmentRule {
   std::string story, column, section, section2;
+  // The column's position for the seismic detailing: 0 中柱/边柱, 1 角柱,
+  // 2 框支柱; -1 the position the section itself is given.
+  int position = -1;
 };
 
 struct SectionLibrary {

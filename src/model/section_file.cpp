@@ -150,6 +150,37 @@ void PositionJson(const std::vector<int>& of, std::size_t r, const char* key, Js
   if (r < of.size() && of[r] >= 0) record[key] = of[r];
 }
 
+// A record's station, output case, step and shear forces, where the table
+// has them.
+void MemberFieldsJson(const ForceTable& table, std::size_t r, Json& record) {
+  if (r < table.station.size() && table.HasStations()) record["station"] = table.station[r];
+  PositionJson(table.caseOf, r, "case", record);
+  PositionJson(table.stepOf, r, "step", record);
+  if (table.HasShear() && r < table.V2.size() && r < table.V3.size()) {
+    record["V2"] = table.V2[r];
+    record["V3"] = table.V3[r];
+  }
+}
+
+// The names of the cases and steps, how the moments were read, and the
+// workbook's load case and combination tables.
+void LoadTablesJson(const ForceTable& table, Json& json) {
+  if (!table.cases.empty()) json["cases"] = table.cases;
+  if (!table.steps.empty()) json["steps"] = table.steps;
+  if (table.momentsSwapped) json["momentsSwapped"] = true;
+  if (!table.loadCaseTypes.empty()) {
+    Json types = Json::array();
+    for (const auto& [name, type] : table.loadCaseTypes) types.push_back(Json::array({name, type}));
+    json["loadCaseTypes"] = std::move(types);
+  }
+  if (!table.combinationLoads.empty()) {
+    Json combinations = Json::array();
+    for (const auto& [name, loads] : table.combinationLoads)
+      combinations.push_back(Json{{"name", name}, {"loads", loads}});
+    json["combinationLoads"] = std::move(combinations);
+  }
+}
+
 // The import page's grid of the file's own fields: its width, header and
 // column roles; each record carries its row's cells.
 Json GridHeadJson(const TextTable& grid) {
@@ -185,6 +216,7 @@ Json ForceTableJson(const ForceTable& table, bool withGrid) {
   if (table.rowsRead > 0) json["rowsRead"] = table.rowsRead;
   if (!table.stories.empty()) json["stories"] = table.stories;
   if (!table.columns.empty()) json["columns"] = table.columns;
+  LoadTablesJson(table, json);
   const TextTable* grid =
       withGrid && table.grid && table.grid->Rows() == std::max(table.Count, 0) + 1 &&
               table.grid->Columns() <= kMaxGridColumns &&
@@ -204,6 +236,7 @@ Json ForceTableJson(const ForceTable& table, bool withGrid) {
     record["My"] = f.My;
     PositionJson(table.storyOf, r, "story", record);
     PositionJson(table.columnOf, r, "column", record);
+    MemberFieldsJson(table, r, record);
     if (grid != nullptr) record["cells"] = RowCellsJson(*grid, static_cast<int>(r));
     records.push_back(std::move(record));
   }
@@ -268,6 +301,35 @@ void AddGridRow(TextTable& grid, const Json& record, const std::string& where,
   grid.AddRow(views.data(), static_cast<int>(views.size()));
 }
 
+// The names of the cases and steps, how the moments were read, and the
+// workbook's load tables; files written before them have none.
+void ParseLoadTables(const Json& json, const std::string& where, const std::string& path,
+                     ForceTable& table) {
+  table.cases = TextListAt(json, "cases", where, path);
+  table.steps = TextListAt(json, "steps", where, path);
+  if (json.contains("momentsSwapped")) {
+    if (!json["momentsSwapped"].is_boolean())
+      Damaged(path, "“" + where + ".momentsSwapped”应为 true 或 false。");
+    table.momentsSwapped = json["momentsSwapped"].get<bool>();
+  }
+  const Json none = Json::array();
+  const Json& types = json.contains("loadCaseTypes") ? json["loadCaseTypes"] : none;
+  if (!types.is_array()) Damaged(path, "“" + where + ".loadCaseTypes”应为列表。");
+  for (const Json& pair : types) {
+    if (!pair.is_array() || pair.size() != 2 || !pair[0].is_string() || !pair[1].is_string())
+      Damaged(path, "“" + where + ".loadCaseTypes”应为名称与类型的列表。");
+    table.loadCaseTypes.emplace_back(pair[0].get<std::string>(), pair[1].get<std::string>());
+  }
+  const Json& combinations = json.contains("combinationLoads") ? json["combinationLoads"] : none;
+  if (!combinations.is_array()) Damaged(path, "“" + where + ".combinationLoads”应为列表。");
+  for (std::size_t i = 0; i < combinations.size(); ++i) {
+    const std::string at = where + ".combinationLoads[" + std::to_string(i + 1) + "]";
+    if (!combinations[i].is_object()) Damaged(path, "“" + at + "”应为一组键值。");
+    table.combinationLoads.emplace_back(TextAt(combinations[i], "name", at, path),
+                                        TextListAt(combinations[i], "loads", at, path));
+  }
+}
+
 void ParseForceSettings(const Json& json, const std::string& where, const std::string& path,
                         ForceTable& table) {
   table.fileName = TextAt(json, "file", where, path);
@@ -289,6 +351,37 @@ void ParseForceSettings(const Json& json, const std::string& where, const std::s
   if (json.contains("rowsRead")) table.rowsRead = IntegerAt(json, "rowsRead", where, path);
   table.stories = TextListAt(json, "stories", where, path);
   table.columns = TextListAt(json, "columns", where, path);
+  ParseLoadTables(json, where, path, table);
+}
+
+// Which member fields the records carry; a field only some records carry
+// is dropped from the table.
+struct MemberFieldCounts {
+  std::size_t station = 0, caseOf = 0, stepOf = 0, shear = 0;
+};
+
+void ParseMemberFields(const Json& record, std::size_t r, const std::string& where,
+                       const std::string& path, ForceTable& table, MemberFieldCounts& counts) {
+  if (record.contains("station")) {
+    table.station[r] = BoundedNumberAt(record, "station", where, path, kMaxForceValue);
+    ++counts.station;
+  }
+  table.caseOf[r] = PositionAt(record, "case", table.cases.size(), where, path);
+  if (table.caseOf[r] >= 0) ++counts.caseOf;
+  table.stepOf[r] = PositionAt(record, "step", table.steps.size(), where, path);
+  if (table.stepOf[r] >= 0) ++counts.stepOf;
+  if (record.contains("V2") || record.contains("V3")) {
+    table.V2[r] = BoundedNumberAt(record, "V2", where, path, kMaxForceValue);
+    table.V3[r] = BoundedNumberAt(record, "V3", where, path, kMaxForceValue);
+    ++counts.shear;
+  }
+}
+
+void KeepMemberFields(const MemberFieldCounts& counts, std::size_t records, ForceTable& table) {
+  if (counts.station != records || records == 0) table.station.clear();
+  if (counts.caseOf == 0) table.caseOf.clear();
+  if (counts.stepOf == 0) table.stepOf.clear();
+  if (counts.shear != records || records == 0) table.V2.clear(), table.V3.clear();
 }
 
 // One record; its label, story, column and grid cells into the lists given.
@@ -328,19 +421,28 @@ ForceTable ParseForceTable(const Json& json, const std::string& where, const std
   table.labels.assign(size, std::string());
   table.storyOf.assign(size, -1);
   table.columnOf.assign(size, -1);
+  table.station.assign(size, 0.0);
+  table.caseOf.assign(size, -1);
+  table.stepOf.assign(size, -1);
+  table.V2.assign(size, 0.0);
+  table.V3.assign(size, 0.0);
+  MemberFieldCounts counts;
   std::shared_ptr<TextTable> grid =
       json.contains("grid") ? ParseGridHead(json, count, where, path) : nullptr;
   bool named = false, placed = false;
   for (std::size_t r = 1; r <= records.size(); ++r) {
-    ParseForceRecord(records[r - 1], r, where + ".records[" + std::to_string(r) + "]", path, table,
-                     named, placed, grid.get());
+    const std::string at = where + ".records[" + std::to_string(r) + "]";
+    ParseForceRecord(records[r - 1], r, at, path, table, named, placed, grid.get());
+    ParseMemberFields(records[r - 1], r, at, path, table, counts);
   }
+  KeepMemberFields(counts, records.size(), table);
   if (!named) table.labels.clear();
   if (!placed) table.storyOf.clear(), table.columnOf.clear();
   table.grid = std::move(grid);
   WarnUnknownKeys(json,
                   {"file", "sheet", "units", "info", "fields", "factors", "count", "records",
-                   "rowsRead", "stories", "columns", "grid"},
+                   "rowsRead", "stories", "columns", "grid", "cases", "steps", "momentsSwapped",
+                   "loadCaseTypes", "combinationLoads"},
                   where + ".", warnings);
   return table;
 }
@@ -639,7 +741,11 @@ bool SameForces(const ForceTable& a, const ForceTable& b) {
   if (a.Count != b.Count || a.fileName != b.fileName || a.labels != b.labels || a.cP != b.cP ||
       a.cMx != b.cMx || a.cMy != b.cMy || a.fP != b.fP || a.fMx != b.fMx || a.fMy != b.fMy ||
       a.rowsRead != b.rowsRead || a.stories != b.stories || a.columns != b.columns ||
-      a.sheet != b.sheet || a.units != b.units || a.info != b.info || a.grid != b.grid) {
+      a.sheet != b.sheet || a.units != b.units || a.info != b.info || a.grid != b.grid ||
+      a.station != b.station || a.cases != b.cases || a.caseOf != b.caseOf || a.steps != b.steps ||
+      a.stepOf != b.stepOf || a.V2 != b.V2 || a.V3 != b.V3 ||
+      a.momentsSwapped != b.momentsSwapped || a.loadCaseTypes != b.loadCaseTypes ||
+      a.combinationLoads != b.combinationLoads) {
     return false;
   }
   const std::size_t count = static_cast<std::size_t>(std::max(a.Count, 0));

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "model/controls/code_page.h"
 #include "model/controls/section_page.h"
 
 namespace kuma {
@@ -77,6 +78,11 @@ const char* OwnCaption(const SectionKindRow& kind, std::string_view label) {
     return caption;
   }
   return nullptr;
+}
+
+// The stirrups of the page "规范验算" belong to the kinds with bars.
+void ApplyStirrupVisibility(Form& form, const SectionKindRow& kind) {
+  form.SetVisible(ctl::kStirrupGroup, kind.bars);
 }
 
 }  // namespace
@@ -158,6 +164,7 @@ void ApplySectionKindLayout(Form& form) {
   if (kind == nullptr) kind = &kSectionKinds[0];
   ApplyCaptions(form, *kind);
   ApplyVisibility(form, kind->shown);
+  ApplyStirrupVisibility(form, *kind);
 }
 
 }  // namespace kuma

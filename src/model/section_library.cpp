@@ -50,6 +50,7 @@ Json SectionJson(const LibrarySection& section) {
 Json RuleJson(const AssignmentRule& rule) {
   Json json{{"story", rule.story}, {"column", rule.column}, {"section", rule.section}};
   if (!rule.section2.empty()) json["section2"] = rule.section2;
+  if (rule.position >= 0) json["position"] = rule.position;
   return json;
 }
 
@@ -118,6 +119,16 @@ LibrarySection ParseSectionEntry(const Json& entry, const std::string& where,
   return section;
 }
 
+// A rule's column position: 0, 1 or 2; -1 (the section's own) when the
+// rule names none, as in files written before rules had one.
+int PositionAt(const Json& rule, const std::string& where, const std::string& path) {
+  auto it = rule.find("position");
+  if (it == rule.end()) return -1;
+  if (!it->is_number_integer() || it->get<long long>() < -1 || it->get<long long>() > 2)
+    Damaged(path, "“" + where + ".position”应为 -1、0、1 或 2。");
+  return static_cast<int>(it->get<long long>());
+}
+
 std::vector<AssignmentRule> ParseRules(const Json& rules, const std::string& path) {
   if (!rules.is_array()) Damaged(path, "“assignments”应为列表。");
   std::vector<AssignmentRule> out;
@@ -129,6 +140,7 @@ std::vector<AssignmentRule> ParseRules(const Json& rules, const std::string& pat
                                  TextAt(rule, "column", where, path, true),
                                  TextAt(rule, "section", where, path, true),
                                  TextAt(rule, "section2", where, path, false)});
+    out.back().position = PositionAt(rule, where, path);
   }
   return out;
 }

@@ -86,10 +86,23 @@ struct ForceTable {
   std::vector<std::string> cases;
   std::vector<int> caseOf;
   std::vector<double> V2, V3;
+  // ETABS tables with a Step Type field: the step of each record (Max or
+  // Min of an envelope, with the Step Number where the file gives one) as a
+  // position in `steps`, -1 for a row without; empty otherwise. Two rows of
+  // one station and case differ only by it.
+  std::vector<std::string> steps;
+  std::vector<int> stepOf;
+  // The moments were read as Mx = M2, My = M3 (the import page's second
+  // choice); the shear along X is then V2, else V3.
+  bool momentsSwapped = false;
   // The load cases a workbook defines (its load case table) with their
   // ETABS type ("Linear Static", "Response Spectrum", …), and the load
   // patterns of type Seismic; empty when the file has no such table.
   std::vector<std::pair<std::string, std::string>> loadCaseTypes;
+  // The combinations a workbook defines (its combination table), each with
+  // the load cases or combinations it adds, in the table's order; empty when
+  // the file has no such table.
+  std::vector<std::pair<std::string, std::vector<std::string>>> combinationLoads;
   bool HasStations() const { return !station.empty(); }
   bool HasShear() const { return !V2.empty() && !V3.empty(); }
   // What the import page showed of the file: the reading caption (Label125:

@@ -48,6 +48,8 @@ void SetColumn(MapForm& form, int edgeLaw, int coreLaw) {
     form.SetItemIndex(MaterialGroups()[g].gradeList, 6);  // C40
     FillFromGrade(form, MaterialGroups()[g]);
     form.SetItemIndex(MaterialGroups()[g].lawList, g == 0 ? edgeLaw : coreLaw);
+    form.SetText(MaterialGroups()[g].rhoV, "0.01");  // Mander's hoops typed
+    form.SetText(MaterialGroups()[g].fyh, "300");
   }
   form.SetItemIndex(MaterialGroups()[3].gradeList, 3);  // HRB400
   FillFromGrade(form, MaterialGroups()[3]);

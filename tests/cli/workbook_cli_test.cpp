@@ -39,7 +39,7 @@ TEST_F(CliWorkbook, CheckReadsTheSheetAndWritesTheTableAsAWorkbook) {
   // The page's captions and verdicts; under the table an empty row and the
   // summary (the factors are 1: no line of factors).
   ASSERT_EQ(rows.size(), printed.size() + 2);
-  EXPECT_EQ(rows[0], "序号,组合,P,Mx,My,比值,结论");
+  EXPECT_EQ(rows[0], "序号,组合,P,Mx,My,比值,结论,V2,V3");
   EXPECT_EQ(rows[rows.size() - 2], "");
   EXPECT_EQ(rows.back().find("最大比值 = "), 0u) << rows.back();
   for (std::size_t r = 1; r < printed.size(); ++r) {

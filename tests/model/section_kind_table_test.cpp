@@ -185,6 +185,9 @@ TEST(SectionKinds, ConcreteLawDefaultsByKind) {
     const MaterialGroupControls& g = MaterialGroups()[1];
     form.SetItemIndex(g.lawList, kConcreteMander - 1);
     form.SetText(g.ke, "");
+    // Typed hoops: the filled tubes have no stirrups to take them from.
+    form.SetText(g.rhoV, "0.01");
+    form.SetText(g.fyh, "300");
     EXPECT_EQ(ReadConcreteLaw(form, g, k.type, nullptr).ke,
               k.type == 2 || k.type == 5 || k.type == 7 || k.type == 8 ? 0.95 : 0.75)
         << k.type;

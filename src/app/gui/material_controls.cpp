@@ -19,8 +19,8 @@ struct Row {
 
 const Row kConcreteRows[] = {
     {"抛物线指数n", &MaterialGroupControls::n},
-    {"体积配箍率ρv", &MaterialGroupControls::rhoV},
-    {"箍筋屈服强度fyh", &MaterialGroupControls::fyh},
+    {"体积配箍率ρv(空: 按箍筋)", &MaterialGroupControls::rhoV},
+    {"箍筋屈服强度fyh(空: 按箍筋)", &MaterialGroupControls::fyh},
     {"约束有效系数ke", &MaterialGroupControls::ke},
     {"箍筋断裂应变εsu", &MaterialGroupControls::esu},
 };

@@ -47,7 +47,14 @@ CurveRange Picture(const ConcreteLawParams& p, const LawShape& shape) {
 
 std::string Note(const ConcreteLawParams& p, bool) {
   const ManderValues m = Mander(p);
-  return "f'cc = " + FormatFixed(m.fcc, 2) + "  εcu,c = " + FormatFixed(m.ecuConfined, 4);
+  std::string source = "ρv、fyh 为输入值";
+  if (p.rhoVFromStirrups && p.fyhFromStirrups) {
+    source = "ρv、fyh 按箍筋";
+  } else if (p.rhoVFromStirrups || p.fyhFromStirrups) {
+    source = p.rhoVFromStirrups ? "ρv 按箍筋" : "fyh 按箍筋";
+  }
+  return "f'cc = " + FormatFixed(m.fcc, 2) + "  εcu,c = " + FormatFixed(m.ecuConfined, 4) + "  " +
+         source;
 }
 
 std::vector<std::string> Constants(const ConcreteLawParams& p) {

@@ -24,6 +24,8 @@ struct ConcreteLawParams {
   double fyh = 0;                           // law 3: its yield strength
   double ke = 0.75;                         // law 3: confinement effectiveness
   double esu = 0.09;                        // law 3: rupture strain of the transverse steel
+  // law 3: ρv and fyh taken from the stirrups (their boxes left blank)
+  bool rhoVFromStirrups = false, fyhFromStirrups = false;
   double xi = 0;         // law 4: confinement factor As·fy/(Ac·fc) of the section
   bool circular = true;  // law 4: circular (true) or rectangular tube
 };

@@ -35,6 +35,8 @@ inline constexpr const char* kSeismicCasesLabel = "Label274";
 // 计算书: the calculation sheet of the chosen row
 inline constexpr const char* kCalcSheetMemo = "Memo6";
 
+// The group "箍筋", hidden for the kinds without bars
+inline constexpr const char* kStirrupGroup = "GroupBoxStirrups";
 // Stirrups: 箍筋牌号 (HPB300, HRB400, HRB500)
 inline constexpr const char* kStirrupGradeList = "ComboBox55";
 // 箍筋形式 (圆形截面: 螺旋箍, 圆形箍)
