@@ -3,7 +3,6 @@
 #include "app/code_page_commands.h"
 
 #include <algorithm>
-#include <numeric>
 
 #include "analysis/ratio_bands.h"
 #include "forces/members.h"
@@ -176,18 +175,6 @@ std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const For
           Verdict(c.VerdictAll())};
 }
 
-std::vector<int> ColumnsByCodeRatio(const BuildingCheck& check) {
-  std::vector<int> order(check.columns.size());
-  std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&check](int a, int b) {
-    const BuildingColumn& x = check.columns[static_cast<std::size_t>(a)];
-    const BuildingColumn& y = check.columns[static_cast<std::size_t>(b)];
-    if (x.codeChecked != y.codeChecked) return x.codeChecked;
-    return x.codeChecked && x.maxRatioCode > y.maxRatioCode;
-  });
-  return order;
-}
-
 Rgb BuildingCodeColour(const BuildingColumn& column) {
   if (!column.codeChecked) return kWhite;
   // A failing detailing line colours the row as a ratio beyond the limit.
@@ -280,7 +267,7 @@ void AppendCalcSheets(CalcReport& report, const AppState& state, int chosen,
   }
   if (building.Valid() && building.codeCheck) {
     blocks.push_back(Block(ReportBlock::Kind::Paragraph, "楼栋各柱控制组合的计算书："));
-    for (int entry : ColumnsByCodeRatio(building)) {
+    for (int entry : ColumnsByRatio(building)) {
       const std::vector<std::string> lines = BuildingSheetLines(building, buildingForces, entry);
       if (!lines.empty()) blocks.push_back(SheetBlock(lines));
     }

@@ -52,14 +52,11 @@ std::vector<std::string> CodeByKindLines(int sectionType);
 std::vector<std::string> CalcSheetLines(const AppState& state, int record);
 
 // The building table's code and detailing columns, after the section's:
-// captions, the cells of one column (entry of check.columns), its order
-// (largest code ratio first, columns not code-checked last in table order)
-// and its row colour (the code ratio's band; red when any detailing line
-// fails).
+// captions, the cells of one column (entry of check.columns) and its row
+// colour (the code ratio's band; red when any detailing line fails).
 std::vector<std::string> BuildingCodeCaptions();
 std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const ForceTable& forces,
                                            int entry);
-std::vector<int> ColumnsByCodeRatio(const BuildingCheck& check);
 Rgb BuildingCodeColour(const BuildingColumn& column);
 // The code ratio of a record of the building check (0 where none).
 double RecordCodeRatio(const BuildingCheck& check, int record);

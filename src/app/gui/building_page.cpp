@@ -188,8 +188,7 @@ namespace {
 std::vector<int> BuildingRowOrder(const BuildingCheck& check, const std::vector<StoryRow>& stories,
                                   bool perStory) {
   std::vector<int> order;
-  if (check.Valid() && !perStory)
-    order = check.codeCheck ? ColumnsByCodeRatio(check) : ColumnsByRatio(check);
+  if (check.Valid() && !perStory) order = ColumnsByRatio(check);
   for (const StoryRow& story : stories) order.push_back(story.entry);
   return order;
 }
