@@ -231,6 +231,9 @@ void TForm1::ShowBuildingResults() {
         check.codeCheck ? BuildingCodeColour(c) : (c.checked ? RatioRowColour(c.maxRatio) : kWhite);
     form_->SetGridRowColour(kResults, row, colour);
   }
+  // The code columns as wide as their texts.
+  auto* results = findChild<StringGrid*>(QString::fromUtf8(kResults));
+  for (int col = 13; col < results->ColumnCount(); ++col) results->resizeColumnToContents(col);
   form_->SetGridRowCount(kCombinations, 1);
   ClearBuildingCharts();
 }
