@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "analysis/ratio_bands.h"
+#include "app/code_check_commands.h"
 #include "forces/members.h"
 #include "model/code_result.h"
 #include "model/numfmt.h"
@@ -93,54 +94,17 @@ std::vector<std::string> CodeByKindLines(int sectionType) {
   return lines;
 }
 
+std::vector<std::string> CalcSheetLines(const AppState& state, const Form& form, int record) {
+  const CodeCheck& code = state.codeCheck;
+  if (!code.Valid() || record < 1 || static_cast<std::size_t>(record) >= code.rows.size() ||
+      record > state.forceTable.Count)
+    return {};
+  return CodeSheetCommand(state, form, record);
+}
+
 namespace {
 
 std::string F(double value, int decimals) { return FormatFixed(value, decimals); }
-
-// The steps of a row as its figures give them, clause by clause.
-std::vector<std::string> SheetSteps(const CodeRow& row, const SurfacePoint& d) {
-  std::vector<std::string> lines = {
-      "N = " + F(d.P, 1) + " kN, Mx = " + F(d.Mx, 1) + " kN·m, My = " + F(d.My, 1) + " kN·m",
-      "e0x = " + F(row.e0X, 1) + " mm, e0y = " + F(row.e0Y, 1) + " mm",
-      "ea = max(20, h/30): eax = " + F(row.eaX, 1) + " mm, eay = " + F(row.eaY, 1) +
-          " mm (GB 50010 6.2.5)",
-      "l0 = " + F(row.l0, 0) + " mm, lc = " + F(row.lc, 0) + " mm (GB 50010 6.2.20)",
-      "M1/M2: x " + F(row.m1m2X, 3) + ", y " + F(row.m1m2Y, 3) + "; Cm: x " + F(row.cmX, 3) +
-          ", y " + F(row.cmY, 3) + "; ζc = " + F(row.zetaC, 3) + " (GB 50010 6.2.4)",
-      "ηns: x " + F(row.etaX, 3) + ", y " + F(row.etaY, 3) + "; Cm·ηns: x " + F(row.cmEtaX, 3) +
-          ", y " + F(row.cmEtaY, 3),
-      "M'x = " + F(row.MxD, 1) + " kN·m, M'y = " + F(row.MyD, 1) + " kN·m",
-      "φ = " + F(row.phi, 3) + ", 0.9φ(fcA + f'yA's) = " + F(row.axialCap, 1) +
-          " kN (GB 50010 6.2.15)",
-      std::string(row.seismic ? "地震组合" : "非地震组合") + ": γRE = " + F(row.gammaRE, 2) +
-          " (GB 50010 11.1.6)",
-      "截面沿射线承载力 |C| = " + F(row.capacityAlongRay, 1) +
-          ", 截面比值 = " + FormatRatio(row.ratioSection),
-      "轴压比值 = N·γRE / 轴压上限 = " + FormatRatio(row.ratioAxial)};
-  if (row.ratioTube > 0)
-    lines.push_back("统一理论比值 (GB 50936 5.1.10) = " + FormatRatio(row.ratioTube));
-  lines.push_back("规范比值 = " + FormatRatio(row.ratioCode) + " (" + CodeClauseName(row.clause) +
-                  ") " + RatioVerdict(row.ratioCode));
-  return lines;
-}
-
-}  // namespace
-
-std::vector<std::string> CalcSheetLines(const AppState& state, int record) {
-  const CodeCheck& code = state.codeCheck;
-  const ForceTable& forces = state.forceTable;
-  if (!code.Valid() || record < 1 || static_cast<std::size_t>(record) >= code.rows.size() ||
-      record > forces.Count)
-    return {};
-  std::vector<std::string> lines = {"计算书  第 " + std::to_string(record) + " 行  " +
-                                    CombinationLabel(forces, record)};
-  for (std::string& line :
-       SheetSteps(code.rows[static_cast<std::size_t>(record)], DemandOf(forces, record)))
-    lines.push_back(std::move(line));
-  return lines;
-}
-
-namespace {
 
 const char* Verdict(bool ok) { return ok ? "满足" : "不满足"; }
 
@@ -187,32 +151,6 @@ double RecordCodeRatio(const BuildingCheck& check, int record) {
   return check.ratioCode[static_cast<std::size_t>(record)];
 }
 
-std::vector<std::string> BuildingSheetLines(const BuildingCheck& check, const ForceTable& forces,
-                                            int entry) {
-  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
-  if (!c.codeChecked) return {};
-  const ColumnDetailing& d = c.detailing;
-  std::vector<std::string> lines = {
-      "柱 " + StoryName(forces, c.story) + " " + ColumnName(forces, c.column) + " (截面 " +
-          c.section + ")  控制组合 第 " + std::to_string(c.governingCode) + " 行 " +
-          (c.governingCode > 0 ? CombinationLabel(forces, c.governingCode) : ""),
-      "规范比值 = " + FormatRatio(c.maxRatioCode) + " (" + CodeClauseName(c.clauseCode) + ") " +
-          RatioVerdict(c.maxRatioCode),
-      "轴压比 μN = N/(fc·A) = " + F(d.axialRatio, 3) + ", 限值 " + F(d.axialRatioLimit, 2) +
-          " (GB 50011 6.3.6) " + Verdict(d.axialOk),
-      "纵筋配筋率 ρ = " + F(d.rho, 2) + " %, 最小 " + F(d.rhoMin, 2) + " %, 最大 " +
-          F(d.rhoMax, 2) + " % (GB 50011 6.3.7, GB 50010 8.5.1) " + Verdict(d.rhoOk),
-      d.shearChecked
-          ? "剪力比 = " + FormatRatio(d.ratioShear) + " (第 " + std::to_string(d.governingShear) +
-                " 行; GB 50010 6.3.12, 11.4.7) " + Verdict(d.shearOk)
-          : std::string("剪力: 内力表无剪力, 未验算"),
-      "体积配箍率 ρv = " + F(d.rhoV, 2) + " %, 要求 " + F(d.rhoVRequired, 2) +
-          " % (GB 50011 6.3.9) " + Verdict(d.rhoVOk),
-      std::string("结论: ") + Verdict(c.VerdictAll())};
-  for (const std::string& remark : d.remarks) lines.push_back("注: " + remark);
-  return lines;
-}
-
 namespace {
 
 // The number the next chapter takes, and where chapters go: before the
@@ -253,24 +191,50 @@ ReportBlock SheetBlock(const std::vector<std::string>& lines) {
   return Block(ReportBlock::Kind::Paragraph, text);
 }
 
+// The sheets of the building's columns, largest code ratio first: at most
+// kBuildingSheets of them (each is worked again on its section).
+constexpr std::size_t kBuildingSheets = 100;
+
+void AppendBuildingSheets(std::vector<ReportBlock>& blocks, const Form& form,
+                          const BuildingCheck& building, const ForceTable& forces,
+                          const SectionLibrary& library) {
+  const CodeCheckSettings settings = CodeSettingsIfOn(form);
+  std::size_t shown = 0, worked = 0;
+  for (int entry : ColumnsByRatio(building)) {
+    if (!building.columns[static_cast<std::size_t>(entry)].codeChecked) continue;
+    if (++worked > kBuildingSheets) continue;
+    const std::vector<std::string> lines =
+        BuildingColumnSheet(building, library, forces, settings, entry);
+    if (lines.empty()) continue;
+    const BuildingColumn& c = building.columns[static_cast<std::size_t>(entry)];
+    blocks.push_back(Block(ReportBlock::Kind::Paragraph, "柱 " + StoryName(forces, c.story) + " " +
+                                                             ColumnName(forces, c.column) + " (" +
+                                                             c.section + ")"));
+    blocks.push_back(SheetBlock(lines));
+    ++shown;
+  }
+  if (worked > shown && shown == kBuildingSheets)
+    blocks.push_back(Block(ReportBlock::Kind::Paragraph,
+                           "其余 " + std::to_string(worked - shown) +
+                               " 根柱的规范比值较小，其计算书从略 (各柱结果见上表)。"));
+}
+
 }  // namespace
 
-void AppendCalcSheets(CalcReport& report, const AppState& state, int chosen,
-                      const BuildingCheck& building, const ForceTable& buildingForces) {
+void AppendCalcSheets(CalcReport& report, const AppState& state, const Form& form, int chosen,
+                      const BuildingCheck& building, const ForceTable& buildingForces,
+                      const SectionLibrary& buildingLibrary) {
   std::vector<ReportBlock> blocks;
   if (state.codeCheck.Valid()) {
-    const bool asked = chosen > 0 && !CalcSheetLines(state, chosen).empty();
+    const bool asked = chosen > 0 && !CalcSheetLines(state, form, chosen).empty();
     const int record = asked ? chosen : state.codeCheck.governing;
     blocks.push_back(
         Block(ReportBlock::Kind::Paragraph, asked ? "所选组合的计算书：" : "控制组合的计算书："));
-    blocks.push_back(SheetBlock(CalcSheetLines(state, record)));
+    blocks.push_back(SheetBlock(CalcSheetLines(state, form, record)));
   }
   if (building.Valid() && building.codeCheck) {
     blocks.push_back(Block(ReportBlock::Kind::Paragraph, "楼栋各柱控制组合的计算书："));
-    for (int entry : ColumnsByRatio(building)) {
-      const std::vector<std::string> lines = BuildingSheetLines(building, buildingForces, entry);
-      if (!lines.empty()) blocks.push_back(SheetBlock(lines));
-    }
+    AppendBuildingSheets(blocks, form, building, buildingForces, buildingLibrary);
   }
   if (blocks.empty()) return;
   blocks.insert(blocks.begin(),

@@ -10,6 +10,8 @@
 
 #include "analysis/building_check.h"
 #include "model/colour.h"
+#include "model/form.h"
+#include "model/library.h"
 #include "model/section_kind.h"
 #include "model/state.h"
 #include "report/calc_report.h"
@@ -47,9 +49,10 @@ const char* DesignCodeTitle(DesignCode code);
 // that of each group of kinds ("钢骨柱、叠合柱: JGJ 138-2016").
 std::vector<std::string> CodeByKindLines(int sectionType);
 
-// The calculation sheet of record `record` of the single code check; empty
-// when the code check holds no such row.
-std::vector<std::string> CalcSheetLines(const AppState& state, int record);
+// The calculation sheet of record `record` of the single code check (the
+// code steps, the row's shear and the column's detailing); empty when the
+// code check holds no such row.
+std::vector<std::string> CalcSheetLines(const AppState& state, const Form& form, int record);
 
 // The building table's code and detailing columns, after the section's:
 // captions, the cells of one column (entry of check.columns) and its row
@@ -61,17 +64,13 @@ Rgb BuildingCodeColour(const BuildingColumn& column);
 // The code ratio of a record of the building check (0 where none).
 double RecordCodeRatio(const BuildingCheck& check, int record);
 
-// The sheet of a building column's governing row (entry of check.columns):
-// its code ratio and clause, then its detailing lines with their clauses;
-// empty for a column the code check did not reach.
-std::vector<std::string> BuildingSheetLines(const BuildingCheck& check, const ForceTable& forces,
-                                            int entry);
-
 // The chapter "规范验算计算书" of the calculation report, before its
 // appendix: the sheet of record `chosen` of the single code check (its
 // governing row when 0), then the sheet of each building column's governing
-// row, largest code ratio first. Nothing when neither code check ran.
-void AppendCalcSheets(CalcReport& report, const AppState& state, int chosen,
-                      const BuildingCheck& building, const ForceTable& buildingForces);
+// row by the code, largest code ratio first (the first hundred). Nothing when
+// neither code check ran.
+void AppendCalcSheets(CalcReport& report, const AppState& state, const Form& form, int chosen,
+                      const BuildingCheck& building, const ForceTable& buildingForces,
+                      const SectionLibrary& buildingLibrary);
 
 }  // namespace kuma

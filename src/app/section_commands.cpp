@@ -100,7 +100,7 @@ CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& dat
   CalcReport report = BuildCalcReport(state, form, date);
   AppendBuildingChapter(report, building, buildingForces,
                         BuildingSectionRows(building, buildingLibrary));
-  AppendCalcSheets(report, state, chosenRecord, building, buildingForces);
+  AppendCalcSheets(report, state, form, chosenRecord, building, buildingForces, buildingLibrary);
   return report;
 }
 

@@ -18,6 +18,7 @@
 #include "app/code_page_commands.h"
 #include "app/gui/recent_files.h"
 #include "app/gui/string_grid.h"
+#include "model/controls/building_page.h"
 #include "model/controls/check_panel.h"
 #include "window_fixture.h"
 
@@ -150,35 +151,75 @@ class CodePageTest : public WindowTest {
   // Choosing a row of the check table (selection or double click) shows
   // that record's sheet in Memo6, not the row's position in the table.
   void chosenRowShowsItsSheet() {
-    kuma::AppState& state = w_->State();
-    state.forceTable = EtabsCombinations();
-    state.codeCheck.rows.assign(4, kuma::CodeRow{});
-    state.codeCheck.rows[3].eaX = 20;
-    state.codeCheck.rows[3].ratioCode = 0.81;
-    state.codeCheck.governing = 3;
-    // The import page in front fills its table from the design check; the
-    // rows are written after it, as the check's chain writes them.
+    // The code check on, the fixture's forces imported: the check runs and
+    // fills the table, its rows by code ratio.
+    Find<QComboBox>(w_, kuma::ctl::kCodeCheckList)->setCurrentIndex(1);
     ShowPage(*w_, kImportPage);
+    answers_->files << QStringLiteral(QT_TESTCASE_SOURCEDIR "/data/etabs22_column_forces_tonf.csv");
+    Find<QPushButton>(w_, "Button4")->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    QVERIFY(w_->State().codeCheck.Valid());
     auto* grid = Find<StringGrid>(w_, kuma::ctl::kCheckGrid);
-    grid->SetRowCount(3);
-    grid->SetCell(0, 1, "3");  // largest first: record 3, then record 1
-    grid->SetCell(0, 2, "1");
+    QVERIFY(grid->RowCount() > 3);
+    QVERIFY(grid->ColumnCount() > 6);  // the code columns follow the section's
     auto* memo = Find<QPlainTextEdit>(w_, kuma::ctl::kCalcSheetMemo);
+    auto sheetOf = [grid](int row) {
+      return QStringLiteral("组合 %1 (%2)")
+          .arg(QString::fromStdString(grid->Cell(0, row)),
+               QString::fromStdString(grid->Cell(1, row)));
+    };
     grid->setCurrentIndex(grid->model()->index(0, 0));
-    QVERIFY2(memo->toPlainText().contains(QStringLiteral("第 3 行  1.2D+1.6L+1.0LR")),
-             qPrintable(memo->toPlainText()));
-    QVERIFY(memo->toPlainText().contains(QStringLiteral("eax = 20.0 mm")));
+    QVERIFY2(memo->toPlainText().contains(sheetOf(1)), qPrintable(memo->toPlainText()));
     QVERIFY(memo->toPlainText().contains(QStringLiteral("GB 50010 6.2.5")));
-    QVERIFY(memo->toPlainText().contains(QStringLiteral("0.810")));
-    // The second row is record 1: its sheet, and a double click brings the
-    // page to the front.
-    grid->doubleClicked(grid->model()->index(1, 0));
-    QVERIFY(memo->toPlainText().contains(QStringLiteral("第 1 行  1.4X+1.2D+1.0L")));
+    // Another row (a record of another name): its sheet, and a double click
+    // brings the page to the front.
+    int other = 2;
+    while (other < grid->RowCount() - 1 && grid->Cell(1, other) == grid->Cell(1, 1)) ++other;
+    grid->doubleClicked(grid->model()->index(other - 1, 0));
+    QVERIFY2(memo->toPlainText().contains(sheetOf(other)), qPrintable(memo->toPlainText()));
     QCOMPARE(w_->CurrentPage(), w_->Page(QString::fromLatin1(kCodePage)));
-    // A row without code results says so instead of an old sheet.
-    state.codeCheck = kuma::CodeCheck();
-    w_->Run([] {});
-    QVERIFY(memo->toPlainText().contains(QStringLiteral("没有规范验算结果")));
+    // The code check switched off and run again: no old sheet stays.
+    Find<QComboBox>(w_, kuma::ctl::kCodeCheckList)->setCurrentIndex(0);
+    ShowPage(*w_, kImportPage);
+    Find<QPushButton>(w_, kuma::ctl::kCheckButton)->click();
+    QVERIFY(!w_->State().codeCheck.Valid());
+    QVERIFY2(memo->toPlainText().contains(QStringLiteral("没有规范验算结果")),
+             qPrintable(memo->toPlainText()));
+    ForgetDialogs();
+  }
+
+  // The building table: the code columns only with the code check on, the
+  // rows by the code ratio, largest first; off, the table as before.
+  void buildingColumnsOnlyWhenOn() {
+    Find<QComboBox>(w_, kuma::ctl::kCodeCheckList)->setCurrentIndex(1);
+    Find<QLineEdit>(w_, kuma::ctl::kSeismicCasesBox)->setText(QStringLiteral("X,Y"));
+    ShowPage(*w_, kBuildingPage);
+    answers_->files << QStringLiteral(QT_TESTCASE_SOURCEDIR "/data/etabs22_column_forces_tonf.csv");
+    Find<QPushButton>(w_, kuma::ctl::kImportAndCheckButton)->click();
+    QVERIFY2(answers_->errors.isEmpty(), qPrintable(answers_->errors.join('\n')));
+    auto* results = Find<StringGrid>(w_, "StringGrid7");
+    QVERIFY(results->RowCount() > 2);
+    QCOMPARE(results->ColumnCount(), 13 + static_cast<int>(kuma::BuildingCodeCaptions().size()));
+    QCOMPARE(results->Cell(13, 0), std::string("规范比值"));
+    double last = 1e300;
+    for (int row = 1; row < results->RowCount(); ++row) {
+      const double ratio = std::stod(results->Cell(13, row));
+      QVERIFY(ratio <= last);
+      last = ratio;
+      const std::string verdict = results->Cell(results->ColumnCount() - 1, row);
+      QVERIFY(verdict == "满足" || verdict == "不满足");
+    }
+    // A column's combinations show their code ratios too.
+    results->clicked(results->model()->index(0, 0));
+    QCOMPARE(Find<StringGrid>(w_, "StringGrid8")->Cell(6, 0), std::string("规范比值"));
+
+    Find<QComboBox>(w_, kuma::ctl::kCodeCheckList)->setCurrentIndex(0);
+    Find<QPushButton>(w_, kuma::ctl::kRecheckButton)->click();
+    QCOMPARE(results->ColumnCount(), 13);
+    results->clicked(results->model()->index(0, 0));
+    QCOMPARE(Find<StringGrid>(w_, "StringGrid8")->ColumnCount(), 6);
+    Find<QLineEdit>(w_, kuma::ctl::kSeismicCasesBox)->setText(QString());
+    ForgetDialogs();
   }
 
   // The check table takes the code check's columns when its chain writes

@@ -13,6 +13,7 @@
 #include "analysis/design_check.h"
 #include "analysis/ratio_bands.h"
 #include "app/building_commands.h"
+#include "app/code_check_commands.h"
 #include "app/code_page_commands.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
@@ -172,9 +173,11 @@ void TForm1::RunBuildingCheckPage() {
         if (CheckedCount(building_->forces) <= 0) throw Error("请先导入楼栋的内力 (导入内力并验算)");
         // The form's own section is checked as it is typed now.
         SectionLibrary library = BuildingLibrary(state_.library, *form_);
+        // With the code check on, each column is also worked by the code.
         building_->check = RunBuildingCheck(
             library, building_->forces, ReadCheckMethod(*form_),
-            [this](int position) { form_->SetProgress(kBar, position); }, Control());
+            [this](int position) { form_->SetProgress(kBar, position); }, Control(), 0,
+            CodeSettingsIfOn(*form_));
         building_->library = std::move(library);
         ShowBuildingResults();
       },

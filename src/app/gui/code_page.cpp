@@ -205,7 +205,7 @@ void TForm1::ShowCalcSheet(int record) {
   sheetSignature_ = signature;
   QStringList lines;
   try {
-    for (const std::string& line : CalcSheetLines(state_, record))
+    for (const std::string& line : CalcSheetLines(state_, *form_, record))
       lines << QString::fromStdString(line);
   } catch (const std::exception& e) {
     lines << QString::fromUtf8(e.what());
