@@ -57,7 +57,10 @@ std::vector<std::string> CalcSheetLines(const AppState& state, const Form& form,
 // The building table's code and detailing columns, after the section's:
 // captions, the cells of one column (entry of check.columns) and its row
 // colour (the code ratio's band; red when any detailing line fails).
+// The first kBuildingCodeBeside of them (ratio, combination, clause) sit
+// beside the section's ratio.
 std::vector<std::string> BuildingCodeCaptions();
+inline constexpr int kBuildingCodeBeside = 3;
 std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const ForceTable& forces,
                                            int entry);
 Rgb BuildingCodeColour(const BuildingColumn& column);

@@ -20,6 +20,7 @@
 #include "app/gui/string_grid.h"
 #include "model/controls/building_page.h"
 #include "model/controls/check_panel.h"
+#include "report/building_report.h"
 #include "window_fixture.h"
 
 using namespace kuma::gui;
@@ -200,10 +201,12 @@ class CodePageTest : public WindowTest {
     auto* results = Find<StringGrid>(w_, "StringGrid7");
     QVERIFY(results->RowCount() > 2);
     QCOMPARE(results->ColumnCount(), 13 + static_cast<int>(kuma::BuildingCodeCaptions().size()));
-    QCOMPARE(results->Cell(13, 0), std::string("规范比值"));
+    // The code ratio, its combination and clause beside the section's ratio.
+    QCOMPARE(results->Cell(kuma::kBuildingRatioColumn + 1, 0), std::string("规范比值"));
+    QCOMPARE(results->Cell(kuma::kBuildingRatioColumn + 3, 0), std::string("控制条款"));
     double last = 1e300;
     for (int row = 1; row < results->RowCount(); ++row) {
-      const double ratio = std::stod(results->Cell(13, row));
+      const double ratio = std::stod(results->Cell(kuma::kBuildingRatioColumn + 1, row));
       QVERIFY(ratio <= last);
       last = ratio;
       const std::string verdict = results->Cell(results->ColumnCount() - 1, row);

@@ -37,6 +37,26 @@ constexpr const char* kCombinations = "StringGrid8";
 constexpr const char* kSummary = "Label250";
 constexpr const char* kBar = "ProgressBar6";
 
+// The widths of the result columns: the section's fixed ones; with the
+// code check every column as wide as its texts.
+void SetBuildingColumnWidths(StringGrid* results, bool code) {
+  for (int col = 0; col < results->ColumnCount(); ++col) {
+    if (code) {
+      results->resizeColumnToContents(col);
+    } else {
+      results->setColumnWidth(col, col == 5 ? 210 : (col == 2 || col == 10 ? 110 : 64));
+    }
+  }
+}
+
+// The code check's cells join a row of the section's: its ratio, combination
+// and clause beside the section's ratio, the detailing after the row.
+void WithCodeCells(std::vector<std::string>& cells, std::vector<std::string> code) {
+  const auto beside = cells.begin() + kBuildingRatioColumn + 1;
+  cells.insert(beside, code.begin(), code.begin() + kBuildingCodeBeside);
+  cells.insert(cells.end(), code.begin() + kBuildingCodeBeside, code.end());
+}
+
 }  // namespace
 
 QString AskForTableFile(QWidget* parent, const char* dialogName, const QString& title) {
@@ -74,10 +94,8 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   auto* results = new StringGrid(13, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 200);
-  results->setColumnWidth(2, 110);
-  results->setColumnWidth(5, 210);
-  results->setColumnWidth(10, 110);
-  // The code check's columns follow when it is on.
+  SetBuildingColumnWidths(results, false);
+  // The code check's columns join when it is on.
   results->SetGrowing(true);
   Stretch(results, {0, 0, 1, 0.3});
   BuildBuildingCharts(page, 288);
@@ -211,8 +229,7 @@ void TForm1::ShowBuildingResults() {
   form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
   std::vector<std::string> head = BuildingTableHeader(check);
   head.resize(13);
-  if (check.codeCheck)
-    for (std::string& caption : BuildingCodeCaptions()) head.push_back(std::move(caption));
+  if (check.codeCheck) WithCodeCells(head, BuildingCodeCaptions());
   for (std::size_t c = 0; c < head.size(); ++c)
     form_->SetGridCell(kResults, static_cast<int>(c), 0, head[c]);
   for (std::size_t i = 0; i < order.size(); ++i) {
@@ -225,18 +242,14 @@ void TForm1::ShowBuildingResults() {
       const std::string count = std::to_string(stories[i].unchecked) + " 根柱未验算";
       verdict = verdict.empty() ? count : verdict + "; 另有 " + count;
     }
-    if (check.codeCheck)
-      for (std::string& cell : BuildingCodeCells(check, forces, order[i]))
-        cells.push_back(std::move(cell));
+    if (check.codeCheck) WithCodeCells(cells, BuildingCodeCells(check, forces, order[i]));
     for (std::size_t col = 0; col < cells.size(); ++col)
       form_->SetGridCell(kResults, static_cast<int>(col), row, cells[col]);
     const Rgb colour =
         check.codeCheck ? BuildingCodeColour(c) : (c.checked ? RatioRowColour(c.maxRatio) : kWhite);
     form_->SetGridRowColour(kResults, row, colour);
   }
-  // The code columns as wide as their texts.
-  auto* results = findChild<StringGrid*>(QString::fromUtf8(kResults));
-  for (int col = 13; col < results->ColumnCount(); ++col) results->resizeColumnToContents(col);
+  SetBuildingColumnWidths(findChild<StringGrid*>(QString::fromUtf8(kResults)), check.codeCheck);
   form_->SetGridRowCount(kCombinations, 1);
   ClearBuildingCharts();
 }
