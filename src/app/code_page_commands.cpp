@@ -8,6 +8,7 @@
 #include "app/code_check_commands.h"
 #include "forces/members.h"
 #include "model/code_result.h"
+#include "model/errors.h"
 #include "model/numfmt.h"
 #include "report/check_report.h"
 
@@ -225,16 +226,31 @@ void AppendCalcSheets(CalcReport& report, const AppState& state, const Form& for
                       const BuildingCheck& building, const ForceTable& buildingForces,
                       const SectionLibrary& buildingLibrary) {
   std::vector<ReportBlock> blocks;
-  if (state.codeCheck.Valid()) {
-    const bool asked = chosen > 0 && !CalcSheetLines(state, form, chosen).empty();
-    const int record = asked ? chosen : state.codeCheck.governing;
+  // A setting the sheets cannot be worked with is said in their place; the
+  // rest of the report stands.
+  auto note = [&blocks](const std::exception& e) {
     blocks.push_back(
-        Block(ReportBlock::Kind::Paragraph, asked ? "所选组合的计算书：" : "控制组合的计算书："));
-    blocks.push_back(SheetBlock(CalcSheetLines(state, form, record)));
+        Block(ReportBlock::Kind::Paragraph, std::string("计算书无法生成: ") + e.what()));
+  };
+  if (state.codeCheck.Valid()) {
+    try {
+      std::vector<std::string> lines = CalcSheetLines(state, form, chosen);
+      const bool asked = !lines.empty();
+      if (!asked) lines = CalcSheetLines(state, form, state.codeCheck.governing);
+      blocks.push_back(
+          Block(ReportBlock::Kind::Paragraph, asked ? "所选组合的计算书：" : "控制组合的计算书："));
+      blocks.push_back(SheetBlock(lines));
+    } catch (const Error& e) {
+      note(e);
+    }
   }
   if (building.Valid() && building.codeCheck) {
     blocks.push_back(Block(ReportBlock::Kind::Paragraph, "楼栋各柱控制组合的计算书："));
-    AppendBuildingSheets(blocks, form, building, buildingForces, buildingLibrary);
+    try {
+      AppendBuildingSheets(blocks, form, building, buildingForces, buildingLibrary);
+    } catch (const Error& e) {
+      note(e);
+    }
   }
   if (blocks.empty()) return;
   blocks.insert(blocks.begin(),

@@ -114,6 +114,13 @@ TEST_F(CalcSheetPdfTest, BuildingColumnsGoverningRowsLargestCodeRatioFirst) {
   ASSERT_GE(at.size(), 2u);
   EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
   EXPECT_TRUE(Has(text, "GB 50010 6.2.15"));
+
+  // A setting typed wrong since the check: the sheets say so, the report
+  // stands.
+  form_.SetText(kuma::ctl::kColumnLengthBox, "3,5m");
+  kuma::CalcReport bad;
+  kuma::AppendCalcSheets(bad, state_, form_, 0, check, forces, library);
+  EXPECT_TRUE(Has(bad.PlainText(), "计算书无法生成")) << bad.PlainText();
 }
 
 }  // namespace
