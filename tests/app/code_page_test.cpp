@@ -169,6 +169,10 @@ class CodePageTest : public WindowTest {
           .arg(QString::fromStdString(grid->Cell(0, row)),
                QString::fromStdString(grid->Cell(1, row)));
     };
+    // Before a row is chosen: the governing row's sheet.
+    QVERIFY2(memo->toPlainText().contains(
+                 QStringLiteral("组合 %1 (").arg(w_->State().codeCheck.governing)),
+             qPrintable(memo->toPlainText()));
     grid->setCurrentIndex(grid->model()->index(0, 0));
     QVERIFY2(memo->toPlainText().contains(sheetOf(1)), qPrintable(memo->toPlainText()));
     QVERIFY(memo->toPlainText().contains(QStringLiteral("GB 50010 6.2.5")));

@@ -119,8 +119,9 @@ void TForm1::BuildCodePage(QWidget* page) {
 
   BuildSeismicCasesGroup(page);
 
-  AddLabel(page, kSheetTitleLabel, QStringLiteral("计算书 (在“导入内力”页的验算表中选择一行)"), 8,
-           384, 600);
+  AddLabel(page, kSheetTitleLabel,
+           QStringLiteral("计算书 (在“导入内力”页的验算表中选择一行; 未选择时为控制组合)"), 8, 384,
+           600);
   auto* memo = new QPlainTextEdit(page);
   memo->setObjectName(QString::fromLatin1(ctl::kCalcSheetMemo));
   memo->setReadOnly(true);
@@ -203,15 +204,20 @@ void TForm1::ShowCalcSheet(int record) {
   if (record == sheetRecord_ && signature == sheetSignature_) return;
   sheetRecord_ = record;
   sheetSignature_ = signature;
+  // Without a chosen row, the governing row's sheet.
+  const int shown = record > 0 ? record : code.governing;
   QStringList lines;
   try {
-    for (const std::string& line : CalcSheetLines(state_, *form_, record))
+    for (const std::string& line : CalcSheetLines(state_, *form_, shown))
       lines << QString::fromStdString(line);
   } catch (const std::exception& e) {
     lines << QString::fromUtf8(e.what());
   }
-  if (lines.isEmpty() && record > 0)
-    lines << QStringLiteral("第 %1 行没有规范验算结果 (规范验算关闭或尚未验算)").arg(record);
+  if (lines.isEmpty())
+    lines << (record > 0
+                  ? QStringLiteral("第 %1 行没有规范验算结果 (规范验算关闭或尚未验算)").arg(record)
+                  : QStringLiteral("尚未进行规范验算: 开启“规范验算”后在“导入内力”页验算, "
+                                   "再在验算表中选择一行"));
   auto* memo = findChild<QPlainTextEdit*>(QString::fromLatin1(ctl::kCalcSheetMemo));
   if (memo->toPlainText() != lines.join('\n')) memo->setPlainText(lines.join('\n'));
 }
