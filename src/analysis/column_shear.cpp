@@ -7,6 +7,7 @@
 
 #include "analysis/column_detailing.h"
 #include "analysis/detailing_tables.h"
+#include "forces/members.h"
 #include "model/stirrups.h"
 
 namespace kuma {
@@ -112,14 +113,12 @@ double SpacingAt(const CodeSection& s, const Stirrups& st, const ForceTable& for
 
 }  // namespace
 
-// With Mx = M3 and My = M2 (the import's default), V3 goes with M2 and acts
-// along X, V2 along Y.
-// TODO: the force module's mapping, which follows the moments' choice,
-// replaces this.
+// The shear along X and Y as the moments were read (Mx = M3: V3 along X,
+// V2 along Y; Mx = M2: the other way), unfactored like the records' P, M.
 void ShearForcesXY(const ForceTable& forces, int r, double& vx, double& vy) {
-  const auto i = static_cast<std::size_t>(r);
-  vx = i < forces.V3.size() ? forces.V3[i] : 0;
-  vy = i < forces.V2.size() ? forces.V2[i] : 0;
+  const SectionShear v = ShearAlongXY(forces, r, false);
+  vx = v.Vx;
+  vy = v.Vy;
 }
 
 ShearRow ShearCheckRow(const CodeSection& section, const Stirrups& stirrups,
