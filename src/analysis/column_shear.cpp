@@ -112,16 +112,6 @@ double SpacingAt(const CodeSection& s, const Stirrups& st, const ForceTable& for
 
 }  // namespace
 
-// With Mx = M3 and My = M2 (the import's default), V3 goes with M2 and acts
-// along X, V2 along Y.
-// TODO: the force module's mapping, which follows the moments' choice,
-// replaces this.
-void ShearForcesXY(const ForceTable& forces, int r, double& vx, double& vy) {
-  const auto i = static_cast<std::size_t>(r);
-  vx = i < forces.V3.size() ? forces.V3[i] : 0;
-  vy = i < forces.V2.size() ? forces.V2[i] : 0;
-}
-
 ShearRow ShearCheckRow(const CodeSection& section, const Stirrups& stirrups,
                        const CodeCheckSettings& settings, const ForceTable& forces, int record,
                        bool seismic, double columnLength) {
@@ -131,8 +121,10 @@ ShearRow ShearCheckRow(const CodeSection& section, const Stirrups& stirrups,
       static_cast<std::size_t>(record) >= forces.records.size())
     return row;
   row.checked = true;
-  ShearForcesXY(forces, record, row.Vx, row.Vy);
-  const ForceRecord& f = forces.records[static_cast<std::size_t>(record)];
+  const SectionShear shear = ShearAlongXY(forces, record);
+  row.Vx = shear.Vx;
+  row.Vy = shear.Vy;
+  const SurfacePoint f = DemandOf(forces, record);  // the table's factors applied
   const double N = f.P * 1e3, lengthMm = columnLength * 1e3;
   const double vx = std::fabs(row.Vx), vy = std::fabs(row.Vy), v = std::hypot(vx, vy);
   double biaxial = -1;  // rectangles with both shears: set below
