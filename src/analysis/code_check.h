@@ -38,7 +38,7 @@ struct CodeSection {
   double Ac = 0;  // concrete area (outline less bars and steel)
   double As = 0;  // longitudinal bars
   double Aa = 0;  // structural steel, or the tube
-  double fc = 0;  // concrete (the core's, where the section has one)
+  double fc = 0;  // concrete: its parts' design strengths weighted by their areas
   double fy = 0, fyc = 0;  // bars in tension and in compression
   double fa = 0;           // structural steel or tube
   double fayk = 0;         // its yield strength (characteristic), for slenderness
@@ -54,9 +54,9 @@ CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
                             const FiberArray& fibers, const Form& form);
 
 // The code check of every record of `forces` against one section (on
-// every core for a large table); the remarks name what it could not do. `seismic`
-// holds one flag per record (entry 0 unused); `ends` is FindMemberEnds's
-// (may be empty).
+// every core for a large table); the remarks name what it could not do.
+// `seismic` holds one flag per record (entry 0 unused); `ends` is
+// FindMemberEnds's (may be empty).
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
                       const SurfaceIndex& surface, const ForceTable& forces,
                       const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
