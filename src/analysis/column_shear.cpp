@@ -7,6 +7,7 @@
 
 #include "analysis/column_detailing.h"
 #include "analysis/detailing_tables.h"
+#include "forces/members.h"
 #include "model/stirrups.h"
 
 namespace kuma {

@@ -278,14 +278,14 @@ std::vector<std::string> SeismicCombinations(const ForceTable& forces,
   return combinations;
 }
 
-SectionShear ShearAlongXY(const ForceTable& forces, int r) {
+SectionShear ShearAlongXY(const ForceTable& forces, int r, bool factored) {
   if (r < 1 || !forces.HasShear()) return {};
   const auto i = static_cast<std::size_t>(r);
   if (i >= forces.V2.size() || i >= forces.V3.size()) return {};
   const double alongLocal3 = forces.V3[i], alongLocal2 = forces.V2[i];
   SectionShear shear;
-  shear.Vx = (forces.momentsSwapped ? alongLocal2 : alongLocal3) * forces.fMy;
-  shear.Vy = (forces.momentsSwapped ? alongLocal3 : alongLocal2) * forces.fMx;
+  shear.Vx = (forces.momentsSwapped ? alongLocal2 : alongLocal3) * (factored ? forces.fMy : 1);
+  shear.Vy = (forces.momentsSwapped ? alongLocal3 : alongLocal2) * (factored ? forces.fMx : 1);
   return shear;
 }
 

@@ -60,10 +60,11 @@ std::vector<std::string> SeismicCombinations(const ForceTable& forces,
 // Depth), so V2 acts along Y and V3 along X; read as Mx = M2, My = M3, V2
 // acts along X and V3 along Y. A shear takes the factor of the moment of its
 // own bending plane: the shear along Y that of Mx, the shear along X that of
-// My. Zero for a table without shear forces.
+// My (`factored` false: the file's shear without the factors, as the
+// records hold P and M). Zero for a table without shear forces.
 struct SectionShear {
   double Vx = 0, Vy = 0;
 };
-SectionShear ShearAlongXY(const ForceTable& forces, int r);
+SectionShear ShearAlongXY(const ForceTable& forces, int r, bool factored = true);
 
 }  // namespace kuma

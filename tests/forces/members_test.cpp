@@ -81,6 +81,7 @@ TEST(ForceMembers, ShearAlongTheSectionAxesFollowsTheMomentsAndTheirFactors) {
   v = ShearAlongXY(swapped, 13);
   EXPECT_DOUBLE_EQ(v.Vx, 2.5 * kTonf * 0.5);
   EXPECT_DOUBLE_EQ(v.Vy, -1.5 * kTonf * 1.5);
+  EXPECT_DOUBLE_EQ(ShearAlongXY(swapped, 13, false).Vx, 2.5 * kTonf);  // as the file gives it
   // No record 0, none beyond the table, nothing from a table without shear.
   EXPECT_EQ(ShearAlongXY(table, 0).Vx, 0.0);
   EXPECT_EQ(ShearAlongXY(table, 23).Vy, 0.0);
