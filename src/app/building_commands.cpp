@@ -15,6 +15,7 @@
 #include "analysis/ratio_bands.h"
 #include "analysis/solver_options.h"
 #include "analysis/surface.h"
+#include "app/code_check_commands.h"
 #include "app/commands.h"
 #include "forces/forces.h"
 #include "forces/workbook.h"
@@ -157,6 +158,37 @@ void BuildSections(const SectionLibrary& library, std::vector<SectionWork>& work
   }
   for (std::thread& w : workers) w.join();
   if (halt) throw Cancelled();
+}
+
+// The radial indexes of the built sections' surfaces (built now where the
+// check's method needed the other), by library position; `work` keeps them.
+std::vector<const SurfaceIndex*> RadialIndexes(const SectionLibrary& library,
+                                               std::vector<SectionWork>& work) {
+  std::vector<const SurfaceIndex*> radial(library.sections.size(), nullptr);
+  for (SectionWork& w : work) {
+    if (!w.kept.surface) continue;
+    if (!w.kept.index[0])
+      w.kept =
+          SurfaceOf(library.sections[static_cast<std::size_t>(w.position)], kRadialMethod, nullptr);
+    radial[static_cast<std::size_t>(w.position)] = w.kept.index[0].get();
+  }
+  return radial;
+}
+
+// The ratios of the planned check; with the code check, its code ratios in
+// the same pass as the section's, then the detailing.
+void RateAll(BuildingCheck& check, const SectionLibrary& library, const ForceTable& forces,
+             const std::vector<const SurfaceIndex*>& indexes, std::vector<SectionWork>& work,
+             int method, const CodeCheckSettings& code, int threads,
+             const std::function<void(long long)>& tick, const std::function<bool()>& stop) {
+  if (!code.enabled) {
+    RateBuilding(check, forces, indexes, method, threads, tick, stop);
+    return;
+  }
+  BuildingCodePlan plan;
+  PlanBuildingCode(plan, library, forces, code, RadialIndexes(library, work));
+  RateBuilding(check, forces, indexes, method, plan.inputs, threads, tick, stop);
+  DetailBuildingColumns(check, library, forces, plan, threads);
 }
 
 std::string CsvField(const std::string& text) {
@@ -318,7 +350,8 @@ std::string LibraryImportLine(const LibrarySection& section) {
 }
 
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
-                               const ProgressFn& bar, const WorkControl& control, int threads) {
+                               const ProgressFn& bar, const WorkControl& control, int threads,
+                               const CodeCheckSettings& code) {
   // The bar goes back to zero however the check ends, stopped or failed too.
   struct BarReset {
     const ProgressFn& bar;
@@ -359,13 +392,18 @@ BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& 
     if (!w.error.empty()) check.failedSections.push_back(w.error);
   }
   const double before = 20000.0 * static_cast<double>(work.size());
+  std::function<void(long long)> tick;
+  std::function<bool()> stopAsked;
   if (follow) {
-    RateBuilding(check, forces, indexes, method, threads,
-                 [&](long long done) { show(before + static_cast<double>(done)); }, stop);
-  } else {
-    RateBuilding(check, forces, indexes, method, threads);
+    tick = [&](long long done) { show(before + static_cast<double>(done)); };
+    stopAsked = stop;
   }
+  RateAll(check, library, forces, indexes, work, method, code, threads, tick, stopAsked);
   return check;
+}
+
+std::shared_ptr<const SurfaceIndex> BuildingRadialIndex(const LibrarySection& section) {
+  return SurfaceOf(section, kRadialMethod, nullptr).index[0];
 }
 
 MapForm BuildingImportSettings(const Form& form) {
@@ -414,8 +452,32 @@ void ClearBuildingSurfaces() {
   kept.clear();
 }
 
+namespace {
+
+// The code columns of a column's CSV line, each after a comma; empty for a
+// column the code check did not work.
+std::string CodeFields(const BuildingColumn& c, const ForceTable& forces) {
+  if (!c.codeChecked) return std::string(12, ',');
+  const ColumnDetailing& d = c.detailing;
+  std::string line = "," + FormatG17(c.maxRatioCode) + "," +
+                     CsvField(CombinationLabel(forces, c.governingCode)) + "," +
+                     CodeClauseName(c.clauseCode);
+  for (double v :
+       {d.axialRatio, d.axialRatioLimit, d.rho, d.rhoMin, d.rhoMax, d.rhoV, d.rhoVRequired})
+    line += "," + FormatG17(v);
+  line += "," + (d.shearChecked ? FormatG17(d.ratioShear) : std::string());
+  line += c.VerdictAll() ? ",1" : ",0";
+  return line;
+}
+
+}  // namespace
+
 std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces) {
   std::string header = "story,column,section,combinations,max_ratio,governing,verdict";
+  if (check.codeCheck)
+    header +=
+        ",max_ratio_code,governing_code,clause,axial_ratio,axial_ratio_limit,rho,rho_min,rho_max,"
+        "rho_v,rho_v_required,ratio_shear,verdict_all";
   if (check.hasSecond) header += ",section2,max_ratio2";
   std::vector<std::string> lines{header};
   for (const BuildingColumn& c : check.columns) {
@@ -428,12 +490,34 @@ std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTabl
     } else {
       line += ",,";
     }
+    if (check.codeCheck) line += CodeFields(c, forces);
     if (check.hasSecond)
       line += "," + CsvField(c.section2) + "," + (c.checked2 ? FormatG17(c.maxRatio2) : "");
     lines.push_back(std::move(line));
   }
   return lines;
 }
+
+namespace {
+
+// The code cells of a column as the text report shows them, its ratios and
+// percentages stored as numbers.
+void AppendCodeCells(const BuildingCheck& check, const ForceTable& forces, int entry,
+                     std::vector<ResultCell>& row) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  const std::vector<std::string> text = BuildingCodeRow(check, forces, entry);
+  const std::size_t first = row.size();
+  for (const std::string& cell : text) row.push_back(ResultCell::Text(cell));
+  if (!c.codeChecked) return;
+  const ColumnDetailing& d = c.detailing;
+  row[first] = ResultCell::Number(c.maxRatioCode);
+  const double numbers[] = {d.axialRatio, d.axialRatioLimit, d.rho, d.rhoMin, d.rhoMax,
+                            d.rhoV,       d.rhoVRequired};
+  for (std::size_t k = 0; k < 7; ++k) row[first + 3 + k] = ResultCell::Number(numbers[k]);
+  if (d.shearChecked) row[first + 10] = ResultCell::Number(d.ratioShear);
+}
+
+}  // namespace
 
 ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces,
                                 const std::vector<int>& order) {
@@ -442,6 +526,14 @@ ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& fo
   sheet.name = "楼栋验算";
   sheet.header = BuildingTableHeader(check);
   sheet.formats = {"", "", "", "0", "0.000", "", "0.0", "0.0", "0.0", "", "", "0.000", "0.000"};
+  if (check.codeCheck) {
+    // The code columns after the table's own, their ratios as numbers.
+    sheet.formats.resize(sheet.header.size());
+    const std::vector<std::string> code = BuildingCodeHeader();
+    sheet.header.insert(sheet.header.end(), code.begin(), code.end());
+    sheet.formats.insert(sheet.formats.end(), {"0.000", "", "", "0.000", "0.00", "0.00", "0.00",
+                                               "0.00", "0.00", "0.00", "0.000", ""});
+  }
   std::vector<int> rows = order;
   if (rows.empty()) rows = ColumnsByRatio(check);
   for (int entry : rows) {
@@ -463,8 +555,13 @@ ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& fo
       row[kBuildingVerdictColumn + 2] = ResultCell::Number(c.maxRatio2);
     if (check.hasSecond && c.checked && c.checked2)
       row[kBuildingVerdictColumn + 3] = ResultCell::Number(c.maxRatio2 - c.maxRatio);
+    if (check.codeCheck) AppendCodeCells(check, forces, entry, row);
     sheet.rows.push_back(std::move(row));
-    sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
+    if (check.codeCheck) {
+      sheet.fills.push_back(c.codeChecked ? RatioRowFill(c.maxRatioCode) : kNoFill);
+    } else {
+      sheet.fills.push_back(c.checked ? RatioRowFill(c.maxRatio) : kNoFill);
+    }
   }
   sheet.notes.push_back(BuildingSummary(check, forces));
   const std::string factors = ForceFactorText(forces);

@@ -2,12 +2,14 @@
 // The section library and the building check as commands, shared by the
 // window and kumasec-cli.
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "analysis/building_check.h"
 #include "analysis/progress.h"
 #include "forces/etabs_tables.h"
+#include "model/code_settings.h"
 #include "model/form.h"
 #include "model/state.h"
 #include "report/building_report.h"
@@ -53,10 +55,12 @@ std::string LibraryImportLine(const LibrarySection& section);
 // built once, on up to `threads` threads (0: one per core), with the
 // section's own boxes; surfaces already built for an unchanged section in
 // this run of the program are taken again. `bar` follows the whole work
-// 0..100; `control` may stop it (Cancelled).
+// 0..100; `control` may stop it (Cancelled). With `code` enabled, each
+// checked column is also worked by the code (its code ratios, clause and
+// detailing: PlanBuildingCode, DetailBuildingColumns).
 BuildingCheck RunBuildingCheck(const SectionLibrary& library, const ForceTable& forces, int method,
                                const ProgressFn& bar = {}, const WorkControl& control = {},
-                               int threads = 0);
+                               int threads = 0, const CodeCheckSettings& code = {});
 // The building's forces, as the page "楼栋验算" and kumasec-cli (building,
 // report-building, report-pdf --building) all read them: the file with the
 // import page's reading settings and its story and column filters (Edit75,
@@ -75,15 +79,24 @@ SectionLibrary BuildingLibrary(const SectionLibrary& library, const Form& form);
 // Forgets the surfaces kept between runs (tests and benchmarks).
 void ClearBuildingSurfaces();
 
+// The radial index of a library section's surface, as the building check
+// builds and keeps it (built now when it is not kept).
+std::shared_ptr<const SurfaceIndex> BuildingRadialIndex(const LibrarySection& section);
+
 // CSV `story,column,section,combinations,max_ratio,governing,verdict` (and
 // `section2,max_ratio2` when a rule gives a second section), one row per
 // column and story in table order; a column not checked has empty results.
+// With the code check: after `verdict` `max_ratio_code,governing_code,clause`,
+// then `axial_ratio,axial_ratio_limit,rho,rho_min,rho_max,rho_v,rho_v_required,
+// ratio_shear,verdict_all` (ρ in %, verdict_all 1/0).
 std::vector<std::string> BuildingCsv(const BuildingCheck& check, const ForceTable& forces);
 // The building table as a workbook sheet, as the page shows it: its
 // captions, its rows in `order` (entries of check.columns; empty: the
 // page's first order, largest ratio first), counts, ratios and forces as
 // numbers, verdicts "满足"/"不满足", rows coloured by the largest ratio (red
 // above 1.0, orange from 0.9), the summary and the force factors under it.
+// With the code check, its columns (BuildingCodeHeader) follow, and the rows
+// are coloured by the code ratio.
 // Raises kuma::Error before a building check.
 ResultSheet BuildingResultSheet(const BuildingCheck& check, const ForceTable& forces,
                                 const std::vector<int>& order = {});

@@ -84,8 +84,16 @@ void SurfaceCommand(AppState& state, Form& form, const WorkControl& control = {}
 // leaves the surface and the check as they were.
 void DesignCheckCommand(AppState& state, Form& form, const WorkControl& control = {},
                         const char* bar = ctl::kCheckProgress);
-// Fills StringGrid3 and Label100 from state.check (empty grid before a check).
+// With ComboBox47 "规范验算" on, the check also runs the code check into
+// state.codeCheck (otherwise state.codeCheck is cleared).
+// Fills StringGrid3 and Label100 from state.check (empty grid before a check);
+// with the code check on and run, ShowCodeCheck instead.
 void ShowDesignCheck(const AppState& state, Form& form);
+// StringGrid3 with the code columns 规范比值, γRE, ea,x, ea,y, Cm·ηns,x,
+// Cm·ηns,y and 规范结论 after the check's six, rows by code ratio (largest
+// first) coloured by it; Label100 the check's summary, the code check's
+// governing row and clause, the detailing and what the check could not do.
+void ShowCodeCheck(const AppState& state, Form& form);
 // Button32 "导出验算报告": the check report lines for the result window.
 std::vector<std::string> CheckReportCommand(const AppState& state);
 

@@ -15,6 +15,7 @@
 
 #include "analysis/design_check.h"
 #include "app/building_commands.h"
+#include "app/code_check_commands.h"
 #include "app/commands.h"
 #include "app/law_commands.h"
 #include "app/library_commands.h"
@@ -137,8 +138,21 @@ constexpr const char* kUsage =
     "                       combinations,max_ratio,governing,verdict (1 满足, 0 不满足)\n"
     "                       (+ section2,max_ratio2 with a second section);\n"
     "                       --out PATH.xlsx writes the table as a workbook\n"
+    "                       with the code check on (ComboBox47=1) also\n"
+    "                       max_ratio_code,governing_code,clause after verdict, then\n"
+    "                       axial_ratio,axial_ratio_limit,rho,rho_min,rho_max,rho_v,\n"
+    "                       rho_v_required,ratio_shear,verdict_all (rho.. in %)\n"
     "  report-building PROJECT FORCES [--assign FILE] [--out PATH]\n"
     "                       the building check report (to PATH as GBK, CR LF)\n"
+    "  code-check FORCES [--out PATH]\n"
+    "                       the code check of the imported forces, whatever ComboBox47\n"
+    "                       says: row,label,P,Mx,My,seismic,gamma_re,ea_x,ea_y,cm_eta_x,\n"
+    "                       cm_eta_y,Mx_d,My_d,ratio_section,ratio_axial,ratio_code,\n"
+    "                       verdict (1 满足, 0 不满足),V2,V3,lambda,ratio_shear_x,\n"
+    "                       ratio_shear_y (blank without shear forces)\n"
+    "  report-code-check FORCES [--out PATH]\n"
+    "                       the code check report with the calculation sheet of the\n"
+    "                       governing row (to PATH as GBK, CR LF)\n"
     "  --assign FILE        the assignments: CSV story,column,section[,section2]\n"
     "                       (names or *, the first matching rule wins) or the ETABS\n"
     "                       table \"Frame Assignments - Section Properties\"\n"
@@ -150,6 +164,26 @@ constexpr const char* kUsage =
     "  Edit32               ultimate concrete strain, as for the PM curves (-0.0035)\n"
     "  ComboBox8            check method: 0 radial (P, Mx, My in proportion),\n"
     "                       1 at constant axial force\n"
+    "\n"
+    "Code check settings (page 规范验算; check, building, code-check):\n"
+    "  ComboBox47           0 off, 1 on: check and building add the code columns\n"
+    "  ComboBox48           seismic grade: 0 特一级, 1 一级, 2 二级, 3 三级, 4 四级,\n"
+    "                       5 非抗震\n"
+    "  ComboBox49           structural system: 0 框架, 1 框架-剪力墙, 2 板柱-剪力墙,\n"
+    "                       3 框架-核心筒, 4 筒中筒, 5 部分框支剪力墙\n"
+    "  ComboBox50           column position: 0 中柱/边柱, 1 角柱, 2 框支柱 (a library\n"
+    "                       section keeps its own)\n"
+    "  ComboBox51           floors: 0 cast in place, 1 precast (l0 by GB 50010 6.2.20)\n"
+    "  ComboBox52           shear-span ratio: 0 M/(V h0), 1 Hn/(2 h0)\n"
+    "  ComboBox53, ComboBox54  raise the axial-ratio limit for hoops, for a core (0/1)\n"
+    "  Edit170              column length H, m (blank: the stations of the table)\n"
+    "  Edit171              l0/H (blank: by the floors and the story)\n"
+    "  Edit172              seismic load cases, separated by commas (blank: guessed)\n"
+    "  Edit173              axial-ratio limit (blank: by the code)\n"
+    "  ComboBox55           stirrup grade: 0 HRB400, 1 HPB300, 2 HRB500\n"
+    "  ComboBox56           circles: 0 spiral, 1 hoops\n"
+    "  Edit190..Edit194     stirrup diameter, spacing dense / elsewhere (mm), legs\n"
+    "                       along X and along Y\n"
     "\n"
     "Moment-curvature settings (mphi, report-mphi):\n"
     "  Edit140              axial level, kN, compression positive (blank: Edit30,\n"
@@ -282,19 +316,29 @@ bool IsBuilding(const std::string& command) {
   return command == "building" || command == "report-building";
 }
 
+bool IsCodeCheck(const std::string& command) {
+  return command == "code-check" || command == "report-code-check";
+}
+
 // Checks the command's arguments and options before anything runs.
 void CheckCommand(const Options& o) {
   struct Known {
     const char* name;
     std::size_t args;
   };
-  static const Known known[] = {
-      {"mesh", 0},         {"stats", 0},           {"pm", 0},           {"mm", 0},
-      {"ranges", 0},       {"report-pm", 0},       {"report-mm", 0},    {"opensees", 0},
-      {"import", 1},       {"charts", 1},          {"surface", 0},      {"check", 1},
-      {"report-check", 1}, {"opensees-model", 0},  {"save-project", 1}, {"report-pdf", 1},
-      {"mphi", 0},         {"report-mphi", 0},     {"library-add", 2},  {"library", 1},
-      {"building", 2},     {"report-building", 2}, {"laws", 0},         {"library-import", 2}};
+  static const Known known[] = {{"mesh", 0},         {"stats", 0},
+                                {"pm", 0},           {"mm", 0},
+                                {"ranges", 0},       {"report-pm", 0},
+                                {"report-mm", 0},    {"opensees", 0},
+                                {"import", 1},       {"charts", 1},
+                                {"surface", 0},      {"check", 1},
+                                {"report-check", 1}, {"opensees-model", 0},
+                                {"save-project", 1}, {"report-pdf", 1},
+                                {"mphi", 0},         {"report-mphi", 0},
+                                {"library-add", 2},  {"library", 1},
+                                {"building", 2},     {"report-building", 2},
+                                {"laws", 0},         {"library-import", 2},
+                                {"code-check", 1},   {"report-code-check", 1}};
   if (o.command.empty()) throw UsageError("no command given");
   const Known* command = nullptr;
   for (const Known& k : known) {
@@ -310,11 +354,11 @@ void CheckCommand(const Options& o) {
   }
   const bool workbookOut = o.command == "import" || o.command == "check";
   if (o.hasOut && !workbookOut && o.command != "report-pm" && o.command != "report-mm" &&
-      o.command != "report-check" && o.command != "opensees-model" &&
-      o.command != "report-mphi" && !IsBuilding(o.command)) {
+      o.command != "report-check" && o.command != "opensees-model" && o.command != "report-mphi" &&
+      !IsBuilding(o.command) && !IsCodeCheck(o.command)) {
     throw UsageError(
         "--out is only for report-pm, report-mm, report-check, report-mphi, opensees-model, "
-        "import, check, building and report-building");
+        "import, check, code-check, report-code-check, building and report-building");
   }
   if (o.hasOut && workbookOut && !kuma::HasWorkbookSuffix(o.out)) {
     throw UsageError("--out on " + o.command + " writes a workbook: the name must end in .xlsx");
@@ -326,10 +370,12 @@ void CheckCommand(const Options& o) {
     throw UsageError("--assign is only for building, report-building and report-pdf --building");
   }
   if (o.hasSheet && o.command != "import" && o.command != "check" && o.command != "report-check" &&
-      !IsBuilding(o.command) && !o.hasForces && !o.hasBuilding && o.command != "library-import") {
+      !IsBuilding(o.command) && !IsCodeCheck(o.command) && !o.hasForces && !o.hasBuilding &&
+      o.command != "library-import") {
     throw UsageError(
-        "--sheet is only for a force file (import, check, report-check, building, "
-        "report-building, --forces, --building) and for library-import");
+        "--sheet is only for a force file (import, check, report-check, code-check, "
+        "report-code-check, building, report-building, --forces, --building) and for "
+        "library-import");
   }
   if (o.hasStrains && o.command != "laws") throw UsageError("--strains is only for laws");
   if (o.hasClash && o.command != "library-import")
@@ -564,7 +610,8 @@ void RunBuilding(const Options& o, MapForm& form, AppState& state) {
   const kuma::SectionLibrary library = BuildingLibraryOf(o, form, state);
   state.forceTable = kuma::ImportBuildingForces(form, o.args[1], o.hasSheet ? o.sheet : "");
   const kuma::BuildingCheck check =
-      kuma::RunBuildingCheck(library, state.forceTable, kuma::ReadCheckMethod(form));
+      kuma::RunBuildingCheck(library, state.forceTable, kuma::ReadCheckMethod(form), {}, {}, 0,
+                             kuma::CodeSettingsIfOn(form));
   if (check.uncheckedColumns > 0) {
     std::fflush(stdout);
     std::fprintf(stderr, "kumasec-cli: %s\n",
@@ -615,7 +662,8 @@ void RunPdfReport(const Options& o, MapForm& form, AppState& state) {
   if (o.hasBuilding) {
     library = BuildingLibraryOf(o, form, state);
     buildingForces = kuma::ImportBuildingForces(form, o.building, o.hasSheet ? o.sheet : "");
-    check = kuma::RunBuildingCheck(library, buildingForces, kuma::ReadCheckMethod(form));
+    check = kuma::RunBuildingCheck(library, buildingForces, kuma::ReadCheckMethod(form), {}, {}, 0,
+                                   kuma::CodeSettingsIfOn(form));
   }
   kuma::WritePdfReport(o.args[0],
                        kuma::CalcReportCommand(state, form, Today(), check, buildingForces, library));
@@ -741,6 +789,28 @@ void RunReportCheck(const Options& o, MapForm& form, AppState& state) {
   PrintOrSave(o, kuma::CheckReportCommand(state));
 }
 
+// The code check of FORCES whatever ComboBox47 says: its CSV (to --out as
+// UTF-8, LF), or its text report.
+void RunCodeCheck(const Options& o, MapForm& form, AppState& state) {
+  ImportForceFile(o, form, state, o.args[0]);
+  kuma::CodeCheckCommand(state, form);
+  const kuma::CodeCheckDetails details = kuma::CodeCheckDetailsOf(state, form);
+  const std::vector<std::string> lines = kuma::CodeCheckCsv(state, details);
+  if (!o.hasOut) {
+    PrintLines(lines);
+    return;
+  }
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  kuma::WriteFileAtomic(o.out, text);
+}
+
+void RunReportCodeCheck(const Options& o, MapForm& form, AppState& state) {
+  ImportForceFile(o, form, state, o.args[0]);
+  kuma::CodeCheckCommand(state, form);
+  PrintOrSave(o, kuma::CodeCheckReportCommand(state, form));
+}
+
 void RunSaveProject(const Options& o, MapForm& form, AppState& state) {
   kuma::SaveSectionFile(o.args[0], form, state);
 }
@@ -796,6 +866,8 @@ constexpr Command kCommands[] = {
     {"surface", RunSurface},
     {"check", RunCheck},
     {"report-check", RunReportCheck},
+    {"code-check", RunCodeCheck},
+    {"report-code-check", RunReportCodeCheck},
     {"save-project", RunSaveProject},
     {"report-pdf", RunPdfReport},
     {"mphi", RunMphi},

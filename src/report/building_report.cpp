@@ -28,9 +28,76 @@ std::string ColumnTitle(const BuildingCheck& check, const ForceTable& forces, in
   return title.empty() ? "全部组合" : title;
 }
 
+// A table of the text reports: cells as wide as their longest text and two
+// blanks, at least 15 bytes, between rules.
+void AppendTextTable(const std::vector<std::string>& header,
+                     const std::vector<std::vector<std::string>>& rows,
+                     std::vector<std::string>& lines) {
+  std::vector<std::size_t> cells(header.size(), kCellWidth);
+  for (const auto& row : rows)
+    for (std::size_t k = 0; k < row.size() && k < cells.size(); ++k)
+      cells[k] = std::max(cells[k], GbkWidth(row[k]) + 2);
+  std::size_t width = 0;
+  std::string head;
+  for (std::size_t k = 0; k < header.size(); ++k) {
+    AppendCell(head, header[k], cells[k]);
+    width += cells[k];
+  }
+  const std::string rule(width, '=');
+  lines.push_back(rule);
+  lines.push_back(head);
+  lines.push_back(rule);
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t k = 0; k < row.size(); ++k) AppendCell(line, row[k], cells[k]);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  lines.push_back(rule);
+}
+
+std::string Percent(double value) { return FormatFixed(value, 2) + "%"; }
+
 }  // namespace
 
 const char* ColumnVerdict(double maxRatio) { return RatioVerdict(maxRatio); }
+
+std::vector<std::string> BuildingCodeHeader() {
+  return {"规范比值",   "规范控制组合", "控制条件",   "轴压比",     "轴压比限值", "配筋率",
+          "最小配筋率", "最大配筋率",   "体积配箍率", "要求配箍率", "剪力比",     "综合结论"};
+}
+
+std::vector<std::string> BuildingCodeRow(const BuildingCheck& check, const ForceTable& forces,
+                                         int entry) {
+  const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
+  if (!c.codeChecked) return std::vector<std::string>(BuildingCodeHeader().size());
+  const ColumnDetailing& d = c.detailing;
+  return {FormatRatio(c.maxRatioCode),
+          CombinationLabel(forces, c.governingCode),
+          CodeClauseName(c.clauseCode),
+          FormatFixed(d.axialRatio, 3),
+          FormatFixed(d.axialRatioLimit, 2),
+          Percent(d.rho),
+          Percent(d.rhoMin),
+          Percent(d.rhoMax),
+          Percent(d.rhoV),
+          Percent(d.rhoVRequired),
+          d.shearChecked ? FormatRatio(d.ratioShear) : "-",
+          c.VerdictAll() ? "满足" : "不满足"};
+}
+
+std::string BuildingCodeSummary(const BuildingCheck& check, const ForceTable& forces) {
+  if (!check.codeCheck) return "";
+  std::string text = "规范验算: 不满足的柱 " + std::to_string(check.codeFailures) + " 根";
+  if (check.governingCodeColumn >= 0) {
+    const BuildingColumn& g = check.columns[static_cast<std::size_t>(check.governingCodeColumn)];
+    text += "，控制柱 " + ColumnTitle(check, forces, check.governingCodeColumn) + " (" + g.section +
+            ") 规范比值 = " + FormatRatio(g.maxRatioCode) + " (" + CodeClauseName(g.clauseCode) +
+            ")";
+  }
+  for (const std::string& remark : check.codeRemarks) text += "；" + remark;
+  return text;
+}
 
 bool BuildingColumnFails(const BuildingColumn& c) {
   return (c.checked && !RatioSatisfied(c.maxRatio)) || (c.checked2 && !RatioSatisfied(c.maxRatio2));
@@ -59,6 +126,7 @@ std::string BuildingSummary(const BuildingCheck& check, const ForceTable& forces
                                         [](const BuildingColumn& c) { return c.section.empty(); });
     if (unassigned) text += "，有柱没有指定截面";
   }
+  if (check.codeCheck) text += "；" + BuildingCodeSummary(check, forces);
   return text;
 }
 
@@ -102,33 +170,25 @@ std::vector<std::string> BuildingReport(const BuildingCheck& check, const ForceT
   const std::string factors = ForceFactorText(forces);
   if (!factors.empty()) lines.push_back(factors + " (表中内力已乘放大倍数)");
   lines.push_back("");
-  // Cells as wide as their longest text and two blanks, at least 15 bytes.
-  const std::vector<std::string> header = BuildingTableHeader(check);
   std::vector<std::vector<std::string>> rows;
   for (std::size_t i = 0; i < check.columns.size(); ++i)
     rows.push_back(BuildingTableRow(check, forces, static_cast<int>(i)));
-  std::vector<std::size_t> cells(header.size(), kCellWidth);
-  for (const auto& row : rows)
-    for (std::size_t k = 0; k < row.size() && k < cells.size(); ++k)
-      cells[k] = std::max(cells[k], GbkWidth(row[k]) + 2);
-  std::size_t width = 0;
-  std::string head;
-  for (std::size_t k = 0; k < header.size(); ++k) {
-    AppendCell(head, header[k], cells[k]);
-    width += cells[k];
-  }
-  const std::string rule(width, '=');
-  lines.push_back(rule);
-  lines.push_back(head);
-  lines.push_back(rule);
-  for (const auto& row : rows) {
-    std::string line;
-    for (std::size_t k = 0; k < row.size(); ++k) AppendCell(line, row[k], cells[k]);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    lines.push_back(std::move(line));
-  }
-  lines.push_back(rule);
+  AppendTextTable(BuildingTableHeader(check), rows, lines);
   lines.push_back("");
+  if (check.codeCheck) {
+    lines.push_back("规范验算及构造:");
+    rows.clear();
+    for (std::size_t i = 0; i < check.columns.size(); ++i) {
+      std::vector<std::string> row = BuildingCodeRow(check, forces, static_cast<int>(i));
+      const BuildingColumn& c = check.columns[i];
+      row.insert(row.begin(), {StoryName(forces, c.story), ColumnName(forces, c.column)});
+      rows.push_back(std::move(row));
+    }
+    std::vector<std::string> header = BuildingCodeHeader();
+    header.insert(header.begin(), {"楼层", "柱"});
+    AppendTextTable(header, rows, lines);
+    lines.push_back("");
+  }
   lines.push_back("各楼层最大比值:");
   for (int entry : GoverningPerStory(check)) {
     const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];

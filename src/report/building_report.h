@@ -31,6 +31,18 @@ constexpr int kBuildingRatioColumn = 4, kBuildingForceColumn = 6, kBuildingVerdi
 // True when the column's verdict (of the first section or the second) is "不满足".
 bool BuildingColumnFails(const BuildingColumn& c);
 
+// The code check's columns of the building table, when it ran: the largest
+// code ratio, its combination and clause, the axial ratio and its limit,
+// the longitudinal ratio and its limits, the volumetric stirrup ratio and
+// the required one, the shear ratio and the column's verdict over all of
+// them ("满足"/"不满足"); a column not worked by the code has them empty.
+std::vector<std::string> BuildingCodeHeader();
+std::vector<std::string> BuildingCodeRow(const BuildingCheck& check, const ForceTable& forces,
+                                         int entry);
+// "规范验算: 不满足的柱 2 根，控制柱 Story1 C3 (C500X500) 规范比值 = 1.070 (轴压上限)"
+// and what the code check could not do; empty when it did not run.
+std::string BuildingCodeSummary(const BuildingCheck& check, const ForceTable& forces);
+
 // Every column with its section, combinations, largest ratio, its
 // combination and forces (and the second section's), then the summary and
 // the largest ratio per story. GBK-width columns, written out as the other
