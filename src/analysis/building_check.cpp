@@ -144,12 +144,25 @@ double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
                    const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
                    double plain, CodeClause* clause = nullptr) {
   const auto at = static_cast<std::size_t>(r);
-  const CodeRow row = CodeCheckRow(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
-                                   code.settings, *radial[static_cast<std::size_t>(c.sectionIndex)],
+  const auto position = static_cast<std::size_t>(c.sectionIndex);
+  const CodeRow row = CodeCheckRow(*code.sections[position], code.settings, *radial[position],
                                    forces, r, at < code.seismic.size() && code.seismic[at] != 0,
                                    at < code.ends.size() ? &code.ends[at] : nullptr, plain);
   if (clause != nullptr) *clause = row.clause;
   return row.ratioCode;
+}
+
+// The same casting the record's plain ray (`ray`, made ready on the
+// section's radial surface) too: its ratio into `plainRadial`.
+double CodeRatioOf(const BuildingCodeInputs& code, const BuildingColumn& c,
+                   const std::vector<const SurfaceIndex*>& radial, const ForceTable& forces, int r,
+                   const SurfaceIndex::RadialRay& ray, double& plainRadial) {
+  const auto at = static_cast<std::size_t>(r);
+  const auto position = static_cast<std::size_t>(c.sectionIndex);
+  return CodeCheckRowWithPlain(*code.sections[position], code.settings, *radial[position], forces,
+                               r, at < code.seismic.size() && code.seismic[at] != 0,
+                               at < code.ends.size() ? &code.ends[at] : nullptr, ray, plainRadial)
+      .ratioCode;
 }
 
 // The ratios of the records on `threads` threads (the calling thread
@@ -166,23 +179,55 @@ void RateRecords(BuildingCheck& check, const ForceTable& forces,
   std::atomic<int> next{0};
   std::atomic<long long> done{0};
   std::atomic<bool> halt{false};
+  // The surface of a record whose plain ray the code check casts with its
+  // own (the code's ray on the surface of the section ratio); nullptr for
+  // the others.
+  auto paired = [&](int r) -> const SurfaceIndex* {
+    const BuildingColumn& c =
+        check.columns[static_cast<std::size_t>(check.columnOfRecord[static_cast<std::size_t>(r)])];
+    if (code == nullptr || !c.codeChecked || !c.checked || method != kRadialMethod) return nullptr;
+    const SurfaceIndex* first = AtPosition(indexes, c.sectionIndex);
+    return first == radial[static_cast<std::size_t>(c.sectionIndex)] ? first : nullptr;
+  };
   auto work = [&] {
+    // The paired rays of the next records made ready and their loads
+    // started a step per record, so that they have arrived when the record
+    // is rated.
+    constexpr int kAhead = 4, kSlots = 8;
+    struct Slot {
+      const SurfaceIndex* index = nullptr;
+      SurfaceIndex::RadialRay ray;
+    } slots[kSlots];
+    int last = 0;
+    auto ready = [&](int r) {
+      Slot& slot = slots[r % kSlots];
+      slot.index = r <= last ? paired(r) : nullptr;
+      if (slot.index != nullptr) slot.ray = slot.index->PrepareRadial(DemandOf(forces, r));
+    };
+    auto fetch = [&](int r, int stage) {
+      const Slot& slot = slots[r % kSlots];
+      if (r <= last && slot.index != nullptr) slot.index->PrefetchRadial(slot.ray, stage);
+    };
     for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
-      const int last = std::min(count, (k + 1) * kChunk);
+      last = std::min(count, (k + 1) * kChunk);
+      for (int r = k * kChunk + 1; r < k * kChunk + 1 + kAhead; ++r) ready(r);
       for (int r = k * kChunk + 1; r <= last; ++r) {
+        ready(r + kAhead);
+        for (int stage = 0; stage < 4; ++stage) fetch(r + kAhead - stage, stage);
         const auto at = static_cast<std::size_t>(r);
         const BuildingColumn& c = check.columns[static_cast<std::size_t>(check.columnOfRecord[at])];
         const SurfaceIndex* first = c.checked ? AtPosition(indexes, c.sectionIndex) : nullptr;
         const SurfaceIndex* second = c.checked2 ? AtPosition(indexes, c.section2Index) : nullptr;
         if (first == nullptr && second == nullptr) continue;
         const SurfacePoint demand = DemandOf(forces, r);
-        if (first != nullptr) check.ratio[at] = first->Ratio(method, demand);
+        const Slot& slot = slots[r % kSlots];
+        if (first != nullptr && slot.index == nullptr)
+          check.ratio[at] = first->Ratio(method, demand);
         if (second != nullptr) check.ratio2[at] = second->Ratio(method, demand);
-        if (code != nullptr && c.codeChecked) {
-          const bool same = method == kRadialMethod && first != nullptr &&
-                            first == radial[static_cast<std::size_t>(c.sectionIndex)];
-          check.ratioCode[at] =
-              CodeRatioOf(*code, c, radial, forces, r, same ? check.ratio[at] : kUnknownRatio);
+        if (slot.index != nullptr) {
+          check.ratioCode[at] = CodeRatioOf(*code, c, radial, forces, r, slot.ray, check.ratio[at]);
+        } else if (code != nullptr && c.codeChecked) {
+          check.ratioCode[at] = CodeRatioOf(*code, c, radial, forces, r, kUnknownRatio);
         }
       }
       done.fetch_add(last - k * kChunk, std::memory_order_relaxed);
@@ -257,7 +302,7 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
   const int count = static_cast<int>(check.columnOfRecord.size()) - 1;
   check.codeFailures = 0;
   check.governingCodeColumn = -1;
-  bool lengthless = false;
+  bool lengthless = false, slender = false;
   for (int r = 1; r <= count; ++r) {
     const auto at = static_cast<std::size_t>(r);
     BuildingColumn& c = check.columns[static_cast<std::size_t>(check.columnOfRecord[at])];
@@ -266,9 +311,12 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
       c.maxRatioCode = check.ratioCode[at];
       c.governingCode = r;
     }
-    if (!lengthless && code.settings.length <= 0 &&
-        (at >= code.ends.size() || code.ends[at].length <= 0))
+    const MemberEnds* ends = at < code.ends.size() ? &code.ends[at] : nullptr;
+    if (!lengthless && code.settings.length <= 0 && (ends == nullptr || ends->length <= 0))
       lengthless = true;
+    if (!slender && BeyondStabilityTable(*code.sections[static_cast<std::size_t>(c.sectionIndex)],
+                                         CalculationLength(code.settings, ends)))
+      slender = true;
   }
   for (std::size_t i = 0; i < check.columns.size(); ++i) {
     BuildingColumn& c = check.columns[i];
@@ -283,6 +331,7 @@ void SummariseCode(BuildingCheck& check, const ForceTable& forces, const Buildin
   check.codeRemarks.clear();
   if (!forces.HasStations() || code.ends.empty()) check.codeRemarks.push_back(kNoStationsRemark);
   if (lengthless) check.codeRemarks.push_back(kNoLengthRemark);
+  if (slender) check.codeRemarks.push_back(kSlendernessRemark);
 }
 
 void Rate(BuildingCheck& check, const ForceTable& forces,

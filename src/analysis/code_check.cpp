@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <exception>
+#include <functional>
 #include <limits>
 #include <system_error>
 #include <thread>
@@ -174,6 +176,36 @@ CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
 
 namespace {
 
+// l0 / H by GB 50010 6.2.20 (frame columns), unless typed.
+double LengthFactor(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  if (settings.lengthFactor > 0) return settings.lengthFactor;
+  const bool bottom = ends != nullptr && ends->bottomStory;
+  if (settings.floors == FloorKind::kPrecast) return bottom ? 1.25 : 1.5;
+  return bottom ? 1.0 : 1.25;
+}
+
+// The member's length, mm.
+double MemberLength(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  const double H = settings.length > 0 ? settings.length : (ends != nullptr ? ends->length : 0);
+  return std::max(0.0, H) * 1e3;
+}
+
+}  // namespace
+
+double CalculationLength(const CodeCheckSettings& settings, const MemberEnds* ends) {
+  return LengthFactor(settings, ends) * MemberLength(settings, ends);
+}
+
+bool BeyondStabilityTable(const CodeSection& section, double l0) {
+  constexpr const StabilityRow& last = kStability[sizeof(kStability) / sizeof(kStability[0]) - 1];
+  if (section.code == DesignCode::Gb50936) return false;
+  if (section.circle) return section.depthX > 0 && l0 / section.depthX > last.d;
+  const double b = std::min(section.depthX, section.depthY);
+  return b > 0 && l0 / b > last.b;
+}
+
+namespace {
+
 // One bending direction: the moment about the axis and the section across it.
 struct Axis {
   double M = 0;          // kN·m
@@ -223,28 +255,38 @@ double GammaRE(const CodeSection& s, const CodeCheckSettings& settings, bool sei
   return N * 1e3 / (s.fc * s.A) < 0.15 ? 0.75 : 0.80;
 }
 
-// l0 / H by GB 50010 6.2.20 (frame columns), unless typed.
-double LengthFactor(const CodeCheckSettings& settings, const MemberEnds* ends) {
-  if (settings.lengthFactor > 0) return settings.lengthFactor;
-  const bool bottom = ends != nullptr && ends->bottomStory;
-  if (settings.floors == FloorKind::kPrecast) return bottom ? 1.25 : 1.5;
-  return bottom ? 1.0 : 1.25;
-}
+// The record's plain ray, made ready, and where its ratio goes.
+struct PlainRay {
+  const SurfaceIndex::RadialRay& ray;
+  double* ratio;
+};
 
 // The surface's radial ratio of the design demand, and |C| along its ray;
 // `plain` (d's radial ratio, NaN when unknown) serves when nothing was added.
-void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain) {
+// With `plainOut`, d's ray is cast too (with the design demand's, when
+// that differs) and its ratio stored there.
+void SectionRatio(const SurfaceIndex& surface, CodeRow& row, const SurfacePoint& d, double plain,
+                  const PlainRay* plainOut) {
   const double N = d.P;
   const SurfacePoint demand{N, row.MxD, row.MyD};
-  const bool same = !std::isnan(plain) && row.MxD == d.Mx && row.MyD == d.My;
-  const double ratio = same ? plain : surface.Ratio(kRadialMethod, demand);
+  const bool unchanged = row.MxD == d.Mx && row.MyD == d.My;
+  double ratio = 0;
+  if (plainOut != nullptr) {
+    if (unchanged) {
+      ratio = *plainOut->ratio = surface.RadialOfRay(plainOut->ray);
+    } else {
+      surface.RadialPair(plainOut->ray, demand, *plainOut->ratio, ratio);
+    }
+  } else {
+    ratio = unchanged && !std::isnan(plain) ? plain : surface.Ratio(kRadialMethod, demand);
+  }
   const double size = std::sqrt(N * N + row.MxD * row.MxD + row.MyD * row.MyD);
   row.capacityAlongRay = ratio > 0 && std::isfinite(ratio) ? size / ratio : 0;
   row.ratioSection = ratio * row.gammaRE;
 }
 
 void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const SurfacePoint& d,
-                   double plain, CodeRow& row) {
+                   double plain, const PlainRay* plainOut, CodeRow& row) {
   const TubeCapacity tube = TubeUnifiedCapacity(s, row.l0);
   row.phi = tube.phi;
   row.axialCap = tube.Nu;
@@ -252,7 +294,7 @@ void FilledTubeRow(const CodeSection& s, const SurfaceIndex& surface, const Surf
   row.MyD = d.My;
   row.e0X = d.P > 0 ? std::fabs(d.My) * 1e3 / d.P : 0;
   row.e0Y = d.P > 0 ? std::fabs(d.Mx) * 1e3 / d.P : 0;
-  SectionRatio(surface, row, d, plain);
+  SectionRatio(surface, row, d, plain, plainOut);
   row.ratioTube = TubeUnifiedRatio(tube, d.P, std::hypot(d.Mx, d.My)) * row.gammaRE;
   row.ratioAxial = d.P > 0 && tube.Nu > 0 ? d.P * row.gammaRE / tube.Nu : 0;
   row.ratioCode = std::max(row.ratioTube, row.ratioAxial);
@@ -324,18 +366,19 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
                       std::numeric_limits<double>::quiet_NaN());
 }
 
-CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
-                     const SurfaceIndex& surface, const ForceTable& forces, int record,
-                     bool seismic, const MemberEnds* ends, double plainRadial) {
+namespace {
+
+CodeRow RateRow(const CodeSection& section, const CodeCheckSettings& settings,
+                const SurfaceIndex& surface, const ForceTable& forces, int record, bool seismic,
+                const MemberEnds* ends, double plainRadial, const PlainRay* plainOut) {
   CodeRow row;
   row.seismic = seismic;
   const SurfacePoint d = DemandOf(forces, record);
-  const double H = settings.length > 0 ? settings.length : (ends != nullptr ? ends->length : 0);
-  row.lc = std::max(0.0, H) * 1e3;
+  row.lc = MemberLength(settings, ends);
   row.l0 = LengthFactor(settings, ends) * row.lc;
   row.gammaRE = GammaRE(section, settings, seismic, d.P);
   if (section.code == DesignCode::Gb50936) {
-    FilledTubeRow(section, surface, d, plainRadial, row);
+    FilledTubeRow(section, surface, d, plainRadial, plainOut, row);
     return row;
   }
   row.phi = section.circle ? StabilityFactor(row.l0 / section.depthX, &StabilityRow::d)
@@ -350,7 +393,7 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
     row.MxD = d.Mx;
     row.MyD = d.My;
   }
-  SectionRatio(surface, row, d, plainRadial);
+  SectionRatio(surface, row, d, plainRadial, plainOut);
   row.ratioAxial = d.P > 0 && row.axialCap > 0 ? d.P * row.gammaRE / row.axialCap : 0;
   row.ratioCode = std::max(row.ratioSection, row.ratioAxial);
   if (row.ratioAxial > row.ratioSection) {
@@ -361,12 +404,30 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
   return row;
 }
 
+}  // namespace
+
+CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
+                     const SurfaceIndex& surface, const ForceTable& forces, int record,
+                     bool seismic, const MemberEnds* ends, double plainRadial) {
+  return RateRow(section, settings, surface, forces, record, seismic, ends, plainRadial, nullptr);
+}
+
+CodeRow CodeCheckRowWithPlain(const CodeSection& section, const CodeCheckSettings& settings,
+                              const SurfaceIndex& surface, const ForceTable& forces, int record,
+                              bool seismic, const MemberEnds* ends,
+                              const SurfaceIndex::RadialRay& plainRay, double& plainRadial) {
+  const PlainRay plain{plainRay, &plainRadial};
+  return RateRow(section, settings, surface, forces, record, seismic, ends,
+                 std::numeric_limits<double>::quiet_NaN(), &plain);
+}
+
 namespace {
 
 // The governing row, the failures and the remarks of a check.
-void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, CodeCheck& out) {
+void Summarise(const CodeSection& section, const ForceTable& forces,
+               const std::vector<MemberEnds>& ends, CodeCheck& out) {
   const int n = static_cast<int>(out.rows.size()) - 1;
-  bool lengthless = false;
+  bool lengthless = false, slender = false;
   for (int r = 1; r <= n; ++r) {
     const CodeRow& row = out.rows[static_cast<std::size_t>(r)];
     if (row.ratioCode > out.maxRatio || out.governing == 0) {
@@ -375,9 +436,49 @@ void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, Co
     }
     if (!RatioSatisfied(row.ratioCode)) ++out.failures;
     if (row.lc <= 0) lengthless = true;
+    if (!slender && BeyondStabilityTable(section, row.l0)) slender = true;
   }
   if (!forces.HasStations() || ends.empty()) out.remarks.push_back(kNoStationsRemark);
   if (lengthless) out.remarks.push_back(kNoLengthRemark);
+  if (slender) out.remarks.push_back(kSlendernessRemark);
+}
+
+// Hands out chunks of rows to `threads` threads, the calling thread among
+// them; it reports after each chunk it finishes. A stop (the token, or an
+// exception from `progress`) ends every thread at its next chunk.
+void RateInChunks(int n, int threads, const std::function<void(int)>& rate,
+                  const ProgressFn& progress, const CancelToken* cancel) {
+  constexpr int kChunk = 2048;
+  const int chunks = (n + kChunk - 1) / kChunk;
+  threads = std::max(1, std::min(chunks, threads));
+  std::atomic<int> next{0}, done{0};
+  std::atomic<bool> halt{false};
+  auto work = [&](bool report) {
+    for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
+      for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
+      const int finished = done.fetch_add(1) + 1;
+      if (cancel != nullptr && cancel->IsCancelled()) halt = true;
+      if (report && progress) progress(static_cast<int>(std::lround(100.0 * finished / chunks)));
+    }
+  };
+  std::vector<std::thread> workers;
+  for (int t = 1; t < threads; ++t) {
+    try {
+      workers.emplace_back(work, false);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  std::exception_ptr raised;
+  try {
+    work(true);
+  } catch (...) {
+    raised = std::current_exception();
+    halt = true;
+  }
+  for (std::thread& w : workers) w.join();
+  if (raised) std::rethrow_exception(raised);
+  if (halt) throw Cancelled();
 }
 
 }  // namespace
@@ -385,37 +486,21 @@ void Summarise(const ForceTable& forces, const std::vector<MemberEnds>& ends, Co
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
                       const SurfaceIndex& surface, const ForceTable& forces,
                       const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
-                      CodeCheck& out) {
-  out = CodeCheck{};
+                      CodeCheck& out, const ProgressFn& progress, const CancelToken* cancel) {
+  CodeCheck check;
   const int n = CheckedCount(forces);
-  out.rows.assign(static_cast<std::size_t>(n) + 1, CodeRow{});
+  check.rows.assign(static_cast<std::size_t>(n) + 1, CodeRow{});
   auto rate = [&](int r) {
     const auto at = static_cast<std::size_t>(r);
     const bool s = at < seismic.size() && seismic[at] != 0;
     const MemberEnds* e = at < ends.size() ? &ends[at] : nullptr;
-    out.rows[at] = CodeCheckRow(section, settings, surface, forces, r, s, e);
+    check.rows[at] = CodeCheckRow(section, settings, surface, forces, r, s, e);
   };
   // Rows are independent: large tables on every core, in chunks.
-  constexpr int kChunk = 2048;
-  const int chunks = (n + kChunk - 1) / kChunk;
-  int threads = std::max(1, std::min<int>(chunks, std::thread::hardware_concurrency()));
-  std::atomic<int> next{0};
-  auto work = [&] {
-    for (int k; (k = next.fetch_add(1)) < chunks;)
-      for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
-  };
-  std::vector<std::thread> workers;
-  for (int t = 1; t < threads; ++t) {
-    try {
-      workers.emplace_back(work);
-    } catch (const std::system_error&) {
-      break;
-    }
-  }
-  work();
-  for (std::thread& w : workers) w.join();
-
-  Summarise(forces, ends, out);
+  RateInChunks(n, static_cast<int>(std::thread::hardware_concurrency()), rate, progress, cancel);
+  Summarise(section, forces, ends, check);
+  out = std::move(check);
+  if (progress) progress(0);
 }
 
 }  // namespace kuma

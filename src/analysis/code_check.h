@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/design_check.h"
+#include "analysis/progress.h"
 #include "forces/members.h"
 #include "model/code_result.h"
 #include "model/code_settings.h"
@@ -24,6 +25,9 @@ namespace kuma {
 // table without stations (no member ends), rows without a length.
 inline constexpr char kNoStationsRemark[] = "内力表无站点: 未考虑二阶效应";
 inline constexpr char kNoLengthRemark[] = "无构件长度: φ = 1, 未考虑二阶效应";
+// Some row's l0/b (l0/d) runs past GB 50010 Table 6.2.15: φ is held at its
+// last value.
+inline constexpr char kSlendernessRemark[] = "长细比超出表6.2.15: φ 取 0.19";
 
 // What the code check needs of a section (mm, mm², N/mm², design values).
 struct CodeSection {
@@ -53,14 +57,25 @@ struct CodeSection {
 CodeSection MakeCodeSection(int sectionType, const SectionParameters& params,
                             const FiberArray& fibers, const Form& form);
 
+// The calculation length l0 of a row (mm): the typed length or the
+// member's, times the factor of GB 50010 6.2.20 (or the typed one).
+double CalculationLength(const CodeCheckSettings& settings, const MemberEnds* ends);
+// True when l0 (mm) runs past Table 6.2.15 for the section (φ held at its
+// last value there). Filled tubes take φ from a formula: never.
+bool BeyondStabilityTable(const CodeSection& section, double l0);
+
 // The code check of every record of `forces` against one section (on
 // every core for a large table); the remarks name what it could not do.
 // `seismic` holds one flag per record (entry 0 unused); `ends` is
-// FindMemberEnds's (may be empty).
+// FindMemberEnds's (may be empty). `progress` receives 0..100 from the
+// calling thread as the rows are done (0 at the end); once `cancel` is set,
+// or `progress` raises, the work stops, raises Cancelled (or what
+// `progress` raised) and leaves `out` as it was.
 void ComputeCodeCheck(const CodeSection& section, const CodeCheckSettings& settings,
                       const SurfaceIndex& surface, const ForceTable& forces,
                       const std::vector<char>& seismic, const std::vector<MemberEnds>& ends,
-                      CodeCheck& out);
+                      CodeCheck& out, const ProgressFn& progress = {},
+                      const CancelToken* cancel = nullptr);
 
 // One record alone (the building check rates its rows with it).
 //
@@ -87,5 +102,13 @@ CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settin
 CodeRow CodeCheckRow(const CodeSection& section, const CodeCheckSettings& settings,
                      const SurfaceIndex& surface, const ForceTable& forces, int record,
                      bool seismic, const MemberEnds* ends, double plainRadial);
+// The same when the plain demand's radial ratio is wanted too: both rays
+// cast together, the plain one's ratio into `plainRadial` (what
+// surface.Ratio(kRadialMethod, DemandOf(forces, record)) gives). `plainRay`
+// is surface.PrepareRadial(DemandOf(forces, record)).
+CodeRow CodeCheckRowWithPlain(const CodeSection& section, const CodeCheckSettings& settings,
+                              const SurfaceIndex& surface, const ForceTable& forces, int record,
+                              bool seismic, const MemberEnds* ends,
+                              const SurfaceIndex::RadialRay& plainRay, double& plainRadial);
 
 }  // namespace kuma

@@ -102,9 +102,9 @@ double DirectionShearSpan(const ColumnFacts& c, double h0, bool alongX) {
   if (clear) return c.lengthMm > 0 && h0 > 0 ? c.lengthMm / (2 * h0) : 0;
   double M = -1, V = 0;
   for (int r : c.rows) {
-    const ForceRecord& f = c.forces.records[static_cast<std::size_t>(r)];
-    double vx = 0, vy = 0;
-    ShearForcesXY(c.forces, r, vx, vy);
+    const SurfacePoint f = DemandOf(c.forces, r);
+    const SectionShear shear = ShearAlongXY(c.forces, r);
+    const double vx = shear.Vx, vy = shear.Vy;
     double m = std::fabs(alongX ? f.My : f.Mx), v = std::fabs(alongX ? vx : vy);
     if (c.section.circle) {
       m = std::hypot(f.Mx, f.My);
@@ -179,7 +179,7 @@ void CheckAxialRatio(const ColumnFacts& c, double fcuk) {
   // Reinforced concrete fc·A; steel-reinforced and filled tubes fc·Ac + fa·Aa.
   const double capacity = s.code == DesignCode::Gb50010 ? s.fc * s.A : s.fc * s.Ac + s.fa * s.Aa;
   for (int r : c.rows) {
-    const double n = c.forces.records[static_cast<std::size_t>(r)].P * 1e3;
+    const double n = DemandOf(c.forces, r).P * 1e3;
     if (capacity > 0) c.out.axialRatio = std::max(c.out.axialRatio, n / capacity);
   }
   if (c.settings.axialRatioLimit > 0) {

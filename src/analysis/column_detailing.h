@@ -31,10 +31,6 @@ Stirrups ReadStirrups(int sectionType, const SectionParameters& params, const Fo
 // the parameters of a steel-reinforced kind.
 void AddSteelWebs(CodeSection& section, int sectionType, const SectionParameters& params);
 
-// The shear forces of a record of a table with shear along the section's X
-// and Y (kN).
-void ShearForcesXY(const ForceTable& forces, int record, double& vx, double& vy);
-
 // Shear of one force row.
 struct ShearRow {
   bool checked = false;  // the table holds shear forces

@@ -113,14 +113,6 @@ double SpacingAt(const CodeSection& s, const Stirrups& st, const ForceTable& for
 
 }  // namespace
 
-// The shear along X and Y as the moments were read (Mx = M3: V3 along X,
-// V2 along Y; Mx = M2: the other way), unfactored like the records' P, M.
-void ShearForcesXY(const ForceTable& forces, int r, double& vx, double& vy) {
-  const SectionShear v = ShearAlongXY(forces, r, false);
-  vx = v.Vx;
-  vy = v.Vy;
-}
-
 ShearRow ShearCheckRow(const CodeSection& section, const Stirrups& stirrups,
                        const CodeCheckSettings& settings, const ForceTable& forces, int record,
                        bool seismic, double columnLength) {
@@ -130,8 +122,10 @@ ShearRow ShearCheckRow(const CodeSection& section, const Stirrups& stirrups,
       static_cast<std::size_t>(record) >= forces.records.size())
     return row;
   row.checked = true;
-  ShearForcesXY(forces, record, row.Vx, row.Vy);
-  const ForceRecord& f = forces.records[static_cast<std::size_t>(record)];
+  const SectionShear shear = ShearAlongXY(forces, record);
+  row.Vx = shear.Vx;
+  row.Vy = shear.Vy;
+  const SurfacePoint f = DemandOf(forces, record);  // the table's factors applied
   const double N = f.P * 1e3, lengthMm = columnLength * 1e3;
   const double vx = std::fabs(row.Vx), vy = std::fabs(row.Vy), v = std::hypot(vx, vy);
   double biaxial = -1;  // rectangles with both shears: set below

@@ -409,15 +409,77 @@ double SurfaceIndex::Hit(const double origin[3], const double direction[3], cons
   return best;
 }
 
-double SurfaceIndex::Radial(const SurfacePoint& d, Search search) const {
-  const double direction[3] = {d.P / scaleP_, d.Mx / scaleM_, d.My / scaleM_};
-  if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return 0;
+int SurfaceIndex::DirectionBin(const SurfacePoint& d, double direction[3]) const {
+  direction[0] = d.P / scaleP_;
+  direction[1] = d.Mx / scaleM_;
+  direction[2] = d.My / scaleM_;
+  if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return -1;
+  return ElevationBin(Elevation(direction)) * kAzimuthBins +
+         AzimuthBin(direction[1], direction[2]);
+}
+
+double SurfaceIndex::RadialInBin(const double direction[3], int bin, Search search) const {
+  if (bin < 0) return 0;
   const double origin[3] = {0, 0, 0};
-  int bin =
-      ElevationBin(Elevation(direction)) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
   double t = search != Search::kAll ? Hit(origin, direction, &byDirection_, bin) : 0;
   if (t == 0 && search != Search::kBinOnly) t = Hit(origin, direction, nullptr, -1);
   return t > 0 ? 1 / t : kInfinity;
+}
+
+double SurfaceIndex::Radial(const SurfacePoint& d, Search search) const {
+  double direction[3];
+  const int bin = DirectionBin(d, direction);
+  return RadialInBin(direction, bin, search);
+}
+
+void SurfaceIndex::PrefetchBin(int b, int stage) const {
+  if (b < 0 || byDirection_.start.empty()) return;
+  const int* start = byDirection_.start.data() + b;
+  if (stage == 0) {
+    __builtin_prefetch(start);
+    return;
+  }
+  // A bin holds about ten candidates: the first sixteen are started.
+  const int first = start[0], last = std::min(start[1], first + 16);
+  if (first >= last) return;
+  const int* items = byDirection_.items.data();
+  if (stage == 1) {
+    __builtin_prefetch(items + first);
+    __builtin_prefetch(items + last - 1);
+    return;
+  }
+  for (int k = first; k < last; ++k) {
+    const Triangle& tr = triangles_[static_cast<size_t>(items[k])];
+    if (stage == 2) {
+      __builtin_prefetch(&tr);
+    } else {
+      __builtin_prefetch(&points_[static_cast<size_t>(tr.a)]);
+      __builtin_prefetch(&points_[static_cast<size_t>(tr.c)]);
+    }
+  }
+}
+
+SurfaceIndex::RadialRay SurfaceIndex::PrepareRadial(const SurfacePoint& demand) const {
+  RadialRay ray;
+  ray.bin = DirectionBin(demand, ray.direction);
+  return ray;
+}
+
+double SurfaceIndex::RadialOfRay(const RadialRay& ray) const {
+  return RadialInBin(ray.direction, ray.bin, Search::kBinThenAll);
+}
+
+void SurfaceIndex::RadialPair(const RadialRay& a, const SurfacePoint& b, double& ratioA,
+                              double& ratioB) const {
+  const RadialRay other = PrepareRadial(b);
+  // Each step's loads depend on the previous step's: the two demands' steps
+  // side by side wait once for both.
+  for (int stage = 0; stage < 4; ++stage) {
+    PrefetchBin(a.bin, stage);
+    PrefetchBin(other.bin, stage);
+  }
+  ratioA = RadialOfRay(a);
+  ratioB = RadialOfRay(other);
 }
 
 double SurfaceIndex::AtConstantAxial(const SurfacePoint& d, Search search) const {

@@ -39,6 +39,23 @@ class SurfaceIndex {
   enum class Search { kBinThenAll, kBinOnly, kAll };
   double Radial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
   double AtConstantAxial(const SurfacePoint& demand, Search search = Search::kBinThenAll) const;
+  // A radial ray made ready: its normalised direction and bin (-1 for a
+  // zero demand), so that its loads can be started before it is cast.
+  struct RadialRay {
+    double direction[3] = {0, 0, 0};
+    int bin = -1;
+  };
+  RadialRay PrepareRadial(const SurfacePoint& demand) const;
+  // Starts the loads of the ray's bin in four steps, each needing the one
+  // before to have arrived: 0 its range, 1 its candidates, 2 their
+  // triangles, 3 their corners.
+  void PrefetchRadial(const RadialRay& ray, int stage) const { PrefetchBin(ray.bin, stage); }
+  // The value Radial gives for the demand the ray was made from.
+  double RadialOfRay(const RadialRay& ray) const;
+  // The radial ratios of two demands at once, each the value Radial gives:
+  // the lookups of the second overlap those of the first, so that the pair
+  // costs less than two rays one after the other.
+  void RadialPair(const RadialRay& a, const SurfacePoint& b, double& ratioA, double& ratioB) const;
 
   // Axial force of the compression and tension ends, kN.
   double CompressionEnd() const { return compressionEnd_; }
@@ -84,6 +101,12 @@ class SurfaceIndex {
   // or of all triangles when `b` is negative (normalised coordinates); 0
   // when none does.
   double Hit(const double origin[3], const double direction[3], const Bins* bins, int b) const;
+  // The normalised direction of a radial demand and its bin; -1 for a zero demand.
+  int DirectionBin(const SurfacePoint& demand, double direction[3]) const;
+  // Starts the loads of bin `b`'s first candidates: its range, its items,
+  // their triangles and corners (`stage` 0, 1, 2, 3 in turn).
+  void PrefetchBin(int b, int stage) const;
+  double RadialInBin(const double direction[3], int bin, Search search) const;
 
   double scaleP_ = 1, scaleM_ = 1;
   double pLow_ = 0, pHigh_ = 1;  // normalised axial range of the surface

@@ -4,6 +4,7 @@
 
 #include "analysis/design_check.h"
 #include "app/building_commands.h"
+#include "app/code_page_commands.h"
 #include "app/commands.h"
 #include "app/mphi_commands.h"
 #include "forces/forces.h"
@@ -94,11 +95,12 @@ void PrepareReportCommand(AppState& state, Form& form) {
 
 CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
                              const BuildingCheck& building, const ForceTable& buildingForces,
-                             const SectionLibrary& buildingLibrary) {
+                             const SectionLibrary& buildingLibrary, int chosenRecord) {
   PrepareReportCommand(state, form);
   CalcReport report = BuildCalcReport(state, form, date);
   AppendBuildingChapter(report, building, buildingForces,
                         BuildingSectionRows(building, buildingLibrary));
+  AppendCalcSheets(report, state, form, chosenRecord, building, buildingForces, buildingLibrary);
   return report;
 }
 

@@ -34,10 +34,12 @@ void ShowRestoredForces(const ForceTable& table, Form& form);
 void PrepareReportCommand(AppState& state, Form& form);
 // The calculation report as both front ends write it: PrepareReportCommand,
 // the section's chapters, then the building chapter when `building` holds a
-// check of `buildingForces` on `buildingLibrary`. The caller writes it out (WritePdfReport).
+// check of `buildingForces` on `buildingLibrary`, then the code check's
+// calculation sheets (of record `chosenRecord`, or of the governing row when
+// 0). The caller writes it out (WritePdfReport).
 CalcReport CalcReportCommand(AppState& state, Form& form, const std::string& date,
                              const BuildingCheck& building = {},
                              const ForceTable& buildingForces = {},
-                             const SectionLibrary& buildingLibrary = {});
+                             const SectionLibrary& buildingLibrary = {}, int chosenRecord = 0);
 
 }  // namespace kuma

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "analysis/building_check.h"
 #include "code_check_helpers.h"
 #include "model/section_library.h"
@@ -100,6 +102,68 @@ TEST_F(BuildingCodeTest, SectionWithoutCodePropertiesIsNotCodeChecked) {
   EXPECT_FALSE(check_.columns[0].codeChecked);
   EXPECT_EQ(check_.governingCodeColumn, -1);
   EXPECT_DOUBLE_EQ(check_.ratioCode[1], 0);
+}
+
+// Past Table 6.2.15 (lc = 31 m typed: l0/b = 38 750/600 = 64.6 > 50) the
+// building's remarks say so once, as the single check's do.
+TEST_F(BuildingCodeTest, SlendernessPastTheTableIsRemarked) {
+  code_.settings.length = 31.0;
+  RateBuilding(check_, forces_, {C30Column().surface.get()}, kRadialMethod, code_, 2);
+  EXPECT_EQ(check_.codeRemarks, (std::vector<std::string>{kNoStationsRemark, kSlendernessRemark}));
+}
+
+// A large table over two sections (the 600×600 C30 column and the filled
+// tube), in runs of eight records that alternate between them and cross
+// the chunks the check hands its threads: with the code check on, each
+// record's plain ratio is the one the check gives without it, and its code
+// ratio the one CodeCheckRow gives alone, to the bit, whichever records
+// come before and after it.
+TEST(BuildingCodeLargeTest, RatiosAsRecordByRecord) {
+  const test::CheckedColumn &rc = C30Column(), &tube = test::FilledTube();
+  constexpr int kRecords = 9000;
+  std::vector<ForceRecord> rows;
+  for (int r = 1; r <= kRecords; ++r) {
+    const double u = std::fmod(r * 0.6180339887, 1.0), a = r * 2.399963;
+    rows.push_back({-2000 + u * 9000, 600 * std::cos(a) * u, 600 * std::sin(a)});
+  }
+  rows[99] = {0, 0, 0};       // record 100: no force at all
+  rows[200] = {-1500, 0, 0};  // record 201: tension alone
+  ForceTable forces = test::Table(rows);
+  forces.stories = {"F1"};
+  forces.columns = {"A", "B"};
+  forces.storyOf.assign(kRecords + 1, 0);
+  forces.columnOf.assign(kRecords + 1, 0);
+  BuildingCodeInputs code;
+  code.sections = {&rc.section, &tube.section};
+  code.seismic.assign(kRecords + 1, 0);
+  code.ends.assign(kRecords + 1, MemberEnds{});
+  for (int r = 1; r <= kRecords; ++r) {
+    forces.columnOf[static_cast<std::size_t>(r)] = ((r - 1) / 8) % 2;
+    const int bottom = r - (r - 1) % 2;
+    code.ends[static_cast<std::size_t>(r)] = {bottom, bottom + 1, 4.2, r > kRecords / 2};
+    code.seismic[static_cast<std::size_t>(r)] = r % 3 == 0;
+  }
+  SectionLibrary library;
+  PutSection(library, SectionFromForm(rc.form, "S"));
+  PutSection(library, SectionFromForm(tube.form, "T"));
+  library.rules = {{"*", "A", "S", ""}, {"*", "B", "T", ""}};
+  const std::vector<const SurfaceIndex *> indexes = {rc.surface.get(), tube.surface.get()};
+  BuildingCheck plain = PlanBuildingCheck(forces, library), coded = plain;
+  RateBuilding(plain, forces, indexes, kRadialMethod, 2);
+  RateBuilding(coded, forces, indexes, kRadialMethod, code, 2);
+  int differing = 0;
+  for (int r = 1; r <= kRecords; ++r) {
+    const auto at = static_cast<std::size_t>(r);
+    const int s = forces.columnOf[at];
+    const CodeRow alone = CodeCheckRow(*code.sections[static_cast<std::size_t>(s)], code.settings,
+                                       *indexes[static_cast<std::size_t>(s)], forces, r,
+                                       code.seismic[at] != 0, &code.ends[at]);
+    if (coded.ratio[at] != plain.ratio[at] || coded.ratioCode[at] != alone.ratioCode) ++differing;
+  }
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(coded.ratio[100], 0);
+  EXPECT_GT(coded.columns[0].maxRatioCode, 0);
+  EXPECT_GT(coded.columns[1].maxRatioCode, 0);
 }
 
 }  // namespace

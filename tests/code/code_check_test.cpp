@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/cfst_unified.h"
@@ -366,6 +367,71 @@ TEST(ComputeCodeCheckTest, TableWithoutStations) {
   const CodeRow alone = CodeCheckRow(c.section, {}, *c.surface, staged, 1, true, &ends[1]);
   EXPECT_DOUBLE_EQ(check.rows[1].ratioCode, alone.ratioCode);
   EXPECT_GT(check.rows[1].cmEtaX, 1);
+}
+
+// Past the end of Table 6.2.15 (l0/b = 50, φ = 0.19) φ is held at 0.19 and
+// the summary says so once. 600 wide, no ends (not the bottom story):
+// l0 = 1.25 lc.
+//   lc = 24 m: l0 = 30 m, l0/b = 50, on the table's last row: no remark;
+//   lc = 31 m: l0 = 38.75 m, l0/b = 64.6: remark; 0.9·0.19·7 267.5 = 1 242.7425 kN.
+// A filled tube takes φ from its own formula: never past a table.
+TEST(ComputeCodeCheckTest, SlendernessPastTheTableIsRemarkedOnce) {
+  const auto& c = C30Column();
+  const ForceTable t = Table({{3000, 300, 0}, {2000, 0, 0}, {-500, 10, 0}});
+  CodeCheckSettings settings;
+  settings.length = 24.0;
+  CodeCheck check;
+  ComputeCodeCheck(c.section, settings, *c.surface, t, {}, {}, check);
+  EXPECT_DOUBLE_EQ(check.rows[1].phi, 0.19);
+  EXPECT_EQ(check.remarks, std::vector<std::string>{kNoStationsRemark});
+  settings.length = 31.0;
+  ComputeCodeCheck(c.section, settings, *c.surface, t, {}, {}, check);
+  EXPECT_DOUBLE_EQ(check.rows[2].l0, 38750);
+  EXPECT_DOUBLE_EQ(check.rows[2].phi, 0.19);
+  EXPECT_NEAR(check.rows[2].axialCap, 1242.7425, 1e-9);
+  EXPECT_EQ(check.remarks, (std::vector<std::string>{kNoStationsRemark, kSlendernessRemark}));
+  EXPECT_DOUBLE_EQ(CalculationLength(settings, nullptr), 38750);
+  EXPECT_FALSE(BeyondStabilityTable(FilledTube().section, 1e6));
+  // A circle by l0/d: past 43.
+  CodeSection round = c.section;
+  round.circle = true;
+  EXPECT_FALSE(BeyondStabilityTable(round, 43 * 600));
+  EXPECT_TRUE(BeyondStabilityTable(round, 44 * 600));
+}
+
+// Progress and stopping: positions from the calling thread ending at 0, the
+// same rows as without them; a stop asked for (the token, or a progress
+// that raises) ends the work with the check left as it was.
+TEST(ComputeCodeCheckTest, ProgressAndStop) {
+  const auto& c = C30Column();
+  std::vector<ForceRecord> rows;
+  for (int r = 0; r < 10000; ++r) rows.push_back({-1000 + r * 0.9, r * 0.05, 300 - r * 0.03});
+  const ForceTable t = Table(rows);
+  CodeCheck plain, followed;
+  ComputeCodeCheck(c.section, {}, *c.surface, t, {}, {}, plain);
+  std::vector<int> positions;
+  ComputeCodeCheck(c.section, {}, *c.surface, t, {}, {}, followed,
+                   [&positions](int p) { positions.push_back(p); });
+  ASSERT_GE(positions.size(), 2u);
+  EXPECT_EQ(positions.back(), 0);
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end() - 1));
+  EXPECT_GT(positions.front(), 0);
+  EXPECT_EQ(followed.governing, plain.governing);
+  EXPECT_DOUBLE_EQ(followed.maxRatio, plain.maxRatio);
+
+  CancelToken token;
+  token.Cancel();
+  CodeCheck kept = plain;
+  EXPECT_THROW(ComputeCodeCheck(c.section, {}, *c.surface, t, {}, {}, kept, {}, &token), Cancelled);
+  EXPECT_EQ(kept.rows.size(), plain.rows.size());
+  EXPECT_DOUBLE_EQ(kept.maxRatio, plain.maxRatio);
+  // The window's bar raises Cancelled from the calling thread: the workers
+  // are joined before it goes on (a thread left running would end the program).
+  CodeCheck empty;
+  EXPECT_THROW(
+      ComputeCodeCheck(c.section, {}, *c.surface, t, {}, {}, empty, [](int) { throw Cancelled(); }),
+      Cancelled);
+  EXPECT_TRUE(empty.rows.empty());
 }
 
 }  // namespace

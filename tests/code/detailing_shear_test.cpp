@@ -67,6 +67,17 @@ TEST(ShearCheck, NonSeismicBelowAndAboveTheAxialCap) {
   EXPECT_NEAR(above.VuY, 981.372, 1e-6);
 }
 
+// The table's factors count as for the moments: P 500·2, Mx 350·2 and the
+// shear of its plane 250·2 give the row above, Vu = 943.264 kN.
+TEST(ShearCheck, TheTablesFactorsApply) {
+  ForceTable t = OneRow(500, 350, 0, 0, 250);
+  t.fP = t.fMx = 2;
+  const ShearRow row = Check(Square600(), t, false);
+  EXPECT_NEAR(row.Vy, 500, 1e-12);
+  EXPECT_NEAR(row.lambdaY, 2.5, 1e-12);
+  EXPECT_NEAR(row.VuY, 943.264, 1e-6);
+}
+
 // Seismic (11.4.7, γRE 0.85): Vc = 1.05/3.5·1.43·336 000 = 144 144 N.
 // N = 1000 kN: (144 144 + 633 024 + 0.056·1e6)/0.85 = 980 197.647 N.
 // N = 3000 kN: (144 144 + 633 024 + 0.056·1 544 400)/0.85 = 1 016 064 N.

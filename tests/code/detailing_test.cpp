@@ -157,6 +157,31 @@ TEST(ColumnDetailing, StirrupCharacteristicInterpolatesTheAxialRatio) {
   EXPECT_TRUE(d.rhoVOk);
 }
 
+// 特一级 (JGJ 3-2010 3.10.4): the axial limit of 一级 less 0.05 (frame 0.65
+// → 0.60, frame-supporting 0.60 → 0.55), bars 1.4 % / 1.6 % (corner), λv of
+// 一级 plus 0.02 (0.10 → 0.12 at μN ≤ 0.3), ρv at least 1.6 %. Filled tubes
+// and non-seismic columns have no table limit.
+TEST(ColumnDetailing, SpecialGradeAndColumnsWithoutALimit) {
+  const auto special = SeismicGrade::kSpecial;
+  EXPECT_NEAR(AxialRatioTableLimit(DesignCode::Gb50010, special, StructuralSystem::kFrame,
+                                   ColumnPosition::kInteriorOrEdge),
+              0.60, 1e-12);
+  EXPECT_NEAR(AxialRatioTableLimit(DesignCode::Gb50010, special, StructuralSystem::kFrameShearWall,
+                                   ColumnPosition::kFrameSupporting),
+              0.55, 1e-12);
+  EXPECT_EQ(
+      MinLongitudinalRatio(special, StructuralSystem::kFrame, ColumnPosition::kCorner, 400, 30),
+      1.6);
+  EXPECT_NEAR(StirrupCharacteristic(special, false, 0.2), 0.12, 1e-12);
+  EXPECT_EQ(MinVolumetricRatio(special), 1.6);
+  EXPECT_EQ(AxialRatioTableLimit(DesignCode::Gb50936, SeismicGrade::kOne, StructuralSystem::kFrame,
+                                 ColumnPosition::kInteriorOrEdge),
+            0);
+  EXPECT_EQ(AxialRatioTableLimit(DesignCode::Gb50010, SeismicGrade::kNonSeismic,
+                                 StructuralSystem::kFrame, ColumnPosition::kInteriorOrEdge),
+            0);
+}
+
 // Without shear forces the shear is skipped and said so; λ is unknown
 // without a column length.
 TEST(ColumnDetailing, TableWithoutShearForces) {

@@ -13,6 +13,8 @@
 #include "analysis/design_check.h"
 #include "analysis/ratio_bands.h"
 #include "app/building_commands.h"
+#include "app/code_check_commands.h"
+#include "app/code_page_commands.h"
 #include "app/gui/dialogs.h"
 #include "app/gui/form_builder.h"
 #include "app/gui/main_window.h"
@@ -34,6 +36,26 @@ constexpr const char* kResults = "StringGrid7";
 constexpr const char* kCombinations = "StringGrid8";
 constexpr const char* kSummary = "Label250";
 constexpr const char* kBar = "ProgressBar6";
+
+// The widths of the result columns: the section's fixed ones; with the
+// code check every column as wide as its texts.
+void SetBuildingColumnWidths(StringGrid* results, bool code) {
+  for (int col = 0; col < results->ColumnCount(); ++col) {
+    if (code) {
+      results->resizeColumnToContents(col);
+    } else {
+      results->setColumnWidth(col, col == 5 ? 210 : (col == 2 || col == 10 ? 110 : 64));
+    }
+  }
+}
+
+// The code check's cells join a row of the section's: its ratio, combination
+// and clause beside the section's ratio, the detailing after the row.
+void WithCodeCells(std::vector<std::string>& cells, std::vector<std::string> code) {
+  const auto beside = cells.begin() + kBuildingRatioColumn + 1;
+  cells.insert(beside, code.begin(), code.begin() + kBuildingCodeBeside);
+  cells.insert(cells.end(), code.begin() + kBuildingCodeBeside, code.end());
+}
 
 }  // namespace
 
@@ -72,9 +94,9 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   auto* results = new StringGrid(13, 1, page);
   results->setObjectName(QString::fromUtf8(kResults));
   results->setGeometry(8, 80, 862, 200);
-  results->setColumnWidth(2, 110);
-  results->setColumnWidth(5, 210);
-  results->setColumnWidth(10, 110);
+  SetBuildingColumnWidths(results, false);
+  // The code check's columns join when it is on.
+  results->SetGrowing(true);
   Stretch(results, {0, 0, 1, 0.3});
   BuildBuildingCharts(page, 288);
   Stretch(AddLabel(page, ctl::kColumnCombinationsLabel, QStringLiteral("所选柱的全部组合"), 8, 626,
@@ -84,6 +106,7 @@ void TForm1::BuildBuildingPage(QWidget* page) {
   combos->setObjectName(QString::fromUtf8(kCombinations));
   combos->setGeometry(8, 646, 862, 200);
   combos->setColumnWidth(1, 260);
+  combos->SetGrowing(true);
   Stretch(combos, {0, 0.8, 1, 0.2});
 }
 
@@ -168,14 +191,30 @@ void TForm1::RunBuildingCheckPage() {
         if (CheckedCount(building_->forces) <= 0) throw Error("请先导入楼栋的内力 (导入内力并验算)");
         // The form's own section is checked as it is typed now.
         SectionLibrary library = BuildingLibrary(state_.library, *form_);
+        // With the code check on, each column is also worked by the code.
         building_->check = RunBuildingCheck(
             library, building_->forces, ReadCheckMethod(*form_),
-            [this](int position) { form_->SetProgress(kBar, position); }, Control());
+            [this](int position) { form_->SetProgress(kBar, position); }, Control(), 0,
+            CodeSettingsIfOn(*form_));
         building_->library = std::move(library);
         ShowBuildingResults();
       },
       {}, true);
 }
+
+namespace {
+
+// The order of the result rows: by column, the largest ratio first (the
+// code ratio when the code check ran); by story, each story's row.
+std::vector<int> BuildingRowOrder(const BuildingCheck& check, const std::vector<StoryRow>& stories,
+                                  bool perStory) {
+  std::vector<int> order;
+  if (check.Valid() && !perStory) order = ColumnsByRatio(check);
+  for (const StoryRow& story : stories) order.push_back(story.entry);
+  return order;
+}
+
+}  // namespace
 
 void TForm1::ShowBuildingResults() {
   const BuildingCheck& check = building_->check;
@@ -186,15 +225,13 @@ void TForm1::ShowBuildingResults() {
   std::vector<StoryRow> stories;
   if (check.Valid() && building_->perStory) stories = StoryRows(check);
   std::vector<int>& order = building_->rowOrder;
-  order.clear();
-  if (check.Valid() && !building_->perStory) order = ColumnsByRatio(check);
-  for (const StoryRow& story : stories) order.push_back(story.entry);
+  order = BuildingRowOrder(check, stories, building_->perStory);
   form_->SetGridRowCount(kResults, static_cast<int>(order.size()) + 1);
-  const std::vector<std::string> head = BuildingTableHeader(check);
-  for (int c = 0; c < 13; ++c)
-    form_->SetGridCell(
-        kResults, c, 0,
-        static_cast<std::size_t>(c) < head.size() ? head[static_cast<std::size_t>(c)] : "");
+  std::vector<std::string> head = BuildingTableHeader(check);
+  head.resize(13);
+  if (check.codeCheck) WithCodeCells(head, BuildingCodeCaptions());
+  for (std::size_t c = 0; c < head.size(); ++c)
+    form_->SetGridCell(kResults, static_cast<int>(c), 0, head[c]);
   for (std::size_t i = 0; i < order.size(); ++i) {
     const BuildingColumn& c = check.columns[static_cast<std::size_t>(order[i])];
     const int row = static_cast<int>(i) + 1;
@@ -205,10 +242,14 @@ void TForm1::ShowBuildingResults() {
       const std::string count = std::to_string(stories[i].unchecked) + " 根柱未验算";
       verdict = verdict.empty() ? count : verdict + "; 另有 " + count;
     }
-    for (int col = 0; col < 13; ++col)
-      form_->SetGridCell(kResults, col, row, cells[static_cast<std::size_t>(col)]);
-    form_->SetGridRowColour(kResults, row, c.checked ? RatioRowColour(c.maxRatio) : kWhite);
+    if (check.codeCheck) WithCodeCells(cells, BuildingCodeCells(check, forces, order[i]));
+    for (std::size_t col = 0; col < cells.size(); ++col)
+      form_->SetGridCell(kResults, static_cast<int>(col), row, cells[col]);
+    const Rgb colour =
+        check.codeCheck ? BuildingCodeColour(c) : (c.checked ? RatioRowColour(c.maxRatio) : kWhite);
+    form_->SetGridRowColour(kResults, row, colour);
   }
+  SetBuildingColumnWidths(findChild<StringGrid*>(QString::fromUtf8(kResults)), check.codeCheck);
   form_->SetGridRowCount(kCombinations, 1);
   ClearBuildingCharts();
 }
@@ -222,12 +263,17 @@ void TForm1::ShowBuildingColumn(int row) {
   for (std::size_t r = 1; r < check.columnOfRecord.size(); ++r)
     if (check.columnOfRecord[r] == entry) records.push_back(static_cast<int>(r));
   const BuildingColumn& c = check.columns[static_cast<std::size_t>(entry)];
-  std::stable_sort(records.begin(), records.end(), [&check](int a, int b) {
-    return check.ratio[static_cast<std::size_t>(a)] > check.ratio[static_cast<std::size_t>(b)];
-  });
+  // The code ratio orders the rows when the code check ran.
+  const bool code = check.codeCheck && c.codeChecked;
+  auto ratioOf = [&check, code](int r) {
+    return code ? RecordCodeRatio(check, r) : check.ratio[static_cast<std::size_t>(r)];
+  };
+  std::stable_sort(records.begin(), records.end(),
+                   [&ratioOf](int a, int b) { return ratioOf(a) > ratioOf(b); });
   form_->SetGridRowCount(kCombinations, static_cast<int>(records.size()) + 1);
-  const char* head[6] = {"序号", "组合", "P", "Mx", "My", "比值"};
-  for (int col = 0; col < 6; ++col) form_->SetGridCell(kCombinations, col, 0, head[col]);
+  const char* head[7] = {"序号", "组合", "P", "Mx", "My", "比值", "规范比值"};
+  for (int col = 0; col < (code ? 7 : 6); ++col)
+    form_->SetGridCell(kCombinations, col, 0, head[col]);
   for (std::size_t i = 0; i < records.size(); ++i) {
     const int r = records[i], line = static_cast<int>(i) + 1;
     const SurfacePoint d = DemandOf(building_->forces, r);
@@ -238,7 +284,8 @@ void TForm1::ShowBuildingColumn(int row) {
     form_->SetGridCell(kCombinations, 3, line, FormatFixed(d.Mx, 0));
     form_->SetGridCell(kCombinations, 4, line, FormatFixed(d.My, 0));
     form_->SetGridCell(kCombinations, 5, line, c.checked ? FormatRatio(ratio) : "未验算");
-    form_->SetGridRowColour(kCombinations, line, c.checked ? RatioRowColour(ratio) : kWhite);
+    if (code) form_->SetGridCell(kCombinations, 6, line, FormatRatio(RecordCodeRatio(check, r)));
+    form_->SetGridRowColour(kCombinations, line, c.checked ? RatioRowColour(ratioOf(r)) : kWhite);
   }
   ShowBuildingCharts(entry);
 }

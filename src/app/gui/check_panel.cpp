@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QScrollArea>
 
 #include "app/chosen_force_commands.h"
 #include "app/commands.h"
@@ -29,11 +30,20 @@ void TForm1::BuildCheckControls(QWidget* page) {
   AddButton(check, ctl::kCheckButton, QStringLiteral("承载力验算"), 8, 136, 196);
   AddButton(check, ctl::kCheckReportButton, QStringLiteral("导出验算报告"), 8, 168, 196);
   AddProgressBar(check, ctl::kCheckProgress, 8, 202, 196);
+  // The summary scrolls: with the code check and the detailing it runs to
+  // more lines than the panel holds.
+  auto* scroll = new QScrollArea(check);
+  scroll->setObjectName(QStringLiteral("ScrollBoxCheckSummary"));
+  scroll->setGeometry(8, 228, 196, 164);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QLabel* summary =
-      AddLabel(check, ctl::kCheckVerdictLabel, QStringLiteral("尚未验算"), 8, 228, 196);
+      AddLabel(nullptr, ctl::kCheckVerdictLabel, QStringLiteral("尚未验算"), 0, 0, 180);
   summary->setWordWrap(true);
   summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  summary->setFixedHeight(160);
+  summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  scroll->setWidget(summary);
   AddLabel(page, ctl::kCheckRatiosLabel,
            QStringLiteral("各内力组合的验算比值(从大到小；红色 > 1.0，橙色 0.9~1.0)"), 8, 418, 662);
   // Below the forces, whole within the window's first size.
@@ -41,6 +51,8 @@ void TForm1::BuildCheckControls(QWidget* page) {
   // The combinations' names whole (up to 320 pixels; the tip holds any
   // longer one); a click on a row shows that combination everywhere.
   ratios->FitColumnToText(1);
+  // The code check's columns follow the section's when it is on.
+  ratios->SetGrowing(true);
   ratios->setSelectionBehavior(QAbstractItemView::SelectRows);
   ratios->setToolTip(QStringLiteral("单击一行: 在内力表中选中该组合, 并在PM、MM和三维图中圈出它"));
 }

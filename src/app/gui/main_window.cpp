@@ -352,6 +352,7 @@ bool TForm1::Run(const std::function<void()>& command, const QStringList& pictur
   MarkPictures(before, pictures, stopped || !failure.isEmpty());
   if (stopped) statusBar()->showMessage(QStringLiteral("计算已停止，图表保留上一次的结果"), 5000);
   UpdateModified();
+  RefreshCodePage();
   if (!failure.isEmpty()) ReportError(this, failure);
   return failure.isEmpty() && !stopped;
 }
@@ -423,6 +424,7 @@ void TForm1::Connect() {
   ConnectMphiPage();
   ConnectLibraryPage();
   ConnectBuildingPage();
+  ConnectCodePage();
 }
 
 void TForm1::OnClick(const char* button, std::function<void()> handler) {

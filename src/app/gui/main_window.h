@@ -29,6 +29,10 @@ class QRect;
 class QMenu;
 class QTabWidget;
 
+namespace kuma {
+struct SeismicCasesView;
+}
+
 namespace kuma::gui {
 
 // The pages' object names. A page is always found by its name, never by its
@@ -180,6 +184,20 @@ class TForm1 : public QMainWindow {
   void ShowPmmWindowView();
   void BuildScriptPage(QWidget* page);  // script_page.cpp
   void BuildCodePage(QWidget* page);    // code_page.cpp
+  void BuildSeismicCasesGroup(QWidget* page);
+  void ConnectCodePage();
+  // The record of a row of the check table (0 for none), its calculation
+  // sheet in Memo6, the code of the kind chosen, the seismic cases of the
+  // forces as ticks (again only when the forces or the box changed, unless
+  // `force`), the ticks into Edit172, and all of it after a command.
+  int ChosenCheckRecord(int gridRow) const;
+  void ShowCalcSheet(int record);
+  void ShowCodeByKind();
+  std::vector<const ForceTable*> SeismicCaseTables() const;
+  void ShowSeismicCases(bool force);
+  void ShowSeismicCombinations(const SeismicCasesView& view);
+  void ApplySeismicTicks();
+  void RefreshCodePage();
   void BuildOpenSeesModelControls(QWidget* page);
   void BuildOpenSeesTagControls(QWidget* page);
   void ConnectScriptPage();
@@ -289,6 +307,10 @@ class TForm1 : public QMainWindow {
   QFileDialog* sectionSaveDialog_ = nullptr;
   QFileDialog* reportDialog_ = nullptr;
   std::unique_ptr<BuildingPageState> building_;
+  int sheetRecord_ = 0;         // the record whose calculation sheet Memo6 shows
+  std::string sheetSignature_;  // the record and code check it was worked for
+  std::string casesSignature_;  // the forces and box the seismic ticks were listed for
+  bool applyingTicks_ = false;  // the ticks are being written into Edit172
 };
 
 // The three windows, created in the program's order: main, result, about.

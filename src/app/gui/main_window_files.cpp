@@ -327,8 +327,9 @@ void TForm1::WriteReport() {
   const std::string date =
       QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
   if (Run([this, &path, &date] {
-        WritePdfReport(LocalFileName(path), CalcReportCommand(state_, *form_, date, building_->check,
-                                                              building_->forces, building_->library));
+        WritePdfReport(LocalFileName(path),
+                       CalcReportCommand(state_, *form_, date, building_->check, building_->forces,
+                                         building_->library, sheetRecord_));
       })) {
     RecentFiles().RememberFolderOf(kReports, path);
     statusBar()->showMessage(QStringLiteral("分析报告已写入 ") + QDir::toNativeSeparators(path),

@@ -101,11 +101,13 @@ void TForm1::BuildOpenSeesTagControls(QWidget* page) {
       {"推覆序列", ctl::kPushSeriesTagBox, false},  {"推覆荷载", ctl::kPushPatternTagBox, false},
       {"钢筋本构", ctl::kRebarLawTagBox, true},     {"型钢本构", ctl::kShapeSteelLawTagBox, true}};
   AddLabel(page, ctl::kTagsLabel, QStringLiteral("编号"), 8, 108, 30);
-  int x = 40, label = 274;
+  // The boxes' captions go without control names: the numbers after
+  // Label273 belong to the page "规范验算".
+  int x = 40;
   for (const TagBox& b : boxes) {
     const QString text = QString::fromUtf8(b.caption);
     const int width = 12 * static_cast<int>(text.size());
-    AddLabel(page, ("Label" + std::to_string(label++)).c_str(), text, x, 108, width);
+    AddLabel(page, nullptr, text, x, 108, width);
     QLineEdit* edit = AddEdit(page, b.box, x + width + 2, 104, 30);
     if (b.automatic) edit->setPlaceholderText(QStringLiteral("自动"));
     x += width + 36;

@@ -21,7 +21,7 @@ constexpr int kRowsMeasured = 200;
 }  // namespace
 
 StringGridModel::StringGridModel(int columns, int rows, QObject* parent)
-    : QAbstractTableModel(parent), columns_(columns), rows_(0) {
+    : QAbstractTableModel(parent), columns_(columns), rows_(0), baseColumns_(columns) {
   SetRowCount(rows);
 }
 
@@ -84,8 +84,35 @@ void StringGridModel::TakeCells() {
   table_.reset();
 }
 
+void StringGridModel::SetColumnCount(int columns) {
+  TakeCells();
+  // Columns added or removed at the right, so that the view keeps the
+  // widths of the others.
+  if (columns > columns_) {
+    beginInsertColumns(QModelIndex(), columns_, columns - 1);
+  } else {
+    beginRemoveColumns(QModelIndex(), columns, columns_ - 1);
+  }
+  std::vector<std::string> cells(static_cast<size_t>(rows_) * static_cast<size_t>(columns));
+  const int kept = std::min(columns, columns_);
+  for (int r = 0; r < rows_; ++r)
+    for (int c = 0; c < kept; ++c)
+      cells[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)] =
+          std::move(cells_[static_cast<size_t>(r) * static_cast<size_t>(columns_) +
+                           static_cast<size_t>(c)]);
+  cells_ = std::move(cells);
+  const bool added = columns > columns_;
+  columns_ = columns;
+  if (added) {
+    endInsertColumns();
+  } else {
+    endRemoveColumns();
+  }
+}
+
 void StringGridModel::SetRowCount(int rows) {
   rows = std::max(rows, 0);
+  if (growing_ && columns_ != baseColumns_ && !table_) SetColumnCount(baseColumns_);
   if (rows == rows_ && !table_) return;
   TakeCells();
   beginResetModel();
@@ -98,6 +125,8 @@ void StringGridModel::SetRowCount(int rows) {
 }
 
 void StringGridModel::SetCell(int col, int row, const std::string& text) {
+  if (growing_ && col >= columns_ && row >= 0 && row < rows_ && !table_ && col < 1000)
+    SetColumnCount(col + 1);
   if (col < 0 || row < 0 || col >= columns_ || row >= rows_) return;
   TakeCells();
   cells_[static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col)] =

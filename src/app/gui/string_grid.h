@@ -41,6 +41,10 @@ class StringGridModel : public QAbstractTableModel {
   int ColumnCount() const { return columns_; }
   // Background of grid row `row` (1 and on); white clears it.
   void SetRowColour(int row, QColor colour);
+  // A growing grid takes as many columns as the cells written need, and
+  // goes back to the columns it was made with whenever its row count is
+  // set (a table filled anew states its columns again).
+  void SetGrowing(bool growing) { growing_ = growing; }
 
  signals:
   // The views have been told of a burst of cell writes.
@@ -51,7 +55,11 @@ class StringGridModel : public QAbstractTableModel {
   void TakeCells();
   // Tells the views once, after a burst of cell writes, that texts changed.
   void ScheduleRefresh();
+  // The cells re-laid for `columns` columns, keeping those that stay.
+  void SetColumnCount(int columns);
   int columns_;
+  int baseColumns_;
+  bool growing_ = false;
   int rows_;
   std::vector<std::string> cells_;          // row-major, rows_ x columns_
   std::shared_ptr<const TextTable> table_;  // shown instead of cells_ when set
@@ -71,6 +79,8 @@ class StringGrid : public QTableView {
   // first rows (64 to 320 pixels).
   void SetTable(std::shared_ptr<const TextTable> table);
   void SetRowColour(int row, QColor colour) { model_->SetRowColour(row, colour); }
+  int ColumnCount() const { return model_->ColumnCount(); }
+  void SetGrowing(bool growing) { model_->SetGrowing(growing); }
   // From now on `column` is as wide as its longest text (64 to 320 pixels;
   // every cell's tip holds its whole text), measured again whenever the
   // cells change.

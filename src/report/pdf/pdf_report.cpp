@@ -96,6 +96,10 @@ class PageLayout {
   }
 
   void Paragraph(const std::string& text) {
+    if (text.find('\n') != std::string::npos) {
+      Lines(text);
+      return;
+    }
     const QFont font = TextFont(9.5);
     const QRectF box =
         QFontMetricsF(font, device_)
@@ -107,6 +111,31 @@ class PageLayout {
       p.drawText(QRectF(kLeft, top, kRight - kLeft, height + 2), Qt::TextWordWrap, Q(text));
     });
     y_ += box.height() + 6;
+  }
+
+  // A paragraph of several lines (a calculation sheet): each line wrapped on
+  // its own, close below the one before, so that a long sheet runs onto the
+  // next page between its lines.
+  void Lines(const std::string& text) {
+    const QFont font = TextFont(9);
+    const QFontMetricsF metrics(font, device_);
+    std::size_t start = 0;
+    while (start <= text.size()) {
+      const std::size_t end = std::min(text.find('\n', start), text.size());
+      const std::string line = text.substr(start, end - start);
+      const QRectF box =
+          metrics.boundingRect(QRectF(0, 0, kRight - kLeft, 1e6), Qt::TextWordWrap, Q(line));
+      const double height = std::max(box.height(), metrics.height());
+      Ensure(height);
+      Add([font, line, top = y_, height](QPainter& p) {
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(QRectF(kLeft, top, kRight - kLeft, height + 2), Qt::TextWordWrap, Q(line));
+      });
+      y_ += height + 1;
+      start = end + 1;
+    }
+    y_ += 6;
   }
 
   // Rows of cells with thin rules; the header row repeats on every page the
