@@ -5,6 +5,9 @@
 // four-byte sequences that GBK readers cannot show, and it rejects 0x80.
 #include "model/gbk.h"
 
+#include <cstring>
+#include <utility>
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -94,11 +97,33 @@ bool IsValidUtf8(const std::string& text) {
   return true;
 }
 
+namespace {
+
+// Characters of the program's texts that GBK lacks but that have a plain
+// equivalent a reader takes the same way: mm² as mm2, the minus sign as a
+// hyphen.
+std::string PlainForGbk(const std::string& utf8) {
+  static const std::pair<const char*, const char*> kPlain[] = {
+      {"\u00b2", "2"}, {"\u00b3", "3"}, {"\u2212", "-"}};
+  std::string out = utf8;
+  for (const auto& [from, to] : kPlain) {
+    const std::string f(from);
+    for (std::size_t pos = 0; (pos = out.find(f, pos)) != std::string::npos;) {
+      out.replace(pos, f.size(), to);
+      pos += std::strlen(to);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string Utf8ToGbk(const std::string& utf8) {
   // An unmappable character is skipped whole; a byte that starts no valid
   // sequence is skipped alone. Either becomes one '?'.
-  return Convert(utf8, "GBK", "UTF-8", "?",
-                 [&](std::size_t pos) { return Utf8SequenceLength(utf8, pos); });
+  const std::string text = PlainForGbk(utf8);
+  return Convert(text, "GBK", "UTF-8", "?",
+                 [&](std::size_t pos) { return Utf8SequenceLength(text, pos); });
 }
 
 std::string GbkToUtf8(const std::string& gbk) {

@@ -27,6 +27,13 @@ TEST(Gbk, CharactersOutsideGbkBecomeQuestionMarks) {
             "a?b?c");
 }
 
+// The calculation sheet writes mm², l0² and "34 − 12·M1/M2": GBK has no
+// superscripts or minus sign, so they go out as their plain forms rather
+// than as question marks.
+TEST(Gbk, SuperscriptsAndTheMinusSignGoOutPlain) {
+  EXPECT_EQ(GbkToUtf8(Utf8ToGbk("N/mm\u00b2, m\u00b3, 34 \u2212 12")), "N/mm2, m3, 34 - 12");
+}
+
 TEST(Gbk, InvalidUtf8BytesBecomeQuestionMarks) {
   EXPECT_EQ(Utf8ToGbk("a\xFF"
                       "b\xC3"),
