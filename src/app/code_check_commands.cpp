@@ -138,16 +138,6 @@ std::vector<int> CombinationsByCodeRatio(const CodeCheck& check) {
 
 namespace {
 
-std::string Csv(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 std::string G(double value) { return FormatG17(value); }
 
 // The shear fields of a record: V2, V3 as the table holds them, the
@@ -174,7 +164,7 @@ std::vector<std::string> CodeCheckCsv(const AppState& state, const CodeCheckDeta
     const CodeRow& c = check.rows[r];
     const int record = static_cast<int>(r);
     const SurfacePoint d = DemandOf(forces, record);
-    std::string line = std::to_string(r) + "," + Csv(CombinationLabel(forces, record)) + ",";
+    std::string line = std::to_string(r) + "," + CsvField(CombinationLabel(forces, record)) + ",";
     line += G(d.P) + "," + G(d.Mx) + "," + G(d.My) + "," + (c.seismic ? "1" : "0") + ",";
     for (double v : {c.gammaRE, c.eaX, c.eaY, c.cmEtaX, c.cmEtaY, c.MxD, c.MyD, c.ratioSection,
                      c.ratioAxial, c.ratioCode})

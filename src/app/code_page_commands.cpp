@@ -72,17 +72,6 @@ std::string SeismicCasesSummary(const SeismicCasesView& view) {
          std::to_string(view.combinations.size()) + " 个地震组合";
 }
 
-const char* DesignCodeTitle(DesignCode code) {
-  switch (code) {
-    case DesignCode::Jgj138:
-      return "JGJ 138-2016";
-    case DesignCode::Gb50936:
-      return "GB 50936-2014";
-    default:
-      return "GB 50010-2010 (2015年版)";
-  }
-}
-
 std::vector<std::string> CodeByKindLines(int sectionType) {
   std::vector<std::string> lines;
   if (const SectionKindRow* kind = FindSectionKind(sectionType))

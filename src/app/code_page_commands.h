@@ -43,8 +43,6 @@ std::string SeismicCasesText(const std::vector<SeismicCaseTick>& cases);
 // there is none.
 std::string SeismicCasesSummary(const SeismicCasesView& view);
 
-// "GB 50010-2010 (2015年版)", "JGJ 138-2016", "GB 50936-2014".
-const char* DesignCodeTitle(DesignCode code);
 // The code of the current kind ("本截面: GB 50010-2010 (2015年版)"), then
 // that of each group of kinds ("钢骨柱、叠合柱: JGJ 138-2016").
 std::vector<std::string> CodeByKindLines(int sectionType);

@@ -33,6 +33,7 @@
 #include "model/atomic_file.h"
 #include "model/controls/import_page.h"
 #include "model/controls/mm_page.h"
+#include "model/text_table.h"
 #include "model/controls/pm_page.h"
 #include "model/controls/pmm_page.h"
 #include "model/controls/script_page.h"
@@ -448,24 +449,13 @@ std::string RangeText(const kuma::ChartRange& r) {
   return JoinG17({r.hMax, r.hMin, r.vMax, r.vMin});
 }
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 void PrintForceStatistics(const MapForm& form) {
   PrintLine(form.Text(kuma::ctl::kForceCountLabel));
   for (int row = 0; row <= 4; ++row) {
     std::string line;
     for (int col = 0; col <= 4; ++col) {
       if (col > 0) line += ',';
-      line += CsvField(form.GridCell(kuma::ctl::kForceStatisticsGrid, col, row));
+      line += kuma::CsvField(form.GridCell(kuma::ctl::kForceStatisticsGrid, col, row));
     }
     PrintLine(line);
   }
@@ -528,7 +518,7 @@ void PrintCheck(const AppState& state) {
   for (std::size_t r = 1; r < check.ratio.size(); ++r) {
     const kuma::SurfacePoint& d = check.demand[r];
     PrintLine(std::to_string(r) + "," +
-              CsvField(kuma::CombinationLabel(state.forceTable, static_cast<int>(r))) + "," +
+              kuma::CsvField(kuma::CombinationLabel(state.forceTable, static_cast<int>(r))) + "," +
               JoinG17({d.P, d.Mx, d.My, check.ratio[r]}));
   }
 }
@@ -585,7 +575,7 @@ void PrintLibrary(const std::string& project) {
     const kuma::SectionSummary s = kuma::SummariseSection(section);
     if (!s.error.empty())
       std::fprintf(stderr, "kumasec-cli: %s: %s\n", s.name.c_str(), s.error.c_str());
-    PrintLine(CsvField(s.name) + "," + CsvField(s.kind) + "," + JoinG17({s.B, s.H}) + "," +
+    PrintLine(kuma::CsvField(s.name) + "," + kuma::CsvField(s.kind) + "," + JoinG17({s.B, s.H}) + "," +
               std::to_string(s.fibers) + "," + FormatG17(s.steelRatio));
   }
 }

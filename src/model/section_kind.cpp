@@ -113,6 +113,17 @@ const char* DesignCodeName(DesignCode code) {
   return "";
 }
 
+const char* DesignCodeTitle(DesignCode code) {
+  switch (code) {
+    case DesignCode::Jgj138:
+      return "JGJ 138-2016";
+    case DesignCode::Gb50936:
+      return "GB 50936-2014";
+    default:
+      return "GB 50010-2010 (2015年版)";
+  }
+}
+
 int ReinforcedConcreteKind(Outline outline) {
   for (const SectionKindRow& kind : kSectionKinds)
     if (IsReinforcedConcrete(kind) && kind.outline == outline) return kind.type;

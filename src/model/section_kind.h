@@ -159,6 +159,8 @@ std::vector<const char*> SectionKindNames();
 
 // "GB 50010", "JGJ 138", "GB 50936".
 const char* DesignCodeName(DesignCode code);
+// The code with its edition, as the code check names it.
+const char* DesignCodeTitle(DesignCode code);
 
 inline bool IsCircular(const SectionKindRow& k) { return k.outline == Outline::Circle; }
 inline bool IsTube(const SectionKindRow& k) { return k.steel == KindSteel::Tube; }

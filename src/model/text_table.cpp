@@ -7,6 +7,16 @@
 
 namespace kuma {
 
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
 TextTable::TextTable(int columns)
     : columns_(std::max(columns, 1)), roles_(static_cast<std::size_t>(columns_)) {}
 

@@ -12,6 +12,10 @@
 
 namespace kuma {
 
+// A CSV field, quoted when it holds a comma, a quote or a line break (a
+// quote doubled inside).
+std::string CsvField(const std::string& text);
+
 class TextTable {
  public:
   // A table `columns` cells wide (at least one), with no rows.

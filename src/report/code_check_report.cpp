@@ -168,17 +168,6 @@ void DetailingSteps(const ColumnDetailing& c, const Stirrups* stirrups, Steps& s
 
 }  // namespace
 
-const char* CodeName(DesignCode code) {
-  switch (code) {
-    case DesignCode::Jgj138:
-      return "JGJ 138-2016";
-    case DesignCode::Gb50936:
-      return "GB 50936-2014";
-    default:
-      return "GB 50010-2010 (2015年版)";
-  }
-}
-
 const char* SeismicGradeName(SeismicGrade grade) {
   static const char* const names[] = {"特一级", "一级", "二级", "三级", "四级", "非抗震"};
   return names[std::clamp(static_cast<int>(grade), 0, 5)];
@@ -203,7 +192,7 @@ std::vector<std::string> CodeCalculationSheet(const CodeRow& row, const CodeShee
       context.forces != nullptr ? DemandOf(forces, context.record) : SurfacePoint{};
   lines.push_back("计算书  组合 " + CombinationName(forces, context.record));
   if (context.section != nullptr) {
-    lines.push_back(std::string("规范: ") + CodeName(context.section->code));
+    lines.push_back(std::string("规范: ") + DesignCodeTitle(context.section->code));
   }
   Steps s{lines};
   ForceStep(row, d, s);
@@ -245,7 +234,7 @@ namespace {
 std::vector<std::string> SettingsLines(const CodeSheetContext& context) {
   std::vector<std::string> lines;
   if (context.section != nullptr)
-    lines.push_back(std::string("规范: ") + CodeName(context.section->code));
+    lines.push_back(std::string("规范: ") + DesignCodeTitle(context.section->code));
   if (context.settings != nullptr) {
     const CodeCheckSettings& s = *context.settings;
     lines.push_back(std::string("抗震等级: ") + SeismicGradeName(s.grade) + "  结构体系: " +

@@ -28,8 +28,6 @@ struct CodeSheetContext {
   const Stirrups* stirrups = nullptr;
 };
 
-// "GB 50010-2010 (2015年版)", "JGJ 138-2016", "GB 50936-2014".
-const char* CodeName(DesignCode code);
 // "特一级" … "非抗震"; "框架" …; "中柱/边柱", "角柱", "框支柱".
 const char* SeismicGradeName(SeismicGrade grade);
 const char* StructuralSystemName(StructuralSystem system);
