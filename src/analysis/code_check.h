@@ -38,11 +38,11 @@ struct CodeSection {
   // distance of the bars' centroid from the edge, radii of gyration.
   double depthX = 0, depthY = 0, cover = 0;
   double ix = 0, iy = 0;
-  double A = 0;   // gross area of the outline
-  double Ac = 0;  // concrete area (outline less bars and steel)
-  double As = 0;  // longitudinal bars
-  double Aa = 0;  // structural steel, or the tube
-  double fc = 0;  // concrete: its parts' design strengths weighted by their areas
+  double A = 0;            // gross area of the outline
+  double Ac = 0;           // concrete area (outline less bars and steel)
+  double As = 0;           // longitudinal bars
+  double Aa = 0;           // structural steel, or the tube
+  double fc = 0;           // concrete: its parts' design strengths weighted by their areas
   double fy = 0, fyc = 0;  // bars in tension and in compression
   double fa = 0;           // structural steel or tube
   double fayk = 0;         // its yield strength (characteristic), for slenderness

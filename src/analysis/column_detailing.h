@@ -15,9 +15,9 @@ namespace kuma {
 
 // The stirrups of a reinforced section as the form gives them (mm, N/mm²).
 struct Stirrups {
-  bool given = false;   // the kind has stirrups and the form gives them
-  double fyv = 0;       // design strength of the grade
-  double d = 0;         // diameter
+  bool given = false;  // the kind has stirrups and the form gives them
+  double fyv = 0;      // design strength of the grade
+  double d = 0;        // diameter
   double sDense = 0, sElsewhere = 0;
   int legsX = 0, legsY = 0;  // legs along X and along Y (rectangles)
   bool spiral = false;       // circles: a spiral, else hoops
@@ -33,7 +33,7 @@ void AddSteelWebs(CodeSection& section, int sectionType, const SectionParameters
 
 // Shear of one force row.
 struct ShearRow {
-  bool checked = false;  // the table holds shear forces
+  bool checked = false;   // the table holds shear forces
   double Vx = 0, Vy = 0;  // kN along X and Y
   double lambdaX = 0, lambdaY = 0;
   double VuX = 0, VuY = 0;  // capacities (after γRE), kN

@@ -414,8 +414,7 @@ int SurfaceIndex::DirectionBin(const SurfacePoint& d, double direction[3]) const
   direction[1] = d.Mx / scaleM_;
   direction[2] = d.My / scaleM_;
   if (direction[0] == 0 && direction[1] == 0 && direction[2] == 0) return -1;
-  return ElevationBin(Elevation(direction)) * kAzimuthBins +
-         AzimuthBin(direction[1], direction[2]);
+  return ElevationBin(Elevation(direction)) * kAzimuthBins + AzimuthBin(direction[1], direction[2]);
 }
 
 double SurfaceIndex::RadialInBin(const double direction[3], int bin, Search search) const {

@@ -33,7 +33,6 @@
 #include "model/atomic_file.h"
 #include "model/controls/import_page.h"
 #include "model/controls/mm_page.h"
-#include "model/text_table.h"
 #include "model/controls/pm_page.h"
 #include "model/controls/pmm_page.h"
 #include "model/controls/script_page.h"
@@ -47,6 +46,7 @@
 #include "model/section_input.h"
 #include "model/section_library.h"
 #include "model/state.h"
+#include "model/text_table.h"
 #include "report/building_report.h"
 #include "report/calc_report.h"
 #include "report/pdf/pdf_report.h"
@@ -575,8 +575,8 @@ void PrintLibrary(const std::string& project) {
     const kuma::SectionSummary s = kuma::SummariseSection(section);
     if (!s.error.empty())
       std::fprintf(stderr, "kumasec-cli: %s: %s\n", s.name.c_str(), s.error.c_str());
-    PrintLine(kuma::CsvField(s.name) + "," + kuma::CsvField(s.kind) + "," + JoinG17({s.B, s.H}) + "," +
-              std::to_string(s.fibers) + "," + FormatG17(s.steelRatio));
+    PrintLine(kuma::CsvField(s.name) + "," + kuma::CsvField(s.kind) + "," + JoinG17({s.B, s.H}) +
+              "," + std::to_string(s.fibers) + "," + FormatG17(s.steelRatio));
   }
 }
 

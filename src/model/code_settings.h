@@ -17,11 +17,11 @@ enum class SeismicGrade { kSpecial = 0, kOne, kTwo, kThree, kFour, kNonSeismic }
 
 // Structural system, in the order of the page's list.
 enum class StructuralSystem {
-  kFrame = 0,            // 框架
-  kFrameShearWall,       // 框架-剪力墙
-  kSlabColumnShearWall,  // 板柱-剪力墙
-  kFrameCoreTube,        // 框架-核心筒
-  kTubeInTube,           // 筒中筒
+  kFrame = 0,              // 框架
+  kFrameShearWall,         // 框架-剪力墙
+  kSlabColumnShearWall,    // 板柱-剪力墙
+  kFrameCoreTube,          // 框架-核心筒
+  kTubeInTube,             // 筒中筒
   kPartialFrameSupported,  // 部分框支剪力墙
 };
 

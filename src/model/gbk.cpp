@@ -5,13 +5,12 @@
 // four-byte sequences that GBK readers cannot show, and it rejects 0x80.
 #include "model/gbk.h"
 
-#include <cstring>
-#include <utility>
-
 #include <iconv.h>
 
 #include <cerrno>
 #include <cstddef>
+#include <cstring>
+#include <utility>
 
 #include "model/errors.h"
 
