@@ -207,6 +207,7 @@ double BarClass(double fy) { return fy >= 430 ? 500 : fy >= 355 ? 400 : 300; }
 void Finding(ColumnFacts& c, bool& ok, const std::string& text) {
   ok = false;
   c.out.remarks.push_back(text);
+  if (&ok == &c.out.rhoOk && c.out.rhoFinding.empty()) c.out.rhoFinding = text;
 }
 
 // One face of a rectangle: its bars between the corner bundles (rows 40 mm

@@ -53,6 +53,9 @@ struct ColumnDetailing {
   int governingShear = 0;                  // its record
   bool shearChecked = false;
   bool axialOk = true, rhoOk = true, rhoVOk = true, shearOk = true;
+  // Why the longitudinal line fails when its ratio is within its limits (a
+  // bar spacing, one side below 0.2 %): the first such finding, else empty.
+  std::string rhoFinding;
   std::vector<std::string> remarks;  // "内力表无剪力", spacing and diameter findings
   bool Ok() const { return axialOk && rhoOk && rhoVOk && shearOk; }
 };

@@ -116,7 +116,8 @@ std::vector<std::string> BuildingCodeCells(const BuildingCheck& check, const For
   if (!c.codeChecked) return std::vector<std::string>(BuildingCodeCaptions().size(), "");
   const ColumnDetailing& d = c.detailing;
   const std::string rho =
-      F(d.rho, 2) + " (" + F(d.rhoMin, 2) + "/" + F(d.rhoMax, 2) + ") " + Verdict(d.rhoOk);
+      F(d.rho, 2) + " (" + F(d.rhoMin, 2) + "/" + F(d.rhoMax, 2) + ") " + Verdict(d.rhoOk) +
+      (d.rhoFinding.empty() ? "" : " (" + d.rhoFinding + ")");
   const std::string shear =
       d.shearChecked ? FormatRatio(d.ratioShear) + " " + Verdict(d.shearOk) : "内力表无剪力";
   return {FormatRatio(c.maxRatioCode),

@@ -151,7 +151,7 @@ void DetailingSteps(const ColumnDetailing& c, const Stirrups* stirrups, Steps& s
   if (c.rho > 0 || c.rhoMax > 0) {
     s.Head("纵向钢筋配筋率 (GB 50011 6.3.7，GB 50010 8.5.1)");
     s.Line("ρ = " + Pct(c.rho) + "，最小 " + Pct(c.rhoMin) + "，最大 " + Pct(c.rhoMax) + "，" +
-           Verdict(c.rhoOk));
+           Verdict(c.rhoOk) + (c.rhoFinding.empty() ? "" : " (" + c.rhoFinding + ")"));
   }
   const bool hoops = stirrups != nullptr && stirrups->given;
   if (hoops || c.rhoVRequired > 0) {
@@ -222,7 +222,8 @@ std::string CodeCheckSummaryText(const CodeCheck& check, const ForceTable& force
 std::string DetailingSummaryText(const ColumnDetailing& c) {
   std::string text = "轴压比 " + F(c.axialRatio, 3) + "/" + F(c.axialRatioLimit, 2) + " " +
                      Verdict(c.axialOk) + "，配筋率 " + Pct(c.rho) + " (" + Pct(c.rhoMin) + "~" +
-                     Pct(c.rhoMax) + ") " + Verdict(c.rhoOk) + "，";
+                     Pct(c.rhoMax) + ") " + Verdict(c.rhoOk) +
+          (c.rhoFinding.empty() ? "" : " (" + c.rhoFinding + ")") + "，";
   text += c.shearChecked ? "剪力比 " + FormatRatio(c.ratioShear) + " " + Verdict(c.shearOk)
                          : std::string("内力表无剪力");
   text += "，体积配箍率 " + Pct(c.rhoV) + "/" + Pct(c.rhoVRequired) + " " + Verdict(c.rhoVOk);

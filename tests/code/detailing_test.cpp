@@ -206,6 +206,25 @@ TEST(ColumnDetailing, DenseZoneSpacingAndDiameter) {
   EXPECT_TRUE(HasRemark(d, "箍筋直径8 < 10"));
 }
 
+// Ten φ25 between the corners of the X faces: 12 bars over 600 − 2·40 =
+// 520 mm, centres 520/11 = 47.3, clear 47.3 − 25 = 22.3 < 50 (GB 50010
+// 9.3.1). The total ratio (1.64 %) is within 0.75 %…5 %, so the line fails
+// on the spacing alone and says so beside its verdict.
+TEST(ColumnDetailing, BarSpacingFailsTheLineWithItsReason) {
+  SectionParameters p = Params600();
+  p.cX = 10;
+  const ForceTable t = Rows({{1000, 100, 0}}, false);
+  const std::vector<char> seismic(2, 1);
+  const ColumnDetailing d = CheckColumnDetailing(Section600(), Hoops(), p, Frame(SeismicGrade::kTwo),
+                                                 t, {1}, seismic, 0);
+  EXPECT_GE(d.rho, d.rhoMin);
+  EXPECT_LE(d.rho, d.rhoMax);
+  EXPECT_FALSE(d.rhoOk);
+  EXPECT_EQ(d.rhoFinding, "X向纵筋净距22.3 < 50 mm");
+  // Within the limits and well spaced: no finding.
+  EXPECT_TRUE(Detail(Section600(), Frame(SeismicGrade::kTwo), t).rhoFinding.empty());
+}
+
 // The page's stirrups: HRB400 φ10@100/200, 4×4 legs on the default
 // 2200×2200 section (as 40, corner φ25): inside the hoop 2145 each way,
 // ρv = 78.5·8·2145/(2145²·100) = 0.0029277. HPB300 gives fyv 270, HRB500
