@@ -6,7 +6,6 @@
 #include <exception>
 #include <functional>
 #include <limits>
-#include <system_error>
 #include <thread>
 
 #include "analysis/cfst_unified.h"
@@ -453,31 +452,21 @@ void RateInChunks(int n, int threads, const std::function<void(int)>& rate,
   threads = std::max(1, std::min(chunks, threads));
   std::atomic<int> next{0}, done{0};
   std::atomic<bool> halt{false};
-  auto work = [&](bool report) {
-    for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
-      for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
-      const int finished = done.fetch_add(1) + 1;
-      if (cancel != nullptr && cancel->IsCancelled()) halt = true;
-      if (report && progress) progress(static_cast<int>(std::lround(100.0 * finished / chunks)));
-    }
-  };
-  std::vector<std::thread> workers;
-  for (int t = 1; t < threads; ++t) {
+  // A stop raised by the calling thread's report ends the others at their
+  // next chunk too.
+  RunOnThreads(threads, [&](bool report) {
     try {
-      workers.emplace_back(work, false);
-    } catch (const std::system_error&) {
-      break;
+      for (int k; !halt.load(std::memory_order_relaxed) && (k = next.fetch_add(1)) < chunks;) {
+        for (int r = k * kChunk + 1; r <= std::min(n, (k + 1) * kChunk); ++r) rate(r);
+        const int finished = done.fetch_add(1) + 1;
+        if (cancel != nullptr && cancel->IsCancelled()) halt = true;
+        if (report && progress) progress(static_cast<int>(std::lround(100.0 * finished / chunks)));
+      }
+    } catch (...) {
+      halt = true;
+      throw;
     }
-  }
-  std::exception_ptr raised;
-  try {
-    work(true);
-  } catch (...) {
-    raised = std::current_exception();
-    halt = true;
-  }
-  for (std::thread& w : workers) w.join();
-  if (raised) std::rethrow_exception(raised);
+  });
   if (halt) throw Cancelled();
 }
 

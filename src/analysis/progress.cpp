@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace kuma {
 
@@ -39,6 +43,25 @@ void WorkProgress::Set(int position) {
 
 void WorkProgress::ThrowIfStopped() const {
   if (StopRequested()) throw Cancelled();
+}
+
+void RunOnThreads(int threads, const std::function<void(bool caller)>& work) {
+  std::vector<std::thread> workers;
+  for (int t = 1; t < threads; ++t) {
+    try {
+      workers.emplace_back(work, false);
+    } catch (const std::system_error&) {
+      break;
+    }
+  }
+  std::exception_ptr raised;
+  try {
+    work(true);
+  } catch (...) {
+    raised = std::current_exception();
+  }
+  for (std::thread& w : workers) w.join();
+  if (raised) std::rethrow_exception(raised);
 }
 
 }  // namespace kuma

@@ -36,6 +36,13 @@ class Cancelled : public Error {
   Cancelled() : Error("计算已停止") {}
 };
 
+// Runs `work` on up to `threads` threads, the calling thread among them
+// (`work(true)` there, `work(false)` on the others), and returns once every
+// one has finished. A thread the system refuses is done without. What the
+// calling thread's share raises is raised again after the others have
+// joined; the others' shares must not raise.
+void RunOnThreads(int threads, const std::function<void(bool caller)>& work);
+
 // What the caller of a long command hands in: an observer of the whole
 // command's position (besides the progress bar the command itself moves),
 // a function called about every 40 ms while the work goes on (the window

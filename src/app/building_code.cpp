@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <system_error>
 #include <thread>
 
 #include "analysis/design_check.h"
+#include "analysis/progress.h"
 #include "analysis/ratio_bands.h"
 #include "app/building_commands.h"
 #include "app/code_check_commands.h"
@@ -82,7 +82,7 @@ void DetailColumns(BuildingCheck& check, const std::vector<std::vector<int>>& re
                    const SectionLibrary& library, const ForceTable& forces,
                    const BuildingCodePlan& plan, std::vector<std::string>& errors, int threads) {
   std::atomic<std::size_t> next{0};
-  auto run = [&] {
+  auto run = [&](bool) {
     for (std::size_t k; (k = next.fetch_add(1)) < check.columns.size();) {
       BuildingColumn& c = check.columns[k];
       const Section* sec = SectionOf(plan, c);
@@ -95,17 +95,7 @@ void DetailColumns(BuildingCheck& check, const std::vector<std::vector<int>>& re
     }
   };
   if (threads <= 0) threads = static_cast<int>(std::thread::hardware_concurrency());
-  threads = std::max(1, std::min<int>(threads, static_cast<int>(check.columns.size())));
-  std::vector<std::thread> workers;
-  for (int t = 1; t < threads; ++t) {
-    try {
-      workers.emplace_back(run);
-    } catch (const std::system_error&) {
-      break;
-    }
-  }
-  run();
-  for (std::thread& worker : workers) worker.join();
+  RunOnThreads(std::max(1, std::min<int>(threads, static_cast<int>(check.columns.size()))), run);
 }
 
 }  // namespace

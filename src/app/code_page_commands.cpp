@@ -144,30 +144,6 @@ double RecordCodeRatio(const BuildingCheck& check, int record) {
 
 namespace {
 
-// The number the next chapter takes, and where chapters go: before the
-// appendix (and the page break before it).
-int NextChapterNumber(const CalcReport& report) {
-  int last = 0;
-  for (const ReportBlock& b : report.blocks) {
-    if (b.kind != ReportBlock::Kind::Heading) continue;
-    std::size_t i = 0;
-    int n = 0;
-    while (i < b.text.size() && b.text[i] >= '0' && b.text[i] <= '9' && n < 1000)
-      n = 10 * n + (b.text[i++] - '0');
-    if (i > 0) last = std::max(last, n);
-  }
-  return last + 1;
-}
-
-std::size_t AppendixPlace(const CalcReport& report) {
-  for (std::size_t i = 0; i < report.blocks.size(); ++i) {
-    const ReportBlock& b = report.blocks[i];
-    if (b.kind != ReportBlock::Kind::Heading || b.text.rfind("附录", 0) != 0) continue;
-    return i > 0 && report.blocks[i - 1].kind == ReportBlock::Kind::PageBreak ? i - 1 : i;
-  }
-  return report.blocks.size();
-}
-
 ReportBlock Block(ReportBlock::Kind kind, std::string text) {
   ReportBlock block;
   block.kind = kind;
@@ -247,7 +223,7 @@ void AppendCalcSheets(CalcReport& report, const AppState& state, const Form& for
                 Block(ReportBlock::Kind::Heading,
                       std::to_string(NextChapterNumber(report)) + "  规范验算计算书"));
   blocks.insert(blocks.begin(), Block(ReportBlock::Kind::PageBreak, ""));
-  report.blocks.insert(report.blocks.begin() + static_cast<long>(AppendixPlace(report)),
+  report.blocks.insert(report.blocks.begin() + static_cast<long>(ChapterPlace(report)),
                        blocks.begin(), blocks.end());
 }
 

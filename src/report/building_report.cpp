@@ -209,32 +209,6 @@ ReportBlock TextBlock(ReportBlock::Kind kind, const std::string& text) {
   return block;
 }
 
-// The number the next chapter takes: one after the largest a heading starts
-// with.
-int NextChapter(const CalcReport& report) {
-  int last = 0;
-  for (const ReportBlock& b : report.blocks) {
-    if (b.kind != ReportBlock::Kind::Heading) continue;
-    int n = 0;
-    std::size_t i = 0;
-    while (i < b.text.size() && b.text[i] >= '0' && b.text[i] <= '9' && n < 1000)
-      n = 10 * n + (b.text[i++] - '0');
-    if (i > 0) last = std::max(last, n);
-  }
-  return last + 1;
-}
-
-// Where the chapter goes: before the appendix (and the page break before
-// it), else at the end.
-std::size_t ChapterPlace(const CalcReport& report) {
-  for (std::size_t i = 0; i < report.blocks.size(); ++i) {
-    const ReportBlock& b = report.blocks[i];
-    if (b.kind != ReportBlock::Kind::Heading || b.text.rfind("附录", 0) != 0) continue;
-    return i > 0 && report.blocks[i - 1].kind == ReportBlock::Kind::PageBreak ? i - 1 : i;
-  }
-  return report.blocks.size();
-}
-
 ReportTable ColumnsTable(const BuildingCheck& check, const ForceTable& forces,
                          const std::vector<int>& entries, bool withStory) {
   ReportTable t;
@@ -278,7 +252,7 @@ void AppendBuildingChapter(CalcReport& report, const BuildingCheck& check, const
     blocks.push_back(std::move(block));
   };
   add(ReportBlock::Kind::PageBreak, "");
-  add(ReportBlock::Kind::Heading, std::to_string(NextChapter(report)) + "  楼栋验算");
+  add(ReportBlock::Kind::Heading, std::to_string(NextChapterNumber(report)) + "  楼栋验算");
   add(ReportBlock::Kind::Paragraph, BuildingSummary(check, forces));
   add(ReportBlock::Kind::Paragraph,
       std::string("验算方法：") +

@@ -681,4 +681,26 @@ CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::s
   return report;
 }
 
+int NextChapterNumber(const CalcReport& report) {
+  int last = 0;
+  for (const ReportBlock& b : report.blocks) {
+    if (b.kind != ReportBlock::Kind::Heading) continue;
+    int n = 0;
+    std::size_t i = 0;
+    while (i < b.text.size() && b.text[i] >= '0' && b.text[i] <= '9' && n < 1000)
+      n = 10 * n + (b.text[i++] - '0');
+    if (i > 0) last = std::max(last, n);
+  }
+  return last + 1;
+}
+
+std::size_t ChapterPlace(const CalcReport& report) {
+  for (std::size_t i = 0; i < report.blocks.size(); ++i) {
+    const ReportBlock& b = report.blocks[i];
+    if (b.kind != ReportBlock::Kind::Heading || b.text.rfind("附录", 0) != 0) continue;
+    return i > 0 && report.blocks[i - 1].kind == ReportBlock::Kind::PageBreak ? i - 1 : i;
+  }
+  return report.blocks.size();
+}
+
 }  // namespace kuma

@@ -50,6 +50,13 @@ struct CalcReport {
   std::string PlainText() const;
 };
 
+// The number the next chapter takes: one after the largest a heading starts
+// with.
+int NextChapterNumber(const CalcReport& report);
+// Where a chapter added to the report goes: before the appendix (and the
+// page break before it), else at the end.
+std::size_t ChapterPlace(const CalcReport& report);
+
 // Builds the report from the state and the form as the last commands left
 // them. `date` goes into the title block as it is.
 CalcReport BuildCalcReport(const AppState& state, const Form& form, const std::string& date);
